@@ -1,0 +1,22 @@
+# Builds the fuzz targets with clang in build/fuzz and runs each briefly over
+# its seed files as part of the test suite.
+include(ExternalProject)
+find_program(CLANGXX clang++ REQUIRED)
+find_program(CLANGC clang REQUIRED)
+
+set(FUZZ_BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz)
+ExternalProject_Add(fuzz_targets
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${FUZZ_BINARY_DIR}
+  CMAKE_ARGS -DDISKMAG_FUZZ=ON -DCMAKE_BUILD_TYPE=Release
+             -DCMAKE_CXX_COMPILER=${CLANGXX} -DCMAKE_C_COMPILER=${CLANGC}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND "")
+
+include(${CMAKE_SOURCE_DIR}/fuzz/targets.cmake)
+foreach(target IN LISTS FUZZ_TARGETS)
+  add_test(NAME fuzz_${target}
+    COMMAND ${CMAKE_SOURCE_DIR}/fuzz/run_target.sh
+            ${FUZZ_BINARY_DIR}/bin/${target} ${CMAKE_SOURCE_DIR}/fuzz/seeds/${target})
+  set_tests_properties(fuzz_${target} PROPERTIES TIMEOUT 120 LABELS fuzz)
+endforeach()

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs a fuzz target over its seed files, then fuzzes it briefly in a scratch
+# corpus so that the seed directory never changes.
+set -euo pipefail
+target=$1 seeds=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/corpus"
+cd "$work"
+"$target" -runs=0 "$seeds"
+"$target" -max_total_time="${FUZZ_SECONDS:-15}" -timeout=10 -rss_limit_mb=2048 \
+  "$work/corpus" "$seeds"

@@ -1,0 +1,1 @@
+set(FUZZ_TARGETS huff_decode_fuzz archive_fuzz)

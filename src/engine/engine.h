@@ -1,0 +1,30 @@
+// The engine's single entry and the process-wide records it works on.
+//
+// EngineCommand(ENGINE_INIT) creates the working images, ENGINE_FRAME draws and
+// presents one frame, ENGINE_SHUTDOWN releases everything INIT made. The main
+// loop is its only caller.
+#pragma once
+
+#include <cstdint>
+
+#include "resources/picture.h"
+
+enum EngineCommands { ENGINE_INIT = 1, ENGINE_FRAME = 2, ENGINE_SHUTDOWN = 3 };
+
+enum MouseButtons { MOUSE_LEFT = 1, MOUSE_RIGHT = 2 };
+
+// Input as the frame sees it; the frame clears a button bit once it has acted
+// on the click, so a click is consumed once.
+struct MouseState {
+  int32_t x;        // last motion position, screen pixels
+  int32_t y;
+  int32_t buttons;  // MouseButtons held
+};
+
+// Owned by the engine core, from start-up to shutdown.
+extern Picture BackBuffer;   // 640x480, everything is drawn here
+extern Picture SavedScreen;  // the previous screen, for transitions
+extern MouseState Mouse;
+
+// Any command other than the three does nothing.
+void EngineCommand(int command);

@@ -1,0 +1,34 @@
+// Fatal errors and memory: the one failure policy of the engine.
+//
+// Every failure the engine detects ends in FatalError: one line on standard
+// output, a flush, and the normal process exit with status 0, so that the
+// handlers registered with atexit (SDL shut down, temporary files removed) run.
+// A tool or a test may install a handler of its own in place of the exit, for
+// example one that throws to report the error and carry on; a handler that
+// returns still ends the process.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+using FatalHandler = void (*)(int line, const char* file, const char* message);
+
+// Never returns. Every engine caller passes line 0 and a null file.
+[[noreturn]] void FatalError(int line, const char* file, const char* message);
+[[noreturn]] inline void FatalError(const char* message) { FatalError(0, nullptr, message); }
+
+// The exact line FatalError prints: "\a\n PROGRAM: -- ERROR: [message] ", or
+// the long form naming file and line when file is not null.
+std::string FatalErrorText(int line, const char* file, const char* message);
+
+// Puts handler in place of the exit; null restores it. Returns the previous one.
+FatalHandler SetFatalHandler(FatalHandler handler);
+
+// A zero-filled block of at least size bytes, with 4 spare zero bytes behind it
+// (the slack for readers that look a few bytes past their data). Never null:
+// exhaustion ends the program with "Out Of Memory !".
+void* AllocZeroed(size_t size);
+void FreeBlock(void* block);  // null is allowed
+
+// Case-insensitive comparison of ASCII letters; the sign as strcmp's.
+int StrCaseCompare(const char* a, const char* b);

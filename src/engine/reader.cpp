@@ -1,0 +1,24 @@
+#include "engine/reader.h"
+
+#include "engine/engine.h"
+#include "engine/main_loop.h"
+#include "engine/settings_summary.h"
+#include "engine/setup_config.h"
+#include "engine/video.h"
+#include "resources/archive.h"
+
+int RunReader(const ReaderOptions& options) {
+  SetupDefaults(Setup);
+  // The setup dialog is not built yet, so every start behaves as --skip-setup.
+  (void)options.skipSetup;
+  RunSetupDialog(Setup);
+  PrintSettingsSummary(Setup);
+  VideoStart(Setup);
+  Mouse = MouseState{};
+  EngineCommand(ENGINE_INIT);
+  RunMainLoop();
+  EngineCommand(ENGINE_SHUTDOWN);
+  VideoStop();
+  ResourceCloseAll();
+  return 0;
+}

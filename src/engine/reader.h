@@ -1,0 +1,11 @@
+// The reader from start-up to exit: settings, summary, video, input records,
+// the engine, the main loop, shutdown.
+#pragma once
+
+struct ReaderOptions {
+  bool skipSetup;  // accept the settings at once, as if OK had been pressed
+};
+
+// Runs the reader and returns its exit status (0). Fatal errors end the
+// process from wherever they happen.
+int RunReader(const ReaderOptions& options);

@@ -1,0 +1,94 @@
+#include "engine/video.h"
+
+#include <cstdlib>
+
+#include "engine/fatal.h"
+#include "resources/archive.h"
+
+VideoState Video;
+
+uint32_t VideoFlags(const SetupConfig& config) {
+  uint32_t flags = 0;
+  if (config.FullScreen == 1) flags |= SDL_FULLSCREEN;
+  if (config.DoubleBuffered != 0) flags |= SDL_DOUBLEBUF;
+  if (config.HwSurfaces != 0) flags |= SDL_HWSURFACE;
+  return flags;
+}
+
+PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t r, uint32_t g, uint32_t b) {
+  bool is565 = r == 0xF800 && g == 0x07E0 && b == 0x001F;
+  bool is555 = r == 0x7C00 && g == 0x03E0 && b == 0x001F;
+  switch (bitsPerPixel) {
+    case 32:
+      if (r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF) return {PIXEL_ARGB8888, nullptr};
+      return {PIXEL_ARGB8888, "32Bit set, but not ARGB format !"};
+    case 16:
+      if (is565) return {PIXEL_RGB565, nullptr};
+      if (is555) return {PIXEL_RGB555, nullptr};
+      return {PIXEL_ARGB8888, "16Bit set, but not RGB 555, or RGB 565 format !"};
+    case 15:
+      if (is565) return {PIXEL_RGB565, nullptr};
+      if (is555) return {PIXEL_RGB555, nullptr};
+      return {PIXEL_ARGB8888, "15Bit set, but not RGB 555, or RGB 565 format !"};
+    default:
+      return {PIXEL_ARGB8888, "Unsupported video format !"};
+  }
+}
+
+namespace {
+
+// A missing or unreadable icon is not reported.
+void SetWindowIcon() {
+  const char* name = ResourceOpen("DATA/panels/icon.bmp");
+  if (SDL_RWops* stream = SDL_RWFromFile(name, "rb")) {
+    if (SDL_Surface* icon = SDL_LoadBMP_RW(stream, 1)) {
+      SDL_WM_SetIcon(icon, nullptr);
+      SDL_FreeSurface(icon);
+    }
+  }
+  ResourceClose(name);
+}
+
+void SetMode(const SetupConfig& config) {
+  uint32_t flags = VideoFlags(config);
+  Video.ScreenSurface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, config.Bpp, flags);
+  if (Video.ScreenSurface == nullptr && config.Bpp == 15) {
+    Video.ScreenSurface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, flags);
+    if (Video.ScreenSurface != nullptr) {
+      Video.ShadowSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 15,
+                                                 0x7C00, 0x03E0, 0x001F, 0);
+      if (Video.ShadowSurface == nullptr) Video.ScreenSurface = nullptr;
+    }
+  }
+  if (Video.ScreenSurface == nullptr) FatalError("SDL: Cannot set video !");
+}
+
+void CheckScreenFormat() {
+  const SDL_PixelFormat* format = PresentSurface()->format;
+  PixelFormatCheck check =
+      CheckPixelFormat(format->BitsPerPixel, format->Rmask, format->Gmask, format->Bmask);
+  if (check.error != nullptr) FatalError(check.error);
+  Video.PixelMode = check.pixelMode;
+}
+
+}  // namespace
+
+void VideoStart(const SetupConfig& config) {
+  Video = VideoState{};
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) FatalError("SDL: Cannot init !");
+  std::atexit(SDL_Quit);
+  SetWindowIcon();
+  SetMode(config);
+  SDL_ShowCursor(config.SoftCursor ? 0 : 1);
+  SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+  CheckScreenFormat();
+}
+
+SDL_Surface* PresentSurface() {
+  return Video.ShadowSurface != nullptr ? Video.ShadowSurface : Video.ScreenSurface;
+}
+
+void VideoStop() {
+  if (Video.ShadowSurface != nullptr) SDL_FreeSurface(Video.ShadowSurface);
+  Video = VideoState{};
+}

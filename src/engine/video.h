@@ -1,0 +1,51 @@
+// The video mode: the SDL screen at 640x480 in the chosen depth, and the
+// pixel format that decides how frames are converted for it.
+//
+// SDL here refuses 15-bpp modes, so a 15-bpp run opens the screen at 16 bpp
+// and presents through an RGB555 shadow surface blitted onto the screen before
+// each flip, which behaves like a display that offers 15 bpp.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "engine/setup_config.h"
+
+constexpr int SCREEN_WIDTH = 640;
+constexpr int SCREEN_HEIGHT = 480;
+constexpr const char* WINDOW_CAPTION = "Marrowin#1 [win32]";
+
+// How the 32-bit back buffer becomes screen pixels.
+enum PixelModes { PIXEL_ARGB8888 = 0, PIXEL_RGB555 = 1, PIXEL_RGB565 = 2 };
+
+struct VideoState {
+  SDL_Surface* ScreenSurface;  // from SDL_SetVideoMode, owned by SDL
+  SDL_Surface* ShadowSurface;  // the RGB555 stand-in for a 15-bpp screen, or null
+  int32_t PixelMode;
+};
+
+// The video of this run, owned by the engine core.
+extern VideoState Video;
+
+// SDL_SetVideoMode flags for the settings.
+uint32_t VideoFlags(const SetupConfig& config);
+
+struct PixelFormatCheck {
+  int32_t pixelMode;
+  const char* error;  // the fatal message, or null when the format is usable
+};
+
+// Judges the depth and channel masks that the screen reports; 565 is tried
+// before 555.
+PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t rMask, uint32_t gMask, uint32_t bMask);
+
+// Start-up steps from SDL_Init to the pixel-format check: icon, video mode,
+// system cursor, caption. Every failure is fatal.
+void VideoStart(const SetupConfig& config);
+
+// The surface that presented frames are written to: the shadow or the screen.
+SDL_Surface* PresentSurface();
+
+// Frees the shadow surface; SDL itself is shut down at exit.
+void VideoStop();

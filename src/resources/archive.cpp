@@ -1,0 +1,181 @@
+#include "resources/archive.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/fatal.h"
+#include "resources/archive_format.h"
+#include "resources/file_ptr.h"
+
+namespace {
+
+constexpr size_t COPY_CHUNK = 1024;
+constexpr const char* PATH_TOO_LONG = "Resource path too long !";
+
+struct ResourceHandle {
+  char name[RESOURCE_HANDED_NAME_MAX + 1];
+  int isTemporary;  // extracted by the archive, deleted when closed
+};
+
+struct ResourceArchive {
+  bool isOpen = false;
+  bool exitHandlerRegistered = false;
+  std::vector<ResourceEntry> entries;  // file order; lookups walk from the back
+  std::vector<std::unique_ptr<ResourceHandle>> handles;  // newest at the back
+  int tempCounter = 0;  // never reset, so names stay unique for the run
+};
+
+ResourceArchive& Archive() {
+  static ResourceArchive archive;
+  return archive;
+}
+
+void OpenArchive(ResourceArchive& archive) {
+  archive.isOpen = true;
+  if (!archive.exitHandlerRegistered) {
+    std::atexit(ResourceCloseAll);
+    archive.exitHandlerRegistered = true;
+  }
+  FilePtr file = OpenFile(RESOURCE_ARCHIVE_FILE, "rb");
+  if (!file) FatalError("Cannot open resource file !");
+  DirectoryResult result = ReadResourceDirectory(file.get(), archive.entries);
+  if (result != DirectoryResult::Ok) FatalError("Broken resource file !");
+}
+
+std::string FoldName(const char* name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == '\\') c = '/';
+  }
+  return folded;
+}
+
+const ResourceEntry* FindEntry(const ResourceArchive& archive, const char* path) {
+  if (path[0] == '\0') return nullptr;
+  std::string wanted = FoldName(path);
+  for (auto it = archive.entries.rbegin(); it != archive.entries.rend(); ++it) {
+    if (it->header.name[0] != '\0' && FoldName(it->header.name) == wanted) return &*it;
+  }
+  return nullptr;
+}
+
+const char* BaseName(const char* path) {
+  const char* base = path;
+  for (const char* p = path; *p != '\0'; ++p) {
+    if (*p == '/' || *p == '\\') base = p + 1;
+  }
+  return base;
+}
+
+ResourceHandle& AddHandle(ResourceArchive& archive, const std::string& name, int isTemporary) {
+  if (name.size() > RESOURCE_HANDED_NAME_MAX) FatalError(PATH_TOO_LONG);
+  auto handle = std::make_unique<ResourceHandle>();
+  std::memcpy(handle->name, name.c_str(), name.size() + 1);
+  handle->isTemporary = isTemporary;
+  archive.handles.push_back(std::move(handle));
+  return *archive.handles.back();
+}
+
+std::string TempName(const char* directory, int number, const char* suffix) {
+  return std::string(directory) + "tmp_" + std::to_string(number) + suffix;
+}
+
+std::string TempDirectory() {
+  const char* dir = std::getenv("TMPDIR");
+  std::string path = dir != nullptr && dir[0] != '\0' ? dir : "/tmp";
+  return path.back() == '/' ? path : path + '/';
+}
+
+// Creates the temporary file for an extraction, in the current directory or
+// else in the system's temporary directory.
+FilePtr CreateTempFile(ResourceArchive& archive, const char* path, ResourceHandle*& handle) {
+  // The suffix comes from the base name, so that it never holds a directory.
+  const char* dot = std::strrchr(BaseName(path), '.');
+  const char* suffix = dot != nullptr ? dot : "";
+  int number = archive.tempCounter++;
+  handle = &AddHandle(archive, TempName("", number, suffix), 1);
+  if (FilePtr file = OpenFile(handle->name, "wb")) return file;
+  std::string fallback = TempName(TempDirectory().c_str(), archive.tempCounter, suffix);
+  if (fallback.size() <= RESOURCE_HANDED_NAME_MAX) {
+    std::memcpy(handle->name, fallback.c_str(), fallback.size() + 1);
+    if (FilePtr file = OpenFile(handle->name, "wb")) return file;
+  }
+  FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
+}
+
+void CopyStored(FILE* from, FILE* to, int32_t storedSize) {
+  uint8_t chunk[COPY_CHUNK];
+  for (size_t left = static_cast<size_t>(storedSize); left > 0;) {
+    size_t n = left < COPY_CHUNK ? left : COPY_CHUNK;
+    if (std::fread(chunk, n, 1, from) != 1) FatalError("Read error !");
+    if (std::fwrite(chunk, n, 1, to) != 1) FatalError("Write error !");
+    left -= n;
+  }
+}
+
+void CopyPacked(FILE* from, FILE* to, const ResourceEntry& entry) {
+  std::vector<uint8_t> bytes;
+  MemberResult result = ReadResourceMember(from, entry, bytes);
+  if (result == MemberResult::ReadError) FatalError("Read error !");
+  if (result == MemberResult::HuffBroken) FatalError("HUFF broken !");
+  if (!bytes.empty() && std::fwrite(bytes.data(), bytes.size(), 1, to) != 1) {
+    FatalError("Write error !");
+  }
+}
+
+const char* Extract(ResourceArchive& archive, const char* path, const ResourceEntry& entry) {
+  ResourceHandle* handle = nullptr;
+  FilePtr out = CreateTempFile(archive, path, handle);
+  FilePtr in = OpenFile(RESOURCE_ARCHIVE_FILE, "rb");
+  if (!in) FatalError("Cannot open resource file !");
+  MemberResult check = CheckResourceMember(entry, ArchiveLength(in.get()));
+  if (check == MemberResult::ReadError) FatalError("Read error !");
+  if (check == MemberResult::HuffBroken) FatalError("HUFF broken !");
+  if (entry.header.packed == 0) {
+    if (fseeko(in.get(), entry.dataPos, SEEK_SET) != 0) FatalError("Read error !");
+    CopyStored(in.get(), out.get(), entry.header.storedSize);
+  } else {
+    CopyPacked(in.get(), out.get(), entry);
+  }
+  in.reset();
+  if (std::fclose(out.release()) != 0) FatalError("Write error !");
+  return handle->name;
+}
+
+}  // namespace
+
+const char* ResourceOpen(const char* path) {
+  if (std::strlen(path) > RESOURCE_PATH_MAX) FatalError(PATH_TOO_LONG);
+  ResourceArchive& archive = Archive();
+  if (!archive.isOpen) OpenArchive(archive);
+  if (const ResourceEntry* entry = FindEntry(archive, path)) return Extract(archive, path, *entry);
+  return AddHandle(archive, BaseName(path), 0).name;
+}
+
+void ResourceClose(const char* name) {
+  ResourceArchive& archive = Archive();
+  if (!archive.isOpen) FatalError("Resource closed !");
+  for (auto it = archive.handles.rbegin(); it != archive.handles.rend(); ++it) {
+    if (std::strcmp((*it)->name, name) == 0) {
+      if ((*it)->isTemporary) std::remove((*it)->name);
+      archive.handles.erase(std::next(it).base());
+      return;
+    }
+  }
+}
+
+void ResourceCloseAll() {
+  ResourceArchive& archive = Archive();
+  if (!archive.isOpen) return;
+  archive.isOpen = false;
+  archive.entries.clear();
+  for (const auto& handle : archive.handles) {
+    if (handle->isTemporary) std::remove(handle->name);
+  }
+  archive.handles.clear();
+}

@@ -1,0 +1,95 @@
+#include "engine/main_loop.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/engine.h"
+#include "engine/video.h"
+#include "resources/archive.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+class MainLoopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileBytes("data.rs", {});
+    SetupConfig config;
+    SetupDefaults(config);
+    config.FullScreen = 0;
+    VideoStart(config);
+    Mouse = MouseState{};
+    EngineCommand(ENGINE_INIT);
+  }
+  void TearDown() override {
+    EngineCommand(ENGINE_SHUTDOWN);
+    VideoStop();
+    ResourceCloseAll();
+    SDL_Quit();
+  }
+
+  static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
+  static void PushQuit() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    Push(event);
+  }
+  static void PushButton(Uint8 type, Uint8 button) {
+    SDL_Event event{};
+    event.type = type;
+    event.button.type = type;
+    event.button.button = button;
+    Push(event);
+  }
+
+  ScratchDir dir;
+  MainLoopState loop{};
+};
+
+}  // namespace
+
+TEST_F(MainLoopTest, FirstQuitStartsClosingTheSecondEndsTheLoop) {
+  EXPECT_TRUE(MainLoopStep(loop));
+  PushQuit();
+  EXPECT_TRUE(MainLoopStep(loop));
+  EXPECT_TRUE(loop.closingStarted);
+  EXPECT_TRUE(MainLoopStep(loop));
+  PushQuit();
+  EXPECT_FALSE(MainLoopStep(loop));
+}
+
+TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 321;
+  motion.motion.y = 123;
+  HandleEvent(loop, motion);
+  EXPECT_EQ(Mouse.x, 321);
+  EXPECT_EQ(Mouse.y, 123);
+
+  SDL_Event button{};
+  button.type = SDL_MOUSEBUTTONDOWN;
+  for (Uint8 other : {SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
+    button.button.button = other;
+    HandleEvent(loop, button);
+  }
+  EXPECT_EQ(Mouse.buttons, 0);
+  button.button.button = SDL_BUTTON_LEFT;
+  HandleEvent(loop, button);
+  button.button.button = SDL_BUTTON_RIGHT;
+  HandleEvent(loop, button);
+  EXPECT_EQ(Mouse.buttons, MOUSE_LEFT | MOUSE_RIGHT);
+  button.type = SDL_MOUSEBUTTONUP;
+  button.button.button = SDL_BUTTON_LEFT;
+  HandleEvent(loop, button);
+  EXPECT_EQ(Mouse.buttons, MOUSE_RIGHT);
+}
+
+TEST_F(MainLoopTest, FrameClearsAndPresentsTheBackBuffer) {
+  std::fill(BackBuffer.block.begin(), BackBuffer.block.end(), 0xFFFFFFu);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  EXPECT_TRUE(MainLoopStep(loop));
+  EXPECT_EQ(Mouse.buttons, MOUSE_LEFT);
+  EXPECT_EQ(BackBuffer.pixels[0], 0u);
+  auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
+  EXPECT_EQ(screen[0], 0u);
+}

@@ -1,0 +1,38 @@
+#include "engine/settings_summary.h"
+
+#include <gtest/gtest.h>
+
+TEST(SettingsSummary, Defaults) {
+  SetupConfig config;
+  SetupDefaults(config);
+  EXPECT_EQ(SettingsSummary(config),
+            "\n -------------------------------------------------- "
+            "\n Engine will use SIMD (CRASH on non IntelP3 !!)"
+            "\n Engine will use MMX "
+            "\n Engine will run Fullscreen "
+            "\n Engine display will be doublebuffered "
+            "\n Engine will use HW surfaces (if avail) "
+            "\n Engine MouseSleepDelay will be 2000 ms"
+            "\n Engine Scroll/Fade time will be 2000 ms"
+            "\n Engine MSX Quality: BEST"
+            "\n Engine will start witch tune number 0 "
+            "\n Engine will try to switch mode to 32 BPP "
+            "\n Engine will USE msx player !"
+            "\n -------------------------------------------------- \n");
+}
+
+TEST(SettingsSummary, EveryValueChanged) {
+  SetupConfig config{0, 0, 0, 150, 9000, 0, 1, 2, 0, -3, 0, 1, 15, 0};
+  EXPECT_EQ(SettingsSummary(config),
+            "\n -------------------------------------------------- "
+            "\n Engine will try DirectX surfs (win only)"
+            "\n Engine MouseSleepDelay will be 150 ms"
+            "\n Engine Scroll/Fade time will be 9000 ms"
+            "\n Engine MSX Quality: NORMAL"
+            "\n Engine will start witch tune number -3 "
+            "\n Engine will try to switch mode to 15 BPP "
+            "\n Engine will draw own mouse cursor "
+            "\n -------------------------------------------------- \n");
+  config.MsxQuality = 3;
+  EXPECT_NE(SettingsSummary(config).find("\n Engine MSX Quality: POOR\n"), std::string::npos);
+}

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/setup_config.h"
+#include "resources/archive.h"
+#include "support/child_process.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+std::vector<uint8_t> SetupBytes(const std::vector<int32_t>& values) {
+  std::vector<uint8_t> bytes;
+  for (int32_t v : values) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(v >> shift));
+  }
+  return bytes;
+}
+
+// SIMD, MMX, full, sleep, fade, dbuf, softcursor, quality, msx, tune, hw, dx, bpp
+const std::vector<int32_t> kChanged = {0, 0, 0, 700, 300, 0, 1, 3, 0, -5, 0, 1, 16};
+
+class SetupFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileBytes("data.rs", {});
+    SetupDefaults(config);
+  }
+  void TearDown() override { ResourceCloseAll(); }
+
+  std::string ReadWith(const std::vector<int32_t>& values) {
+    WriteFileBytes("setup.cfg", SetupBytes(values));
+    return FatalMessageOf([&] { ReadSetupFile(config); });
+  }
+
+  ScratchDir dir;
+  SetupConfig config;
+};
+
+}  // namespace
+
+TEST_F(SetupFileTest, MissingFileKeepsTheDefaults) {
+  SetupConfig defaults;
+  SetupDefaults(defaults);
+  ReadSetupFile(config);
+  EXPECT_EQ(std::memcmp(&config, &defaults, sizeof config), 0);
+  EXPECT_EQ(config.Bpp, 32);
+  EXPECT_EQ(config.PlayerIsBass, 1);
+  EXPECT_EQ(config.MouseSleepDelay, 2000);
+}
+
+TEST_F(SetupFileTest, ReadsEveryValueInOrder) {
+  EXPECT_EQ(ReadWith(kChanged), "");
+  EXPECT_EQ(config.UseSimd, 0);
+  EXPECT_EQ(config.MouseSleepDelay, 700);
+  EXPECT_EQ(config.ScrollFadeTime, 300);
+  EXPECT_EQ(config.SoftCursor, 1);
+  EXPECT_EQ(config.MsxQuality, 3);
+  EXPECT_EQ(config.StartingTune, -5);
+  EXPECT_EQ(config.DirectXBlit, 1);
+  EXPECT_EQ(config.Bpp, 16);
+  EXPECT_EQ(config.PlayerIsBass, 1);
+}
+
+TEST_F(SetupFileTest, EveryRangeIsChecked) {
+  // index in the file, a value out of its range
+  const std::vector<std::pair<int, int32_t>> bad = {
+      {0, 2}, {1, -1}, {2, 5}, {3, 0}, {3, 10001}, {4, 20000}, {5, 2},
+      {6, 7}, {7, 0}, {7, 4}, {8, 2}, {10, 3}, {11, -1}, {12, 24}};
+  for (auto [index, value] : bad) {
+    std::vector<int32_t> values = kChanged;
+    values[index] = value;
+    SetupDefaults(config);
+    EXPECT_EQ(ReadWith(values), SETUP_FILE_BROKEN) << "value " << index << " = " << value;
+  }
+}
+
+TEST_F(SetupFileTest, DelaysPassFromOneAndClampToAHundred) {
+  std::vector<int32_t> values = kChanged;
+  values[3] = 50;
+  values[4] = 1;
+  EXPECT_EQ(ReadWith(values), "");
+  ClampDelays(config);
+  EXPECT_EQ(config.MouseSleepDelay, 100);
+  EXPECT_EQ(config.ScrollFadeTime, 100);
+  config.MouseSleepDelay = 20000;
+  ClampDelays(config);
+  EXPECT_EQ(config.MouseSleepDelay, 10000);
+}
+
+TEST_F(SetupFileTest, ShortFileFillsOnlyWhatItHolds) {
+  std::vector<uint8_t> bytes = SetupBytes(kChanged);
+  bytes.resize(9 * 4 + 2);  // nine values and the two low bytes of StartingTune
+  WriteFileBytes("setup.cfg", bytes);
+  config.StartingTune = 0x7FFF0000;
+  ReadSetupFile(config);
+  EXPECT_EQ(config.MsxQuality, 3);
+  EXPECT_EQ(config.StartingTune, 0x7FFFFFFB);  // -5's low bytes over the old high ones
+  EXPECT_EQ(config.HwSurfaces, 1);
+  EXPECT_EQ(config.Bpp, 32);
+}
+
+TEST_F(SetupFileTest, WriteThenReadGivesTheSameValues) {
+  EXPECT_EQ(ReadWith(kChanged), "");
+  config.StartingTune = 3;
+  WriteSetupFile(config);
+  std::vector<int32_t> expected = kChanged;
+  expected[9] = 3;
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(expected));
+}
+
+TEST_F(SetupFileTest, BrokenFileEndsTheProcessWithItsLine) {
+  WriteFileBytes("setup.cfg", SetupBytes({1, 1, 1, 2000, 20000, 1, 0, 1, 1, 0, 1, 0, 32}));
+  ChildResult child = RunInChild([&] { ReadSetupFile(config); });
+  EXPECT_EQ(child.status, 0);
+  EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [\n SetupFile fucked !] ");
+}

@@ -1,0 +1,87 @@
+#include "engine/video.h"
+
+#include <gtest/gtest.h>
+
+#include "resources/archive.h"
+#include "support/child_process.h"
+#include "support/scratch_dir.h"
+
+TEST(PixelFormat, EveryRowOfTheTable) {
+  struct Row {
+    int bits;
+    uint32_t r, g, b;
+    int32_t mode;
+    const char* error;
+  };
+  const char* bad16 = "16Bit set, but not RGB 555, or RGB 565 format !";
+  const char* bad15 = "15Bit set, but not RGB 555, or RGB 565 format !";
+  const Row rows[] = {
+      {32, 0xFF0000, 0x00FF00, 0x0000FF, PIXEL_ARGB8888, nullptr},
+      {32, 0x0000FF, 0x00FF00, 0xFF0000, 0, "32Bit set, but not ARGB format !"},
+      {16, 0xF800, 0x07E0, 0x001F, PIXEL_RGB565, nullptr},
+      {16, 0x7C00, 0x03E0, 0x001F, PIXEL_RGB555, nullptr},
+      {16, 0x001F, 0x07E0, 0xF800, 0, bad16},
+      {15, 0xF800, 0x07E0, 0x001F, PIXEL_RGB565, nullptr},
+      {15, 0x7C00, 0x03E0, 0x001F, PIXEL_RGB555, nullptr},
+      {15, 0xFF0000, 0x00FF00, 0x0000FF, 0, bad15},
+      {24, 0xFF0000, 0x00FF00, 0x0000FF, 0, "Unsupported video format !"},
+      {8, 0, 0, 0, 0, "Unsupported video format !"},
+  };
+  for (const Row& row : rows) {
+    PixelFormatCheck check = CheckPixelFormat(row.bits, row.r, row.g, row.b);
+    EXPECT_STREQ(check.error, row.error) << row.bits << " bits";
+    if (row.error == nullptr) {
+      EXPECT_EQ(check.pixelMode, row.mode) << row.bits << " bits";
+    }
+  }
+}
+
+TEST(VideoFlags, ComposedFromTheSettings) {
+  SetupConfig config;
+  SetupDefaults(config);
+  EXPECT_EQ(VideoFlags(config), 0x80000000u | 0x40000000u | 0x00000001u);
+  config.FullScreen = 0;
+  config.DoubleBuffered = 0;
+  config.HwSurfaces = 0;
+  EXPECT_EQ(VideoFlags(config), 0u);
+}
+
+namespace {
+
+// Opens the video in a child, as a start-up would, and reports what it got.
+ChildResult StartVideoAt(int bpp) {
+  return RunInChild([bpp] {
+    WriteFileBytes("data.rs", {});
+    SetupConfig config;
+    SetupDefaults(config);
+    config.FullScreen = 0;
+    config.Bpp = bpp;
+    VideoStart(config);
+    const char* caption = nullptr;
+    SDL_WM_GetCaption(const_cast<char**>(&caption), nullptr);
+    std::printf("mode %d shadow %d caption %s", Video.PixelMode, Video.ShadowSurface != nullptr,
+                caption);
+    std::exit(0);
+  });
+}
+
+}  // namespace
+
+TEST(VideoStart, OpensEachDepthWithItsPixelMode) {
+  ScratchDir dir;
+  EXPECT_EQ(StartVideoAt(32).out, "mode 0 shadow 0 caption Marrowin#1 [win32]");
+  EXPECT_EQ(StartVideoAt(16).out, "mode 2 shadow 0 caption Marrowin#1 [win32]");
+  EXPECT_EQ(StartVideoAt(15).out, "mode 1 shadow 1 caption Marrowin#1 [win32]");
+}
+
+TEST(VideoStart, WithoutAVideoDriverInitFails) {
+  ScratchDir dir;
+  ChildResult child = RunInChild([] {
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    SetupConfig config;
+    SetupDefaults(config);
+    VideoStart(config);
+  });
+  EXPECT_EQ(child.status, 0);
+  EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [SDL: Cannot init !] ");
+}

@@ -1,0 +1,197 @@
+#include "resources/archive.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "magtool/archive_writer.h"
+#include "magtool/huff_encode.h"
+#include "resources/archive_format.h"
+#include "resources/huff.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// One member as the bytes of its header and payload, whatever the fields say.
+std::vector<uint8_t> RawMember(const std::string& name, int32_t storedSize, int32_t size,
+                               uint8_t packed, const std::vector<uint8_t>& payload,
+                               int32_t magic = RESOURCE_MAGIC) {
+  ResourceHeader header{};
+  header.magic = magic;
+  std::memcpy(header.name, name.data(), std::min(name.size(), RESOURCE_NAME_SIZE));
+  header.storedSize = storedSize;
+  header.size = size;
+  header.packed = packed;
+  ResourceHeaderBytes head = EncodeResourceHeader(header);
+  std::vector<uint8_t> bytes(head.begin(), head.end());
+  bytes.insert(bytes.end(), payload.begin(), payload.end());
+  return bytes;
+}
+
+std::vector<uint8_t> Stored(const std::string& name, const std::string& text) {
+  return RawMember(name, static_cast<int32_t>(text.size()), static_cast<int32_t>(text.size()), 0,
+                   Bytes(text));
+}
+
+std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts) {
+  std::vector<uint8_t> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+std::string Contents(const char* name) {
+  std::vector<uint8_t> bytes = ReadFileBytes(name);
+  return {bytes.begin(), bytes.end()};
+}
+
+class ArchiveTest : public ::testing::Test {
+ protected:
+  void TearDown() override { ResourceCloseAll(); }
+
+  // The contents that path resolves to, the name closed again.
+  std::string Read(const char* path) {
+    const char* name = ResourceOpen(path);
+    std::string text = Contents(name);
+    ResourceClose(name);
+    return text;
+  }
+
+  ScratchDir dir;
+};
+
+}  // namespace
+
+TEST_F(ArchiveTest, EmptyArchiveFallsBackToBaseNames) {
+  WriteFileBytes("data.rs", {});
+  const char* name = ResourceOpen("DATA/configs/setup.cfg");
+  EXPECT_STREQ(name, "setup.cfg");
+  ResourceClose(name);
+  name = ResourceOpen("plain.txt");
+  EXPECT_STREQ(name, "plain.txt");
+  ResourceClose(name);
+  name = ResourceOpen("DATA\\saved\\fil_0.txt");
+  EXPECT_STREQ(name, "fil_0.txt");
+  ResourceClose(name);
+  name = ResourceOpen("");
+  EXPECT_STREQ(name, "");
+  ResourceClose(name);
+}
+
+TEST_F(ArchiveTest, ClosingAFallbackNameLeavesTheFile) {
+  WriteFileBytes("data.rs", {});
+  WriteFileBytes("history.tmp", Bytes("ART:x"));
+  EXPECT_EQ(Read("history.tmp"), "ART:x");
+  EXPECT_TRUE(FileExists("history.tmp"));
+}
+
+TEST_F(ArchiveTest, CaseAndBackslashesDoNotMatterAndTheLaterMemberWins) {
+  WriteFileBytes("data.rs", Concat({Stored("DATA/arts/Index.art", "first"),
+                                    Stored("data\\ARTS\\index.ART", "second"),
+                                    Stored("DATA/other.txt", "other")}));
+  EXPECT_EQ(Read("data/arts/INDEX.art"), "second");
+  EXPECT_EQ(Read("DATA\\other.TXT"), "other");
+}
+
+TEST_F(ArchiveTest, ACutLastHeaderIsIgnored) {
+  std::vector<uint8_t> bytes = Concat({Stored("a.txt", "aaa"), Stored("b.txt", "bbb")});
+  bytes.resize(bytes.size() - 3 - 100);
+  WriteFileBytes("data.rs", bytes);
+  EXPECT_EQ(Read("a.txt"), "aaa");
+  EXPECT_STREQ(ResourceOpen("DATA/b.txt"), "b.txt");
+}
+
+TEST_F(ArchiveTest, EachExtractionGetsItsOwnNumberedFile) {
+  WriteFileBytes("data.rs", Stored("DATA/pic.png", "png"));
+  std::string first = ResourceOpen("DATA/pic.png");
+  std::string second = ResourceOpen("DATA/pic.png");
+  int n = std::stoi(first.substr(4));
+  EXPECT_EQ(first, "tmp_" + std::to_string(n) + ".png");
+  EXPECT_EQ(second, "tmp_" + std::to_string(n + 1) + ".png");
+  ResourceClose(first.c_str());
+  EXPECT_FALSE(FileExists(first));
+  EXPECT_EQ(Contents(second.c_str()), "png");
+  ResourceClose(second.c_str());
+  EXPECT_FALSE(FileExists(second));
+}
+
+TEST_F(ArchiveTest, AMemberWithoutExtensionStillExtracts) {
+  WriteFileBytes("data.rs", Stored("DATA/README", "plain"));
+  const char* name = ResourceOpen("DATA/README");
+  EXPECT_EQ(std::string(name).find('/'), std::string::npos);
+  EXPECT_EQ(Contents(name), "plain");
+  ResourceClose(name);
+}
+
+TEST_F(ArchiveTest, CloseAllDeletesTemporariesAndClosesTheArchive) {
+  WriteFileBytes("data.rs", Stored("a.txt", "aaa"));
+  std::string name = ResourceOpen("a.txt");
+  ResourceCloseAll();
+  EXPECT_FALSE(FileExists(name));
+  EXPECT_EQ(FatalMessageOf([&] { ResourceClose(name.c_str()); }), "Resource closed !");
+  EXPECT_EQ(Read("a.txt"), "aaa");  // reopened
+}
+
+TEST_F(ArchiveTest, PackedMembersDecodeByteForByte) {
+  std::mt19937 random(7);
+  std::vector<uint8_t> skewed(50000);
+  std::geometric_distribution<int> geometric(0.3);
+  for (auto& b : skewed) b = static_cast<uint8_t>(geometric(random));
+  std::vector<uint8_t> noise(3000);
+  for (auto& b : noise) b = static_cast<uint8_t>(random());
+  std::string error;
+  ASSERT_TRUE(WriteArchive("data.rs", {{"skewed.bin", skewed}, {"noise.bin", noise}}, true, error));
+  EXPECT_EQ(ReadFileBytes(ResourceOpen("skewed.bin")), skewed);
+  EXPECT_EQ(ReadFileBytes(ResourceOpen("noise.bin")), noise);
+}
+
+TEST_F(ArchiveTest, AnEmptyPackedMemberDecodesToNothing) {
+  std::vector<uint8_t> counts(HUFF_COUNTS_SIZE, 0);
+  WriteFileBytes("data.rs", RawMember("empty.txt", 1024, 0, 1, counts));
+  EXPECT_EQ(Read("empty.txt"), "");
+}
+
+TEST_F(ArchiveTest, BadArchivesStopWithTheirMessages) {
+  std::vector<uint8_t> text = Bytes("some text to pack, some text to pack");
+  std::vector<uint8_t> packed = HuffEncode(text.data(), text.size());
+  auto packedSize = static_cast<int32_t>(packed.size());
+  auto textSize = static_cast<int32_t>(text.size());
+  std::vector<uint8_t> noEnd(packed.begin(), packed.begin() + 1030);
+  std::vector<uint8_t> longName = RawMember("x", 0, 0, 0, {});
+  std::memset(&longName[4], 'n', RESOURCE_NAME_SIZE);
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> archive;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"bad magic", RawMember("a.txt", 0, 0, 0, {}, 0x667), "Broken resource file !"},
+      {"name without NUL", longName, "Broken resource file !"},
+      {"negative stored size", RawMember("a.txt", -270, 0, 0, {}), "Broken resource file !"},
+      {"stored past the end", RawMember("a.txt", 5000, 5000, 0, Bytes("abc")), "Read error !"},
+      {"packed past the end", RawMember("a.txt", 1 << 30, 10, 1, packed), "Read error !"},
+      {"negative size", RawMember("a.txt", packedSize, -1, 1, packed), "HUFF broken !"},
+      {"absurd size", RawMember("a.txt", packedSize, 1 << 30, 1, packed), "HUFF broken !"},
+      {"counts cut short", RawMember("a.txt", 10, 0, 1, Bytes("0123456789")), "HUFF broken !"},
+      {"wrong length", RawMember("a.txt", packedSize, textSize - 1, 1, packed), "HUFF broken !"},
+      {"no end symbol", RawMember("a.txt", 1030, textSize, 1, noEnd), "HUFF broken !"},
+  };
+  for (const Case& c : cases) {
+    WriteFileBytes("data.rs", c.archive);
+    EXPECT_EQ(FatalMessageOf([] { ResourceOpen("a.txt"); }), c.message) << c.what;
+    ResourceCloseAll();
+  }
+}
+
+TEST_F(ArchiveTest, MissingArchiveAndOverlongPaths) {
+  EXPECT_EQ(FatalMessageOf([] { ResourceOpen("DATA/x.txt"); }), "Cannot open resource file !");
+  ResourceCloseAll();
+  WriteFileBytes("data.rs", {});
+  std::string longPath(1024, 'a');
+  EXPECT_EQ(FatalMessageOf([&] { ResourceOpen(longPath.c_str()); }), "Resource path too long !");
+  std::string longBase = "DATA/" + std::string(300, 'b') + ".txt";
+  EXPECT_EQ(FatalMessageOf([&] { ResourceOpen(longBase.c_str()); }), "Resource path too long !");
+}

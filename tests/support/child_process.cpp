@@ -1,0 +1,51 @@
+#include "support/child_process.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::string ReadAll(int fd) {
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  return text;
+}
+
+ChildResult Finish(pid_t pid, std::string out) {
+  int raw = 0;
+  waitpid(pid, &raw, 0);
+  return {WIFEXITED(raw), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::move(out)};
+}
+
+}  // namespace
+
+ChildResult RunInChild(const std::function<void()>& body) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) std::abort();
+  std::fflush(stdout);
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(pipeFds[0]);
+    dup2(pipeFds[1], STDOUT_FILENO);
+    close(pipeFds[1]);
+    body();
+    std::exit(99);
+  }
+  close(pipeFds[1]);
+  std::string out = ReadAll(pipeFds[0]);
+  close(pipeFds[0]);
+  return Finish(pid, std::move(out));
+}
+
+ChildResult RunCommand(const std::string& command) {
+  std::fflush(stdout);
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) std::abort();
+  std::string out = ReadAll(fileno(pipe));
+  int raw = pclose(pipe);
+  return {WIFEXITED(raw), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::move(out)};
+}

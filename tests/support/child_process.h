@@ -1,0 +1,18 @@
+// Runs code in a forked child, so that a test can watch a process end: what
+// it printed on standard output and its exit status.
+#pragma once
+
+#include <functional>
+#include <string>
+
+struct ChildResult {
+  bool exited;     // ended through exit, not by a signal
+  int status;      // the exit status when exited
+  std::string out; // everything written to standard output
+};
+
+// body runs in the child; returning from it ends the child with status 99.
+ChildResult RunInChild(const std::function<void()>& body);
+
+// Runs a command line through the shell, capturing standard output.
+ChildResult RunCommand(const std::string& command);

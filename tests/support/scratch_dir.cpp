@@ -1,0 +1,36 @@
+#include "support/scratch_dir.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir() {
+  std::string pattern = (fs::temp_directory_path() / "diskmag_test_XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) std::abort();
+  path_ = pattern;
+  previous_ = fs::current_path().string();
+  fs::current_path(path_);
+}
+
+ScratchDir::~ScratchDir() {
+  fs::current_path(previous_);
+  std::error_code error;
+  fs::remove_all(path_, error);
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool FileExists(const std::string& path) { return fs::exists(path); }

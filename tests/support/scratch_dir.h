@@ -1,0 +1,25 @@
+// A fresh directory that a test works in: created, made current, and removed
+// with everything in it when the test ends.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+};
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
