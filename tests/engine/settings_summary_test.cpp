@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/archive.h"
+#include "support/scratch_dir.h"
+
 TEST(SettingsSummary, Defaults) {
   SetupConfig config;
   SetupDefaults(config);
@@ -21,8 +24,18 @@ TEST(SettingsSummary, Defaults) {
             "\n -------------------------------------------------- \n");
 }
 
-TEST(SettingsSummary, EveryValueChanged) {
-  SetupConfig config{0, 0, 0, 150, 9000, 0, 1, 2, 0, -3, 0, 1, 15, 0};
+TEST(SettingsSummary, SetupFileChangingEveryValue) {
+  ScratchDir dir;
+  WriteFileBytes("data.rs", {});
+  std::vector<uint8_t> file;
+  for (int32_t v : {0, 0, 0, 150, 9000, 0, 1, 2, 0, -3, 0, 1, 15}) {
+    for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<uint8_t>(v >> shift));
+  }
+  WriteFileBytes("setup.cfg", file);
+  SetupConfig config;
+  SetupDefaults(config);
+  RunSetupDialog(config);
+  ResourceCloseAll();
   EXPECT_EQ(SettingsSummary(config),
             "\n -------------------------------------------------- "
             "\n Engine will try DirectX surfs (win only)"
