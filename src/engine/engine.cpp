@@ -2,29 +2,76 @@
 
 #include <algorithm>
 
+#include "engine/fatal.h"
 #include "engine/present.h"
+#include "engine/setup_config.h"
 #include "engine/video.h"
+#include "resources/archive.h"
+#include "resources/image_loader.h"
 
 Picture BackBuffer;
+SDL_Surface* BackBufferSurface;
 Picture SavedScreen;
+IndexedPicture PlasmaImage;
+Picture CursorImage;
 MouseState Mouse;
 
 namespace {
 
+// A surface works as the back buffer only with rows exactly 640 pixels apart,
+// since a Picture has no pitch of its own.
+SDL_Surface* DirectXSurface() {
+  SDL_Surface* surface = Setup.Bpp == 32
+                             ? Video.ScreenSurface
+                             : SDL_CreateRGBSurface(SDL_HWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT,
+                                                    32, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+  if (surface == nullptr || surface->pitch == SCREEN_WIDTH * 4) return surface;
+  if (surface != Video.ScreenSurface) SDL_FreeSurface(surface);
+  return nullptr;
+}
+
+void CreateBackBuffer() {
+  BackBufferSurface = Setup.DirectXBlit ? DirectXSurface() : nullptr;
+  if (BackBufferSurface != nullptr) {
+    BackBuffer = Picture{nullptr, nullptr, SCREEN_WIDTH, SCREEN_HEIGHT};
+  } else {
+    PictureAlloc(BackBuffer, SCREEN_WIDTH, SCREEN_HEIGHT);
+  }
+}
+
+void LoadPlasma() {
+  const char* name = ResourceOpen("DATA/panels/plasma.gif");
+  if (!LoadGif(name, PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
+  ResourceClose(name);
+  if (PlasmaImage.width != BackBuffer.width || PlasmaImage.height != BackBuffer.height) {
+    FatalError("Wrong plasma file !");
+  }
+}
+
 void EngineInit() {
-  PictureAlloc(BackBuffer, SCREEN_WIDTH, SCREEN_HEIGHT);
+  Presentation = PresentState{};
+  CreateBackBuffer();
   PictureAlloc(SavedScreen, SCREEN_WIDTH, SCREEN_HEIGHT);
+  LoadPlasma();
 }
 
 // Until the panels exist a frame is the cleared back buffer.
 void EngineFrame() {
-  std::fill(BackBuffer.block.begin(), BackBuffer.block.end(), 0u);
+  if (!LockBackBuffer()) return;
+  Presentation.PresentedThisFrame = 0;
+  std::fill_n(BackBuffer.pixels, size_t{SCREEN_WIDTH} * SCREEN_HEIGHT, 0u);
   Present();
 }
 
 void EngineShutdown() {
+  if (BackBufferSurface != nullptr) {
+    if (Presentation.BackBufferLocked) SDL_UnlockSurface(BackBufferSurface);
+    if (BackBufferSurface != Video.ScreenSurface) SDL_FreeSurface(BackBufferSurface);
+    BackBufferSurface = nullptr;
+  }
   PictureFree(BackBuffer);
   PictureFree(SavedScreen);
+  PictureFree(PlasmaImage);
 }
 
 }  // namespace

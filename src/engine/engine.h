@@ -1,9 +1,11 @@
 // The engine's single entry and the process-wide records it works on.
 //
-// EngineCommand(ENGINE_INIT) creates the working images, ENGINE_FRAME draws and
-// presents one frame, ENGINE_SHUTDOWN releases everything INIT made. The main
-// loop is its only caller.
+// EngineCommand(ENGINE_INIT) creates the working images and loads what every
+// frame needs, ENGINE_FRAME draws and presents one frame, ENGINE_SHUTDOWN
+// releases everything INIT made. The main loop is its only caller.
 #pragma once
+
+#include <SDL.h>
 
 #include <cstdint>
 
@@ -22,8 +24,11 @@ struct MouseState {
 };
 
 // Owned by the engine core, from start-up to shutdown.
-extern Picture BackBuffer;   // 640x480, everything is drawn here
-extern Picture SavedScreen;  // the previous screen, for transitions
+extern Picture BackBuffer;               // 640x480, everything is drawn here
+extern SDL_Surface* BackBufferSurface;   // its pixels in DirectX-blit mode, or null
+extern Picture SavedScreen;              // the previous screen, for transitions
+extern IndexedPicture PlasmaImage;       // the dissolve mask of panel changes
+extern Picture CursorImage;              // the engine's own mouse cursor
 extern MouseState Mouse;
 
 // Any command other than the three does nothing.

@@ -1,8 +1,27 @@
-// Frame presentation: the 32-bit back buffer converted to the screen's format
-// and flipped.
+// Frame presentation: the 32-bit BackBuffer shown on the screen, converted to
+// the screen's pixel format, with the engine's own cursor drawn on top when
+// the setup asks for it.
+//
+// In DirectX-blit mode the back buffer is a 32-bit SDL surface: it is locked
+// from the start of a frame (LockBackBuffer) to its presentation, and shown
+// by a blit at most once per frame. Otherwise the memory back buffer is
+// converted pixel by pixel (32-bit: copied).
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
+
+#include "resources/picture.h"
+
+struct PresentState {
+  int32_t BackBufferLocked;    // the back-buffer surface is locked by the engine
+  int32_t PresentedThisFrame;  // the surface back buffer was shown in this frame
+  int32_t CursorHidden;        // mouse asleep, covers, picture view
+};
+
+// Owned by the presentation; cleared at start-up.
+extern PresentState Presentation;
 
 // The screen pixel for a 0x00RRGGBB pixel; the low bits of each channel drop.
 inline uint16_t ToRgb555(uint32_t p) {
@@ -12,5 +31,22 @@ inline uint16_t ToRgb565(uint32_t p) {
   return static_cast<uint16_t>(((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F));
 }
 
-// Shows BackBuffer. A screen that cannot be locked skips the frame.
+// Locks the surface back buffer and points BackBuffer at its pixels; succeeds
+// at once for a memory back buffer. False when SDL cannot lock (the caller
+// drops the frame); locking twice is fatal ("Already locked !").
+bool LockBackBuffer();
+
+// Shows BackBuffer and flips. A screen that cannot be locked skips the frame.
 void Present();
+
+// Writes min(sizes) of frame into the locked surface in pixelMode: 0 copies
+// 32-bit rows, 1 converts to RGB555, 2 to RGB565.
+void ConvertFrame(const Picture& frame, SDL_Surface* surface, int32_t pixelMode);
+
+// Draws cursor at (x, y) into the locked surface, clipped, skipping pixels of
+// value 0, converted for pixelMode.
+void DrawCursorPicture(const Picture& cursor, int32_t x, int32_t y, SDL_Surface* surface,
+                       int32_t pixelMode);
+
+void HideEngineCursor();
+void ShowEngineCursor();

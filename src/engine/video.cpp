@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 
+#include "engine/engine.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
+#include "resources/image_loader.h"
 
 VideoState Video;
 
@@ -80,6 +82,7 @@ void VideoStart(const SetupConfig& config) {
   SetWindowIcon();
   SetMode(config);
   SDL_ShowCursor(config.SoftCursor ? 0 : 1);
+  ImageLoader("DATA/panels/cursor.png", CursorImage);
   SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
   CheckScreenFormat();
 }
@@ -89,6 +92,7 @@ SDL_Surface* PresentSurface() {
 }
 
 void VideoStop() {
+  PictureFree(CursorImage);
   if (Video.ShadowSurface != nullptr) SDL_FreeSurface(Video.ShadowSurface);
   Video = VideoState{};
 }

@@ -47,5 +47,6 @@ void VideoStart(const SetupConfig& config);
 // The surface that presented frames are written to: the shadow or the screen.
 SDL_Surface* PresentSurface();
 
-// Frees the shadow surface; SDL itself is shut down at exit.
+// Frees the cursor picture and the shadow surface; SDL itself is shut down
+// at exit.
 void VideoStop();

@@ -5,18 +5,26 @@
 #include "engine/engine.h"
 #include "engine/video.h"
 #include "resources/archive.h"
+#include "engine/present.h"
+#include "generators/gif_writer.h"
+#include "support/fatal_catch.h"
+#include "engine/setup_config.h"
 #include "support/scratch_dir.h"
+#include "support/startup_files.h"
 
 namespace {
 
 class MainLoopTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    WriteFileBytes("data.rs", {});
-    SetupConfig config;
-    SetupDefaults(config);
-    config.FullScreen = 0;
-    VideoStart(config);
+  void SetUp() override { Start(32, 0); }
+
+  void Start(int bpp, int directXBlit) {
+    WriteStartupFiles();
+    SetupDefaults(::Setup);
+    ::Setup.FullScreen = 0;
+    ::Setup.Bpp = bpp;
+    ::Setup.DirectXBlit = directXBlit;
+    VideoStart(::Setup);
     Mouse = MouseState{};
     EngineCommand(ENGINE_INIT);
   }
@@ -25,6 +33,11 @@ class MainLoopTest : public ::testing::Test {
     VideoStop();
     ResourceCloseAll();
     SDL_Quit();
+  }
+
+  void Restart(int bpp, int directXBlit) {
+    TearDown();
+    Start(bpp, directXBlit);
   }
 
   static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
@@ -85,11 +98,34 @@ TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
 }
 
 TEST_F(MainLoopTest, FrameClearsAndPresentsTheBackBuffer) {
-  std::fill(BackBuffer.block.begin(), BackBuffer.block.end(), 0xFFFFFFu);
+  std::fill_n(BackBuffer.pixels, 640 * 480, 0xFFFFFFu);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   EXPECT_TRUE(MainLoopStep(loop));
   EXPECT_EQ(Mouse.buttons, MOUSE_LEFT);
   EXPECT_EQ(BackBuffer.pixels[0], 0u);
   auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
   EXPECT_EQ(screen[0], 0u);
+}
+
+TEST_F(MainLoopTest, DirectXBlitDrawsIntoASurfaceShownOncePerFrame) {
+  for (int bpp : {16, 32}) {
+    Restart(bpp, 1);
+    ASSERT_NE(BackBufferSurface, nullptr) << bpp;
+    EXPECT_EQ(BackBuffer.width, 640);
+    EXPECT_TRUE(MainLoopStep(loop));
+    EXPECT_EQ(Presentation.PresentedThisFrame, 1);
+    EXPECT_EQ(Presentation.BackBufferLocked, 0);
+    Present();  // a second time in the same frame: nothing to do
+    EXPECT_EQ(Presentation.BackBufferLocked, 0);
+    EXPECT_TRUE(MainLoopStep(loop));
+  }
+}
+
+TEST_F(MainLoopTest, PlasmaOfAnotherSizeIsRefused) {
+  EngineCommand(ENGINE_SHUTDOWN);
+  WriteFileBytes("plasma.gif", {});
+  EXPECT_EQ(FatalMessageOf([] { EngineCommand(ENGINE_INIT); }), "Pix loader error ![GIF]");
+  GifImage small{64, 48, std::vector<uint8_t>(64 * 48), std::vector<uint8_t>(768)};
+  WriteGif("plasma.gif", small);
+  EXPECT_EQ(FatalMessageOf([] { EngineCommand(ENGINE_INIT); }), "Wrong plasma file !");
 }

@@ -5,6 +5,7 @@
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/scratch_dir.h"
+#include "support/startup_files.h"
 
 TEST(PixelFormat, EveryRowOfTheTable) {
   struct Row {
@@ -51,7 +52,7 @@ namespace {
 // Opens the video in a child, as a start-up would, and reports what it got.
 ChildResult StartVideoAt(int bpp) {
   return RunInChild([bpp] {
-    WriteFileBytes("data.rs", {});
+    WriteStartupFiles();
     SetupConfig config;
     SetupDefaults(config);
     config.FullScreen = 0;

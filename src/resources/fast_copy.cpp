@@ -1,0 +1,72 @@
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/setup_config.h"
+#include "resources/draw.h"
+
+namespace {
+
+constexpr size_t STREAM_BLOCK = 32;
+constexpr size_t CHUNK_MIN_COUNT = 32;
+
+// Streaming stores need a 16-byte aligned destination: the bytes before its
+// first boundary and those after the last whole block are copied plainly.
+void StreamCopy(const uint8_t* from, uint8_t* to, size_t count) {
+  const size_t head = std::min(count, (16 - reinterpret_cast<uintptr_t>(to) % 16) % 16);
+  std::memcpy(to, from, head);
+  size_t done = head;
+  for (; count - done >= STREAM_BLOCK; done += STREAM_BLOCK) {
+    const auto* in = reinterpret_cast<const __m128i*>(from + done);
+    auto* out = reinterpret_cast<__m128i*>(to + done);
+    _mm_stream_si128(out, _mm_loadu_si128(in));
+    _mm_stream_si128(out + 1, _mm_loadu_si128(in + 1));
+  }
+  _mm_sfence();
+  std::memcpy(to + done, from + done, count - done);
+}
+
+void ByteCopy(const uint8_t* from, uint8_t* to, size_t count) {
+  for (size_t i = 0; i < count; ++i) to[i] = from[i];
+}
+
+void ChunkCopy(const uint8_t* from, uint8_t* to, size_t count) {
+  if (count < CHUNK_MIN_COUNT) {
+    ByteCopy(from, to, count);
+    return;
+  }
+  size_t done = 0;
+  for (; count - done >= sizeof(uint64_t); done += sizeof(uint64_t)) {
+    uint64_t chunk;
+    std::memcpy(&chunk, from + done, sizeof chunk);
+    std::memcpy(to + done, &chunk, sizeof chunk);
+  }
+  ByteCopy(from + done, to + done, count - done);
+}
+
+bool Overlap(const uint8_t* a, const uint8_t* b, size_t count) {
+  const auto x = reinterpret_cast<uintptr_t>(a);
+  const auto y = reinterpret_cast<uintptr_t>(b);
+  return x < y + count && y < x + count;
+}
+
+}  // namespace
+
+void FastCopy(const void* source, void* destination, int32_t bytes) {
+  if (bytes <= 0) return;
+  const auto* from = static_cast<const uint8_t*>(source);
+  auto* to = static_cast<uint8_t*>(destination);
+  const auto count = static_cast<size_t>(bytes);
+  // Overlapping blocks would come out differently from each forward copy;
+  // memmove keeps the result independent of the options.
+  if (Overlap(from, to, count)) {
+    std::memmove(to, from, count);
+  } else if (Setup.UseSimd) {
+    StreamCopy(from, to, count);
+  } else if (Setup.UseMmx) {
+    ChunkCopy(from, to, count);
+  } else {
+    std::memcpy(to, from, count);
+  }
+}

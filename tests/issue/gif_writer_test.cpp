@@ -1,0 +1,81 @@
+#include "generators/gif_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+
+#include "resources/image_loader.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+GifImage Image(int width, int height, int colours) {
+  GifImage image{width, height, Bytes(size_t(width) * size_t(height)), Bytes(3 * size_t(colours))};
+  for (size_t i = 0; i < image.palette.size(); ++i) image.palette[i] = uint8_t(i * 7 + 1);
+  return image;
+}
+
+GifImage Noise(int width, int height, int colours, unsigned seed) {
+  GifImage image = Image(width, height, colours);
+  std::mt19937 random(seed);
+  for (uint8_t& index : image.indices) index = uint8_t(random() % colours);
+  return image;
+}
+
+// Written, then read back by the engine's decoder.
+void ExpectRoundTrip(const GifImage& image) {
+  ScratchDir dir;
+  ASSERT_TRUE(WriteGif("w.gif", image));
+  IndexedPicture picture{};
+  Bytes palette(GIF_PALETTE_SIZE, 0xAA);
+  ASSERT_EQ(LoadGif("w.gif", picture, palette.data()), 1);
+  ASSERT_EQ(picture.width, image.width);
+  ASSERT_EQ(picture.height, image.height);
+  EXPECT_EQ(Bytes(picture.pixels, picture.pixels + image.indices.size()), image.indices);
+  Bytes expected = image.palette;
+  expected.resize(GIF_PALETTE_SIZE, 0);
+  EXPECT_EQ(palette, expected);
+}
+
+TEST(GifWriter, SmoothFieldOfAll256Levels) {
+  GifImage image = Image(640, 480, 256);
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      image.indices[size_t(y) * 640 + x] = uint8_t((x + y) * 255 / 1118);
+    }
+  }
+  ExpectRoundTrip(image);
+}
+
+TEST(GifWriter, NoiseRunsAndTinyImages) {
+  ExpectRoundTrip(Noise(320, 240, 256, 1));  // fills and clears the table many times
+  ExpectRoundTrip(Noise(320, 240, 2, 2));
+  ExpectRoundTrip(Noise(97, 61, 16, 3));
+  ExpectRoundTrip(Image(300, 1, 2));  // one run: each code is the one being defined
+  ExpectRoundTrip(Noise(1, 1, 256, 4));
+}
+
+TEST(GifWriter, LayoutTheEngineReads) {
+  const Bytes file = EncodeGif(Image(2, 2, 2));
+  EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), (Bytes{'G', 'I', 'F', '8', '9', 'a'}));
+  EXPECT_EQ(file[10] & 0x87, 0x80);  // global table of 2^(0+1) entries
+  EXPECT_EQ(file[19], 0x2C);         // descriptor right after the table
+  EXPECT_EQ(file[29], 2);            // minimum code size never below 2
+  EXPECT_EQ(file.back(), 0x3B);
+  EXPECT_EQ(EncodeGif(Image(2, 2, 256))[13 + 768 + 10], 8);
+}
+
+TEST(GifWriter, RefusesImagesItCannotWrite) {
+  GifImage badIndex = Noise(2, 1, 4, 5), badPalette = badIndex, badCount = badIndex;
+  badIndex.indices[1] = 4;
+  badPalette.palette.resize(9);
+  badCount.indices.pop_back();
+  for (const GifImage& image : {badIndex, badPalette, badCount, Image(0, 1, 2), Image(2, 1, 512)}) {
+    EXPECT_THROW(EncodeGif(image), std::invalid_argument);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+#include <vector>
+
+#include "resources/image_loader.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Codes = std::vector<std::pair<int, int>>;  // value, width in bits
+
+// Header, screen descriptor with table size bits n, a table whose entry i is
+// (i, i + 1, i + 2), image descriptor and minimum code size.
+Bytes GifHead(int n, int width, int height, int minCodeSize, const char* signature = "GIF89a") {
+  Bytes b(signature, signature + 6);
+  b.insert(b.end(), {1, 0, 1, 0});              // screen width, height: not used
+  b.push_back(static_cast<uint8_t>(0x80 | n));  // packed byte
+  b.insert(b.end(), {0, 0});                    // background, pixel ratio
+  for (int i = 0; i < 2 << n; ++i) b.insert(b.end(), {uint8_t(i), uint8_t(i + 1), uint8_t(i + 2)});
+  b.insert(b.end(), {0x2C, 0, 0, 0, 0});  // separator, left, top
+  b.insert(b.end(), {uint8_t(width), uint8_t(width >> 8), uint8_t(height), uint8_t(height >> 8)});
+  b.push_back(0);  // image packed byte
+  b.push_back(static_cast<uint8_t>(minCodeSize));
+  return b;
+}
+
+// Codes packed least significant bit first into sub-blocks of up to 255 bytes.
+Bytes Stream(const Codes& codes, bool terminate = true) {
+  Bytes data;
+  uint32_t bits = 0;
+  int count = 0;
+  for (auto [value, width] : codes) {
+    bits |= static_cast<uint32_t>(value) << count;
+    for (count += width; count >= 8; count -= 8, bits >>= 8) data.push_back(uint8_t(bits));
+  }
+  if (count > 0) data.push_back(uint8_t(bits));
+  Bytes blocks;
+  for (size_t at = 0; at < data.size(); at += 255) {
+    const size_t n = std::min<size_t>(255, data.size() - at);
+    blocks.push_back(uint8_t(n));
+    blocks.insert(blocks.end(), data.begin() + at, data.begin() + at + n);
+  }
+  if (terminate) blocks.push_back(0);
+  return blocks;
+}
+
+Bytes operator+(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+struct GifTest : ::testing::Test {
+  ScratchDir dir;
+  IndexedPicture picture{};
+  Bytes palette = Bytes(GIF_PALETTE_SIZE, 0xAA);
+
+  int Load(const Bytes& file) {
+    WriteFileBytes("p.gif", file);
+    return LoadGif("p.gif", picture, palette.data());
+  }
+  Bytes Indices() const {
+    return {picture.pixels, picture.pixels + size_t(picture.width) * size_t(picture.height)};
+  }
+};
+
+// m = 2: clear 4, end 5, first free 6; codes start at 3 bits.
+const Codes kOneTwoThree = {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {5, 4}};
+
+TEST_F(GifTest, BothSignaturesDecodeAFourEntryTableOfTwelveBytes) {
+  for (const char* signature : {"GIF87a", "GIF89a"}) {
+    const Bytes file = GifHead(1, 3, 1, 2, signature) + Stream(kOneTwoThree);
+    ASSERT_EQ(file[25], 0x2C);  // the descriptor follows 13 + 12 bytes
+    ASSERT_EQ(Load(file), 1) << signature;
+    EXPECT_EQ(Indices(), (Bytes{1, 2, 3})) << signature;
+    EXPECT_EQ(Bytes(palette.begin(), palette.begin() + 13),
+              (Bytes{0, 1, 2, 1, 2, 3, 2, 3, 4, 3, 4, 5, 0}));
+  }
+}
+
+TEST_F(GifTest, SixteenEntryTableLeavesEntries16UpBlack) {
+  ASSERT_EQ(Load(GifHead(3, 3, 1, 4) + Stream({{16, 5}, {17, 5}})), 1);
+  EXPECT_EQ(palette[45], 15);
+  EXPECT_EQ(Bytes(palette.begin() + 48, palette.end()), Bytes(GIF_PALETTE_SIZE - 48, 0));
+}
+
+TEST_F(GifTest, FirstCodeEndGivesAZeroPicture) {
+  for (const Bytes& stream : {Stream({{5, 3}}), Stream({}, false)}) {
+    ASSERT_EQ(Load(GifHead(1, 4, 2, 2) + stream), 1);
+    EXPECT_EQ(Indices(), Bytes(8, 0));
+  }
+}
+
+TEST_F(GifTest, CodesWidenWhenTheNextFreeCodeReachesTheLimit) {
+  // 1 2 3 define 6 and 7; next free 8 makes the next code, 8 = "3 3", four bits wide.
+  const Codes codes = {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {8, 4}, {5, 4}};
+  ASSERT_EQ(Load(GifHead(1, 5, 1, 2) + Stream(codes)), 1);
+  EXPECT_EQ(Indices(), (Bytes{1, 2, 3, 3, 3}));
+}
+
+TEST_F(GifTest, CodeBeingDefinedRepeatsThePreviousString) {
+  ASSERT_EQ(Load(GifHead(1, 3, 1, 2) + Stream({{4, 3}, {1, 3}, {6, 3}, {5, 3}})), 1);
+  EXPECT_EQ(Indices(), (Bytes{1, 1, 1}));
+}
+
+TEST_F(GifTest, WidthStopsAt12BitsAndAFullTableTakesNoMore) {
+  // Zeros define 6..4095 as "0 0"; then 1 and 4095 are read at 12 bits.
+  Codes codes = {{4, 3}, {0, 3}};
+  for (unsigned nextFree = 6; nextFree < 4096; ++nextFree) {
+    codes.push_back({0, std::bit_width(nextFree)});
+  }
+  codes.insert(codes.end(), {{1, 12}, {4095, 12}, {1, 12}, {5, 12}});
+  const int width = 4091 + 4;
+  ASSERT_EQ(Load(GifHead(1, width, 1, 2) + Stream(codes)), 1);
+  const Bytes indices = Indices();
+  EXPECT_EQ(std::count(indices.begin(), indices.end(), 0), width - 2);
+  EXPECT_EQ(Bytes(indices.end() - 4, indices.end()), (Bytes{1, 0, 0, 1}));
+}
+
+TEST_F(GifTest, DamagedStreamsKeepWhatWasDecoded) {
+  const Bytes cutAtData = GifHead(1, 3, 2, 2) + Stream({{4, 3}, {1, 3}, {2, 3}, {3, 3}}, false);
+  Bytes blockPastEnd = cutAtData;
+  blockPastEnd[GifHead(1, 3, 2, 2).size()] = 200;
+  // After clear and 1 the next free code is 6: 7 cannot have been written.
+  const Bytes beyondNextFree = GifHead(1, 3, 2, 2) + Stream({{4, 3}, {1, 3}, {7, 3}, {2, 3}});
+  for (const Bytes& file : {cutAtData, blockPastEnd}) {
+    ASSERT_EQ(Load(file), 1);
+    EXPECT_EQ(Indices(), (Bytes{1, 2, 3, 0, 0, 0}));
+  }
+  ASSERT_EQ(Load(beyondNextFree), 1);
+  EXPECT_EQ(Indices(), (Bytes{1, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(GifTest, OutputBeyondThePictureIsDropped) {
+  WriteFileBytes("p.gif", GifHead(1, 1, 2, 2) + Stream(kOneTwoThree));
+  ASSERT_EQ(LoadGif("p.gif", picture, nullptr), 1);
+  EXPECT_EQ(Indices(), (Bytes{1, 2}));
+}
+
+TEST_F(GifTest, BadFilesFailWithAnEmptyPictureAndPaletteUntouched) {
+  const Bytes good = GifHead(1, 3, 1, 2) + Stream(kOneTwoThree);
+  const std::vector<Bytes> broken = {
+      GifHead(1, 3, 1, 2, "GIF88a") + Stream(kOneTwoThree),
+      GifHead(1, 3, 1, 1) + Stream(kOneTwoThree),
+      GifHead(1, 3, 1, 10) + Stream(kOneTwoThree),
+      GifHead(1, 0, 1, 2) + Stream(kOneTwoThree),
+      GifHead(1, 3, 0, 2) + Stream(kOneTwoThree),
+      GifHead(1, 65535, 65535, 2) + Stream(kOneTwoThree),
+      Bytes(good.begin(), good.begin() + 35),  // ends inside the descriptor
+      Bytes(good.begin(), good.begin() + 20),  // ends inside the table
+      Bytes(good.begin(), good.begin() + 5),
+  };
+  for (size_t i = 0; i < broken.size(); ++i) {
+    IndexedPictureAlloc(picture, 2, 2);
+    EXPECT_EQ(Load(broken[i]), 0) << "case " << i;
+    EXPECT_EQ(picture.pixels, nullptr) << "case " << i;
+    EXPECT_EQ(palette, Bytes(GIF_PALETTE_SIZE, 0xAA)) << "case " << i;
+  }
+}
+
+}  // namespace
