@@ -16,6 +16,8 @@ struct GifImage {
 
 // The whole file. The LZW minimum code size follows the palette's size (at
 // least 2); codes grow to 12 bits and the table is cleared when it is full.
+// Throws std::invalid_argument for an image the format cannot hold (a size out
+// of range, a palette size that is no power of two, an index beyond it).
 std::vector<uint8_t> EncodeGif(const GifImage& image);
 
 // EncodeGif written to path; false when the file cannot be written.

@@ -3,35 +3,18 @@
 #include <optional>
 
 #include "resources/draw.h"
+#include "resources/draw_area.h"
 
 namespace {
 
-// The visible part of a blit, in pixels; columns and rows are at least 1.
-struct Area {
-  int64_t srcX, srcY, dstX, dstY, columns, rows;
-};
-
-// 64-bit so that a position near the int32 limits cannot overflow x + width.
-std::optional<Area> Clip(const Picture& source, int64_t x, int64_t y, const Picture& dest) {
-  const int64_t width = source.width;
-  const int64_t height = source.height;
-  if (source.pixels == nullptr || dest.pixels == nullptr || width < 1 || height < 1) {
-    return std::nullopt;
-  }
-  if (x >= dest.width || y >= dest.height || x + width <= 0 || y + height <= 0) {
-    return std::nullopt;
-  }
-  const int64_t srcX = std::max<int64_t>(-x, 0), srcY = std::max<int64_t>(-y, 0);
-  const int64_t dstX = std::max<int64_t>(x, 0), dstY = std::max<int64_t>(y, 0);
-  const int64_t columns = std::min(width - srcX, dest.width - dstX);
-  const int64_t rows = std::min(height - srcY, dest.height - dstY);
-  if (columns < 1 || rows < 1) return std::nullopt;
-  return Area{srcX, srcY, dstX, dstY, columns, rows};
+std::optional<DrawArea> Clip(const Picture& source, int32_t x, int32_t y, const Picture& dest) {
+  if (source.pixels == nullptr) return std::nullopt;
+  return ClipDrawArea(x, y, source.width, source.height, dest);
 }
 
 // Calls row(from, to, columns) for each visible row, top to bottom.
 template <typename Row>
-void ForEachRow(const Picture& source, Picture& dest, const Area& a, Row row) {
+void ForEachRow(const Picture& source, Picture& dest, const DrawArea& a, Row row) {
   const uint32_t* from = source.pixels + a.srcY * source.width + a.srcX;
   uint32_t* to = dest.pixels + a.dstY * dest.width + a.dstX;
   for (int64_t r = 0; r < a.rows; ++r, from += source.width, to += dest.width) {
@@ -39,7 +22,7 @@ void ForEachRow(const Picture& source, Picture& dest, const Area& a, Row row) {
   }
 }
 
-void Copy(const Picture& source, Picture& dest, const Area& a) {
+void Copy(const Picture& source, Picture& dest, const DrawArea& a) {
   const bool whole = a.dstX == 0 && a.dstY == 0 && a.srcX == 0 && a.srcY == 0 &&
                      source.width == dest.width && source.height == dest.height;
   if (whole) {
@@ -52,7 +35,7 @@ void Copy(const Picture& source, Picture& dest, const Area& a) {
   });
 }
 
-void CopyKeyed(const Picture& source, Picture& dest, const Area& a) {
+void CopyKeyed(const Picture& source, Picture& dest, const DrawArea& a) {
   ForEachRow(source, dest, a, [](const uint32_t* from, uint32_t* to, int64_t n) {
     for (int64_t i = 0; i < n; ++i) {
       if (from[i] != 0) to[i] = from[i];
@@ -84,7 +67,7 @@ uint32_t BlendPixel(const BlendTables& t, uint32_t top, uint32_t bottom) {
 }
 
 // The tables are local to the call, which keeps blending re-entrant.
-void Blend(const Picture& source, Picture& dest, const Area& a, float alpha) {
+void Blend(const Picture& source, Picture& dest, const DrawArea& a, float alpha) {
   const BlendTables t = MakeTables(alpha);
   ForEachRow(source, dest, a, [&t](const uint32_t* from, uint32_t* to, int64_t n) {
     for (int64_t i = 0; i < n; ++i) to[i] = BlendPixel(t, from[i], to[i]);
@@ -95,7 +78,7 @@ void Blend(const Picture& source, Picture& dest, const Area& a, float alpha) {
 
 void Blit(const Picture& source, int32_t x, int32_t y, Picture& destination, int mode,
           float alpha) {
-  const std::optional<Area> area = Clip(source, x, y, destination);
+  const std::optional<DrawArea> area = Clip(source, x, y, destination);
   if (!area) return;
   if (mode == DRAW_ALPHA) {
     // NaN compares false both ways: it draws nothing, like alpha <= 0.

@@ -3,35 +3,18 @@
 #include <optional>
 
 #include "resources/draw.h"
+#include "resources/draw_area.h"
 
 namespace {
 
-// The covered part of the destination; columns and rows are at least 1.
-struct Area {
-  int64_t x, y, columns, rows;
-};
-
-// 64-bit so that a position near the int32 limits cannot overflow x + width.
-std::optional<Area> Clip(int64_t x, int64_t y, int64_t width, int64_t height, const Picture& dest) {
-  if (dest.pixels == nullptr || width < 1 || height < 1) return std::nullopt;
-  if (x >= dest.width || y >= dest.height || x + width <= 0 || y + height <= 0) {
-    return std::nullopt;
-  }
-  const int64_t dstX = std::max<int64_t>(x, 0), dstY = std::max<int64_t>(y, 0);
-  const int64_t columns = std::min(width - std::max<int64_t>(-x, 0), dest.width - dstX);
-  const int64_t rows = std::min(height - std::max<int64_t>(-y, 0), dest.height - dstY);
-  if (columns < 1 || rows < 1) return std::nullopt;
-  return Area{dstX, dstY, columns, rows};
-}
-
 // Calls row(to, columns) for each covered row, top to bottom.
 template <typename Row>
-void ForEachRow(Picture& dest, const Area& a, Row row) {
-  uint32_t* to = dest.pixels + a.y * dest.width + a.x;
+void ForEachRow(Picture& dest, const DrawArea& a, Row row) {
+  uint32_t* to = dest.pixels + a.dstY * dest.width + a.dstX;
   for (int64_t r = 0; r < a.rows; ++r, to += dest.width) row(to, a.columns);
 }
 
-void Fill(uint32_t colour, Picture& dest, const Area& a) {
+void Fill(uint32_t colour, Picture& dest, const DrawArea& a) {
   ForEachRow(dest, a, [colour](uint32_t* to, int64_t n) { std::fill_n(to, n, colour); });
 }
 
@@ -63,7 +46,7 @@ uint32_t BlendPixel(const FillBlend& f, uint32_t bottom) {
 }
 
 // The tables are local to the call, which keeps blending re-entrant.
-void Blend(uint32_t colour, Picture& dest, const Area& a, float alpha) {
+void Blend(uint32_t colour, Picture& dest, const DrawArea& a, float alpha) {
   const FillBlend f = MakeBlend(colour, alpha);
   ForEachRow(dest, a, [&f](uint32_t* to, int64_t n) {
     for (int64_t i = 0; i < n; ++i) to[i] = BlendPixel(f, to[i]);
@@ -74,7 +57,7 @@ void Blend(uint32_t colour, Picture& dest, const Area& a, float alpha) {
 
 void FillRect(uint32_t colour, int32_t x, int32_t y, int32_t width, int32_t height,
               Picture& destination, int mode, float alpha) {
-  const std::optional<Area> area = Clip(x, y, width, height, destination);
+  const std::optional<DrawArea> area = ClipDrawArea(x, y, width, height, destination);
   if (!area) return;
   if (mode == DRAW_ALPHA) {
     // NaN compares false both ways: it draws nothing, like alpha <= 0.

@@ -23,7 +23,7 @@
 #include <memory>
 #include <vector>
 
-#include "resources/file_ptr.h"
+#include "resources/byte_reader.h"
 #include "resources/image_loader.h"
 
 namespace {
@@ -36,21 +36,6 @@ constexpr int MIN_CODE_SIZE_LOW = 2;
 constexpr int MIN_CODE_SIZE_HIGH = 9;
 constexpr int MAX_CODE_BITS = 12;
 constexpr int TABLE_SIZE = 1 << MAX_CODE_BITS;
-
-// Forward reads over a file in memory; callers check remaining() first.
-struct ByteReader {
-  const uint8_t* data;
-  size_t size;
-  size_t pos = 0;
-
-  size_t remaining() const { return size - pos; }
-  uint8_t get8() { return data[pos++]; }
-  uint16_t get16le() {
-    const uint8_t low = get8();
-    return static_cast<uint16_t>(low | get8() << 8);
-  }
-  void skip(size_t count) { pos += count; }
-};
 
 struct GifLayout {
   ByteReader in;
@@ -97,18 +82,6 @@ struct LzwContext {
   std::array<uint8_t, TABLE_SIZE> stack{};
   int stackTop = 0;
 };
-
-// The whole file, read to its real end whatever seeking would claim.
-bool ReadWholeFile(const char* name, std::vector<uint8_t>& bytes) {
-  FilePtr file = OpenFile(name, "rb");
-  if (!file) return false;
-  std::array<uint8_t, 65536> chunk;
-  size_t got;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-  }
-  return std::ferror(file.get()) == 0;
-}
 
 // The header, the screen descriptor and the colour table that follows it.
 bool ReadScreenDescriptor(GifLayout& g) {

@@ -18,7 +18,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "resources/file_ptr.h"
+#include "resources/byte_reader.h"
 #include "resources/image_loader.h"
 
 namespace {
@@ -26,37 +26,6 @@ namespace {
 constexpr uint16_t BMP_TYPE = 0x4D42;  // "BM"
 constexpr size_t FILE_HEADER_SIZE = 14;
 constexpr uint32_t MAX_COLOURS = 256;
-
-// Forward reads over a file in memory. Reading or moving past the end yields
-// zeros, leaves the position at the end and sets overrun, so that a parser can
-// read a group of fields and check once.
-struct ByteReader {
-  const uint8_t* data;
-  size_t size;
-  size_t pos = 0;
-  bool overrun = false;
-
-  uint8_t get8() {
-    if (pos >= size) {
-      overrun = true;
-      return 0;
-    }
-    return data[pos++];
-  }
-  uint16_t get16le() {
-    const uint8_t low = get8();
-    return static_cast<uint16_t>(low | get8() << 8);
-  }
-  uint32_t get32le() {
-    const uint32_t low = get16le();
-    return low | uint32_t{get16le()} << 16;
-  }
-  void seek(uint64_t at) {
-    overrun = overrun || at > size;
-    pos = at > size ? size : static_cast<size_t>(at);
-  }
-  void skip(size_t count) { seek(uint64_t{pos} + count); }
-};
 
 struct BmpContext {
   ByteReader in;
@@ -72,18 +41,6 @@ struct BmpContext {
   size_t stride = 0;    // with padding
   std::array<uint32_t, MAX_COLOURS> palette{};
 };
-
-// The whole file, read to its real end whatever seeking would claim.
-bool ReadWholeFile(const char* name, std::vector<uint8_t>& bytes) {
-  FilePtr file = OpenFile(name, "rb");
-  if (!file) return false;
-  std::array<uint8_t, 65536> chunk;
-  size_t got;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-  }
-  return std::ferror(file.get()) == 0;
-}
 
 uint32_t Rgb(uint8_t red, uint8_t green, uint8_t blue) {
   return uint32_t{red} << 16 | uint32_t{green} << 8 | blue;

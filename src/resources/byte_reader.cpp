@@ -1,0 +1,17 @@
+#include "resources/byte_reader.h"
+
+#include <array>
+#include <cstdio>
+
+#include "resources/file_ptr.h"
+
+bool ReadWholeFile(const char* name, std::vector<uint8_t>& bytes) {
+  FilePtr file = OpenFile(name, "rb");
+  if (!file) return false;
+  std::array<uint8_t, 65536> chunk;
+  size_t got;
+  while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+  }
+  return std::ferror(file.get()) == 0;
+}
