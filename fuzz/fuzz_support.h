@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 #include "engine/fatal.h"
 #include "resources/file_ptr.h"
@@ -25,12 +26,15 @@ inline void ThrowOnFatal(int, const char*, const char* message) { throw FatalSto
   std::abort();
 }
 
-// Makes a fresh directory current and installs the fatal policy, once per run.
+// Makes a fresh directory under $TMPDIR (else /tmp) current and installs the
+// fatal policy, once per run.
 inline void EnterScratchDir(FatalHandler policy) {
   static bool entered = false;
   if (entered) return;
-  char pattern[] = "/tmp/diskmag_fuzz_XXXXXX";
-  if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) std::abort();
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") +
+                        "/diskmag_fuzz_XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr || chdir(pattern.c_str()) != 0) std::abort();
   SetFatalHandler(policy);
   entered = true;
 }

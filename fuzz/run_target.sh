@@ -7,6 +7,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/corpus"
 cd "$work"
+# The targets make their scratch directories here, so the trap removes them.
+export TMPDIR="$work"
 "$target" -runs=0 "$seeds"
 "$target" -max_total_time="${FUZZ_SECONDS:-15}" -timeout=10 -rss_limit_mb=2048 \
   "$work/corpus" "$seeds"

@@ -1,8 +1,8 @@
 #include "engine/engine.h"
 
-#include <algorithm>
-
 #include "engine/fatal.h"
+#include "engine/panel_engine.h"
+#include "engine/panel_list.h"
 #include "engine/present.h"
 #include "engine/setup_config.h"
 #include "engine/video.h"
@@ -52,18 +52,12 @@ void EngineInit() {
   Presentation = PresentState{};
   CreateBackBuffer();
   PictureAlloc(SavedScreen, SCREEN_WIDTH, SCREEN_HEIGHT);
+  ParsePanels();
   LoadPlasma();
 }
 
-// Until the panels exist a frame is the cleared back buffer.
-void EngineFrame() {
-  if (!LockBackBuffer()) return;
-  Presentation.PresentedThisFrame = 0;
-  std::fill_n(BackBuffer.pixels, size_t{SCREEN_WIDTH} * SCREEN_HEIGHT, 0u);
-  Present();
-}
-
 void EngineShutdown() {
+  PanelListDestroy();
   if (BackBufferSurface != nullptr) {
     if (Presentation.BackBufferLocked) SDL_UnlockSurface(BackBufferSurface);
     if (BackBufferSurface != Video.ScreenSurface) SDL_FreeSurface(BackBufferSurface);
@@ -79,7 +73,7 @@ void EngineShutdown() {
 void EngineCommand(int command) {
   switch (command) {
     case ENGINE_INIT: EngineInit(); break;
-    case ENGINE_FRAME: EngineFrame(); break;
+    case ENGINE_FRAME: PanelEngineFrame(); break;
     case ENGINE_SHUTDOWN: EngineShutdown(); break;
     default: break;
   }

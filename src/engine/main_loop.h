@@ -13,7 +13,9 @@ struct MainLoopState {
   bool quitPending;     // a request to act on after the frame
 };
 
-// Applies one event to the input records and the quit state.
+// Applies one event to the input records and the quit state: keys to the key
+// flags (a quit key is a quit request at once), mouse motion and the left and
+// right buttons to Mouse, the window's close button to a pending request.
 void HandleEvent(MainLoopState& loop, const SDL_Event& event);
 
 // One iteration; false once the loop has to end.

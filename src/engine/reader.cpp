@@ -1,6 +1,7 @@
 #include "engine/reader.h"
 
 #include "engine/engine.h"
+#include "engine/keys.h"
 #include "engine/main_loop.h"
 #include "engine/settings_summary.h"
 #include "engine/setup_config.h"
@@ -15,6 +16,7 @@ int RunReader(const ReaderOptions& options) {
   PrintSettingsSummary(Setup);
   VideoStart(Setup);
   Mouse = MouseState{};
+  KeyStateCreate();
   EngineCommand(ENGINE_INIT);
   RunMainLoop();
   EngineCommand(ENGINE_SHUTDOWN);

@@ -5,6 +5,7 @@
 #include "engine/engine.h"
 #include "engine/video.h"
 #include "resources/archive.h"
+#include "engine/keys.h"
 #include "engine/present.h"
 #include "generators/gif_writer.h"
 #include "support/fatal_catch.h"
@@ -26,6 +27,7 @@ class MainLoopTest : public ::testing::Test {
     ::Setup.DirectXBlit = directXBlit;
     VideoStart(::Setup);
     Mouse = MouseState{};
+    KeyStateCreate();
     EngineCommand(ENGINE_INIT);
   }
   void TearDown() override {
@@ -97,14 +99,41 @@ TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
   EXPECT_EQ(Mouse.buttons, MOUSE_RIGHT);
 }
 
-TEST_F(MainLoopTest, FrameClearsAndPresentsTheBackBuffer) {
+TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   std::fill_n(BackBuffer.pixels, 640 * 480, 0xFFFFFFu);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   EXPECT_TRUE(MainLoopStep(loop));
-  EXPECT_EQ(Mouse.buttons, MOUSE_LEFT);
-  EXPECT_EQ(BackBuffer.pixels[0], 0u);
+  EXPECT_EQ(BackBuffer.pixels[640 * 479 + 639], STARTUP_PANEL_COLOUR);
   auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
-  EXPECT_EQ(screen[0], 0u);
+  EXPECT_EQ(screen[640 * 479 + 639], STARTUP_PANEL_COLOUR);
+
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 50;
+  motion.motion.y = 50;
+  Push(motion);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  EXPECT_TRUE(MainLoopStep(loop));  // the first quit request starts the closing
+  EXPECT_TRUE(loop.closingStarted);
+  EXPECT_EQ(Mouse.buttons & MOUSE_LEFT, 0);
+  EXPECT_EQ(BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  EXPECT_FALSE(MainLoopStep(loop));
+}
+
+TEST_F(MainLoopTest, QuitKeyIsARequestEvenWhenTappedWithinOneDrain) {
+  WriteFileBytes("keydefs.cfg", {1, 0, 0, 0});  // quit: Escape
+  KeyStateCreate();
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.keysym.sym = SDLK_ESCAPE;
+  Push(key);
+  key.type = SDL_KEYUP;
+  Push(key);
+  EXPECT_TRUE(MainLoopStep(loop));
+  EXPECT_TRUE(loop.closingStarted);
+  key.type = SDL_KEYDOWN;
+  Push(key);
+  EXPECT_FALSE(MainLoopStep(loop));
 }
 
 TEST_F(MainLoopTest, DirectXBlitDrawsIntoASurfaceShownOncePerFrame) {

@@ -1,8 +1,31 @@
 #include "support/startup_files.h"
 
+#include <string>
+#include <vector>
+
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "support/scratch_dir.h"
+
+namespace {
+
+std::vector<uint8_t> Text(const std::string& text) { return {text.begin(), text.end()}; }
+
+void WritePanel() {
+  WritePng("panel.png", 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_PANEL_COLOUR));
+  WritePng("exit.png", 100, 100, std::vector<uint32_t>(100 * 100, 0xFF0000));
+  GifImage mask{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 100; ++x) mask.indices[y * 640 + x] = 1;
+  }
+  WriteGif("mask.gif", mask);
+  // picture, no strips, textX, no bar, no title box, one button, no chains
+  WriteFileBytes("panel.txt", Text("panel.png\n0\n0\n0\n0\n0\n1\nmask.gif\n1\n"
+                                   "exit.png\n0\n0\n1\n1\n0\n"));
+  WriteFileBytes("panels.txt", Text("DATA/panels/panel.txt\n"));
+}
+
+}  // namespace
 
 void WriteStartupFiles() {
   WriteFileBytes("data.rs", {});
@@ -10,4 +33,5 @@ void WriteStartupFiles() {
   GifImage plasma{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
   for (size_t i = 0; i < plasma.indices.size(); ++i) plasma.indices[i] = static_cast<uint8_t>(i % 640 / 3);
   WriteGif("plasma.gif", plasma);
+  WritePanel();
 }

@@ -1,0 +1,51 @@
+// Fuzzes the two binary configuration readers: the first byte chooses the
+// setup file (even) or the key file (odd), the rest is the file. A range error
+// in the setup file is the reader's fatal error and expected; a key table that
+// differs from the file's first 96 bytes, a crash, an overrun or a leak is a
+// finding.
+#include <array>
+
+#include "engine/keys.h"
+#include "engine/setup_config.h"
+#include "fuzz_support.h"
+#include "resources/archive.h"
+
+namespace {
+
+void ReadSetup() {
+  SetupConfig config;
+  SetupDefaults(config);
+  try {
+    ReadSetupFile(config);
+  } catch (const FatalStop&) {
+  }
+}
+
+// Bytes past the end of a short file count as 0.
+void ReadKeysAndCheck(const uint8_t* data, size_t size) {
+  KeyStateCreate();
+  std::array<uint8_t, KEY_SLOTS * 4> bytes{};
+  for (size_t i = 0; i < size && i < bytes.size(); ++i) bytes[i] = data[i];
+  for (size_t slot = 0; slot < Keys.size(); ++slot) {
+    uint32_t value = 0;
+    for (size_t b = 0; b < 4; ++b) value |= uint32_t{bytes[slot * 4 + b]} << (8 * b);
+    if (Keys[slot] != static_cast<int32_t>(value)) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  EnterScratchDir(ThrowOnFatal);
+  WriteInput(RESOURCE_ARCHIVE_FILE, nullptr, 0);
+  const bool keys = (data[0] & 1) != 0;
+  WriteInput(keys ? "keydefs.cfg" : "setup.cfg", data + 1, size - 1);
+  if (keys) {
+    ReadKeysAndCheck(data + 1, size - 1);
+  } else {
+    ReadSetup();
+  }
+  ResourceCloseAll();
+  return 0;
+}

@@ -1,0 +1,77 @@
+// Fuzzes the panel file parser: the input is the one panel file "p.txt" that
+// the panel list names, read from a scratch directory that holds a few valid
+// pictures, a button mask, an AniChain and a button animation under fixed
+// names for it to refer to. Fatal errors are the parser's way to fail;
+// crashes, overruns, leaks and allocations sized by a count are findings.
+#include <string>
+#include <vector>
+
+#include "engine/panel_list.h"
+#include "fuzz_support.h"
+#include "resources/archive.h"
+
+namespace {
+
+constexpr int PICTURE_SIDE = 4;  // the mask's size too
+
+void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// A side x side BMP of 24 bits, rows of whole words (side 4 needs no padding).
+std::vector<uint8_t> SquareBmp(uint32_t side, uint8_t shade) {
+  std::vector<uint8_t> out;
+  Put(out, 0x4D42, 2);  // "BM"
+  Put(out, 54 + side * side * 3, 4);
+  Put(out, 0, 4);
+  Put(out, 54, 4);   // pixel data offset
+  Put(out, 40, 4);   // information header size
+  Put(out, side, 4);
+  Put(out, side, 4);
+  Put(out, 1, 2);    // planes
+  Put(out, 24, 2);   // bits per pixel
+  for (int field = 0; field < 6; ++field) Put(out, 0, 4);
+  out.resize(out.size() + side * side * 3, shade);
+  return out;
+}
+
+// 4 x 4, four colours, mask values 0..3 in its quarters.
+const uint8_t kMaskGif[] = {
+    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x04, 0x00, 0x04, 0x00, 0x91, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x04, 0x00,
+    0x04, 0x00, 0x00, 0x02, 0x07, 0x04, 0x12, 0x86, 0x22, 0x33, 0xEC, 0x0A, 0x00, 0x3B};
+
+void WriteText(const char* name, const std::string& text) {
+  WriteInput(name, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+}
+
+void WriteBytes(const char* name, const std::vector<uint8_t>& bytes) {
+  WriteInput(name, bytes.data(), bytes.size());
+}
+
+bool WriteFixtures() {
+  WriteInput(RESOURCE_ARCHIVE_FILE, nullptr, 0);
+  WriteBytes("a.bmp", SquareBmp(PICTURE_SIDE, 0x80));
+  WriteBytes("s.bmp", SquareBmp(1, 0xFF));
+  WriteInput("m.gif", kMaskGif, sizeof kMaskGif);
+  WriteText("c.txt", "2 50 1 1\na.bmp\ns.bmp\n");
+  WriteText("b.ani", "s.bmp\na.bmp\n");
+  WriteText("panels.txt", "p.txt\n");
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  EnterScratchDir(ThrowOnFatal);
+  static const bool ready = WriteFixtures();
+  (void)ready;
+  WriteInput("p.txt", data, size);
+  try {
+    ParsePanels();
+  } catch (const FatalStop&) {
+  }
+  PanelListDestroy();
+  ResourceCloseAll();
+  return 0;
+}

@@ -1,0 +1,94 @@
+// Key definitions and the key flags: "DATA/configs/keydefs.cfg" gives a
+// keyboard scan code (PC set 1) to each of 24 command slots; key events set
+// and clear one flag per slot. Held flags are read as they are; pressed flags
+// are cleared by reading, so each press acts once. In capture mode (the search
+// box takes text) every flag is wiped by the next key event and only the quit
+// key still acts.
+#pragma once
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+
+constexpr int KEY_SLOTS = 24;
+constexpr const char* KEYDEFS_PATH = "DATA/configs/keydefs.cfg";
+
+// One scan code per slot; slots the file does not cover are 0.
+using KeyTable = std::array<int32_t, KEY_SLOTS>;
+
+struct KeyState {
+  int32_t playList;    // slot 23, pressed
+  int32_t silence;     // 22, pressed
+  int32_t quit;        // 0, pressed; also raised by the exit button and the closing
+  int32_t pageUp;      // 6, pressed
+  int32_t pageDown;    // 4, pressed
+  int32_t lineUp;      // 3, held
+  int32_t lineDown;    // 5, held
+  int32_t follow;      // 1, pressed
+  int32_t firstPage;   // 9, held
+  int32_t lastPage;    // 10, held
+  int32_t nextLink;    // 7, pressed
+  int32_t prevLink;    // 8, pressed
+  int32_t scrollStyle; // 11, pressed
+  int32_t nextPanel;   // 12, pressed
+  int32_t help;        // 13, pressed
+  int32_t search;      // 14, pressed
+  int32_t back;        // 15, pressed
+  int32_t pageUp2;     // 16, pressed
+  int32_t pageDown2;   // 17, pressed
+  int32_t prevTune;    // 18, pressed
+  int32_t nextTune;    // 19, pressed
+  int32_t pauseMusic;  // 20, pressed
+  int32_t saveText;    // 21, pressed
+  int32_t capture;     // capture mode on (1) or off (0)
+};
+
+// Owned by the engine core; created at start-up.
+extern KeyTable Keys;
+extern KeyState KeyFlags;
+
+// All flags 0 and the table read from the key file (a missing file leaves it
+// all 0; a short one fills what it holds, a longer one gives its first 96 bytes).
+void KeyStateCreate();
+
+// For every SDL_KEYDOWN and SDL_KEYUP: sets (down) or clears (up) the flags
+// of every slot whose scan code is the key's. A key without a set-1 code is
+// not handed on.
+void HandleKeyEvent(const SDL_Event& event);
+
+// The PC set-1 scan code of an SDL key symbol (extended keys without their E0
+// prefix), or -1 for a key that has none.
+int32_t ScanCodeOf(SDLKey key);
+
+// Held readers.
+int32_t KeyLineUp();
+int32_t KeyLineDown();
+int32_t KeyFirstPage();
+int32_t KeyLastPage();
+
+// Pressed readers: the flag, cleared.
+int32_t KeyQuit();
+int32_t KeyFollow();
+int32_t KeyPageUp();
+int32_t KeyPageDown();
+int32_t KeyPageUp2();
+int32_t KeyPageDown2();
+int32_t KeyNextLink();
+int32_t KeyPrevLink();
+int32_t KeyScrollStyle();
+int32_t KeyNextPanel();
+int32_t KeyHelp();
+int32_t KeySearch();
+int32_t KeyBack();
+int32_t KeyPrevTune();
+int32_t KeyNextTune();
+int32_t KeyPauseMusic();
+int32_t KeySaveText();
+int32_t KeySilence();
+int32_t KeyPlayList();
+
+void RaiseQuit();    // the exit button and the closing sequence
+void RearmFollow();  // gives back a follow press that opened nothing
+void CaptureOn();
+void CaptureOff();

@@ -1,0 +1,143 @@
+#include "engine/keys.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "resources/archive.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+// Slot i is given the code of KEYS[i]; slot 2 (Space) has no command.
+const SDLKey KEYS[KEY_SLOTS] = {
+    SDLK_ESCAPE, SDLK_RETURN, SDLK_SPACE, SDLK_UP,  SDLK_PAGEDOWN,  SDLK_DOWN,
+    SDLK_PAGEUP, SDLK_TAB,    SDLK_BACKSPACE, SDLK_HOME, SDLK_END,  SDLK_F1,
+    SDLK_F2,     SDLK_F3,     SDLK_F4,    SDLK_F5,  SDLK_F6,        SDLK_F7,
+    SDLK_F8,     SDLK_F9,     SDLK_F10,   SDLK_F11, SDLK_F12,       SDLK_a};
+
+std::vector<uint8_t> KeyFile(std::vector<int32_t> codes, size_t size) {
+  std::vector<uint8_t> bytes(size);
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(codes[i / 4] >> (i % 4 * 8));
+  return bytes;
+}
+
+std::vector<int32_t> FullCodes() {
+  std::vector<int32_t> codes;
+  for (SDLKey key : KEYS) codes.push_back(ScanCodeOf(key));
+  return codes;
+}
+
+// Fields of KeyFlags that are not 0, capture included.
+long SetFlags() {
+  int32_t flags[sizeof(KeyState) / 4];
+  std::memcpy(flags, &KeyFlags, sizeof flags);
+  return std::count_if(std::begin(flags), std::end(flags), [](int32_t f) { return f != 0; });
+}
+
+void Send(SDLKey key, Uint8 type) {
+  SDL_Event event{};
+  event.type = type;
+  event.key.keysym.sym = key;
+  HandleKeyEvent(event);
+}
+void Press(SDLKey key) { Send(key, SDL_KEYDOWN); }
+void Release(SDLKey key) { Send(key, SDL_KEYUP); }
+
+class KeysTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteFileBytes("data.rs", {}); }
+  void TearDown() override { ResourceCloseAll(); }
+
+  void Load(const std::vector<uint8_t>& bytes) {
+    WriteFileBytes("keydefs.cfg", bytes);
+    KeyStateCreate();
+  }
+
+  ScratchDir dir;
+};
+
+}  // namespace
+
+TEST_F(KeysTest, ShortFilesLeaveZeroSlotsThatNoKeyMatches) {
+  Load(KeyFile({1, 0x7F011C}, 6));
+  EXPECT_EQ(Keys[1], 0x011C);  // partly covered: high bytes stay 0
+  Load(KeyFile({1, 28}, 8));
+  EXPECT_EQ(Keys, (KeyTable{1, 28}));
+  for (SDLKey key : {SDLK_WORLD_0, SDLK_PAUSE, SDLK_UNKNOWN, SDLK_a}) Press(key);
+  EXPECT_EQ(SetFlags(), 0);
+}
+
+TEST_F(KeysTest, LongerFileGivesItsFirst96BytesAndMissingFileClearsAll) {
+  std::vector<int32_t> codes = FullCodes();
+  codes.push_back(7);
+  Load(KeyFile(codes, 100));
+  EXPECT_TRUE(std::equal(Keys.begin(), Keys.end(), codes.begin()));
+  RaiseQuit();
+  std::remove("keydefs.cfg");
+  KeyStateCreate();
+  EXPECT_EQ(Keys, KeyTable{});
+  EXPECT_EQ(SetFlags(), 0);
+}
+
+TEST_F(KeysTest, EachSlotSetsItsOwnFlagHeldOrPressed) {
+  Load(KeyFile(FullCodes(), 96));
+  struct Row { int slot; int32_t (*read)(); bool held; };
+  const Row rows[] = {
+      {0, KeyQuit, false},         {1, KeyFollow, false},       {3, KeyLineUp, true},
+      {4, KeyPageDown, false},     {5, KeyLineDown, true},      {6, KeyPageUp, false},
+      {7, KeyNextLink, false},     {8, KeyPrevLink, false},     {9, KeyFirstPage, true},
+      {10, KeyLastPage, true},     {11, KeyScrollStyle, false}, {12, KeyNextPanel, false},
+      {13, KeyHelp, false},        {14, KeySearch, false},      {15, KeyBack, false},
+      {16, KeyPageUp2, false},     {17, KeyPageDown2, false},   {18, KeyPrevTune, false},
+      {19, KeyNextTune, false},    {20, KeyPauseMusic, false},  {21, KeySaveText, false},
+      {22, KeySilence, false},     {23, KeyPlayList, false}};
+  for (const Row& row : rows) {
+    Press(KEYS[row.slot]);
+    EXPECT_EQ(SetFlags(), 1) << row.slot;
+    EXPECT_EQ(row.read(), 1) << row.slot;
+    EXPECT_EQ(row.read(), row.held ? 1 : 0) << row.slot;
+    Release(KEYS[row.slot]);
+    EXPECT_EQ(row.read(), 0) << row.slot;
+  }
+  Press(KEYS[2]);
+  EXPECT_EQ(SetFlags(), 0);
+}
+
+TEST_F(KeysTest, PressAndReleaseInOneDrainIsLostAndSharedCodesActTogether) {
+  std::vector<int32_t> codes = FullCodes();
+  codes[17] = codes[4];
+  Load(KeyFile(codes, 96));
+  Press(SDLK_RETURN);
+  Release(SDLK_RETURN);
+  EXPECT_EQ(KeyFollow(), 0);
+  Press(SDLK_PAGEDOWN);
+  EXPECT_EQ(KeyPageDown() + KeyPageDown2(), 2);
+}
+
+TEST_F(KeysTest, CaptureWipesFlagsAndLetsOnlyQuitThrough) {
+  Load(KeyFile(FullCodes(), 96));
+  Press(SDLK_DOWN);
+  RearmFollow();
+  CaptureOn();
+  Press(SDLK_TAB);
+  EXPECT_EQ(SetFlags(), 1);  // capture itself
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(KeyQuit(), 1);
+  CaptureOff();
+  Press(SDLK_TAB);
+  EXPECT_EQ(KeyNextLink(), 1);
+}
+
+TEST(ScanCodeOf, MapsEachGroupOfTheMainKeyboard) {
+  const std::pair<SDLKey, int32_t> cases[] = {
+      {SDLK_ESCAPE, 1},     {SDLK_EQUALS, 13},    {SDLK_q, 16},        {SDLK_BACKQUOTE, 41},
+      {SDLK_BACKSLASH, 43}, {SDLK_SLASH, 53},     {SDLK_RALT, 56},     {SDLK_F11, 87},
+      {SDLK_KP_PERIOD, 83}, {SDLK_KP_ENTER, 28},  {SDLK_RIGHT, 77},    {SDLK_DELETE, 83},
+      {SDLK_WORLD_0, -1},   {SDLK_KP_EQUALS, -1}, {SDLK_PAUSE, -1},    {SDLK_LAST, -1}};
+  for (auto [key, code] : cases) EXPECT_EQ(ScanCodeOf(key), code) << key;
+}

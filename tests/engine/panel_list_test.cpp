@@ -1,0 +1,141 @@
+#include "engine/panel_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <tuple>
+
+#include "generators/gif_writer.h"
+#include "generators/png_writer.h"
+#include "resources/archive.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+// picture, top, middle end, textX, bar: flag, picture, x, y; title box: flag, x, y, w, h;
+// buttons: flag, mask, count, 2 x (name, x, y, mask index, command); chains: flag, count, name
+const std::vector<std::string> kFull = {
+    "panel.png", "0", "0", "0x10", "1", "b.png", "3", "4", "1", "010", " 12 px", "20", "10",
+    "1", "mask.gif", "2", "b.png", "1", "2", "5", "101", "b.png", "3", "4", "6", "102",
+    "1", "1", "chain.txt"};
+constexpr size_t kTextXLine = 3;
+constexpr size_t kButtonCountLine = 15;
+
+std::string Join(const std::vector<std::string>& lines, size_t count) {
+  std::string text;
+  for (size_t i = 0; i < count; ++i) text += lines[i] + "\n";
+  return text;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  WriteFileBytes(path, {text.begin(), text.end()});
+}
+
+class PanelListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileBytes("data.rs", {});
+    WritePng("panel.png", 8, 6, std::vector<uint32_t>(48, 0x336699));
+    WritePng("b.png", 2, 2, std::vector<uint32_t>(4, 0x00FF00));
+    WriteGif("mask.gif", GifImage{8, 6, std::vector<uint8_t>(48, 5), std::vector<uint8_t>(768)});
+    WriteText("chain.txt", "1 100 0 0\nb.png\n");
+  }
+  void TearDown() override {
+    PanelListDestroy();
+    ResourceCloseAll();
+  }
+
+  std::string Parse(const std::string& panelFile, int times = 1) {
+    WriteText("p.txt", panelFile);
+    std::string list;
+    for (int i = 0; i < times; ++i) list += "p.txt\n";
+    WriteText("panels.txt", list);
+    return FatalMessageOf(ParsePanels);
+  }
+
+  std::string ParseWithLine(size_t at, const std::string& line) {
+    std::vector<std::string> lines = kFull;
+    lines[at] = line;
+    return Parse(Join(lines, lines.size()));
+  }
+
+  ScratchDir dir;
+};
+
+}  // namespace
+
+TEST_F(PanelListTest, BuildsEveryPartInFileOrder) {
+  std::string text = Join(kFull, kFull.size());
+  text.pop_back();  // the last line needs no line feed
+  ASSERT_EQ(Parse(text), "");
+  const Panel& p = *CurrentPanel;
+  EXPECT_EQ(&p, PanelList[0].get());
+  EXPECT_EQ(std::tie(p.textX, p.barX, p.barY, p.titleX, p.titleY), std::tuple(16, 3, 4, 8, 12));
+  EXPECT_EQ(std::tie(p.titleBox.width, p.titleBox.height, p.hasMask), std::tuple(20, 10, 1));
+  ASSERT_EQ(p.buttons.size(), 2u);
+  EXPECT_EQ(p.buttons[0].command, 102);  // newest first
+  EXPECT_EQ(p.aniChains.size(), 1u);
+}
+
+TEST_F(PanelListTest, NumbersReadLikePercentI) {
+  for (auto [line, value] : {std::pair{"010", 8}, {"\t -0X1f", -31}, {"+7 px", 7}}) {
+    ASSERT_EQ(ParseWithLine(kTextXLine, line), "") << line;
+    EXPECT_EQ(CurrentPanel->textX, value) << line;
+  }
+  for (const char* bad : {"", "x1", "2147483648"}) {
+    EXPECT_EQ(ParseWithLine(kTextXLine, bad), "Parse error !") << bad;
+  }
+}
+
+TEST_F(PanelListTest, AbsentPartsTakeNoLines) {
+  // bar flag 0 goes straight to the title box; no button flag means no mask
+  ASSERT_EQ(Parse("panel.png\n0\n0\n5\n0\n1\n1\n2\n3\n4\n0\n0\nextra\nlines\n"), "");
+  EXPECT_EQ(std::tie(CurrentPanel->hasProgressBar, CurrentPanel->titleX), std::tuple(0, 1));
+  EXPECT_EQ(CurrentPanel->hasMask, 0);
+  // counts of zero or less add nothing and consume no lines
+  ASSERT_EQ(Parse("panel.png\n0\n0\n0\n0\n0\n1\nmask.gif\n-3\n1\n0\n"), "");
+  EXPECT_EQ(CurrentPanel->hasMask, 1);
+  EXPECT_TRUE(CurrentPanel->buttons.empty() && CurrentPanel->aniChains.empty());
+}
+
+TEST_F(PanelListTest, EveryMissingLineIsAParseError) {
+  for (size_t count = 0; count < kFull.size(); ++count) {
+    EXPECT_EQ(Parse(Join(kFull, count)), "Parse error !") << count << " lines";
+  }
+  // two buttons follow, so the count must not size anything
+  for (const char* count : {"1000000", "2147483647", "two"}) {
+    EXPECT_EQ(ParseWithLine(kButtonCountLine, count), "Parse error !") << count;
+  }
+}
+
+TEST_F(PanelListTest, HeaderIsCheckedBeforeThePictureLoads) {
+  const std::string head = "missing.png\n0\n0\n0\n0\n0\n";
+  EXPECT_EQ(Parse(head + "0\n0\n"), "Pix loader error ![PNG]");
+  EXPECT_EQ(Parse(head + "1\n"), "Parse error !");
+  EXPECT_EQ(Parse(head + "1\nmask.gif\n"), "Parse error !");
+}
+
+TEST_F(PanelListTest, ListHoldsOneToSevenPanels) {
+  const std::string minimal = "panel.png\n0\n0\n0\n0\n0\n0\n0\n";
+  ASSERT_EQ(Parse(minimal, 7), "");
+  EXPECT_EQ(PanelCount, 7);
+  EXPECT_NE(PanelList[0].get(), PanelList[6].get());
+  EXPECT_EQ(Parse(minimal, 8), "MAX panels limit !");
+  EXPECT_EQ(PanelCount, 8);  // the eighth was built first
+  EXPECT_EQ(Parse(minimal, 0), "Need at least one panel !");
+  PanelListDestroy();
+  EXPECT_EQ(std::tie(PanelCount, CurrentPanel), std::tuple(0, nullptr));
+}
+
+TEST_F(PanelListTest, ListLines) {
+  WriteText("p.txt", "panel.png\n0\n0\n0\n0\n0\n0\n0\n");
+  for (auto [list, message] : {std::pair{"p.txt", ""}, {"p.txt\r\n", ""}, {"p.txt\tnote\n", ""},
+                               {"p.txt\n\n", "Cannot open panel file !"}}) {
+    WriteText("panels.txt", list);
+    EXPECT_EQ(FatalMessageOf(ParsePanels), message) << list;
+    EXPECT_EQ(PanelCount, 1) << list;
+  }
+  std::remove("panels.txt");
+  EXPECT_EQ(FatalMessageOf(ParsePanels), "Cannot open configs/panels.txt file !");
+}
