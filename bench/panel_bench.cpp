@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/clock.h"
+#include "engine/panel_list.h"
 #include "engine/setup_config.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
@@ -108,8 +109,42 @@ void BM_PanelDrawChrome(benchmark::State& state) {
   std::filesystem::remove_all(dir);
 }
 
+// The demo issue's panel with the most buttons and chains, from its archive,
+// with the mouse over its first button.
+void BM_DemoPanelDrawChrome(benchmark::State& state) {
+  SetupDefaults(Setup);
+  std::string dir = (std::filesystem::temp_directory_path() / "panel_bench_XXXXXX").string();
+  if (mkdtemp(dir.data()) == nullptr) std::abort();
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::copy_file(DEMO_ARCHIVE, std::filesystem::path(dir) / "data.rs");
+  std::filesystem::current_path(dir);
+  SetEngineClock(FrameClock);
+  ParsePanels();
+  Panel* busiest = PanelList[0].get();
+  for (int i = 1; i < PanelCount; ++i) {
+    const Panel& p = *PanelList[i];
+    if (p.buttons.size() + p.aniChains.size() > busiest->buttons.size() + busiest->aniChains.size()) {
+      busiest = PanelList[i].get();
+    }
+  }
+  const PanelButton& first = busiest->buttons.back();
+  PanelSetMouse(*busiest, first.x + 4, first.y + 4);
+  Picture screen{};
+  PictureAlloc(screen, WIDTH, HEIGHT);
+  for (auto _ : state) {
+    PanelDrawChrome(*busiest, nullptr, screen, 0, 0.0f, 0.0f, 0.0f);
+    benchmark::ClobberMemory();
+  }
+  PanelListDestroy();
+  SetEngineClock(nullptr);
+  ResourceCloseAll();
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
 
 BENCHMARK(BM_PanelDrawChrome)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DemoPanelDrawChrome)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

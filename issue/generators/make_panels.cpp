@@ -19,6 +19,9 @@ namespace {
 constexpr int W = 640, H = 480;
 constexpr double PI = 3.14159265358979323846;
 constexpr int ANI_FRAMES = 6;
+// The reader wants the whole bar picture, both halves, strictly inside the
+// screen: x + 2 * visible width < 640 and y + BAR_HEIGHT < 480.
+constexpr int BAR_HEIGHT = 6;
 
 struct Theme {
   uint32_t deep, light;     // strip gradient ends
@@ -147,10 +150,11 @@ std::string WriteChain(Output& out, const PanelSpec& p, size_t index) {
 
 // Full on the left half, empty on the right.
 Canvas BarPicture(const PanelSpec& p) {
-  Canvas c = MakeCanvas(p.barWidth * 2, 8, 0x101010);
-  RoundedBox(c, 0, 0, p.barWidth, 8, 4, p.theme.accent);
-  RoundedBox(c, p.barWidth, 0, p.barWidth, 8, 4, Mix(p.theme.deep, 0x000000, 0.4));
-  RoundedBox(c, p.barWidth + 1, 1, p.barWidth - 2, 6, 3, Mix(p.theme.deep, p.theme.light, 0.2));
+  Canvas c = MakeCanvas(p.barWidth * 2, BAR_HEIGHT, 0x101010);
+  RoundedBox(c, 0, 0, p.barWidth, BAR_HEIGHT, 3, p.theme.accent);
+  RoundedBox(c, p.barWidth, 0, p.barWidth, BAR_HEIGHT, 3, Mix(p.theme.deep, 0x000000, 0.4));
+  RoundedBox(c, p.barWidth + 1, 1, p.barWidth - 2, BAR_HEIGHT - 2, 2,
+             Mix(p.theme.deep, p.theme.light, 0.2));
   return Keyable(c);
 }
 
@@ -231,7 +235,7 @@ std::vector<PanelSpec> DemoPanels() {
        {U"NEXT \u25B6", 3, 304, 438, 72, 32, false}, {U"PG\u25B2", 7, 382, 438, 48, 32, false},
        {U"PG\u25BC", 8, 436, 438, 48, 32, false}},
       {{ChainKind::Equalizer, 548, 400}, {ChainKind::Lamp, 268, 10}},
-      12, 474, 200, 300, 6, 330, 28};
+      12, 472, 200, 300, 6, 330, 28};
   PanelSpec page{"page", 0, 0, 24, sepia,
       {{U"EXIT", 1, 12, 442, 60, 32, false}, {U"BACK", 17, 78, 442, 60, 32, false},
        {U"HELP", 2, 144, 442, 60, 32, false}, {U"INDEX", 16, 210, 442, 68, 32, true},

@@ -1,0 +1,36 @@
+// The demo issue's panels as the reader loads them from the packed archive:
+// each must build and draw, with the mouse on each of its buttons.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/panel_list.h"
+#include "engine/setup_config.h"
+#include "resources/archive.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+
+TEST(DemoIssue, EveryPanelBuildsAndDrawsUnderEveryButton) {
+  ScratchDir dir;
+  std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
+  SetupDefaults(::Setup);
+  Picture screen{};
+  PictureAlloc(screen, 640, 480);
+  std::string message = FatalMessageOf([&] {
+    ParsePanels();
+    ASSERT_GE(PanelCount, 3);
+    for (int i = 0; i < PanelCount; ++i) {
+      Panel& panel = *PanelList[i];
+      EXPECT_TRUE(panel.hasMask && panel.hasProgressBar && panel.hasTitleBox) << i;
+      EXPECT_FALSE(panel.aniChains.empty()) << i;
+      for (const PanelButton& button : panel.buttons) {
+        PanelSetMouse(panel, button.x + 2, button.y + 2);
+        EXPECT_EQ(PanelHitTest(panel), button.command);
+        PanelDrawChrome(panel, nullptr, screen, 1, 0.5f, 0.0f, 1.0f);
+      }
+    }
+  });
+  EXPECT_EQ(message, "");
+  PanelListDestroy();
+  ResourceCloseAll();
+}
