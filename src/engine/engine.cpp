@@ -1,12 +1,17 @@
 #include "engine/engine.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "engine/fatal.h"
+#include "engine/font_samples.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
 #include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/archive.h"
+#include "resources/file_ptr.h"
 #include "resources/image_loader.h"
 
 Picture BackBuffer;
@@ -15,6 +20,8 @@ Picture SavedScreen;
 IndexedPicture PlasmaImage;
 Picture CursorImage;
 MouseState Mouse;
+std::unique_ptr<FixedFont> EngineFixedFont;
+std::unique_ptr<FontManager> EngineFontManager;
 
 namespace {
 
@@ -39,6 +46,20 @@ void CreateBackBuffer() {
   }
 }
 
+// Every line of the list is a font, empty ones included.
+void LoadFontList(FontManager& manager) {
+  const char* name = ResourceOpen("DATA/configs/fonts.txt");
+  FilePtr file = OpenFile(name, "rb");
+  if (!file) FatalError("Cannot open configs/fonts.txt file !");
+  char line[1024];
+  while (std::fgets(line, sizeof line, file.get()) != nullptr) {
+    line[std::strcspn(line, "\n\r\t")] = '\0';
+    FontManagerAddFont(manager, line);
+  }
+  file.reset();
+  ResourceClose(name);
+}
+
 void LoadPlasma() {
   const char* name = ResourceOpen("DATA/panels/plasma.gif");
   if (!LoadGif(name, PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
@@ -52,12 +73,18 @@ void EngineInit() {
   Presentation = PresentState{};
   CreateBackBuffer();
   PictureAlloc(SavedScreen, SCREEN_WIDTH, SCREEN_HEIGHT);
+  EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+  EngineFontManager = FontManagerCreate();
+  LoadFontList(*EngineFontManager);
   ParsePanels();
   LoadPlasma();
 }
 
 void EngineShutdown() {
+  FreeFontSamples();
   PanelListDestroy();
+  EngineFixedFont.reset();
+  if (EngineFontManager) FontManagerDestroy(EngineFontManager);
   if (BackBufferSurface != nullptr) {
     if (Presentation.BackBufferLocked) SDL_UnlockSurface(BackBufferSurface);
     if (BackBufferSurface != Video.ScreenSurface) SDL_FreeSurface(BackBufferSurface);

@@ -10,6 +10,8 @@
 #include <cstdint>
 
 #include "resources/picture.h"
+#include "text/fixed_font.h"
+#include "text/font_manager.h"
 
 enum EngineCommands { ENGINE_INIT = 1, ENGINE_FRAME = 2, ENGINE_SHUTDOWN = 3 };
 
@@ -30,6 +32,8 @@ extern Picture SavedScreen;              // the previous screen, for transitions
 extern IndexedPicture PlasmaImage;       // the dissolve mask of panel changes
 extern Picture CursorImage;              // the engine's own mouse cursor
 extern MouseState Mouse;
+extern std::unique_ptr<FixedFont> EngineFixedFont;      // "DATA/fonts/fixed.fnt"
+extern std::unique_ptr<FontManager> EngineFontManager;  // with the fonts.txt faces
 
 // Any command other than the three does nothing.
 void EngineCommand(int command);

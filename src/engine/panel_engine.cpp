@@ -1,6 +1,7 @@
 #include "engine/panel_engine.h"
 
 #include "engine/engine.h"
+#include "engine/font_samples.h"
 #include "engine/keys.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
@@ -25,6 +26,7 @@ void PanelEngineFrame() {
   Panel& panel = *CurrentPanel;
   PanelSetMouse(panel, Mouse.x, Mouse.y);
   PanelDrawArticle(panel, nullptr, 0, BackBuffer);
+  DrawFontSamples(panel, BackBuffer);
   PanelDrawChrome(panel, nullptr, BackBuffer, 0, 0.0f, 0.0f, 0.0f);
   RunButtonCommand(panel);
   Present();

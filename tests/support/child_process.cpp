@@ -1,5 +1,7 @@
 #include "support/child_process.h"
 
+#include "engine/fatal.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,6 +34,7 @@ ChildResult RunInChild(const std::function<void()>& body) {
     close(pipeFds[0]);
     dup2(pipeFds[1], STDOUT_FILENO);
     close(pipeFds[1]);
+    SetFatalHandler(nullptr);  // the engine's own policy: print and exit
     body();
     std::exit(99);
   }

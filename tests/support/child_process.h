@@ -11,7 +11,8 @@ struct ChildResult {
   std::string out; // everything written to standard output
 };
 
-// body runs in the child; returning from it ends the child with status 99.
+// body runs in the child under the engine's own fatal policy (print the line,
+// exit 0); returning from it ends the child with status 99.
 ChildResult RunInChild(const std::function<void()>& body);
 
 // Runs a command line through the shell, capturing standard output.

@@ -1,5 +1,6 @@
 #include "support/startup_files.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ void WritePanel() {
 
 void WriteStartupFiles() {
   WriteFileBytes("data.rs", {});
+  WriteFileBytes("fixed.fnt", std::vector<uint8_t>(4096, 0x18));
+  std::filesystem::copy_file(TEST_FONT_DIR "/DejaVuSans.ttf", "arial.ttf",
+                             std::filesystem::copy_options::overwrite_existing);
+  WriteFileBytes("fonts.txt", Text("DATA/fonts/arial.ttf\n"));
   WritePng("cursor.png", 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF});
   GifImage plasma{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
   for (size_t i = 0; i < plasma.indices.size(); ++i) plasma.indices[i] = static_cast<uint8_t>(i % 640 / 3);

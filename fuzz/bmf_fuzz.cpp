@@ -1,0 +1,75 @@
+// Fuzzes the BMF font loader: the first byte is the length of the script
+// "font.bmf", the bytes after the script are the charset "cs.txt". A fixed
+// 64 x 8 glyph picture "glyphs.bmp" with solid, edge and background pixels
+// lies beside them. Fatal errors are the loader's way to fail; crashes,
+// overruns, leaks and glyphs that reach outside their plane rows are findings.
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "resources/archive.h"
+#include "text/bmf.h"
+
+namespace {
+
+constexpr uint32_t PICTURE_WIDTH = 64, PICTURE_HEIGHT = 8;  // rows of whole words
+
+void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// 24 bits, bottom-up; white, red and grey pixels in a pattern without long runs.
+std::vector<uint8_t> GlyphBmp() {
+  std::vector<uint8_t> out;
+  Put(out, 0x4D42, 2);  // "BM"
+  Put(out, 54 + PICTURE_WIDTH * PICTURE_HEIGHT * 3, 4);
+  Put(out, 0, 4);
+  Put(out, 54, 4);  // pixel data offset
+  Put(out, 40, 4);  // information header size
+  Put(out, PICTURE_WIDTH, 4);
+  Put(out, PICTURE_HEIGHT, 4);
+  Put(out, 1, 2);   // planes
+  Put(out, 24, 2);  // bits per pixel
+  for (int field = 0; field < 6; ++field) Put(out, 0, 4);
+  for (uint32_t i = 0; i < PICTURE_WIDTH * PICTURE_HEIGHT; ++i) {
+    const uint32_t kind = (i * 7 + i / PICTURE_WIDTH * 3) % 5;
+    Put(out, kind == 0 ? 0xFFFFFF : kind == 1 ? 0xFF0000 : 0x808080, 3);  // blue, green, red
+  }
+  return out;
+}
+
+void WriteFixedFiles() {
+  static bool written = false;
+  if (written) return;
+  WriteInput(RESOURCE_ARCHIVE_FILE, nullptr, 0);
+  const std::vector<uint8_t> bmp = GlyphBmp();
+  WriteInput("glyphs.bmp", bmp.data(), bmp.size());
+  written = true;
+}
+
+// Every drawn glyph's bytes lie within its plane row.
+void CheckTable(const GlyphTable& table) {
+  for (int c = 0; c < 256; ++c) {
+    if (table.width[c] == 0) continue;
+    const int64_t end = int64_t{table.offset[c]} + (int64_t{table.width[c]} + 7) / 8;
+    if (table.width[c] < 0 || table.offset[c] < 0 || end > table.stride) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  EnterScratchDir(ThrowOnFatal);
+  WriteFixedFiles();
+  const size_t scriptSize = std::min<size_t>(data[0], size - 1);
+  WriteInput("font.bmf", data + 1, scriptSize);
+  WriteInput("cs.txt", data + 1 + scriptSize, size - 1 - scriptSize);
+  try {
+    if (auto table = BmfLoad("DATA/fonts/font.bmf", 12, 12, 0, 0, 0)) CheckTable(*table);
+  } catch (const FatalStop&) {
+  }
+  ResourceCloseAll();
+  return 0;
+}

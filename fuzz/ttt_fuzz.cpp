@@ -1,0 +1,39 @@
+// Fuzzes the TTT reader: the input is the ".ttt" beside a real font, opened
+// and closed again. A parse error is the reader's fatal error and expected;
+// a crash, an overrun or a leak is a finding.
+#include <ft2build.h>
+
+#include <filesystem>
+#include FT_FREETYPE_H
+
+#include "fuzz_support.h"
+#include "resources/archive.h"
+#include "text/truetype.h"
+
+namespace {
+
+// The library and the font file, made once for the run.
+FT_Library Library() {
+  static FT_Library library = [] {
+    FT_Library made = nullptr;
+    if (FT_Init_FreeType(&made) != 0) std::abort();
+    WriteInput(RESOURCE_ARCHIVE_FILE, nullptr, 0);
+    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "font.ttf");
+    return made;
+  }();
+  return library;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  EnterScratchDir(ThrowOnFatal);
+  FT_Library library = Library();
+  WriteInput("font.ttt", data, size);
+  try {
+    TrueTypeClose(*TrueTypeOpen(library, "font.ttf"));
+  } catch (const FatalStop&) {
+  }
+  ResourceCloseAll();
+  return 0;
+}

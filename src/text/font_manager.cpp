@@ -1,0 +1,101 @@
+#include "text/font_manager.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/fatal.h"
+#include "text/bmf.h"
+#include "text/font_internal.h"
+
+namespace {
+
+constexpr char MASK_MARK[] = ":MSK:";
+constexpr size_t MASK_MARK_LENGTH = sizeof(MASK_MARK) - 1;
+
+bool IsBmfName(const char* name) {
+  const size_t length = std::strlen(name);
+  return length >= 4 && StrCaseCompare(name + length - 4, ".BMF") == 0;
+}
+
+// Cuts a ":MSK:" suffix off name and returns its palette. The mark counts only
+// with at least one character after it.
+GrayPalette TakeMask(std::string& name) {
+  if (name.size() <= MASK_MARK_LENGTH) return DEFAULT_GRAY_PALETTE;
+  const size_t at = name.find(MASK_MARK);
+  if (at == std::string::npos || at > name.size() - MASK_MARK_LENGTH - 1) {
+    return DEFAULT_GRAY_PALETTE;
+  }
+  const char* digits = name.c_str() + at + MASK_MARK_LENGTH;
+  char* end = nullptr;
+  const unsigned long mask = std::strtoul(digits, &end, 16);
+  if (end == digits) FatalError("Bad vals !");
+  name.resize(at);
+  return MskPalette(static_cast<uint32_t>(mask));
+}
+
+TrueTypeFont* FindFont(FontManager& manager, const std::string& name) {
+  for (auto& font : manager.fonts) {
+    if (StrCaseCompare(font->name.c_str(), name.c_str()) == 0) return font.get();
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+GrayPalette MskPalette(uint32_t mask) {
+  GrayPalette palette{};
+  for (size_t level = 0; level < palette.size(); ++level) {
+    const uint32_t bit = 1u << level;
+    if (mask & bit) palette[level] = 1;
+    if ((mask >> 8) & bit) palette[level] = 3;
+    if ((mask >> 16) & bit) palette[level] = 2;
+  }
+  return palette;
+}
+
+std::unique_ptr<FontManager> FontManagerCreate() {
+  auto manager = std::make_unique<FontManager>();
+  FT_Library engine = nullptr;
+  if (FT_Init_FreeType(&engine) != 0) FatalError("FreeType: Cannot init !");
+  manager->engine = engine;
+  manager->raster = std::make_unique<GlyphRaster>();
+  return manager;
+}
+
+void FontManagerAddFont(FontManager& manager, const char* line) {
+  manager.fonts.push_back(TrueTypeOpen(manager.engine, line));
+}
+
+void FontManagerDestroy(std::unique_ptr<FontManager>& manager) {
+  if (!manager) return;
+  // Faces go before the library that made them.
+  for (auto& font : manager->fonts) TrueTypeClose(*font);
+  manager->fonts.clear();
+  FT_Done_FreeType(manager->engine);
+  manager.reset();
+}
+
+std::unique_ptr<GlyphTable> FontOpen(FontManager& manager, const char* name, int32_t sizeX,
+                                     int32_t sizeY, int32_t bold, int32_t italic,
+                                     int32_t underline) {
+  if (IsBmfName(name)) return BmfLoad(name, sizeX, sizeY, bold, italic, underline);
+  if (manager.fonts.empty()) return nullptr;
+  std::string lookup = name;
+  const GrayPalette palette = TakeMask(lookup);
+  TrueTypeFont* font = FindFont(manager, lookup);
+  if (font == nullptr) return nullptr;
+  auto table = std::make_unique<GlyphTable>();
+  table->kind = GLYPHS_TRUETYPE;
+  table->sizeX = sizeX;
+  table->sizeY = sizeY;
+  table->bold = bold;
+  table->italic = italic;
+  table->underline = underline;
+  TrueTypeRender(*font, *table, *manager.raster, 1, palette);
+  return table;
+}
+
+void FontFree(std::unique_ptr<GlyphTable>& table) { table.reset(); }

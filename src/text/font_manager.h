@@ -1,0 +1,69 @@
+// The font registry and the per-article font caches: TrueType fonts listed in
+// "DATA/configs/fonts.txt", tables opened by name, size and style (BMF
+// scripts by a name ending in ".BMF"), cached per article with a fallback to
+// "DATA/fonts/arial.ttf"; measuring, fitting, hit-testing and drawing text set
+// in a GlyphTable.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "resources/picture.h"
+#include "text/fixed_font.h"
+#include "text/glyph_table.h"
+#include "text/truetype.h"
+
+constexpr const char* FALLBACK_FONT = "DATA/fonts/arial.ttf";
+
+struct FontManager {
+  FT_LibraryRec_* engine;
+  std::unique_ptr<GlyphRaster> raster;
+  std::vector<std::unique_ptr<TrueTypeFont>> fonts;  // fonts.txt order
+  float charSpacing;  // extra pixels after every character
+  float wordSpacing;  // extra pixels after every space, on top
+};
+
+struct FontCacheEntry {
+  std::string name;  // as requested, or FALLBACK_FONT
+  std::unique_ptr<GlyphTable> table;
+  int32_t sharesPlanes;  // the table uses another entry's planes
+};
+
+// One article's opened tables, newest first.
+using FontCache = std::vector<std::unique_ptr<FontCacheEntry>>;
+
+std::unique_ptr<FontManager> FontManagerCreate();
+void FontManagerAddFont(FontManager& manager, const char* line);
+void FontManagerDestroy(std::unique_ptr<FontManager>& manager);
+
+// A new table, or null when the name is neither a BMF script that opens nor a
+// registered font. ":MSK:" and a hexadecimal number after a registered name
+// select the gray palette; a bad number is fatal ("Bad vals !").
+std::unique_ptr<GlyphTable> FontOpen(FontManager& manager, const char* name, int32_t sizeX,
+                                     int32_t sizeY, int32_t bold, int32_t italic,
+                                     int32_t underline);
+void FontFree(std::unique_ptr<GlyphTable>& table);
+
+// Never null: the cached table, an underline copy sharing its planes, a newly
+// opened one, or the fallback ("\n Glyph cannot be preloaded !" when even
+// that fails). A cached table that matches in underline too is preferred to a
+// new copy, and a missing face asked for again reuses the cached fallback.
+// The table lives as long as the cache.
+GlyphTable* FontCacheGet(FontManager& manager, FontCache& cache, const char* name, int32_t sizeX,
+                         int32_t sizeY, int32_t bold, int32_t italic, int32_t underline);
+void FontCacheFree(FontCache& cache);
+
+// With the manager's spacings: (0, 0), -1 and 0 for a null or empty text or
+// a null table.
+TextSize FontMeasure(const FontManager& manager, const char* text, const GlyphTable* table);
+int32_t FontFit(const FontManager& manager, const char* text, const GlyphTable* table,
+                int32_t limit);
+int32_t FontHit(const FontManager& manager, int32_t px, int32_t py, const char* text, int32_t x,
+                int32_t y, const GlyphTable* table);
+
+// Draws text with its first pen position x and baseline y into picture, edge
+// pixels as half-tones when antialias is set; returns the width drawn.
+int32_t FontDraw(const FontManager& manager, const char* text, int32_t x, int32_t y,
+                 uint32_t colour, const GlyphTable* table, Picture& picture, int32_t antialias);

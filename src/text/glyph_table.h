@@ -1,0 +1,53 @@
+// GlyphTable: one font at one size and style for the 256 byte codes, as bit
+// planes and per-character metrics. BMF fonts and TrueType fonts are both
+// turned into one, so that measuring and drawing treat them alike; a null
+// table stands for the fixed font everywhere in the article code.
+//
+// Plane layout: row r (0 = top) starts at byte r * stride. Pixel k of the
+// glyph of character c in row r is bit (k % 8) of byte r * stride + offset[c]
+// + k / 8, bit 0 leftmost. A set bit in solid is a solid pixel, in edge a
+// half-tone pixel. Bits beyond a glyph's width are 0.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+enum GlyphTableKinds { GLYPHS_TRUETYPE = 0, GLYPHS_BMF = 1 };
+
+struct GlyphTable {
+  int32_t kind;     // GlyphTableKinds
+  uint8_t* solid;   // stride * height bytes
+  uint8_t* edge;    // the same size, or null (a table without half-tones)
+  int32_t stride;   // bytes per plane row
+  int32_t height;   // rows per plane: the text height
+  std::array<int32_t, 256> advance;  // pixels the pen moves after c
+  std::array<int32_t, 256> offset;   // byte in each plane row where c begins
+  std::array<int32_t, 256> width;    // glyph width in pixels; 0: nothing drawn
+  int32_t sizeX;    // requested size in points, kept for cache matching
+  int32_t sizeY;    // also the height of a text's hit box
+  std::array<int32_t, 256> rise;     // rows c stands above its place
+  int32_t italic, underline, bold;
+  // The planes' storage; null in a copy that shares another table's planes.
+  std::unique_ptr<uint8_t[]> solidBlock, edgeBlock;
+};
+
+// A copy of the record that uses table's planes without owning them.
+inline std::unique_ptr<GlyphTable> GlyphTableShare(const GlyphTable& table) {
+  auto copy = std::make_unique<GlyphTable>();
+  copy->kind = table.kind;
+  copy->solid = table.solid;
+  copy->edge = table.edge;
+  copy->stride = table.stride;
+  copy->height = table.height;
+  copy->advance = table.advance;
+  copy->offset = table.offset;
+  copy->width = table.width;
+  copy->sizeX = table.sizeX;
+  copy->sizeY = table.sizeY;
+  copy->rise = table.rise;
+  copy->italic = table.italic;
+  copy->underline = table.underline;
+  copy->bold = table.bold;
+  return copy;
+}

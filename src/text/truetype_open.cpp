@@ -1,0 +1,129 @@
+// Opening a TrueType font and reading its TTT file: 18 lines, each a
+// character (the line's first byte) and, after optional blanks, a glyph index
+// written as "%i" reads it (decimal, 0x hexadecimal, 0 octal, optional sign).
+// Lines of any length are read whole; lines after the eighteenth are ignored.
+// A missing line, or one without both parts or with an index beyond 32 bits,
+// is fatal.
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
+#include "engine/fatal.h"
+#include "resources/archive.h"
+#include "resources/file_ptr.h"
+#include "text/outline_raster.h"
+#include "text/truetype.h"
+
+namespace {
+
+constexpr size_t NAME_MAX_CHARS = 511;
+constexpr size_t TTT_LINE_MAX = 255;  // characters kept of a line; the rest is skipped
+constexpr const char* TTT_ERROR = "Error parsing *.TTT file !";
+
+// A name handed out by the archive, closed when it goes out of scope unless
+// it was released to a longer-lived owner.
+class ResourceName {
+ public:
+  explicit ResourceName(const char* path) : name_(ResourceOpen(path)) {}
+  ~ResourceName() {
+    if (name_ != nullptr) ResourceClose(name_);
+  }
+  ResourceName(const ResourceName&) = delete;
+  ResourceName& operator=(const ResourceName&) = delete;
+
+  const char* get() const { return name_; }
+  std::string release() {
+    std::string name = name_;
+    name_ = nullptr;
+    return name;
+  }
+
+ private:
+  const char* name_;
+};
+
+struct FaceCloser {
+  void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+using FacePtr = std::unique_ptr<FT_FaceRec_, FaceCloser>;
+
+// One line without its end; false at the end of the file.
+bool ReadLine(FILE* file, std::string& line) {
+  line.clear();
+  int ch = std::getc(file);
+  if (ch == EOF) return false;
+  for (; ch != EOF && ch != '\n'; ch = std::getc(file)) {
+    if (line.size() < TTT_LINE_MAX) line.push_back(static_cast<char>(ch));
+  }
+  return true;
+}
+
+bool ParseOverride(const std::string& line, std::array<int32_t, 2>& pair) {
+  if (line.empty()) return false;
+  const char* number = line.c_str() + 1;
+  while (std::isspace(static_cast<unsigned char>(*number))) ++number;
+  if (*number == '\0') return false;
+  char* end = nullptr;
+  errno = 0;
+  const long long index = std::strtoll(number, &end, 0);
+  if (end == number || errno == ERANGE || index < std::numeric_limits<int32_t>::min() ||
+      index > std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  pair = {static_cast<unsigned char>(line[0]), static_cast<int32_t>(index)};
+  return true;
+}
+
+void ReadOverrides(TrueTypeFont& font, const std::string& fontPath) {
+  std::string path = fontPath;
+  path.back() = 't';
+  ResourceName name(path.c_str());
+  FilePtr file = OpenFile(name.get(), "rb");
+  if (!file) return;
+  std::string line;
+  for (auto& pair : font.overrides) {
+    if (!ReadLine(file.get(), line) || !ParseOverride(line, pair)) FatalError(TTT_ERROR);
+  }
+}
+
+// Only faces with outlines can be rendered; a bitmap-only face is refused
+// here rather than at its first rendering.
+FacePtr OpenFace(FT_Library engine, const char* fileName) {
+  FT_Face opened = nullptr;
+  const FT_Error error = FT_New_Face(engine, fileName, 0, &opened);
+  FacePtr face(error == 0 ? opened : nullptr);
+  if (!face || !FT_IS_SCALABLE(face)) FatalError("FreeType: Cannot read TTF !");
+  return face;
+}
+
+// The first character map, by which codes without an override find glyphs.
+void SelectFirstCharmap(FT_Face face) {
+  if (face->num_charmaps < 1 || FT_Set_Charmap(face, face->charmaps[0]) != 0) {
+    FatalError("FreeType: Could not create charmap !");
+  }
+}
+
+}  // namespace
+
+// The face's own glyph slot and size object stand for the glyph container
+// and the instance; the resolution is given with each rendering's sizes.
+std::unique_ptr<TrueTypeFont> TrueTypeOpen(FT_LibraryRec_* engine, const char* path) {
+  auto font = std::make_unique<TrueTypeFont>();
+  font->overrides = {};
+  font->engine = engine;
+  font->name = std::string(path).substr(0, NAME_MAX_CHARS);
+  ResourceName fileName(path);
+  FacePtr face = OpenFace(engine, fileName.get());
+  SelectFirstCharmap(face.get());
+  ReadOverrides(*font, path);
+  font->face = face.release();
+  font->fileName = fileName.release();
+  return font;
+}
+
+void TrueTypeClose(TrueTypeFont& font) {
+  FT_Done_Face(font.face);
+  font.face = nullptr;
+  ResourceClose(font.fileName.c_str());
+}

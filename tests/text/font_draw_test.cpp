@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "support/fatal_catch.h"
+#include "text/font_manager.h"
+
+namespace {
+
+constexpr uint32_t INK = 0x80FF41;
+constexpr int32_t STRIDE = 512;  // glyph c at byte 2c: up to 16 pixels wide
+
+// Tables made by hand: every code 1 pixel wide with advance 4, no ink.
+class FontDrawTest : public ::testing::Test {
+ protected:
+  void SetUp() override { MakeTable(4); }
+  void MakeTable(int32_t height) {
+    table = GlyphTable{};
+    table.stride = STRIDE, table.height = height;
+    table.solidBlock = std::make_unique<uint8_t[]>(STRIDE * height);
+    table.edgeBlock = std::make_unique<uint8_t[]>(STRIDE * height);
+    table.solid = table.solidBlock.get(), table.edge = table.edgeBlock.get();
+    for (int c = 0; c < 256; ++c) table.offset[c] = 2 * c, table.width[c] = 1, table.advance[c] = 4;
+  }
+  void SetRow(uint8_t c, int r, uint32_t solid, uint32_t edge) {
+    uint8_t* s = table.solid + r * STRIDE + 2 * c;
+    uint8_t* e = table.edge + r * STRIDE + 2 * c;
+    s[0] = uint8_t(solid), s[1] = uint8_t(solid >> 8), e[0] = uint8_t(edge),
+    e[1] = uint8_t(edge >> 8);
+  }
+  Picture& Paper(int32_t width, int32_t height, uint32_t value) {
+    PictureAlloc(picture, width, height);
+    std::fill_n(picture.pixels, width * height, value);
+    return picture;
+  }
+  int32_t Draw(const char* text, int32_t x, int32_t y, uint32_t colour = INK, int32_t aa = 0) {
+    return FontDraw(manager, text, x, y, colour, &table, picture, aa);
+  }
+  uint32_t At(int32_t x, int32_t y) const { return picture.pixels[y * picture.width + x]; }
+  std::vector<int> InkedColumns(int32_t y) const {
+    std::vector<int> columns;
+    for (int x = 0; x < picture.width; ++x) {
+      if (At(x, y) == INK) columns.push_back(x);
+    }
+    return columns;
+  }
+
+  FontManager manager{};
+  GlyphTable table;
+  Picture picture{};
+};
+
+TEST_F(FontDrawTest, PenMovesByAdvancesAndSpacingsAndSkipsBlanks) {
+  for (char c : {'a', 'b', 'c', ' ', '\xFF'}) SetRow(uint8_t(c), 0, 1, 0);
+  table.advance['b'] = 7;
+  Paper(40, 8, 0);
+  EXPECT_EQ(Draw("a b\377c", 0, 4), 4 + 4 + 7 + 4 + 4);
+  EXPECT_EQ(InkedColumns(0), (std::vector<int>{0, 8, 19}));
+  manager.wordSpacing = 2.5f;
+  Paper(40, 8, 0);
+  EXPECT_EQ(Draw("a b c", 0, 4), 28);
+  EXPECT_EQ(InkedColumns(0), (std::vector<int>{0, 11, 24}));  // b 3 and c 5 further
+}
+
+TEST_F(FontDrawTest, HalfTones) {
+  SetRow('s', 0, 1, 1);
+  SetRow('e', 0, 0, 1);
+  Paper(16, 8, 0);
+  Draw("se", 0, 4, 0xFFFFFF, 1);
+  EXPECT_EQ(At(0, 0), 0xFEFEFEu);
+  EXPECT_EQ(At(4, 0), 0x7F7F7Fu);
+  table.edge = nullptr;  // without antialiasing the edge plane is never read
+  Draw("se", 0, 4, 0x030201);
+  EXPECT_EQ(At(0, 0), 0x030201u);
+  EXPECT_EQ(At(4, 0), 0x7F7F7Fu);
+  EXPECT_EQ(FatalMessageOf([&] { Draw("s", 0, 4, INK, 1); }), "Antialiasing with NULL table !");
+}
+
+TEST_F(FontDrawTest, UnderlineAndTopRowsAreClippedToThePicture) {
+  table.underline = 1;
+  Paper(40, 8, 0);
+  Draw("abcdefghij", -10, 5);
+  EXPECT_EQ(InkedColumns(5).size(), 30u);
+  EXPECT_EQ(InkedColumns(5).back(), 29);
+  Draw("abc", 0, 8);  // baseline under the picture
+
+  for (int r = 0; r < 4; ++r) SetRow('a', r, 1 << r, 0);
+  table.width['a'] = 4, table.underline = 0;
+  Paper(8, 8, 0);
+  Draw("a", 0, 3);  // box rows -1..2
+  for (int r = 0; r < 3; ++r) EXPECT_EQ(InkedColumns(r), std::vector<int>{r + 1});
+}
+
+// Glyphs crossing every side of a small picture give the pixels of the same
+// text drawn wholly inside a large one, over the same background.
+TEST_F(FontDrawTest, ClippedGlyphsMatchWholeOnes) {
+  std::mt19937 rng(3);
+  MakeTable(9);
+  for (int c = 'a'; c <= 'z'; ++c) {
+    table.width[c] = 1 + c % 16, table.advance[c] = c % 11, table.rise[c] = c % 3;
+    const uint32_t bits = (1u << table.width[c]) - 1;
+    for (int r = 0; r < 9; ++r) SetRow(uint8_t(c), r, rng() & bits, rng() & bits);
+  }
+  Paper(200, 60, 0);
+  std::generate_n(picture.pixels, 200 * 60, [&] { return rng() & 0xFFFFFF; });
+  Picture part{};
+  PictureAlloc(part, 50, 8);
+  for (int y = 0; y < 8; ++y)
+    std::copy_n(&picture.pixels[(y + 20) * 200 + 25], 50, &part.pixels[y * 50]);
+  const char* text = "the quick brown fox jumps";
+  FontDraw(manager, text, 20 - 25, 30 - 20, INK, &table, part, 1);
+  Draw(text, 20, 30, INK, 1);
+  for (int i = 0; i < 50 * 8; ++i) {
+    ASSERT_EQ(part.pixels[i], At(i % 50 + 25, i / 50 + 20)) << i % 50 << "," << i / 50;
+  }
+}
+
+}  // namespace

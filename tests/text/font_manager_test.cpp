@@ -1,0 +1,113 @@
+#include "text/font_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "generators/png_writer.h"
+#include "resources/archive.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+#include "text/font_internal.h"
+
+namespace {
+
+TEST(FontMetrics, MeasureFitAndHitAddTheSpacings) {
+  FontManager manager{};
+  GlyphTable t{};
+  t.height = 10, t.sizeY = 12, t.advance['a'] = 5, t.advance[' '] = 3;
+  t.rise['T'] = 3, t.rise['a'] = 9;  // only the sample's rises count
+  EXPECT_EQ(FontMeasure(manager, "aa a", &t).width, 18);
+  EXPECT_EQ(FontMeasure(manager, "aa a", &t).height, 13);
+  manager.charSpacing = 0.25f, manager.wordSpacing = 1.5f;  // 20.5 in all
+  EXPECT_EQ(FontMeasure(manager, "aa a", &t).width, 21);
+  EXPECT_EQ(FontFit(manager, "aa a", &t, 0), 1);
+  EXPECT_EQ(FontFit(manager, "aa a", &t, 11), 2);  // 10.5 rounds up
+  EXPECT_EQ(FontFit(manager, "aa a", &t, 99), 4);
+  EXPECT_EQ(FontFit(manager, "", &t, 5), -1);
+  EXPECT_EQ(FontHit(manager, 31, 38, "aa a", 10, 50, &t), 1);  // far corner, inclusive
+  EXPECT_EQ(FontHit(manager, 32, 50, "aa a", 10, 50, &t), 0);
+  EXPECT_EQ(FontHit(manager, 10, 37, "aa a", 10, 50, &t), 0);
+}
+
+TEST(FontMetrics, MaskPaletteRulesInOrder) {
+  EXPECT_EQ(MskPalette(0x1C00), (GrayPalette{0, 0, 3, 3, 3}));
+  EXPECT_EQ(MskPalette(0x040201), (GrayPalette{1, 3, 2, 0, 0}));
+  EXPECT_EQ(MskPalette(0xFF1F1F), (GrayPalette{2, 2, 2, 2, 2}));  // later rules win
+}
+
+class FontCacheTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileBytes("data.rs", {});
+    manager = FontManagerCreate();
+  }
+  void TearDown() override {
+    FontCacheFree(cache);
+    FontManagerDestroy(manager);
+    ResourceCloseAll();
+  }
+  void AddArial() {
+    WriteFileBytes("arial.ttf", ReadFileBytes(TEST_FONT_DIR "/DejaVuSans.ttf"));
+    FontManagerAddFont(*manager, FALLBACK_FONT);
+  }
+  GlyphTable* Get(const char* name, int32_t sizeY, int32_t underline = 0) {
+    return FontCacheGet(*manager, cache, name, 8, sizeY, 0, 0, underline);
+  }
+
+  ScratchDir scratch;
+  std::unique_ptr<FontManager> manager;
+  FontCache cache;
+};
+
+TEST_F(FontCacheTest, SameFaceInAnyCaseAndUnderlineCopiesShareTheirPlanes) {
+  AddArial();
+  GlyphTable* plain = Get("DATA/fonts/arial.ttf", 16);
+  EXPECT_EQ(Get("data/FONTS/Arial.TTF", 16), plain);
+  EXPECT_NE(Get("DATA/fonts/arial.ttf", 20), plain);
+  GlyphTable* underlined = Get("DATA/fonts/arial.ttf", 16, 1);
+  EXPECT_EQ(underlined->solid, plain->solid);
+  EXPECT_EQ(underlined->underline + cache.front()->sharesPlanes, 2);
+  EXPECT_EQ(Get("DATA/fonts/arial.ttf", 16, 1), underlined);
+  EXPECT_EQ(Get("DATA/fonts/arial.ttf", 16, 0), plain);
+  EXPECT_EQ(cache.size(), 3u);
+  FontCacheFree(cache);  // under ASan: each plane freed once
+}
+
+TEST_F(FontCacheTest, BmfTableServesEverySize) {
+  const std::string script = "g.png\n1\nc\n4\n3\n";  // proportional, cells 4 wide
+  WriteFileBytes("test.BMF", {script.begin(), script.end()});
+  WriteFileBytes("c", {'A', 'B'});
+  std::vector<uint32_t> pixels(8 * 5);
+  pixels[1] = pixels[14] = 0xFFFFFF;
+  ASSERT_TRUE(WritePng("g.png", 8, 5, pixels));
+  GlyphTable* table = Get("DATA/fonts/test.BMF", 16);
+  EXPECT_EQ(Get("data/fonts/TEST.bmf", 40), table);
+  EXPECT_EQ(FontMeasure(*manager, "AB", table).height, 5);
+}
+
+TEST_F(FontCacheTest, MissingFacesFallBackToArial) {
+  EXPECT_EQ(FatalMessageOf([&] { Get("DATA/fonts/arial.ttf", 16); }),
+            "\n Glyph cannot be preloaded !");
+  AddArial();
+  GlyphTable* fallback = Get("DATA/fonts/none.ttf", 16);
+  EXPECT_EQ(cache.front()->name, FALLBACK_FONT);
+  EXPECT_EQ(Get("DATA/fonts/none.ttf", 16), fallback);  // not rendered again
+  EXPECT_EQ(cache.size(), 1u);
+}
+
+TEST_F(FontCacheTest, MaskSuffix) {
+  AddArial();
+  const auto edges = [&](const char* name) {
+    const auto t = FontOpen(*manager, name, 8, 16, 0, 0, 0);
+    return t ? std::count_if(t->edge, t->edge + t->stride * t->height, [](uint8_t b) { return b; })
+             : -1;
+  };
+  EXPECT_GT(edges("DATA/fonts/arial.ttf"), 0);
+  EXPECT_EQ(edges("DATA/fonts/arial.ttf:MSK:1C00"), 0);  // solid levels only
+  EXPECT_EQ(edges("DATA/fonts/arial.ttf:MSK:"), -1);     // no number: looked up whole
+  EXPECT_EQ(FatalMessageOf([&] { edges("DATA/fonts/arial.ttf:MSK:zz"); }), "Bad vals !");
+}
+
+}  // namespace

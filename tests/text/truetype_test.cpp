@@ -1,0 +1,188 @@
+#include "text/truetype.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "resources/archive.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+#include "text/outline_raster.h"
+
+namespace {
+
+constexpr std::array<uint8_t, 5> GRAYS = {0, 1, 2, 3, 4};
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::string Lines(const std::string& line, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += line + "\n";
+  return text;
+}
+
+// Rows of code's glyph, top first: '#' solid, '+' edge, '.' empty.
+std::vector<std::string> Picture(const GlyphTable& table, int code) {
+  std::vector<std::string> rows;
+  for (int r = 0; r < table.height; ++r) {
+    std::string row;
+    for (int k = 0; k < table.width[code]; ++k) {
+      const size_t byte = static_cast<size_t>(r) * table.stride + table.offset[code] + k / 8;
+      const int bit = 1 << (k % 8);
+      const bool edge = table.edge != nullptr && (table.edge[byte] & bit) != 0;
+      row += (table.solid[byte] & bit) != 0 ? '#' : edge ? '+' : '.';
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<std::string> SolidOnly(std::vector<std::string> rows) {
+  for (auto& row : rows) std::replace(row.begin(), row.end(), '+', '.');
+  return rows;
+}
+
+bool Blank(const std::string& row) { return row.find_first_not_of('.') == std::string::npos; }
+
+// The plane row of code's lowest ink.
+int LowestInk(const GlyphTable& table, int code) {
+  const auto rows = Picture(table, code);
+  return static_cast<int>(std::find_if_not(rows.rbegin(), rows.rend(), Blank).base() -
+                          rows.begin()) -
+         1;
+}
+
+// The test font, closed again also when a fatal error unwinds.
+struct OpenFont {
+  explicit OpenFont(FT_Library library) : font(TrueTypeOpen(library, "sans.ttf")) {}
+  ~OpenFont() { TrueTypeClose(*font); }
+  std::unique_ptr<TrueTypeFont> font;
+};
+
+class TrueTypeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileBytes(RESOURCE_ARCHIVE_FILE, {});
+    std::filesystem::copy_file(TEST_FONT_DIR "/DejaVuSans.ttf", "sans.ttf");
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+  }
+  void TearDown() override {
+    ResourceCloseAll();
+    FT_Done_FreeType(library);
+  }
+
+  // Open, render and close; a fatal error fails the test unless it is expected.
+  std::unique_ptr<GlyphTable> Render(int sizeX, int sizeY, int bold = 0, int italic = 0,
+                                     const std::array<uint8_t, 5>& palette = GRAYS) {
+    auto table = std::make_unique<GlyphTable>();
+    table->sizeX = sizeX, table->sizeY = sizeY, table->bold = bold, table->italic = italic;
+    const std::string message = FatalMessageOf([&] {
+      OpenFont open(library);
+      TrueTypeRender(*open.font, *table, *raster, 1, palette);
+    });
+    if (!message.empty()) throw FatalErrorThrown(message);
+    return table;
+  }
+
+  ScratchDir dir;
+  FT_Library library = nullptr;
+  std::unique_ptr<GlyphRaster> raster = std::make_unique<GlyphRaster>();
+};
+
+TEST_F(TrueTypeTest, TttOverridesCodesFirstPairWinsExtraLinesIgnored) {
+  const auto plain = Render(8, 16);
+  const OpenFont open(library);
+  const FT_Face face = open.font->face;
+  const std::string toB = "A " + std::to_string(FT_Get_Char_Index(face, 'B'));
+  char toD[32];
+  std::snprintf(toD, sizeof toD, "C\t0x%x", FT_Get_Char_Index(face, 'D'));
+  // The long line's tail must not be taken for the next line.
+  const std::string longLine = toD + std::string(400, ' ') + "A 0";
+  WriteFileBytes("sans.ttt", Bytes(toB + "\n" + "A 0\n" + longLine + "\n" + Lines("z 7", 15) +
+                                   "junk past the eighteenth line"));
+  const auto mapped = Render(8, 16);
+  EXPECT_EQ(Picture(*mapped, 'A'), Picture(*plain, 'B'));
+  EXPECT_EQ(mapped->advance['A'], plain->advance['B']);
+  EXPECT_EQ(mapped->rise['A'], plain->rise['B']);
+  EXPECT_EQ(Picture(*mapped, 'C'), Picture(*plain, 'D'));
+  EXPECT_EQ(Picture(*mapped, 'B'), Picture(*plain, 'B'));
+}
+
+TEST_F(TrueTypeTest, BadTttOrFontIsFatal) {
+  const auto openMessage = [&](const std::string& ttt) {
+    WriteFileBytes("sans.ttt", Bytes(ttt));
+    return FatalMessageOf([&] { OpenFont open(library); });
+  };
+  EXPECT_EQ(openMessage(Lines("A 36", 17)), "Error parsing *.TTT file !");
+  EXPECT_EQ(openMessage(Lines("A 36", 17) + "A"), "Error parsing *.TTT file !");
+  EXPECT_EQ(openMessage(Lines("A 36", 17) + "\n"), "Error parsing *.TTT file !");
+  EXPECT_EQ(openMessage(Lines("A 99999999999", 18)), "Error parsing *.TTT file !");
+  EXPECT_EQ(openMessage(Lines("A 999999", 18)), "");
+  EXPECT_EQ(FatalMessageOf([&] { Render(8, 16); }), "FreeType: TT_Load_Glyph failed !");
+  WriteFileBytes("bad.ttf", Bytes("not a font at all"));
+  EXPECT_EQ(FatalMessageOf([&] { TrueTypeOpen(library, "bad.ttf"); }),
+            "FreeType: Cannot read TTF !");
+  EXPECT_EQ(FatalMessageOf([&] { TrueTypeOpen(library, "missing.ttf"); }),
+            "FreeType: Cannot read TTF !");
+}
+
+TEST_F(TrueTypeTest, CapitalInkEndsOnTheRowAboveTheBaselineDescendersBelowIt) {
+  const auto table = Render(8, 16);
+  // Drawn, plane row r lands rise + height rows above baseline row y.
+  const auto drawnRow = [&](int code) {
+    return LowestInk(*table, code) - table->rise[code] - table->height;
+  };
+  EXPECT_EQ(drawnRow('H'), -1);
+  EXPECT_EQ(drawnRow('x'), -1);
+  EXPECT_GT(drawnRow('p'), 0);
+}
+
+TEST_F(TrueTypeTest, ItalicShearsTheBoxRightAndGrowsOnlyAdvancesItOutgrows) {
+  const auto plain = Render(16, 16);
+  const auto italic = Render(16, 16, 0, 1);
+  EXPECT_EQ(plain->width[' '], 0);
+  EXPECT_EQ(plain->offset['!'], plain->offset[' ']);
+  EXPECT_EQ(plain->advance[' '], 7);  // 0.318 em at 21.3 pixels to the em, rounded
+  const auto rows = Picture(*plain, 'H');
+  const auto inkRows = static_cast<double>(
+      std::count_if(rows.begin(), rows.end(), [](auto& row) { return !Blank(row); }));
+  EXPECT_NEAR(italic->width['H'] - plain->width['H'], 8 * inkRows / 16, 1.0);
+  EXPECT_EQ(italic->advance['H'], italic->width['H'] + 1);
+  EXPECT_EQ(italic->advance['.'], plain->advance['.']);
+  EXPECT_EQ(italic->advance[' '], plain->advance[' ']);
+}
+
+// In bold, level 2 counts as solid too: a plain rendering that writes 3 for it
+// shows the runs that bold widens, by one pixel on their left.
+TEST_F(TrueTypeTest, BoldWidensEverySolidRunOnePixelToTheLeft) {
+  const auto runs = Render(8, 16, 0, 0, {0, 1, 3, 3, 4});
+  const auto bold = Render(8, 16, 1);
+  ASSERT_EQ(Picture(*runs, 'l')[runs->height - 2], ".#.");  // a one-pixel stem
+  EXPECT_EQ(Picture(*bold, 'l')[bold->height - 2], "##.");
+  for (int code : {'l', 'H', 'M', 'W', '@'}) {
+    auto expected = SolidOnly(Picture(*runs, code));
+    for (auto& row : expected) {
+      for (size_t k = 0; k + 1 < row.size(); ++k) row[k] = row[k + 1] == '#' ? '#' : row[k];
+    }
+    EXPECT_EQ(SolidOnly(Picture(*bold, code)), expected) << char(code);
+  }
+}
+
+// Level k begins where coverage * 4 / 255 reaches k - 1/2; level 0 writes
+// nothing whatever the palette holds for it.
+TEST(CoverageBytesTest, CoverageRoundsToTheNearestLevel) {
+  const CoverageBytes bytes = CoverageBytesFor({9, 1, 2, 3, 4});
+  const std::vector<std::pair<int, int>> expected = {
+      {0, 0}, {31, 0}, {32, 1}, {95, 1}, {96, 2}, {159, 2}, {160, 3}, {223, 3}, {224, 4}, {255, 4}};
+  for (const auto& [coverage, value] : expected) EXPECT_EQ(bytes[coverage], value) << coverage;
+}
+
+TEST_F(TrueTypeTest, SizesBeyondTheRasterOrFreeTypeAreFatal) {
+  EXPECT_EQ(FatalMessageOf([&] { Render(400, 16); }), "Glyph is too large (X)!");
+  EXPECT_EQ(FatalMessageOf([&] { Render(16, 400); }), "Glyph is too large (Y)!");
+  EXPECT_EQ(FatalMessageOf([&] { Render(100000, 16); }),
+            "FreeType: Could not set character sizes !");
+}
+
+}  // namespace
