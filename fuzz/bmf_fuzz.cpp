@@ -15,26 +15,12 @@ namespace {
 
 constexpr uint32_t PICTURE_WIDTH = 64, PICTURE_HEIGHT = 8;  // rows of whole words
 
-void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
 // 24 bits, bottom-up; white, red and grey pixels in a pattern without long runs.
 std::vector<uint8_t> GlyphBmp() {
-  std::vector<uint8_t> out;
-  Put(out, 0x4D42, 2);  // "BM"
-  Put(out, 54 + PICTURE_WIDTH * PICTURE_HEIGHT * 3, 4);
-  Put(out, 0, 4);
-  Put(out, 54, 4);  // pixel data offset
-  Put(out, 40, 4);  // information header size
-  Put(out, PICTURE_WIDTH, 4);
-  Put(out, PICTURE_HEIGHT, 4);
-  Put(out, 1, 2);   // planes
-  Put(out, 24, 2);  // bits per pixel
-  for (int field = 0; field < 6; ++field) Put(out, 0, 4);
+  std::vector<uint8_t> out = Bmp24Header(PICTURE_WIDTH, PICTURE_HEIGHT);
   for (uint32_t i = 0; i < PICTURE_WIDTH * PICTURE_HEIGHT; ++i) {
     const uint32_t kind = (i * 7 + i / PICTURE_WIDTH * 3) % 5;
-    Put(out, kind == 0 ? 0xFFFFFF : kind == 1 ? 0xFF0000 : 0x808080, 3);  // blue, green, red
+    PutLittleEndian(out, kind == 0 ? 0xFFFFFF : kind == 1 ? 0xFF0000 : 0x808080, 3);  // blue, green, red
   }
   return out;
 }

@@ -14,23 +14,9 @@ namespace {
 
 constexpr int PICTURE_SIDE = 4;  // the mask's size too
 
-void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
 // A side x side BMP of 24 bits, rows of whole words (side 4 needs no padding).
 std::vector<uint8_t> SquareBmp(uint32_t side, uint8_t shade) {
-  std::vector<uint8_t> out;
-  Put(out, 0x4D42, 2);  // "BM"
-  Put(out, 54 + side * side * 3, 4);
-  Put(out, 0, 4);
-  Put(out, 54, 4);   // pixel data offset
-  Put(out, 40, 4);   // information header size
-  Put(out, side, 4);
-  Put(out, side, 4);
-  Put(out, 1, 2);    // planes
-  Put(out, 24, 2);   // bits per pixel
-  for (int field = 0; field < 6; ++field) Put(out, 0, 4);
+  std::vector<uint8_t> out = Bmp24Header(side, side);
   out.resize(out.size() + side * side * 3, shade);
   return out;
 }
