@@ -38,6 +38,7 @@ std::unique_ptr<GlyphTable> InkedTable(std::mt19937& rng) {
     }
   }
   table->advance[' '] = GLYPH_WIDTH;
+  GlyphTableFindInk(*table);
   return table;
 }
 

@@ -205,5 +205,6 @@ std::unique_ptr<GlyphTable> BmfLoad(const char* path, int32_t sizeX, int32_t siz
   table->italic = italic;
   table->underline = underline;
   ReadCells(*table, picture, script, charset);
+  GlyphTableFindInk(*table);
   return table;
 }

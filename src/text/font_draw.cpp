@@ -112,11 +112,16 @@ void DrawGlyph(const PlacedGlyph& g, const Ink& ink, Picture& picture) {
   }
 }
 
+// The glyph's box narrowed to its rows with ink, when the table knows them:
+// blank rows draw nothing either way.
 PlacedGlyph Place(const GlyphTable& table, uint8_t c, int64_t x, int32_t y, bool antialias) {
-  const uint8_t* solid = table.solid + table.offset[c];
-  PlacedGlyph g{solid, solid, 0, table.stride, table.width[c], table.height, x, 0};
-  g.top = int64_t{y} - table.rise[c] - table.height;
-  if (antialias) g.edge = table.edge + table.offset[c], g.edgeBits = 0xFF;
+  const bool known = table.inkBottom[c] > 0;
+  const int32_t first = known ? table.inkTop[c] : 0;
+  const int32_t rows = known ? table.inkBottom[c] - first : table.height;
+  const size_t at = static_cast<size_t>(first) * table.stride + table.offset[c];
+  PlacedGlyph g{table.solid + at, table.solid + at, 0, table.stride, table.width[c], rows, x, 0};
+  g.top = int64_t{y} - table.rise[c] - table.height + first;
+  if (antialias) g.edge = table.edge + at, g.edgeBits = 0xFF;
   return g;
 }
 

@@ -28,6 +28,11 @@ struct GlyphTable {
   int32_t sizeY;    // also the height of a text's hit box
   std::array<int32_t, 256> rise;     // rows c stands above its place
   int32_t italic, underline, bold;
+  // Plane rows inkTop[c] .. inkBottom[c] - 1 hold all of c's set bits, so
+  // that drawing can pass over blank rows; inkBottom 0 means not known (or no
+  // ink) and the whole height is drawn. Filled by GlyphTableFindInk once the
+  // planes are built.
+  std::array<int32_t, 256> inkTop, inkBottom;
   // The planes' storage; null in a copy that shares another table's planes.
   std::unique_ptr<uint8_t[]> solidBlock, edgeBlock;
 };
@@ -49,5 +54,25 @@ inline std::unique_ptr<GlyphTable> GlyphTableShare(const GlyphTable& table) {
   copy->italic = table.italic;
   copy->underline = table.underline;
   copy->bold = table.bold;
+  copy->inkTop = table.inkTop;
+  copy->inkBottom = table.inkBottom;
   return copy;
+}
+
+// Finds each glyph's rows with ink in either plane.
+inline void GlyphTableFindInk(GlyphTable& table) {
+  for (int c = 0; c < 256; ++c) {
+    const int32_t bytes = (table.width[c] + 7) / 8;
+    table.inkTop[c] = table.inkBottom[c] = 0;
+    for (int32_t r = 0; r < table.height && bytes > 0; ++r) {
+      const size_t at = static_cast<size_t>(r) * table.stride + table.offset[c];
+      bool ink = false;
+      for (int32_t b = 0; b < bytes && !ink; ++b) {
+        ink = table.solid[at + b] != 0 || (table.edge != nullptr && table.edge[at + b] != 0);
+      }
+      if (!ink) continue;
+      if (table.inkBottom[c] == 0) table.inkTop[c] = r;
+      table.inkBottom[c] = r + 1;
+    }
+  }
 }

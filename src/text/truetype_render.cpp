@@ -200,4 +200,5 @@ void TrueTypeRender(TrueTypeFont& font, GlyphTable& table, GlyphRaster& raster, 
     if (table.width[c] > 0) CopyGlyph(table, c, boxes[c], raster, kinds);
     ClearBox(raster, boxes[c]);
   }
+  GlyphTableFindInk(table);
 }

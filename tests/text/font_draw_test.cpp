@@ -116,4 +116,25 @@ TEST_F(FontDrawTest, ClippedGlyphsMatchWholeOnes) {
   }
 }
 
+TEST_F(FontDrawTest, KnownInkRowsDrawTheSamePixels) {
+  std::mt19937 rng(5);
+  MakeTable(12);
+  for (int c = 'a'; c <= 'z'; ++c) {
+    table.width[c] = 1 + c % 16, table.advance[c] = 7, table.rise[c] = c % 4 - 2;
+    const uint32_t bits = (1u << table.width[c]) - 1;
+    for (int r = 2 + c % 3; r < 10 - c % 2; ++r) SetRow(uint8_t(c), r, rng() & bits, rng() & bits);
+  }
+  const char* text = "pack my box with five dozen liquor jugs";
+  std::vector<uint32_t> drawn[2];
+  for (std::vector<uint32_t>& result : drawn) {
+    Paper(120, 20, 0x102030);
+    Draw(text, -30, 9, INK, 1);  // clipped on the left, the top and the right
+    Draw(text, 2, 19, INK, 1);
+    result.assign(picture.pixels, picture.pixels + 120 * 20);
+    GlyphTableFindInk(table);
+  }
+  EXPECT_EQ(table.inkTop['a'], 2 + 'a' % 3);
+  EXPECT_EQ(drawn[0], drawn[1]);
+}
+
 }  // namespace
