@@ -1,0 +1,116 @@
+// The article object: one parsed and laid-out article file with its display
+// lines, pictures, rules, link targets and hotspots. Lists that the Part keeps
+// newest first are deques with the newest entry at the front, so references
+// to entries stay valid while entries are added.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "resources/picture.h"
+#include "text/font_manager.h"
+#include "text/glyph_table.h"
+
+constexpr size_t ARTICLE_MAX_PAGES = 32000;
+constexpr size_t ARTICLE_MAX_HOTSPOTS = 8192;
+constexpr size_t ARTICLE_NAME_MAX = 511;  // picture and face names
+constexpr int32_t SENTINEL_SOURCE_LINE = 100000000;
+
+struct LinkEntry {
+  int32_t visited;
+  int32_t fromHistory;
+  int32_t id;
+  std::string text;
+};
+
+struct TextSegment {
+  int32_t mode;   // 0 none, 1 widen spaces, 2 widen every gap
+  int32_t limit;  // the right edge to justify to
+  int32_t x;
+  int32_t y;  // baseline: the bottom of the line
+  int32_t width, height;
+  float charSpacing;
+  float wordSpacing;
+  std::string text;
+  uint32_t colour;
+  int32_t antialias;
+  const GlyphTable* font;  // null: the fixed font
+  int32_t isLink;
+  int32_t linkId;
+  const LinkEntry* target;  // resolved after parsing
+};
+
+struct ArticleLine {
+  int32_t placed;
+  int32_t sourceLine;
+  int32_t x, y;
+  int32_t width, height;
+  int32_t hasLink;
+  int32_t justified;
+  std::vector<TextSegment> segments;  // reading order
+};
+
+struct PictureEntry {
+  uint32_t scrolling;
+  int32_t speedX, speedY;
+  float doneX, doneY;
+  std::string name;  // as written, speeds included
+  Picture image;
+};
+
+struct PicturePlacement {
+  int32_t x, y;
+  int32_t isLink;
+  int32_t hasHover;
+  PictureEntry* picture;
+  PictureEntry* hoverPicture;
+  int32_t linkId;
+};
+
+struct LineDrawing {
+  int32_t x1, x2, y1, y2;
+  uint32_t colour;
+};
+
+struct Hotspot {
+  int32_t id;
+  int32_t x, y;
+  int32_t width, height;
+};
+
+// Zero-filled when made; the values that hold "at load" are set by loading.
+struct Article {
+  uint32_t pictureClock;
+  uint32_t marqueeClock;
+  uint32_t activeLinkColour;
+  uint32_t visitedLinkColour;
+  std::vector<int32_t> pageStarts;  // at most ARTICLE_MAX_PAGES
+  std::vector<Hotspot> hotspots;    // at most ARTICLE_MAX_HOTSPOTS, sorted by (y, x)
+  std::string fileName;
+  int32_t lineScroll;
+  int32_t pageScroll;
+  int32_t spreadSingleStep;
+  int32_t spreadDoubleStep;
+  int32_t twoColumns;
+  int32_t mouseX, mouseY;
+  Picture* view;  // the caller's picture; null until one is set
+  int32_t scrollY;
+  int32_t totalHeight;
+  int32_t hoverId;
+  const std::string* hoverTarget;  // owned by its LinkEntry
+  std::string title;               // empty: none
+  std::vector<uint32_t> titleColours;
+  int32_t titleColour;
+  int32_t titleAntialias;
+  const GlyphTable* titleFont;
+  std::deque<PicturePlacement> placements;
+  std::deque<PictureEntry> pictures;
+  std::deque<LinkEntry> linkTargets;
+  std::deque<ArticleLine> lines;
+  FontCache fontCache;
+  std::deque<LineDrawing> drawings;
+  int32_t rightScrollY;
+  int32_t firstDraw;
+};

@@ -1,0 +1,332 @@
+#include "articles/article_tags.h"
+
+#include <cstring>
+
+#include "articles/article_layout.h"
+#include "articles/link_targets.h"
+#include "articles/tag_arguments.h"
+#include "engine/engine.h"
+#include "engine/fatal.h"
+
+namespace {
+
+constexpr size_t NPOS = std::string::npos;
+constexpr const char* END_OF_TOKEN = "Unexpected end of token !";
+constexpr const char* INSIDE_TOKEN = "Error inside token !";
+
+struct Tag {
+  Article& article;
+  ParserState& state;
+  const std::string& line;
+  size_t name;          // the tag name's first character
+  size_t args;          // behind the matched literal
+  size_t searchFrom;    // where the tag's closing "#>" is looked for
+  bool endsLine;
+};
+
+using TagHandler = void (*)(Tag&);
+
+struct TagLiteral {
+  const char* literal;
+  TagHandler handler;
+};
+
+bool IsFixed(const ParserState& state) { return state.face == FIXED_FACE; }
+
+void StyleChanged(ParserState& state) {
+  if (!IsFixed(state)) state.fontPending = 1;
+}
+
+// The text from at up to the next "#>"; fatal when the line ends first.
+std::string UpToTagEnd(const Tag& tag, size_t at) {
+  const size_t end = FieldEnd(tag.line, at, false, true);
+  if (end == NPOS) FatalError(END_OF_TOKEN);
+  return tag.line.substr(at, end - at);
+}
+
+// Past the ':' that follows at; with tagEnd a "#>" first is fatal too.
+size_t PastColon(const Tag& tag, size_t at, bool tagEnd) {
+  const size_t colon = FieldEnd(tag.line, at, true, tagEnd);
+  if (colon == NPOS || tag.line[colon] != ':') FatalError(END_OF_TOKEN);
+  return colon + 1;
+}
+
+int32_t Number(const Tag& tag, size_t& at) {
+  int32_t value = 0;
+  if (!ReadNumber(tag.line, at, value)) FatalError(INSIDE_TOKEN);
+  return value;
+}
+
+Offset OffsetAt(const Tag& tag, size_t& at) {
+  Offset offset{};
+  if (!ReadOffset(tag.line, at, offset)) FatalError(INSIDE_TOKEN);
+  return offset;
+}
+
+uint32_t Colour(const Tag& tag) {
+  size_t at = tag.args;
+  uint32_t colour = 0;
+  if (!ReadColour(tag.line, at, colour)) FatalError(INSIDE_TOKEN);
+  return colour;
+}
+
+std::string Rest(const std::string& line, size_t from) {
+  if (from >= line.size()) return "";
+  return line.substr(from, ARTICLE_RUN_MAX);
+}
+
+// The value of TITLE, AUTHOR or KEYWORDS: up to "<#END#>", whose "#>" closes it.
+std::string ValueToEnd(Tag& tag, const char* message) {
+  for (size_t i = tag.args; i < tag.line.size(); ++i) {
+    const char c = tag.line[i];
+    if (c == '\n' || c == '\r') break;
+    if (tag.line.compare(i, 7, "<#END#>") == 0) {
+      tag.searchFrom = i + 2;
+      return tag.line.substr(tag.args, i - tag.args);
+    }
+  }
+  FatalError(message);
+}
+
+void PlacePicture(Tag& tag, const std::string& name, const std::string* hoverName,
+                  int32_t isLink, int32_t linkId) {
+  PictureEntry& picture = PictureCacheGet(tag.article, name.c_str());
+  PictureEntry* hover =
+      hoverName != nullptr ? &PictureCacheGet(tag.article, hoverName->c_str()) : nullptr;
+  tag.article.placements.push_front(PicturePlacement{tag.state.x, tag.state.y, isLink,
+                                                     hover != nullptr ? 1 : 0, &picture, hover,
+                                                     linkId});
+}
+
+void Title(Tag& tag) {
+  const std::string value = ValueToEnd(tag, "Error in <#TITLE#> token !");
+  if (value.empty()) return;
+  ParserFetchFont(tag.article, tag.state);
+  tag.article.title = value;
+  tag.article.titleColour = static_cast<int32_t>(tag.state.colour);
+  tag.article.titleAntialias = tag.state.antialias;
+  tag.article.titleFont = tag.state.font;
+}
+
+void Author(Tag& tag) { ValueToEnd(tag, "Error in <#AUTHOR#> token !"); }
+void Keywords(Tag& tag) { ValueToEnd(tag, "Error in <#KEYWORDS#> token !"); }
+
+void FaceName(Tag& tag) {
+  ParserState& state = tag.state;
+  state.face = UpToTagEnd(tag, tag.args).substr(0, ARTICLE_NAME_MAX);
+  if (IsFixed(state)) {
+    state.font = nullptr;
+    state.fontPending = 0;
+  } else {
+    state.fontPending = 1;
+  }
+}
+
+void Bold(Tag& tag) {
+  tag.state.bold = 1;
+  StyleChanged(tag.state);
+}
+void Italic(Tag& tag) {
+  tag.state.italic = 1;
+  StyleChanged(tag.state);
+}
+void Underline(Tag& tag) {
+  tag.state.underline = 1;
+  StyleChanged(tag.state);
+}
+void NoBold(Tag& tag) {
+  tag.state.bold = 0;
+  StyleChanged(tag.state);
+}
+void NoItalic(Tag& tag) {
+  tag.state.italic = 0;
+  StyleChanged(tag.state);
+}
+void NoUnderline(Tag& tag) {
+  tag.state.underline = 0;
+  StyleChanged(tag.state);
+}
+void AutoBreak1(Tag& tag) {
+  tag.state.autoBreak = 1;
+  tag.state.breakMode = 1;
+}
+void AutoBreak2(Tag& tag) {
+  tag.state.autoBreak = 1;
+  tag.state.breakMode = 2;
+}
+void AutoBreakOn(Tag& tag) {
+  tag.state.autoBreak = 1;
+  tag.state.breakMode = 0;
+}
+void AutoBreakOff(Tag& tag) {
+  tag.state.autoBreak = 0;
+  tag.state.breakMode = 0;
+}
+
+void Size(Tag& tag) {
+  size_t at = tag.args;
+  const int32_t sizeX = Number(tag, at);
+  at = PastColon(tag, at, false);
+  const int32_t sizeY = Number(tag, at);
+  if (sizeX < 2 || sizeY < 2) FatalError("Fontsize -> Out of range !");
+  ParserState& state = tag.state;
+  if (sizeX == state.sizeX && sizeY == state.sizeY) return;
+  state.sizeX = sizeX;
+  state.sizeY = sizeY;
+  StyleChanged(state);
+}
+
+void Color(Tag& tag) { tag.state.colour = Colour(tag); }
+void ActiveLinkColour(Tag& tag) { tag.article.activeLinkColour = Colour(tag); }
+void VisitedLinkColour(Tag& tag) { tag.article.visitedLinkColour = Colour(tag); }
+void AntialiasOff(Tag& tag) { tag.state.antialias = 0; }
+void AntialiasOn(Tag& tag) { tag.state.antialias = 1; }
+
+void HorizontalLine(Tag& tag) {
+  tag.state.rest = Rest(tag.line, tag.args);
+  tag.state.rulePending = 1;
+  tag.endsLine = true;
+}
+
+void Goto(Tag& tag) {
+  ParserState& state = tag.state;
+  size_t at = tag.args;
+  const Offset x = OffsetAt(tag, at);
+  at = PastColon(tag, at, false);
+  const Offset y = OffsetAt(tag, at);
+  if (x.relative != 0 && y.number == 0) {
+    state.x = OffsetApply(x, state.x);
+    return;
+  }
+  state.gotoX = OffsetApply(x, state.x);
+  state.gotoY = OffsetApply(y, state.y);
+  const size_t end = FieldEnd(tag.line, tag.name, false, true);
+  if (end == NPOS) FatalError("Unexpected end of tag !");
+  const size_t after = end + 2;
+  const bool lineGoesOn =
+      after < tag.line.size() && tag.line[after] != '\n' && tag.line[after] != '\r';
+  state.rest = lineGoesOn ? Rest(tag.line, after) : "";
+  state.gotoPending = 1;
+  tag.endsLine = true;
+}
+
+void Columns(Tag& tag) { tag.article.twoColumns = 1; }
+
+void PictureTag(Tag& tag) { PlacePicture(tag, UpToTagEnd(tag, tag.args), nullptr, 0, -1); }
+
+void Justify1(Tag& tag) { tag.state.justify = 1; }
+void Justify2(Tag& tag) { tag.state.justify = 2; }
+void EndJustify(Tag& tag) { tag.state.justify = 0; }
+
+void Link(Tag& tag) {
+  tag.state.link = InternLinkTarget(tag.article, UpToTagEnd(tag, tag.args).c_str());
+}
+
+void EndLink(Tag& tag) { tag.state.link = -1; }
+
+int32_t ScrollFlag(const Tag& tag, size_t position) {
+  const size_t at = tag.name + position;
+  const char flag = at < tag.line.size() ? tag.line[at] : '\0';
+  if (flag != '0' && flag != '1') FatalError("Unexpected value !");
+  return flag - '0';
+}
+
+void Scroll(Tag& tag) {
+  Article& article = tag.article;
+  article.lineScroll = ScrollFlag(tag, 7);
+  article.pageScroll = ScrollFlag(tag, 9);
+  article.spreadSingleStep = ScrollFlag(tag, 11);
+  article.spreadDoubleStep = ScrollFlag(tag, 13);
+}
+
+// picture ':' target, or picture ':' hover picture ':' target.
+void PictureLink(Tag& tag) {
+  const size_t second = PastColon(tag, tag.args, true);
+  const std::string picture = tag.line.substr(tag.args, second - 1 - tag.args);
+  const size_t secondEnd = FieldEnd(tag.line, second, true, true);
+  if (secondEnd == NPOS) FatalError(END_OF_TOKEN);
+  const std::string field = tag.line.substr(second, secondEnd - second);
+  if (tag.line[secondEnd] != ':') {
+    PlacePicture(tag, picture, nullptr, 1, InternLinkTarget(tag.article, field.c_str()));
+    return;
+  }
+  const std::string target = UpToTagEnd(tag, secondEnd + 1);
+  PlacePicture(tag, picture, &field, 1, InternLinkTarget(tag.article, target.c_str()));
+}
+
+void FreeLine(Tag& tag) {
+  const ParserState& state = tag.state;
+  size_t at = tag.args;
+  const int32_t x1 = OffsetApply(OffsetAt(tag, at), state.x);
+  at = PastColon(tag, at, true);
+  const int32_t x2 = OffsetApply(OffsetAt(tag, at), state.x);
+  at = PastColon(tag, at, true);
+  const int32_t y1 = OffsetApply(OffsetAt(tag, at), state.y);
+  at = PastColon(tag, at, true);
+  const int32_t y2 = OffsetApply(OffsetAt(tag, at), state.y);
+  tag.article.drawings.push_front(LineDrawing{x1, x2, y1, y2, state.colour});
+}
+
+void JustificationLimit(Tag& tag) {
+  size_t at = tag.args;
+  const int32_t limit = Number(tag, at);
+  if (limit < 2) FatalError("JLIMIT -> invalid value !");
+  tag.state.jlimit = limit;
+}
+
+// Table order matters: "ABREAK_ON1#>" is tried before "ABREAK_ON#>".
+constexpr TagLiteral FIRST_PASS[] = {
+    {"TITLE#>", Title},           {"AUTHOR#>", Author},
+    {"KEYWORDS#>", Keywords},     {"FACENAME:", FaceName},
+    {"BOLD#>", Bold},             {"ITALIC#>", Italic},
+    {"UNDERLINE#>", Underline},   {"NBOLD#>", NoBold},
+    {"NITALIC#>", NoItalic},      {"NUNDERLINE#>", NoUnderline},
+    {"ABREAK_ON1#>", AutoBreak1}, {"ABREAK_ON2#>", AutoBreak2},
+    {"ABREAK_ON#>", AutoBreakOn}, {"ABREAK_OFF#>", AutoBreakOff},
+    {"SIZE:", Size},              {"COLOR:", Color},
+    {"ACLC:", ActiveLinkColour},  {"VISLC:", VisitedLinkColour},
+    {"AA_OFF", AntialiasOff},     {"AA_ON", AntialiasOn},
+    {"HLINE#>", HorizontalLine},  {"GOTO:", Goto},
+    {"COLUMNS#>", Columns},       {"PICTURE:", PictureTag},
+    {"JUSTIFY1#>", Justify1},     {"JUSTIFY2#>", Justify2},
+    {"ENDJ#>", EndJustify},       {"LINK:", Link},
+    {"ENDL#>", EndLink},
+};
+
+constexpr TagLiteral SECOND_PASS[] = {
+    {"SCROLL:", Scroll},
+    {"PICLINK:", PictureLink},
+    {"FLINE:", FreeLine},
+    {"JLIMIT:", JustificationLimit},
+};
+
+template <size_t N>
+void HandleFirstMatch(Tag& tag, const TagLiteral (&literals)[N]) {
+  for (const TagLiteral& entry : literals) {
+    const size_t length = std::strlen(entry.literal);
+    if (tag.line.compare(tag.name, length, entry.literal) != 0) continue;
+    tag.args = tag.name + length;
+    entry.handler(tag);
+    return;
+  }
+}
+
+}  // namespace
+
+void ParserFetchFont(Article& article, ParserState& state) {
+  if (!state.fontPending) return;
+  if (!EngineFontManager) FatalError("Internal error !");
+  state.font = FontCacheGet(*EngineFontManager, article.fontCache, state.face.c_str(),
+                            state.sizeX, state.sizeY, state.bold, state.italic, state.underline);
+  state.fontPending = 0;
+}
+
+size_t ArticleTag(Article& article, ParserState& state, const std::string& line, size_t at) {
+  Tag tag{article, state, line, at + 2, at + 2, at + 2, false};
+  HandleFirstMatch(tag, FIRST_PASS);
+  if (tag.endsLine) return NPOS;
+  HandleFirstMatch(tag, SECOND_PASS);
+  const size_t end = FieldEnd(line, tag.searchFrom, false, true);
+  if (end == NPOS) FatalError("Unexpected end of tag !");
+  return end + 2;
+}

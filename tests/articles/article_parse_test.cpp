@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "article_fixture.h"
+#include "generators/png_writer.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using ArticleParseTest = ArticleFixture;
+
+TEST_F(ArticleParseTest, EmptyLineShowsAsOneSpaceAndTheSentinelClosesTheList) {
+  Parse("a\n\nb\n");
+  EXPECT_EQ(Texts(), (Strings{"a|", "|", "b|"}));  // the last segment loses its blanks
+  const auto lines = Lines();
+  EXPECT_EQ(lines[1]->width, 8);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(lines[i]->y, 16 * i);
+    EXPECT_EQ(lines[i]->height, 16);
+    EXPECT_EQ(lines[i]->sourceLine, i + 1);
+    EXPECT_EQ(lines[i]->segments[0].y, 16 * i + 16);  // baseline at the bottom
+  }
+  EXPECT_EQ(article.totalHeight, 48 + 20);
+  EXPECT_EQ(article.lines.front().sourceLine, SENTINEL_SOURCE_LINE);
+  EXPECT_EQ(article.lines.front().y, 68);
+}
+
+TEST_F(ArticleParseTest, LinesOfOnlyTagsAddNoHeightButHlineAddsARuleAndALine) {
+  Parse("<#COLOR:FF0000#>\na\n<#HLINE#>\nb");
+  EXPECT_EQ(Texts(), (Strings{"a|", "b|"}));
+  EXPECT_EQ(Lines()[0]->y, 0);
+  EXPECT_EQ(Lines()[0]->segments[0].colour, 0xFF0000u);
+  ASSERT_EQ(article.drawings.size(), 1u);
+  const LineDrawing& rule = article.drawings.front();
+  EXPECT_EQ(rule.x1, 0);
+  EXPECT_EQ(rule.x2, 320);
+  EXPECT_EQ(rule.y1, 20);
+  EXPECT_EQ(rule.y2, 20);
+  EXPECT_EQ(Lines()[1]->y, 16 + 8 + 16);
+}
+
+TEST_F(ArticleParseTest, GotoMovesAlongTheLineOnlyForRelativeXAndZeroY) {
+  Parse("abc<#GOTO:+10:0#>def\nabc<#GOTO:10:+40#>def\n<#GOTO:10:0#>x");
+  EXPECT_EQ(Texts(), (Strings{"abc|def|", "abc|", "def|", "x|"}));
+  const auto lines = Lines();
+  EXPECT_EQ(lines[0]->segments[1].x, 24 + 10);
+  EXPECT_EQ(lines[1]->y, 16);
+  EXPECT_EQ(lines[2]->x, 10);
+  EXPECT_EQ(lines[2]->y, 16 + 40);
+  EXPECT_EQ(lines[3]->x, 10);
+  EXPECT_EQ(lines[3]->y, 0);
+  EXPECT_EQ(ParseError("<#GOTO:10#>"), "Unexpected end of token !");
+  EXPECT_EQ(ParseError("<#GOTO:+:1#>"), "Error inside token !");
+}
+
+TEST_F(ArticleParseTest, ArgumentsOutOfRangeStopTheEngine) {
+  EXPECT_EQ(ParseError("<#SIZE:1:16#>"), "Fontsize -> Out of range !");
+  EXPECT_EQ(ParseError("<#SIZE:8:1#>"), "Fontsize -> Out of range !");
+  EXPECT_EQ(ParseError("<#JLIMIT:1#>"), "JLIMIT -> invalid value !");
+  EXPECT_EQ(ParseError("<#JLIMIT:x#>"), "Error inside token !");
+  EXPECT_EQ(ParseError("<#COLOR:#>"), "Error inside token !");
+  EXPECT_EQ(ParseError("<#SCROLL:1:2:0:0#>"), "Unexpected value !");
+  EXPECT_EQ(ParseError("<#SCROLL:1"), "Unexpected value !");  // flags past the line's end
+  EXPECT_EQ(ParseError("<#FLINE:1:2#>:3:4#>"), "Unexpected end of token !");
+  EXPECT_EQ(ParseError("<#TITLE#>News<#END"), "Error in <#TITLE#> token !");
+  EXPECT_EQ(ParseError("<#UNKNOWN"), "Unexpected end of tag !");
+  EXPECT_EQ(ParseError("<#FACENAME:x\n#>"), "Unexpected end of token !");
+}
+
+TEST_F(ArticleParseTest, FixedFaceIgnoresStyleAndSizeAndIsNeverLookedUp) {
+  Parse("<#BOLD#><#SIZE:8:16#><#SIZE:20:30#><#ITALIC#>abc\n");
+  EXPECT_EQ(Lines()[0]->segments[0].font, nullptr);
+  EXPECT_EQ(Lines()[0]->height, 16);
+  EXPECT_TRUE(article.fontCache.empty());
+}
+
+TEST_F(ArticleParseTest, FacenameMeasuresTheNextTextInAGlyphTable) {
+  AddArial();
+  Parse("<#TITLE#>T<#END#>x<#FACENAME:DATA/fonts/arial.ttf#>abc<#FACENAME::FIXED#>d\n");
+  const auto& segments = Lines()[0]->segments;
+  ASSERT_EQ(segments.size(), 3u);
+  EXPECT_EQ(article.titleFont, nullptr);
+  EXPECT_EQ(segments[0].font, nullptr);
+  ASSERT_NE(segments[1].font, nullptr);
+  EXPECT_EQ(segments[1].font->sizeX, 8);
+  EXPECT_EQ(segments[1].font->sizeY, 16);
+  EXPECT_EQ(segments[1].x, 8);
+  EXPECT_EQ(segments[2].x, 8 + segments[1].width);
+  EXPECT_EQ(segments[2].font, nullptr);
+}
+
+TEST_F(ArticleParseTest, PrefixMatchingTakesTheLiteralsIncludingTheirEnd) {
+  Parse("a<#UNKNOWN#>b<#BOLDER#>c<#AA_OFFxyz#>d<#ABREAK_ON1#>e\n");
+  EXPECT_EQ(Texts(), (Strings{"a|b|c|d|e|"}));
+  const auto& segments = Lines()[0]->segments;
+  EXPECT_EQ(segments[2].antialias, 1);
+  EXPECT_EQ(segments[3].antialias, 0);
+  EXPECT_EQ(segments[4].mode, 0);  // a line's own end gives no breakMode
+}
+
+TEST_F(ArticleParseTest, TitleAndArticleWideSettings) {
+  Parse("<#COLOR:ABC#><#AA_OFF#><#TITLE#>News<#END#> text<#TITLE#><#END#>\n"
+        "<#ACLC:00FF00#><#VISLC:  12#><#SCROLL:1:0:1:0#><#COLUMNS#>");
+  EXPECT_EQ(article.title, "News");  // an empty title keeps the one before
+  EXPECT_EQ(article.titleColour, 0xABC);
+  EXPECT_EQ(article.titleAntialias, 0);
+  EXPECT_EQ(Texts(), (Strings{" text|"}));
+  EXPECT_EQ(article.activeLinkColour, 0x00FF00u);
+  EXPECT_EQ(article.visitedLinkColour, 0x12u);
+  EXPECT_EQ(article.lineScroll + 2 * article.pageScroll + 4 * article.spreadSingleStep +
+                8 * article.spreadDoubleStep + 16 * article.twoColumns,
+            1 + 4 + 16);
+}
+
+TEST_F(ArticleParseTest, LinkTargetsGetIdsInOrderOfFirstUse) {
+  Parse("<#LINK:ART:x#>a<#ENDL#>b<#LINK:ART:y#>c<#LINK:ART:x#>d<#LINK:art:x#>e\n");
+  const auto& segments = Lines()[0]->segments;
+  const int32_t ids[] = {0, -1, 1, 0, 2};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(segments[i].linkId, ids[i]);
+    EXPECT_EQ(segments[i].isLink, ids[i] != -1);
+  }
+  EXPECT_EQ(article.linkTargets.front().text, "art:x");
+  EXPECT_EQ(Lines()[0]->hasLink, 1);
+}
+
+TEST_F(ArticleParseTest, PictureLinksTakeAHoverPictureOnlyInTheThreeFieldForm) {
+  WritePng("a.png", 4, 30, std::vector<uint32_t>(120, 0x123456));
+  WritePng("b.png", 4, 50, std::vector<uint32_t>(200, 0x123456));
+  Parse("abc<#PICLINK:a.png:b.png:ART:b.art#>\n<#PICLINK:A.PNG:c.png#><#PICTURE:a.png#>");
+  ASSERT_EQ(article.placements.size(), 3u);
+  const PicturePlacement& hovered = article.placements[2];
+  EXPECT_EQ(hovered.x, 24);
+  EXPECT_EQ(hovered.hasHover, 1);
+  EXPECT_EQ(hovered.hoverPicture->image.height, 50);
+  EXPECT_EQ(article.linkTargets.back().text, "ART:b.art");
+  const PicturePlacement& plain = article.placements[1];
+  EXPECT_EQ(plain.y, 16);
+  EXPECT_EQ(plain.hasHover, 0);
+  EXPECT_EQ(plain.linkId, 1);
+  EXPECT_EQ(article.linkTargets.front().text, "c.png");
+  EXPECT_EQ(article.placements[0].isLink, 0);
+  EXPECT_EQ(article.placements[0].linkId, -1);
+  EXPECT_EQ(article.pictures.size(), 2u);   // a.png once, in any case
+  EXPECT_EQ(article.totalHeight, 50 + 20);  // the hover picture reaches lowest
+  EXPECT_EQ(ParseError("<#PICLINK:a.png#>"), "Unexpected end of token !");
+}
+
+TEST_F(ArticleParseTest, LongLinesAndNamesAreCutNotOverrun) {
+  AddArial();
+  const std::string line(20000, 'a');
+  Parse(line + "\n" + std::string(2000, '\t') + "x<#BOLD#>\n<#FACENAME:" +
+        std::string(600, 'f') + "#>z\n");
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0]->segments[0].text.size(), 9999u);
+  EXPECT_EQ(lines[2]->segments[0].text, "aa");
+  EXPECT_EQ(lines[3]->width, 9999 * 8);
+  EXPECT_NE(lines[4]->segments[0].font, nullptr);  // unknown face: the fallback
+  EXPECT_EQ(ParseError(std::string("a\0<#", 4) + "\n"), "");
+}
+
+TEST_F(ArticleParseTest, MissingFileNamesTheHandedOutName) {
+  EXPECT_EQ(FatalMessageOf([&] { ArticleParse(article, "DATA/articles/none.art"); }),
+            "Cannot open none.art file !");
+}
+
+}  // namespace
