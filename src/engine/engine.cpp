@@ -1,10 +1,12 @@
 #include "engine/engine.h"
 
+#include "articles/article_lifecycle.h"
+#include "articles/article_view.h"
+
 #include <cstdio>
 #include <cstring>
 
 #include "engine/fatal.h"
-#include "engine/font_samples.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
@@ -60,6 +62,13 @@ void LoadFontList(FontManager& manager) {
   ResourceClose(name);
 }
 
+void LoadFirstArticle() {
+  CurrentArticlePath = std::string(FIRST_ARTICLE).substr(0, 1023);
+  CurrentArticle = std::make_unique<Article>();
+  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str());
+  ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
+}
+
 void LoadPlasma() {
   const char* name = ResourceOpen("DATA/panels/plasma.gif");
   if (!LoadGif(name, PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
@@ -77,11 +86,15 @@ void EngineInit() {
   EngineFontManager = FontManagerCreate();
   LoadFontList(*EngineFontManager);
   ParsePanels();
+  LoadFirstArticle();
   LoadPlasma();
 }
 
 void EngineShutdown() {
-  FreeFontSamples();
+  if (CurrentArticle) {
+    ArticleClose(*CurrentArticle);
+    CurrentArticle.reset();
+  }
   PanelListDestroy();
   EngineFixedFont.reset();
   if (EngineFontManager) FontManagerDestroy(EngineFontManager);

@@ -1,10 +1,13 @@
 #include "engine/panel_engine.h"
 
+#include "articles/article_view.h"
 #include "engine/engine.h"
-#include "engine/font_samples.h"
 #include "engine/keys.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
+
+std::unique_ptr<Article> CurrentArticle;
+std::string CurrentArticlePath;
 
 namespace {
 
@@ -25,9 +28,9 @@ void PanelEngineFrame() {
   Presentation.PresentedThisFrame = 0;
   Panel& panel = *CurrentPanel;
   PanelSetMouse(panel, Mouse.x, Mouse.y);
-  PanelDrawArticle(panel, nullptr, 0, BackBuffer);
-  DrawFontSamples(panel, BackBuffer);
-  PanelDrawChrome(panel, nullptr, BackBuffer, 0, 0.0f, 0.0f, 0.0f);
+  ArticleAnimatePictures(*CurrentArticle);
+  PanelDrawArticle(panel, CurrentArticle.get(), 1, BackBuffer);
+  PanelDrawChrome(panel, CurrentArticle.get(), BackBuffer, 0, 0.0f, 0.0f, 0.0f);
   RunButtonCommand(panel);
   Present();
 }

@@ -54,6 +54,7 @@ struct Panel {
   int32_t mouseX, mouseY;
   int32_t textX;     // x origin of the article text in the middle area
   uint32_t created;  // tick when built: the clock of its AniChains
+  Picture articleView;  // borrows the screen's middle rows while the article is drawn
   std::vector<AniChain> aniChains;  // newest first
 };
 

@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "articles/article_links.h"
+#include "articles/article_view.h"
 #include "engine/clock.h"
 #include "resources/draw.h"
 #include "widgets/panel.h"
@@ -10,7 +12,9 @@ constexpr uint32_t BUTTON_STEP_MS = 120;  // one frame of a button animation
 
 // The reading position of the article, 0 at its top to 1 at its end. The
 // article view supplies it; until then every article reads as at its top.
-float ScrollFractionOf(Article* /*article*/) { return 0.0f; }
+float ScrollFractionOf(Article* article) {
+  return article != nullptr ? ArticleScrollFraction(*article) : 0.0f;
+}
 
 bool MouseInMask(const Panel& panel) {
   return panel.mouseX >= 0 && panel.mouseX < panel.mask.width && panel.mouseY >= 0 &&
@@ -91,10 +95,20 @@ void DrawButtons(Panel& panel, uint32_t now, Picture& screen) {
 
 // The box is cleared each frame; the article's title line is drawn into it
 // once articles exist, and the key 0 lets the chrome show around the text.
-void DrawTitleBox(Panel& panel, Picture& screen) {
+void DrawTitleBox(Panel& panel, Article* article, Picture& screen) {
   Picture& box = panel.titleBox;
   FillRect(0, 0, 0, box.width, box.height, box, DRAW_OPAQUE, 1.0f);
+  if (article != nullptr) ArticleDrawTitle(*article, 0, 0, box);
   Blit(box, panel.titleX, panel.titleY, screen, DRAW_KEYED, 1.0f);
+}
+
+// The pointer relative to the middle area: x is -1 when it lies above or
+// below it, so that no link there is hovered.
+void SetArticleMouse(const Panel& panel, Article& article) {
+  const int32_t height = panel.middle.height;
+  const int32_t y = panel.mouseY - PanelTopHeight(panel);
+  const int32_t x = y < 0 || y > height ? -1 : panel.mouseX;
+  ArticleSetMouse(article, x, std::clamp(y, 0, height));
 }
 
 }  // namespace
@@ -123,16 +137,27 @@ void PanelDrawChrome(Panel& panel, Article* article, Picture& screen, int32_t in
     const float p = interpolate ? (to - from) * t + from : ScrollFractionOf(article);
     ProgressBarDraw(panel, screen, p);
   }
-  if (panel.hasTitleBox) DrawTitleBox(panel, screen);
+  if (panel.hasTitleBox) DrawTitleBox(panel, article, screen);
 }
 
 // The article view draws the article over the background.
-void PanelDrawArticle(Panel& panel, Article* /*article*/, int32_t /*hitTest*/, Picture& screen) {
-  Blit(panel.middle, 0, PanelTopHeight(panel), screen, DRAW_OPAQUE, 1.0f);
+void PanelDrawArticle(Panel& panel, Article* article, int32_t hitTest, Picture& screen) {
+  const int32_t top = PanelTopHeight(panel);
+  Blit(panel.middle, 0, top, screen, DRAW_OPAQUE, 1.0f);
+  if (article == nullptr) return;
+  SetArticleMouse(panel, *article);
+  panel.articleView = Picture{nullptr, screen.pixels + int64_t{top} * screen.width, screen.width,
+                              std::min(panel.middle.height, screen.height - top)};
+  ArticleSetView(*article, panel.articleView);
+  ArticleDraw(*article, panel.textX, hitTest, 1, 1);
 }
 
 // As PanelDrawArticle, into one of the transition's pages.
-void PanelRenderPage(Panel& panel, Article* /*article*/, int32_t which, int32_t /*hitTest*/) {
+void PanelRenderPage(Panel& panel, Article* article, int32_t which, int32_t hitTest) {
   Picture& page = which != 0 ? panel.newPage : panel.oldPage;
   Blit(panel.middle, 0, 0, page, DRAW_OPAQUE, 1.0f);
+  if (article == nullptr) return;
+  SetArticleMouse(panel, *article);
+  ArticleSetView(*article, page);
+  ArticleDraw(*article, panel.textX, hitTest, 1, 1);
 }

@@ -34,6 +34,7 @@ void WriteStartupFiles() {
   std::filesystem::copy_file(TEST_FONT_DIR "/DejaVuSans.ttf", "arial.ttf",
                              std::filesystem::copy_options::overwrite_existing);
   WriteFileBytes("fonts.txt", Text("DATA/fonts/arial.ttf\n"));
+  WriteFileBytes("index.art", Text("<#TITLE#>Start<#END#>\nThe first article.\n"));
   WritePng("cursor.png", 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF});
   GifImage plasma{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
   for (size_t i = 0; i < plasma.indices.size(); ++i) plasma.indices[i] = static_cast<uint8_t>(i % 640 / 3);

@@ -1,0 +1,18 @@
+// An article's life: loaded whole (parsed, targets resolved, title prepared,
+// hotspots built, history applied), closed (visited targets appended to
+// "history.tmp", everything freed), and saved as text without its markup.
+#pragma once
+
+#include "articles/article.h"
+
+constexpr const char* HISTORY_FILE = "history.tmp";
+
+void ArticleLoad(Article& article, const char* path);
+void ArticleClose(Article& article);
+
+// Writes the article's text without tags to the first free
+// "DATA/saved/fil_N.txt"; nothing happens when a file cannot be opened.
+void ArticleSaveAsText(Article& article);
+
+// Numbering starts again at 0, as in a new run.
+void ArticleSaveCounterReset();

@@ -1,0 +1,38 @@
+// Links, hotspots and the title line: the link under the pointer found while
+// drawing, the sorted hotspot table for keyboard selection, visited marks,
+// and the title (or the hovered link's ALT text) with colour escapes and a
+// marquee for texts wider than their box.
+#pragma once
+
+#include <cstdint>
+
+#include "articles/article.h"
+#include "resources/picture.h"
+
+// Pointer position in view coordinates, for the hover search.
+void ArticleSetMouse(Article& article, int32_t x, int32_t y);
+
+// The hover search for one column drawn at (cx, cy): sets hoverId and
+// hoverTarget from the first text link, then picture link, under the pointer;
+// returns whether one was found. ArticleDraw clears the hover first and
+// searches the left column, then the right.
+bool ArticleHoverSearch(Article& article, int32_t cx, int32_t cy);
+
+const std::string* ArticleHoverTarget(const Article& article);
+void ArticleClearHover(Article& article);
+void ArticleMarkVisited(Article& article, const char* target);
+
+// Built at load: one hotspot per link segment and picture link, sorted by
+// (y, x). More than 8190 is fatal ("LinksTable overload !").
+void ArticleBuildHotspots(Article& article);
+int32_t ArticleFirstVisibleHotspot(const Article& article);
+int32_t ArticleLastVisibleHotspot(const Article& article);
+const std::string* ArticleSelectHotspot(Article& article, int32_t index);
+int32_t ArticleHotspotId(const Article& article, int32_t index);
+
+// At load: the title's colour escapes turned into titleColours.
+void ArticlePrepareTitle(Article& article);
+
+// Draws the title or the hovered link's ALT text with its top left at (x, y);
+// returns the number of characters drawn.
+int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& picture);

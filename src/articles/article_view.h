@@ -1,0 +1,42 @@
+// Article pages, drawing and scrolling: the laid-out article cut into pages
+// of the view's height, the visible part drawn in one or two columns (the
+// right one 320 pixels right of the left), scrolling pictures moved, and the
+// scroll position moved by lines, pages and spreads.
+#pragma once
+
+#include <cstdint>
+
+#include "articles/article.h"
+#include "resources/picture.h"
+
+// The article draws into picture (borrowed) from now on; paginates when there
+// was no view or the height changed.
+void ArticleSetView(Article& article, Picture& picture);
+
+// Draws the left column from view column x (and the right one in two-column
+// mode); with hitTest, finds the hovered link first.
+void ArticleDraw(Article& article, int32_t x, int32_t hitTest, int32_t drawLeft,
+                 int32_t drawRight);
+
+// One step of picture scrolling, once per frame.
+void ArticleAnimatePictures(Article& article);
+
+struct ArticleScroll {
+  int32_t scrollY, rightScrollY;
+};
+ArticleScroll ArticleGetScroll(const Article& article);
+void ArticleSetScroll(Article& article, int32_t scrollY, int32_t rightScrollY);
+
+// 0 at the top .. 1 at the end, for progress bars.
+float ArticleScrollFraction(const Article& article);
+
+void ArticleHome(Article& article);
+void ArticleEnd(Article& article);
+void ArticlePageBack(Article& article);
+void ArticlePageForward(Article& article);
+void ArticleLineBack(Article& article);
+void ArticleLineForward(Article& article);
+
+// Whether a line is drawn at all in a column at vertical offset cy: wholly
+// inside the view vertically, and touching it horizontally at cx.
+bool ArticleLineVisible(const Article& article, const ArticleLine& line, int32_t cx, int32_t cy);

@@ -1,0 +1,111 @@
+#include "articles/article_lifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "articles/article_fixture.h"
+#include "articles/article_links.h"
+
+namespace {
+
+void WriteText(const std::string& name, const std::string& text) {
+  WriteFileBytes(name, {text.begin(), text.end()});
+}
+
+std::string ReadText(const std::string& name) {
+  const auto bytes = ReadFileBytes(name);
+  return {bytes.begin(), bytes.end()};
+}
+
+class ArticleLifecycleTest : public ArticleFixture {
+ protected:
+  void TearDown() override {
+    ArticleClose(article);
+    ArticleSaveCounterReset();
+    ArticleFixture::TearDown();
+  }
+  void Load(const std::string& name, const std::string& text) {
+    WriteText(name, text);
+    ArticleLoad(article, ("DATA/arts/" + name).c_str());
+  }
+  const LinkEntry& Target(const std::string& text) const {
+    for (const LinkEntry& entry : article.linkTargets) {
+      if (entry.text == text) return entry;
+    }
+    throw std::runtime_error("no target " + text);
+  }
+};
+
+const char* const LINK_TO_B = "<#LINK:ART:b.art#>b<#ENDL#>\n";
+
+}  // namespace
+
+TEST_F(ArticleLifecycleTest, LoadResetsAReusedObjectAndResolvesTargets) {
+  Load("a.art", "<#ACLC:00FF00#>old\nlines\n");
+  article.hoverId = 3;
+  article.rightScrollY = -5;
+  article.firstDraw = 0;
+  ArticleClose(article);
+  Load("b.art", LINK_TO_B);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"b|"}));
+  EXPECT_EQ(article.fileName, "DATA/arts/b.art");
+  EXPECT_EQ(article.activeLinkColour, 0xFF0000u);
+  EXPECT_EQ(article.visitedLinkColour, 0x0000FFu);
+  EXPECT_EQ(article.lineScroll + article.pageScroll + article.spreadSingleStep + article.spreadDoubleStep, 4);
+  EXPECT_EQ(article.hoverId, -1);
+  EXPECT_EQ(article.titleColour, -1);
+  EXPECT_EQ(article.rightScrollY, 0);
+  EXPECT_EQ(article.firstDraw, 1);
+  EXPECT_EQ(Lines()[0]->segments[0].target, &Target("ART:b.art"));
+}
+
+TEST_F(ArticleLifecycleTest, FollowedTargetIsVisitedAgainAfterReloadingFromItsOwnName) {
+  Load("a.art", LINK_TO_B);
+  EXPECT_EQ(Target("ART:b.art").visited, 0);
+  ArticleMarkVisited(article, "ART:b.art");
+  EXPECT_EQ(Target("ART:b.art").visited, 1);
+  ArticleClose(article);
+  EXPECT_EQ(ReadText(HISTORY_FILE), "ART:b.art\n");
+
+  ArticleLoad(article, article.fileName.c_str());
+  EXPECT_EQ(Target("ART:b.art").visited, 1);
+  EXPECT_EQ(Target("ART:b.art").fromHistory, 1);
+  ArticleClose(article);
+  EXPECT_EQ(ReadText(HISTORY_FILE), "ART:b.art\n") << "known targets are not written again";
+}
+
+TEST_F(ArticleLifecycleTest, HistoryMatchesWholeLinesCaseSensitively) {
+  // A fragment of an over-long line is no line; a last line without LF keeps
+  // its last character.
+  WriteText(HISTORY_FILE, "\nART:b.ar\nART:c.art\n" + std::string(4095, 'y') + "ART:c.ar\nART:b.art");
+  Load("a.art", "<#LINK:art:b.art#>l<#ENDL#><#LINK:ART:b.art#>u<#ENDL#><#LINK:ART:c.ar#>c<#ENDL#>\n");
+  EXPECT_EQ(Target("art:b.art").visited, 0);
+  EXPECT_EQ(Target("ART:b.art").visited, 1);
+  EXPECT_EQ(Target("ART:c.ar").visited, 0);
+}
+
+TEST_F(ArticleLifecycleTest, ArticleWithoutLinksLeavesTheHistoryAlone) {
+  Load("a.art", "plain text\n");
+  ArticleClose(article);
+  EXPECT_FALSE(FileExists(HISTORY_FILE));
+}
+
+TEST_F(ArticleLifecycleTest, SaveSkipsTakenNumbersAndStripsTags) {
+  WriteText("fil_0.txt", "");
+  WriteText("fil_1.txt", "");
+  WriteText("s.art", "abc<#BOLD#>def\nx<#COLOR:FF\nnext\n\n<#TITLE#>News<#END#>\na<b#>c<#>d#>e\r\n");
+  article.fileName = "DATA/arts/s.art";
+  ArticleSaveAsText(article);
+  EXPECT_EQ(ReadText("fil_2.txt"), "abcdef\nxnext\n\nNews\na<b#>ce\r\n");
+  ArticleSaveAsText(article);
+  EXPECT_TRUE(FileExists("fil_3.txt"));
+  EXPECT_EQ(ReadText("fil_0.txt"), "");
+}
+
+TEST_F(ArticleLifecycleTest, SaveOfAnUnreadableArticleWritesNothing) {
+  article.fileName = "DATA/arts/missing.art";
+  ArticleSaveAsText(article);
+  EXPECT_FALSE(FileExists("fil_0.txt"));
+}

@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "articles/article.h"
+#include "articles/article_links.h"
+#include "articles/article_view.h"
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "resources/archive.h"
+#include "support/fatal_catch.h"
+
+namespace {
+
+constexpr int32_t NONE = -100000000;
+constexpr uint32_t INK = 0x112233;
+uint32_t clockNow = 0;
+uint32_t TestClock() { return clockNow; }
+
+class ArticleView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EngineFixedFont = std::make_unique<FixedFont>();
+    EngineFixedFont->rows.fill(0xFF);  // every glyph a solid 8 x 16 block
+    PictureAlloc(view, 640, 50);
+    article.lineScroll = article.pageScroll = 1;
+    article.spreadSingleStep = article.spreadDoubleStep = 1;
+    article.hoverId = -1;
+    article.firstDraw = 1;
+    article.activeLinkColour = 0xFF0000;
+    article.visitedLinkColour = 0x0000FF;
+  }
+  void TearDown() override {
+    SetEngineClock(nullptr);
+    EngineFixedFont.reset();
+    ResourceCloseAll();
+  }
+
+  // A line of one fixed-font segment; lines go in newest first.
+  ArticleLine& AddLine(int32_t x, int32_t y, const char* text, int32_t height = 16) {
+    ArticleLine line{};
+    line.x = x;
+    line.y = y;
+    line.height = height;
+    line.width = 8 * static_cast<int32_t>(std::string(text).size());
+    TextSegment segment{};
+    segment.x = x;
+    segment.y = y + height;
+    segment.text = text;
+    segment.colour = INK;
+    segment.linkId = -1;
+    line.segments.push_back(segment);
+    article.lines.push_front(line);
+    return article.lines.front();
+  }
+  // Lines of height 16 every 16 pixels from y 0, then the sentinel.
+  void AddLines(int32_t count) {
+    for (int32_t i = 0; i < count; ++i) AddLine(0, 16 * i, "ab");
+    article.totalHeight = 16 * count + 4;
+    ArticleLine& sentinel = AddLine(0, article.totalHeight, "", 1);
+    sentinel.segments.clear();
+    sentinel.width = 1;
+  }
+  void Paginate(int32_t count, int32_t height = 50) {
+    AddLines(count);
+    PictureAlloc(view, 640, height);
+    ArticleSetView(article, view);
+  }
+  int32_t S(size_t i) const { return article.pageStarts.at(i); }
+  std::pair<int32_t, int32_t> Scroll() const { return {article.scrollY, article.rightScrollY}; }
+
+  Article article{};
+  Picture view{};
+};
+
+using ArticleViewPages = ArticleView;
+
+TEST_F(ArticleViewPages, PagesStartAtFirstOverflowingLine) {
+  Paginate(8);
+  EXPECT_EQ(article.totalHeight, 132);
+  EXPECT_EQ(article.pageStarts, (std::vector<int32_t>{0, 48, 96}));
+  for (const ArticleLine& line : article.lines) EXPECT_EQ(line.placed, 1);
+}
+
+TEST_F(ArticleViewPages, PageStartsAtHigherLineBesideOverflowingOne) {
+  AddLine(0, 40, "tall", 30);
+  AddLine(200, 45, "low", 10);
+  ArticleSetView(article, view);
+  ASSERT_GE(article.pageStarts.size(), 2u);
+  EXPECT_EQ(S(1), 40);
+}
+
+TEST_F(ArticleViewPages, LineTallerThanViewIsFatal) {
+  AddLine(0, 10, "huge", 60);
+  EXPECT_EQ(FatalMessageOf([&] { ArticleSetView(article, view); }), "Max lines overload !");
+}
+
+TEST_F(ArticleViewPages, RepaginatesOnlyWhenHeightChanges) {
+  Paginate(8);
+  article.scrollY = 48;
+  article.pageStarts.push_back(999);  // stale marker: kept while the height stays
+  ArticleSetView(article, view);
+  EXPECT_EQ(article.pageStarts.back(), 999);
+  Picture taller{};
+  PictureAlloc(taller, 640, 100);
+  ArticleSetView(article, taller);
+  EXPECT_EQ(article.pageStarts, (std::vector<int32_t>{0, 96}));
+  EXPECT_EQ(article.scrollY, 48);
+}
+
+using ArticleViewScroll = ArticleView;
+
+TEST_F(ArticleViewScroll, PageStepsOneColumn) {
+  Paginate(8);
+  ArticlePageForward(article);
+  EXPECT_EQ(article.scrollY, 48);
+  ArticlePageForward(article);
+  ArticlePageForward(article);
+  EXPECT_EQ(article.scrollY, 96);
+  ArticlePageBack(article);
+  EXPECT_EQ(article.scrollY, 48);
+  article.scrollY = 60;  // inside page 1: back goes to the page before it
+  ArticlePageBack(article);
+  EXPECT_EQ(article.scrollY, 0);
+  ArticlePageBack(article);
+  EXPECT_EQ(article.scrollY, 0);
+  ArticleEnd(article);
+  EXPECT_EQ(article.scrollY, 96);
+  ArticleHome(article);
+  EXPECT_EQ(article.scrollY, 0);
+  article.pageScroll = 0;
+  ArticlePageForward(article);
+  EXPECT_EQ(article.scrollY, 0);
+}
+
+TEST_F(ArticleViewScroll, LineStepsOneColumnSnapAndClamp) {
+  Paginate(8);
+  ArticleLineForward(article);
+  EXPECT_EQ(article.scrollY, 16);
+  ArticleLineBack(article);
+  ArticleLineBack(article);
+  EXPECT_EQ(article.scrollY, 0);
+  ArticleSetScroll(article, 20, 0);
+  ArticleLineBack(article);  // 20 - 16 = 4 lies inside the line at 0
+  EXPECT_EQ(article.scrollY, 0);
+  for (int i = 0; i < 20; ++i) ArticleLineForward(article);
+  EXPECT_EQ(article.scrollY, 96);
+  article.lineScroll = 0;
+  ArticleLineBack(article);
+  EXPECT_EQ(article.scrollY, 96);
+}
+
+TEST_F(ArticleViewScroll, SpreadsSingleAndDoubleSteps) {
+  article.twoColumns = 1;
+  Paginate(20);
+  ASSERT_GE(article.pageStarts.size(), 6u);
+  const size_t last = article.pageStarts.size() - 1;
+  ArticleHome(article);
+  EXPECT_EQ(Scroll(), std::make_pair(S(0), -S(1)));
+  ArticlePageForward(article);
+  EXPECT_EQ(Scroll(), std::make_pair(S(1), -S(2)));
+  article.spreadSingleStep = 0;
+  ArticlePageForward(article);
+  EXPECT_EQ(Scroll(), std::make_pair(S(3), -S(4)));
+  ArticlePageBack(article);
+  EXPECT_EQ(Scroll(), std::make_pair(S(1), -S(2)));
+  ArticleEnd(article);
+  EXPECT_EQ(Scroll(), std::make_pair(S(last - 1), -S(last)));
+  ArticlePageForward(article);
+  EXPECT_EQ(Scroll(), std::make_pair(S(last - 1), -S(last)));
+  article.spreadDoubleStep = 0;
+  ArticlePageBack(article);
+  EXPECT_EQ(Scroll(), std::make_pair(S(last - 1), -S(last)));
+}
+
+TEST_F(ArticleViewScroll, SinglePageInTwoColumnsLeavesRightEmpty) {
+  article.twoColumns = 1;
+  Paginate(2);
+  ASSERT_EQ(article.pageStarts.size(), 1u);
+  article.rightScrollY = 0;
+  ArticlePageForward(article);
+  EXPECT_EQ(Scroll(), std::make_pair(0, NONE));
+  article.rightScrollY = 0;
+  ArticlePageBack(article);
+  EXPECT_EQ(Scroll(), std::make_pair(0, NONE));
+  ArticleHome(article);
+  EXPECT_EQ(Scroll(), std::make_pair(0, NONE));
+}
+
+TEST_F(ArticleViewScroll, LineStepInTwoColumnsRightContinuesLeft) {
+  article.twoColumns = 1;
+  Paginate(8);
+  ArticleLineForward(article);
+  EXPECT_EQ(Scroll(), std::make_pair(16, -64));  // the line 64..80 crosses 66
+  for (int i = 0; i < 20; ++i) ArticleLineForward(article);
+  EXPECT_EQ(article.scrollY, 48);
+}
+
+TEST_F(ArticleViewScroll, FractionAndMovesWithoutView) {
+  AddLines(8);
+  ArticleHome(article);
+  ArticleLineForward(article);
+  EXPECT_EQ(article.scrollY, 0);
+  EXPECT_EQ(ArticleScrollFraction(article), 0.0f);
+  ArticleSetView(article, view);
+  EXPECT_EQ(ArticleScrollFraction(article), 0.0f);
+  ArticleEnd(article);
+  EXPECT_EQ(ArticleScrollFraction(article), 1.0f);
+  article.twoColumns = 1;
+  ArticleEnd(article);
+  EXPECT_EQ(article.scrollY, 48);
+  EXPECT_EQ(ArticleScrollFraction(article), 1.0f);
+  article.totalHeight = 1;
+  EXPECT_EQ(ArticleScrollFraction(article), 0.0f);
+}
+
+using ArticleViewDraw = ArticleView;
+
+uint32_t Pixel(const Picture& picture, int32_t x, int32_t y) {
+  return picture.pixels[y * picture.width + x];
+}
+
+TEST_F(ArticleViewDraw, FirstDrawStartsAtFirstPageUnlessScrollWasSet) {
+  article.twoColumns = 1;
+  Paginate(8);
+  article.scrollY = 77;
+  ArticleDraw(article, 0, 0, 1, 1);
+  EXPECT_EQ(Scroll(), std::make_pair(0, -48));
+  article.firstDraw = 1;
+  ArticleSetScroll(article, 100, -300);
+  ArticleDraw(article, 0, 0, 1, 1);
+  EXPECT_EQ(ArticleGetScroll(article).scrollY, 100);
+  EXPECT_EQ(ArticleGetScroll(article).rightScrollY, -300);
+}
+
+TEST_F(ArticleViewDraw, OnlyWholeLinesAreDrawn) {
+  AddLine(8, 0, "a");
+  AddLine(8, 40, "b");  // reaches 56, below the view's 50 rows
+  ArticleSetView(article, view);
+  ArticleDraw(article, 0, 0, 1, 0);
+  EXPECT_EQ(Pixel(view, 9, 10), INK);
+  EXPECT_EQ(Pixel(view, 9, 45), 0u);
+  const ArticleLine& first = article.lines.back();
+  EXPECT_TRUE(ArticleLineVisible(article, first, -16, 0));
+  EXPECT_FALSE(ArticleLineVisible(article, first, -17, 0));
+  EXPECT_FALSE(ArticleLineVisible(article, first, 632, 0));
+  EXPECT_FALSE(ArticleLineVisible(article, first, 0, -1));
+}
+
+TEST_F(ArticleViewDraw, RightColumnIs320PixelsRight) {
+  article.twoColumns = 1;
+  Paginate(8);
+  ArticleDraw(article, 0, 0, 0, 1);
+  EXPECT_EQ(Pixel(view, 1, 10), 0u);        // left column not drawn
+  EXPECT_EQ(Pixel(view, 321, 10), INK);     // line at 48 on the right's top
+  EXPECT_EQ(Pixel(view, 321 + 16, 10), 0u);
+}
+
+TEST_F(ArticleViewDraw, HoveredAndVisitedLinkColours) {
+  article.linkTargets.push_front({0, 0, 0, "a.art"});
+  article.linkTargets.push_front({1, 0, 2, "v.art"});
+  for (int32_t i = 0; i < 3; ++i) {
+    ArticleLine& line = AddLine(0, 16 * i, "link");
+    line.hasLink = 1;
+    TextSegment& segment = line.segments.front();
+    segment.isLink = 1;
+    segment.linkId = i;
+    if (i == 2) segment.target = &article.linkTargets.front();
+  }
+  ArticleSetView(article, view);
+  ArticleSetMouse(article, 4, 10);
+  ArticleDraw(article, 0, 1, 1, 0);
+  EXPECT_EQ(article.hoverId, 0);
+  EXPECT_EQ(Pixel(view, 2, 10), article.activeLinkColour);
+  EXPECT_EQ(Pixel(view, 2, 26), INK);
+  EXPECT_EQ(Pixel(view, 2, 42), article.visitedLinkColour);
+}
+
+TEST_F(ArticleViewDraw, HoverPictureOnlyForHoveredPictureLink) {
+  PictureEntry& normal = article.pictures.emplace_front();
+  PictureAlloc(normal.image, 2, 2);
+  normal.image.pixels[0] = 0x0000AA;
+  PictureEntry& hover = article.pictures.emplace_front();
+  PictureAlloc(hover.image, 2, 2);
+  hover.image.pixels[0] = 0x00BB00;
+  article.placements.push_front({100, 5, 1, 1, &normal, &hover, 3});
+  article.placements.push_front({120, 5, 0, 1, &normal, &hover, -1});
+  article.drawings.push_front({50, 60, 30, 30, 0x777777});
+  AddLines(1);
+  ArticleSetView(article, view);
+  ArticleDraw(article, 0, 0, 1, 0);
+  EXPECT_EQ(Pixel(view, 100, 5), 0x0000AAu);
+  EXPECT_EQ(Pixel(view, 120, 5), 0x0000AAu);  // a plain picture never swaps
+  EXPECT_EQ(Pixel(view, 55, 30), 0x777777u);
+  article.hoverId = 3;
+  ArticleDraw(article, 0, 0, 1, 0);
+  EXPECT_EQ(Pixel(view, 100, 5), 0x00BB00u);
+}
+
+class ArticleViewPictures : public ArticleView {
+ protected:
+  // A w x h picture whose only set pixel is (x, y).
+  PictureEntry& AddScrolling(int32_t speedX, int32_t speedY, int32_t x, int32_t y) {
+    PictureEntry& entry = article.pictures.emplace_front();
+    entry.scrolling = 1;
+    entry.speedX = speedX;
+    entry.speedY = speedY;
+    PictureAlloc(entry.image, 30, 30);
+    entry.image.pixels[y * 30 + x] = 1;
+    return entry;
+  }
+  void At(uint32_t ticks) {
+    clockNow = ticks;
+    ArticleAnimatePictures(article);
+  }
+  static int32_t Marked(const Picture& picture) {
+    for (int32_t i = 0; i < picture.width * picture.height; ++i) {
+      if (picture.pixels[i] != 0) return i;
+    }
+    return -1;
+  }
+  void SetUp() override {
+    ArticleView::SetUp();
+    SetEngineClock(TestClock);
+  }
+};
+
+TEST_F(ArticleViewPictures, RotateEachWayAndWrap) {
+  const PictureEntry& right = AddScrolling(20, 0, 0, 3);
+  const PictureEntry& left = AddScrolling(-5, 0, 2, 0);
+  const PictureEntry& up = AddScrolling(0, 10, 0, 15);
+  const PictureEntry& down = AddScrolling(0, -10, 0, 25);
+  At(1000);
+  EXPECT_EQ(Marked(right.image), 3 * 30);
+  At(2000);
+  EXPECT_EQ(Marked(right.image), 3 * 30 + 20);
+  EXPECT_EQ(Marked(left.image), 27);
+  EXPECT_EQ(Marked(up.image), 5 * 30);
+  EXPECT_EQ(Marked(down.image), 5 * 30);
+  At(3000);
+  EXPECT_EQ(Marked(right.image), 3 * 30 + 10);  // 40 columns wrap to 10
+}
+
+TEST_F(ArticleViewPictures, TooWideScrollingPictureIsFatal) {
+  PictureEntry& entry = AddScrolling(1, 0, 0, 0);
+  PictureAlloc(entry.image, 100000, 1);
+  EXPECT_EQ(FatalMessageOf([&] { At(1000); }), "Internal buffer overload!");
+}
+
+}  // namespace
