@@ -14,9 +14,12 @@ ExternalProject_Add(fuzz_targets
   INSTALL_COMMAND "")
 
 include(${CMAKE_SOURCE_DIR}/fuzz/targets.cmake)
+# The demo issue's articles seed the article fuzzer too.
+set(FUZZ_EXTRA_SEEDS_article_fuzz ${CMAKE_SOURCE_DIR}/issue/DATA/arts)
 foreach(target IN LISTS FUZZ_TARGETS)
   add_test(NAME fuzz_${target}
     COMMAND ${CMAKE_SOURCE_DIR}/fuzz/run_target.sh
-            ${FUZZ_BINARY_DIR}/bin/${target} ${CMAKE_SOURCE_DIR}/fuzz/seeds/${target})
+            ${FUZZ_BINARY_DIR}/bin/${target} ${CMAKE_SOURCE_DIR}/fuzz/seeds/${target}
+            ${FUZZ_EXTRA_SEEDS_${target}})
   set_tests_properties(fuzz_${target} PROPERTIES TIMEOUT 120 LABELS fuzz)
 endforeach()

@@ -1,32 +1,51 @@
-// Fuzzes the article parser and layout: the input is an article file, parsed
-// into a fresh article. A fatal error is the parser's answer to a bad file
-// and expected; a crash, an overrun or a leak is a finding.
+// Fuzzes the article code as the reader runs it: the input is an article
+// file, loaded (parsed, laid out, links and title prepared), paginated for a
+// panel's middle area and drawn page by page, then closed. The faces are the
+// demo issue's (Liberation Sans and Serif, DejaVu Sans Mono). A fatal error is
+// the reader's answer to a bad file and expected; a crash, an overrun or a
+// leak is a finding.
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
 
 #include "articles/article.h"
-#include "articles/article_parse.h"
+#include "articles/article_lifecycle.h"
+#include "articles/article_view.h"
 #include "engine/engine.h"
 #include "fuzz_support.h"
 #include "resources/archive.h"
 
 namespace {
 
-// The fixed font, the fallback face and an empty archive, made once.
+constexpr int PAGE_STEPS = 40;  // enough for the seeds; bounds a run's time
+
+struct Face {
+  const char* file;
+  const char* path;
+};
+
+constexpr Face FACES[] = {
+    {"/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf", "DATA/fonts/arial.ttf"},
+    {"/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf", "DATA/fonts/serif.ttf"},
+    {"/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "DATA/fonts/mono.ttf"},
+};
+
+// The fixed font, the faces and an empty archive, made once.
 void PrepareFonts() {
   static const bool prepared = [] {
     WriteInput(RESOURCE_ARCHIVE_FILE, nullptr, 0);
     const std::vector<uint8_t> fixed(4096, 0x55);
     WriteInput("fixed.fnt", fixed.data(), fixed.size());
-    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "arial.ttf");
     EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
     EngineFontManager = FontManagerCreate();
-    FontManagerAddFont(*EngineFontManager, FALLBACK_FONT);
+    for (const Face& face : FACES) {
+      std::filesystem::copy_file(face.file, std::filesystem::path(face.path).filename());
+      FontManagerAddFont(*EngineFontManager, face.path);
+    }
     // The library's own blocks are freed before the leak check at exit; the
     // faces give their files back, which needs the archive open.
     std::atexit([] {
-      ResourceOpen(FALLBACK_FONT);
+      for (const Face& face : FACES) ResourceOpen(face.path);
       FontManagerDestroy(EngineFontManager);
       ResourceCloseAll();
     });
@@ -41,12 +60,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterScratchDir(ThrowOnFatal);
   PrepareFonts();
   WriteInput("input.art", data, size);
+  static Picture view = [] {
+    Picture p{};
+    PictureAlloc(p, 640, 352);
+    return p;
+  }();
   Article article{};
   try {
-    ArticleParse(article, "DATA/articles/input.art");
+    ArticleLoad(article, "DATA/arts/input.art");
+    ArticleSetView(article, view);
+    for (int step = 0; step < PAGE_STEPS; ++step) {
+      ArticleDraw(article, 28, 1, 1, 1);
+      const int32_t before = ArticleGetScroll(article).scrollY;
+      ArticlePageForward(article);
+      if (ArticleGetScroll(article).scrollY == before) break;
+    }
+    ArticleClose(article);
   } catch (const FatalStop&) {
   }
-  FontCacheFree(article.fontCache);
   ResourceCloseAll();
   return 0;
 }
