@@ -2,8 +2,8 @@
 // "fonts/fixed.fnt" for all 256 Latin-1 codes, rendered from a monospaced
 // TrueType face; the BMF headline font "fonts/headline.bmf" with its charset
 // and glyph picture (white ink, red half-tone edges); the TrueType faces
-// copied from Debian's font packages with a ".ttt" of 18 overrides for the
-// default face, mapping Windows typography codes to their glyphs; and the
+// copied from Debian's font packages, each with a ".ttt" of 18 overrides
+// mapping Windows typography codes to their glyphs; and the
 // font list "configs/fonts.txt".
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -141,7 +141,13 @@ int main(int argc, char** argv) {
     ok = ok && !error;
     list << "DATA/fonts/" << face.name << "\n";
   }
-  ok = ok && MakeTtt(argv[4], data + "/fonts/arial.ttt");
+  // Every face gets the typography overrides, so that quotes and dashes show
+  // whatever face an article sets them in.
+  for (const FaceCopy& face : faces) {
+    std::string ttt = data + "/fonts/" + face.name;
+    ttt.back() = 't';
+    ok = ok && MakeTtt(face.source, ttt);
+  }
   if (!ok) std::fprintf(stderr, "make_fonts: cannot make the fonts in %s\n", argv[1]);
   return ok ? 0 : 1;
 }

@@ -3,17 +3,14 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "engine/fatal.h"
+#include "engine/font_list.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
 #include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/archive.h"
-#include "resources/file_ptr.h"
 #include "resources/image_loader.h"
 
 Picture BackBuffer;
@@ -46,20 +43,6 @@ void CreateBackBuffer() {
   } else {
     PictureAlloc(BackBuffer, SCREEN_WIDTH, SCREEN_HEIGHT);
   }
-}
-
-// Every line of the list is a font, empty ones included.
-void LoadFontList(FontManager& manager) {
-  const char* name = ResourceOpen("DATA/configs/fonts.txt");
-  FilePtr file = OpenFile(name, "rb");
-  if (!file) FatalError("Cannot open configs/fonts.txt file !");
-  char line[1024];
-  while (std::fgets(line, sizeof line, file.get()) != nullptr) {
-    line[std::strcspn(line, "\n\r\t")] = '\0';
-    FontManagerAddFont(manager, line);
-  }
-  file.reset();
-  ResourceClose(name);
 }
 
 void LoadFirstArticle() {

@@ -17,3 +17,17 @@ int ExtractCommand(const std::string& archive, const std::string& destDir);
 
 // Decodes every member and checks its size; status 1 at the first fault.
 int VerifyCommand(const std::string& archive);
+
+struct RenderOptions {
+  std::string archive;
+  std::string article;
+  std::string out;
+  int panel = 0;
+  int page = 0;              // page steps forward from the first page
+  int bpp = 32;              // 15, 16 or 32
+  int mouseX = -1, mouseY = -1;  // outside the window by default
+};
+
+// Draws the reader's frame of the article into a 640x480 PNG as the screen of
+// that depth shows it; status 1 with the reader's message on a fatal error.
+int RenderCommand(const RenderOptions& options);

@@ -1,5 +1,8 @@
-// magtool: packs, lists, extracts and verifies the resource archive of an issue.
+// magtool: packs, lists, extracts and verifies the resource archive of an issue,
+// and renders a reader frame from one.
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -11,7 +14,10 @@ constexpr const char* USAGE =
     "Usage: magtool pack [--store] DIR ARCHIVE   pack every file under DIR\n"
     "       magtool list ARCHIVE                 list the members\n"
     "       magtool extract ARCHIVE DESTDIR      write every member under DESTDIR\n"
-    "       magtool verify ARCHIVE               decode and check every member\n";
+    "       magtool verify ARCHIVE               decode and check every member\n"
+    "       magtool render ARCHIVE ARTICLE OUT.png [--panel N] [--page K]\n"
+    "                      [--bpp 15|16|32] [--mouse X,Y]\n"
+    "                                            draw the reader's frame of ARTICLE\n";
 
 int Usage() {
   std::fputs(USAGE, stderr);
@@ -24,6 +30,39 @@ int Pack(int argc, char** argv) {
   return PackCommand(argv[argc - 2], argv[argc - 1], store);
 }
 
+bool ParseInt(const char* text, int& value) {
+  char* end = nullptr;
+  const long parsed = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || parsed < INT_MIN || parsed > INT_MAX) return false;
+  value = static_cast<int>(parsed);
+  return true;
+}
+
+bool ParseMouse(const std::string& text, RenderOptions& options) {
+  const size_t comma = text.find(',');
+  return comma != std::string::npos && ParseInt(text.substr(0, comma).c_str(), options.mouseX) &&
+         ParseInt(text.substr(comma + 1).c_str(), options.mouseY);
+}
+
+bool ParseRenderOption(const std::string& name, const char* value, RenderOptions& options) {
+  if (name == "--panel") return ParseInt(value, options.panel);
+  if (name == "--page") return ParseInt(value, options.page) && options.page >= 0;
+  if (name == "--bpp") {
+    return ParseInt(value, options.bpp) &&
+           (options.bpp == 15 || options.bpp == 16 || options.bpp == 32);
+  }
+  return name == "--mouse" && ParseMouse(value, options);
+}
+
+int Render(int argc, char** argv) {
+  if (argc < 5 || (argc - 5) % 2 != 0) return Usage();
+  RenderOptions options{argv[2], argv[3], argv[4]};
+  for (int i = 5; i < argc; i += 2) {
+    if (!ParseRenderOption(argv[i], argv[i + 1], options)) return Usage();
+  }
+  return RenderCommand(options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,6 +72,7 @@ int main(int argc, char** argv) {
   if (command == "list" && argc == 3) return ListCommand(argv[2]);
   if (command == "extract" && argc == 4) return ExtractCommand(argv[2], argv[3]);
   if (command == "verify" && argc == 3) return VerifyCommand(argv[2]);
+  if (command == "render") return Render(argc, argv);
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return 0;

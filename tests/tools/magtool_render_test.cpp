@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/present.h"
+#include "resources/archive.h"
+#include "resources/image_loader.h"
+#include "support/child_process.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+constexpr const char* INDEX = "DATA/arts/index.art";
+
+ChildResult Render(const std::string& arguments) {
+  return RunCommand(std::string(MAGTOOL_PATH) + " render " + DEMO_ARCHIVE + " " + INDEX + " " +
+                    arguments + " 2>&1");
+}
+
+uint32_t At(const Picture& picture, int32_t x, int32_t y) {
+  return picture.pixels[y * picture.width + x];
+}
+
+uint32_t Widened565(uint32_t p) {
+  const uint32_t s = ToRgb565(p);
+  const uint32_t r = (s >> 11) << 3, g = ((s >> 5) & 0x3F) << 2, b = (s & 0x1F) << 3;
+  return ((r | r >> 5) << 16) | ((g | g >> 6) << 8) | (b | b >> 5);
+}
+
+// The demo archive serves the panel picture; any other name is read from the
+// scratch directory.
+class MagtoolRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
+    ImageLoader("DATA/panels/classic/panel.png", panel);
+  }
+  void TearDown() override { ResourceCloseAll(); }
+
+  Picture Load(const char* name) {
+    Picture picture;
+    ImageLoader(name, picture);
+    return picture;
+  }
+
+  ScratchDir dir;
+  Picture panel;
+};
+
+}  // namespace
+
+TEST_F(MagtoolRender, DrawsThePanelAndTheFirstPage) {
+  ASSERT_EQ(Render("out.png").status, 0);
+  Picture out = Load("out.png");
+  ASSERT_EQ(out.width, 640);
+  ASSERT_EQ(out.height, 480);
+  EXPECT_EQ(At(out, 2, 2), At(panel, 2, 2));
+  int32_t inked = 0;  // the heading's row on the first page
+  for (int32_t x = 30; x < 470; ++x) inked += At(out, x, 85) != At(panel, x, 85);
+  EXPECT_GT(inked, 40);
+}
+
+TEST_F(MagtoolRender, LaterPageShowsOtherText) {
+  ASSERT_EQ(Render("first.png").status, 0);
+  ASSERT_EQ(Render("last.png --page 1000").status, 0);
+  Picture first = Load("first.png");
+  Picture last = Load("last.png");
+  int32_t changed = 0;
+  for (int32_t x = 30; x < 470; ++x) changed += At(first, x, 85) != At(last, x, 85);
+  EXPECT_GT(changed, 40);
+}
+
+TEST_F(MagtoolRender, SixteenBitsShowsTheRgb565Screen) {
+  ASSERT_EQ(Render("full.png").status, 0);
+  ASSERT_EQ(Render("deep16.png --bpp 16").status, 0);
+  Picture full = Load("full.png");
+  Picture deep = Load("deep16.png");
+  for (int32_t i = 0; i < full.width * full.height; ++i) {
+    ASSERT_EQ(deep.pixels[i], Widened565(full.pixels[i])) << "pixel " << i;
+  }
+}
+
+TEST_F(MagtoolRender, MissingPanelFails) {
+  ChildResult result = Render("out.png --panel 9");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_FALSE(FileExists("out.png"));
+}
