@@ -1,0 +1,13 @@
+// "EXE:" links: the argument is handed to the desktop's opener, xdg-open, as
+// one argument of its own, never through a shell, since it comes from an
+// article. The opener is not waited for; it is reaped later so that no zombie
+// is left. A failure is silent.
+#pragma once
+
+#include <string>
+
+// Starts the opener with argument.
+void OpenDocument(const std::string& argument);
+
+// Reaps the openers that have ended; OpenDocument calls it too.
+void ReapOpeners();
