@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "articles/article_view.h"
 #include "engine/engine.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
@@ -13,15 +14,6 @@ const LinkEntry* FindLinkById(const Article& article, int32_t id) {
     if (entry.id == id) return &entry;
   }
   return nullptr;
-}
-
-// Drawn at all: wholly inside the view vertically, touching it horizontally.
-bool LineShown(const Article& article, const ArticleLine& line, int32_t cx, int32_t cy) {
-  if (article.view == nullptr) return false;
-  const int64_t top = int64_t{cy} + line.y;
-  const int64_t left = int64_t{cx} + line.x;
-  return top >= 0 && top + line.height <= article.view->height && left < article.view->width &&
-         left + line.width >= 0;
 }
 
 bool SegmentHit(const Article& article, const TextSegment& segment, int32_t cx, int32_t cy) {
@@ -38,7 +30,7 @@ bool SegmentHit(const Article& article, const TextSegment& segment, int32_t cx, 
 
 int32_t TextLinkAt(const Article& article, int32_t cx, int32_t cy) {
   for (const ArticleLine& line : article.lines) {
-    if (line.hasLink == 0 || !LineShown(article, line, cx, cy)) continue;
+    if (line.hasLink == 0 || !ArticleLineVisible(article, line, cx, cy)) continue;
     for (const TextSegment& segment : line.segments) {
       if (segment.isLink != 0 && SegmentHit(article, segment, cx, cy)) return segment.linkId;
     }

@@ -122,45 +122,19 @@ void FaceName(Tag& tag) {
   }
 }
 
-void Bold(Tag& tag) {
-  tag.state.bold = 1;
+// BOLD, ITALIC, UNDERLINE and their N forms: a style flag, and the font due
+// again (unless the face is the fixed one).
+template <int32_t ParserState::*Flag, int32_t Value>
+void Style(Tag& tag) {
+  tag.state.*Flag = Value;
   StyleChanged(tag.state);
 }
-void Italic(Tag& tag) {
-  tag.state.italic = 1;
-  StyleChanged(tag.state);
-}
-void Underline(Tag& tag) {
-  tag.state.underline = 1;
-  StyleChanged(tag.state);
-}
-void NoBold(Tag& tag) {
-  tag.state.bold = 0;
-  StyleChanged(tag.state);
-}
-void NoItalic(Tag& tag) {
-  tag.state.italic = 0;
-  StyleChanged(tag.state);
-}
-void NoUnderline(Tag& tag) {
-  tag.state.underline = 0;
-  StyleChanged(tag.state);
-}
-void AutoBreak1(Tag& tag) {
-  tag.state.autoBreak = 1;
-  tag.state.breakMode = 1;
-}
-void AutoBreak2(Tag& tag) {
-  tag.state.autoBreak = 1;
-  tag.state.breakMode = 2;
-}
-void AutoBreakOn(Tag& tag) {
-  tag.state.autoBreak = 1;
-  tag.state.breakMode = 0;
-}
-void AutoBreakOff(Tag& tag) {
-  tag.state.autoBreak = 0;
-  tag.state.breakMode = 0;
+
+// ABREAK_ON, ABREAK_ON1, ABREAK_ON2 and ABREAK_OFF.
+template <int32_t AutoBreak, int32_t BreakMode>
+void AutoBreakTag(Tag& tag) {
+  tag.state.autoBreak = AutoBreak;
+  tag.state.breakMode = BreakMode;
 }
 
 void Size(Tag& tag) {
@@ -278,11 +252,11 @@ void JustificationLimit(Tag& tag) {
 constexpr TagLiteral FIRST_PASS[] = {
     {"TITLE#>", Title},           {"AUTHOR#>", Author},
     {"KEYWORDS#>", Keywords},     {"FACENAME:", FaceName},
-    {"BOLD#>", Bold},             {"ITALIC#>", Italic},
-    {"UNDERLINE#>", Underline},   {"NBOLD#>", NoBold},
-    {"NITALIC#>", NoItalic},      {"NUNDERLINE#>", NoUnderline},
-    {"ABREAK_ON1#>", AutoBreak1}, {"ABREAK_ON2#>", AutoBreak2},
-    {"ABREAK_ON#>", AutoBreakOn}, {"ABREAK_OFF#>", AutoBreakOff},
+    {"BOLD#>", Style<&ParserState::bold, 1>},             {"ITALIC#>", Style<&ParserState::italic, 1>},
+    {"UNDERLINE#>", Style<&ParserState::underline, 1>},   {"NBOLD#>", Style<&ParserState::bold, 0>},
+    {"NITALIC#>", Style<&ParserState::italic, 0>},      {"NUNDERLINE#>", Style<&ParserState::underline, 0>},
+    {"ABREAK_ON1#>", AutoBreakTag<1, 1>}, {"ABREAK_ON2#>", AutoBreakTag<1, 2>},
+    {"ABREAK_ON#>", AutoBreakTag<1, 0>}, {"ABREAK_OFF#>", AutoBreakTag<0, 0>},
     {"SIZE:", Size},              {"COLOR:", Color},
     {"ACLC:", ActiveLinkColour},  {"VISLC:", VisitedLinkColour},
     {"AA_OFF", AntialiasOff},     {"AA_ON", AntialiasOn},

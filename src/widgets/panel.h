@@ -88,6 +88,10 @@ void PanelDrawChrome(Panel& panel, Article* article, Picture& screen, int32_t in
 // The middle background at (0, top height) and the article over it.
 void PanelDrawArticle(Panel& panel, Article* article, int32_t hitTest, Picture& screen);
 
+// Points the panel's articleView at the screen rows of its middle area and
+// returns it: the view an article is drawn into on the screen.
+Picture& PanelArticleView(Panel& panel, Picture& screen);
+
 // The middle background and the article's page into oldPage (which 0) or
 // newPage (which 1), for a transition.
 void PanelRenderPage(Panel& panel, Article* article, int32_t which, int32_t hitTest);

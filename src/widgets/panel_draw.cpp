@@ -140,15 +140,19 @@ void PanelDrawChrome(Panel& panel, Article* article, Picture& screen, int32_t in
   if (panel.hasTitleBox) DrawTitleBox(panel, article, screen);
 }
 
-// The article view draws the article over the background.
-void PanelDrawArticle(Panel& panel, Article* article, int32_t hitTest, Picture& screen) {
+Picture& PanelArticleView(Panel& panel, Picture& screen) {
   const int32_t top = PanelTopHeight(panel);
-  Blit(panel.middle, 0, top, screen, DRAW_OPAQUE, 1.0f);
-  if (article == nullptr) return;
-  SetArticleMouse(panel, *article);
   panel.articleView = Picture{nullptr, screen.pixels + int64_t{top} * screen.width, screen.width,
                               std::min(panel.middle.height, screen.height - top)};
-  ArticleSetView(*article, panel.articleView);
+  return panel.articleView;
+}
+
+// The article view draws the article over the background.
+void PanelDrawArticle(Panel& panel, Article* article, int32_t hitTest, Picture& screen) {
+  Blit(panel.middle, 0, PanelTopHeight(panel), screen, DRAW_OPAQUE, 1.0f);
+  if (article == nullptr) return;
+  SetArticleMouse(panel, *article);
+  ArticleSetView(*article, PanelArticleView(panel, screen));
   ArticleDraw(*article, panel.textX, hitTest, 1, 1);
 }
 

@@ -56,15 +56,12 @@ void SlideFrame(Panel& panel, Article& article, int32_t variant, ArticleScroll f
                 ArticleScroll to, float progress, Picture& screen) {
   const SlideLayout layout = LayoutOf(variant, panel.textX, panel.middle.width, progress);
   if (!(progress > 0.0f && progress < 1.0f)) return;
-  const int32_t top = PanelTopHeight(panel);
-  const int32_t rows = std::min(panel.middle.height, screen.height - top);
-  if (rows < 1) return;
+  Picture& view = PanelArticleView(panel, screen);
+  if (view.height < 1) return;
   const ArticleScroll current = ArticleGetScroll(article);
   const int32_t firstDraw = article.firstDraw;
-  Blit(panel.middle, 0, top, screen, DRAW_OPAQUE, 1.0f);
-  panel.articleView =
-      Picture{nullptr, screen.pixels + int64_t{top} * screen.width, screen.width, rows};
-  ArticleSetView(article, panel.articleView);
+  Blit(panel.middle, 0, PanelTopHeight(panel), screen, DRAW_OPAQUE, 1.0f);
+  ArticleSetView(article, view);
   DrawAt(article, from, layout.from);
   DrawAt(article, to, layout.to);
   ArticleSetScroll(article, current.scrollY, current.rightScrollY);

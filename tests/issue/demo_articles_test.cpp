@@ -4,8 +4,6 @@
 // ends the test run with the reader's message.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -14,8 +12,9 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
 #include "engine/engine.h"
+#include "engine/font_list.h"
 #include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/byte_reader.h"
 #include "resources/picture.h"
 #include "support/scratch_dir.h"
 
@@ -38,35 +37,17 @@ const std::vector<std::string> TAGS = {
 
 std::string ReadMember(const std::string& path) {
   const char* name = ResourceOpen(path.c_str());
-  std::string text;
-  {
-    FilePtr file = OpenFile(name, "rb");
-    EXPECT_TRUE(file) << path;
-    if (file) {
-      char buffer[4096];
-      size_t count;
-      while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, count);
-    }
-  }
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(ReadWholeFile(name, bytes)) << path;
   ResourceClose(name);
-  return text;
+  return {bytes.begin(), bytes.end()};
 }
 
 // The engine's fonts, set up as the reader does at start-up.
 void LoadEngineFonts() {
   EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
   EngineFontManager = FontManagerCreate();
-  const char* name = ResourceOpen("DATA/configs/fonts.txt");
-  {
-    FilePtr file = OpenFile(name, "rb");
-    ASSERT_TRUE(file);
-    char line[1024];
-    while (std::fgets(line, sizeof line, file.get()) != nullptr) {
-      line[std::strcspn(line, "\n\r\t")] = '\0';
-      FontManagerAddFont(*EngineFontManager, line);
-    }
-  }
-  ResourceClose(name);
+  LoadFontList(*EngineFontManager);
 }
 
 class DemoArticles : public ::testing::Test {
