@@ -2,17 +2,15 @@
 // with ResourceOpen, as the reader does for a large module or picture.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <random>
 #include <string>
 
 #include "magtool/archive_writer.h"
 #include "resources/archive.h"
+#include "support/scratch_dir.h"
 
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -26,10 +24,7 @@ std::vector<uint8_t> ModuleLikeBytes(size_t size) {
 }
 
 void BM_ResourceOpenPacked10MB(benchmark::State& state) {
-  std::string pattern = (fs::temp_directory_path() / "archive_bench_XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();
-  fs::path previous = fs::current_path();
-  fs::current_path(pattern);
+  ScratchDir dir;
   std::vector<uint8_t> member = ModuleLikeBytes(10 << 20);
   std::string error;
   if (!WriteArchive("data.rs", {{"DATA/msx/big.xm", member}}, true, error)) std::abort();
@@ -40,8 +35,6 @@ void BM_ResourceOpenPacked10MB(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(member.size()));
   ResourceCloseAll();
-  fs::current_path(previous);
-  fs::remove_all(pattern);
 }
 BENCHMARK(BM_ResourceOpenPacked10MB)->Unit(benchmark::kMillisecond);
 

@@ -16,6 +16,7 @@
 #include "engine/font_list.h"
 #include "engine/setup_config.h"
 #include "resources/archive.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -54,12 +55,8 @@ std::string BigArticle() {
 // engine's fonts, for the life of one benchmark.
 class DemoIssue {
  public:
-  DemoIssue() : previous_(fs::current_path()) {
-    std::string dir = (fs::temp_directory_path() / "article_bench_XXXXXX").string();
-    if (mkdtemp(dir.data()) == nullptr) std::abort();
-    dir_ = dir;
-    fs::copy_file(DEMO_ARCHIVE, dir_ / "data.rs");
-    fs::current_path(dir_);
+  DemoIssue() {
+    fs::copy_file(DEMO_ARCHIVE, "data.rs");
     SetupDefaults(Setup);
     EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
     EngineFontManager = FontManagerCreate();
@@ -69,15 +66,12 @@ class DemoIssue {
     FontManagerDestroy(EngineFontManager);
     EngineFixedFont.reset();
     ResourceCloseAll();
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
   }
   DemoIssue(const DemoIssue&) = delete;
   DemoIssue& operator=(const DemoIssue&) = delete;
 
  private:
-  fs::path previous_;
-  fs::path dir_;
+  ScratchDir dir_;  // made before the constructor's body runs in it
 };
 
 // Loads after the first, timed without the close.

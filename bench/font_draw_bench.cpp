@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 
 #include <filesystem>
 #include <random>
@@ -9,6 +8,7 @@
 
 #include "resources/archive.h"
 #include "text/font_manager.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -85,13 +85,9 @@ std::vector<std::string> ProseText() {
 // A real face at a text size: DejaVu Sans at 10 points (13 pixels), the way
 // an article sets its body text.
 void BM_FontDrawPageDejaVu(benchmark::State& state) {
-  std::string dir = (std::filesystem::temp_directory_path() / "font_bench_XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) std::abort();
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::copy_file(TEST_FONT_DIR "/DejaVuSans.ttf", std::filesystem::path(dir) / "sans.ttf");
-  std::filesystem::current_path(dir);
-  std::FILE* archive = std::fopen("data.rs", "wb");
-  std::fclose(archive);
+  ScratchDir dir;
+  std::filesystem::copy_file(TEST_FONT_DIR "/DejaVuSans.ttf", "sans.ttf");
+  WriteFileBytes(RESOURCE_ARCHIVE_FILE, {});
   auto manager = FontManagerCreate();
   FontManagerAddFont(*manager, "sans.ttf");
   auto table = FontOpen(*manager, "sans.ttf", 10, 10, 0, 0, 0);
@@ -109,8 +105,6 @@ void BM_FontDrawPageDejaVu(benchmark::State& state) {
   table.reset();
   FontManagerDestroy(manager);
   ResourceCloseAll();
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_FontDrawPageDejaVu)->Unit(benchmark::kMicrosecond);
 

@@ -1,7 +1,6 @@
 // A busy panel's chrome, drawn once per frame: strips, AniChains, buttons
 // with the mouse over an animated one, the progress bar and the title box.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +16,7 @@
 #include "generators/png_writer.h"
 #include "resources/archive.h"
 #include "widgets/panel.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -88,10 +88,7 @@ void BuildPanel(Panel& panel) {
 
 void BM_PanelDrawChrome(benchmark::State& state) {
   SetupDefaults(Setup);
-  std::string dir = (std::filesystem::temp_directory_path() / "panel_bench_XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) std::abort();
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
+  ScratchDir dir;
   SetEngineClock(FrameClock);
   Panel panel{};
   BuildPanel(panel);
@@ -105,19 +102,14 @@ void BM_PanelDrawChrome(benchmark::State& state) {
   PanelDestroy(panel);
   SetEngineClock(nullptr);
   ResourceCloseAll();
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(dir);
 }
 
 // The demo issue's panel with the most buttons and chains, from its archive,
 // with the mouse over its first button.
 void BM_DemoPanelDrawChrome(benchmark::State& state) {
   SetupDefaults(Setup);
-  std::string dir = (std::filesystem::temp_directory_path() / "panel_bench_XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) std::abort();
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::copy_file(DEMO_ARCHIVE, std::filesystem::path(dir) / "data.rs");
-  std::filesystem::current_path(dir);
+  ScratchDir dir;
+  std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
   SetEngineClock(FrameClock);
   ParsePanels();
   Panel* busiest = PanelList[0].get();
@@ -138,8 +130,6 @@ void BM_DemoPanelDrawChrome(benchmark::State& state) {
   PanelListDestroy();
   SetEngineClock(nullptr);
   ResourceCloseAll();
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

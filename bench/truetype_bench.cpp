@@ -2,7 +2,6 @@
 // load-and-render of the same 256 codes at the same sizes as the yardstick.
 #include <benchmark/benchmark.h>
 #include <ft2build.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +10,7 @@
 
 #include "resources/archive.h"
 #include "text/truetype.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -22,20 +22,14 @@ constexpr std::array<uint8_t, 5> GRAYS = {0, 1, 2, 3, 4};
 // FreeType library, for the length of one benchmark.
 class FontScratch {
  public:
-  FontScratch() : previous_(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "truetype_bench_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-    fs::current_path(path_);
-    std::fclose(std::fopen(RESOURCE_ARCHIVE_FILE, "wb"));
+  FontScratch() {
+    WriteFileBytes(RESOURCE_ARCHIVE_FILE, {});
     fs::copy_file(TEST_FONT_DIR "/DejaVuSans.ttf", "sans.ttf");
     if (FT_Init_FreeType(&library) != 0) std::abort();
   }
   ~FontScratch() {
     FT_Done_FreeType(library);
     ResourceCloseAll();
-    fs::current_path(previous_);
-    fs::remove_all(path_);
   }
   FontScratch(const FontScratch&) = delete;
   FontScratch& operator=(const FontScratch&) = delete;
@@ -43,7 +37,7 @@ class FontScratch {
   FT_Library library = nullptr;
 
  private:
-  fs::path previous_, path_;
+  ScratchDir dir_;  // made before the constructor's body runs in it
 };
 
 void BM_TrueTypeRender256(benchmark::State& state) {
