@@ -12,6 +12,9 @@
 #include "engine/video.h"
 #include "resources/archive.h"
 #include "resources/image_loader.h"
+#include "music/msx.h"
+#include "search/search.h"
+#include "widgets/covers.h"
 
 Picture BackBuffer;
 SDL_Surface* BackBufferSurface;
@@ -69,17 +72,24 @@ void EngineInit() {
   EngineFontManager = FontManagerCreate();
   LoadFontList(*EngineFontManager);
   ParsePanels();
+  PanelEngineReset();
   LoadFirstArticle();
   LoadPlasma();
+  SearchInit();
+  MsxInit();
 }
 
 void EngineShutdown() {
+  MsxShutdown();
+  SearchFree();
   if (CurrentArticle) {
     ArticleClose(*CurrentArticle);
     CurrentArticle.reset();
   }
+  PanelEngineFree();
   PanelListDestroy();
   EngineFixedFont.reset();
+  CurrentPanel = nullptr;
   if (EngineFontManager) FontManagerDestroy(EngineFontManager);
   if (BackBufferSurface != nullptr) {
     if (Presentation.BackBufferLocked) SDL_UnlockSurface(BackBufferSurface);
@@ -89,6 +99,8 @@ void EngineShutdown() {
   PictureFree(BackBuffer);
   PictureFree(SavedScreen);
   PictureFree(PlasmaImage);
+  ClosingFree();
+  OpeningCoverFree();
 }
 
 }  // namespace
@@ -96,7 +108,10 @@ void EngineShutdown() {
 void EngineCommand(int command) {
   switch (command) {
     case ENGINE_INIT: EngineInit(); break;
-    case ENGINE_FRAME: PanelEngineFrame(); break;
+    case ENGINE_FRAME:
+      PanelEngineFrame();
+      MsxPoll();
+      break;
     case ENGINE_SHUTDOWN: EngineShutdown(); break;
     default: break;
   }

@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/keys.h"
+#include "widgets/covers.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ void QuitRequest(MainLoopState& loop) {
   }
   loop.closingStarted = true;
   loop.quitPending = false;
+  StartClosing();
 }
 
 // The quit flag is read before and after the key is handled, so that a quit

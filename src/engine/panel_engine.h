@@ -1,22 +1,89 @@
-// The panel engine: the per-frame logic of the reader. For now a frame shows
-// the current article in the current panel with its links hovered, the
-// panel's chrome under the mouse, and the exit button raises the quit
-// request; scrolling, navigation and the other commands follow.
+// The panel engine: the per-frame logic of the reader. A frame picks the
+// screen mode (opening cover, closing sequence, picture view or the panels);
+// in the panel view it performs the action asked for in the previous frame,
+// redraws the current article in the current panel, reads the wheel, keys
+// and buttons into the next action, and carries out the immediate commands:
+// links, back, help, menu and index, search, music, panel switching and the
+// picture view. Long actions animate inside the frame.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "articles/article.h"
+#include "resources/picture.h"
 
-// Button commands that the hit test hands out.
-enum PanelCommands { COMMAND_QUIT = 1 };
+// What PanelHitTest hands out for the button under the mouse.
+enum PanelCommands {
+  COMMAND_QUIT = 1,
+  COMMAND_HELP = 2,
+  COMMAND_NEXT_TUNE = 3,
+  COMMAND_PREV_TUNE = 4,
+  COMMAND_LINE_UP = 5,
+  COMMAND_LINE_DOWN = 6,
+  COMMAND_PAGE_UP = 7,
+  COMMAND_PAGE_DOWN = 8,
+  COMMAND_TUNE_0 = 9,  // 9..12 play tunes 0..3
+  COMMAND_TUNE_3 = 12,
+  COMMAND_SILENCE = 13,
+  COMMAND_PLAYLIST = 14,
+  COMMAND_MENU = 15,
+  COMMAND_INDEX = 16,
+  COMMAND_BACK = 17,
+};
+
+// PendingAction values.
+enum PanelActions {
+  ACTION_NONE = 1,
+  ACTION_LINE_DOWN = 2,
+  ACTION_LINE_UP = 3,
+  ACTION_PAGE_DOWN = 4,
+  ACTION_PAGE_UP = 5,
+  ACTION_NEXT_LINK = 6,
+  ACTION_PREV_LINK = 7,
+  ACTION_FIRST_PAGE = 8,
+  ACTION_LAST_PAGE = 9,
+};
 
 constexpr const char* FIRST_ARTICLE = "DATA/arts/index.art";
+constexpr const char* HELP_ARTICLE = "DATA/arts/help.art";
+constexpr const char* MENU_ARTICLE = "DATA/arts/mmenu.art";
+constexpr size_t PATH_MAX_CHARS = 1023;
+constexpr size_t LINK_TARGET_MAX_CHARS = 4095;
 
-// Owned by the panel engine from start-up to shutdown.
+struct PanelEngineState {
+  int32_t CurrentPanelIndex;
+  int32_t PendingAction;       // PanelActions, done at the start of the next frame
+  int32_t ScrollStyle;         // 1 instant, 2 dissolve, 3 slide, 4 cross-fade, 5 page turn
+  int32_t LinkFocus;           // hotspot index of the keyboard-selected link
+  int32_t OffPage;             // the view was moved by lines, off the page grid
+  int32_t MouseAwake;          // links follow the pointer, not LinkFocus
+  int32_t LastMouseX, LastMouseY;
+  uint32_t LastMouseMoveTicks;
+  int32_t JustSlept;           // the next redraw selects the first visible link
+  int32_t KeepCursorHidden;    // no cursor during this frame
+  std::string LinkTarget;      // hovered or selected link, at most 4095 characters
+  std::string LinkArgument;    // its argument, without the prefix and the ":ALT:" text
+  int32_t PanelSwitchPending;  // a full-screen dissolve is due at the end of this frame
+  int32_t PictureView;
+  std::string PicturePath;
+  Picture ViewedPicture;
+  uint32_t PictureFadeStart;   // tick of the first picture-view frame; 0 = not started
+  int32_t SearchActive;
+  std::string SearchResultPath;
+};
+
+// Owned by the panel engine; PanelEngineReset gives the start values.
+extern PanelEngineState PanelEngine;
 extern std::unique_ptr<Article> CurrentArticle;
 extern std::string CurrentArticlePath;  // at most 1023 characters
 
+void PanelEngineReset();
+
+// Frees the viewed picture, if any.
+void PanelEngineFree();
+
 // One frame into BackBuffer, presented.
 void PanelEngineFrame();
+

@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/main_loop.h"
+#include "engine/mouse_wheel.h"
 #include "engine/settings_summary.h"
 #include "engine/setup_config.h"
 #include "engine/video.h"
@@ -15,6 +16,7 @@ int RunReader(const ReaderOptions& options) {
   RunSetupDialog(Setup);
   PrintSettingsSummary(Setup);
   VideoStart(Setup);
+  MouseWheelInstall();
   Mouse = MouseState{};
   KeyStateCreate();
   EngineCommand(ENGINE_INIT);

@@ -1,0 +1,86 @@
+#include "engine/article_stack.h"
+
+#include "articles/article_lifecycle.h"
+#include "articles/article_view.h"
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "engine/fatal.h"
+#include "engine/panel_engine.h"
+#include "engine/panel_list.h"
+#include "engine/present.h"
+#include "engine/screen_transitions.h"
+#include "engine/setup_config.h"
+#include "widgets/transitions.h"
+
+std::array<ArticlePlace, ARTICLE_STACK_SIZE> ArticleStack;
+int32_t ArticleStackDepth;
+
+namespace {
+
+void CloseCurrentArticle() {
+  if (!CurrentArticle) return;
+  ArticleClose(*CurrentArticle);
+  CurrentArticle.reset();
+}
+
+void LoadCurrentArticle() {
+  CurrentArticle = std::make_unique<Article>();
+  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str());
+}
+
+// The new page fades in over the old one while the progress bar glides from
+// the old reading position to the new one.
+void NavigationAnimation(float from) {
+  Panel& panel = *CurrentPanel;
+  const float to = ArticleScrollFraction(*CurrentArticle);
+  const uint32_t start = EngineTicks();
+  float t = 0.01f;
+  do {
+    CrossfadeFrame(panel, t, BackBuffer);
+    PanelSetMouse(panel, Mouse.x, Mouse.y);
+    PanelDrawChrome(panel, CurrentArticle.get(), BackBuffer, 1, t, from, to);
+    Present();
+    if (!RelockBackBuffer()) return;
+    t = static_cast<float>(EngineTicks() - start) / static_cast<float>(Setup.ScrollFadeTime);
+  } while (t < 1.0f);
+}
+
+}  // namespace
+
+void OpenArticle(const std::string& path) {
+  RefreshView(FOCUS_CLAMP, VIEW_CAPTURE_OLD);
+  const ArticleScroll scroll = ArticleGetScroll(*CurrentArticle);
+  if (ArticleStackDepth > ARTICLE_STACK_SIZE - 1) FatalError("Article stack overflow !");
+  ArticleStack[ArticleStackDepth++] = ArticlePlace{scroll.scrollY, scroll.rightScrollY,
+                                                   PanelEngine.LinkFocus, PanelEngine.OffPage,
+                                                   CurrentArticlePath};
+  const float from = ArticleScrollFraction(*CurrentArticle);
+  CloseCurrentArticle();
+  CurrentArticlePath = path.substr(0, PATH_MAX_CHARS);
+  LoadCurrentArticle();
+  PanelEngine.LinkFocus = 0;
+  PanelEngine.OffPage = 0;
+  RefreshView(FOCUS_CLAMP, VIEW_CAPTURE_NEW);
+  NavigationAnimation(from);
+}
+
+void GoBack() {
+  RefreshView(FOCUS_CLAMP, VIEW_CAPTURE_OLD);
+  const float from = ArticleScrollFraction(*CurrentArticle);
+  CloseCurrentArticle();
+  if (ArticleStackDepth < 1) FatalError("Article stack underflow !");
+  ArticlePlace& place = ArticleStack[--ArticleStackDepth];
+  PanelEngine.LinkFocus = place.linkFocus;
+  PanelEngine.OffPage = place.offPage;
+  CurrentArticlePath = std::move(place.path);
+  place.path.clear();
+  LoadCurrentArticle();
+  ArticleSetScroll(*CurrentArticle, place.scrollY, place.rightScrollY);
+  RefreshView(FOCUS_CLAMP, VIEW_CAPTURE_NEW);
+  NavigationAnimation(from);
+}
+
+void ArticleStackClear() {
+  for (ArticlePlace& place : ArticleStack) place = ArticlePlace{};
+  ArticleStackDepth = 0;
+}

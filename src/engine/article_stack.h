@@ -1,0 +1,33 @@
+// The article stack: every move to another article pushes the place left
+// (path, both column positions, the selected link, the off-page state), so
+// that going back restores it exactly. Both directions cross-fade the page
+// while the progress bar glides from the old reading position to the new.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+constexpr int ARTICLE_STACK_SIZE = 128;
+
+struct ArticlePlace {
+  int32_t scrollY;
+  int32_t rightScrollY;
+  int32_t linkFocus;
+  int32_t offPage;
+  std::string path;
+};
+
+// Owned by the navigation; not kept between runs.
+extern std::array<ArticlePlace, ARTICLE_STACK_SIZE> ArticleStack;
+extern int32_t ArticleStackDepth;
+
+// Leaves the current article for path (cut to 1023 characters); fatal
+// ("Article stack overflow !") when 128 places are stacked.
+void OpenArticle(const std::string& path);
+
+// Returns to the place on top; fatal ("Article stack underflow !") when empty.
+void GoBack();
+
+// Forgets every stacked place.
+void ArticleStackClear();

@@ -1,0 +1,43 @@
+// Redrawing the panel view with the article, and the timed transitions: the
+// animated page change in the selected scroll style and the full-screen
+// dissolve used when the whole screen changes. Each transition draws,
+// presents and re-locks until ScrollFadeTime has passed.
+#pragma once
+
+#include <cstdint>
+
+#include "articles/article_view.h"
+#include "resources/picture.h"
+
+// How RefreshView treats the keyboard focus while the mouse sleeps.
+enum FocusRules {
+  FOCUS_KEEP = 1,   // keyboard mode, focus unchanged
+  FOCUS_FIRST = 2,  // the first visible link
+  FOCUS_LAST = 3,   // the last visible link
+  FOCUS_CLAMP = 4,  // first after falling asleep, else kept inside the visible links
+};
+
+enum ViewModes { VIEW_DRAW = 0, VIEW_CAPTURE_OLD = 1, VIEW_CAPTURE_NEW = 2 };
+
+// Relayout, focus, and draw into BackBuffer or render into the panel's
+// oldPage or newPage.
+void RefreshView(int32_t rule, int32_t mode);
+
+// Animates a page change already applied to the current article, from the
+// position old with scroll fraction from; nothing when the article did not move.
+void AnimateScroll(ArticleScroll old, float from);
+
+// SavedScreen holds the old screen and BackBuffer the new one: dissolves
+// through PlasmaImage, taking pixels whose plasma byte is at most the threshold.
+void PanelDissolve();
+
+// Inside an animation loop, after a Present: locks again and clears the
+// presented mark so that the next step is shown. False when the lock fails.
+bool RelockBackBuffer();
+
+// False when a failed re-lock has left a surface back buffer unlocked: the
+// frame must not draw any more.
+bool BackBufferReady();
+
+// One whole 640x480 screen from one picture into another.
+void CopyScreen(const Picture& from, Picture& to);

@@ -1,0 +1,15 @@
+// Music control: the module list and the player behind it. The reader asks
+// for tunes by name, by number and by stepping; MsxPoll runs once a frame
+// after the panel engine.
+#pragma once
+
+#include <cstdint>
+
+void MsxInit();
+void MsxPlay(const char* name);  // a module path, "+SILENCE" or "+PLIST"
+void MsxNext();
+void MsxPrev();
+void MsxPlayIndex(int32_t n);
+void MsxPauseToggle();
+void MsxPoll();
+void MsxShutdown();
