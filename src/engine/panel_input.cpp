@@ -130,8 +130,8 @@ int32_t PerformPendingAction() {
     case ACTION_LINE_UP:
       if (article.lineScroll) {
         (action == ACTION_LINE_DOWN ? ArticleLineForward : ArticleLineBack)(article);
-        PanelEngine.OffPage = 1;
       }
+      PanelEngine.OffPage = 1;
       return FOCUS_CLAMP;
     case ACTION_PAGE_DOWN:
       if (PageStepsAllowed(article)) AnimatedMove(ArticlePageForward, FOCUS_LAST, false);

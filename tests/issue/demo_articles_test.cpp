@@ -1,10 +1,14 @@
 // The demo issue's articles as the reader loads them from the packed archive:
-// each must parse, lay out and draw page by page with the issue's fonts, and
-// together they must use every tag of the markup. A markup error is fatal and
-// ends the test run with the reader's message.
+// each must parse, lay out and draw page by page with the issue's fonts,
+// together they must use every tag of the markup, and every link must lead
+// somewhere real. A markup error is fatal and ends the test run with the
+// reader's message.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,17 +17,16 @@
 #include "articles/article_view.h"
 #include "engine/engine.h"
 #include "engine/font_list.h"
+#include "engine/panel_engine.h"
+#include "magtool/archive_reader.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
+#include "resources/image_loader.h"
 #include "resources/picture.h"
+#include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
 
 namespace {
-
-const std::vector<std::string> ARTICLES = {
-    "DATA/arts/index.art",   "DATA/arts/help.art",    "DATA/arts/mmenu.art",
-    "DATA/arts/making.art",  "DATA/arts/tracker.art", "DATA/arts/pixels.art",
-    "DATA/arts/type.art",    "DATA/arts/history.art", "DATA/arts/story.art"};
 
 // Every tag of the markup, written as it begins in an article.
 const std::vector<std::string> TAGS = {
@@ -41,6 +44,45 @@ std::string ReadMember(const std::string& path) {
   EXPECT_TRUE(ReadWholeFile(name, bytes)) << path;
   ResourceClose(name);
   return {bytes.begin(), bytes.end()};
+}
+
+std::set<std::string> ArchiveMembers() {
+  OpenedArchive archive;
+  EXPECT_TRUE(OpenArchiveFile("data.rs", archive));
+  std::set<std::string> names;
+  for (const ResourceEntry& entry : archive.entries) names.insert(entry.header.name);
+  return names;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Every article packed into the issue, so that a new one is checked too.
+std::vector<std::string> Articles() {
+  std::vector<std::string> articles;
+  for (const std::string& name : ArchiveMembers()) {
+    if (EndsWith(name, ".art")) articles.push_back(name);
+  }
+  return articles;
+}
+
+struct Link {
+  std::string kind;      // "ART:", "PAN:", ...
+  std::string argument;  // without the ":ALT:" text
+};
+
+// The targets of the article's text and picture links, as the reader keeps them.
+std::vector<Link> LinksOf(const std::string& path) {
+  Article article{};
+  ArticleLoad(article, path.c_str());
+  std::vector<Link> links;
+  for (const LinkEntry& entry : article.linkTargets) {
+    const std::string cut = entry.text.substr(0, entry.text.find(":ALT:"));
+    links.push_back({cut.substr(0, 4), cut.size() > 4 ? cut.substr(4) : ""});
+  }
+  ArticleClose(article);
+  return links;
 }
 
 // The engine's fonts, set up as the reader does at start-up.
@@ -67,7 +109,7 @@ class DemoArticles : public ::testing::Test {
 TEST_F(DemoArticles, EveryArticleLoadsAndDrawsEveryPage) {
   Picture view{};
   PictureAlloc(view, 640, 352);
-  for (const std::string& path : ARTICLES) {
+  for (const std::string& path : Articles()) {
     SCOPED_TRACE(path);
     Article article{};
     ArticleLoad(article, path.c_str());
@@ -94,7 +136,7 @@ TEST_F(DemoArticles, EveryArticleLoadsAndDrawsEveryPage) {
 
 TEST_F(DemoArticles, TogetherTheyUseEveryTag) {
   std::set<std::string> missing(TAGS.begin(), TAGS.end());
-  for (const std::string& path : ARTICLES) {
+  for (const std::string& path : Articles()) {
     const std::string text = ReadMember(path);
     EXPECT_NE(text.find("<#TITLE#>"), std::string::npos) << path;
     EXPECT_NE(text.find("<#AUTHOR#>"), std::string::npos) << path;
@@ -111,10 +153,75 @@ TEST_F(DemoArticles, TogetherTheyUseEveryTag) {
 TEST_F(DemoArticles, TheContentsAndTheMenuLinkEveryArticle) {
   for (const char* page : {"DATA/arts/index.art", "DATA/arts/mmenu.art"}) {
     const std::string text = ReadMember(page);
-    for (const std::string& path : ARTICLES) {
+    for (const std::string& path : Articles()) {
       if (path == page) continue;
       EXPECT_NE(text.find("ART:" + path), std::string::npos) << page << " lacks " << path;
     }
+  }
+}
+
+TEST_F(DemoArticles, EveryArticleIsReachableFromTheContentsOrAButton) {
+  const std::set<std::string> members = ArchiveMembers();
+  std::set<std::string> reached = {FIRST_ARTICLE, HELP_ARTICLE, MENU_ARTICLE};
+  std::vector<std::string> pending(reached.begin(), reached.end());
+  while (!pending.empty()) {
+    const std::string path = pending.back();
+    pending.pop_back();
+    for (const Link& link : LinksOf(path)) {
+      // A missing target is reported by EveryLinkLeadsSomewhereReal.
+      if (link.kind == "ART:" && members.count(link.argument) &&
+          reached.insert(link.argument).second) {
+        pending.push_back(link.argument);
+      }
+    }
+  }
+  for (const std::string& path : Articles()) EXPECT_TRUE(reached.count(path)) << path;
+}
+
+TEST_F(DemoArticles, EveryLinkLeadsSomewhereReal) {
+  const std::set<std::string> members = ArchiveMembers();
+  const std::filesystem::path runDir = std::filesystem::path(DEMO_ARCHIVE).parent_path();
+  const std::string panelList = ReadMember("DATA/configs/panels.txt");
+  const long panelCount = std::count(panelList.begin(), panelList.end(), '\n');
+  std::map<std::string, int> kinds;
+  std::set<long> panels;
+  for (const std::string& path : Articles()) {
+    for (const Link& link : LinksOf(path)) {
+      SCOPED_TRACE(path + " links " + link.kind + link.argument);
+      ++kinds[link.kind];
+      if (link.kind == "ART:") {
+        EXPECT_TRUE(members.count(link.argument));  // the reachability test loads it
+      } else if (link.kind == "PIX:") {
+        EXPECT_TRUE(members.count(link.argument));
+        Picture picture{};
+        EXPECT_EQ(FatalMessageOf([&] { ImageLoader(link.argument.c_str(), picture); }), "");
+        EXPECT_LE(picture.width, 640);
+        EXPECT_LE(picture.height, 480);
+        PictureFree(picture);
+      } else if (link.kind == "PAN:") {
+        char* end = nullptr;
+        const long panel = std::strtol(link.argument.c_str(), &end, 10);
+        EXPECT_TRUE(!link.argument.empty() && *end == '\0');
+        panels.insert(panel);
+      } else if (link.kind == "MSX:") {
+        const std::string& tune = link.argument;
+        const bool module =
+            tune.rfind("DATA/msx/", 0) == 0 &&
+            (EndsWith(tune, ".xm") || EndsWith(tune, ".mod") || EndsWith(tune, ".s3m"));
+        EXPECT_TRUE(module || tune == "+SILENCE" || tune == "+PLIST");
+      } else if (link.kind == "EXE:") {
+        EXPECT_TRUE(std::filesystem::is_regular_file(runDir / link.argument));
+      } else {
+        ADD_FAILURE() << "a link of no known kind";
+      }
+    }
+  }
+  for (const char* kind : {"ART:", "PIX:", "PAN:", "MSX:", "EXE:"}) {
+    EXPECT_GT(kinds[kind], 0) << kind;
+  }
+  EXPECT_GE(panelCount, 3);
+  for (long panel = 0; panel < panelCount; ++panel) {
+    EXPECT_TRUE(panels.count(panel)) << "no link to panel " << panel;
   }
 }
 

@@ -1,0 +1,33 @@
+#include "demo_engine.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/engine.h"
+#include "engine/keys.h"
+#include "engine/setup_config.h"
+#include "engine/video.h"
+#include "resources/archive.h"
+
+DemoEngine::DemoEngine(int bpp) {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  // A copy: the demo issue may be rebuilt while the benchmarks run.
+  std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
+  SetupDefaults(Setup);
+  Setup.FullScreen = 0;
+  Setup.Bpp = bpp;
+  VideoStart(Setup);
+  Mouse = MouseState{};
+  KeyStateCreate();
+  EngineCommand(ENGINE_INIT);
+}
+
+DemoEngine::~DemoEngine() {
+  EngineCommand(ENGINE_SHUTDOWN);
+  VideoStop();
+  ResourceCloseAll();
+  SDL_Quit();
+}

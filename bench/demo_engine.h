@@ -1,0 +1,17 @@
+// The engine started on the demo issue the way the reader starts it: windowed,
+// on SDL's dummy video driver unless another is set, in a scratch directory
+// whose data.rs is the demo archive. Shut down in reverse order on destruction.
+#pragma once
+
+#include "support/scratch_dir.h"
+
+class DemoEngine {
+ public:
+  explicit DemoEngine(int bpp);
+  ~DemoEngine();
+  DemoEngine(const DemoEngine&) = delete;
+  DemoEngine& operator=(const DemoEngine&) = delete;
+
+ private:
+  ScratchDir dir_;
+};

@@ -1,0 +1,46 @@
+// One whole reader frame on the demo's contents page at both screen depths,
+// its presentation alone, and a memcpy of the bytes such a frame puts on the
+// screen as the yardstick.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "demo_engine.h"
+#include "engine/engine.h"
+#include "engine/present.h"
+#include "engine/video.h"
+
+namespace {
+
+void BM_ContentsFrame(benchmark::State& state) {
+  DemoEngine engine(static_cast<int>(state.range(0)));
+  EngineCommand(ENGINE_FRAME);  // the first frame lays the page out and fills the glyph caches
+  for (auto _ : state) EngineCommand(ENGINE_FRAME);
+}
+
+// Conversion into the screen surface and SDL's flip, part of every frame.
+void BM_PresentFrame(benchmark::State& state) {
+  DemoEngine engine(static_cast<int>(state.range(0)));
+  EngineCommand(ENGINE_FRAME);
+  for (auto _ : state) Present();
+}
+
+void BM_MemcpyScreen(benchmark::State& state) {
+  std::vector<uint8_t> from(size_t{SCREEN_WIDTH} * SCREEN_HEIGHT * state.range(0), 1);
+  std::vector<uint8_t> to(from.size());
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size());
+    benchmark::DoNotOptimize(to.data());
+  }
+}
+
+}  // namespace
+
+// Arguments: bits per pixel of the screen, bytes per pixel of the copy.
+BENCHMARK(BM_ContentsFrame)->Arg(32)->Arg(16)->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PresentFrame)->Arg(32)->Arg(16)->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_MemcpyScreen)->Arg(4)->Arg(2)->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);

@@ -1,0 +1,108 @@
+// One step of each page transition halfway through, on the demo's first panel
+// with its contents page, and one whole full-screen dissolve cut to a single
+// step.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "articles/article_lifecycle.h"
+#include "articles/article_view.h"
+#include "demo_engine.h"
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "engine/panel_engine.h"
+#include "engine/panel_list.h"
+#include "engine/screen_transitions.h"
+#include "widgets/transitions.h"
+
+namespace {
+
+constexpr float HALFWAY = 0.5f;
+
+// The old and the new page of a page-down on article, captured as the
+// engine captures them before animating; returns both scroll positions.
+struct PageChange {
+  ArticleScroll from, to;
+};
+
+PageChange CapturePageDown(Article& article) {
+  ArticleSetView(article, CurrentPanel->oldPage);
+  const ArticleScroll from = ArticleGetScroll(article);
+  PanelRenderPage(*CurrentPanel, &article, 0, 0);
+  ArticlePageForward(article);
+  PanelRenderPage(*CurrentPanel, &article, 1, 0);
+  return {from, ArticleGetScroll(article)};
+}
+
+// The demo started at 32 bpp, one frame shown, a page-down captured.
+struct TransitionBench {
+  DemoEngine engine{32};
+  PageChange change;
+  TransitionBench() {
+    EngineCommand(ENGINE_FRAME);
+    change = CapturePageDown(*CurrentArticle);
+  }
+};
+
+void BM_PlasmaStep(benchmark::State& state) {
+  TransitionBench bench;
+  for (auto _ : state) PlasmaFrame(*CurrentPanel, HALFWAY, BackBuffer, PlasmaImage);
+}
+
+void BM_CrossfadeStep(benchmark::State& state) {
+  TransitionBench bench;
+  for (auto _ : state) CrossfadeFrame(*CurrentPanel, HALFWAY, BackBuffer);
+}
+
+void BM_PageTurnStep(benchmark::State& state) {
+  TransitionBench bench;
+  const auto backward = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) PageTurnFrame(*CurrentPanel, HALFWAY, BackBuffer, backward);
+}
+
+// Whole views on the contents page (variants 3, 4).
+void BM_SlideStep(benchmark::State& state) {
+  TransitionBench bench;
+  const auto variant = static_cast<int32_t>(state.range(0));
+  const PageChange& change = bench.change;
+  for (auto _ : state) {
+    SlideFrame(*CurrentPanel, *CurrentArticle, variant, change.from, change.to, HALFWAY,
+               BackBuffer);
+  }
+}
+
+// Single columns on the demo's two-column article (variants 1, 2).
+void BM_ColumnSlideStep(benchmark::State& state) {
+  TransitionBench bench;
+  const auto variant = static_cast<int32_t>(state.range(0));
+  auto article = std::make_unique<Article>();
+  ArticleLoad(*article, "DATA/arts/history.art");
+  const PageChange change = CapturePageDown(*article);
+  for (auto _ : state) {
+    SlideFrame(*CurrentPanel, *article, variant, change.from, change.to, HALFWAY, BackBuffer);
+  }
+  ArticleClose(*article);
+}
+
+// Every read is 100 s after the one before, so the dissolve ends after its
+// first step.
+uint32_t leapingNow = 0;
+uint32_t LeapingClock() { return leapingNow += 100000; }
+
+// Includes swapping the saved and the back buffer and one Present.
+void BM_PanelDissolveStep(benchmark::State& state) {
+  TransitionBench bench;
+  SetEngineClock(LeapingClock);
+  for (auto _ : state) PanelDissolve();
+  SetEngineClock(nullptr);
+}
+
+}  // namespace
+
+BENCHMARK(BM_PlasmaStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CrossfadeStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PageTurnStep)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SlideStep)->Arg(SLIDE_BACK)->Arg(SLIDE_FORWARD)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ColumnSlideStep)->Arg(SLIDE_COLUMN_BACK)->Arg(SLIDE_COLUMN_FORWARD)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PanelDissolveStep)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,126 @@
+// Moving between articles and between links: ART: links, the three ways
+// back, the stack's limits, keyboard link steps and the sleeping mouse.
+#include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "articles/article_links.h"
+#include "articles/article_view.h"
+#include "engine/article_stack.h"
+#include "engine/panel_engine.h"
+#include "engine/setup_config.h"
+#include "support/fatal_catch.h"
+#include "support/reader_fixture.h"
+
+namespace {
+
+using NavigationTest = ReaderFixture;
+
+ArticlePlace Here() {
+  const ArticleScroll scroll = ArticleGetScroll(*CurrentArticle);
+  return {scroll.scrollY, scroll.rightScrollY, PanelEngine.LinkFocus, PanelEngine.OffPage,
+          CurrentArticlePath};
+}
+
+auto Fields(const ArticlePlace& place) {
+  return std::tie(place.path, place.scrollY, place.rightScrollY, place.linkFocus, place.offPage);
+}
+
+}  // namespace
+
+// Into two.art and on by links, then back by the key, the back button and the
+// right button; the link taken shows visited on the way back.
+TEST_F(NavigationTest, LinksCrossFadeOnAndEveryWayBackRestoresThePlaceLeft) {
+  for (int i = 0; i < 3; ++i) Key(SLOT_LINE_DOWN);
+  Key(SLOT_NEXT_LINK);
+  Key(SLOT_NEXT_LINK);
+  Step();
+  const ArticlePlace index = Here();
+  ASSERT_GT(index.scrollY, 0);
+  ASSERT_GT(index.linkFocus, 0);
+  ASSERT_EQ(index.offPage, 1);
+  const uint32_t before = Now();
+  ClickLink("ART:DATA/arts/two.art");
+  EXPECT_GE(Now() - before, static_cast<uint32_t>(::Setup.ScrollFadeTime));
+  EXPECT_EQ(CurrentArticlePath, "DATA/arts/two.art");
+  EXPECT_EQ(ArticleStackDepth, 1);
+
+  Key(SLOT_LINE_DOWN);
+  Key(SLOT_LINE_DOWN);
+  Step();
+  const ArticlePlace two = Here();
+  ASSERT_NE(two.rightScrollY, -CurrentArticle->pageStarts[1]);
+  ClickLink("ART:DATA/arts/plain.art");
+  const ArticlePlace plain = Here();
+  ClickLink("ART:DATA/arts/pages.art");
+  ASSERT_EQ(ArticleStackDepth, 3);
+
+  Key(SLOT_BACK);
+  EXPECT_EQ(Fields(Here()), Fields(plain));
+  Click(BACK_BUTTON);
+  EXPECT_EQ(Fields(Here()), Fields(two));
+  Click(AWAY, SDL_BUTTON_RIGHT);
+  EXPECT_EQ(Fields(Here()), Fields(index));
+  EXPECT_EQ(ArticleStackDepth, 0);
+  EXPECT_EQ(FindLink("ART:DATA/arts/two.art").visited, 1);
+  EXPECT_EQ(FindLink("ART:DATA/arts/links.art").visited, 0);
+}
+
+TEST_F(NavigationTest, StackHolds128PlacesThenOverflowsAndAnEmptyOneUnderflows) {
+  UseSteppingClock(static_cast<uint32_t>(::Setup.ScrollFadeTime));  // one cross-fade step each
+  for (int i = 0; i < ARTICLE_STACK_SIZE; ++i) {
+    OpenArticle(i % 2 == 0 ? "DATA/arts/plain.art" : "DATA/arts/two.art");
+  }
+  EXPECT_EQ(ArticleStackDepth, ARTICLE_STACK_SIZE);
+  EXPECT_EQ(ArticleStack[ARTICLE_STACK_SIZE - 1].path, "DATA/arts/plain.art");
+  EXPECT_EQ(FatalMessageOf([] { OpenArticle("DATA/arts/pages.art"); }),
+            "Article stack overflow !");
+  EXPECT_EQ(CurrentArticlePath, "DATA/arts/two.art");
+
+  ArticleStackClear();
+  EXPECT_EQ(FatalMessageOf(GoBack), "Article stack underflow !");
+}
+
+TEST_F(NavigationTest, LinkKeysStepOverBothPiecesOfAWrappedLink) {
+  const std::vector<Hotspot>& spots = CurrentArticle->hotspots;
+  ASSERT_EQ(spots[2].id, spots[3].id);  // "a link long enough to wrap"
+  ASSERT_NE(spots[3].id, spots[4].id);
+  for (const auto& [slot, focus] : {std::pair{SLOT_NEXT_LINK, 1}, {SLOT_NEXT_LINK, 2},
+                                    {SLOT_NEXT_LINK, 4}, {SLOT_PREV_LINK, 3},
+                                    {SLOT_PREV_LINK, 1}}) {
+    Key(slot);
+    Step();
+    EXPECT_EQ(PanelEngine.LinkFocus, focus);
+  }
+}
+
+TEST_F(NavigationTest, IdleMouseSleepsOnTheFirstVisibleLinkAndMovementWakesIt) {
+  ::Setup.MouseSleepDelay = 500;
+  UseStillClock(1000);
+  MoveTo(AWAY);
+  for (int i = 0; i < 5; ++i) Key(SLOT_LINE_DOWN);  // the first link scrolls away
+  Key(SLOT_NEXT_LINK);
+  Key(SLOT_NEXT_LINK);
+  Step();
+  const Article& article = *CurrentArticle;
+  const int32_t first = ArticleFirstVisibleHotspot(article);
+  ASSERT_GT(first, 0);
+  ASSERT_GT(PanelEngine.LinkFocus, first);
+
+  UseStillClock(1499);
+  Step();
+  EXPECT_EQ(PanelEngine.MouseAwake, 1);
+  UseStillClock(1500);
+  Step();
+  EXPECT_EQ(PanelEngine.MouseAwake, 0);
+  EXPECT_EQ(PanelEngine.JustSlept, 0);
+  EXPECT_EQ(PanelEngine.LinkFocus, first);
+  ASSERT_FALSE(PanelEngine.LinkTarget.empty());
+  EXPECT_EQ(FindLink(PanelEngine.LinkTarget).id, ArticleHotspotId(article, first));
+
+  MoveTo({AWAY.x + 1, AWAY.y});
+  Step();
+  EXPECT_EQ(PanelEngine.MouseAwake, 1);
+}

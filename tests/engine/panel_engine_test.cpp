@@ -1,0 +1,220 @@
+// The panel view within one article: scroll styles and their effects, the
+// wheel, panel switching, the picture view and long link targets.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "articles/article_view.h"
+#include "engine/article_stack.h"
+#include "engine/engine.h"
+#include "engine/mouse_wheel.h"
+#include "engine/panel_engine.h"
+#include "engine/panel_list.h"
+#include "engine/panel_steps.h"
+#include "engine/screen_transitions.h"
+#include "engine/setup_config.h"
+#include "engine/video.h"
+#include "support/fatal_catch.h"
+#include "support/reader_fixture.h"
+#include "widgets/transitions.h"
+
+namespace {
+
+using PanelEngineTest = ReaderFixture;
+
+constexpr int32_t LINE = 16;  // a fixed-font line
+
+uint32_t FadeTime() { return static_cast<uint32_t>(::Setup.ScrollFadeTime); }
+
+uint32_t ScreenAt(int x, int y) { return BackBuffer.pixels[y * SCREEN_WIDTH + x]; }
+
+bool SameScreens(const Picture& a, const Picture& b) {
+  return std::memcmp(a.pixels, b.pixels, size_t{4} * SCREEN_WIDTH * SCREEN_HEIGHT) == 0;
+}
+
+// Every channel within 1 of the even mix of a and b.
+bool HalfWay(uint32_t pixel, uint32_t a, uint32_t b) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int mix = (static_cast<int>(a >> shift & 0xFF) + static_cast<int>(b >> shift & 0xFF)) / 2;
+    if (std::abs(static_cast<int>(pixel >> shift & 0xFF) - mix) > 1) return false;
+  }
+  return true;
+}
+
+struct StyleCase {
+  const char* name;
+  int32_t style;
+  int32_t offPage;
+  int32_t effect;  // the style whose renderer is expected
+};
+
+// The expected screen: the effect's renderer at t on the same pages.
+void Render(int32_t effect, ArticleScroll from, float t, Picture& screen) {
+  Panel& panel = *CurrentPanel;
+  Article& article = *CurrentArticle;
+  switch (effect) {
+    case 2: PlasmaFrame(panel, t, screen, PlasmaImage); break;
+    case 4: CrossfadeFrame(panel, t, screen); break;
+    case 5: PageTurnFrame(panel, t, screen, 0); break;
+    default: SlideFrame(panel, article, SLIDE_FORWARD, from, ArticleGetScroll(article), t, screen);
+  }
+}
+
+class PanelEngineStyleTest : public ReaderFixture,
+                             public ::testing::WithParamInterface<StyleCase> {};
+
+}  // namespace
+
+// Each animation step reads the clock twice (the chrome, the elapsed time):
+// a step of a quarter fade draws t = 0.01, then t = 0.5, and ends the loop.
+TEST_P(PanelEngineStyleTest, PageChangeDrawsTheStylesEffect) {
+  constexpr float LAST_STEP = 0.5f;
+  OpenArticle("DATA/arts/pages.art");
+  Article& article = *CurrentArticle;
+  PanelEngine.ScrollStyle = GetParam().style;
+  PanelEngine.OffPage = GetParam().offPage;
+  const ArticleScroll old = ArticleGetScroll(article);
+  RefreshView(FOCUS_CLAMP, VIEW_CAPTURE_OLD);
+  ArticlePageForward(article);
+  RefreshView(FOCUS_LAST, VIEW_CAPTURE_NEW);
+  Picture expected = CopyOf(BackBuffer);
+  const Picture oldPage = CopyOf(CurrentPanel->oldPage);
+
+  UseSteppingClock(FadeTime() / 4);
+  const uint32_t start = Now();
+  AnimateScroll(old, 0.0f);
+  ASSERT_EQ(Now() - start, FadeTime() + FadeTime() / 4);
+  std::memcpy(CurrentPanel->oldPage.pixels, oldPage.pixels,
+              size_t{4} * oldPage.width * oldPage.height);  // the dissolve keeps what it copied
+  Render(GetParam().effect, old, LAST_STEP, expected);
+  PanelDrawChrome(*CurrentPanel, &article, expected, 1, LAST_STEP, 0.0f,
+                  ArticleScrollFraction(article));
+  EXPECT_TRUE(SameScreens(BackBuffer, expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(PanelEngineStyles, PanelEngineStyleTest,
+                         ::testing::Values(StyleCase{"Dissolve", 2, 0, 2},
+                                           StyleCase{"Crossfade", 4, 0, 4},
+                                           StyleCase{"PageTurn", 5, 0, 5},
+                                           StyleCase{"Slide", 3, 0, 3},
+                                           StyleCase{"SlideOffPageDissolves", 3, 1, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PanelEngineTest, StyleKeyCyclesStylesAndStyleOneTurnsPagesAtOnce) {
+  for (int32_t style : {4, 3, 5, 1}) {
+    Key(SLOT_SCROLL_STYLE);
+    EXPECT_EQ(PanelEngine.ScrollStyle, style);
+  }
+  Key(SLOT_PAGE_DOWN);
+  const uint32_t before = Now();
+  Step();
+  EXPECT_LT(Now() - before, FadeTime());
+  EXPECT_EQ(CurrentArticle->scrollY, CurrentArticle->pageStarts[1]);
+  Key(SLOT_SCROLL_STYLE);
+  EXPECT_EQ(PanelEngine.ScrollStyle, 2);
+}
+
+// The wheel is read in one frame and acted on at the start of the next.
+TEST_F(PanelEngineTest, WheelStepsLinesWithLineScrollingAndPagesWithout) {
+  const auto wheel = [this](int32_t count) {
+    MouseWheelSet(count);
+    Step();
+    Step();
+  };
+  wheel(-1);
+  wheel(-1);
+  EXPECT_EQ(CurrentArticle->scrollY, 2 * LINE);
+  EXPECT_EQ(PanelEngine.OffPage, 1);
+  wheel(1);
+  EXPECT_EQ(CurrentArticle->scrollY, LINE);
+
+  OpenArticle("DATA/arts/pages.art");
+  const uint32_t before = Now();
+  wheel(-1);
+  EXPECT_GE(Now() - before, FadeTime());
+  EXPECT_EQ(CurrentArticle->scrollY, CurrentArticle->pageStarts[1]);
+  wheel(1);
+  EXPECT_EQ(CurrentArticle->scrollY, 0);
+}
+
+// Column 1 lies left of the text and below the dissolve's first threshold.
+TEST_F(PanelEngineTest, NextPanelKeyWrapsAndTheNextFrameDissolves) {
+  for (int32_t panel : {1, 2, 0}) {
+    Key(SLOT_NEXT_PANEL);
+    EXPECT_EQ(PanelEngine.CurrentPanelIndex, panel);
+    EXPECT_EQ(PanelEngine.PanelSwitchPending, 1);
+    EXPECT_EQ(ScreenAt(1, 300), PANEL_COLOURS[(panel + 2) % 3]);
+    const uint32_t before = Now();
+    Step();
+    EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
+    EXPECT_GE(Now() - before, FadeTime());
+    EXPECT_EQ(ScreenAt(1, 300), PANEL_COLOURS[panel]);
+  }
+}
+
+TEST_F(PanelEngineTest, PanLinksTakeTheirNumberModuloThePanelCount) {
+  OpenArticle("DATA/arts/links.art");
+  const std::pair<const char*, int32_t> links[] = {{"PAN:5", 2}, {"PAN:-3", 0}, {"PAN:-4", 1}};
+  for (const auto& [target, panel] : links) {
+    ClickLink(target);
+    EXPECT_EQ(PanelEngine.CurrentPanelIndex, panel) << target;
+    EXPECT_EQ(PanelEngine.PanelSwitchPending, 1) << target;
+    Step();
+  }
+  ClickLink("PAN:1");  // the current panel
+  EXPECT_EQ(PanelEngine.CurrentPanelIndex, 1);
+  EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
+  EXPECT_EQ(FatalMessageOf([&] { ClickLink("PAN:abc"); }), "Invalid pVal value !");
+}
+
+TEST_F(PanelEngineTest, PictureViewFadesInAndEitherWayBackLeavesIt) {
+  OpenArticle("DATA/arts/links.art");
+  for (bool byKey : {false, true}) {
+    UseStillClock(5000);
+    ClickLink("PIX:DATA/pix/pic.png");
+    ASSERT_EQ(PanelEngine.PictureView, 1);
+    const Picture saved = CopyOf(SavedScreen);
+    Step();  // the fade starts
+    EXPECT_TRUE(SameScreens(BackBuffer, saved));
+    UseStillClock(5000 + FadeTime() / 2);
+    Step();
+    EXPECT_TRUE(HalfWay(ScreenAt(10, 10), saved.pixels[10 * SCREEN_WIDTH + 10], PICTURE_COLOUR));
+    EXPECT_TRUE(HalfWay(ScreenAt(300, 300), saved.pixels[300 * SCREEN_WIDTH + 300], 0));
+    UseStillClock(5000 + FadeTime());
+    Step();
+    EXPECT_EQ(ScreenAt(10, 10), PICTURE_COLOUR);
+    EXPECT_EQ(ScreenAt(300, 300), 0u);
+
+    byKey ? Key(SLOT_BACK) : Click(AWAY, SDL_BUTTON_RIGHT);
+    EXPECT_EQ(PanelEngine.PictureView, 0);
+    EXPECT_EQ(PanelEngine.PanelSwitchPending, 1);
+    EXPECT_EQ(PanelEngine.ViewedPicture.pixels, nullptr);
+    EXPECT_EQ(ArticleStackDepth, 1);  // the back key is the picture view's
+    UseSteppingClock(10);
+    Step();
+    EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
+  }
+}
+
+// Within a frame the dissolve runs before the links, so the wait is seen
+// only by calling the link step directly.
+TEST_F(PanelEngineTest, PictureLinksWaitForAPendingDissolveAndMissingPicturesAreFatal) {
+  OpenArticle("DATA/arts/links.art");
+  PanelEngine.LinkTarget = "PIX:DATA/pix/pic.png";
+  PanelEngine.PanelSwitchPending = 1;
+  Mouse.buttons = MOUSE_LEFT;
+  OtherLinks();
+  EXPECT_EQ(PanelEngine.PictureView, 0);
+  Step();
+  EXPECT_EQ(FatalMessageOf([&] { ClickLink("PIX:DATA/pix/missing.png"); }),
+            "Pix loader error ![PNG]");
+}
+
+TEST_F(PanelEngineTest, LinkTargetIsCutTo4095Characters) {
+  OpenArticle("DATA/arts/links.art");
+  MoveTo(LinkPoint(LONG_TARGET_PREFIX));
+  Step();
+  EXPECT_EQ(PanelEngine.LinkTarget, LONG_TARGET_PREFIX + std::string(4091, 'x'));
+}

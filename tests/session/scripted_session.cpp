@@ -1,0 +1,140 @@
+// A short reading session on the demo issue, run by the reader's own start-up
+// and main loop: the pointer over the contents page, links found by moving it
+// over the page and clicked, every page key, the wheel, each scroll style,
+// back, the next panel, and the two quit requests, then the normal shutdown.
+// Exits 1 when a step does not do what it should or the engine stops with a
+// fatal error; meant to run under a leak checker.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/fatal.h"
+#include "engine/panel_engine.h"
+#include "engine/panel_list.h"
+#include "session_driver.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+constexpr int32_t SCAN_STEP = 12;  // below the line height, so no link line is skipped
+constexpr int32_t SCROLL_STYLES = 5;
+constexpr size_t LINKS_FOLLOWED = 2;  // keeps the session short under valgrind
+
+struct LinkSpot {
+  int32_t x, y;
+  std::string path;
+};
+
+bool failed = false;
+
+void Check(bool ok, const char* step) {
+  if (ok) return;
+  std::fprintf(stderr, "scripted session: %s failed\n", step);
+  failed = true;
+}
+
+// Without this the engine would end the process with status 0.
+void FailOnFatal(int, const char*, const char* message) {
+  std::fprintf(stderr, "scripted session: fatal error [%s]\n", message);
+  std::exit(1);
+}
+
+// The article path of an "ART:" target, or empty for other targets.
+std::string ArticleOf(const std::string& target) {
+  if (target.compare(0, 4, "ART:") != 0) return {};
+  return target.substr(4, target.find(":ALT:") - 4);
+}
+
+// Moves the pointer down the view a little right of the text origin and
+// keeps the first spot of every article link it passes over.
+std::vector<LinkSpot> ScanArticleLinks(SessionDriver& session) {
+  const Panel& panel = *CurrentPanel;
+  const int32_t x = panel.textX + 32;
+  const int32_t top = PanelTopHeight(panel);
+  std::vector<LinkSpot> spots;
+  for (int32_t y = top; y < top + panel.middle.height; y += SCAN_STEP) {
+    session.MoveTo(x, y);
+    const std::string path = ArticleOf(PanelEngine.LinkTarget);
+    if (!path.empty() && (spots.empty() || spots.back().path != path)) {
+      spots.push_back({x, y, path});
+    }
+  }
+  return spots;
+}
+
+// Page moves in every scroll style, lines, the wheel, both ends, link focus.
+void ReadArticle(SessionDriver& session) {
+  for (int32_t i = 0; i < SCROLL_STYLES; ++i) {
+    session.Tap(i % 2 == 0 ? SDLK_PAGEDOWN : SDLK_PAGEUP);
+    session.Tap(SDLK_F4);
+  }
+  session.Hold(SDLK_DOWN, 3);
+  session.Hold(SDLK_UP, 2);
+  session.Wheel(-1);
+  session.Wheel(1);
+  session.Tap(SDLK_END);
+  session.Tap(SDLK_HOME);
+  session.Tap(SDLK_TAB);
+  session.Tap(SDLK_TAB);
+  session.Tap(SDLK_BACKQUOTE);
+}
+
+void GoBack(SessionDriver& session) {
+  session.Tap(SDLK_BACKSPACE);
+  Check(CurrentArticlePath == FIRST_ARTICLE, "back to the contents");
+}
+
+void RunScript(SessionDriver& session) {
+  session.Frame();
+  for (auto [x, y] : {std::pair{320, 240}, {100, 300}, {520, 120}}) session.MoveTo(x, y);
+  const std::vector<LinkSpot> links = ScanArticleLinks(session);
+  Check(links.size() >= LINKS_FOLLOWED, "finding two article links");
+  for (size_t i = 0; i < std::min(links.size(), LINKS_FOLLOWED); ++i) {
+    const LinkSpot& link = links[i];
+    session.Click(link.x, link.y);
+    Check(CurrentArticlePath == link.path, "following a clicked link");
+    ReadArticle(session);
+    GoBack(session);
+  }
+
+  // Left alone the pointer falls asleep and the keys select the links.
+  for (int i = 0; i < 3; ++i) session.Frame();
+  session.Tap(SDLK_TAB);
+  const std::string focused = ArticleOf(PanelEngine.LinkTarget);
+  Check(!focused.empty(), "selecting a link with Tab");
+  session.Tap(SDLK_RETURN);
+  Check(CurrentArticlePath == focused, "following the selected link with Enter");
+  GoBack(session);
+
+  const int32_t panel = PanelEngine.CurrentPanelIndex;
+  session.Tap(SDLK_F3);
+  Check(PanelEngine.CurrentPanelIndex != panel, "switching to the next panel");
+  session.Tap(SDLK_F3);
+
+  session.Tap(SDLK_ESCAPE);
+  Check(session.running(), "going on after the first quit request");
+  session.Tap(SDLK_ESCAPE);
+  Check(!session.running(), "ending at the second quit request");
+}
+
+}  // namespace
+
+int main() {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  SetFatalHandler(FailOnFatal);
+  ScratchDir dir;
+  std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
+  int32_t frames = 0;
+  {
+    SessionDriver session;
+    RunScript(session);
+    frames = session.frames();
+  }
+  std::printf("scripted session: %d frames%s\n", frames, failed ? ", failed" : "");
+  return failed ? 1 : 0;
+}

@@ -1,0 +1,188 @@
+#include "support/reader_fixture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "engine/keys.h"
+#include "engine/panel_engine.h"
+#include "engine/setup_config.h"
+#include "engine/video.h"
+#include "generators/gif_writer.h"
+#include "generators/png_writer.h"
+#include "resources/archive.h"
+#include "support/startup_files.h"
+
+namespace {
+
+uint32_t clockNow = 0;
+uint32_t clockStep = 0;
+
+uint32_t FixtureClock() { return clockNow += clockStep; }
+
+// Slots 0 to 15; a short key file leaves the rest unbound.
+const SDLKey SLOT_KEYS[] = {SDLK_ESCAPE,   SDLK_RETURN, SDLK_SPACE,  SDLK_UP,
+                            SDLK_PAGEDOWN, SDLK_DOWN,   SDLK_PAGEUP, SDLK_TAB,
+                            SDLK_BACKSPACE, SDLK_HOME,  SDLK_END,    SDLK_F1,
+                            SDLK_F2,       SDLK_F3,     SDLK_F4,     SDLK_F5};
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+void WriteKeyFile() {
+  std::vector<uint8_t> bytes;
+  for (SDLKey key : SLOT_KEYS) {
+    const int32_t code = ScanCodeOf(key);
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(code >> shift));
+  }
+  WriteFileBytes("keydefs.cfg", bytes);
+}
+
+void WritePanels() {
+  GifImage mask{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
+  for (int y = 440; y < 480; ++y) std::fill_n(&mask.indices[y * 640], 100, 1);
+  WriteGif("backmask.gif", mask);
+  WritePng("back.png", 100, 40, std::vector<uint32_t>(100 * 40, 0x00FF00));
+  std::string list;
+  for (int i = 0; i < 3; ++i) {
+    const std::string name = "panel" + std::to_string(i);
+    WritePng(name + ".png", 640, 480, std::vector<uint32_t>(640 * 480, PANEL_COLOURS[i]));
+    // picture, no strips, textX, no bar, no title box, one button, no chains
+    WriteFileBytes(name + ".txt", Bytes(name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
+                                        "\n0\n0\n1\nbackmask.gif\n1\nback.png\n0\n440\n1\n17\n0\n"));
+    list += "DATA/panels/" + name + ".txt\n";
+  }
+  WriteFileBytes("panels.txt", Bytes(list));
+}
+
+// Lines of many lengths, so that pages tell apart in every column: the fixed
+// font of the start-up files draws every character alike.
+std::string Lines(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += std::string(1 + i * 37 % 76, 'p') + "\n";
+  return text;
+}
+
+std::string Link(const std::string& target, const std::string& text) {
+  return "<#LINK:" + target + "#>" + text + "<#ENDL#>";
+}
+
+void WriteArticles() {
+  WriteFileBytes("index.art",
+                 Bytes("<#SCROLL:1:1:0:0#>\n" + Lines(3) + Link("ART:DATA/arts/two.art", "Two") +
+                       "\n" + Link("ART:DATA/arts/pages.art", "Pages") +
+                       "\n<#JLIMIT:120#><#ABREAK_ON#>" +
+                       Link("ART:DATA/arts/plain.art", "a link long enough to wrap") +
+                       "\n<#ABREAK_OFF#>" + Link("ART:DATA/arts/links.art", "Links") + "\n" +
+                       Lines(80)));
+  WriteFileBytes("two.art", Bytes("<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
+                                  Link("ART:DATA/arts/plain.art", "Plain") + "\n" + Lines(120)));
+  WriteFileBytes("plain.art", Bytes(Link("ART:DATA/arts/pages.art", "Pages") + "\n"));
+  WriteFileBytes("pages.art", Bytes("<#SCROLL:0:1:0:0#>\n" + Lines(110)));
+  std::string links;
+  for (const char* target : {"PAN:1", "PAN:-3", "PAN:-4", "PAN:5", "PAN:abc",
+                             "PIX:DATA/pix/pic.png", "PIX:DATA/pix/missing.png"}) {
+    links += Link(target, target) + "\n";
+  }
+  links += Link(LONG_TARGET_PREFIX + std::string(4200, 'x'), "Long") + "\n";
+  WriteFileBytes("links.art", Bytes(links));
+  WritePng("pic.png", 100, 80, std::vector<uint32_t>(100 * 80, PICTURE_COLOUR));
+}
+
+template <typename Fill>
+void Push(Uint8 type, Fill fill) {
+  SDL_Event event{};
+  event.type = type;
+  fill(event);
+  ASSERT_EQ(SDL_PushEvent(&event), 0);
+}
+
+}  // namespace
+
+void ReaderFixture::SetUp() {
+  WriteStartupFiles();
+  WritePanels();
+  WriteKeyFile();
+  WriteArticles();
+  UseSteppingClock(10);
+  SetupDefaults(::Setup);
+  ::Setup.FullScreen = 0;
+  ::Setup.ScrollFadeTime = 100;
+  ::Setup.MouseSleepDelay = 100000000;  // awake unless a test lets it sleep
+  VideoStart(::Setup);
+  Mouse = MouseState{};
+  KeyStateCreate();
+  EngineCommand(ENGINE_INIT);
+  Step();
+}
+
+void ReaderFixture::TearDown() {
+  EngineCommand(ENGINE_SHUTDOWN);
+  VideoStop();
+  ResourceCloseAll();
+  SDL_Quit();
+  SetEngineClock(nullptr);
+}
+
+void ReaderFixture::UseSteppingClock(uint32_t step) {
+  clockStep = step;
+  SetEngineClock(FixtureClock);
+}
+
+void ReaderFixture::UseStillClock(uint32_t now) {
+  clockNow = now;
+  UseSteppingClock(0);
+}
+
+uint32_t ReaderFixture::Now() { return clockNow; }
+
+void ReaderFixture::Step() { ASSERT_TRUE(MainLoopStep(loop)); }
+
+void ReaderFixture::Key(int slot) {
+  const auto key = [&](SDL_Event& event) { event.key.keysym.sym = SLOT_KEYS[slot]; };
+  Push(SDL_KEYDOWN, key);
+  Step();
+  Push(SDL_KEYUP, key);
+}
+
+void ReaderFixture::MoveTo(ScreenPoint at) {
+  Push(SDL_MOUSEMOTION, [&](SDL_Event& event) {
+    event.motion.x = static_cast<Uint16>(at.x);
+    event.motion.y = static_cast<Uint16>(at.y);
+  });
+}
+
+void ReaderFixture::Click(ScreenPoint at, Uint8 button) {
+  const auto which = [&](SDL_Event& event) { event.button.button = button; };
+  MoveTo(at);
+  Push(SDL_MOUSEBUTTONDOWN, which);
+  Step();
+  Push(SDL_MOUSEBUTTONUP, which);
+}
+
+const LinkEntry& ReaderFixture::FindLink(const std::string& prefix) {
+  const auto& links = CurrentArticle->linkTargets;
+  const auto link = std::find_if(links.begin(), links.end(), [&](const LinkEntry& entry) {
+    return entry.text.compare(0, prefix.size(), prefix) == 0;
+  });
+  if (link == links.end()) throw std::runtime_error("no link " + prefix);
+  return *link;
+}
+
+ScreenPoint ReaderFixture::LinkPoint(const std::string& prefix) {
+  const Article& article = *CurrentArticle;
+  const int32_t id = FindLink(prefix).id;
+  const auto spot = std::find_if(article.hotspots.begin(), article.hotspots.end(),
+                                 [&](const Hotspot& hotspot) { return hotspot.id == id; });
+  if (spot == article.hotspots.end()) throw std::runtime_error("no hotspot for " + prefix);
+  return {TEXT_X + spot->x + spot->width / 2, spot->y - article.scrollY + spot->height / 2};
+}
+
+Picture CopyOf(const Picture& picture) {
+  Picture copy;
+  PictureAlloc(copy, picture.width, picture.height);
+  std::memcpy(copy.pixels, picture.pixels, size_t{4} * picture.width * picture.height);
+  return copy;
+}
