@@ -30,6 +30,6 @@ void DrawLine(int32_t x0, int32_t x1, int32_t y0, int32_t y1, uint32_t colour,
               Picture& destination);
 
 // Copies bytes from source to destination (source first); nothing for a count
-// of 0 or less. Uses the SSE2 streaming copy or the 8-byte copy when the setup
-// asks for them; the result never depends on which.
+// of 0 or less. Uses the SSE2 block copy (streaming for large blocks) or the
+// 8-byte copy when the setup asks for them; the result never depends on which.
 void FastCopy(const void* source, void* destination, int32_t bytes);

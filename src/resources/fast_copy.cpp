@@ -10,21 +10,41 @@ namespace {
 
 constexpr size_t STREAM_BLOCK = 32;
 constexpr size_t CHUNK_MIN_COUNT = 32;
+// Blocks from this size on do not stay in the cache anyway, so their stores
+// bypass it; smaller ones (rows, panels) are read again within the frame and
+// would only be slowed by streaming.
+constexpr size_t STREAM_MIN_COUNT = size_t{1} << 20;
 
-// Streaming stores need a 16-byte aligned destination: the bytes before its
+// Aligned stores need a 16-byte aligned destination: the bytes before its
 // first boundary and those after the last whole block are copied plainly.
-void StreamCopy(const uint8_t* from, uint8_t* to, size_t count) {
+template <bool streaming>
+void BlockCopy(const uint8_t* from, uint8_t* to, size_t count) {
   const size_t head = std::min(count, (16 - reinterpret_cast<uintptr_t>(to) % 16) % 16);
   std::memcpy(to, from, head);
   size_t done = head;
   for (; count - done >= STREAM_BLOCK; done += STREAM_BLOCK) {
     const auto* in = reinterpret_cast<const __m128i*>(from + done);
     auto* out = reinterpret_cast<__m128i*>(to + done);
-    _mm_stream_si128(out, _mm_loadu_si128(in));
-    _mm_stream_si128(out + 1, _mm_loadu_si128(in + 1));
+    const __m128i a = _mm_loadu_si128(in);
+    const __m128i b = _mm_loadu_si128(in + 1);
+    if constexpr (streaming) {
+      _mm_stream_si128(out, a);
+      _mm_stream_si128(out + 1, b);
+    } else {
+      _mm_store_si128(out, a);
+      _mm_store_si128(out + 1, b);
+    }
   }
-  _mm_sfence();
+  if constexpr (streaming) _mm_sfence();
   std::memcpy(to + done, from + done, count - done);
+}
+
+void StreamCopy(const uint8_t* from, uint8_t* to, size_t count) {
+  if (count >= STREAM_MIN_COUNT) {
+    BlockCopy<true>(from, to, count);
+  } else {
+    BlockCopy<false>(from, to, count);
+  }
 }
 
 void ByteCopy(const uint8_t* from, uint8_t* to, size_t count) {
