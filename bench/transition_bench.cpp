@@ -8,7 +8,6 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
 #include "demo_engine.h"
-#include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
@@ -84,17 +83,9 @@ void BM_ColumnSlideStep(benchmark::State& state) {
   ArticleClose(*article);
 }
 
-// Every read is 100 s after the one before, so the dissolve ends after its
-// first step.
-uint32_t leapingNow = 0;
-uint32_t LeapingClock() { return leapingNow += 100000; }
-
-// Includes swapping the saved and the back buffer and one Present.
 void BM_PanelDissolveStep(benchmark::State& state) {
   TransitionBench bench;
-  SetEngineClock(LeapingClock);
-  for (auto _ : state) PanelDissolve();
-  SetEngineClock(nullptr);
+  for (auto _ : state) PanelDissolveStep(0.5f);
 }
 
 }  // namespace

@@ -72,7 +72,10 @@ void SwapScreens() {
   std::swap_ranges(BackBuffer.pixels, BackBuffer.pixels + count, SavedScreen.pixels);
 }
 
-void DissolveStep(uint8_t threshold) {
+}  // namespace
+
+void PanelDissolveStep(float t) {
+  const auto threshold = static_cast<uint8_t>(t * 256.0f);
   const size_t count = size_t{SCREEN_WIDTH} * SCREEN_HEIGHT;
   const uint8_t* order = PlasmaImage.pixels;
   const uint32_t* next = SavedScreen.pixels;
@@ -81,8 +84,6 @@ void DissolveStep(uint8_t threshold) {
     if (order[i] <= threshold) screen[i] = next[i];
   }
 }
-
-}  // namespace
 
 void CopyScreen(const Picture& from, Picture& to) {
   FastCopy(from.pixels, to.pixels, SCREEN_WIDTH * SCREEN_HEIGHT * 4);
@@ -140,7 +141,7 @@ void PanelDissolve() {
   for (float t = 0.01f; t < 1.0f; t = Elapsed(start, Setup.ScrollFadeTime)) {
     if (!first && Setup.SoftCursor == 1 && BackBufferSurface != nullptr) HideEngineCursor();
     first = false;
-    DissolveStep(static_cast<uint8_t>(t * 256.0f));
+    PanelDissolveStep(t);
     Present();
     if (!RelockBackBuffer()) return;
   }

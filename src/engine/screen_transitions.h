@@ -31,6 +31,10 @@ void AnimateScroll(ArticleScroll old, float from);
 // through PlasmaImage, taking pixels whose plasma byte is at most the threshold.
 void PanelDissolve();
 
+// One step of it at progress t: BackBuffer pixels whose plasma byte is at most
+// trunc(t * 256) take SavedScreen's.
+void PanelDissolveStep(float t);
+
 // Inside an animation loop, after a Present: locks again and clears the
 // presented mark so that the next step is shown. False when the lock fails.
 bool RelockBackBuffer();
