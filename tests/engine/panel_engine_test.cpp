@@ -212,6 +212,13 @@ TEST_F(PanelEngineTest, PictureLinksWaitForAPendingDissolveAndMissingPicturesAre
             "Pix loader error ![PNG]");
 }
 
+TEST_F(PanelEngineTest, ArticleLinkToAMissingFileEndsWithTheParsersMessage) {
+  OpenArticle("DATA/arts/links.art");
+  Step();
+  EXPECT_EQ(FatalMessageOf([&] { ClickLink("ART:DATA/arts/missing.art"); }),
+            "Cannot open missing.art file !");
+}
+
 TEST_F(PanelEngineTest, LinkTargetIsCutTo4095Characters) {
   OpenArticle("DATA/arts/links.art");
   MoveTo(LinkPoint(LONG_TARGET_PREFIX));

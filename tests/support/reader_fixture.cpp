@@ -83,7 +83,8 @@ void WriteArticles() {
   WriteFileBytes("pages.art", Bytes("<#SCROLL:0:1:0:0#>\n" + Lines(110)));
   std::string links;
   for (const char* target : {"PAN:1", "PAN:-3", "PAN:-4", "PAN:5", "PAN:abc",
-                             "PIX:DATA/pix/pic.png", "PIX:DATA/pix/missing.png"}) {
+                             "PIX:DATA/pix/pic.png", "PIX:DATA/pix/missing.png",
+                             "ART:DATA/arts/missing.art"}) {
     links += Link(target, target) + "\n";
   }
   links += Link(LONG_TARGET_PREFIX + std::string(4200, 'x'), "Long") + "\n";
