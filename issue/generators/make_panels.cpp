@@ -45,6 +45,9 @@ struct ChainSpec {
 struct PanelSpec {
   std::string name;
   int topHeight, middleEnd, textX;
+  // One page inside a double frame instead of strips; the cut into top,
+  // middle and bottom only keeps the title box and buttons off the text.
+  bool framed;
   Theme theme;
   std::vector<ButtonSpec> buttons;
   std::vector<ChainSpec> chains;
@@ -161,13 +164,8 @@ Canvas BarPicture(const PanelSpec& p) {
 Canvas PanelPicture(const PanelSpec& p, TextPainter& text) {
   const Theme& t = p.theme;
   Canvas c = MakeCanvas(W, H, t.deep);
-  int middleTop = p.topHeight, middleEnd = p.middleEnd > 0 ? p.middleEnd : H;
-  VerticalGradient(c, 0, 0, W, middleTop, t.light, t.deep);
-  VerticalGradient(c, 0, middleTop, W, middleEnd - middleTop, t.page, t.pageEdge);
-  VerticalGradient(c, 0, middleEnd, W, H - middleEnd, t.deep, t.light);
-  if (p.topHeight > 0) FillBox(c, 0, middleTop - 2, W, 2, t.accent);
-  if (p.middleEnd > 0) FillBox(c, 0, middleEnd, W, 2, t.accent);
-  if (p.middleEnd == 0) {
+  if (p.framed) {
+    VerticalGradient(c, 0, 0, W, H, t.page, t.pageEdge);
     for (int edge : {3, 4}) {
       FillBox(c, edge, edge, W - 2 * edge, 1, t.accent);
       FillBox(c, edge, H - 1 - edge, W - 2 * edge, 1, t.accent);
@@ -175,11 +173,18 @@ Canvas PanelPicture(const PanelSpec& p, TextPainter& text) {
       FillBox(c, W - 1 - edge, edge, 1, H - 2 * edge, t.accent);
     }
     RoundedBox(c, 6, H - 42, W - 12, 38, 10, Mix(t.deep, 0x000000, 0.3));
+  } else {
+    int middleTop = p.topHeight, middleEnd = p.middleEnd;
+    VerticalGradient(c, 0, 0, W, middleTop, t.light, t.deep);
+    VerticalGradient(c, 0, middleTop, W, middleEnd - middleTop, t.page, t.pageEdge);
+    VerticalGradient(c, 0, middleEnd, W, H - middleEnd, t.deep, t.light);
+    FillBox(c, 0, middleTop - 2, W, 2, t.accent);
+    FillBox(c, 0, middleEnd, W, 2, t.accent);
+    if (p.topHeight >= 60) text.Draw(c, 66, 42, U"MARROWIN", 26, t.accent);
+    else text.Draw(c, 12, 28, U"MARROWIN \u00B7 MUSIC", 18, t.accent);
   }
   RoundedBox(c, p.titleX - 3, p.titleY - 2, p.titleW + 6, p.titleH + 4, 6, Mix(t.deep, 0, 0.5));
   for (const ButtonSpec& b : p.buttons) DrawButtonFace(c, b.x, b.y, b, t.button, t.light, t.label, text);
-  if (p.topHeight >= 60) text.Draw(c, 66, 42, U"MARROWIN", 26, t.accent);
-  if (p.topHeight > 0 && p.topHeight < 60) text.Draw(c, 12, 28, U"MARROWIN \u00B7 MUSIC", 18, t.accent);
   return c;
 }
 
@@ -217,7 +222,7 @@ std::vector<PanelSpec> DemoPanels() {
   const Theme navy{0x0A1430, 0x22356A, 0x12204A, 0x0C1736, 0xE8B84A, 0x1E3062, 0xE8ECF4};
   const Theme plum{0x1A0A1E, 0x44204E, 0x2A1232, 0x1C0B22, 0x4FD6E0, 0x3A1A44, 0xF0E6F4};
   const Theme sepia{0x1C150F, 0x3A2C1E, 0x2B2118, 0x1E1710, 0xD9A066, 0x3C2E20, 0xF4EAD8};
-  PanelSpec classic{"classic", 64, 416, 28, navy,
+  PanelSpec classic{"classic", 64, 416, 28, false, navy,
       {{U"EXIT", 1, 12, 424, 64, 36, true}, {U"HELP", 2, 82, 424, 60, 36, false},
        {U"MENU", 15, 148, 424, 64, 36, false}, {U"INDEX", 16, 218, 424, 68, 36, false},
        {U"BACK", 17, 292, 424, 62, 36, false}, {U"\u25B2", 5, 360, 424, 34, 36, false},
@@ -226,7 +231,7 @@ std::vector<PanelSpec> DemoPanels() {
        {U"\u266A\u25B6", 3, 588, 424, 44, 36, false}},
       {{ChainKind::Emblem, 10, 8}, {ChainKind::Lamp, 608, 22}},
       12, 468, 200, 262, 18, 330, 28};
-  PanelSpec music{"music", 40, 392, 24, plum,
+  PanelSpec music{"music", 40, 392, 24, false, plum,
       {{U"TUNE 1", 9, 12, 400, 76, 34, false}, {U"TUNE 2", 10, 94, 400, 76, 34, false},
        {U"TUNE 3", 11, 176, 400, 76, 34, false}, {U"TUNE 4", 12, 258, 400, 76, 34, false},
        {U"SILENCE", 13, 340, 400, 90, 34, false}, {U"PLAYLIST", 14, 436, 400, 96, 34, true},
@@ -236,7 +241,7 @@ std::vector<PanelSpec> DemoPanels() {
        {U"PG\u25BC", 8, 436, 438, 48, 32, false}},
       {{ChainKind::Equalizer, 548, 400}, {ChainKind::Lamp, 268, 10}},
       12, 472, 200, 300, 6, 330, 28};
-  PanelSpec page{"page", 0, 0, 24, sepia,
+  PanelSpec page{"page", 38, 436, 24, true, sepia,
       {{U"EXIT", 1, 12, 442, 60, 32, false}, {U"BACK", 17, 78, 442, 60, 32, false},
        {U"HELP", 2, 144, 442, 60, 32, false}, {U"INDEX", 16, 210, 442, 68, 32, true},
        {U"\u25B2", 5, 284, 442, 34, 32, false}, {U"\u25BC", 6, 322, 442, 34, 32, false},

@@ -5,7 +5,8 @@
 
 namespace {
 
-// Tall capitals, ascenders, descenders and a hyphen: the rows a line needs.
+// Tall capitals, ascenders, descenders and a hyphen. Only rows above the
+// baseline count: ink below it (descenders, '_') hangs under the box.
 constexpr char HEIGHT_SAMPLE[] = "TAPiry-jpg";
 
 bool Absent(const char* text, const GlyphTable* table) {

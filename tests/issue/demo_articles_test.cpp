@@ -134,6 +134,35 @@ TEST_F(DemoArticles, EveryArticleLoadsAndDrawsEveryPage) {
   PictureFree(view);
 }
 
+// Links wear one colour through the issue; unvisited, hovered and visited they
+// differ from each other and from the plain text beside them.
+TEST_F(DemoArticles, TextLinksStandOutInEveryState) {
+  std::set<uint32_t> linkColours;
+  for (const std::string& path : Articles()) {
+    SCOPED_TRACE(path);
+    Article article{};
+    ArticleLoad(article, path.c_str());
+    const uint32_t hover = article.activeLinkColour, visited = article.visitedLinkColour;
+    for (const ArticleLine& line : article.lines) {
+      for (const TextSegment& link : line.segments) {
+        if (link.isLink == 0) continue;
+        linkColours.insert(link.colour);
+        EXPECT_NE(hover, link.colour);
+        EXPECT_NE(visited, link.colour);
+        EXPECT_NE(hover, visited);
+        for (const TextSegment& plain : line.segments) {
+          if (plain.isLink != 0) continue;
+          EXPECT_NE(plain.colour, link.colour) << link.text;
+          EXPECT_NE(plain.colour, hover) << link.text;
+          EXPECT_NE(plain.colour, visited) << link.text;
+        }
+      }
+    }
+    ArticleClose(article);
+  }
+  EXPECT_EQ(linkColours.size(), 1u);
+}
+
 TEST_F(DemoArticles, TogetherTheyUseEveryTag) {
   std::set<std::string> missing(TAGS.begin(), TAGS.end());
   for (const std::string& path : Articles()) {
