@@ -23,9 +23,14 @@ void MixerClose();
 // file cannot be read or is not a module. The module stands still until played.
 MixerHandle MixerLoad(const char* path);
 void MixerFree(MixerHandle handle);
+// Whether handle names a loaded module (a freed handle never names another).
+bool MixerLoaded(MixerHandle handle);
 
 // Starts the module from its beginning, as the only one that sounds.
 void MixerPlay(MixerHandle handle);
+// The same from the start of order position order; false when the module or
+// the order does not exist.
+bool MixerPlayFrom(MixerHandle handle, int32_t order);
 // Silences it, keeping it loaded and its position.
 void MixerStop(MixerHandle handle);
 // True once the module has played to its end (until it is played again).

@@ -1,12 +1,178 @@
 #include "music/msx.h"
 
-// No player is built in yet: every request is accepted and nothing sounds.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
-void MsxInit() {}
-void MsxPlay(const char*) {}
-void MsxNext() {}
-void MsxPrev() {}
-void MsxPlayIndex(int32_t) {}
-void MsxPauseToggle() {}
-void MsxPoll() {}
-void MsxShutdown() {}
+#include "engine/fatal.h"
+#include "engine/setup_config.h"
+#include "music/msx_backend.h"
+#include "resources/archive.h"
+#include "resources/file_ptr.h"
+
+namespace {
+
+constexpr const char* LIST_PATH = "DATA/configs/msx.txt";
+constexpr const char* PLAYLIST = "+PLIST";
+constexpr const char* INTERNAL_ERROR = "Internal error !";
+constexpr size_t NAME_MAX_CHARS = 1023;
+constexpr long MAX_MODULES = 1024;
+
+struct ModuleList {
+  int32_t active = 0;
+  std::vector<std::string> names;
+  int32_t index = 0;  // the starting tune may lie outside the list until the first step
+  std::string current;
+  int32_t listMode = 0;
+  int32_t paused = 0;
+  const MsxBackend* backend = nullptr;
+};
+
+const MsxBackend* chosenBackend = nullptr;
+
+ModuleList& List() {
+  static ModuleList list;
+  return list;
+}
+
+// One line without its LF; characters past NAME_MAX_CHARS are dropped, so a
+// long line never spills into the next entry. False at the end of the file.
+bool ReadLine(FILE* file, std::string& line) {
+  line.clear();
+  int c = std::getc(file);
+  if (c == EOF) return false;
+  for (; c != EOF && c != '\n'; c = std::getc(file)) {
+    if (line.size() < NAME_MAX_CHARS) line.push_back(static_cast<char>(c));
+  }
+  return true;
+}
+
+std::string ModuleName(const std::string& line) {
+  static constexpr char ENDS[] = {'\t', '\r', '\0'};
+  return line.substr(0, line.find_first_of(ENDS, 0, sizeof ENDS));
+}
+
+// The list's error message, or null with names filled.
+const char* ParseList(FILE* file, std::vector<std::string>& names) {
+  std::string line;
+  if (!ReadLine(file, line)) return INTERNAL_ERROR;
+  char* end = nullptr;
+  const long count = std::strtol(line.c_str(), &end, 0);  // as "%i" reads it
+  if (end == line.c_str()) return INTERNAL_ERROR;
+  if (count < 1 || count > MAX_MODULES) return "MSX range error !";
+  names.reserve(static_cast<size_t>(count));
+  for (long i = 0; i < count; ++i) {
+    if (!ReadLine(file, line)) return INTERNAL_ERROR;
+    names.push_back(ModuleName(line));
+  }
+  return nullptr;
+}
+
+void ReadList(ModuleList& list) {
+  const char* name = ResourceOpen(LIST_PATH);
+  const char* error = nullptr;
+  if (FilePtr file = OpenFile(name, "rb")) {
+    error = ParseList(file.get(), list.names);
+  } else {
+    error = "Cannot open modules list !";
+  }
+  ResourceClose(name);
+  if (error != nullptr) FatalError(error);
+}
+
+void PlayName(ModuleList& list, const char* name) {
+  list.listMode = 0;
+  std::string wanted(name, strnlen(name, NAME_MAX_CHARS));
+  if (StrCaseCompare(wanted.c_str(), list.current.c_str()) == 0) return;
+  list.current = std::move(wanted);
+  list.backend->Play(name);
+}
+
+// Wide arithmetic, so that a starting tune at either end of int32_t steps
+// without overflow.
+void PlayEntry(ModuleList& list, int64_t i) {
+  const auto count = static_cast<int64_t>(list.names.size());
+  list.index = static_cast<int32_t>(std::abs(i % count));
+  MsxPlay(list.names[static_cast<size_t>(list.index)].c_str());
+}
+
+int64_t NextEntry(const ModuleList& list) {
+  const int64_t i = int64_t{list.index} + 1;
+  return i >= static_cast<int64_t>(list.names.size()) ? 0 : i;
+}
+
+}  // namespace
+
+void MsxUseBackend(const MsxBackend* backend) { chosenBackend = backend; }
+
+void MsxInit() {
+  ModuleList& list = List();
+  list = ModuleList{};
+  if (!Setup.UseMsxPlayer) return;
+  ReadList(list);
+  list.backend = chosenBackend;
+  if (list.backend == nullptr) list.backend = Setup.PlayerIsBass ? &BassBackend() : &FmodBackend();
+  list.active = 1;
+  list.backend->Init(Setup.MsxQuality);
+  list.index = Setup.StartingTune;
+}
+
+void MsxPlay(const char* name) {
+  ModuleList& list = List();
+  if (!list.active) return;
+  if (std::strcmp(name, PLAYLIST) != 0) {
+    PlayName(list, name);
+    return;
+  }
+  list.index = 0;
+  PlayName(list, list.names[0].c_str());
+  list.listMode = 1;
+}
+
+void MsxNext() {
+  ModuleList& list = List();
+  if (list.active) PlayEntry(list, NextEntry(list));
+}
+
+void MsxPrev() {
+  ModuleList& list = List();
+  if (!list.active) return;
+  const int64_t i = int64_t{list.index} - 1;
+  PlayEntry(list, i < 0 ? static_cast<int64_t>(list.names.size()) - 1 : i);
+}
+
+void MsxPlayIndex(int32_t n) {
+  ModuleList& list = List();
+  if (list.active) PlayEntry(list, n);
+}
+
+void MsxPauseToggle() {
+  ModuleList& list = List();
+  if (!list.active) return;
+  list.paused = !list.paused;
+  if (list.paused) {
+    list.backend->Stop();
+  } else {
+    list.backend->Resume();
+  }
+}
+
+// The finished module is forgotten first, so that a list of one module, or
+// the same module twice in a row, plays again instead of falling silent.
+void MsxPoll() {
+  ModuleList& list = List();
+  if (!list.active || !list.listMode || list.backend->Finished() != 1) return;
+  list.current.clear();
+  PlayEntry(list, NextEntry(list));
+  list.listMode = 1;
+}
+
+void MsxShutdown() {
+  ModuleList& list = List();
+  list.names = {};
+  if (!list.active) return;
+  list.active = 0;
+  list.backend->Shutdown();
+}

@@ -7,6 +7,7 @@
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "support/scratch_dir.h"
+#include "support/tiny_module.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ void WriteStartupFiles() {
                              std::filesystem::copy_options::overwrite_existing);
   WriteFileBytes("fonts.txt", Text("DATA/fonts/arial.ttf\n"));
   WriteFileBytes("index.art", Text("<#TITLE#>Start<#END#>\nThe first article.\n"));
+  WriteFileBytes("msx.txt", Text("1\nDATA/msx/tune.mod\n"));
+  WriteFileBytes("tune.mod", TinyModule(2));
   WritePng("cursor.png", 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF});
   GifImage plasma{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
   for (size_t i = 0; i < plasma.indices.size(); ++i) plasma.indices[i] = static_cast<uint8_t>(i % 640 / 3);
