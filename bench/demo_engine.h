@@ -1,6 +1,7 @@
 // The engine started on the demo issue the way the reader starts it: windowed,
 // on SDL's dummy video driver unless another is set, in a scratch directory
-// whose data.rs is the demo archive. Shut down in reverse order on destruction.
+// whose data.rs is the demo archive, with the opening cover already over.
+// Shut down in reverse order on destruction.
 #pragma once
 
 #include "support/scratch_dir.h"

@@ -66,6 +66,7 @@ void LoadPlasma() {
 
 void EngineInit() {
   Presentation = PresentState{};
+  CoversReset();
   CreateBackBuffer();
   PictureAlloc(SavedScreen, SCREEN_WIDTH, SCREEN_HEIGHT);
   EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");

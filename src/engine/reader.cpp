@@ -11,9 +11,7 @@
 
 int RunReader(const ReaderOptions& options) {
   SetupDefaults(Setup);
-  // The setup dialog is not built yet, so every start behaves as --skip-setup.
-  (void)options.skipSetup;
-  RunSetupDialog(Setup);
+  RunSetupDialog(Setup, !options.skipSetup);
   PrintSettingsSummary(Setup);
   VideoStart(Setup);
   MouseWheelInstall();

@@ -43,6 +43,12 @@ void WriteSetupFile(const SetupConfig& config);
 // Both delays into 100..10000.
 void ClampDelays(SetupConfig& config);
 
-// The setup step of start-up. The dialog is not built yet: the settings are
-// accepted as read, as with --skip-setup.
-void RunSetupDialog(SetupConfig& config);
+// A setup dialog that ends other than through OK ends the process with this
+// status (the parent sees 666 & 0xFF, 154).
+constexpr int SETUP_CANCELLED_STATUS = 666;
+
+// The setup step of start-up: reads the setup file, shows the setup dialog
+// when show is true (otherwise it is as if OK were pressed at once), clamps
+// the delays, writes the file when Save was pressed, and ends the process
+// with SETUP_CANCELLED_STATUS when the dialog was not accepted.
+void RunSetupDialog(SetupConfig& config, bool show);

@@ -104,8 +104,3 @@ void ClampDelays(SetupConfig& config) {
   config.MouseSleepDelay = Clamp(config.MouseSleepDelay);
   config.ScrollFadeTime = Clamp(config.ScrollFadeTime);
 }
-
-void RunSetupDialog(SetupConfig& config) {
-  ReadSetupFile(config);
-  ClampDelays(config);
-}

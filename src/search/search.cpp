@@ -1,9 +1,120 @@
 #include "search/search.h"
 
-// No index is built yet: the box closes as soon as it opens.
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <memory>
 
-void SearchInit() {}
+#include "engine/engine.h"
+#include "engine/fatal.h"
+#include "engine/keys.h"
+#include "resources/archive.h"
+#include "resources/draw.h"
+#include "resources/file_ptr.h"
+#include "resources/image_loader.h"
+#include "search/search_index.h"
+#include "search/search_keys.h"
+#include "search/search_page.h"
 
-void SearchFrame(std::string&, int32_t& openFlag, Picture&) { openFlag = 0; }
+namespace {
 
-void SearchFree() {}
+constexpr size_t QUERY_MAX = 60;
+constexpr int CLEARED_KEYS = 321;
+constexpr size_t CONFIG_READ = 4096;  // more than four numbers need
+constexpr uint32_t QUERY_COLOUR = 0x00FF00;
+
+struct Placement {
+  int32_t boxX, boxY, textX, textY;
+};
+
+struct SearchState {
+  Picture box{};
+  Placement place{};
+  SearchIndex index;
+  int32_t resultCounter = 0;
+  int32_t active = 0;
+  std::string query;
+};
+
+std::unique_ptr<SearchState> State;
+
+// Four integers as "%i" reads them (decimal, 0x hex, 0 octal), kept in int32_t.
+bool ReadNumbers(const std::string& text, std::array<int32_t, 4>& numbers) {
+  const char* at = text.c_str();
+  for (int32_t& number : numbers) {
+    char* end = nullptr;
+    const long long value = std::strtoll(at, &end, 0);
+    if (end == at) return false;
+    number = static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+    at = end;
+  }
+  return true;
+}
+
+Placement LoadPlacement() {
+  const std::string name = ResourceOpen("DATA/configs/search.txt");
+  FilePtr file = OpenFile(name.c_str(), "rb");
+  std::string text(CONFIG_READ, '\0');
+  const size_t read = file ? std::fread(text.data(), 1, text.size() - 1, file.get()) : 0;
+  text.resize(read);
+  const bool opened = file != nullptr;
+  file.reset();
+  ResourceClose(name.c_str());
+  if (!opened) FatalError("Cannot open search config file !");
+  std::array<int32_t, 4> n{};
+  if (!ReadNumbers(text, n)) FatalError("Error while scaning search config file !");
+  return {n[0], n[1], n[2], n[3]};
+}
+
+void Open(Uint8* keys, int count) {
+  std::fill(keys, keys + std::min(count, CLEARED_KEYS), 0);
+  State->active = 1;
+  CaptureOn();
+  State->query.clear();
+}
+
+bool Down(const Uint8* keys, int count, int key) { return key < count && keys[key] != 0; }
+
+void Type(char c, const Uint8* keys, int count) {
+  if (Down(keys, count, SDLK_RSHIFT) || Down(keys, count, SDLK_LSHIFT)) c = ShiftedCharacter(c);
+  if (State->query.size() < QUERY_MAX) State->query.push_back(c);
+}
+
+void Run(std::string& resultPath, int32_t& openFlag) {
+  State->active = 0;
+  openFlag = 0;
+  CaptureOff();
+  resultPath = "DATA/search/search_" + std::to_string(State->resultCounter++) + ".art";
+  WriteResultPage(resultPath.c_str(), State->index, State->query);
+}
+
+}  // namespace
+
+void SearchInit() {
+  State = std::make_unique<SearchState>();
+  ImageLoader("DATA/panels/search.png", State->box);
+  State->place = LoadPlacement();
+  State->index = LoadSearchIndex();
+}
+
+void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture) {
+  if (!State) {
+    openFlag = 0;
+    return;
+  }
+  int count = 0;
+  Uint8* keys = SDL_GetKeyState(&count);
+  if (!State->active) Open(keys, count);
+  const char typed = TakeTypedKey(keys, count);
+  std::string& query = State->query;
+  if (Down(keys, count, SDLK_BACKSPACE) && !query.empty()) query.pop_back();
+  if (typed != 0) Type(typed, keys, count);
+  if (Down(keys, count, SDLK_RETURN)) Run(resultPath, openFlag);
+  const Placement& place = State->place;
+  Blit(State->box, place.boxX, place.boxY, picture, DRAW_KEYED, 0.5f);
+  if (EngineFixedFont) {
+    FixedDraw(*EngineFixedFont, query.c_str(), place.textX, place.textY, QUERY_COLOUR, picture);
+  }
+}
+
+void SearchFree() { State.reset(); }

@@ -1,6 +1,7 @@
 // The search box: opened by the search key, it draws over the screen and
-// reads the keyboard itself; on confirmation it writes a result article and
-// hands back its path.
+// reads the keyboard itself; on Enter it scores the articles of
+// "DATA/configs/search.lst" against the query, writes a result article
+// "DATA/search/search_N.art" and hands back its path.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 
 #include "resources/picture.h"
 
+// Loads the box picture, its placement ("DATA/configs/search.txt") and the
+// index of the listed articles; every failure is fatal.
 void SearchInit();
 
 // One frame of the open box. When a search has run, openFlag becomes 0 and
@@ -15,3 +18,7 @@ void SearchInit();
 void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture);
 
 void SearchFree();
+
+// 1 when query occurs in text, ASCII letters compared without case; 0 when it
+// does not or either is null or empty.
+int32_t ContainsNoCase(const char* text, const char* query);

@@ -1,13 +1,122 @@
 #include "widgets/covers.h"
 
-// No cover pictures yet: the opening is over before it starts and the first
-// quit request leaves the panels on screen until the second ends the reader.
+#include <cmath>
 
-void OpeningCoverFrame(Picture&) {}
-int32_t OpeningCoverDone() { return 1; }
-void OpeningCoverFree() {}
+#include "engine/clock.h"
+#include "engine/fatal.h"
+#include "engine/keys.h"
+#include "music/msx.h"
+#include "resources/draw.h"
+#include "resources/image_loader.h"
 
-void StartClosing() {}
-int32_t ClosingDone() { return 1; }
-void ClosingFrame(Picture&) {}
-void ClosingFree() {}
+OpeningCoverState OpeningCover;
+ClosingSequenceState ClosingSequence;
+
+namespace {
+
+constexpr uint32_t OPENING_MS = 7000;
+constexpr uint32_t FADE_MS = 1500;
+constexpr uint32_t SCROLL_LOOP_MS = 12000;
+constexpr uint32_t CLOSING_MAX_MS = 120000;
+constexpr double FADE_RATE = 0.0006666666666666666;  // 1 / FADE_MS
+constexpr float SCROLL_RATE = 0.00008333333f;        // 1 / SCROLL_LOOP_MS
+constexpr int32_t SCROLL_X = 362;
+constexpr int32_t COVER_WIDTH = 640;
+constexpr int32_t COVER_HEIGHT = 480;
+
+void LoadCover(const char* path, Picture& cover) {
+  ImageLoader(path, cover);
+  if (cover.width != COVER_WIDTH || cover.height != COVER_HEIGHT) {
+    FatalError("Wrong cover sizes !");
+  }
+}
+
+// The fade blends over a copy of the screen it started on: blending over the
+// previous frame's blend would run the fade ahead of its clock.
+void LoadClosing(const Picture& screen) {
+  ClosingSequenceState& closing = ClosingSequence;
+  closing.Loaded = 1;
+  LoadCover(CLOSING_COVER_PATH, closing.Cover);
+  ImageLoader(END_SCROLL_PATH, closing.Scroll);
+  PictureAlloc(closing.LastScreen, screen.width, screen.height);
+  Blit(screen, 0, 0, closing.LastScreen, DRAW_OPAQUE, 1.0f);
+  closing.StartTick = EngineTicks();
+}
+
+// The rate is held as a float, the product worked in double: at 6000 ms a
+// 960-row scroll stands at -239, not -240.
+int32_t ScrollY(uint32_t sinceFade, int32_t screenHeight, int32_t scrollHeight) {
+  const double travelled = static_cast<double>(sinceFade % SCROLL_LOOP_MS) *
+                           static_cast<double>(SCROLL_RATE) * (screenHeight + scrollHeight);
+  return static_cast<int32_t>(std::trunc(screenHeight - travelled));
+}
+
+}  // namespace
+
+void CoversReset() {
+  OpeningCoverFree();
+  ClosingFree();
+  OpeningCover = OpeningCoverState{};
+  ClosingSequence = ClosingSequenceState{};
+}
+
+void OpeningCoverFrame(Picture& screen) {
+  OpeningCoverState& opening = OpeningCover;
+  if (opening.Done) return;
+  ++opening.Calls;
+  if (!opening.Loaded) {
+    opening.Loaded = 1;
+    LoadCover(OPENING_COVER_PATH, opening.Cover);
+    opening.StartTick = EngineTicks();
+    Blit(opening.Cover, 0, 0, screen, DRAW_OPAQUE, 1.0f);
+    return;
+  }
+  if (opening.Calls == 2) MsxPlay(COVER_TUNE);
+  Blit(opening.Cover, 0, 0, screen, DRAW_OPAQUE, 1.0f);
+  if (EngineTicks() - opening.StartTick > OPENING_MS) {
+    OpeningCoverFree();
+    opening.Done = 1;
+  }
+}
+
+int32_t OpeningCoverDone() { return OpeningCover.Done; }
+
+void OpeningCoverFree() {
+  if (!OpeningCover.Loaded) return;
+  PictureFree(OpeningCover.Cover);
+  OpeningCover.Loaded = 0;
+}
+
+void StartClosing() { ClosingSequence.ClosingDone = 0; }
+
+int32_t ClosingDone() { return ClosingSequence.ClosingDone; }
+
+void ClosingFrame(Picture& screen) {
+  ClosingSequenceState& closing = ClosingSequence;
+  if (closing.ClosingDone) return;
+  if (!closing.Loaded) LoadClosing(screen);
+  const uint32_t elapsed = EngineTicks() - closing.StartTick;
+  if (elapsed <= FADE_MS) {
+    Blit(closing.LastScreen, 0, 0, screen, DRAW_OPAQUE, 1.0f);
+    Blit(closing.Cover, 0, 0, screen, DRAW_ALPHA, static_cast<float>(elapsed * FADE_RATE));
+    return;
+  }
+  Blit(closing.Cover, 0, 0, screen, DRAW_OPAQUE, 1.0f);
+  const uint32_t sinceFade = elapsed - FADE_MS;
+  if (sinceFade >= SCROLL_LOOP_MS) RaiseQuit();
+  Blit(closing.Scroll, SCROLL_X, ScrollY(sinceFade, screen.height, closing.Scroll.height), screen,
+       DRAW_OPAQUE, 1.0f);
+  if (elapsed > CLOSING_MAX_MS) {
+    ClosingFree();
+    closing.ClosingDone = 1;
+    RaiseQuit();
+  }
+}
+
+void ClosingFree() {
+  if (!ClosingSequence.Loaded) return;
+  PictureFree(ClosingSequence.Cover);
+  PictureFree(ClosingSequence.Scroll);
+  PictureFree(ClosingSequence.LastScreen);
+  ClosingSequence.Loaded = 0;
+}

@@ -1,10 +1,43 @@
 // The opening cover shown before the first panel, and the closing sequence
 // (closing cover and end scroller) started by the first quit request.
+//
+// The opening cover stays for 7 s from its first frame; its tune
+// (COVER_TUNE) starts on the second frame. The closing cover fades in over
+// the last screen for 1.5 s, then the credits scroll up at x 362 once every
+// 12 s; from 13.5 s on every frame raises the quit request.
 #pragma once
 
 #include <cstdint>
 
 #include "resources/picture.h"
+
+constexpr const char* OPENING_COVER_PATH = "DATA/panels/CoverBeg.png";
+constexpr const char* CLOSING_COVER_PATH = "DATA/panels/CoverEnd.png";
+constexpr const char* END_SCROLL_PATH = "DATA/panels/EndScroll.png";
+constexpr const char* COVER_TUNE = "DATA/msx/beg.xm";
+
+struct OpeningCoverState {
+  Picture Cover;
+  int32_t Loaded;
+  int32_t Done;
+  uint32_t StartTick;
+  int32_t Calls;  // frames so far
+};
+
+struct ClosingSequenceState {
+  Picture Cover;
+  Picture Scroll;
+  Picture LastScreen;  // what the cover fades in over
+  int32_t Loaded;
+  int32_t ClosingDone = 1;  // 1 while not running
+  uint32_t StartTick;
+};
+
+extern OpeningCoverState OpeningCover;
+extern ClosingSequenceState ClosingSequence;
+
+// Both records to their start-up state, the pictures freed.
+void CoversReset();
 
 void OpeningCoverFrame(Picture& screen);
 int32_t OpeningCoverDone();

@@ -34,7 +34,7 @@ TEST(SettingsSummary, SetupFileChangingEveryValue) {
   WriteFileBytes("setup.cfg", file);
   SetupConfig config;
   SetupDefaults(config);
-  RunSetupDialog(config);
+  RunSetupDialog(config, false);
   ResourceCloseAll();
   EXPECT_EQ(SettingsSummary(config),
             "\n -------------------------------------------------- "

@@ -1,0 +1,287 @@
+#include "engine/setup_dialog.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "articles/article_lifecycle.h"
+#include "resources/archive.h"
+#include "support/child_process.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+// A cancelled dialog exits with 666, but a process exit status has 8 bits:
+// the parent sees 666 & 0xFF.
+constexpr int CANCELLED_AS_SEEN = 666 & 0xFF;
+static_assert(CANCELLED_AS_SEEN == 154);
+constexpr int ACCEPTED = 99;  // RunInChild's status for a body that returns
+
+// SIMD, MMX, full, sleep, fade, dbuf, softcursor, quality, msx, tune, hw, dx, bpp
+const std::vector<int32_t> kFile = {1, 1, 1, 50, 300, 1, 0, 2, 1, -5, 1, 0, 16};
+
+std::vector<uint8_t> SetupBytes(const std::vector<int32_t>& values) {
+  std::vector<uint8_t> bytes;
+  for (int32_t v : values) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(v >> shift));
+  }
+  return bytes;
+}
+
+SDL_Event Key(SDLKey sym, SDLMod mod = KMOD_NONE) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = sym;
+  event.key.keysym.mod = mod;
+  return event;
+}
+
+// On the control's box, or near the right end of its label.
+SDL_Event Click(int32_t id, bool onLabel = false) {
+  const DialogRect& box = SetupControl(id).box;
+  SDL_Event event{};
+  event.type = SDL_MOUSEBUTTONDOWN;
+  event.button.button = SDL_BUTTON_LEFT;
+  event.button.x = static_cast<Uint16>(onLabel ? box.x + box.width - 3 : box.x + 3);
+  event.button.y = static_cast<Uint16>(box.y + box.height / 2);
+  return event;
+}
+
+SDL_Event Quit() {
+  SDL_Event event{};
+  event.type = SDL_QUIT;
+  return event;
+}
+
+class SetupDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileBytes("data.rs", {});
+    WriteFileBytes("fixed.fnt", std::vector<uint8_t>(4096, 0x18));
+    SetupDefaults(config);
+  }
+  void TearDown() override { ResourceCloseAll(); }
+
+  SetupDialog OpenOnFile() {
+    ReadSetupFile(config);
+    return SetupDialogOpen(config);
+  }
+
+  static void Send(SetupDialog& dialog, const std::vector<SDL_Event>& events) {
+    for (const SDL_Event& event : events) SetupDialogHandleEvent(dialog, event);
+  }
+
+  // The start-up's setup step with its window, fed events through SDL's queue
+  // in a child; an accepted dialog prints the settings it left.
+  ChildResult RunWindow(std::vector<SDL_Event> events) {
+    return RunInChild([&] {
+      SDL_Init(SDL_INIT_VIDEO);
+      for (SDL_Event& event : events) SDL_PushEvent(&event);
+      RunSetupDialog(config, true);
+      std::printf("simd %d mmx %d sleep %d bass %d bpp %d video %u", config.UseSimd, config.UseMmx,
+                  config.MouseSleepDelay, config.PlayerIsBass, config.Bpp,
+                  SDL_WasInit(SDL_INIT_VIDEO));
+    });
+  }
+
+  ScratchDir dir;
+  SetupConfig config;
+};
+
+}  // namespace
+
+TEST_F(SetupDialogTest, ShowsTheDefaultsWithoutASetupFile) {
+  SetupDialog dialog = OpenOnFile();
+  for (int32_t id : {SETUP_SIMD, SETUP_MMX, SETUP_FULL_SCREEN, SETUP_DOUBLE_BUFFERED, SETUP_VRAM,
+                     SETUP_MSX_PLAYER, SETUP_BASS, SETUP_BEST, SETUP_BPP32}) {
+    EXPECT_TRUE(dialog.controls[id].checked) << SetupControl(id).text;
+  }
+  for (int32_t id : {SETUP_SOFT_CURSOR, SETUP_DIRECTX_BLIT, SETUP_FMOD, SETUP_NORMAL, SETUP_POOR,
+                     SETUP_BPP15, SETUP_BPP16}) {
+    EXPECT_FALSE(dialog.controls[id].checked) << SetupControl(id).text;
+  }
+  EXPECT_EQ(dialog.controls[SETUP_SLEEP_DELAY].digits, "2000");
+  EXPECT_EQ(dialog.controls[SETUP_FADE_TIME].digits, "2000");
+  EXPECT_EQ(dialog.controls[SETUP_TUNE].digits, "0");
+}
+
+TEST_F(SetupDialogTest, FileValuesAreCheckedShownAndClamped) {
+  WriteFileBytes("setup.cfg", SetupBytes(kFile));
+  SetupDialog dialog = OpenOnFile();
+  EXPECT_EQ(dialog.controls[SETUP_TUNE].digits, "4294967291");
+  EXPECT_EQ(dialog.controls[SETUP_SLEEP_DELAY].digits, "50");
+  EXPECT_TRUE(dialog.controls[SETUP_NORMAL].checked);
+  EXPECT_TRUE(dialog.controls[SETUP_BPP16].checked);
+
+  SetupDefaults(config);
+  RunSetupDialog(config, false);  // --skip-setup: as if OK were pressed at once
+  EXPECT_EQ(config.MouseSleepDelay, 100);
+  EXPECT_EQ(config.ScrollFadeTime, 300);
+  EXPECT_EQ(config.StartingTune, -5);
+  EXPECT_EQ(config.Bpp, 16);
+  EXPECT_EQ(config.MsxQuality, 2);
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(kFile)) << "written without Save";
+
+  std::vector<int32_t> broken = kFile;
+  broken[4] = 20000;
+  WriteFileBytes("setup.cfg", SetupBytes(broken));
+  EXPECT_EQ(FatalMessageOf([&] { RunSetupDialog(config, true); }), SETUP_FILE_BROKEN);
+}
+
+TEST_F(SetupDialogTest, MouseTogglesChecksSelectsRadiosAndPressesButtons) {
+  SetupDialog dialog = OpenOnFile();
+  Send(dialog, {Click(SETUP_SIMD), Click(SETUP_SOFT_CURSOR, true), Click(SETUP_BPP16, true),
+                Click(SETUP_POOR), Click(SETUP_FMOD)});
+  EXPECT_EQ(dialog.settings.UseSimd, 0);
+  EXPECT_EQ(dialog.settings.SoftCursor, 1);
+  EXPECT_EQ(dialog.settings.Bpp, 16);
+  EXPECT_FALSE(dialog.controls[SETUP_BPP32].checked);
+  EXPECT_EQ(dialog.settings.MsxQuality, 3);
+  EXPECT_EQ(dialog.settings.PlayerIsBass, 0);
+  EXPECT_EQ(dialog.focus, SETUP_FMOD);
+
+  Send(dialog, {Click(SETUP_SAVE)});
+  EXPECT_TRUE(dialog.saveRequested);
+  EXPECT_FALSE(dialog.closed);
+  Send(dialog, {Click(SETUP_OK, true)});
+  EXPECT_TRUE(dialog.closed && dialog.accepted);
+}
+
+TEST_F(SetupDialogTest, KeyboardMovesFocusTogglesAndAccepts) {
+  SetupDialog dialog = OpenOnFile();
+  ASSERT_EQ(dialog.focus, SETUP_SIMD);
+  Send(dialog, {Key(SDLK_TAB), Key(SDLK_SPACE)});
+  EXPECT_EQ(dialog.focus, SETUP_MMX);
+  EXPECT_EQ(dialog.settings.UseMmx, 0);
+  Send(dialog, {Key(SDLK_TAB, KMOD_LSHIFT), Key(SDLK_TAB, KMOD_RSHIFT)});
+  EXPECT_EQ(dialog.focus, SETUP_RESET_HISTORY) << "Shift+Tab wraps";
+  Send(dialog, {Key(SDLK_TAB), Key(SDLK_SPACE)});
+  EXPECT_EQ(dialog.focus, SETUP_SIMD) << "Tab wraps";
+  EXPECT_EQ(dialog.settings.UseSimd, 0);
+  for (int i = SETUP_SIMD; i < SETUP_BPP15; ++i) Send(dialog, {Key(SDLK_TAB)});
+  Send(dialog, {Key(SDLK_SPACE)});
+  EXPECT_EQ(dialog.settings.Bpp, 15);
+  EXPECT_FALSE(dialog.closed);
+  Send(dialog, {Key(SDLK_RETURN)});
+  EXPECT_TRUE(dialog.closed && dialog.accepted);
+}
+
+TEST_F(SetupDialogTest, EditsTakeDigitsAndRestoreWhatIsNotANumber) {
+  SetupDialog dialog = OpenOnFile();
+  // Entering an edit selects its text: the first digit replaces it.
+  Send(dialog, {Click(SETUP_SLEEP_DELAY), Key(SDLK_7), Key(SDLK_KP5), Key(SDLK_0)});
+  EXPECT_EQ(dialog.controls[SETUP_SLEEP_DELAY].digits, "750");
+  EXPECT_EQ(dialog.settings.MouseSleepDelay, 750);
+
+  Send(dialog, {Key(SDLK_BACKSPACE), Key(SDLK_BACKSPACE)});
+  EXPECT_EQ(dialog.settings.MouseSleepDelay, 7);
+  Send(dialog, {Key(SDLK_BACKSPACE)});
+  EXPECT_EQ(dialog.controls[SETUP_SLEEP_DELAY].digits, "7") << "emptied edit restored at once";
+  EXPECT_EQ(dialog.settings.MouseSleepDelay, 7);
+
+  Send(dialog, {Key(SDLK_TAB), Key(SDLK_a), Key(SDLK_MINUS), Key(SDLK_SPACE)});
+  EXPECT_EQ(dialog.controls[SETUP_FADE_TIME].digits, "2000") << "digits only";
+  for (SDLKey key : {SDLK_4, SDLK_2, SDLK_9, SDLK_4, SDLK_9, SDLK_6, SDLK_7, SDLK_2, SDLK_9}) {
+    Send(dialog, {Key(key)});
+  }
+  Send(dialog, {Key(SDLK_6)});  // 4294967296 is past 32 bits
+  EXPECT_EQ(dialog.controls[SETUP_FADE_TIME].digits, "429496729");
+  Send(dialog, {Key(SDLK_5), Key(SDLK_1)});  // the eleventh digit does not go in
+  EXPECT_EQ(dialog.controls[SETUP_FADE_TIME].digits, "4294967295");
+  EXPECT_EQ(dialog.settings.ScrollFadeTime, -1);
+}
+
+TEST_F(SetupDialogTest, ResetHistoryDeletesTheHistoryAndStaysOpen) {
+  WriteFileBytes(HISTORY_FILE, {1, 2, 3});
+  SetupDialog dialog = OpenOnFile();
+  Send(dialog, {Click(SETUP_RESET_HISTORY)});
+  EXPECT_FALSE(FileExists(HISTORY_FILE));
+  Send(dialog, {Key(SDLK_SPACE)});  // again, with nothing to delete
+  EXPECT_FALSE(dialog.closed);
+}
+
+TEST_F(SetupDialogTest, DrawingShowsChecksAndTheFocus) {
+  SetupDialog dialog = OpenOnFile();
+  std::unique_ptr<FixedFont> font = FixedFontLoad("DATA/fonts/fixed.fnt");
+  Picture picture{};
+  PictureAlloc(picture, SETUP_DIALOG_WIDTH, SETUP_DIALOG_HEIGHT);
+  auto inkIn = [&](const DialogRect& r) {
+    int count = 0;
+    for (int32_t y = r.y; y < r.y + r.height; ++y) {
+      for (int32_t x = r.x; x < r.x + r.width; ++x)
+        count += picture.pixels[y * picture.width + x] == 0;
+    }
+    return count;
+  };
+  auto markOf = [](int32_t id) {
+    const DialogRect& box = SetupControl(id).box;
+    return DialogRect{box.x + 2, box.y + 4, 8, 8};
+  };
+  auto focusRing = [](int32_t id) {
+    const DialogRect& box = SetupControl(id).box;
+    return DialogRect{box.x - 2, box.y - 2, box.width + 4, 1};
+  };
+  SetupDialogDraw(dialog, *font, picture);
+  EXPECT_GT(inkIn(markOf(SETUP_MMX)), 0);
+  EXPECT_EQ(inkIn(markOf(SETUP_SOFT_CURSOR)), 0);
+  EXPECT_GT(inkIn(markOf(SETUP_BPP32)), 0);
+  EXPECT_EQ(inkIn(markOf(SETUP_BPP16)), 0);
+  EXPECT_GT(inkIn(focusRing(SETUP_SIMD)), 0);
+  EXPECT_EQ(inkIn(focusRing(SETUP_MMX)), 0);
+
+  Send(dialog, {Click(SETUP_MMX), Click(SETUP_BPP16)});
+  SetupDialogDraw(dialog, *font, picture);
+  EXPECT_EQ(inkIn(markOf(SETUP_MMX)), 0);
+  EXPECT_EQ(inkIn(markOf(SETUP_BPP32)), 0);
+  EXPECT_GT(inkIn(markOf(SETUP_BPP16)), 0);
+  EXPECT_EQ(inkIn(focusRing(SETUP_SIMD)), 0);
+  EXPECT_GT(inkIn(focusRing(SETUP_BPP16)), 0);
+  PictureFree(picture);
+}
+
+TEST_F(SetupDialogTest, WindowAcceptsThroughEnterAndShutsItsVideoDown) {
+  WriteFileBytes("setup.cfg", SetupBytes(kFile));
+  ChildResult child =
+      RunWindow({Key(SDLK_TAB), Key(SDLK_SPACE), Click(SETUP_FMOD), Key(SDLK_RETURN)});
+  EXPECT_EQ(child.status, ACCEPTED);
+  EXPECT_EQ(child.out, "simd 1 mmx 0 sleep 100 bass 0 bpp 16 video 0");
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(kFile)) << "written without Save";
+}
+
+TEST_F(SetupDialogTest, SaveThenCancelWritesTheClampedFileAndEnds) {
+  WriteFileBytes("setup.cfg", SetupBytes(kFile));
+  // The font comes out of a real archive, into a temporary file.
+  std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs",
+                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::remove("fixed.fnt");
+  ChildResult child = RunWindow({Click(SETUP_SIMD), Click(SETUP_FMOD), Click(SETUP_SAVE),
+                                 Click(SETUP_BPP32), Key(SDLK_ESCAPE)});
+  EXPECT_EQ(child.status, CANCELLED_AS_SEEN);
+  EXPECT_EQ(child.out, "");
+  std::vector<int32_t> saved = kFile;
+  saved[0] = 0;    // SIMD off
+  saved[3] = 100;  // sleep delay clamped
+  saved[12] = 32;  // chosen after Save, still open at the close
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(saved));
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    EXPECT_NE(entry.path().filename().string().rfind("tmp_", 0), 0u)
+        << "left behind: " << entry.path();
+  }
+
+  // The player is not stored: the next start has BASS again.
+  SetupDefaults(config);
+  ReadSetupFile(config);
+  EXPECT_EQ(config.PlayerIsBass, 1);
+}
+
+TEST_F(SetupDialogTest, CancelWithoutSaveWritesNothing) {
+  for (const SDL_Event& cancel : {Quit(), Key(SDLK_ESCAPE)}) {
+    ChildResult child = RunWindow({Click(SETUP_SIMD), cancel});
+    EXPECT_EQ(child.status, CANCELLED_AS_SEEN);
+    EXPECT_FALSE(FileExists("setup.cfg"));
+  }
+}

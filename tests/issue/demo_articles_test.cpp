@@ -24,6 +24,7 @@
 #include "resources/image_loader.h"
 #include "resources/picture.h"
 #include "support/fatal_catch.h"
+#include "search/search.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -187,6 +188,20 @@ TEST_F(DemoArticles, TheContentsAndTheMenuLinkEveryArticle) {
       EXPECT_NE(text.find("ART:" + path), std::string::npos) << page << " lacks " << path;
     }
   }
+}
+
+// The search box indexes every article, in the list the reader loads.
+TEST_F(DemoArticles, TheSearchListNamesEveryArticle) {
+  const std::string list = ReadMember("DATA/configs/search.lst");
+  std::vector<std::string> listed;
+  for (size_t at = 0, end; at < list.size(); at = end + 1) {
+    end = std::min(list.find('\n', at), list.size());
+    listed.push_back(list.substr(at, end - at));
+  }
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, Articles());
+  EXPECT_EQ(FatalMessageOf(SearchInit), "");
+  SearchFree();
 }
 
 TEST_F(DemoArticles, EveryArticleIsReachableFromTheContentsOrAButton) {

@@ -1,0 +1,288 @@
+// The search box driven as the engine drives it: key presses reach it through
+// SDL's key state, Enter writes a result article, and that article must load.
+#include "search/search.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "articles/article_lifecycle.h"
+#include "engine/engine.h"
+#include "engine/keys.h"
+#include "engine/setup_config.h"
+#include "engine/video.h"
+#include "resources/archive.h"
+#include "search/search_keys.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+#include "support/startup_files.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::string ReadText(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+// The archive is empty: archive paths are read from their base names here.
+std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// A key and whether Shift goes with it, for a character the box can type.
+struct Stroke {
+  SDLKey key;
+  bool shift;
+};
+
+Stroke StrokeFor(char c) {
+  for (int i = 0; i < SEARCH_KEY_COUNT; ++i) {
+    const SDLKey key = SearchKeyAt(i);
+    if (key == c && c != '%') return {key, false};
+    if (ShiftedCharacter(static_cast<char>(key)) == c) return {key, true};
+  }
+  ADD_FAILURE() << "no key types " << c;
+  return {SDLK_SPACE, false};
+}
+
+class SearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteStartupFiles();
+    SetupDefaults(::Setup);
+    ::Setup.FullScreen = 0;
+    VideoStart(::Setup);
+    Mouse = MouseState{};
+    KeyStateCreate();
+    EngineCommand(ENGINE_INIT);
+  }
+  void TearDown() override {
+    EngineCommand(ENGINE_SHUTDOWN);
+    VideoStop();
+    ResourceCloseAll();
+    SDL_Quit();
+  }
+
+  // SDL 1.2 updates its key state only from the system's own events (a pushed
+  // event leaves it as it is), so the test sets the state the box reads.
+  static void KeyEvent(Uint8 type, SDLKey key) {
+    SDL_GetKeyState(nullptr)[key] = type == SDL_KEYDOWN ? 1 : 0;
+  }
+
+  void Frame() { SearchFrame(resultPath, openFlag, BackBuffer); }
+
+  // One frame with the key down, then the key up.
+  void Press(SDLKey key, bool shift = false) {
+    if (shift) KeyEvent(SDL_KEYDOWN, SDLK_LSHIFT);
+    KeyEvent(SDL_KEYDOWN, key);
+    Frame();
+    KeyEvent(SDL_KEYUP, key);
+    if (shift) KeyEvent(SDL_KEYUP, SDLK_LSHIFT);
+  }
+
+  void Open() {
+    openFlag = 1;
+    Frame();
+  }
+
+  void Type(const std::string& text) {
+    for (char c : text) {
+      const Stroke stroke = StrokeFor(c);
+      Press(stroke.key, stroke.shift);
+    }
+  }
+
+  // Enter: the box closes and the result page is returned.
+  std::string Confirm() {
+    Press(SDLK_RETURN);
+    EXPECT_EQ(openFlag, 0);
+    return ReadText(BaseName(resultPath));
+  }
+
+  std::string Search(const std::string& query) {
+    Open();
+    Type(query);
+    return Confirm();
+  }
+
+  ScratchDir dir;
+  std::string resultPath;
+  int32_t openFlag = 0;
+};
+
+// Three articles listed a, b, c: the page lists them newest first.
+void WriteThreeArticles() {
+  WriteFileBytes("a.art", Bytes("<#TITLE#>Hot \\FF0000 NEWS<#END#>\n<#AUTHOR#>Ann<#END#> text\n"
+                                "<#KEYWORDS#>NewsLetter<#END#><#TITLE#>Later<#END#>\n"));
+  WriteFileBytes("b.art", Bytes("x <#AUTHOR#>Newsom<#END#><#TITLE#>Rain\\\\Snow<#END#>\n"));
+  WriteFileBytes("c.art", Bytes("No tags here.\n"));
+  WriteFileBytes("search.lst", Bytes("DATA/arts/a.art\nDATA/arts/b.art\r\nDATA/arts/c.art\tx\n"));
+}
+
+std::string FoundLine(const char* name, int score) {
+  const std::string path = std::string("DATA/arts/") + name;
+  return "\nFound: <#LINK:ART:" + path + "#>" + path + "<#ENDL#> with score " +
+         std::to_string(score) + " ";
+}
+
+std::string Page(const std::string& query, const std::string& found, int total) {
+  return "QIVSearch engine generated file ! <#HLINE#> \nYou searched for: \n<#COLOR:FF00#>" +
+         query + "\n<#COLOR:FFFFFF#>Results of this search are below (from 3 files):\n\n" +
+         found + "\n\nFound total " + std::to_string(total) + " results!\nThats all ...\n\n";
+}
+
+TEST_F(SearchTest, ScoresTitleAuthorAndKeywordsNewestFirst) {
+  WriteThreeArticles();
+  SearchInit();
+  EXPECT_EQ(Search("news"), Page("news", FoundLine("b.art", 1) + FoundLine("a.art", 2), 2));
+  EXPECT_EQ(Search("t:hot news"), Page("t:hot news", FoundLine("a.art", 1), 1));
+  EXPECT_EQ(Search("t:later"), Page("t:later", "", 0));  // only the first TITLE counts
+  EXPECT_EQ(Search("t:n\\s"), Page("t:n\\s", FoundLine("b.art", 1), 1));
+  EXPECT_EQ(Search("k:letter"), Page("k:letter", FoundLine("a.art", 1), 1));
+  EXPECT_EQ(Search("a:news"), Page("a:news", FoundLine("b.art", 1), 1));
+  EXPECT_EQ(Search("a:"), Page("a:", "", 0));
+  EXPECT_EQ(Search(""), Page("", "", 0));
+  EXPECT_EQ(resultPath, "DATA/search/search_7.art");
+}
+
+TEST_F(SearchTest, ContainsNoCaseIgnoresOnlyLetterCase) {
+  EXPECT_EQ(ContainsNoCase("Hot NEWS", "news"), 1);
+  EXPECT_EQ(ContainsNoCase("Hot NEWS", "hot news!"), 0);
+  EXPECT_EQ(ContainsNoCase("[x]", "{X}"), 0);
+  EXPECT_EQ(ContainsNoCase(nullptr, "a"), 0);
+  EXPECT_EQ(ContainsNoCase("a", ""), 0);
+  EXPECT_EQ(ContainsNoCase("", ""), 0);
+}
+
+TEST_F(SearchTest, KeysTypeOnceWithShiftAndBackspace) {
+  Open();
+  Press(SDLK_a, true);
+  Press(static_cast<SDLKey>('5'), true);
+  Press(static_cast<SDLKey>('%'));  // not in the table
+  Press(SDLK_SLASH, true);
+  KeyEvent(SDL_KEYDOWN, SDLK_b);
+  Frame();
+  Frame();  // still held: typed once
+  KeyEvent(SDL_KEYUP, SDLK_b);
+  Type("xy");
+  KeyEvent(SDL_KEYDOWN, SDLK_BACKSPACE);
+  Frame();
+  Frame();  // held: one a frame
+  KeyEvent(SDL_KEYUP, SDLK_BACKSPACE);
+  EXPECT_NE(Confirm().find("FF00#>a%?b\n"), std::string::npos);
+}
+
+TEST_F(SearchTest, QueryStopsAtSixtyCharacters) {
+  const std::string sixty(60, 'q');
+  EXPECT_NE(Search(sixty + "z").find("FF00#>" + sixty + "\n"), std::string::npos);
+}
+
+TEST_F(SearchTest, EachSearchWritesTheNextPageAndReopensEmpty) {
+  Search("one");
+  EXPECT_EQ(resultPath, "DATA/search/search_0.art");
+  EXPECT_NE(Search("two").find("FF00#>two\n"), std::string::npos);
+  EXPECT_EQ(resultPath, "DATA/search/search_1.art");
+  EXPECT_TRUE(FileExists("search_0.art"));
+}
+
+TEST_F(SearchTest, BadFilesAreFatalWithTheirMessage) {
+  struct Case {
+    const char* name;
+    const char* file;
+    const char* contents;  // null: the file is removed
+    const char* message;
+  };
+  const Case cases[] = {
+      {"no config", "search.txt", nullptr, "Cannot open search config file !"},
+      {"short config", "search.txt", "1 2 x 4", "Error while scaning search config file !"},
+      {"no list", "search.lst", nullptr, "Cannot open search list !"},
+      {"missing article", "search.lst", "DATA/arts/index.art\nDATA/arts/gone.art\n",
+       "Cannot open artFile !"},
+      {"empty line", "search.lst", "\n", "Cannot open artFile !"},
+      {"path breaking a link", "search.lst", "DATA/arts/a#>.art\n", "Cannot open artFile !"},
+      {"author", "index.art", "<#AUTHOR#>Ann\n<#END#>\n", "Broken !"},
+      {"title", "index.art", "<#TITLE#>Start<#EN", "Broken !"},
+      {"keywords", "index.art", "<#TITLE#>T<#END#><#KEYWORDS#>a\r<#END#>", "Broken !"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFileBytes("search.txt", Bytes("0 0 4 12\n"));
+    WriteFileBytes("search.lst", Bytes("DATA/arts/index.art\n"));
+    WriteFileBytes("index.art", Bytes("<#TITLE#>Start<#END#>\n"));
+    WriteFileBytes("a#>.art", {});
+    std::filesystem::remove(c.file);
+    if (c.contents != nullptr) WriteFileBytes(c.file, Bytes(c.contents));
+    EXPECT_EQ(FatalMessageOf(SearchInit), c.message);
+  }
+}
+
+TEST_F(SearchTest, TheBoxIsDrawnWhereTheConfigPlacesIt) {
+  WriteFileBytes("search.txt", Bytes(" 0x10\n20 -1 +2"));  // read as "%i" reads
+  SearchInit();
+  BackBuffer.pixels[20 * 640 + 15] = 0;
+  Open();
+  EXPECT_EQ(BackBuffer.pixels[20 * 640 + 16], 0x808080u);
+  EXPECT_EQ(BackBuffer.pixels[20 * 640 + 15], 0u);
+  EXPECT_EQ(BackBuffer.pixels[19 * 640 + 16], BackBuffer.pixels[19 * 640 + 15]);
+}
+
+TEST_F(SearchTest, UnwritablePageIsFatal) {
+  std::filesystem::create_directory("search_0.art");
+  Open();
+  EXPECT_EQ(FatalMessageOf([&] { Press(SDLK_RETURN); }), "Internal error !");
+}
+
+// The query's text as the loaded page shows it: its green segments.
+std::string ShownQuery(const Article& article) {
+  std::string shown;
+  for (const ArticleLine& line : article.lines) {
+    for (const TextSegment& segment : line.segments) {
+      if (segment.colour == 0x00FF00) shown += segment.text;
+    }
+  }
+  return shown;
+}
+
+// Half the strokes come from the characters that build tags.
+Stroke RandomStroke(std::mt19937& random) {
+  static const SDLKey TAG_KEYS[] = {SDLK_LESS, SDLK_HASH, SDLK_GREATER, SDLK_COMMA, SDLK_3,
+                                    SDLK_PERIOD, SDLK_COLON, SDLK_SEMICOLON, SDLK_BACKSLASH};
+  const bool shift = random() % 2 == 0;
+  if (random() % 2 == 0) return {TAG_KEYS[random() % std::size(TAG_KEYS)], shift};
+  return {SearchKeyAt(static_cast<int>(random() % SEARCH_KEY_COUNT)), shift};
+}
+
+TEST_F(SearchTest, AnyTypedQueryGivesAPageThatLoadsAndShowsIt) {
+  WriteStartupFiles();
+  WriteFileBytes("search.lst", Bytes("DATA/arts/index.art\n"));
+  SearchInit();
+  std::mt19937 random(20261207);
+  for (int sequence = 0; sequence < 3000; ++sequence) {
+    Open();
+    std::string typed;
+    const int strokes = 1 + static_cast<int>(random() % 16);
+    for (int i = 0; i < strokes; ++i) {
+      if (random() % 10 == 0) {
+        Press(SDLK_BACKSPACE);
+        if (!typed.empty()) typed.pop_back();
+        continue;
+      }
+      const Stroke stroke = RandomStroke(random);
+      Press(stroke.key, stroke.shift);
+      const char c = static_cast<char>(stroke.key);
+      typed += stroke.shift ? ShiftedCharacter(c) : c;
+    }
+    Press(SDLK_RETURN);
+    SCOPED_TRACE(typed);
+    Article article{};
+    ASSERT_EQ(FatalMessageOf([&] { ArticleLoad(article, resultPath.c_str()); }), "");
+    EXPECT_EQ(ShownQuery(article), typed.substr(0, typed.find_last_not_of(' ') + 1));
+    ArticleClose(article);
+    std::filesystem::remove(BaseName(resultPath));
+  }
+}
+
+}  // namespace

@@ -46,7 +46,7 @@ void PushButton(Uint8 type) {
 SessionDriver::SessionDriver() {
   SetEngineClock(LeapingClock);
   SetupDefaults(Setup);
-  RunSetupDialog(Setup);
+  RunSetupDialog(Setup, false);
   VideoStart(Setup);
   MouseWheelInstall();
   Mouse = MouseState{};

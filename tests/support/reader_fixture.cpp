@@ -116,6 +116,7 @@ void ReaderFixture::SetUp() {
   Mouse = MouseState{};
   KeyStateCreate();
   EngineCommand(ENGINE_INIT);
+  SkipOpeningCover();
   Step();
 }
 

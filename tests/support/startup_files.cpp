@@ -8,6 +8,7 @@
 #include "generators/png_writer.h"
 #include "support/scratch_dir.h"
 #include "support/tiny_module.h"
+#include "widgets/covers.h"
 
 namespace {
 
@@ -27,6 +28,12 @@ void WritePanel() {
   WriteFileBytes("panels.txt", Text("DATA/panels/panel.txt\n"));
 }
 
+void WriteCovers() {
+  WritePng("CoverBeg.png", 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_OPENING_COLOUR));
+  WritePng("CoverEnd.png", 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_CLOSING_COLOUR));
+  WritePng("EndScroll.png", 40, 40, std::vector<uint32_t>(40 * 40, STARTUP_SCROLL_COLOUR));
+}
+
 }  // namespace
 
 void WriteStartupFiles() {
@@ -38,9 +45,18 @@ void WriteStartupFiles() {
   WriteFileBytes("index.art", Text("<#TITLE#>Start<#END#>\nThe first article.\n"));
   WriteFileBytes("msx.txt", Text("1\nDATA/msx/tune.mod\n"));
   WriteFileBytes("tune.mod", TinyModule(2));
+  WriteFileBytes("beg.xm", TinyModule(2));  // the player goes by the contents
   WritePng("cursor.png", 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF});
   GifImage plasma{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
   for (size_t i = 0; i < plasma.indices.size(); ++i) plasma.indices[i] = static_cast<uint8_t>(i % 640 / 3);
   WriteGif("plasma.gif", plasma);
   WritePanel();
+  WriteCovers();
+  // The search box (read by SearchInit): a small picture, its placement and
+  // an empty article list.
+  WritePng("search.png", 40, 16, std::vector<uint32_t>(40 * 16, 0x808080));
+  WriteFileBytes("search.txt", Text("0 0 4 12\n"));
+  WriteFileBytes("search.lst", {});
 }
+
+void SkipOpeningCover() { OpeningCover.Done = 1; }

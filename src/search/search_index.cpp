@@ -1,0 +1,143 @@
+#include "search/search_index.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/fatal.h"
+#include "resources/archive.h"
+#include "resources/file_ptr.h"
+
+namespace {
+
+constexpr size_t ARTICLE_READ = 4096;  // one read: at most 4095 characters
+constexpr const char* END_TAG = "<#END#>";
+
+struct ValueTag {
+  const char* literal;
+  std::optional<std::string> SearchEntry::*field;
+};
+
+constexpr ValueTag VALUE_TAGS[] = {{"<#AUTHOR#>", &SearchEntry::author},
+                                   {"<#TITLE#>", &SearchEntry::title},
+                                   {"<#KEYWORDS#>", &SearchEntry::keywords}};
+
+bool EndsScan(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+
+// A list or article file opened through the archive, given back on every way out.
+class OpenedResource {
+ public:
+  explicit OpenedResource(const char* path) : name_(ResourceOpen(path)) {
+    file_ = OpenFile(name_.c_str(), "rb");
+  }
+  ~OpenedResource() { Close(); }
+  OpenedResource(const OpenedResource&) = delete;
+  OpenedResource& operator=(const OpenedResource&) = delete;
+
+  FILE* file() const { return file_.get(); }
+  [[noreturn]] void Fail(const char* message) {
+    Close();
+    FatalError(message);
+  }
+
+ private:
+  void Close() {
+    if (closed_) return;
+    closed_ = true;
+    file_.reset();
+    ResourceClose(name_.c_str());
+  }
+  std::string name_;
+  FilePtr file_;
+  bool closed_ = false;
+};
+
+// The value behind a tag that starts at at: up to the next "<#END#>"; returns
+// where scanning goes on.
+size_t ReadValue(OpenedResource& article, const char* line, size_t at, std::string& value) {
+  for (size_t i = at; !EndsScan(line[i]); ++i) {
+    if (std::strncmp(line + i, END_TAG, std::strlen(END_TAG)) == 0) {
+      value.assign(line + at, i - at);
+      return i + std::strlen(END_TAG);
+    }
+  }
+  article.Fail("Broken !");
+}
+
+void ScanLine(OpenedResource& article, const char* line, SearchEntry& entry) {
+  size_t i = 0;
+  while (!EndsScan(line[i])) {
+    const ValueTag* tag = std::find_if(std::begin(VALUE_TAGS), std::end(VALUE_TAGS), [&](auto& t) {
+      return !(entry.*t.field) && std::strncmp(line + i, t.literal, std::strlen(t.literal)) == 0;
+    });
+    if (tag == std::end(VALUE_TAGS)) {
+      ++i;
+      continue;
+    }
+    std::string value;
+    i = ReadValue(article, line, i + std::strlen(tag->literal), value);
+    if (value.empty()) continue;
+    entry.*tag->field = tag->field == &SearchEntry::title ? StripColourEscapes(value) : value;
+  }
+}
+
+// A path holding "<#" or "#>" could not be written as a link of the result page.
+bool Linkable(const std::string& path) {
+  return path.find("<#") == std::string::npos && path.find("#>") == std::string::npos;
+}
+
+void IndexArticle(SearchEntry& entry) {
+  OpenedResource article(entry.path.c_str());
+  if (article.file() == nullptr || !Linkable(entry.path)) article.Fail("Cannot open artFile !");
+  std::array<char, ARTICLE_READ> line{};
+  while (std::fgets(line.data(), static_cast<int>(line.size()), article.file()) != nullptr) {
+    ScanLine(article, line.data(), entry);
+  }
+}
+
+// One list line without its LF, cut to SEARCH_PATH_MAX characters and at its
+// first CR, TAB or NUL; false at the end of the file.
+bool ReadListLine(FILE* file, std::string& path) {
+  path.clear();
+  int c = std::getc(file);
+  if (c == EOF) return false;
+  bool cut = false;
+  for (; c != EOF && c != '\n'; c = std::getc(file)) {
+    cut = cut || c == '\r' || c == '\t' || c == '\0' || path.size() == SEARCH_PATH_MAX;
+    if (!cut) path.push_back(static_cast<char>(c));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string StripColourEscapes(const std::string& text) {
+  std::string plain;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      plain.push_back(text[i]);
+    } else if (i + 1 < text.size() && text[i + 1] == '\\') {
+      plain.push_back('\\');
+      ++i;
+    } else {
+      i = std::min(text.find(' ', i), text.size());
+    }
+  }
+  return plain;
+}
+
+SearchIndex LoadSearchIndex() {
+  SearchIndex index;
+  OpenedResource list(SEARCH_LIST_PATH);
+  if (list.file() == nullptr) list.Fail("Cannot open search list !");
+  std::string path;
+  while (ReadListLine(list.file(), path)) {
+    SearchEntry entry{path, {}, {}, {}};
+    ++index.fileCount;
+    IndexArticle(entry);
+    index.entries.push_back(std::move(entry));
+  }
+  std::reverse(index.entries.begin(), index.entries.end());
+  return index;
+}

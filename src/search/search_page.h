@@ -1,0 +1,20 @@
+// Scoring the index against a query and writing the result article.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "search/search_index.h"
+
+// "t:", "k:" or "a:" before the query look in the title, keywords or author
+// only (0 or 1); a plain query scores one for each of the three it occurs in.
+int32_t SearchScore(const SearchEntry& entry, const std::string& query);
+
+// The query as the page's text: every "<#" (the only sequence that opens a
+// tag in plain text) has a no-op colour tag put between its two characters,
+// so the page shows it as typed and never holds markup the user wrote.
+std::string QueryText(const std::string& query);
+
+// Writes the result article for query into the file at path (an archive
+// path). Fatal "Internal error !" when it cannot be written.
+void WriteResultPage(const char* path, const SearchIndex& index, const std::string& query);
