@@ -16,6 +16,7 @@ ExternalProject_Add(fuzz_targets
 include(${CMAKE_SOURCE_DIR}/fuzz/targets.cmake)
 # The demo issue's articles seed the article fuzzer too.
 set(FUZZ_EXTRA_SEEDS_article_fuzz ${CMAKE_SOURCE_DIR}/issue/DATA/arts)
+set(FUZZ_EXTRA_SEEDS_check_fuzz ${CMAKE_SOURCE_DIR}/fuzz/seeds/archive_fuzz)
 foreach(target IN LISTS FUZZ_TARGETS)
   add_test(NAME fuzz_${target}
     COMMAND ${CMAKE_SOURCE_DIR}/fuzz/run_target.sh

@@ -14,6 +14,8 @@ namespace {
 
 constexpr size_t NPOS = std::string::npos;
 
+int32_t parsingLine = 0;  // what ArticleParseLine reports
+
 // One read: at most ARTICLE_RUN_MAX bytes, up to and including LF; the bytes
 // from a NUL on are dropped. False at the end of the file.
 bool ReadLine(FILE* file, std::string& line) {
@@ -53,6 +55,13 @@ std::string ExpandRun(const std::string& line, size_t from, size_t to) {
   return run;
 }
 
+// A new source line, counted.
+bool ReadCountedLine(ParserState& state, FILE* file, std::string& line) {
+  if (!ReadSourceLine(file, line)) return false;
+  parsingLine = ++state.sourceLine;
+  return true;
+}
+
 // The next line to process: the rest after an HLINE or a GOTO, or a read.
 bool NextLine(Article& article, ParserState& state, FILE* file, std::string& line) {
   if (state.rulePending) {
@@ -69,15 +78,13 @@ bool NextLine(Article& article, ParserState& state, FILE* file, std::string& lin
     state.gotoPending = 0;
     state.x = state.gotoX;
     state.y = state.gotoY;
-    if (state.rest.empty()) return ReadSourceLine(file, line);
+    if (state.rest.empty()) return ReadCountedLine(state, file, line);
     line = std::move(state.rest);
     state.rest.clear();
     return true;
   }
   state.x = 0;
-  if (!ReadSourceLine(file, line)) return false;
-  ++state.sourceLine;
-  return true;
+  return ReadCountedLine(state, file, line);
 }
 
 void TaggedLine(Article& article, ParserState& state, const std::string& line) {
@@ -111,6 +118,7 @@ void ProcessLine(Article& article, ParserState& state, std::string& line) {
 }  // namespace
 
 void ArticleParse(Article& article, const char* path) {
+  parsingLine = 0;
   const std::string name = ResourceOpen(path);
   FilePtr file = OpenFile(name.c_str(), "rb");
   if (!file) {
@@ -121,7 +129,10 @@ void ArticleParse(Article& article, const char* path) {
   article.totalHeight = 0;
   std::string line;
   while (NextLine(article, state, file.get(), line)) ProcessLine(article, state, line);
+  parsingLine = 0;
   file.reset();
   ResourceClose(name.c_str());
   ArticleFinish(article);
 }
+
+int32_t ArticleParseLine() { return parsingLine; }

@@ -31,3 +31,8 @@ struct RenderOptions {
 // Draws the reader's frame of the article into a 640x480 PNG as the screen of
 // that depth shows it; status 1 with the reader's message on a fatal error.
 int RenderCommand(const RenderOptions& options);
+
+// Loads the issue, an unpacked directory or an archive, as the reader would
+// and prints every problem as "path:line: message" or "path: message";
+// status 1 when there is one, else 0 with a one-line summary.
+int CheckCommand(const std::string& path);

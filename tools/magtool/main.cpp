@@ -17,7 +17,12 @@ constexpr const char* USAGE =
     "       magtool verify ARCHIVE               decode and check every member\n"
     "       magtool render ARCHIVE ARTICLE OUT.png [--panel N] [--page K]\n"
     "                      [--bpp 15|16|32] [--mouse X,Y]\n"
-    "                                            draw the reader's frame of ARTICLE\n";
+    "                                            draw the reader's frame of ARTICLE\n"
+    "       magtool check DIR|ARCHIVE            load the issue as the reader does and\n"
+    "                                            print every problem, one a line, as\n"
+    "                                            PATH:LINE: MESSAGE or PATH: MESSAGE;\n"
+    "                                            status 1 when there is one, else 0\n"
+    "                                            and an \"ok: ...\" summary\n";
 
 int Usage() {
   std::fputs(USAGE, stderr);
@@ -73,6 +78,7 @@ int main(int argc, char** argv) {
   if (command == "extract" && argc == 4) return ExtractCommand(argv[2], argv[3]);
   if (command == "verify" && argc == 3) return VerifyCommand(argv[2]);
   if (command == "render") return Render(argc, argv);
+  if (command == "check" && argc == 3) return CheckCommand(argv[2]);
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return 0;

@@ -1,0 +1,300 @@
+// The examples of the guide under docs/, run as the reader runs them. Every
+// fenced block whose info string names a kind is an example:
+//   ```article [PATH]   a whole article
+//   ```markup           a snippet, read as an article behind a title line
+//   ```error MESSAGE    a snippet that must stop the reader with MESSAGE
+//   ```file PATH        a file of the issue: a list, a panel, a font script ...
+// The examples of one guide page are checked together, in a scratch
+// directory whose data.rs is the demo issue without the files the guide
+// writes itself; the reader finds those beside data.rs. The articles and
+// files of the walk-through (docs/README.md) make a whole issue, which magtool
+// packs, verifies, renders and checks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "articles/article_lifecycle.h"
+#include "articles/article_view.h"
+#include "engine/engine.h"
+#include "engine/font_list.h"
+#include "engine/panel_list.h"
+#include "engine/setup_config.h"
+#include "music/module_mixer.h"
+#include "music/msx.h"
+#include "music/msx_backend.h"
+#include "resources/archive.h"
+#include "search/search.h"
+#include "support/child_process.h"
+#include "support/fatal_catch.h"
+#include "support/scratch_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::set<std::string> KINDS = {"article", "markup", "error", "file"};
+constexpr const char* WALK_THROUGH = "README.md";
+constexpr const char* SNIPPET_PATH = "DATA/arts/guide_example.art";
+constexpr const char* SNIPPET_TITLE = "<#TITLE#>Example<#END#>\n";
+
+struct Example {
+  std::string doc;       // file name under docs/
+  int line;              // of the opening fence
+  std::string kind;
+  std::string argument;  // the article's or file's path, the error's message
+  std::string text;
+
+  std::string Where() const { return doc + ":" + std::to_string(line); }
+  bool HasPath() const { return (kind == "article" || kind == "file") && !argument.empty(); }
+};
+
+std::vector<Example> ReadExamples(const fs::path& path) {
+  std::vector<Example> examples;
+  std::ifstream in(path);
+  std::string line;
+  bool open = false, wanted = false;
+  Example example;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (line.rfind("```", 0) != 0) {
+      if (open && wanted) example.text += line + "\n";
+      continue;
+    }
+    if (open) {
+      if (wanted) examples.push_back(example);
+      open = false;
+      continue;
+    }
+    open = true;
+    const std::string info = line.substr(3);
+    const size_t blank = info.find(' ');
+    example = Example{path.filename().string(), number, info.substr(0, blank), "", ""};
+    if (blank != std::string::npos) example.argument = info.substr(blank + 1);
+    wanted = KINDS.contains(example.kind);
+  }
+  EXPECT_FALSE(open) << path << ": a fence is not closed";
+  return examples;
+}
+
+std::map<std::string, std::vector<Example>> ExamplesByDocument() {
+  std::map<std::string, std::vector<Example>> docs;
+  for (const fs::directory_entry& entry : fs::directory_iterator(DOCS_DIR)) {
+    if (entry.path().extension() == ".md") {
+      docs[entry.path().filename().string()] = ReadExamples(entry.path());
+    }
+  }
+  return docs;
+}
+
+ChildResult Magtool(const std::string& arguments) {
+  return RunCommand(std::string(MAGTOOL_PATH) + " " + arguments + " 2>&1");
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  if (path.has_parent_path()) fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string BaseName(const std::string& path) { return fs::path(path).filename().string(); }
+
+// Lays the article out in a view as tall as the demo's tallest page and draws every
+// page, as the reader does when one pages through it.
+void ReadWholeArticle(const std::string& path) {
+  Article article{};
+  Picture view{};
+  PictureAlloc(view, 640, 398);
+  ArticleLoad(article, path.c_str());
+  ArticleSetView(article, view);
+  ArticleHome(article);
+  for (int pages = 1;; ++pages) {
+    ArticleDraw(article, 0, 1, 1, 1);
+    ArticleAnimatePictures(article);
+    const ArticleScroll before = ArticleGetScroll(article);
+    ArticlePageForward(article);
+    const ArticleScroll after = ArticleGetScroll(article);
+    if (after.scrollY == before.scrollY && after.rightScrollY == before.rightScrollY) break;
+    ASSERT_LT(pages, 100) << path;
+  }
+  ArticleClose(article);
+}
+
+// The modules the music list names, as the player would be asked for them.
+std::vector<std::string> Requested;
+const MsxBackend PROBE = {
+    [](int32_t) {}, [](const char* name) { Requested.emplace_back(name); }, [] {}, [] {},
+    [] { return 0; }, [] {}};
+
+bool IsModule(const std::string& path) {
+  const std::string name = ResourceOpen(path.c_str());
+  const MixerHandle handle = MixerLoad(name.c_str());
+  ResourceClose(name.c_str());
+  if (handle == 0) return false;
+  MixerFree(handle);
+  return true;
+}
+
+class GuideExamples : public ::testing::Test {
+ protected:
+  // The demo issue less every file the guide writes; those go aside, so that
+  // each page starts from the demo's own.
+  static void SetUpTestSuite() {
+    suite_ = new ScratchDir;
+    docs_ = ExamplesByDocument();
+    ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " demo").status, 0);
+    fs::create_directories("aside");
+    for (const auto& [doc, examples] : docs_) {
+      for (const Example& example : examples) {
+        const fs::path member = fs::path("demo") / example.argument;
+        if (example.HasPath() && fs::exists(member)) {
+          fs::rename(member, fs::path("aside") / BaseName(example.argument));
+        }
+      }
+    }
+    ASSERT_EQ(Magtool("pack --store demo base.rs").status, 0);
+    base_ = fs::absolute(".");
+  }
+  static void TearDownTestSuite() {
+    delete suite_;
+    suite_ = nullptr;
+  }
+
+  void TearDown() override { ReleaseEngine(); }
+
+  // What a page's checks set up, so that the next page starts afresh.
+  static void ReleaseEngine() {
+    MsxShutdown();
+    MsxUseBackend(nullptr);
+    SearchFree();
+    PanelListDestroy();
+    EngineFixedFont.reset();
+    if (EngineFontManager) FontManagerDestroy(EngineFontManager);
+    ResourceCloseAll();
+  }
+
+  void CheckDocument(const std::vector<Example>& examples);
+
+  static inline ScratchDir* suite_ = nullptr;
+  static inline fs::path base_;
+  static inline std::map<std::string, std::vector<Example>> docs_;
+};
+
+void CheckConfigurations(const std::vector<Example>& files) {
+  for (const Example& file : files) {
+    SCOPED_TRACE(file.Where());
+    const std::string& path = file.argument;
+    if (path == PANELS_PATH) {
+      EXPECT_EQ(FatalMessageOf(ParsePanels), "");
+      EXPECT_EQ(PanelCount, std::count(file.text.begin(), file.text.end(), '\n'));
+    } else if (path == "DATA/configs/msx.txt") {
+      Requested.clear();
+      MsxUseBackend(&PROBE);
+      SetupDefaults(Setup);
+      EXPECT_EQ(FatalMessageOf(MsxInit), "");
+      const int count = std::atoi(file.text.c_str());
+      for (int i = 0; i < count; ++i) MsxPlayIndex(i);
+      ASSERT_EQ(Requested.size(), static_cast<size_t>(count));
+      for (const std::string& module : Requested) EXPECT_TRUE(IsModule(module)) << module;
+    } else if (path == "DATA/configs/search.txt" || path == "DATA/configs/search.lst") {
+      EXPECT_EQ(FatalMessageOf(SearchInit), "");
+      SearchFree();
+    } else if (fs::path(path).extension() == ".bmf") {
+      EXPECT_EQ(FatalMessageOf([&] {
+                  EXPECT_NE(FontOpen(*EngineFontManager, path.c_str(), 8, 16, 0, 0, 0), nullptr);
+                }),
+                "");
+    }
+  }
+}
+
+void GuideExamples::CheckDocument(const std::vector<Example>& examples) {
+  ScratchDir dir;
+  fs::copy_file(base_ / "base.rs", "data.rs");
+  for (const fs::directory_entry& entry : fs::directory_iterator(base_ / "aside")) {
+    fs::copy_file(entry.path(), entry.path().filename());
+  }
+  std::set<std::string> written;
+  std::vector<Example> files;
+  for (const Example& example : examples) {
+    if (!example.HasPath()) continue;
+    // The reader finds a file that is not in data.rs by its base name.
+    EXPECT_TRUE(written.insert(BaseName(example.argument)).second)
+        << example.Where() << ": a second file named " << BaseName(example.argument);
+    WriteText(BaseName(example.argument), example.text);
+    if (example.kind == "file") files.push_back(example);
+  }
+  // The fonts first: the font list may be one of the examples.
+  ASSERT_EQ(FatalMessageOf([] {
+              EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+              EngineFontManager = FontManagerCreate();
+              LoadFontList(*EngineFontManager);
+            }),
+            "");
+  CheckConfigurations(files);
+  for (const Example& example : examples) {
+    SCOPED_TRACE(example.Where());
+    if (example.kind == "file") continue;
+    // Articles are Windows-1252 text; a guide in UTF-8 shows only ASCII safely.
+    EXPECT_TRUE(std::all_of(example.text.begin(), example.text.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+    std::string path = example.argument;
+    if (!example.HasPath()) {
+      path = SNIPPET_PATH;
+      WriteText(BaseName(path), example.kind == "article" ? example.text
+                                                          : SNIPPET_TITLE + example.text);
+    }
+    const std::string message = FatalMessageOf([&] { ReadWholeArticle(path); });
+    EXPECT_EQ(message, example.kind == "error" ? example.argument : "");
+  }
+}
+
+TEST_F(GuideExamples, EveryPageHasExamplesOfEveryKind) {
+  std::set<std::string> kinds;
+  for (const auto& [doc, examples] : docs_) {
+    for (const Example& example : examples) kinds.insert(example.kind);
+  }
+  EXPECT_EQ(kinds, KINDS);
+  EXPECT_TRUE(docs_.contains(WALK_THROUGH));
+}
+
+TEST_F(GuideExamples, EveryExampleLoadsAsTheReaderLoadsIt) {
+  for (const auto& [doc, examples] : docs_) {
+    SCOPED_TRACE(doc);
+    CheckDocument(examples);
+    ReleaseEngine();
+  }
+}
+
+// The walk-through's issue: the demo without its articles, plus the guide's.
+TEST_F(GuideExamples, TheWalkThroughIssuePacksRendersAndChecksClean) {
+  ScratchDir dir;
+  ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " myissue").status, 0);
+  for (const fs::directory_entry& entry : fs::directory_iterator("myissue/DATA/arts")) {
+    fs::remove(entry.path());
+  }
+  std::vector<std::string> articles;
+  for (const Example& example : docs_.at(WALK_THROUGH)) {
+    if (!example.HasPath()) continue;
+    WriteText(fs::path("myissue") / example.argument, example.text);
+    if (example.kind == "article") articles.push_back(example.argument);
+  }
+  ASSERT_FALSE(articles.empty());
+  fs::create_directories("myrun");
+  ASSERT_EQ(Magtool("pack myissue myrun/data.rs").status, 0);
+  EXPECT_EQ(Magtool("verify myrun/data.rs").status, 0);
+  for (const std::string& article : articles) {
+    const ChildResult render = Magtool("render myrun/data.rs " + article + " page.png");
+    EXPECT_EQ(render.status, 0) << article << ": " << render.out;
+  }
+  const ChildResult check = Magtool("check myrun/data.rs");
+  if (check.out.find("Usage:") != std::string::npos) GTEST_SKIP() << "magtool has no check yet";
+  EXPECT_EQ(check.status, 0) << check.out;
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "support/child_process.h"
+#include "support/scratch_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+ChildResult Magtool(const std::string& arguments) {
+  return RunCommand(std::string(MAGTOOL_PATH) + " " + arguments + " 2>&1");
+}
+
+// Adds text as the file's last line; returns its line number.
+int AppendLine(const fs::path& path, const std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!content.empty() && content.back() != '\n') content += '\n';
+  content += text + "\n";
+  std::ofstream(path, std::ios::binary) << content;
+  int lines = 0;
+  for (char c : content) lines += c == '\n' ? 1 : 0;
+  return lines;
+}
+
+void KeepFirstLines(const fs::path& path, int count) {
+  std::ifstream in(path, std::ios::binary);
+  std::string kept, line;
+  for (int i = 0; i < count && std::getline(in, line); ++i) kept += line + "\n";
+  in.close();
+  std::ofstream(path, std::ios::binary) << kept;
+}
+
+class MagtoolCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " issue").status, 0);
+  }
+
+  ScratchDir dir;
+  fs::path data = fs::path("issue") / "DATA";
+};
+
+}  // namespace
+
+TEST_F(MagtoolCheckTest, DemoIssueIsCleanPackedAndUnpacked) {
+  for (const std::string& issue : {std::string(DEMO_ARCHIVE), std::string("issue")}) {
+    ChildResult result = Magtool("check " + issue);
+    EXPECT_EQ(result.status, 0) << result.out;
+    EXPECT_EQ(result.out.rfind("ok: ", 0), 0u) << result.out;
+  }
+}
+
+TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
+  const int badTag = AppendLine(data / "arts/story.art", "Broken <#LINK:ART:DATA/arts/index.art");
+  const int missingPicture =
+      AppendLine(data / "arts/index.art", "<#PICTURE:DATA/pictures/nowhere.png#>");
+  const int badPanel = AppendLine(data / "arts/help.art", "<#LINK:PAN:two#>Panel<#ENDL#>");
+  const int missingArticle =
+      AppendLine(data / "arts/help.art", "<#LINK:ART:DATA/arts/lost.art#>Lost<#ENDL#>");
+  KeepFirstLines(data / "panels/page.txt", 5);
+  std::ofstream(data / "msx/tune2.xm", std::ios::binary) << "not a module";
+
+  ChildResult result = Magtool("check issue");
+  EXPECT_EQ(result.status, 1);
+  std::set<std::string> lines;
+  std::istringstream out(result.out);
+  for (std::string line; std::getline(out, line);) lines.insert(line);
+  const std::string expected[] = {
+      "DATA/arts/story.art:" + std::to_string(badTag) + ": Unexpected end of token !",
+      "DATA/arts/index.art:" + std::to_string(missingPicture) + ": Pix loader error ![PNG]",
+      "DATA/arts/help.art:" + std::to_string(badPanel) + ": Invalid pVal value !",
+      "DATA/arts/help.art:" + std::to_string(missingArticle) + ": Cannot open lost.art file !",
+      "DATA/panels/page.txt:6: Parse error !",
+      "DATA/msx/tune2.xm: Can't play the file - open/load/format error (BASS)!",
+  };
+  for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
+  EXPECT_EQ(lines.size(), std::size(expected)) << result.out;
+}
+
+TEST_F(MagtoolCheckTest, UsageAndUnreadableInput) {
+  EXPECT_EQ(Magtool("check").status, 2);
+  EXPECT_EQ(Magtool("check a b").status, 2);
+  EXPECT_EQ(Magtool("check no-such-archive.rs").status, 1);
+}

@@ -1,0 +1,216 @@
+#!/usr/bin/env python3
+"""The real reader in a real X window (Xvfb), driven as a user drives it:
+accept the setup dialog with Enter, wait out the opening cover, click a link
+on the contents page, go back with Backspace and quit with Escape twice.
+Each page the window shows must match what magtool render draws for it."""
+import os
+import select
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+from screen_images import read_png, read_xwd
+
+SKIP = 77
+SCREEN = "800x600x24"
+KEY_HOLD = 0.08  # a press and release within one frame's event drain are lost
+
+# Windowed, 32 bits, music on (into the dummy audio driver), fast fades.
+SETUP = struct.pack("<13i", 1, 1, 0, 2000, 300, 1, 0, 1, 1, 0, 1, 0, 32)
+
+# Regions (x, y, width, height) of the 640x480 screen that hold no link, no
+# animation and no pointer: the panel's name in its top strip, the article's
+# headline, and the first lines of its text.
+REGIONS = {"strip": (64, 0, 190, 62), "headline": (24, 64, 600, 40), "text": (24, 140, 600, 58)}
+CHANNEL_TOLERANCE = 16
+MISMATCH_ALLOWED = 0.01  # of a region's pixels
+
+LINK = (140, 275)  # "The making of Marrowin" on the contents page
+RESTING_PLACE = (630, 120)  # in the right margin, away from links, buttons and regions
+SETTLE = 0.4  # lets a transition that is nearly done end before the next input
+
+
+def fail(message):
+    print("FAILED: " + message)
+    sys.exit(1)
+
+
+def read_line(fd, seconds):
+    """What a pipe gives up to its first newline; the whole line, since a
+    server whose read end closes before its newline goes dies of SIGPIPE."""
+    deadline = time.monotonic() + seconds
+    line = b""
+    while not line.endswith(b"\n"):
+        ready, _, _ = select.select([fd], [], [], max(0, deadline - time.monotonic()))
+        chunk = os.read(fd, 16) if ready else b""
+        if not chunk:
+            break
+        line += chunk
+    return line
+
+
+def start_xvfb():
+    """An Xvfb on the first free display from :71, or None."""
+    if shutil.which("Xvfb") is None:
+        return None
+    for number in range(71, 100):
+        if os.path.exists("/tmp/.X%d-lock" % number):
+            continue
+        ready_read, ready_write = os.pipe()
+        server = subprocess.Popen(
+            ["Xvfb", ":%d" % number, "-screen", "0", SCREEN, "-nolisten", "tcp",
+             "-displayfd", str(ready_write)],
+            pass_fds=(ready_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(ready_write)
+        answer = read_line(ready_read, 10)
+        os.close(ready_read)
+        if answer.endswith(b"\n"):
+            return server, ":%d" % number
+        server.kill()
+        server.wait()
+    return None
+
+
+class Session:
+    def __init__(self, display):
+        self.env = dict(os.environ, DISPLAY=display, SDL_VIDEODRIVER="x11",
+                        SDL_AUDIODRIVER="dummy")
+        self.origin = (0, 0)
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
+                              text=True).stdout
+
+    def wait_for_window(self, name, seconds):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            found = self.xdotool("search", "--name", name).split()
+            if found:
+                return found[0]
+            time.sleep(0.2)
+        fail("no window named %r within %d s" % (name, seconds))
+
+    def focus(self, window):
+        geometry = dict(line.split("=") for line in
+                        self.xdotool("getwindowgeometry", "--shell", window).split())
+        self.origin = (int(geometry["X"]), int(geometry["Y"]))
+        self.move(320, 240)
+        self.xdotool("windowfocus", window)
+
+    def move(self, x, y):
+        self.xdotool("mousemove", str(self.origin[0] + x), str(self.origin[1] + y))
+
+    def key(self, name):
+        self.xdotool("keydown", name)
+        time.sleep(KEY_HOLD)
+        self.xdotool("keyup", name)
+
+    def click(self, x, y):
+        self.move(x, y)
+        time.sleep(0.2)
+        self.xdotool("mousedown", "1")
+        time.sleep(KEY_HOLD)
+        self.xdotool("mouseup", "1")
+
+    def mismatches(self, reference):
+        """For each region, the share of its pixels that differ from the reference."""
+        dump = subprocess.run(["xwd", "-root", "-silent"], env=self.env, capture_output=True,
+                              check=True).stdout
+        shares = {}
+        for name, (x, y, width, height) in REGIONS.items():
+            shot = read_xwd(dump, (self.origin[0] + x, self.origin[1] + y, width, height))
+            differing = sum(
+                1 for row in range(height) for column in range(width)
+                if max(abs(a - b) for a, b in zip(shot.pixel(column, row),
+                                                  reference.pixel(x + column, y + row)))
+                > CHANNEL_TOLERANCE)
+            shares[name] = differing / (width * height)
+        return shares
+
+    def wait_for_page(self, reference, what, seconds):
+        deadline = time.monotonic() + seconds
+        while True:
+            shares = self.mismatches(reference)
+            if all(share <= MISMATCH_ALLOWED for share in shares.values()):
+                time.sleep(SETTLE)
+                return
+            if time.monotonic() > deadline:
+                fail("%s not shown within %d s; differing shares %s" % (what, seconds, shares))
+            time.sleep(0.3)
+
+
+def render(magtool, archive, article, out):
+    subprocess.run([magtool, "render", archive, article, out], check=True)
+    with open(out, "rb") as file:
+        return read_png(file.read())
+
+
+def run(reader, magtool, archive, display, scratch):
+    contents = render(magtool, archive, "DATA/arts/index.art", os.path.join(scratch, "index.png"))
+    making = render(magtool, archive, "DATA/arts/making.art", os.path.join(scratch, "making.png"))
+    run_dir = os.path.join(scratch, "run")
+    os.mkdir(run_dir)
+    shutil.copy(archive, os.path.join(run_dir, "data.rs"))
+    with open(os.path.join(run_dir, "setup.cfg"), "wb") as file:
+        file.write(SETUP)
+
+    session = Session(display)
+    with open(os.path.join(scratch, "out.txt"), "w") as out:
+        process = subprocess.Popen([reader], cwd=run_dir, env=session.env, stdout=out,
+                                   stderr=subprocess.STDOUT)
+    try:
+        session.focus(session.wait_for_window("Engine setup:", 6))
+        session.key("Return")
+        session.focus(session.wait_for_window("Marrowin#1", 6))
+        # The opening cover stays for 7 s and then dissolves.
+        session.wait_for_page(contents, "the contents page", 15)
+        session.click(*LINK)
+        session.move(*RESTING_PLACE)
+        session.wait_for_page(making, "the linked article", 6)
+        session.key("BackSpace")
+        session.wait_for_page(contents, "the contents page after back", 6)
+        session.key("Escape")
+        time.sleep(1)
+        if process.poll() is not None:
+            fail("the first Escape ended the reader")
+        session.key("Escape")
+        status = process.wait(timeout=8)
+    except subprocess.TimeoutExpired:
+        fail("the reader did not end after the second Escape")
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+    if status != 0:
+        with open(os.path.join(scratch, "out.txt")) as out:
+            fail("the reader ended with status %d:\n%s" % (status, out.read()))
+    left = sorted(os.listdir(run_dir))
+    if "history.tmp" not in left:
+        fail("the visited link was not kept in history.tmp: %s" % left)
+    if any(name.startswith("tmp_") for name in left):
+        fail("temporary files left behind: %s" % left)
+
+
+def main():
+    reader, magtool, archive = sys.argv[1:4]
+    started = start_xvfb()
+    if started is None:
+        print("skipped: Xvfb cannot start")
+        return SKIP
+    server, display = started
+    scratch = tempfile.mkdtemp(prefix="reader-window-")
+    try:
+        run(reader, magtool, archive, display, scratch)
+    finally:
+        server.terminate()
+        server.wait()
+        shutil.rmtree(scratch, ignore_errors=True)
+    print("reader window test passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

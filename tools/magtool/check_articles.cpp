@@ -1,0 +1,146 @@
+#include "magtool/check_articles.h"
+
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <set>
+
+#include "articles/article_lifecycle.h"
+#include "articles/article_parse.h"
+#include "articles/article_view.h"
+#include "engine/panel_engine.h"
+#include "magtool/check_lines.h"
+#include "resources/image_loader.h"
+
+namespace {
+
+struct ArticleRef {
+  std::string path;
+  CheckSite from;             // the link or list line; no path for the reader's own
+  const char* missingMessage;  // what is said there of a missing article; null: the parser's
+};
+
+// The argument of a link target: from the fifth character, without ":ALT:".
+std::string LinkArgument(const std::string& target) {
+  const std::string cut = target.substr(0, target.find(":ALT:"));
+  return cut.size() > 4 ? cut.substr(4) : std::string();
+}
+
+struct PictureResult {
+  std::optional<std::string> error;
+  bool missing = false;
+};
+
+class ArticleCrawl {
+ public:
+  ArticleCrawl(CheckReport& report, const std::vector<std::unique_ptr<Panel>>& panels,
+               ModuleCheck& modules)
+      : report_(report), panels_(panels), modules_(modules) {}
+
+  void Reach(ArticleRef ref) {
+    if (seen_.insert(MemberKey(ref.path)).second) queue_.push_back(std::move(ref));
+  }
+
+  void Run() {
+    while (!queue_.empty()) {
+      const ArticleRef ref = std::move(queue_.front());
+      queue_.pop_front();
+      CheckArticle(ref);
+    }
+  }
+
+ private:
+  void CheckArticle(const ArticleRef& ref) {
+    Article article;
+    const auto error = RunStep([&] { ArticleLoad(article, ref.path.c_str()); });
+    if (error) {
+      ReportLoadError(ref, *error);
+      return;
+    }
+    ++report_.articles;
+    report_.pictures += static_cast<int32_t>(article.pictures.size());
+    for (const std::unique_ptr<Panel>& panel : panels_) {
+      Attempt(report_, {ref.path}, [&] { ArticleSetView(article, panel->oldPage); });
+    }
+    CheckTargets(article, ref.path);
+    RunStep([&] { ArticleClose(article); });
+  }
+
+  // A missing article is reported where it is named, a broken one at its line.
+  void ReportLoadError(const ArticleRef& ref, const std::string& error) {
+    const int32_t line = ArticleParseLine();
+    if (line == 0 && !ref.from.path.empty() && !MemberExists(ref.path)) {
+      report_.Add(ref.from, ref.missingMessage != nullptr ? ref.missingMessage : error);
+    } else {
+      report_.Add({ref.path, line}, error);
+    }
+  }
+
+  void CheckTargets(const Article& article, const std::string& path) {
+    const std::vector<MemberLine> source = SourceLines(path);
+    for (const LinkEntry& entry : article.linkTargets) {
+      const std::string& target = entry.text;
+      const CheckSite site{path, FindLine(source, target)};
+      const std::string argument = LinkArgument(target);
+      const std::string prefix = target.substr(0, 4);
+      if (prefix == "ART:") {
+        Reach({argument, site, nullptr});
+      } else if (prefix == "PIX:") {
+        CheckPicture(site, argument);
+      } else if (prefix == "MSX:") {
+        modules_.Check(report_, site, argument);
+      } else if (prefix == "PAN:") {
+        CheckPanelNumber(site, argument);
+      }
+    }
+  }
+
+  // As the picture view loads it: a missing file where it is named.
+  void CheckPicture(const CheckSite& site, const std::string& path) {
+    auto [it, added] = pictures_.try_emplace(MemberKey(path));
+    PictureResult& result = it->second;
+    if (added) {
+      result.error = RunStep([&] {
+        Picture picture{};
+        ImageLoader(path.c_str(), picture);
+      });
+      result.missing = result.error && !MemberExists(path);
+      if (!result.error) {
+        ++report_.pictures;
+      } else if (!result.missing) {
+        report_.Add({path}, *result.error);
+      }
+    }
+    if (result.missing) report_.Add(site, *result.error);
+  }
+
+  // "%i" reading, as the panel switch does.
+  void CheckPanelNumber(const CheckSite& site, const std::string& argument) {
+    const char* text = argument.c_str();
+    char* end = nullptr;
+    std::strtol(text, &end, 0);
+    if (end == text) report_.Add(site, "Invalid pVal value !");
+  }
+
+  CheckReport& report_;
+  const std::vector<std::unique_ptr<Panel>>& panels_;
+  ModuleCheck& modules_;
+  std::deque<ArticleRef> queue_;
+  std::set<std::string> seen_;  // by MemberKey
+  std::map<std::string, PictureResult> pictures_;  // by MemberKey
+};
+
+}  // namespace
+
+void CheckArticles(CheckReport& report, const std::vector<std::unique_ptr<Panel>>& panels,
+                   ModuleCheck& modules, const std::vector<ListedArticle>& listed) {
+  ArticleCrawl crawl(report, panels, modules);
+  for (const char* path : {FIRST_ARTICLE, HELP_ARTICLE, MENU_ARTICLE}) {
+    crawl.Reach({path, {}, nullptr});
+  }
+  crawl.Run();
+  for (const ListedArticle& article : listed) {
+    crawl.Reach({article.path, article.site, UNLISTABLE_ARTICLE});
+  }
+  crawl.Run();
+}

@@ -1,0 +1,53 @@
+#include "magtool/check_issue.h"
+
+#include "engine/clock.h"
+#include "engine/engine.h"
+#include "engine/fatal.h"
+#include "engine/setup_config.h"
+#include "magtool/check_articles.h"
+#include "magtool/check_panels.h"
+#include "magtool/check_startup.h"
+#include "resources/archive.h"
+
+namespace {
+
+void ThrowCheckFailure(int, const char*, const char* message) { throw CheckFailure(message); }
+
+uint32_t StillClock() { return 1000; }
+
+// The engine state a check sets up, given back however it ends.
+class CheckSession {
+ public:
+  CheckSession() : previousHandler_(SetFatalHandler(ThrowCheckFailure)), previousSetup_(Setup) {
+    SetupDefaults(Setup);  // music on, whatever the setup file says
+    SetEngineClock(StillClock);
+  }
+  ~CheckSession() {
+    if (EngineFontManager) FontManagerDestroy(EngineFontManager);
+    EngineFixedFont.reset();
+    ResourceCloseAll();
+    SetEngineClock(nullptr);
+    Setup = previousSetup_;
+    SetFatalHandler(previousHandler_);
+  }
+  CheckSession(const CheckSession&) = delete;
+  CheckSession& operator=(const CheckSession&) = delete;
+
+ private:
+  FatalHandler previousHandler_;
+  SetupConfig previousSetup_;
+};
+
+}  // namespace
+
+CheckReport CheckIssue() {
+  CheckSession session;
+  CheckReport report;
+  CheckStartup(report);
+  const std::vector<std::unique_ptr<Panel>> panels = CheckPanels(report);
+  const std::vector<ListedArticle> listed = CheckSearch(report);
+  ModuleCheck modules;
+  CheckMusic(report, modules);
+  CheckArticles(report, panels, modules, listed);
+  return report;
+}

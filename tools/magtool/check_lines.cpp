@@ -1,0 +1,77 @@
+#include "magtool/check_lines.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+#include "magtool/check_report.h"
+#include "resources/archive.h"
+#include "resources/file_ptr.h"
+
+namespace {
+
+constexpr size_t ENTRY_MAX_CHARS = 1023;
+
+std::vector<MemberLine> ReadPieces(FILE* file, size_t maxChars) {
+  std::vector<MemberLine> pieces;
+  int32_t line = 1;
+  std::string text;
+  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
+    text.push_back(static_cast<char>(c));
+    if (c == '\n' || (maxChars > 0 && text.size() == maxChars)) {
+      pieces.push_back({std::move(text), line});
+      text.clear();
+      if (c == '\n') ++line;
+    }
+  }
+  if (!text.empty()) pieces.push_back({std::move(text), line});
+  return pieces;
+}
+
+}  // namespace
+
+std::optional<std::vector<MemberLine>> ReadMemberLines(const char* path, size_t maxChars) {
+  const std::string name = ResourceOpen(path);
+  std::optional<std::vector<MemberLine>> lines;
+  if (FilePtr file = OpenFile(name.c_str(), "rb")) lines = ReadPieces(file.get(), maxChars);
+  ResourceClose(name.c_str());
+  return lines;
+}
+
+std::string ListEntry(const std::string& text) {
+  static constexpr char ENDS[] = {'\r', '\t', '\n', '\0'};
+  return text.substr(0, std::min(text.find_first_of(ENDS, 0, sizeof ENDS), ENTRY_MAX_CHARS));
+}
+
+std::string MemberKey(const std::string& path) {
+  std::string key = path;
+  for (char& c : key) {
+    c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return key;
+}
+
+bool MemberExists(const std::string& path) {
+  bool exists = false;
+  RunStep([&] {
+    const std::string name = ResourceOpen(path.c_str());
+    std::error_code error;
+    exists = std::filesystem::is_regular_file(name, error);
+    ResourceClose(name.c_str());
+  });
+  return exists;
+}
+
+std::vector<MemberLine> SourceLines(const std::string& path) {
+  std::optional<std::vector<MemberLine>> lines;
+  RunStep([&] { lines = ReadMemberLines(path.c_str(), 0); });
+  return lines ? std::move(*lines) : std::vector<MemberLine>{};
+}
+
+int32_t FindLine(const std::vector<MemberLine>& lines, const std::string& needle) {
+  for (const MemberLine& line : lines) {
+    if (line.text.find(needle) != std::string::npos) return line.line;
+  }
+  return 0;
+}

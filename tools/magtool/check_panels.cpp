@@ -1,0 +1,230 @@
+#include "magtool/check_panels.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "engine/fatal.h"
+#include "engine/panel_list.h"
+#include "engine/video.h"
+#include "magtool/check_lines.h"
+#include "resources/image_loader.h"
+
+namespace {
+
+constexpr size_t LINE_CHARS = 1023;  // the reader's fgets buffer, less its NUL
+constexpr const char* PARSE_ERROR = "Parse error !";
+constexpr const char* STRIP_ERROR = "Internal error !";
+constexpr const char* LIST_SITE = PANELS_PATH;
+
+// A panel file's lines in the reader's order; running out is its parse error.
+class PanelLines {
+ public:
+  explicit PanelLines(std::vector<MemberLine> lines) : lines_(std::move(lines)) {}
+
+  std::string Name() {
+    const std::string& text = Next();
+    return text.substr(0, std::strcspn(text.c_str(), "\n\r\t"));
+  }
+
+  int32_t Number() {
+    const char* text = Next().c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 0);
+    if (end == text || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) {
+      FatalError(PARSE_ERROR);
+    }
+    return static_cast<int32_t>(value);
+  }
+
+  // The line last read, or the one after the end once reading ran out.
+  int32_t Line() const { return line_; }
+
+ private:
+  const std::string& Next() {
+    if (at_ == lines_.size()) {
+      line_ = lines_.empty() ? 1 : lines_.back().line + 1;
+      FatalError(PARSE_ERROR);
+    }
+    line_ = lines_[at_].line;
+    return lines_[at_++].text;
+  }
+
+  std::vector<MemberLine> lines_;
+  size_t at_ = 0;
+  int32_t line_ = 0;
+};
+
+struct Header {
+  std::string picture;
+  int32_t pictureLine = 0, topHeight = 0, middleEnd = 0, stripLine = 0, textX = 0;
+  bool hasBar = false;
+  std::string bar;
+  int32_t barLine = 0, barX = 0, barY = 0;
+  bool hasTitleBox = false;
+  int32_t titleLine = 0, titleX = 0, titleY = 0, titleWidth = 0, titleHeight = 0;
+  bool hasButtons = false;
+  std::string mask;
+  int32_t maskLine = 0, buttonCount = 0;
+};
+
+Header ReadHeader(PanelLines& in) {
+  Header h;
+  h.picture = in.Name();
+  h.pictureLine = in.Line();
+  h.topHeight = in.Number();
+  h.middleEnd = in.Number();
+  h.stripLine = in.Line();
+  h.textX = in.Number();
+  h.hasBar = in.Number() != 0;
+  if (h.hasBar) {
+    h.bar = in.Name();
+    h.barLine = in.Line();
+    h.barX = in.Number();
+    h.barY = in.Number();
+  }
+  h.hasTitleBox = in.Number() != 0;
+  if (h.hasTitleBox) {
+    h.titleLine = in.Line() + 1;
+    h.titleX = in.Number();
+    h.titleY = in.Number();
+    h.titleWidth = in.Number();
+    h.titleHeight = in.Number();
+  }
+  h.hasButtons = in.Number() != 0;
+  if (h.hasButtons) {
+    h.mask = in.Name();
+    h.maskLine = in.Line();
+    h.buttonCount = in.Number();
+  }
+  return h;
+}
+
+class PanelCheck {
+ public:
+  PanelCheck(CheckReport& report, std::string path) : report_(report), path_(std::move(path)) {}
+
+  // The panel when it built whole.
+  std::unique_ptr<Panel> Run(std::vector<MemberLine> lines) {
+    PanelLines in(std::move(lines));
+    const auto parseError = RunStep([&] { Walk(in); });
+    if (parseError) report_.Add(At(in.Line()), *parseError);
+    if (parseError || !whole_) return nullptr;
+    whole_ = Attempt(report_, At(0), [&] {
+      Picture screen{};
+      PictureAlloc(screen, SCREEN_WIDTH, SCREEN_HEIGHT);
+      PanelDrawChrome(*panel_, nullptr, screen, 0, 0.0f, 0.0f, 0.0f);
+    });
+    return whole_ ? std::move(panel_) : nullptr;
+  }
+
+ private:
+  CheckSite At(int32_t line) const { return {path_, line}; }
+
+  void Step(int32_t line, const std::function<void()>& step) {
+    whole_ = Attempt(report_, At(line), step) && whole_;
+  }
+
+  void Walk(PanelLines& in) {
+    const Header h = ReadHeader(in);
+    Create(h);
+    if (h.hasBar) Step(h.barLine, [&] { PanelSetProgressBar(*panel_, h.bar.c_str(), h.barX, h.barY); });
+    if (h.hasTitleBox) {
+      Step(h.titleLine, [&] {
+        PanelSetTitleBox(*panel_, h.titleX, h.titleY, h.titleWidth, h.titleHeight);
+      });
+    }
+    for (int32_t i = 0; h.hasButtons && i < h.buttonCount; ++i) AddButton(in);
+    if (in.Number() == 0) return;
+    const int32_t chains = in.Number();
+    for (int32_t i = 0; i < chains; ++i) {
+      const std::string name = in.Name();
+      Step(in.Line(), [&] { PanelAddAniChain(*panel_, name.c_str()); });
+    }
+  }
+
+  // The picture alone first, so that a fault of the strips or of the mask is
+  // told from one of the picture.
+  void Create(const Header& h) {
+    Step(h.pictureLine, [&] {
+      Picture whole{};
+      ImageLoader(h.picture.c_str(), whole);
+    });
+    if (!whole_) return;
+    const auto error = RunStep([&] {
+      PanelCreate(*panel_, h.picture.c_str(), h.topHeight, h.middleEnd,
+                  h.hasButtons ? h.mask.c_str() : nullptr);
+    });
+    if (error) {
+      report_.Add(At(*error == STRIP_ERROR || !h.hasButtons ? h.stripLine : h.maskLine), *error);
+      whole_ = false;
+    }
+    PanelSetTextX(*panel_, h.textX);
+  }
+
+  void AddButton(PanelLines& in) {
+    const std::string name = in.Name();
+    const int32_t line = in.Line();
+    int32_t numbers[4];
+    for (int32_t& number : numbers) number = in.Number();
+    Step(line, [&] {
+      PanelAddButton(*panel_, name.c_str(), numbers[0], numbers[1], numbers[2], numbers[3]);
+    });
+  }
+
+  CheckReport& report_;
+  std::string path_;
+  std::unique_ptr<Panel> panel_ = std::make_unique<Panel>();
+  bool whole_ = true;
+};
+
+std::unique_ptr<Panel> CheckPanelFile(CheckReport& report, const std::string& path,
+                                      const CheckSite& listed) {
+  std::optional<std::vector<MemberLine>> lines;
+  if (!Attempt(report, listed, [&] { lines = ReadMemberLines(path.c_str(), LINE_CHARS); })) {
+    return nullptr;
+  }
+  if (!lines) {
+    report.Add(listed, "Cannot open panel file !");
+    return nullptr;
+  }
+  return PanelCheck(report, path).Run(std::move(*lines));
+}
+
+// The list as the reader takes it: a file that fails stops the reader there.
+void CheckPanelList(CheckReport& report, std::vector<std::unique_ptr<Panel>>& panels) {
+  std::optional<std::vector<MemberLine>> list;
+  if (!Attempt(report, {LIST_SITE}, [&] { list = ReadMemberLines(PANELS_PATH, LINE_CHARS); })) {
+    return;
+  }
+  if (!list) {
+    report.Add({LIST_SITE}, "Cannot open configs/panels.txt file !");
+    return;
+  }
+  if (list->empty()) report.Add({LIST_SITE}, "Need at least one panel !");
+  for (size_t i = 0; i < list->size(); ++i) {
+    const MemberLine& entry = (*list)[i];
+    const std::string path = entry.text.substr(0, std::strcspn(entry.text.c_str(), "\n\r\t"));
+    if (auto panel = CheckPanelFile(report, path, {LIST_SITE, entry.line})) {
+      panels.push_back(std::move(panel));
+    }
+    if (i + 1 >= PANEL_LIST_SIZE) {
+      report.Add({LIST_SITE, entry.line}, "MAX panels limit !");
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::unique_ptr<Panel>> CheckPanels(CheckReport& report) {
+  std::vector<std::unique_ptr<Panel>> panels;
+  const size_t before = report.Lines().size();
+  CheckPanelList(report, panels);
+  // The reader's own pass too, in case it refuses what the walk above let by.
+  if (report.Lines().size() == before) Attempt(report, {LIST_SITE}, ParsePanels);
+  PanelListDestroy();
+  return panels;
+}

@@ -1,0 +1,85 @@
+#include "magtool/check_startup.h"
+
+#include <cstring>
+
+#include "engine/engine.h"
+#include "engine/fatal.h"
+#include "engine/keys.h"
+#include "engine/setup_config.h"
+#include "engine/video.h"
+#include "magtool/check_lines.h"
+#include "resources/archive.h"
+#include "resources/image_loader.h"
+#include "widgets/covers.h"
+
+namespace {
+
+constexpr const char* FONT_LIST_PATH = "DATA/configs/fonts.txt";
+constexpr const char* FIXED_FONT_PATH = "DATA/fonts/fixed.fnt";
+constexpr const char* PLASMA_PATH = "DATA/panels/plasma.gif";
+constexpr size_t FONT_LINE_CHARS = 1023;  // the reader's fgets buffer, less its NUL
+
+// The fonts list line by line, as LoadFontList adds them.
+void CheckFonts(CheckReport& report) {
+  if (!Attempt(report, {FONT_LIST_PATH}, [] { EngineFontManager = FontManagerCreate(); })) return;
+  std::optional<std::vector<MemberLine>> lines;
+  if (!Attempt(report, {FONT_LIST_PATH}, [&] {
+        lines = ReadMemberLines(FONT_LIST_PATH, FONT_LINE_CHARS);
+      })) {
+    return;
+  }
+  if (!lines) {
+    report.Add({FONT_LIST_PATH}, "Cannot open configs/fonts.txt file !");
+    return;
+  }
+  for (const MemberLine& line : *lines) {
+    const std::string font = line.text.substr(0, std::strcspn(line.text.c_str(), "\n\r\t"));
+    Attempt(report, {FONT_LIST_PATH, line.line},
+            [&] { FontManagerAddFont(*EngineFontManager, font.c_str()); });
+  }
+}
+
+void CheckPicture(CheckReport& report, const char* path, const char* wrongSize) {
+  const bool loaded = Attempt(report, {path}, [&] {
+    Picture picture{};
+    ImageLoader(path, picture);
+    if (wrongSize != nullptr && (picture.width != SCREEN_WIDTH || picture.height != SCREEN_HEIGHT)) {
+      FatalError(wrongSize);
+    }
+  });
+  if (loaded) ++report.pictures;
+}
+
+// The plasma is a GIF read as indices, whatever its name says.
+void CheckPlasma(CheckReport& report) {
+  const bool loaded = Attempt(report, {PLASMA_PATH}, [] {
+    const char* name = ResourceOpen(PLASMA_PATH);
+    IndexedPicture plasma{};
+    const bool loaded = LoadGif(name, plasma, nullptr);
+    ResourceClose(name);
+    if (!loaded) FatalError("Pix loader error ![GIF]");
+    if (plasma.width != SCREEN_WIDTH || plasma.height != SCREEN_HEIGHT) FatalError("Wrong plasma file !");
+  });
+  if (loaded) ++report.pictures;
+}
+
+}  // namespace
+
+void CheckStartup(CheckReport& report) {
+  Attempt(report, {SETUP_FILE_PATH}, [] {
+    SetupConfig config;
+    SetupDefaults(config);
+    ReadSetupFile(config);
+  });
+  Attempt(report, {KEYDEFS_PATH}, KeyStateCreate);
+  Attempt(report, {FIXED_FONT_PATH}, [] { EngineFixedFont = FixedFontLoad(FIXED_FONT_PATH); });
+  CheckFonts(report);
+  CheckPicture(report, "DATA/panels/cursor.png", nullptr);
+  CheckPlasma(report);
+  // The reader leaves out an icon it cannot load; only the archive can fail it.
+  Attempt(report, {"DATA/panels/icon.bmp"},
+          [] { ResourceClose(ResourceOpen("DATA/panels/icon.bmp")); });
+  CheckPicture(report, OPENING_COVER_PATH, "Wrong cover sizes !");
+  CheckPicture(report, CLOSING_COVER_PATH, "Wrong cover sizes !");
+  CheckPicture(report, END_SCROLL_PATH, nullptr);
+}
