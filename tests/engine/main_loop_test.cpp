@@ -25,16 +25,10 @@ class MainLoopTest : public ::testing::Test {
     ::Setup.FullScreen = 0;
     ::Setup.Bpp = bpp;
     ::Setup.DirectXBlit = directXBlit;
-    VideoStart(::Setup);
-    Mouse = MouseState{};
-    KeyStateCreate();
-    EngineCommand(ENGINE_INIT);
+    StartEngine();
   }
   void TearDown() override {
-    EngineCommand(ENGINE_SHUTDOWN);
-    VideoStop();
-    ResourceCloseAll();
-    SDL_Quit();
+    StopEngine();
   }
 
   void Restart(int bpp, int directXBlit) {

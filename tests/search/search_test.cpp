@@ -54,16 +54,10 @@ class SearchTest : public ::testing::Test {
     WriteStartupFiles();
     SetupDefaults(::Setup);
     ::Setup.FullScreen = 0;
-    VideoStart(::Setup);
-    Mouse = MouseState{};
-    KeyStateCreate();
-    EngineCommand(ENGINE_INIT);
+    StartEngine();
   }
   void TearDown() override {
-    EngineCommand(ENGINE_SHUTDOWN);
-    VideoStop();
-    ResourceCloseAll();
-    SDL_Quit();
+    StopEngine();
   }
 
   // SDL 1.2 updates its key state only from the system's own events (a pushed

@@ -112,19 +112,13 @@ void ReaderFixture::SetUp() {
   ::Setup.FullScreen = 0;
   ::Setup.ScrollFadeTime = 100;
   ::Setup.MouseSleepDelay = 100000000;  // awake unless a test lets it sleep
-  VideoStart(::Setup);
-  Mouse = MouseState{};
-  KeyStateCreate();
-  EngineCommand(ENGINE_INIT);
+  StartEngine();
   SkipOpeningCover();
   Step();
 }
 
 void ReaderFixture::TearDown() {
-  EngineCommand(ENGINE_SHUTDOWN);
-  VideoStop();
-  ResourceCloseAll();
-  SDL_Quit();
+  StopEngine();
   SetEngineClock(nullptr);
 }
 

@@ -4,9 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
+#include "engine/keys.h"
+#include "engine/setup_config.h"
+#include "engine/video.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "support/scratch_dir.h"
+#include "resources/archive.h"
 #include "support/tiny_module.h"
 #include "widgets/covers.h"
 
@@ -57,6 +62,20 @@ void WriteStartupFiles() {
   WritePng("search.png", 40, 16, std::vector<uint32_t>(40 * 16, 0x808080));
   WriteFileBytes("search.txt", Text("0 0 4 12\n"));
   WriteFileBytes("search.lst", {});
+}
+
+void StartEngine() {
+  VideoStart(Setup);
+  Mouse = MouseState{};
+  KeyStateCreate();
+  EngineCommand(ENGINE_INIT);
+}
+
+void StopEngine() {
+  EngineCommand(ENGINE_SHUTDOWN);
+  VideoStop();
+  ResourceCloseAll();
+  SDL_Quit();
 }
 
 void SkipOpeningCover() { OpeningCover.Done = 1; }

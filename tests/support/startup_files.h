@@ -19,6 +19,11 @@ constexpr uint32_t STARTUP_SCROLL_COLOUR = 0xE0E0A0;
 
 void WriteStartupFiles();
 
+// The reader's start-up after its setup step, with the settings in Setup:
+// video, input records and ENGINE_INIT; and the shutdown that undoes it.
+void StartEngine();
+void StopEngine();
+
 // Marks the opening cover over, for tests that want the panels from the
 // first frame; call it right after ENGINE_INIT.
 void SkipOpeningCover();

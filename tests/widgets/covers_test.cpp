@@ -61,17 +61,11 @@ class CoversTest : public ::testing::Test {
     Plays().clear();
     MsxUseBackend(&RECORDER);
     SetEngineClock(TestClock);
-    VideoStart(::Setup);
-    Mouse = MouseState{};
-    KeyStateCreate();
-    EngineCommand(ENGINE_INIT);
+    StartEngine();
   }
   void TearDown() override {
-    EngineCommand(ENGINE_SHUTDOWN);
+    StopEngine();
     MsxUseBackend(nullptr);
-    VideoStop();
-    ResourceCloseAll();
-    SDL_Quit();
     SetEngineClock(nullptr);
   }
 
