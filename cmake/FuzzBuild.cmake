@@ -16,7 +16,17 @@ ExternalProject_Add(fuzz_targets
 include(${CMAKE_SOURCE_DIR}/fuzz/targets.cmake)
 # The demo issue's articles seed the article fuzzer too.
 set(FUZZ_EXTRA_SEEDS_article_fuzz ${CMAKE_SOURCE_DIR}/issue/DATA/arts)
-set(FUZZ_EXTRA_SEEDS_check_fuzz ${CMAKE_SOURCE_DIR}/fuzz/seeds/archive_fuzz)
+# The check fuzzer starts from the demo issue broken by a seed of each earlier corpus.
+set(CHECK_SEEDS ${FUZZ_BINARY_DIR}/check_seeds)
+add_custom_command(OUTPUT ${CHECK_SEEDS}.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CHECK_SEEDS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CHECK_SEEDS}
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/tools/check_corpora_test.sh $<TARGET_FILE:magtool>
+          ${CMAKE_BINARY_DIR}/run/data.rs ${CMAKE_SOURCE_DIR}/fuzz/seeds ${CHECK_SEEDS}
+  COMMAND ${CMAKE_COMMAND} -E touch ${CHECK_SEEDS}.stamp
+  DEPENDS magtool demo_issue ${CMAKE_SOURCE_DIR}/tests/tools/check_corpora_test.sh)
+add_custom_target(check_fuzz_seeds ALL DEPENDS ${CHECK_SEEDS}.stamp)
+set(FUZZ_EXTRA_SEEDS_check_fuzz ${CMAKE_SOURCE_DIR}/fuzz/seeds/archive_fuzz ${CHECK_SEEDS})
 foreach(target IN LISTS FUZZ_TARGETS)
   add_test(NAME fuzz_${target}
     COMMAND ${CMAKE_SOURCE_DIR}/fuzz/run_target.sh

@@ -23,7 +23,12 @@ class CheckSession {
     SetEngineClock(StillClock);
   }
   ~CheckSession() {
-    if (EngineFontManager) FontManagerDestroy(EngineFontManager);
+    if (EngineFontManager) {
+      // The faces give their files back, which needs the archive open; a
+      // failed step closes it, and a name it does not hold reopens it.
+      RunStep([] { ResourceClose(ResourceOpen(RESOURCE_ARCHIVE_FILE)); });
+      RunStep([] { FontManagerDestroy(EngineFontManager); });
+    }
     EngineFixedFont.reset();
     ResourceCloseAll();
     SetEngineClock(nullptr);

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Every seed of the earlier fuzz corpora, put into the demo issue at the member
+# it stands for, must be checked without a crash: status 0 or 1, never 2 or a
+# signal. With PACK_DIR, the first seed of each corpus is packed there as an
+# archive instead, to seed the check fuzzer.
+set -euo pipefail
+export LC_ALL=C
+[ $# -ge 3 ] || { echo "usage: $0 MAGTOOL ARCHIVE SEEDS_ROOT [PACK_DIR]" >&2; exit 2; }
+magtool=$1 archive=$2 seeds=$3 pack_dir=${4:-}
+per_corpus=$([ -n "$pack_dir" ] && echo 1 || echo 15)  # bounds the run time
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$magtool" extract "$archive" "$work/pristine" > /dev/null
+issue=$work/issue
+cp -r "$work/pristine" "$issue"
+
+# The files the panel and font fuzzers keep beside their input, under the
+# names their seeds use.
+for name in a.bmp s.bmp glyphs.bmp DATA/glyphs.bmp; do cp "$issue/DATA/panels/icon.bmp" "$issue/$name"; done
+cp "$issue/DATA/panels/classic/mask.gif" "$issue/m.gif"
+cp "$issue/DATA/panels/classic/chain0.txt" "$issue/c.txt"
+cp "$issue/DATA/panels/classic/button0.ani" "$issue/b.ani"
+
+# Byte offsets of the first two 0x1E separators, as the search fuzzer cuts.
+separators() { grep -obUa $'\x1e' "$1" | head -n 2 | cut -d: -f1 || true; }
+
+# Bytes [from, to) of a file.
+bytes() { if [ "$2" -lt "$3" ]; then tail -c +$(($2 + 1)) "$1" | head -c $(($3 - $2)); fi; }
+
+# Writes the member files for seed $2 of corpus $1 under $work/parts and
+# prints "member part" pairs.
+place() {
+  local corpus=$1 seed=$2 parts=$work/parts
+  rm -rf "$parts" && mkdir "$parts"
+  case $corpus in
+    article_fuzz) echo "DATA/arts/index.art $seed" ;;
+    gif_fuzz) echo "DATA/panels/plasma.gif $seed" ;;
+    bmp_fuzz) echo "DATA/pictures/gallery/copper.bmp $seed" ;;
+    image_fuzz) echo "DATA/panels/cursor.png $seed" ;;
+    panel_fuzz) echo "DATA/panels/classic.txt $seed" ;;
+    ttt_fuzz) echo "DATA/fonts/arial.ttt $seed" ;;
+    msx_list_fuzz) echo "DATA/configs/msx.txt $seed" ;;
+    module_fuzz) echo "DATA/msx/tune1.xm $seed" ;;
+    config_fuzz)  # the first byte chooses the file: odd the keys, even the setup
+      [ -s "$seed" ] || return 0
+      tail -c +2 "$seed" > "$parts/cfg"
+      if (( $(od -An -tu1 -N1 "$seed") % 2 )); then
+        echo "DATA/configs/keydefs.cfg $parts/cfg"
+      else
+        echo "DATA/configs/setup.cfg $parts/cfg"
+      fi ;;
+    bmf_fuzz)  # the first byte is the script's length, the charset follows it
+      [ -s "$seed" ] || return 0
+      local length=$(($(od -An -tu1 -N1 "$seed")))
+      tail -c +2 "$seed" | head -c "$length" > "$parts/bmf"
+      tail -c +$((length + 2)) "$seed" > "$parts/chr"
+      echo "DATA/fonts/headline.bmf $parts/bmf"
+      echo "cs.txt $parts/chr"
+      echo "DATA/cs.txt $parts/chr" ;;
+    search_fuzz)
+      local size cuts
+      size=$(stat -c %s "$seed")
+      mapfile -t cuts < <(separators "$seed")
+      local first=${cuts[0]:-$size} second=${cuts[1]:-$size}
+      bytes "$seed" 0 "$first" > "$parts/search.txt"
+      bytes "$seed" $((first + 1)) "$second" > "$parts/search.lst"
+      bytes "$seed" $((second + 1)) "$size" > "$parts/art.art"
+      echo "DATA/configs/search.txt $parts/search.txt"
+      echo "DATA/configs/search.lst $parts/search.lst"
+      echo "DATA/arts/art.art $parts/art.art" ;;
+  esac
+}
+
+# Puts the pristine member back, or removes one the issue does not have.
+restore() {
+  if [ -e "$work/pristine/$1" ]; then cp "$work/pristine/$1" "$issue/$1"; else rm -f "$issue/$1"; fi
+}
+
+if [ -z "$pack_dir" ] && ! "$magtool" check "$issue" > "$work/out"; then
+  echo "the demo issue with the fixtures is not clean:"
+  cat "$work/out"
+  exit 1
+fi
+
+runs=0 reported=0 failed=0
+for dir in "$seeds"/*_fuzz; do
+  corpus=$(basename "$dir")
+  mapfile -t files < <(find "$dir" -maxdepth 1 -type f | sort | head -n "$per_corpus")
+  for seed in "${files[@]}"; do
+    mapfile -t swaps < <(place "$corpus" "$seed")
+    [ ${#swaps[@]} -gt 0 ] || continue
+    for swap in "${swaps[@]}"; do cp "${swap#* }" "$issue/${swap%% *}"; done
+    if [ -n "$pack_dir" ]; then
+      "$magtool" pack --store "$issue" "$pack_dir/$corpus-$(basename "$seed").rs" > /dev/null
+    else
+      status=0
+      "$magtool" check "$issue" > "$work/out" 2>&1 || status=$?
+      runs=$((runs + 1))
+      if [ $status -eq 1 ]; then
+        reported=$((reported + 1))
+      elif [ $status -ne 0 ]; then
+        echo "$corpus/$(basename "$seed"): status $status"
+        cat "$work/out"
+        failed=$((failed + 1))
+      fi
+    fi
+    for swap in "${swaps[@]}"; do restore "${swap%% *}"; done
+  done
+done
+[ -n "$pack_dir" ] && exit 0
+echo "$runs seeds checked, $reported reported a problem, $failed failed"
+[ $runs -gt 0 ] && [ $failed -eq 0 ]
