@@ -2,12 +2,10 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
-#include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/fatal.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
-#include "engine/present.h"
 #include "engine/screen_transitions.h"
 #include "engine/setup_config.h"
 #include "widgets/transitions.h"
@@ -32,17 +30,8 @@ void LoadCurrentArticle() {
 // the old reading position to the new one.
 void NavigationAnimation(float from) {
   Panel& panel = *CurrentPanel;
-  const float to = ArticleScrollFraction(*CurrentArticle);
-  const uint32_t start = EngineTicks();
-  float t = 0.01f;
-  do {
-    CrossfadeFrame(panel, t, BackBuffer);
-    PanelSetMouse(panel, Mouse.x, Mouse.y);
-    PanelDrawChrome(panel, CurrentArticle.get(), BackBuffer, 1, t, from, to);
-    Present();
-    if (!RelockBackBuffer()) return;
-    t = static_cast<float>(EngineTicks() - start) / static_cast<float>(Setup.ScrollFadeTime);
-  } while (t < 1.0f);
+  RunPageAnimation([&](float t) { CrossfadeFrame(panel, t, BackBuffer); }, from,
+                   ArticleScrollFraction(*CurrentArticle), Setup.ScrollFadeTime);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/fatal.h"
+#include "engine/panel_file.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
 
@@ -17,20 +18,9 @@ Panel* CurrentPanel = nullptr;
 namespace {
 
 constexpr int LINE_SIZE = 1024;
-constexpr const char* PARSE_ERROR = "Parse error !";
 constexpr int BUTTON_NUMBERS = 4;  // x, y, mask index, command
 
 void CutLine(char* line) { line[std::strcspn(line, "\n\r\t")] = '\0'; }
-
-// As %i reads it, but a value beyond 32 bits is no number rather than garbage.
-bool ParseNumber(const char* line, int32_t& value) {
-  char* end = nullptr;
-  errno = 0;
-  long parsed = std::strtol(line, &end, 0);
-  if (end == line || errno == ERANGE || parsed < INT32_MIN || parsed > INT32_MAX) return false;
-  value = static_cast<int32_t>(parsed);
-  return true;
-}
 
 // One panel file, line by line; a missing or malformed line is fatal.
 class PanelFileReader {
@@ -46,59 +36,22 @@ class PanelFileReader {
   int32_t Number() {
     Next();
     int32_t value = 0;
-    if (!ParseNumber(line_, value)) FatalError(PARSE_ERROR);
+    if (!ParsePanelNumber(line_, value)) FatalError(PANEL_PARSE_ERROR);
     return value;
   }
 
+  int32_t Line() const { return line_number_; }
+
  private:
   void Next() {
-    if (std::fgets(line_, LINE_SIZE, file_) == nullptr) FatalError(PARSE_ERROR);
+    if (std::fgets(line_, LINE_SIZE, file_) == nullptr) FatalError(PANEL_PARSE_ERROR);
+    ++line_number_;
   }
 
   FILE* file_;
   char line_[LINE_SIZE];
+  int32_t line_number_ = 0;
 };
-
-// Everything up to the button count, read before a picture is loaded.
-struct PanelHeader {
-  std::string picture;
-  int32_t topHeight = 0, middleEnd = 0, textX = 0;
-  bool hasBar = false;
-  std::string barPicture;
-  int32_t barX = 0, barY = 0;
-  bool hasTitleBox = false;
-  int32_t titleX = 0, titleY = 0, titleWidth = 0, titleHeight = 0;
-  bool hasButtons = false;
-  std::string mask;
-  int32_t buttonCount = 0;
-};
-
-PanelHeader ReadHeader(PanelFileReader& in) {
-  PanelHeader h;
-  h.picture = in.Name();
-  h.topHeight = in.Number();
-  h.middleEnd = in.Number();
-  h.textX = in.Number();
-  h.hasBar = in.Number() != 0;
-  if (h.hasBar) {
-    h.barPicture = in.Name();
-    h.barX = in.Number();
-    h.barY = in.Number();
-  }
-  h.hasTitleBox = in.Number() != 0;
-  if (h.hasTitleBox) {
-    h.titleX = in.Number();
-    h.titleY = in.Number();
-    h.titleWidth = in.Number();
-    h.titleHeight = in.Number();
-  }
-  h.hasButtons = in.Number() != 0;
-  if (h.hasButtons) {
-    h.mask = in.Name();
-    h.buttonCount = in.Number();
-  }
-  return h;
-}
 
 void BuildFromHeader(Panel& panel, const PanelHeader& h) {
   PanelCreate(panel, h.picture.c_str(), h.topHeight, h.middleEnd,
@@ -127,7 +80,7 @@ void AddAniChains(PanelFileReader& in, Panel& panel) {
 
 std::unique_ptr<Panel> ReadPanelFile(FILE* file) {
   PanelFileReader in(file);
-  PanelHeader header = ReadHeader(in);
+  PanelHeader header = ReadPanelHeader(in);
   auto panel = std::make_unique<Panel>();
   BuildFromHeader(*panel, header);
   if (header.hasButtons) AddButtons(in, *panel, header.buttonCount);
@@ -147,6 +100,15 @@ void ParsePanelFile(const char* path) {
 }
 
 }  // namespace
+
+bool ParsePanelNumber(const char* text, int32_t& value) {
+  char* end = nullptr;
+  errno = 0;
+  const long parsed = std::strtol(text, &end, 0);
+  if (end == text || errno == ERANGE || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+  value = static_cast<int32_t>(parsed);
+  return true;
+}
 
 void ParsePanels() {
   PanelListDestroy();

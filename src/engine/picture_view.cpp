@@ -45,7 +45,7 @@ void PictureViewFrame() {
   const auto fadeTime = static_cast<uint32_t>(Setup.ScrollFadeTime);
   DrawViewedPicture(elapsed < fadeTime ? static_cast<float>(elapsed) / static_cast<float>(fadeTime)
                                        : 1.0f);
-  const bool right = (Mouse.buttons & MOUSE_RIGHT) != 0;
-  if ((KeyBack() | static_cast<int32_t>(right)) != 0) LeavePictureView();
+  const bool back = KeyBack() != 0;
+  if (back || (Mouse.buttons & MOUSE_RIGHT) != 0) LeavePictureView();
   Present();
 }

@@ -1,6 +1,7 @@
 #include "engine/screen_transitions.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "articles/article_links.h"
@@ -122,12 +123,18 @@ void AnimateScroll(ArticleScroll old, float from) {
   const bool halfTime = effect.kind == 3 && (effect.variant == SLIDE_COLUMN_BACK ||
                                              effect.variant == SLIDE_COLUMN_FORWARD);
   const int32_t duration = halfTime ? Setup.ScrollFadeTime / 2 : Setup.ScrollFadeTime;
+  RunPageAnimation([&](float t) { DrawEffect(effect, article, old, t); }, from,
+                   ArticleScrollFraction(article), duration);
+}
+
+void RunPageAnimation(const std::function<void(float)>& drawEffect, float from, float to,
+                      int32_t duration) {
+  Panel& panel = *CurrentPanel;
   const uint32_t start = EngineTicks();
   for (float t = 0.01f; t < 1.0f; t = Elapsed(start, duration)) {
-    DrawEffect(effect, article, old, t);
-    PanelSetMouse(*CurrentPanel, Mouse.x, Mouse.y);
-    PanelDrawChrome(*CurrentPanel, &article, BackBuffer, 1, t, from,
-                    ArticleScrollFraction(article));
+    drawEffect(t);
+    PanelSetMouse(panel, Mouse.x, Mouse.y);
+    PanelDrawChrome(panel, CurrentArticle.get(), BackBuffer, 1, t, from, to);
     Present();
     if (!RelockBackBuffer()) return;
   }

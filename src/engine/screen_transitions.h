@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "articles/article_view.h"
 #include "resources/picture.h"
@@ -26,6 +27,12 @@ void RefreshView(int32_t rule, int32_t mode);
 // Animates a page change already applied to the current article, from the
 // position old with scroll fraction from; nothing when the article did not move.
 void AnimateScroll(ArticleScroll old, float from);
+
+// The loop of a page animation: from t = 0.01 until duration ms have passed,
+// drawEffect(t) into the middle area, then the chrome with the progress bar
+// gliding from `from` to `to`, presented; a failed re-lock ends it.
+void RunPageAnimation(const std::function<void(float)>& drawEffect, float from, float to,
+                      int32_t duration);
 
 // SavedScreen holds the old screen and BackBuffer the new one: dissolves
 // through PlasmaImage, taking pixels whose plasma byte is at most the threshold.

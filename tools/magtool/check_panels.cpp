@@ -1,11 +1,10 @@
 #include "magtool/check_panels.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "engine/fatal.h"
+#include "engine/panel_file.h"
 #include "engine/panel_list.h"
 #include "engine/video.h"
 #include "magtool/check_lines.h"
@@ -14,7 +13,6 @@
 namespace {
 
 constexpr size_t LINE_CHARS = 1023;  // the reader's fgets buffer, less its NUL
-constexpr const char* PARSE_ERROR = "Parse error !";
 constexpr const char* STRIP_ERROR = "Internal error !";
 constexpr const char* LIST_SITE = PANELS_PATH;
 
@@ -29,14 +27,9 @@ class PanelLines {
   }
 
   int32_t Number() {
-    const char* text = Next().c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 0);
-    if (end == text || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) {
-      FatalError(PARSE_ERROR);
-    }
-    return static_cast<int32_t>(value);
+    int32_t value = 0;
+    if (!ParsePanelNumber(Next().c_str(), value)) FatalError(PANEL_PARSE_ERROR);
+    return value;
   }
 
   // The line last read, or the one after the end once reading ran out.
@@ -46,7 +39,7 @@ class PanelLines {
   const std::string& Next() {
     if (at_ == lines_.size()) {
       line_ = lines_.empty() ? 1 : lines_.back().line + 1;
-      FatalError(PARSE_ERROR);
+      FatalError(PANEL_PARSE_ERROR);
     }
     line_ = lines_[at_].line;
     return lines_[at_++].text;
@@ -56,51 +49,6 @@ class PanelLines {
   size_t at_ = 0;
   int32_t line_ = 0;
 };
-
-struct Header {
-  std::string picture;
-  int32_t pictureLine = 0, topHeight = 0, middleEnd = 0, stripLine = 0, textX = 0;
-  bool hasBar = false;
-  std::string bar;
-  int32_t barLine = 0, barX = 0, barY = 0;
-  bool hasTitleBox = false;
-  int32_t titleLine = 0, titleX = 0, titleY = 0, titleWidth = 0, titleHeight = 0;
-  bool hasButtons = false;
-  std::string mask;
-  int32_t maskLine = 0, buttonCount = 0;
-};
-
-Header ReadHeader(PanelLines& in) {
-  Header h;
-  h.picture = in.Name();
-  h.pictureLine = in.Line();
-  h.topHeight = in.Number();
-  h.middleEnd = in.Number();
-  h.stripLine = in.Line();
-  h.textX = in.Number();
-  h.hasBar = in.Number() != 0;
-  if (h.hasBar) {
-    h.bar = in.Name();
-    h.barLine = in.Line();
-    h.barX = in.Number();
-    h.barY = in.Number();
-  }
-  h.hasTitleBox = in.Number() != 0;
-  if (h.hasTitleBox) {
-    h.titleLine = in.Line() + 1;
-    h.titleX = in.Number();
-    h.titleY = in.Number();
-    h.titleWidth = in.Number();
-    h.titleHeight = in.Number();
-  }
-  h.hasButtons = in.Number() != 0;
-  if (h.hasButtons) {
-    h.mask = in.Name();
-    h.maskLine = in.Line();
-    h.buttonCount = in.Number();
-  }
-  return h;
-}
 
 class PanelCheck {
  public:
@@ -128,9 +76,9 @@ class PanelCheck {
   }
 
   void Walk(PanelLines& in) {
-    const Header h = ReadHeader(in);
+    const PanelHeader h = ReadPanelHeader(in);
     Create(h);
-    if (h.hasBar) Step(h.barLine, [&] { PanelSetProgressBar(*panel_, h.bar.c_str(), h.barX, h.barY); });
+    if (h.hasBar) Step(h.barLine, [&] { PanelSetProgressBar(*panel_, h.barPicture.c_str(), h.barX, h.barY); });
     if (h.hasTitleBox) {
       Step(h.titleLine, [&] {
         PanelSetTitleBox(*panel_, h.titleX, h.titleY, h.titleWidth, h.titleHeight);
@@ -147,7 +95,7 @@ class PanelCheck {
 
   // The picture alone first, so that a fault of the strips or of the mask is
   // told from one of the picture.
-  void Create(const Header& h) {
+  void Create(const PanelHeader& h) {
     Step(h.pictureLine, [&] {
       Picture whole{};
       ImageLoader(h.picture.c_str(), whole);
