@@ -11,6 +11,14 @@ KeyState KeyFlags;
 
 namespace {
 
+// Slots as bits: pressed since the last frame ended, and released before any
+// frame saw them. A tap within one event drain is kept for one frame.
+struct KeyLatch {
+  uint32_t unseen;
+  uint32_t releasePending;
+};
+KeyLatch latch;
+
 using Flag = int32_t KeyState::*;
 
 // The flag each slot sets; slot 2 is read from the file but has no command.
@@ -50,12 +58,27 @@ void ClearSlotFlags() {
   for (Flag flag : SLOT_FLAGS) {
     if (flag != nullptr) KeyFlags.*flag = 0;
   }
+  latch = KeyLatch{};
+}
+
+void SetSlot(size_t slot, bool down) {
+  const uint32_t bit = uint32_t{1} << slot;
+  if (down) {
+    KeyFlags.*SLOT_FLAGS[slot] = 1;
+    latch.unseen |= bit;
+    latch.releasePending &= ~bit;
+  } else if ((latch.unseen & bit) != 0) {
+    latch.releasePending |= bit;
+  } else {
+    KeyFlags.*SLOT_FLAGS[slot] = 0;
+  }
 }
 
 }  // namespace
 
 void KeyStateCreate() {
   KeyFlags = KeyState{};
+  latch = KeyLatch{};
   DecodeKeyTable(ReadKeyFile(), Keys);
 }
 
@@ -63,15 +86,22 @@ void HandleKeyEvent(const SDL_Event& event) {
   const int32_t code = ScanCodeOf(event.key.keysym.sym);
   // Never hand on a key without a code: it would match every slot left at 0.
   if (code < 0) return;
-  const int32_t value = event.type == SDL_KEYUP ? 0 : 1;
+  const bool down = event.type != SDL_KEYUP;
   if (KeyFlags.capture != 0) {
     ClearSlotFlags();
-    if (code == Keys[0]) KeyFlags.quit = value;
+    if (code == Keys[0]) KeyFlags.quit = down ? 1 : 0;
     return;
   }
   for (size_t slot = 0; slot < SLOT_FLAGS.size(); ++slot) {
-    if (SLOT_FLAGS[slot] != nullptr && Keys[slot] == code) KeyFlags.*SLOT_FLAGS[slot] = value;
+    if (SLOT_FLAGS[slot] != nullptr && Keys[slot] == code) SetSlot(slot, down);
   }
+}
+
+void KeyFrameDone() {
+  for (size_t slot = 0; slot < SLOT_FLAGS.size(); ++slot) {
+    if ((latch.releasePending >> slot & 1) != 0) KeyFlags.*SLOT_FLAGS[slot] = 0;
+  }
+  latch = KeyLatch{};
 }
 
 int32_t KeyLineUp() { return KeyFlags.lineUp; }

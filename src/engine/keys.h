@@ -54,8 +54,12 @@ void KeyStateCreate();
 
 // For every SDL_KEYDOWN and SDL_KEYUP: sets (down) or clears (up) the flags
 // of every slot whose scan code is the key's. A key without a set-1 code is
-// not handed on.
+// not handed on. A key released before any frame saw it down stays set until
+// KeyFrameDone, so that a quick tap is never lost.
 void HandleKeyEvent(const SDL_Event& event);
+
+// Called after each frame: clears the taps that frame has now seen.
+void KeyFrameDone();
 
 // The PC set-1 scan code of an SDL key symbol (extended keys without their E0
 // prefix), or -1 for a key that has none.

@@ -27,15 +27,28 @@ void HandleKey(MainLoopState& loop, const SDL_Event& event) {
   if (before || after) QuitRequest(loop);
 }
 
-void SetButton(int sdlButton, bool down) {
+// A button released before any frame saw it down (a touchpad's tap) stays
+// down until the next frame is done.
+void SetButton(MainLoopState& loop, int sdlButton, bool down) {
   int32_t bit = sdlButton == SDL_BUTTON_LEFT ? MOUSE_LEFT
                 : sdlButton == SDL_BUTTON_RIGHT ? MOUSE_RIGHT
                                                 : 0;
   if (down) {
     Mouse.buttons |= bit;
+    loop.buttonsUnseen |= bit;
+    loop.buttonsReleasePending &= ~bit;
+  } else if ((loop.buttonsUnseen & bit) != 0) {
+    loop.buttonsReleasePending |= bit;
   } else {
     Mouse.buttons &= ~bit;
   }
+}
+
+void FrameDone(MainLoopState& loop) {
+  Mouse.buttons &= ~loop.buttonsReleasePending;
+  loop.buttonsUnseen = 0;
+  loop.buttonsReleasePending = 0;
+  KeyFrameDone();
 }
 
 }  // namespace
@@ -48,8 +61,8 @@ void HandleEvent(MainLoopState& loop, const SDL_Event& event) {
       Mouse.x = event.motion.x;
       Mouse.y = event.motion.y;
       break;
-    case SDL_MOUSEBUTTONDOWN: SetButton(event.button.button, true); break;
-    case SDL_MOUSEBUTTONUP: SetButton(event.button.button, false); break;
+    case SDL_MOUSEBUTTONDOWN: SetButton(loop, event.button.button, true); break;
+    case SDL_MOUSEBUTTONUP: SetButton(loop, event.button.button, false); break;
     case SDL_QUIT: loop.quitPending = true; break;
     default: break;
   }
@@ -59,6 +72,7 @@ bool MainLoopStep(MainLoopState& loop) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(loop, event);
   EngineCommand(ENGINE_FRAME);
+  FrameDone(loop);
   if (KeyQuit() == 0 && !loop.quitPending) return true;
   if (loop.closingStarted) return false;
   QuitRequest(loop);

@@ -8,14 +8,20 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
 struct MainLoopState {
   bool closingStarted;  // the first quit request has been taken
   bool quitPending;     // a request to act on after the frame
+  int32_t buttonsUnseen;          // pressed since the last frame ended
+  int32_t buttonsReleasePending;  // released before a frame saw them down
 };
 
 // Applies one event to the input records and the quit state: keys to the key
 // flags (a quit key is a quit request at once), mouse motion and the left and
-// right buttons to Mouse, the window's close button to a pending request.
+// right buttons to Mouse, the window's close button to a pending request. A
+// button or key pressed and released within one drain counts as one press
+// for the next frame.
 void HandleEvent(MainLoopState& loop, const SDL_Event& event);
 
 // One iteration; false once the loop has to end.

@@ -90,7 +90,7 @@ TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
   button.type = SDL_MOUSEBUTTONUP;
   button.button.button = SDL_BUTTON_LEFT;
   HandleEvent(loop, button);
-  EXPECT_EQ(Mouse.buttons, MOUSE_RIGHT);
+  EXPECT_EQ(Mouse.buttons, MOUSE_LEFT | MOUSE_RIGHT);  // no frame has seen it yet
 }
 
 TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
@@ -113,6 +113,22 @@ TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   EXPECT_EQ(BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
   PushQuit();  // the closing cover hides the button: the window's close ends it
   EXPECT_FALSE(MainLoopStep(loop));
+}
+
+TEST_F(MainLoopTest, ButtonTappedWithinOneDrainIsSeenByOneFrame) {
+  SkipOpeningCover();
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 50;
+  motion.motion.y = 50;
+  Push(motion);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+  EXPECT_TRUE(MainLoopStep(loop));
+  EXPECT_TRUE(loop.closingStarted);  // the exit button took the tap
+  EXPECT_EQ(Mouse.buttons, 0);
 }
 
 TEST_F(MainLoopTest, QuitKeyIsARequestEvenWhenTappedWithinOneDrain) {
