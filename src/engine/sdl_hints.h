@@ -9,6 +9,9 @@ constexpr int MAX_WINDOW_SCALE = 4;
 // Presents through SDL's software renderer straight into the X window,
 // without OpenGL underneath, which costs far less processor and memory than
 // OpenGL without a graphics card (SDL_RENDER_DRIVER=opengl brings OpenGL
-// back). A window scale above 1 shows a windowed screen that many times
-// larger, pixel for pixel sharp.
+// back).
+void SetRendererHints();
+
+// The renderer's hints, and for a windowed screen a window scale above 1:
+// the window shows the screen that many times larger, pixel for pixel sharp.
 void SetSdlHints(const SetupConfig& config, int windowScale);
