@@ -1,5 +1,5 @@
 // One whole reader frame on the demo's contents page at both screen depths,
-// its presentation alone, and a memcpy of the bytes such a frame puts on the
+// its presentation alone (whole, and unchanged), and a memcpy of the bytes such a frame puts on the
 // screen as the yardstick.
 #include <benchmark/benchmark.h>
 
@@ -19,8 +19,19 @@ void BM_ContentsFrame(benchmark::State& state) {
   for (auto _ : state) EngineCommand(ENGINE_FRAME);
 }
 
-// Conversion into the screen surface and SDL's flip, part of every frame.
+// Conversion of the whole frame into the screen surface and SDL's flip, as
+// after an expose or in a transition.
 void BM_PresentFrame(benchmark::State& state) {
+  DemoEngine engine(static_cast<int>(state.range(0)));
+  EngineCommand(ENGINE_FRAME);
+  for (auto _ : state) {
+    ForceWholePresent();
+    Present();
+  }
+}
+
+// A still page: the comparison with the frame last shown, and no flip.
+void BM_PresentUnchanged(benchmark::State& state) {
   DemoEngine engine(static_cast<int>(state.range(0)));
   EngineCommand(ENGINE_FRAME);
   for (auto _ : state) Present();
@@ -41,6 +52,8 @@ void BM_MemcpyScreen(benchmark::State& state) {
 BENCHMARK(BM_ContentsFrame)->Arg(32)->Arg(16)->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_PresentFrame)->Arg(32)->Arg(16)->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PresentUnchanged)->Arg(32)->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_MemcpyScreen)->Arg(4)->Arg(2)->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);

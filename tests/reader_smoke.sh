@@ -15,6 +15,12 @@ expected=$'\a\n PROGRAM: -- ERROR: [Cannot open resource file !] '
 status=0
 "$reader" --bogus 2>/dev/null || status=$?
 [ $status -eq 2 ] || { echo "an unknown option gave status $status"; exit 1; }
+for bad in 0 5 x 22 ""; do
+  status=0
+  "$reader" --scale "$bad" 2>err.txt || status=$?
+  [ $status -eq 2 ] && grep -q Usage err.txt || { echo "--scale '$bad' gave status $status"; exit 1; }
+done
+"$reader" --scale 4 --version > /dev/null || { echo "--scale 4 refused"; exit 1; }
 
 cp "$archive" data.rs
 # SDL turns SIGTERM into a window-close request: the first starts the closing

@@ -1,7 +1,9 @@
 #include "engine/main_loop.h"
 
 #include "engine/engine.h"
+#include "engine/frame_pacing.h"
 #include "engine/keys.h"
+#include "engine/present.h"
 #include "widgets/covers.h"
 
 namespace {
@@ -64,6 +66,9 @@ void HandleEvent(MainLoopState& loop, const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN: SetButton(loop, event.button.button, true); break;
     case SDL_MOUSEBUTTONUP: SetButton(loop, event.button.button, false); break;
     case SDL_QUIT: loop.quitPending = true; break;
+    case SDL_VIDEOEXPOSE:
+    case SDL_VIDEORESIZE:
+    case SDL_ACTIVEEVENT: ForceWholePresent(); break;
     default: break;
   }
 }
@@ -81,6 +86,7 @@ bool MainLoopStep(MainLoopState& loop) {
 
 void RunMainLoop() {
   MainLoopState loop{};
-  while (MainLoopStep(loop)) {
-  }
+  EnableFramePacing(true);
+  while (MainLoopStep(loop)) WaitForNextFrame();
+  EnableFramePacing(false);
 }

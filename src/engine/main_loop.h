@@ -1,6 +1,6 @@
 // The main loop: drain the SDL event queue into the input records, run one
-// engine frame, handle quit requests. No frame limiter: animations are timed
-// by the clock, not by frames.
+// engine frame, handle quit requests. RunMainLoop paces the frames to the
+// display (engine/frame_pacing.h); a single step is unpaced.
 //
 // Quitting takes two requests: the first starts the closing sequence and the
 // loop goes on; the second ends the loop once the current frame is done.
@@ -19,9 +19,10 @@ struct MainLoopState {
 
 // Applies one event to the input records and the quit state: keys to the key
 // flags (a quit key is a quit request at once), mouse motion and the left and
-// right buttons to Mouse, the window's close button to a pending request. A
-// button or key pressed and released within one drain counts as one press
-// for the next frame.
+// right buttons to Mouse, the window's close button to a pending request; an
+// expose, resize or (de)activation makes the next present whole. A button or
+// key pressed and released within one drain counts as one press for the next
+// frame.
 void HandleEvent(MainLoopState& loop, const SDL_Event& event);
 
 // One iteration; false once the loop has to end.

@@ -7,6 +7,7 @@
 
 #include "engine/engine.h"
 #include "engine/fatal.h"
+#include "engine/frame_changes.h"
 #include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/draw.h"
@@ -80,40 +81,109 @@ void StoreCursorPixel(uint8_t* row, int32_t x, uint32_t pixel, int32_t pixelMode
   }
 }
 
-// With the screen locked: takes the newest motion out of the queue, so that
-// the cursor follows the mouse even inside long animations, and draws it.
-void DrawSoftCursor(SDL_Surface* surface) {
-  if (Setup.SoftCursor != 1 || Presentation.CursorHidden != 0) return;
+void ConvertRow(const uint32_t* src, uint8_t* dst, int columns, int32_t pixelMode) {
+  if (pixelMode == PIXEL_ARGB8888) {
+    CopyRow(src, dst, columns);
+  } else if (pixelMode == PIXEL_RGB555) {
+    ConvertRowSse2<ToRgb555>(src, reinterpret_cast<uint16_t*>(dst), columns, PACK_555);
+  } else {
+    ConvertRowSse2<ToRgb565>(src, reinterpret_cast<uint16_t*>(dst), columns, PACK_565);
+  }
+}
+
+bool SoftCursorShown() { return Setup.SoftCursor == 1 && Presentation.CursorHidden == 0; }
+
+// Takes the newest motion out of the queue, so that the cursor follows the
+// mouse even inside long animations.
+void TakeCursorMotion() {
+  if (!SoftCursorShown()) return;
   SDL_PumpEvents();
   SDL_Event motion;
   if (SDL_PeepEvents(&motion, 1, SDL_GETEVENT, SDL_MOUSEMOTIONMASK) == 1) {
     Mouse.x = motion.motion.x;
     Mouse.y = motion.motion.y;
   }
-  DrawCursorPicture(CursorImage, Mouse.x, Mouse.y, surface, Video.PixelMode);
 }
 
-void Flip() {
-  if (Video.ShadowSurface != nullptr) {
-    SDL_UpperBlit(Video.ShadowSurface, nullptr, Video.ScreenSurface, nullptr);
+void AddCursorArea(std::vector<SDL_Rect>& areas, int32_t x, int32_t y) {
+  int left = std::max(0, x), top = std::max(0, y);
+  int right = std::min(SCREEN_WIDTH, x + CursorImage.width);
+  int bottom = std::min(SCREEN_HEIGHT, y + CursorImage.height);
+  if (right <= left || bottom <= top) return;
+  areas.push_back(SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
+                           static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)});
+}
+
+// The areas of the screen to redo: what changed in the frame, and the soft
+// cursor's old and new places when it moved, came or went. A back buffer
+// that is the screen itself has lost the cursor to the frame's drawing, so
+// there the cursor is redone every time.
+std::vector<SDL_Rect> AreasToShow(bool cursorDrawnOver) {
+  PresentState& state = Presentation;
+  TakeCursorMotion();
+  if (state.WholePending) state.LastFrame.clear();
+  state.WholePending = 0;
+  std::vector<SDL_Rect> areas = FindChangedRects(BackBuffer, state.LastFrame);
+  const bool shown = SoftCursorShown();
+  const bool moved = shown != (state.CursorShown != 0) || Mouse.x != state.CursorX ||
+                     Mouse.y != state.CursorY;
+  if (moved && state.CursorShown) AddCursorArea(areas, state.CursorX, state.CursorY);
+  if (shown && (moved || cursorDrawnOver)) AddCursorArea(areas, Mouse.x, Mouse.y);
+  state.CursorShown = shown;
+  state.CursorX = Mouse.x;
+  state.CursorY = Mouse.y;
+  return areas;
+}
+
+// With the screen locked.
+void DrawSoftCursor(SDL_Surface* surface) {
+  if (SoftCursorShown()) DrawCursorPicture(CursorImage, Mouse.x, Mouse.y, surface, Video.PixelMode);
+}
+
+bool CoversScreen(const std::vector<SDL_Rect>& areas) {
+  return areas.size() == 1 && areas[0].w == SCREEN_WIDTH && areas[0].h == SCREEN_HEIGHT;
+}
+
+// Blits src's areas onto dst at the same places.
+void BlitAreas(SDL_Surface* src, SDL_Surface* dst, const std::vector<SDL_Rect>& areas) {
+  for (SDL_Rect area : areas) {
+    SDL_Rect to = area;
+    SDL_UpperBlit(src, &area, dst, &to);
   }
-  SDL_Flip(Video.ScreenSurface);
+}
+
+// A surface SDL cannot lock leaves the screen unknown: the next present is whole.
+bool LockTarget(SDL_Surface* target) {
+  if (SDL_LockSurface(target) == 0) return true;
+  SDL_UnlockSurface(target);
+  Presentation.WholePending = 1;
+  return false;
+}
+
+// The soft cursor on top, then the areas on to the screen.
+void Show(SDL_Surface* target, std::vector<SDL_Rect>& areas) {
+  DrawSoftCursor(target);
+  SDL_UnlockSurface(target);
+  if (Video.ShadowSurface != nullptr) BlitAreas(Video.ShadowSurface, Video.ScreenSurface, areas);
+  if (CoversScreen(areas)) {
+    SDL_Flip(Video.ScreenSurface);
+  } else {
+    SDL_UpdateRects(Video.ScreenSurface, static_cast<int>(areas.size()), areas.data());
+  }
+  ++Presentation.Presents;
+  Presentation.UpdatedRects = static_cast<int32_t>(areas.size());
 }
 
 void PresentSurfaceBackBuffer() {
   if (Presentation.PresentedThisFrame) return;
   Presentation.PresentedThisFrame = 1;
+  SDL_Surface* target = PresentSurface();
+  std::vector<SDL_Rect> areas = AreasToShow(BackBufferSurface == target);
   SDL_UnlockSurface(BackBufferSurface);
   Presentation.BackBufferLocked = 0;
-  SDL_Surface* target = PresentSurface();
-  if (BackBufferSurface != target) SDL_UpperBlit(BackBufferSurface, nullptr, target, nullptr);
-  if (SDL_LockSurface(target) < 0) {
-    SDL_UnlockSurface(target);
-    return;
-  }
-  DrawSoftCursor(target);
-  SDL_UnlockSurface(target);
-  Flip();
+  if (areas.empty()) return;
+  if (BackBufferSurface != target) BlitAreas(BackBufferSurface, target, areas);
+  if (LockTarget(target)) Show(target, areas);
 }
 
 }  // namespace
@@ -126,16 +196,18 @@ void ConvertFrame(const Picture& frame, SDL_Surface* surface, int32_t pixelMode)
     CopyRow(frame.pixels, static_cast<uint8_t*>(surface->pixels), columns * rows);
     return;
   }
-  for (int y = 0; y < rows; ++y) {
-    const uint32_t* src = frame.pixels + static_cast<size_t>(y) * frame.width;
-    auto* dst = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
-    if (pixelMode == PIXEL_ARGB8888) {
-      CopyRow(src, dst, columns);
-    } else if (pixelMode == PIXEL_RGB555) {
-      ConvertRowSse2<ToRgb555>(src, reinterpret_cast<uint16_t*>(dst), columns, PACK_555);
-    } else {
-      ConvertRowSse2<ToRgb565>(src, reinterpret_cast<uint16_t*>(dst), columns, PACK_565);
-    }
+  ConvertArea(frame, surface,
+              SDL_Rect{0, 0, static_cast<Uint16>(columns), static_cast<Uint16>(rows)}, pixelMode);
+}
+
+void ConvertArea(const Picture& frame, SDL_Surface* surface, const SDL_Rect& area,
+                 int32_t pixelMode) {
+  const size_t bytesPerPixel = pixelMode == PIXEL_ARGB8888 ? 4 : 2;
+  for (int y = area.y; y < area.y + area.h; ++y) {
+    const uint32_t* src = frame.pixels + static_cast<size_t>(y) * frame.width + area.x;
+    auto* dst = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch +
+                area.x * bytesPerPixel;
+    ConvertRow(src, dst, area.w, pixelMode);
   }
 }
 
@@ -171,16 +243,15 @@ void Present() {
     PresentSurfaceBackBuffer();
     return;
   }
+  std::vector<SDL_Rect> areas = AreasToShow(false);
+  if (areas.empty()) return;
   SDL_Surface* target = PresentSurface();
-  if (SDL_LockSurface(target) < 0) {
-    SDL_UnlockSurface(target);
-    return;
-  }
-  ConvertFrame(BackBuffer, target, Video.PixelMode);
-  DrawSoftCursor(target);
-  SDL_UnlockSurface(target);
-  Flip();
+  if (!LockTarget(target)) return;
+  for (const SDL_Rect& area : areas) ConvertArea(BackBuffer, target, area, Video.PixelMode);
+  Show(target, areas);
 }
+
+void ForceWholePresent() { Presentation.WholePending = 1; }
 
 void HideEngineCursor() {
   if (Presentation.CursorHidden != 0) return;

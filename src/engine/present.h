@@ -6,11 +6,16 @@
 // from the start of a frame (LockBackBuffer) to its presentation, and shown
 // by a blit at most once per frame. Otherwise the memory back buffer is
 // converted pixel by pixel (32-bit: copied).
+//
+// Only what changed since the last present is converted and updated: a frame
+// equal to the one shown, with the cursor where it was, is not presented at
+// all. A copy of the frame last shown tells what changed.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "resources/picture.h"
 
@@ -18,6 +23,11 @@ struct PresentState {
   int32_t BackBufferLocked;    // the back-buffer surface is locked by the engine
   int32_t PresentedThisFrame;  // the surface back buffer was shown in this frame
   int32_t CursorHidden;        // mouse asleep, covers, picture view
+  int32_t WholePending;        // the next present shows the whole frame
+  int32_t Presents;            // presents that reached the screen
+  int32_t UpdatedRects;        // rectangles updated by the last of them
+  int32_t CursorShown, CursorX, CursorY;  // the soft cursor as last drawn
+  std::vector<uint32_t> LastFrame;        // the frame last shown, without cursor
 };
 
 // Owned by the presentation; cleared at start-up.
@@ -36,12 +46,22 @@ inline uint16_t ToRgb565(uint32_t p) {
 // drops the frame); locking twice is fatal ("Already locked !").
 bool LockBackBuffer();
 
-// Shows BackBuffer and flips. A screen that cannot be locked skips the frame.
+// Shows what changed in BackBuffer and the cursor since the last present:
+// nothing, some rectangles (SDL_UpdateRects) or the whole screen (SDL_Flip).
+// A screen that cannot be locked skips the frame.
 void Present();
+
+// The next present shows the whole frame: the window was exposed, resized or
+// activated, and what it shows is no longer known.
+void ForceWholePresent();
 
 // Writes min(sizes) of frame into the locked surface in pixelMode: 0 copies
 // 32-bit rows, 1 converts to RGB555, 2 to RGB565.
 void ConvertFrame(const Picture& frame, SDL_Surface* surface, int32_t pixelMode);
+
+// The same for one rectangle, which lies within both.
+void ConvertArea(const Picture& frame, SDL_Surface* surface, const SDL_Rect& area,
+                 int32_t pixelMode);
 
 // Draws cursor at (x, y) into the locked surface, clipped, skipping pixels of
 // value 0, converted for pixelMode.

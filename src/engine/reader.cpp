@@ -13,7 +13,7 @@ int RunReader(const ReaderOptions& options) {
   SetupDefaults(Setup);
   RunSetupDialog(Setup, !options.skipSetup);
   PrintSettingsSummary(Setup);
-  VideoStart(Setup);
+  VideoStart(Setup, options.windowScale);
   MouseWheelInstall();
   Mouse = MouseState{};
   KeyStateCreate();

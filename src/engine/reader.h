@@ -3,7 +3,8 @@
 #pragma once
 
 struct ReaderOptions {
-  bool skipSetup;  // accept the settings at once, as if OK had been pressed
+  bool skipSetup;   // accept the settings at once, as if OK had been pressed
+  int windowScale;  // 1 to MAX_WINDOW_SCALE: the window shows the screen this many times larger
 };
 
 // Runs the reader and returns its exit status (0). Fatal errors end the

@@ -7,6 +7,7 @@
 #include "articles/article_links.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
+#include "engine/frame_pacing.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
@@ -136,6 +137,7 @@ void RunPageAnimation(const std::function<void(float)>& drawEffect, float from, 
     PanelSetMouse(panel, Mouse.x, Mouse.y);
     PanelDrawChrome(panel, CurrentArticle.get(), BackBuffer, 1, t, from, to);
     Present();
+    WaitForNextFrame();
     if (!RelockBackBuffer()) return;
   }
 }
@@ -150,6 +152,7 @@ void PanelDissolve() {
     first = false;
     PanelDissolveStep(t);
     Present();
+    WaitForNextFrame();
     if (!RelockBackBuffer()) return;
   }
 }

@@ -4,6 +4,7 @@
 
 #include "engine/fatal.h"
 #include "engine/present.h"
+#include "engine/sdl_hints.h"
 #include "engine/setup_dialog.h"
 #include "engine/video.h"
 
@@ -15,6 +16,7 @@ constexpr const char* FIXED_FONT_PATH = "DATA/fonts/fixed.fnt";
 // real mode afterwards.
 struct DialogVideo {
   DialogVideo() {
+    SetRendererHints();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) FatalError("SDL: Cannot init !");
   }
   ~DialogVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }

@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "engine/fatal.h"
+#include "engine/sdl_hints.h"
 #include "resources/archive.h"
 #include "resources/image_loader.h"
 
@@ -75,8 +76,9 @@ void CheckScreenFormat() {
 
 }  // namespace
 
-void VideoStart(const SetupConfig& config) {
+void VideoStart(const SetupConfig& config, int windowScale) {
   Video = VideoState{};
+  SetSdlHints(config, windowScale);
   if (SDL_Init(SDL_INIT_VIDEO) < 0) FatalError("SDL: Cannot init !");
   std::atexit(SDL_Quit);
   SetWindowIcon();

@@ -40,9 +40,10 @@ struct PixelFormatCheck {
 // before 555.
 PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t rMask, uint32_t gMask, uint32_t bMask);
 
-// Start-up steps from SDL_Init to the pixel-format check: icon, video mode,
-// system cursor, caption. Every failure is fatal.
-void VideoStart(const SetupConfig& config);
+// Start-up steps from SDL's hints and SDL_Init to the pixel-format check:
+// icon, video mode, system cursor, caption. A windowed screen is shown
+// windowScale times larger. Every failure is fatal.
+void VideoStart(const SetupConfig& config, int windowScale = 1);
 
 // The surface that presented frames are written to: the shadow or the screen.
 SDL_Surface* PresentSurface();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
+#include "engine/frame_pacing.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 #include "engine/keys.h"
@@ -157,8 +158,51 @@ TEST_F(MainLoopTest, DirectXBlitDrawsIntoASurfaceShownOncePerFrame) {
     EXPECT_EQ(Presentation.BackBufferLocked, 0);
     Present();  // a second time in the same frame: nothing to do
     EXPECT_EQ(Presentation.BackBufferLocked, 0);
+    const int32_t shown = Presentation.Presents;
     EXPECT_TRUE(MainLoopStep(loop));
+    EXPECT_EQ(Presentation.Presents, shown) << "an unchanged frame is not shown";
   }
+}
+
+TEST_F(MainLoopTest, PresentShowsOnlyWhatChangedAndAllAfterAnExpose) {
+  SkipOpeningCover();
+  EXPECT_TRUE(MainLoopStep(loop));
+  const int32_t shown = Presentation.Presents;
+  Present();
+  EXPECT_EQ(Presentation.Presents, shown);  // nothing changed: nothing shown
+  auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
+  screen[0] = 0x123456;  // a mark that only a whole present overwrites
+  for (int y = 100; y < 104; ++y) BackBuffer.pixels[y * 640 + 200] = 0xABCDEF;
+  Present();
+  EXPECT_EQ(Presentation.Presents, shown + 1);
+  EXPECT_EQ(Presentation.UpdatedRects, 1);
+  EXPECT_EQ(screen[103 * 640 + 200], 0xABCDEFu);
+  EXPECT_EQ(screen[0], 0x123456u);
+  SDL_Event expose{};
+  expose.type = SDL_VIDEOEXPOSE;
+  HandleEvent(loop, expose);
+  Present();
+  EXPECT_EQ(Presentation.Presents, shown + 2);
+  EXPECT_EQ(screen[0], BackBuffer.pixels[0]);
+}
+
+TEST(FramePacing, DeadlinesFollowThePeriodAndResyncWhenLate) {
+  struct Row {
+    PaceTime previous, now, expected;
+  };
+  const PaceTime period = 16;
+  const Row rows[] = {
+      {100, 105, 116},  // early: the next refresh
+      {100, 120, 116},  // a little late: the same deadline, no drift
+      {100, 132, 116},  // late by exactly a period: still caught up
+      {100, 133, 133},  // late by more: the pace restarts from now
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(NextFrameDeadline(row.previous, row.now, period), row.expected) << row.now;
+  }
+  EXPECT_EQ(FramePeriod(60, true), 16'666'666);
+  EXPECT_EQ(FramePeriod(0, true), 16'666'666);
+  EXPECT_EQ(FramePeriod(144, false), HIDDEN_FRAME_PERIOD);
 }
 
 TEST_F(MainLoopTest, PlasmaOfAnotherSizeIsRefused) {
