@@ -87,7 +87,8 @@ class Session:
     def wait_for_window(self, name, seconds):
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
-            found = self.xdotool("search", "--name", name).split()
+            # Only a mapped window can take the focus that the next key needs.
+            found = self.xdotool("search", "--onlyvisible", "--name", name).split()
             if found:
                 return found[0]
             time.sleep(0.2)
@@ -98,7 +99,14 @@ class Session:
                         self.xdotool("getwindowgeometry", "--shell", window).split())
         self.origin = (int(geometry["X"]), int(geometry["Y"]))
         self.move(320, 240)
-        self.xdotool("windowfocus", window)
+        deadline = time.monotonic() + 6
+        while True:
+            self.xdotool("windowfocus", window)
+            if self.xdotool("getwindowfocus").strip() == window:
+                return
+            if time.monotonic() > deadline:
+                fail("window %s never took the focus" % window)
+            time.sleep(0.1)
 
     def move(self, x, y):
         self.xdotool("mousemove", str(self.origin[0] + x), str(self.origin[1] + y))
@@ -161,9 +169,9 @@ def run(reader, magtool, archive, display, scratch):
         process = subprocess.Popen([reader], cwd=run_dir, env=session.env, stdout=out,
                                    stderr=subprocess.STDOUT)
     try:
-        session.focus(session.wait_for_window("Engine setup:", 6))
+        session.focus(session.wait_for_window("Engine setup:", 30))
         session.key("Return")
-        session.focus(session.wait_for_window("Marrowin#1", 6))
+        session.focus(session.wait_for_window("Marrowin#1", 30))
         # The opening cover stays for 7 s and then dissolves.
         session.wait_for_page(contents, "the contents page", 15)
         session.click(*LINK)
