@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr size_t COPY_CHUNK = 1024;
 constexpr int TEMP_FILE_MODE = 0600;
 constexpr const char* PATH_TOO_LONG = "Resource path too long !";
 
@@ -98,65 +97,47 @@ bool Handable(FilePtr& file, const std::string& name) {
   return false;
 }
 
-FilePtr CreateInPrivateFolder(ResourceArchive& archive, const std::string& suffix,
-                              std::string& name) {
-  const std::string folder = PrivateFolder();
-  if (folder.empty()) return nullptr;
-  FilePtr file =
-      CreateNumberedFile(folder + "tmp_", archive.tempCounter, suffix, TEMP_FILE_MODE, name);
-  if (file) Handable(file, name);
-  return file;
+// Writes bytes into a created file and closes it; a file that could not take
+// them is removed.
+bool WriteAndClose(FilePtr& file, const std::string& name, const std::vector<uint8_t>& bytes) {
+  bool written = bytes.empty() || std::fwrite(bytes.data(), bytes.size(), 1, file.get()) == 1;
+  written = std::fclose(file.release()) == 0 && written;
+  if (!written) std::remove(name.c_str());
+  return written;
 }
 
-// Creates the temporary file for an extraction, in the current directory or
-// else in the private folder, and hands its name out.
-ResourceHandle& CreateTempFile(ResourceArchive& archive, const char* path, FilePtr& file) {
+// Writes an extracted member into a new temporary file, in the current
+// directory or, when that cannot take it (not writable, full), in the
+// private folder, and hands its name out.
+ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
+                              const std::vector<uint8_t>& bytes) {
   // The suffix comes from the base name, so that it never holds a directory.
   const char* dot = std::strrchr(BaseName(path), '.');
   const std::string suffix = dot != nullptr ? dot : "";
   std::string name;
-  file = CreateNumberedFile("tmp_", archive.tempCounter, suffix, TEMP_FILE_MODE, name);
+  FilePtr file = CreateNumberedFile("tmp_", archive.tempCounter, suffix, TEMP_FILE_MODE, name);
   if (file && !Handable(file, name)) FatalError(PATH_TOO_LONG);
-  if (!file) file = CreateInPrivateFolder(archive, suffix, name);
-  if (!file) FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
+  if (file && WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1);
+  const std::string folder = PrivateFolder();
+  if (!folder.empty()) {
+    const std::string prefix = folder + "tmp_";
+    file = CreateNumberedFile(prefix, archive.tempCounter, suffix, TEMP_FILE_MODE, name);
+  }
+  if (!file || !Handable(file, name)) {
+    FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
+  }
+  if (!WriteAndClose(file, name, bytes)) FatalError("Write error !");
   return AddHandle(archive, name, 1);
-}
-
-void CopyStored(FILE* from, FILE* to, int32_t storedSize) {
-  uint8_t chunk[COPY_CHUNK];
-  for (size_t left = static_cast<size_t>(storedSize); left > 0;) {
-    size_t n = left < COPY_CHUNK ? left : COPY_CHUNK;
-    if (std::fread(chunk, n, 1, from) != 1) FatalError("Read error !");
-    if (std::fwrite(chunk, n, 1, to) != 1) FatalError("Write error !");
-    left -= n;
-  }
-}
-
-void CopyPacked(FILE* from, FILE* to, const ResourceEntry& entry) {
-  std::vector<uint8_t> bytes;
-  MemberResult result = ReadResourceMember(from, entry, bytes);
-  if (result == MemberResult::ReadError) FatalError("Read error !");
-  if (result == MemberResult::HuffBroken) FatalError("HUFF broken !");
-  if (!bytes.empty() && std::fwrite(bytes.data(), bytes.size(), 1, to) != 1) {
-    FatalError("Write error !");
-  }
 }
 
 const char* Extract(ResourceArchive& archive, const char* path, const ResourceEntry& entry) {
   FILE* in = archive.file.get();
-  MemberResult check = CheckResourceMember(entry, ArchiveLength(in));
-  if (check == MemberResult::ReadError) FatalError("Read error !");
-  if (check == MemberResult::HuffBroken) FatalError("HUFF broken !");
-  FilePtr out;
-  ResourceHandle& handle = CreateTempFile(archive, path, out);
-  if (entry.header.packed == 0) {
-    if (fseeko(in, entry.dataPos, SEEK_SET) != 0) FatalError("Read error !");
-    CopyStored(in, out.get(), entry.header.storedSize);
-  } else {
-    CopyPacked(in, out.get(), entry);
-  }
-  if (std::fclose(out.release()) != 0) FatalError("Write error !");
-  return handle.name;
+  MemberResult result = CheckResourceMember(entry, ArchiveLength(in));
+  std::vector<uint8_t> bytes;
+  if (result == MemberResult::Ok) result = ReadResourceMember(in, entry, bytes);
+  if (result == MemberResult::ReadError) FatalError("Read error !");
+  if (result == MemberResult::HuffBroken) FatalError("HUFF broken !");
+  return WriteTempFile(archive, path, bytes).name;
 }
 
 const std::string* FindRedirect(const ResourceArchive& archive, const std::string& foldedPath) {
