@@ -1,8 +1,11 @@
 #include "articles/article_history.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <string>
+
+#include "resources/whole_file.h"
 
 namespace {
 
@@ -40,6 +43,16 @@ void MarkFromHistory(std::deque<LinkEntry>& targets, const std::string& line) {
   }
 }
 
+// The file's bytes; a missing file is empty, one that cannot be read fails
+// (so that it is not replaced by the new lines alone).
+bool ReadWhole(const char* fileName, std::string& bytes) {
+  File file(std::fopen(fileName, "rb"));
+  if (!file) return errno == ENOENT;
+  char chunk[4096];
+  for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) bytes.append(chunk, n);
+  return std::ferror(file.get()) == 0;
+}
+
 }  // namespace
 
 void HistoryApply(std::deque<LinkEntry>& targets, const char* fileName) {
@@ -52,11 +65,12 @@ void HistoryApply(std::deque<LinkEntry>& targets, const char* fileName) {
 }
 
 void HistoryAppendVisited(const std::deque<LinkEntry>& targets, const char* fileName) {
-  File file(std::fopen(fileName, "ab"));
-  if (!file) return;
+  std::string added;
   for (const LinkEntry& entry : targets) {
-    if (entry.visited != 1 || entry.fromHistory != 0) continue;
-    std::fwrite(entry.text.data(), 1, entry.text.size(), file.get());
-    std::fputc('\n', file.get());
+    if (entry.visited == 1 && entry.fromHistory == 0) added += entry.text + '\n';
   }
+  if (added.empty()) return;
+  std::string history;
+  if (!ReadWhole(fileName, history)) return;
+  SaveWholeFile(fileName, history + added);
 }

@@ -13,6 +13,7 @@ constexpr size_t HISTORY_LINE_MAX = 4095;
 // A file that cannot be read changes nothing.
 void HistoryApply(std::deque<LinkEntry>& targets, const char* fileName);
 
-// Appends each target visited in this visit but not known from the history.
-// A file that cannot be opened is skipped.
+// Adds each target visited in this visit but not known from the history at
+// the file's end, rewriting it whole (resources/whole_file.h). A file that
+// cannot be read or written keeps its old contents.
 void HistoryAppendVisited(const std::deque<LinkEntry>& targets, const char* fileName);

@@ -10,8 +10,9 @@ constexpr const char* HISTORY_FILE = "history.tmp";
 void ArticleLoad(Article& article, const char* path);
 void ArticleClose(Article& article);
 
-// Writes the article's text without tags to the first free
-// "DATA/saved/fil_N.txt"; nothing happens when a file cannot be opened.
+// Writes the article's text without tags, whole, to the first free
+// "DATA/saved/fil_N.txt", or to the private folder when the directory cannot
+// take it (reported on stdout); nothing happens when the article cannot be read.
 void ArticleSaveAsText(Article& article);
 
 // Numbering starts again at 0, as in a new run.

@@ -6,6 +6,7 @@
 
 #include "articles/article_lifecycle.h"
 #include "resources/archive.h"
+#include "resources/whole_file.h"
 
 namespace {
 
@@ -34,9 +35,10 @@ std::optional<std::string> FindFreeName() {
   return std::nullopt;
 }
 
-// Copies text outside "<#" ... "#>"; a tag left open at a line end takes that
+// The text outside "<#" ... "#>"; a tag left open at a line end takes that
 // line end with it.
-void CopyWithoutTags(std::FILE* in, std::FILE* out) {
+std::string TextWithoutTags(std::FILE* in) {
+  std::string out;
   bool inTag = false;
   int c = std::fgetc(in);
   while (c != EOF) {
@@ -52,15 +54,11 @@ void CopyWithoutTags(std::FILE* in, std::FILE* out) {
       c = std::fgetc(in);
       continue;
     } else {
-      std::fputc(c, out);
+      out.push_back(static_cast<char>(c));
     }
     c = next;
   }
-}
-
-void SaveTo(std::FILE* in, const std::string& outName) {
-  File out(std::fopen(outName.c_str(), "wb"));
-  if (out) CopyWithoutTags(in, out.get());
+  return out;
 }
 
 }  // namespace
@@ -73,7 +71,7 @@ void ArticleSaveAsText(Article& article) {
   File in(std::fopen(inName.c_str(), "rb"));
   if (in) {
     if (const auto outName = FindFreeName()) {
-      SaveTo(in.get(), *outName);
+      SaveWholeFileOrPrivate(*outName, TextWithoutTags(in.get()));
       ResourceClose(outName->c_str());
     }
   }

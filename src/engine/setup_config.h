@@ -37,7 +37,8 @@ void SetupDefaults(SetupConfig& config);
 // value out of its range is fatal ("\n SetupFile fucked !").
 void ReadSetupFile(SetupConfig& config);
 
-// Writes the thirteen stored values; a file that cannot be written is silent.
+// Writes the thirteen stored values, whole (resources/whole_file.h); a file
+// that cannot be written keeps its old contents and is reported on stdout.
 void WriteSetupFile(const SetupConfig& config);
 
 // Both delays into 100..10000.

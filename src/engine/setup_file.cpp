@@ -5,6 +5,7 @@
 #include "engine/setup_config.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
+#include "resources/whole_file.h"
 
 SetupConfig Setup;
 
@@ -92,11 +93,8 @@ void ReadSetupFile(SetupConfig& config) {
 
 void WriteSetupFile(const SetupConfig& config) {
   const char* name = ResourceOpen(SETUP_FILE_PATH);
-  if (FilePtr file = OpenFile(name, "wb")) {
-    SetupBytes bytes = EncodeSetup(config);
-    std::fwrite(bytes.data(), FIRST_BLOCK, 1, file.get());
-    std::fwrite(bytes.data() + FIRST_BLOCK, 4, 1, file.get());
-  }
+  const SetupBytes bytes = EncodeSetup(config);
+  SaveWholeFile(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
   ResourceClose(name);
 }
 

@@ -10,10 +10,11 @@
 #include "engine/fatal.h"
 #include "resources/archive_format.h"
 #include "resources/file_ptr.h"
+#include "resources/temp_files.h"
 
 namespace {
 
-constexpr size_t COPY_CHUNK = 1024;
+constexpr int TEMP_FILE_MODE = 0600;
 constexpr const char* PATH_TOO_LONG = "Resource path too long !";
 
 struct ResourceHandle {
@@ -21,11 +22,18 @@ struct ResourceHandle {
   int isTemporary;  // extracted by the archive, deleted when closed
 };
 
+struct Redirect {
+  std::string foldedPath;
+  std::string fileName;
+};
+
 struct ResourceArchive {
   bool isOpen = false;
   bool exitHandlerRegistered = false;
+  FilePtr file;  // held, so that a file renamed over the archive is never read
   std::vector<ResourceEntry> entries;  // file order; lookups walk from the back
   std::vector<std::unique_ptr<ResourceHandle>> handles;  // newest at the back
+  std::vector<Redirect> redirects;
   int tempCounter = 0;  // never reset, so names stay unique for the run
 };
 
@@ -40,9 +48,9 @@ void OpenArchive(ResourceArchive& archive) {
     std::atexit(ResourceCloseAll);
     archive.exitHandlerRegistered = true;
   }
-  FilePtr file = OpenFile(RESOURCE_ARCHIVE_FILE, "rb");
-  if (!file) FatalError("Cannot open resource file !");
-  DirectoryResult result = ReadResourceDirectory(file.get(), archive.entries);
+  archive.file = OpenFile(RESOURCE_ARCHIVE_FILE, "rbe");
+  if (!archive.file) FatalError("Cannot open resource file !");
+  DirectoryResult result = ReadResourceDirectory(archive.file.get(), archive.entries);
   if (result != DirectoryResult::Ok) FatalError("Broken resource file !");
 }
 
@@ -81,70 +89,62 @@ ResourceHandle& AddHandle(ResourceArchive& archive, const std::string& name, int
   return *archive.handles.back();
 }
 
-std::string TempName(const char* directory, int number, const char* suffix) {
-  return std::string(directory) + "tmp_" + std::to_string(number) + suffix;
+// A created file whose name cannot be handed out is removed again.
+bool Handable(FilePtr& file, const std::string& name) {
+  if (name.size() <= RESOURCE_HANDED_NAME_MAX) return true;
+  file.reset();
+  std::remove(name.c_str());
+  return false;
 }
 
-std::string TempDirectory() {
-  const char* dir = std::getenv("TMPDIR");
-  std::string path = dir != nullptr && dir[0] != '\0' ? dir : "/tmp";
-  return path.back() == '/' ? path : path + '/';
+// Writes bytes into a created file and closes it; a file that could not take
+// them is removed.
+bool WriteAndClose(FilePtr& file, const std::string& name, const std::vector<uint8_t>& bytes) {
+  bool written = bytes.empty() || std::fwrite(bytes.data(), bytes.size(), 1, file.get()) == 1;
+  written = std::fclose(file.release()) == 0 && written;
+  if (!written) std::remove(name.c_str());
+  return written;
 }
 
-// Creates the temporary file for an extraction, in the current directory or
-// else in the system's temporary directory.
-FilePtr CreateTempFile(ResourceArchive& archive, const char* path, ResourceHandle*& handle) {
+// Writes an extracted member into a new temporary file, in the current
+// directory or, when that cannot take it (not writable, full), in the
+// private folder, and hands its name out.
+ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
+                              const std::vector<uint8_t>& bytes) {
   // The suffix comes from the base name, so that it never holds a directory.
   const char* dot = std::strrchr(BaseName(path), '.');
-  const char* suffix = dot != nullptr ? dot : "";
-  int number = archive.tempCounter++;
-  handle = &AddHandle(archive, TempName("", number, suffix), 1);
-  if (FilePtr file = OpenFile(handle->name, "wb")) return file;
-  std::string fallback = TempName(TempDirectory().c_str(), archive.tempCounter, suffix);
-  if (fallback.size() <= RESOURCE_HANDED_NAME_MAX) {
-    std::memcpy(handle->name, fallback.c_str(), fallback.size() + 1);
-    if (FilePtr file = OpenFile(handle->name, "wb")) return file;
+  const std::string suffix = dot != nullptr ? dot : "";
+  std::string name;
+  FilePtr file = CreateNumberedFile("tmp_", archive.tempCounter, suffix, TEMP_FILE_MODE, name);
+  if (file && !Handable(file, name)) FatalError(PATH_TOO_LONG);
+  if (file && WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1);
+  const std::string folder = PrivateFolder();
+  if (!folder.empty()) {
+    const std::string prefix = folder + "tmp_";
+    file = CreateNumberedFile(prefix, archive.tempCounter, suffix, TEMP_FILE_MODE, name);
   }
-  FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
-}
-
-void CopyStored(FILE* from, FILE* to, int32_t storedSize) {
-  uint8_t chunk[COPY_CHUNK];
-  for (size_t left = static_cast<size_t>(storedSize); left > 0;) {
-    size_t n = left < COPY_CHUNK ? left : COPY_CHUNK;
-    if (std::fread(chunk, n, 1, from) != 1) FatalError("Read error !");
-    if (std::fwrite(chunk, n, 1, to) != 1) FatalError("Write error !");
-    left -= n;
+  if (!file || !Handable(file, name)) {
+    FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
   }
-}
-
-void CopyPacked(FILE* from, FILE* to, const ResourceEntry& entry) {
-  std::vector<uint8_t> bytes;
-  MemberResult result = ReadResourceMember(from, entry, bytes);
-  if (result == MemberResult::ReadError) FatalError("Read error !");
-  if (result == MemberResult::HuffBroken) FatalError("HUFF broken !");
-  if (!bytes.empty() && std::fwrite(bytes.data(), bytes.size(), 1, to) != 1) {
-    FatalError("Write error !");
-  }
+  if (!WriteAndClose(file, name, bytes)) FatalError("Write error !");
+  return AddHandle(archive, name, 1);
 }
 
 const char* Extract(ResourceArchive& archive, const char* path, const ResourceEntry& entry) {
-  ResourceHandle* handle = nullptr;
-  FilePtr out = CreateTempFile(archive, path, handle);
-  FilePtr in = OpenFile(RESOURCE_ARCHIVE_FILE, "rb");
-  if (!in) FatalError("Cannot open resource file !");
-  MemberResult check = CheckResourceMember(entry, ArchiveLength(in.get()));
-  if (check == MemberResult::ReadError) FatalError("Read error !");
-  if (check == MemberResult::HuffBroken) FatalError("HUFF broken !");
-  if (entry.header.packed == 0) {
-    if (fseeko(in.get(), entry.dataPos, SEEK_SET) != 0) FatalError("Read error !");
-    CopyStored(in.get(), out.get(), entry.header.storedSize);
-  } else {
-    CopyPacked(in.get(), out.get(), entry);
+  FILE* in = archive.file.get();
+  MemberResult result = CheckResourceMember(entry, ArchiveLength(in));
+  std::vector<uint8_t> bytes;
+  if (result == MemberResult::Ok) result = ReadResourceMember(in, entry, bytes);
+  if (result == MemberResult::ReadError) FatalError("Read error !");
+  if (result == MemberResult::HuffBroken) FatalError("HUFF broken !");
+  return WriteTempFile(archive, path, bytes).name;
+}
+
+const std::string* FindRedirect(const ResourceArchive& archive, const std::string& foldedPath) {
+  for (const Redirect& redirect : archive.redirects) {
+    if (redirect.foldedPath == foldedPath) return &redirect.fileName;
   }
-  in.reset();
-  if (std::fclose(out.release()) != 0) FatalError("Write error !");
-  return handle->name;
+  return nullptr;
 }
 
 }  // namespace
@@ -153,8 +153,20 @@ const char* ResourceOpen(const char* path) {
   if (std::strlen(path) > RESOURCE_PATH_MAX) FatalError(PATH_TOO_LONG);
   ResourceArchive& archive = Archive();
   if (!archive.isOpen) OpenArchive(archive);
+  if (const std::string* redirected = FindRedirect(archive, FoldName(path))) {
+    return AddHandle(archive, *redirected, 0).name;
+  }
   if (const ResourceEntry* entry = FindEntry(archive, path)) return Extract(archive, path, *entry);
   return AddHandle(archive, BaseName(path), 0).name;
+}
+
+bool ResourceRedirect(const char* path, const std::string& fileName) {
+  if (fileName.size() > RESOURCE_HANDED_NAME_MAX) return false;
+  ResourceArchive& archive = Archive();
+  std::string folded = FoldName(path);
+  std::erase_if(archive.redirects, [&](const Redirect& r) { return r.foldedPath == folded; });
+  archive.redirects.push_back({std::move(folded), fileName});
+  return true;
 }
 
 void ResourceClose(const char* name) {
@@ -171,11 +183,15 @@ void ResourceClose(const char* name) {
 
 void ResourceCloseAll() {
   ResourceArchive& archive = Archive();
-  if (!archive.isOpen) return;
-  archive.isOpen = false;
-  archive.entries.clear();
-  for (const auto& handle : archive.handles) {
-    if (handle->isTemporary) std::remove(handle->name);
+  archive.redirects.clear();
+  if (archive.isOpen) {
+    archive.isOpen = false;
+    archive.file.reset();
+    archive.entries.clear();
+    for (const auto& handle : archive.handles) {
+      if (handle->isTemporary) std::remove(handle->name);
+    }
+    archive.handles.clear();
   }
-  archive.handles.clear();
+  RemovePrivateFolder();
 }

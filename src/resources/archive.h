@@ -1,15 +1,22 @@
 // The resource archive: every file the engine reads is asked for by a path
 // such as "DATA/configs/panels.txt" and answered with the name of a plain file.
 //
-// A path held in "data.rs" (current directory) is extracted, decoded where
+// A path given to ResourceRedirect is answered with the file named there. A
+// path held in "data.rs" (current directory) is extracted, decoded where
 // packed, into a temporary file "tmp_N.ext" that is deleted when its name is
-// closed; any other path is answered with its base name, a plain file in the
-// current directory (which is how the setup file, the history and the saved
-// texts come to live there). Paths match members without regard to ASCII case,
-// '\' and '/' alike; when two members match, the later one in the archive wins.
-// Every failure is fatal. The archive is opened by the first request and stays
-// open, its directory in memory, until ResourceCloseAll (also run at exit).
+// closed: created new, never through a link, in the current directory or,
+// when that cannot take it, in the process's private folder (temp_files.h).
+// Any other path is answered with its base name, a plain file in the current
+// directory (which is how the setup file, the history and the saved texts
+// come to live there). Paths match members and redirections without regard to
+// ASCII case, '\' and '/' alike; when two members match, the later one in
+// the archive wins. Every failure is fatal. The archive is opened by the first
+// request and held open, its directory in memory, until ResourceCloseAll (also
+// run at exit): every member is read through that one open file, so a file
+// renamed over "data.rs" meanwhile is never read.
 #pragma once
+
+#include <string>
 
 constexpr const char* RESOURCE_ARCHIVE_FILE = "data.rs";
 constexpr int RESOURCE_PATH_MAX = 1023;        // characters of a requested path
@@ -18,9 +25,15 @@ constexpr int RESOURCE_HANDED_NAME_MAX = 259;  // characters of a handed-out nam
 // The name of a plain file holding path's contents; valid until it is closed.
 const char* ResourceOpen(const char* path);
 
+// From now on, until ResourceCloseAll, path is answered with fileName (a file
+// written elsewhere, which closing leaves in place). False when fileName is
+// too long to be handed out.
+bool ResourceRedirect(const char* path, const std::string& fileName);
+
 // Closes the newest handle whose name equals name, deleting its file when it
 // was extracted. Fatal when the archive is closed.
 void ResourceClose(const char* name);
 
-// Forgets the directory and deletes every extracted file still open.
+// Closes the archive, forgets its directory and the redirections, deletes
+// every extracted file still open and removes the private folder.
 void ResourceCloseAll();

@@ -84,8 +84,10 @@ void Run(std::string& resultPath, int32_t& openFlag) {
   State->active = 0;
   openFlag = 0;
   CaptureOff();
-  resultPath = "DATA/search/search_" + std::to_string(State->resultCounter++) + ".art";
-  WriteResultPage(resultPath.c_str(), State->index, State->query);
+  const std::string path = "DATA/search/search_" + std::to_string(State->resultCounter++) + ".art";
+  // A page that no place took opens nothing: the reader stays where it is.
+  const bool written = WriteResultPage(path.c_str(), State->index, State->query);
+  resultPath = written ? path : "";
 }
 
 }  // namespace

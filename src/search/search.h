@@ -14,7 +14,8 @@
 void SearchInit();
 
 // One frame of the open box. When a search has run, openFlag becomes 0 and
-// resultPath holds the result article's path.
+// resultPath holds the result article's path, empty when the page could not
+// be written anywhere.
 void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture);
 
 void SearchFree();

@@ -1,32 +1,31 @@
 #include "search/search_page.h"
 
-#include <cstdio>
-
-#include "engine/fatal.h"
 #include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/whole_file.h"
 
 namespace {
 
 constexpr const char* QUERY_COLOUR = "<#COLOR:FF00#>";
 
-[[noreturn]] void CannotWrite(FilePtr& file, const std::string& name) {
-  file.reset();
-  ResourceClose(name.c_str());
-  FatalError("Internal error !");
-}
-
-void WriteResults(FILE* out, const SearchIndex& index, const std::string& query) {
+std::string Results(const SearchIndex& index, const std::string& query) {
+  std::string text;
   int32_t found = 0;
   for (const SearchEntry& entry : index.entries) {
     const int32_t score = SearchScore(entry, query);
     if (score <= 0) continue;
-    const char* path = entry.path.c_str();
-    std::fprintf(out, "\nFound: <#LINK:ART:%s#>%s<#ENDL#> with score %i ", path, path, score);
+    const std::string& path = entry.path;
+    text += "\nFound: <#LINK:ART:" + path + "#>" + path + "<#ENDL#> with score " +
+            std::to_string(score) + " ";
     ++found;
   }
-  std::fprintf(out, "\n\nFound total %i results!", found);
-  std::fputs("\nThats all ...\n\n", out);
+  return text + "\n\nFound total " + std::to_string(found) + " results!\nThats all ...\n\n";
+}
+
+std::string Page(const SearchIndex& index, const std::string& query) {
+  return "QIVSearch engine generated file ! <#HLINE#> \nYou searched for: \n" +
+         std::string(QUERY_COLOUR) + QueryText(query) +
+         "\n<#COLOR:FFFFFF#>Results of this search are below (from " +
+         std::to_string(index.fileCount) + " files):\n\n" + Results(index, query);
 }
 
 }  // namespace
@@ -40,16 +39,9 @@ std::string QueryText(const std::string& query) {
   return text;
 }
 
-void WriteResultPage(const char* path, const SearchIndex& index, const std::string& query) {
+bool WriteResultPage(const char* path, const SearchIndex& index, const std::string& query) {
   const std::string name = ResourceOpen(path);
-  FilePtr out = OpenFile(name.c_str(), "wb");
-  if (!out) CannotWrite(out, name);
-  std::fputs("QIVSearch engine generated file ! <#HLINE#> \n", out.get());
-  std::fprintf(out.get(), "You searched for: \n%s%s", QUERY_COLOUR, QueryText(query).c_str());
-  std::fprintf(out.get(), "\n<#COLOR:FFFFFF#>Results of this search are below (from %i files):\n\n",
-               index.fileCount);
-  WriteResults(out.get(), index, query);
-  // A page cut short could end inside a tag, which the reader rejects.
-  if (std::ferror(out.get()) != 0 || std::fclose(out.release()) != 0) CannotWrite(out, name);
+  const std::string written = SaveWholeFileOrPrivate(name, Page(index, query));
   ResourceClose(name.c_str());
+  return written == name || (!written.empty() && ResourceRedirect(path, written));
 }

@@ -15,6 +15,8 @@ int32_t SearchScore(const SearchEntry& entry, const std::string& query);
 // so the page shows it as typed and never holds markup the user wrote.
 std::string QueryText(const std::string& query);
 
-// Writes the result article for query into the file at path (an archive
-// path). Fatal "Internal error !" when it cannot be written.
-void WriteResultPage(const char* path, const SearchIndex& index, const std::string& query);
+// Writes the result article for query, whole, into the file at path (an
+// archive path), or, when the directory cannot take it, into the private
+// folder with path redirected there. False when no place took it (reported
+// on stdout).
+bool WriteResultPage(const char* path, const SearchIndex& index, const std::string& query);

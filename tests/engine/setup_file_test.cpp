@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/setup_config.h"
 #include "resources/archive.h"
@@ -115,4 +118,18 @@ TEST_F(SetupFileTest, BrokenFileEndsTheProcessWithItsLine) {
   ChildResult child = RunInChild([&] { ReadSetupFile(config); });
   EXPECT_EQ(child.status, 0);
   EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [\n SetupFile fucked !] ");
+}
+
+TEST_F(SetupFileTest, AFailedWriteKeepsTheOldFileLeavesNoPartAndSaysSo) {
+  WriteFileBytes("setup.cfg", SetupBytes(kChanged));
+  ChildResult child = RunInChild([&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit fullAfter20Bytes{20, 20};  // a disk that fills while writing
+    setrlimit(RLIMIT_FSIZE, &fullAfter20Bytes);
+    WriteSetupFile(config);
+  });
+  EXPECT_EQ(child.out, "Cannot write setup.cfg: File too large\n");
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(kChanged));
+  const auto files = std::distance(std::filesystem::directory_iterator("."), {});
+  EXPECT_EQ(files, 2) << "data.rs and setup.cfg only";
 }

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <random>
 
 #include "magtool/archive_writer.h"
 #include "magtool/huff_encode.h"
 #include "resources/archive_format.h"
 #include "resources/huff.h"
+#include "resources/temp_files.h"
+#include "support/child_process.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
 
@@ -116,6 +119,41 @@ TEST_F(ArchiveTest, EachExtractionGetsItsOwnNumberedFile) {
   EXPECT_EQ(Contents(second.c_str()), "png");
   ResourceClose(second.c_str());
   EXPECT_FALSE(FileExists(second));
+}
+
+TEST_F(ArchiveTest, TemporaryFilesAreNewFilesNeverReachedThroughALink) {
+  WriteFileBytes("data.rs", Stored("DATA/a.txt", "member"));
+  const int n = std::stoi(std::string(ResourceOpen("DATA/a.txt")).substr(4));
+  auto nth = [&](int k) { return "tmp_" + std::to_string(n + k) + ".txt"; };
+  WriteFileBytes("target", Bytes("kept"));
+  std::filesystem::create_symlink("target", nth(1));
+  WriteFileBytes(nth(2), Bytes("another reader's"));
+  EXPECT_EQ(ResourceOpen("DATA/a.txt"), nth(3));
+  EXPECT_EQ(Contents("target"), "kept");
+  EXPECT_EQ(Contents(nth(2).c_str()), "another reader's");
+}
+
+TEST_F(ArchiveTest, AFolderThatCannotTakeThemSendsExtractionsToAPrivateFolder) {
+  WriteFileBytes("data.rs", Stored("DATA/a.txt", "member"));
+  ResourceOpen("DATA/other.txt");  // opens the archive
+  std::filesystem::remove_all(dir.path());  // nothing can be made in a removed folder
+  const std::string name = ResourceOpen("DATA/a.txt");
+  const std::filesystem::path folder = std::filesystem::path(name).parent_path();
+  EXPECT_EQ(Contents(name.c_str()), "member");
+  EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all);
+  ResourceCloseAll();
+  EXPECT_FALSE(std::filesystem::exists(folder));
+  ChildResult child = RunInChild([] { std::fputs(PrivateFolder().c_str(), stdout); });
+  EXPECT_FALSE(child.out.empty());
+  EXPECT_FALSE(std::filesystem::exists(child.out)) << "removed at exit";
+}
+
+TEST_F(ArchiveTest, AnArchiveRenamedOverTheOpenOneIsNeverRead) {
+  WriteFileBytes("data.rs", Concat({Stored("a.txt", "old a"), Stored("b.txt", "old b")}));
+  EXPECT_EQ(Read("a.txt"), "old a");
+  WriteFileBytes("new.rs", Concat({Stored("b.txt", "new, longer b"), Stored("a.txt", "new a")}));
+  std::filesystem::rename("new.rs", "data.rs");
+  EXPECT_EQ(Read("b.txt"), "old b");
 }
 
 TEST_F(ArchiveTest, AMemberWithoutExtensionStillExtracts) {

@@ -89,11 +89,16 @@ class SearchTest : public ::testing::Test {
     }
   }
 
-  // Enter: the box closes and the result page is returned.
+  // Enter: the box closes and the result page, as the reader opens it, is
+  // returned.
   std::string Confirm() {
     Press(SDLK_RETURN);
     EXPECT_EQ(openFlag, 0);
-    return ReadText(BaseName(resultPath));
+    if (resultPath.empty()) return "";
+    const char* name = ResourceOpen(resultPath.c_str());
+    std::string page = ReadText(name);
+    ResourceClose(name);
+    return page;
   }
 
   std::string Search(const std::string& query) {
@@ -102,7 +107,7 @@ class SearchTest : public ::testing::Test {
     return Confirm();
   }
 
-  ScratchDir dir;
+  ScratchDir dir{MEMORY_SCRATCH_BASE};  // thousands of pages are written
   std::string resultPath;
   int32_t openFlag = 0;
 };
@@ -223,10 +228,21 @@ TEST_F(SearchTest, TheBoxIsDrawnWhereTheConfigPlacesIt) {
   EXPECT_EQ(BackBuffer.pixels[19 * 640 + 16], BackBuffer.pixels[19 * 640 + 15]);
 }
 
-TEST_F(SearchTest, UnwritablePageIsFatal) {
-  std::filesystem::create_directory("search_0.art");
-  Open();
-  EXPECT_EQ(FatalMessageOf([&] { Press(SDLK_RETURN); }), "Internal error !");
+TEST_F(SearchTest, APageTheFolderCannotTakeOpensFromThePrivateFolderElseNothingOpens) {
+  std::filesystem::create_directory("search_0.art");  // no page can be renamed over a folder
+  std::filesystem::create_directory("search_1.art");
+  testing::internal::CaptureStdout();
+  EXPECT_NE(Search("one").find("FF00#>one\n"), std::string::npos);
+  EXPECT_EQ(resultPath, "DATA/search/search_0.art");
+  const std::string page = ResourceOpen(resultPath.c_str());
+  ResourceClose(page.c_str());
+  std::filesystem::remove_all(std::filesystem::path(page).parent_path());
+  EXPECT_EQ(Search("two"), "");
+  EXPECT_EQ(resultPath, "");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Cannot write search_0.art: Is a directory; written to " + page +
+                " until the reader ends\nCannot write search_1.art: Is a directory; nor in a "
+                "private folder: No such file or directory\n");
 }
 
 // The query's text as the loaded page shows it: its green segments.

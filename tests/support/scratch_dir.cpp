@@ -9,8 +9,11 @@
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (fs::temp_directory_path() / "diskmag_test_XXXXXX").string();
+ScratchDir::ScratchDir(const char* base) {
+  std::error_code error;
+  const bool inBase = base != nullptr && fs::is_directory(base, error);
+  const fs::path folder = inBase ? fs::path(base) : fs::temp_directory_path();
+  std::string pattern = (folder / "diskmag_test_XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) std::abort();
   path_ = pattern;
   previous_ = fs::current_path().string();

@@ -8,7 +8,8 @@
 
 class ScratchDir {
  public:
-  ScratchDir();
+  // Made under base when that folder exists, else in the temporary folder.
+  explicit ScratchDir(const char* base = nullptr);
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
@@ -19,6 +20,10 @@ class ScratchDir {
   std::string path_;
   std::string previous_;
 };
+
+// A folder in memory, for tests that write so many files whole that flushing
+// each to the disk would take most of their time.
+constexpr const char* MEMORY_SCRATCH_BASE = "/dev/shm";
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFileBytes(const std::string& path);

@@ -1,0 +1,29 @@
+// Files that no other process can have made or pointed elsewhere: each one is
+// created new (never an existing name, never through a link), taking the next
+// number while names are taken; and the process's private folder, made under
+// $TMPDIR (else /tmp) with mode 0700 on first need, for what the current
+// directory cannot take. The folder goes with everything in it at
+// RemovePrivateFolder or at exit, and only in the process that made it.
+#pragma once
+
+#include <string>
+
+#include "resources/file_ptr.h"
+
+// Names tried before giving up on a folder: bounded, so that a folder full of
+// leftovers ends the search.
+constexpr int TEMP_MAX_TRIES = 1000;
+
+// Creates prefix + N + suffix, open for writing, for the first free N from
+// number on; number is left past the last N tried. mode is open(2)'s (the
+// umask applies). Null with errno set when no name could be created (EEXIST
+// when every name tried was taken); name then holds the last name tried.
+FilePtr CreateNumberedFile(const std::string& prefix, int& number, const std::string& suffix,
+                           int mode, std::string& name);
+
+// The private folder's path ending in '/', made on first need; empty, with
+// errno set, when it cannot be made.
+std::string PrivateFolder();
+
+// Removes the private folder and its contents; the next need makes a new one.
+void RemovePrivateFolder();
