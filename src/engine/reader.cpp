@@ -1,6 +1,7 @@
 #include "engine/reader.h"
 
 #include "engine/engine.h"
+#include "engine/fatal.h"
 #include "engine/keys.h"
 #include "engine/main_loop.h"
 #include "engine/mouse_wheel.h"
@@ -10,6 +11,7 @@
 #include "resources/archive.h"
 
 int RunReader(const ReaderOptions& options) {
+  InstallOutOfMemoryHandler();
   SetupDefaults(Setup);
   RunSetupDialog(Setup, !options.skipSetup);
   PrintSettingsSummary(Setup);
