@@ -1,7 +1,13 @@
 #include "engine/main_loop.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "engine/document_opener.h"
 #include "engine/engine.h"
 #include "engine/video.h"
 #include "resources/archive.h"
@@ -153,3 +159,18 @@ TEST_F(MainLoopTest, PlasmaOfAnotherSizeIsRefused) {
   WriteGif("plasma.gif", small);
   EXPECT_EQ(FatalMessageOf([] { EngineCommand(ENGINE_INIT); }), "Wrong plasma file !");
 }
+
+TEST_F(MainLoopTest, FrameReapsAFinishedOpener) {
+  const std::string script = "#!/bin/sh\nexit 0\n";
+  WriteFileBytes("xdg-open", {script.begin(), script.end()});
+  std::filesystem::permissions("xdg-open", std::filesystem::perms::owner_all);
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", dir.path().c_str(), 1);
+  OpenDocument("notes.txt");
+  setenv("PATH", path.c_str(), 1);
+  siginfo_t ended{};
+  ASSERT_EQ(waitid(P_ALL, 0, &ended, WEXITED | WNOWAIT), 0);  // ended, not yet reaped
+  EXPECT_TRUE(MainLoopStep(loop));
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);  // no child left, not even a zombie
+}
+
