@@ -2,6 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/keys.h"
+#include "engine/shutdown_signals.h"
 #include "widgets/covers.h"
 
 namespace {
@@ -59,6 +60,7 @@ bool MainLoopStep(MainLoopState& loop) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(loop, event);
   EngineCommand(ENGINE_FRAME);
+  if (ShutdownRequested()) return false;
   if (KeyQuit() == 0 && !loop.quitPending) return true;
   if (loop.closingStarted) return false;
   QuitRequest(loop);

@@ -7,11 +7,13 @@
 #include "engine/mouse_wheel.h"
 #include "engine/settings_summary.h"
 #include "engine/setup_config.h"
+#include "engine/shutdown_signals.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 
 int RunReader(const ReaderOptions& options) {
   InstallOutOfMemoryHandler();
+  InstallShutdownSignals();
   SetupDefaults(Setup);
   RunSetupDialog(Setup, !options.skipSetup);
   PrintSettingsSummary(Setup);
