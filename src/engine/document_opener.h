@@ -1,7 +1,7 @@
 // "EXE:" links: the argument is handed to the desktop's opener, xdg-open, as
 // one argument of its own, never through a shell, since it comes from an
-// article. The opener is not waited for; it is reaped later so that no zombie
-// is left. A failure is silent.
+// article. The opener is not waited for; it is reaped within a frame of its
+// end so that no zombie is left. A failure is silent.
 #pragma once
 
 #include <string>
@@ -9,5 +9,6 @@
 // Starts the opener with argument.
 void OpenDocument(const std::string& argument);
 
-// Reaps the openers that have ended; OpenDocument calls it too.
+// Reaps the openers that have ended; every engine frame, the engine's shutdown
+// and OpenDocument call it.
 void ReapOpeners();

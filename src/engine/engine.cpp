@@ -3,6 +3,7 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
 
+#include "engine/document_opener.h"
 #include "engine/fatal.h"
 #include "engine/font_list.h"
 #include "engine/panel_engine.h"
@@ -82,6 +83,7 @@ void EngineInit() {
 
 void EngineShutdown() {
   MsxShutdown();
+  ReapOpeners();
   SearchFree();
   if (CurrentArticle) {
     ArticleClose(*CurrentArticle);
@@ -112,6 +114,7 @@ void EngineCommand(int command) {
     case ENGINE_FRAME:
       PanelEngineFrame();
       MsxPoll();
+      ReapOpeners();
       break;
     case ENGINE_SHUTDOWN: EngineShutdown(); break;
     default: break;

@@ -1,21 +1,35 @@
 #include "engine/fatal.h"
 
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <initializer_list>
+#include <new>
 #include <strings.h>
 
 namespace {
+
 FatalHandler fatalHandler = nullptr;
+
+// In parts through the stream's own buffer: no allocation.
+void PrintFatalLine(int line, const char* file, const char* message) {
+  char number[16] = {};
+  std::to_chars(number, number + sizeof number - 1, line);
+  const char* digits = number;
+  std::fputs("\a\n PROGRAM: -- ERROR: ", stdout);
+  if (file == nullptr) {
+    for (const char* part : {"[", message, "] "}) std::fputs(part, stdout);
+  } else {
+    for (const char* part : {"at ", file, " ", digits, " : ", message, " "}) {
+      std::fputs(part, stdout);
+    }
+  }
 }
 
-std::string FatalErrorText(int line, const char* file, const char* message) {
-  if (file != nullptr) {
-    return std::string("\a\n PROGRAM: -- ERROR: at ") + file + " " + std::to_string(line) +
-           " : " + message + " ";
-  }
-  return std::string("\a\n PROGRAM: -- ERROR: [") + message + "] ";
-}
+void OutOfMemory() { FatalError("Out Of Memory !"); }
+
+}  // namespace
 
 FatalHandler SetFatalHandler(FatalHandler handler) {
   FatalHandler previous = fatalHandler;
@@ -25,10 +39,12 @@ FatalHandler SetFatalHandler(FatalHandler handler) {
 
 void FatalError(int line, const char* file, const char* message) {
   if (fatalHandler != nullptr) fatalHandler(line, file, message);
-  std::fputs(FatalErrorText(line, file, message).c_str(), stdout);
+  PrintFatalLine(line, file, message);
   std::fflush(stdout);
   std::exit(0);
 }
+
+void InstallOutOfMemoryHandler() { std::set_new_handler(OutOfMemory); }
 
 void* AllocZeroed(size_t size) {
   constexpr size_t slack = 4;

@@ -3,23 +3,26 @@
 // Every failure the engine detects ends in FatalError: one line on standard
 // output, a flush, and the normal process exit with status 0, so that the
 // handlers registered with atexit (SDL shut down, temporary files removed) run.
+// The line is written without allocating, so that exhausted memory can be
+// reported the same way.
 // A tool or a test may install a handler of its own in place of the exit, for
 // example one that throws to report the error and carry on; a handler that
 // returns still ends the process.
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 using FatalHandler = void (*)(int line, const char* file, const char* message);
 
-// Never returns. Every engine caller passes line 0 and a null file.
+// Never returns. Prints "\a\n PROGRAM: -- ERROR: [message] ", or the long
+// form "\a\n PROGRAM: -- ERROR: at file line : message " when file is not
+// null. Every engine caller passes line 0 and a null file.
 [[noreturn]] void FatalError(int line, const char* file, const char* message);
 [[noreturn]] inline void FatalError(const char* message) { FatalError(0, nullptr, message); }
 
-// The exact line FatalError prints: "\a\n PROGRAM: -- ERROR: [message] ", or
-// the long form naming file and line when file is not null.
-std::string FatalErrorText(int line, const char* file, const char* message);
+// Makes a failed operator new (containers included) end the program with
+// "Out Of Memory !" through FatalError instead of throwing std::bad_alloc.
+void InstallOutOfMemoryHandler();
 
 // Puts handler in place of the exit; null restores it. Returns the previous one.
 FatalHandler SetFatalHandler(FatalHandler handler);

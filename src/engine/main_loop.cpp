@@ -4,6 +4,7 @@
 #include "engine/frame_pacing.h"
 #include "engine/keys.h"
 #include "engine/present.h"
+#include "engine/shutdown_signals.h"
 #include "widgets/covers.h"
 
 namespace {
@@ -78,6 +79,7 @@ bool MainLoopStep(MainLoopState& loop) {
   while (SDL_PollEvent(&event)) HandleEvent(loop, event);
   EngineCommand(ENGINE_FRAME);
   FrameDone(loop);
+  if (ShutdownRequested()) return false;
   if (KeyQuit() == 0 && !loop.quitPending) return true;
   if (loop.closingStarted) return false;
   QuitRequest(loop);

@@ -3,7 +3,8 @@
 // display (engine/frame_pacing.h); a single step is unpaced.
 //
 // Quitting takes two requests: the first starts the closing sequence and the
-// loop goes on; the second ends the loop once the current frame is done.
+// loop goes on; the second ends the loop once the current frame is done. A
+// shutdown signal ends the loop after the current frame, without the closing.
 #pragma once
 
 #include <SDL.h>

@@ -1,15 +1,19 @@
 #include "engine/reader.h"
 
 #include "engine/engine.h"
+#include "engine/fatal.h"
 #include "engine/keys.h"
 #include "engine/main_loop.h"
 #include "engine/mouse_wheel.h"
 #include "engine/settings_summary.h"
 #include "engine/setup_config.h"
+#include "engine/shutdown_signals.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 
 int RunReader(const ReaderOptions& options) {
+  InstallOutOfMemoryHandler();
+  InstallShutdownSignals();
   SetupDefaults(Setup);
   RunSetupDialog(Setup, !options.skipSetup);
   PrintSettingsSummary(Setup);

@@ -12,6 +12,7 @@
 #include "engine/panel_list.h"
 #include "engine/present.h"
 #include "engine/setup_config.h"
+#include "engine/shutdown_signals.h"
 #include "engine/video.h"
 #include "resources/draw.h"
 #include "widgets/transitions.h"
@@ -35,6 +36,9 @@ void ApplyFocusRule(Article& article, int32_t rule) {
   state.LinkFocus = std::clamp(state.LinkFocus, first, last);
   ArticleSelectHotspot(article, state.LinkFocus);
 }
+
+// A shutdown signal cuts the animation short: it may last up to ten seconds.
+bool Animating(float t) { return t < 1.0f && !ShutdownRequested(); }
 
 float Elapsed(uint32_t start, int32_t duration) {
   return static_cast<float>(EngineTicks() - start) / static_cast<float>(duration);
@@ -132,7 +136,7 @@ void RunPageAnimation(const std::function<void(float)>& drawEffect, float from, 
                       int32_t duration) {
   Panel& panel = *CurrentPanel;
   const uint32_t start = EngineTicks();
-  for (float t = 0.01f; t < 1.0f; t = Elapsed(start, duration)) {
+  for (float t = 0.01f; Animating(t); t = Elapsed(start, duration)) {
     drawEffect(t);
     PanelSetMouse(panel, Mouse.x, Mouse.y);
     PanelDrawChrome(panel, CurrentArticle.get(), BackBuffer, 1, t, from, to);
@@ -147,7 +151,7 @@ void PanelDissolve() {
   const uint32_t start = EngineTicks();
   SwapScreens();
   bool first = true;
-  for (float t = 0.01f; t < 1.0f; t = Elapsed(start, Setup.ScrollFadeTime)) {
+  for (float t = 0.01f; Animating(t); t = Elapsed(start, Setup.ScrollFadeTime)) {
     if (!first && Setup.SoftCursor == 1 && BackBufferSurface != nullptr) HideEngineCursor();
     first = false;
     PanelDissolveStep(t);

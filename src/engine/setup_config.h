@@ -51,5 +51,6 @@ constexpr int SETUP_CANCELLED_STATUS = 666;
 // The setup step of start-up: reads the setup file, shows the setup dialog
 // when show is true (otherwise it is as if OK were pressed at once), clamps
 // the delays, writes the file when Save was pressed, and ends the process
-// with SETUP_CANCELLED_STATUS when the dialog was not accepted.
+// with SETUP_CANCELLED_STATUS when the dialog was not accepted (with 0 when a
+// shutdown signal ended it).
 void RunSetupDialog(SetupConfig& config, bool show);

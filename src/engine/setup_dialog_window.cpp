@@ -6,11 +6,13 @@
 #include "engine/present.h"
 #include "engine/sdl_hints.h"
 #include "engine/setup_dialog.h"
+#include "engine/shutdown_signals.h"
 #include "engine/video.h"
 
 namespace {
 
 constexpr const char* FIXED_FONT_PATH = "DATA/fonts/fixed.fnt";
+constexpr Uint32 WAIT_POLL_MS = 10;
 
 // SDL's video only for as long as the dialog is open: the start-up sets the
 // real mode afterwards.
@@ -48,6 +50,18 @@ void Show(const Picture& frame, SDL_Surface* screen) {
   SDL_Flip(screen);
 }
 
+// SDL_WaitEvent's own polling, which also leaves once a shutdown signal came.
+// False when there is nothing more to wait for: the queue failed, or a signal.
+bool WaitForEvent(SDL_Event& event) {
+  while (!ShutdownRequested()) {
+    SDL_PumpEvents();
+    const int got = SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ALLEVENTS);
+    if (got != 0) return got > 0;
+    SDL_Delay(WAIT_POLL_MS);
+  }
+  return false;
+}
+
 }  // namespace
 
 void SetupDialogRunModal(SetupDialog& dialog) {
@@ -60,8 +74,8 @@ void SetupDialogRunModal(SetupDialog& dialog) {
     SetupDialogDraw(dialog, *font, frame.picture);
     Show(frame.picture, screen);
     SDL_Event event;
-    // A queue that can no longer be waited on ends the dialog as closing the window would.
-    if (SDL_WaitEvent(&event) == 0) {
+    // An end of waiting ends the dialog as closing the window would.
+    if (!WaitForEvent(event)) {
       SDL_Event quit{};
       quit.type = SDL_QUIT;
       event = quit;
@@ -82,5 +96,6 @@ void RunSetupDialog(SetupConfig& config, bool show) {
   ClampDelays(config);
   if (dialog.saveRequested) WriteSetupFile(config);
   // std::exit, so that the exit handlers remove the archive's temporary files.
-  if (!dialog.accepted) std::exit(SETUP_CANCELLED_STATUS);
+  // A shutdown signal ends the reader as a normal quit does.
+  if (!dialog.accepted) std::exit(ShutdownRequested() ? 0 : SETUP_CANCELLED_STATUS);
 }

@@ -1,6 +1,13 @@
 #include "engine/fatal.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "magtool/archive_writer.h"
 #include "resources/archive.h"
@@ -8,16 +15,15 @@
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
 
-TEST(FatalError, PrintsTheShortLineAndExitsWithStatusZero) {
-  ChildResult child = RunInChild([] { FatalError(0, nullptr, "Parse error !"); });
-  EXPECT_TRUE(child.exited);
-  EXPECT_EQ(child.status, 0);
-  EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [Parse error !] ");
-}
-
-TEST(FatalError, NamesFileAndLineInTheLongForm) {
-  EXPECT_EQ(FatalErrorText(12, "panel.cpp", "Bad panel !"),
-            "\a\n PROGRAM: -- ERROR: at panel.cpp 12 : Bad panel ! ");
+TEST(FatalError, PrintsItsLineAndExitsWithStatusZero) {
+  const std::pair<const char*, const char*> forms[] = {
+      {nullptr, "[Parse error !] "}, {"panel.cpp", "at panel.cpp 12 : Parse error ! "}};
+  for (const auto& [file, line] : forms) {
+    ChildResult child = RunInChild([file] { FatalError(12, file, "Parse error !"); });
+    EXPECT_TRUE(child.exited);
+    EXPECT_EQ(child.status, 0);
+    EXPECT_EQ(child.out, std::string("\a\n PROGRAM: -- ERROR: ") + line);
+  }
 }
 
 TEST(FatalError, HandlerTakesThePlaceOfTheExit) {
@@ -31,20 +37,46 @@ TEST(FatalError, HandlerTakesThePlaceOfTheExit) {
   EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [Write error !] ");
 }
 
+namespace {
+
+// Room for a little more than the process holds now.
+void LimitAddressSpace() {
+  long pages = 0;
+  FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) std::abort();
+  std::fclose(statm);
+  rlimit limit{};
+  getrlimit(RLIMIT_AS, &limit);
+  limit.rlim_cur = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (rlim_t{64} << 20);
+  setrlimit(RLIMIT_AS, &limit);
+}
+
+}  // namespace
+
+// Exhausted memory too: not std::bad_alloc's abort, which leaves the files.
 TEST(FatalError, ExitRemovesExtractedTemporaryFiles) {
   ScratchDir dir;
   std::string error;
   ASSERT_TRUE(WriteArchive("data.rs", {{"DATA/a.txt", {'h', 'i'}}}, false, error));
-  ChildResult child = RunInChild([&] {
-    const char* name = ResourceOpen("DATA/a.txt");
-    std::printf("%s|", name);
-    FatalError("Parse error !");
-  });
-  EXPECT_EQ(child.status, 0);
-  std::string tempName = child.out.substr(0, child.out.find('|'));
-  EXPECT_EQ(tempName.rfind("tmp_", 0), 0u);
-  EXPECT_FALSE(FileExists(tempName));
-  EXPECT_NE(child.out.find("[Parse error !]"), std::string::npos);
+  const std::pair<const char*, std::function<void()>> ends[] = {
+      {"[Parse error !] ", [] { FatalError("Parse error !"); }},
+      {"[Out Of Memory !] ", [] {
+         InstallOutOfMemoryHandler();
+         LimitAddressSpace();
+         std::vector<char> huge(size_t{1} << 30);
+         std::printf("%zu", huge.size());
+       }}};
+  for (const auto& [line, end] : ends) {
+    ChildResult child = RunInChild([&] {
+      std::printf("%s|", ResourceOpen("DATA/a.txt"));
+      end();
+    });
+    EXPECT_EQ(child.status, 0) << line;
+    std::string tempName = child.out.substr(0, child.out.find('|'));
+    EXPECT_EQ(tempName.rfind("tmp_", 0), 0u);
+    EXPECT_FALSE(FileExists(tempName));
+    EXPECT_EQ(child.out, tempName + "|\a\n PROGRAM: -- ERROR: " + line);
+  }
 }
 
 TEST(AllocZeroed, ZeroSizeGivesFourZeroBytes) {

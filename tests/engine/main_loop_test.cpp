@@ -1,14 +1,25 @@
 #include "engine/main_loop.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "engine/document_opener.h"
 #include "engine/engine.h"
 #include "engine/frame_pacing.h"
+#include "engine/screen_transitions.h"
+#include "engine/shutdown_signals.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 #include "engine/keys.h"
 #include "engine/present.h"
 #include "generators/gif_writer.h"
+#include "support/child_process.h"
 #include "support/fatal_catch.h"
 #include "engine/setup_config.h"
 #include "support/scratch_dir.h"
@@ -212,4 +223,32 @@ TEST_F(MainLoopTest, PlasmaOfAnotherSizeIsRefused) {
   GifImage small{64, 48, std::vector<uint8_t>(64 * 48), std::vector<uint8_t>(768)};
   WriteGif("plasma.gif", small);
   EXPECT_EQ(FatalMessageOf([] { EngineCommand(ENGINE_INIT); }), "Wrong plasma file !");
+}
+
+TEST_F(MainLoopTest, FrameReapsAFinishedOpener) {
+  const std::string script = "#!/bin/sh\nexit 0\n";
+  WriteFileBytes("xdg-open", {script.begin(), script.end()});
+  std::filesystem::permissions("xdg-open", std::filesystem::perms::owner_all);
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", dir.path().c_str(), 1);
+  OpenDocument("notes.txt");
+  setenv("PATH", path.c_str(), 1);
+  siginfo_t ended{};
+  ASSERT_EQ(waitid(P_ALL, 0, &ended, WEXITED | WNOWAIT), 0);  // ended, not yet reaped
+  EXPECT_TRUE(MainLoopStep(loop));
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);  // no child left, not even a zombie
+}
+
+// The ten-second animation is cut short, and the loop ends after its frame.
+TEST_F(MainLoopTest, ShutdownSignalEndsAnimationAndLoop) {
+  ChildResult child = RunInChild([this] {
+    InstallShutdownSignals();
+    std::raise(SIGTERM);
+    int frames = 0;
+    RunPageAnimation([&](float) { ++frames; }, 0.0f, 1.0f, 10000);
+    std::printf("frames %d loop %d", frames, MainLoopStep(loop));
+    std::fflush(stdout);
+    std::_Exit(0);  // the engine is the parent's to shut down
+  });
+  EXPECT_EQ(child.out, "frames 0 loop 0");
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "magtool/commands.h"
@@ -68,9 +69,7 @@ int Render(int argc, char** argv) {
   return RenderCommand(options);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Dispatch(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string command = argv[1];
   if (command == "pack") return Pack(argc, argv);
@@ -84,4 +83,17 @@ int main(int argc, char** argv) {
     return 0;
   }
   return Usage();
+}
+
+}  // namespace
+
+// Exhausted memory is reported once it has unwound to here: every owner has let
+// go by then, and the exit handlers still remove extracted files.
+int main(int argc, char** argv) {
+  try {
+    return Dispatch(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::fputs("magtool: out of memory\n", stderr);
+    return 1;
+  }
 }

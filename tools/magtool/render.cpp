@@ -171,9 +171,14 @@ int RenderCommand(const RenderOptions& options) {
     std::fprintf(stderr, "magtool: cannot read %s\n", archive.c_str());
     return 1;
   }
-  const FatalHandler previous = SetFatalHandler(ExitOnFatal);
-  const int status = RenderInWorkspace(options, out);
-  SetFatalHandler(previous);
-  LeaveWorkspace();
-  return status;
+  // Undone however the render ends, exhausted memory unwinding to main included.
+  struct Session {
+    FatalHandler previous = SetFatalHandler(ExitOnFatal);
+    ~Session() {
+      SetFatalHandler(previous);
+      ResourceCloseAll();
+      LeaveWorkspace();
+    }
+  } session;
+  return RenderInWorkspace(options, out);
 }
