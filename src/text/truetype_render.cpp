@@ -4,13 +4,16 @@
 // that its origin is raster pixel (320, 240) and measured. Between the passes
 // the planes are sized and allocated. Second pass: every copy is rendered into
 // the shared raster, its box copied into the planes (top row first) as edge
-// and solid bits and then cleared again.
+// and solid bits and then cleared again. The raster starts clear, as every
+// rendering leaves it, so it is never cleared whole.
 //
 // Every glyph with ink is checked against the raster in the first pass, so
 // that no plane is sized from, and no copy reads, a box that leaves it.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/fatal.h"
@@ -69,8 +72,11 @@ void LoadCopy(const TrueTypeFont& font, int code, OutlineCopy& copy) {
   }
   const FT_Outline* outline = SlotOutline(font.face);
   if (outline == nullptr) FatalError("FreeType: TT_Get_Glyph_Outline failed !");
-  if (copy.Allocate(font.engine, *outline) != 0) FatalError("FreeType: TT_New_Outline failed !");
-  if (copy.CopyFrom(*outline) != 0) FatalError("FreeType: TT_Copy_Outline !");
+  try {
+    copy.CopyFrom(*outline);
+  } catch (const std::bad_alloc&) {
+    FatalError("FreeType: TT_New_Outline failed !");
+  }
 }
 
 void Widen(Extents& extents, const PixelBox& box) {
@@ -165,20 +171,22 @@ void ClearBox(GlyphRaster& raster, const PixelBox& box) {
   const int64_t y0 = std::max<int64_t>(box.yMin - 2, 0);
   const int64_t y1 = std::min<int64_t>(box.yMax, RASTER_HEIGHT);
   if (x0 >= x1) return;
-  for (int64_t y = y0; y < y1; ++y) {
-    std::fill_n(raster.data() + y * RASTER_WIDTH + x0, x1 - x0, uint8_t{0});
-  }
+  for (int64_t y = y0; y < y1; ++y) std::memset(raster.data() + y * RASTER_WIDTH + x0, 0, x1 - x0);
 }
 
 }  // namespace
 
-void TrueTypeRender(TrueTypeFont& font, GlyphTable& table, GlyphRaster& raster, int32_t withEdges,
-                    const std::array<uint8_t, 5>& palette) {
+RenderBuffers::RenderBuffers() : copies(CODES) {}
+RenderBuffers::~RenderBuffers() = default;
+
+void TrueTypeRender(TrueTypeFont& font, GlyphTable& table, RenderBuffers& buffers,
+                    int32_t withEdges, const std::array<uint8_t, 5>& palette) {
   if (table.sizeX < 1 || table.sizeY < 1) FatalError(INTERNAL_ERROR);
   if (SetCharSizes(font.face, table.sizeX, table.sizeY) != 0) {
     FatalError("FreeType: Could not set character sizes !");
   }
-  std::vector<OutlineCopy> copies(CODES);
+  std::vector<OutlineCopy>& copies = buffers.copies;
+  GlyphRaster& raster = buffers.raster;
   std::array<PixelBox, CODES> boxes{};
   Extents extents;
   int32_t stride = 0;
@@ -187,15 +195,14 @@ void TrueTypeRender(TrueTypeFont& font, GlyphTable& table, GlyphRaster& raster, 
     stride += table.width[c];
   }
   AllocatePlanes(table, extents, stride, withEdges);
-  raster.fill(0);
   const CoverageBytes bytes = CoverageBytesFor(palette);
   const ValueKinds kinds = KindsOf(table.bold);
   for (int c = 0; c < CODES; ++c) {
     // The anti-aliasing rasteriser has no drop-out modes or second pass to set.
     if (RenderOutline(font.engine, copies[c].outline(), raster, bytes) != 0) {
+      ClearBox(raster, boxes[c]);  // whatever it wrote before failing
       FatalError("FreeType: TT_Get_Outline_Bitmap failed !");
     }
-    copies[c].Free();
     table.rise[c] = static_cast<int32_t>(boxes[c].yMin - BASELINE_ROW);
     if (table.width[c] > 0) CopyGlyph(table, c, boxes[c], raster, kinds);
     ClearBox(raster, boxes[c]);
