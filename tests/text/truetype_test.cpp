@@ -191,6 +191,23 @@ TEST_F(TrueTypeTest, BoldWidensEverySolidRunOnePixelToTheLeft) {
   }
 }
 
+// The ink rows recorded while copying are those a search of the planes finds.
+TEST_F(TrueTypeTest, InkRowsMatchThePlanes) {
+  for (const auto& table : {Render(8, 16), Render(24, 48, 1, 1)}) {
+    const auto searched = GlyphTableShare(*table);
+    GlyphTableFindInk(*searched);
+    EXPECT_EQ(table->inkTop, searched->inkTop);
+    EXPECT_EQ(table->inkBottom, searched->inkBottom);
+  }
+}
+
+// A pixel's kind depends on its byte alone: from 3 up solid, however large.
+TEST_F(TrueTypeTest, LargeLevelBytesAreSolid) {
+  const auto plain = Render(8, 16);
+  const auto large = Render(8, 16, 0, 0, {0, 1, 2, 128, 255});
+  for (int code : {'H', '@', 'g'}) EXPECT_EQ(Picture(*large, code), Picture(*plain, code));
+}
+
 // Level k begins where coverage * 4 / 255 reaches k - 1/2; level 0 writes
 // nothing whatever the palette holds for it.
 TEST(CoverageBytesTest, CoverageRoundsToTheNearestLevel) {
