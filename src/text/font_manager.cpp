@@ -61,7 +61,7 @@ std::unique_ptr<FontManager> FontManagerCreate() {
   FT_Library engine = nullptr;
   if (FT_Init_FreeType(&engine) != 0) FatalError("FreeType: Cannot init !");
   manager->engine = engine;
-  manager->raster = std::make_unique<GlyphRaster>();
+  manager->buffers = std::make_unique<RenderBuffers>();
   return manager;
 }
 
@@ -94,7 +94,7 @@ std::unique_ptr<GlyphTable> FontOpen(FontManager& manager, const char* name, int
   table->bold = bold;
   table->italic = italic;
   table->underline = underline;
-  TrueTypeRender(*font, *table, *manager.raster, 1, palette);
+  TrueTypeRender(*font, *table, *manager.buffers, 1, palette);
   return table;
 }
 

@@ -19,7 +19,7 @@ constexpr const char* FALLBACK_FONT = "DATA/fonts/arial.ttf";
 
 struct FontManager {
   FT_LibraryRec_* engine;
-  std::unique_ptr<GlyphRaster> raster;
+  std::unique_ptr<RenderBuffers> buffers;
   std::vector<std::unique_ptr<TrueTypeFont>> fonts;  // fonts.txt order
   float charSpacing;  // extra pixels after every character
   float wordSpacing;  // extra pixels after every space, on top

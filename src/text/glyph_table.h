@@ -34,6 +34,8 @@ struct GlyphTable {
   // planes are built.
   std::array<int32_t, 256> inkTop, inkBottom;
   // The planes' storage; null in a copy that shares another table's planes.
+  // A TrueType table keeps both planes in solidBlock: one allocation that the
+  // heap can hand to the next table without growing again.
   std::unique_ptr<uint8_t[]> solidBlock, edgeBlock;
 };
 

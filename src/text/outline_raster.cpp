@@ -39,22 +39,17 @@ FT_Outline* SlotOutline(FT_Face face) {
   return slot->format == FT_GLYPH_FORMAT_OUTLINE ? &slot->outline : nullptr;
 }
 
-FT_Error OutlineCopy::Allocate(FT_Library library, const FT_Outline& source) {
-  Free();
-  const FT_Error error = FT_Outline_New(library, source.n_points, source.n_contours, &outline_);
-  if (error == 0) library_ = library;
-  return error;
-}
-
-FT_Error OutlineCopy::CopyFrom(const FT_Outline& source) {
-  return FT_Outline_Copy(&source, &outline_);
-}
-
-void OutlineCopy::Free() {
-  if (library_ == nullptr) return;
-  FT_Outline_Done(library_, &outline_);
-  library_ = nullptr;
-  outline_ = FT_Outline{};
+void OutlineCopy::CopyFrom(const FT_Outline& source) {
+  points_.assign(source.points, source.points + source.n_points);
+  tags_.assign(source.tags, source.tags + source.n_points);
+  contours_.assign(source.contours, source.contours + source.n_contours);
+  outline_.n_points = source.n_points;
+  outline_.n_contours = source.n_contours;
+  outline_.points = points_.data();
+  outline_.tags = tags_.data();
+  outline_.contours = contours_.data();
+  // FreeType does not own these arrays; every other flag tells how to render.
+  outline_.flags = source.flags & ~FT_OUTLINE_OWNER;
 }
 
 void ShearForItalic(FT_Outline& outline, int32_t sizeY) {

@@ -10,6 +10,8 @@
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
+#include <vector>
 
 #include "text/truetype.h"
 
@@ -22,24 +24,24 @@ FT_Error LoadScaledGlyph(FT_Face face, FT_UInt index);
 // The slot's outline, or null when the loaded glyph is not one.
 FT_Outline* SlotOutline(FT_Face face);
 
-// An outline of our own, freed when it goes out of scope, so that a fatal
-// error thrown between loading and rendering leaks nothing.
+// A private copy of an outline in arrays of its own. Copying over it again
+// keeps their room, so that a copy kept from one rendering to the next
+// allocates only for an outline larger than any it held before.
 class OutlineCopy {
  public:
   OutlineCopy() = default;
-  ~OutlineCopy() { Free(); }
-  OutlineCopy(const OutlineCopy&) = delete;
+  OutlineCopy(const OutlineCopy&) = delete;  // the outline points into the arrays
   OutlineCopy& operator=(const OutlineCopy&) = delete;
 
-  // Room for the points and contours of an outline like source.
-  FT_Error Allocate(FT_Library library, const FT_Outline& source);
-  FT_Error CopyFrom(const FT_Outline& source);
-  void Free();
+  // Throws std::bad_alloc when there is no room for source.
+  void CopyFrom(const FT_Outline& source);
 
   FT_Outline& outline() { return outline_; }
 
  private:
-  FT_Library library_ = nullptr;  // null while nothing is allocated
+  std::vector<FT_Vector> points_;
+  std::vector<std::remove_pointer_t<decltype(FT_Outline::tags)>> tags_;
+  std::vector<std::remove_pointer_t<decltype(FT_Outline::contours)>> contours_;
   FT_Outline outline_{};
 };
 

@@ -4,13 +4,17 @@
 // that its origin is raster pixel (320, 240) and measured. Between the passes
 // the planes are sized and allocated. Second pass: every copy is rendered into
 // the shared raster, its box copied into the planes (top row first) as edge
-// and solid bits and then cleared again.
+// and solid bits and then cleared again. The raster starts clear, as every
+// rendering leaves it, so it is never cleared whole.
 //
 // Every glyph with ink is checked against the raster in the first pass, so
 // that no plane is sized from, and no copy reads, a box that leaves it.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <new>
 #include <vector>
 
 #include "engine/fatal.h"
@@ -69,8 +73,11 @@ void LoadCopy(const TrueTypeFont& font, int code, OutlineCopy& copy) {
   }
   const FT_Outline* outline = SlotOutline(font.face);
   if (outline == nullptr) FatalError("FreeType: TT_Get_Glyph_Outline failed !");
-  if (copy.Allocate(font.engine, *outline) != 0) FatalError("FreeType: TT_New_Outline failed !");
-  if (copy.CopyFrom(*outline) != 0) FatalError("FreeType: TT_Copy_Outline !");
+  try {
+    copy.CopyFrom(*outline);
+  } catch (const std::bad_alloc&) {
+    FatalError("FreeType: TT_New_Outline failed !");
+  }
 }
 
 void Widen(Extents& extents, const PixelBox& box) {
@@ -98,6 +105,7 @@ PixelBox Measure(const TrueTypeFont& font, GlyphTable& table, int code, int32_t 
   return box;
 }
 
+// Both planes in one zeroed block (see GlyphTable::solidBlock).
 void AllocatePlanes(GlyphTable& table, const Extents& extents, int32_t stride, int32_t withEdges) {
   if (!extents.set) FatalError(INTERNAL_ERROR);
   const int64_t height = extents.yMax - extents.yMin + 1;
@@ -105,80 +113,116 @@ void AllocatePlanes(GlyphTable& table, const Extents& extents, int32_t stride, i
   table.height = static_cast<int32_t>(height);
   table.stride = stride;
   const size_t size = static_cast<size_t>(stride) * static_cast<size_t>(height);
-  table.solidBlock = std::make_unique<uint8_t[]>(size);
+  table.solidBlock = std::make_unique<uint8_t[]>(withEdges != 0 ? 2 * size : size);
   table.solid = table.solidBlock.get();
-  table.edgeBlock = withEdges != 0 ? std::make_unique<uint8_t[]>(size) : nullptr;
-  table.edge = table.edgeBlock.get();
+  table.edgeBlock = nullptr;
+  table.edge = withEdges != 0 ? table.solid + size : nullptr;
 }
 
-// What a raster value counts as: bit 0 edge, bit 1 solid.
-using ValueKinds = std::array<uint8_t, 256>;
+// Eight raster pixels as one number, pixel k in byte k, so that a copy
+// classifies them at once.
+static_assert(std::endian::native == std::endian::little);
+constexpr uint64_t ONES = 0x0101010101010101;
+constexpr uint64_t HIGHS = ONES * 0x80;
+constexpr uint64_t LOWS = ONES * 0x7f;
 
-ValueKinds KindsOf(int32_t bold) {
-  const int solidFrom = bold != 0 ? 2 : 3;
-  ValueKinds kinds{};
-  for (int v = 0; v < 256; ++v) kinds[v] = (v == 1 || v == 2 ? 1 : 0) | (v >= solidFrom ? 2 : 0);
-  return kinds;
+// Up to eight pixels; missing ones read as 0.
+uint64_t LoadPixels(const uint8_t* pixels, int count) {
+  uint64_t bytes = 0;
+  if (count == 8) {
+    std::memcpy(&bytes, pixels, 8);
+  } else {
+    for (int k = 0; k < count; ++k) bytes |= uint64_t{pixels[k]} << (8 * k);
+  }
+  return bytes;
 }
 
-// One glyph row of width pixels into its plane bytes, eight pixels a byte. In
-// bold a pixel is solid also when the one to its right is; the column right
-// of the box never holds ink, so the last pixel needs no neighbour.
-void CopyRow(const uint8_t* pixels, int width, const ValueKinds& kinds, bool bold, uint8_t* solid,
+// The top bit of each byte set where that byte equals value.
+uint64_t BytesEqual(uint64_t bytes, uint8_t value) {
+  const uint64_t x = bytes ^ (ONES * value);
+  return ~(((x & LOWS) + LOWS) | x | LOWS);
+}
+
+// The top bit of each byte set where that byte is at least value (1..128).
+uint64_t BytesAtLeast(uint64_t bytes, uint8_t value) {
+  return (((bytes | HIGHS) - ONES * value) | bytes) & HIGHS;
+}
+
+// Bit k set where byte k has its top bit set.
+unsigned TopBits(uint64_t marks) {
+  return static_cast<unsigned>((((marks >> 7) & ONES) * 0x0102040810204080) >> 56);
+}
+
+// One glyph row of width pixels into its plane bytes, eight pixels a byte,
+// clearing the pixels behind it. Values 1 and 2 are edge, solidFrom and up
+// solid. In bold a pixel is solid also when the one to its right is; the
+// column right of the box never holds ink, so the last pixel needs no
+// neighbour. Returns whether the row set a bit in the planes built.
+bool CopyRow(uint8_t* pixels, int width, uint8_t solidFrom, bool bold, uint8_t* solid,
              uint8_t* edge) {
+  bool ink = false;
   for (int first = 0; first < width; first += 8) {
     const int count = std::min(8, width - first);
-    const int reach = bold ? std::min(count + 1, width - first) : count;
-    unsigned solidBits = 0, edgeBits = 0;
-    for (int k = 0; k < reach; ++k) {
-      const unsigned kind = kinds[pixels[first + k]];
-      edgeBits |= (kind & 1u) << k;
-      solidBits |= (kind >> 1) << k;
+    const uint64_t bytes = LoadPixels(pixels + first, count);
+    unsigned solidBits = TopBits(BytesAtLeast(bytes, solidFrom));
+    if (bold) {
+      const bool neighbour = first + 8 < width && pixels[first + 8] >= solidFrom;
+      solidBits |= (solidBits >> 1) | (neighbour ? 0x80u : 0u);
     }
-    if (bold) solidBits |= solidBits >> 1;
-    const unsigned inGlyph = (1u << count) - 1;
-    solid[first / 8] = static_cast<uint8_t>(solidBits & inGlyph);
-    if (edge != nullptr) edge[first / 8] = static_cast<uint8_t>(edgeBits & inGlyph);
+    const unsigned edgeBits = TopBits(BytesEqual(bytes, 1) | BytesEqual(bytes, 2));
+    std::fill_n(pixels + first, count, uint8_t{0});
+    solid[first / 8] = static_cast<uint8_t>(solidBits);
+    if (edge != nullptr) edge[first / 8] = static_cast<uint8_t>(edgeBits);
+    ink = ink || solidBits != 0 || (edge != nullptr && edgeBits != 0);
   }
+  return ink;
 }
 
-// Copies the raster rows of code's box into the planes. The planes run top
-// row first, so raster row yMin + i goes to plane row height - 1 - i: every
-// glyph's lowest box row is the last plane row.
-void CopyGlyph(GlyphTable& table, int code, const PixelBox& box, const GlyphRaster& raster,
-               const ValueKinds& kinds) {
+// Copies the raster rows of code's box into the planes and clears them: the
+// rasteriser writes only inside the box. The planes run top row first, so
+// raster row yMin + i goes to plane row height - 1 - i: every glyph's lowest
+// box row is the last plane row. Records the plane rows with ink as
+// GlyphTableFindInk would find them.
+void CopyGlyph(GlyphTable& table, int code, const PixelBox& box, GlyphRaster& raster) {
+  const uint8_t solidFrom = table.bold != 0 ? 2 : 3;
   const int rows = static_cast<int>(box.yMax - box.yMin);
   for (int i = 0; i < rows; ++i) {
-    const uint8_t* pixels =
-        raster.data() + static_cast<size_t>(box.yMin + i) * RASTER_WIDTH + box.xMin;
-    const size_t planeByte =
-        static_cast<size_t>(table.height - 1 - i) * table.stride + table.offset[code];
-    CopyRow(pixels, table.width[code], kinds, table.bold != 0, table.solid + planeByte,
-            table.edge != nullptr ? table.edge + planeByte : nullptr);
+    uint8_t* pixels = raster.data() + static_cast<size_t>(box.yMin + i) * RASTER_WIDTH + box.xMin;
+    const int32_t planeRow = table.height - 1 - i;
+    const size_t planeByte = static_cast<size_t>(planeRow) * table.stride + table.offset[code];
+    const bool ink = CopyRow(pixels, table.width[code], solidFrom, table.bold != 0,
+                             table.solid + planeByte,
+                             table.edge != nullptr ? table.edge + planeByte : nullptr);
+    if (!ink) continue;
+    if (table.inkBottom[code] == 0) table.inkBottom[code] = planeRow + 1;
+    table.inkTop[code] = planeRow;
   }
 }
 
-// Clears the pixels the glyph may have touched, so the next starts from empty.
+// Clears every pixel the glyph may have touched and more, so that a glyph
+// whose rendering failed leaves the raster clear.
 void ClearBox(GlyphRaster& raster, const PixelBox& box) {
   const int64_t x0 = std::max<int64_t>(box.xMin - 2, 0);
   const int64_t x1 = std::min<int64_t>(box.xMax, RASTER_WIDTH);
   const int64_t y0 = std::max<int64_t>(box.yMin - 2, 0);
   const int64_t y1 = std::min<int64_t>(box.yMax, RASTER_HEIGHT);
   if (x0 >= x1) return;
-  for (int64_t y = y0; y < y1; ++y) {
-    std::fill_n(raster.data() + y * RASTER_WIDTH + x0, x1 - x0, uint8_t{0});
-  }
+  for (int64_t y = y0; y < y1; ++y) std::memset(raster.data() + y * RASTER_WIDTH + x0, 0, x1 - x0);
 }
 
 }  // namespace
 
-void TrueTypeRender(TrueTypeFont& font, GlyphTable& table, GlyphRaster& raster, int32_t withEdges,
-                    const std::array<uint8_t, 5>& palette) {
+RenderBuffers::RenderBuffers() : copies(CODES) {}
+RenderBuffers::~RenderBuffers() = default;
+
+void TrueTypeRender(TrueTypeFont& font, GlyphTable& table, RenderBuffers& buffers,
+                    int32_t withEdges, const std::array<uint8_t, 5>& palette) {
   if (table.sizeX < 1 || table.sizeY < 1) FatalError(INTERNAL_ERROR);
   if (SetCharSizes(font.face, table.sizeX, table.sizeY) != 0) {
     FatalError("FreeType: Could not set character sizes !");
   }
-  std::vector<OutlineCopy> copies(CODES);
+  std::vector<OutlineCopy>& copies = buffers.copies;
+  GlyphRaster& raster = buffers.raster;
   std::array<PixelBox, CODES> boxes{};
   Extents extents;
   int32_t stride = 0;
@@ -187,18 +231,16 @@ void TrueTypeRender(TrueTypeFont& font, GlyphTable& table, GlyphRaster& raster, 
     stride += table.width[c];
   }
   AllocatePlanes(table, extents, stride, withEdges);
-  raster.fill(0);
   const CoverageBytes bytes = CoverageBytesFor(palette);
-  const ValueKinds kinds = KindsOf(table.bold);
   for (int c = 0; c < CODES; ++c) {
     // The anti-aliasing rasteriser has no drop-out modes or second pass to set.
     if (RenderOutline(font.engine, copies[c].outline(), raster, bytes) != 0) {
+      ClearBox(raster, boxes[c]);  // whatever it wrote before failing
       FatalError("FreeType: TT_Get_Outline_Bitmap failed !");
     }
-    copies[c].Free();
     table.rise[c] = static_cast<int32_t>(boxes[c].yMin - BASELINE_ROW);
-    if (table.width[c] > 0) CopyGlyph(table, c, boxes[c], raster, kinds);
-    ClearBox(raster, boxes[c]);
+    table.inkTop[c] = table.inkBottom[c] = 0;
+    // A glyph without width covers no pixel: nothing to copy or clear.
+    if (table.width[c] > 0) CopyGlyph(table, c, boxes[c], raster);
   }
-  GlyphTableFindInk(table);
 }

@@ -53,6 +53,18 @@ int LowestInk(const GlyphTable& table, int code) {
          1;
 }
 
+// Every metric and plane byte of two tables alike.
+bool SameTable(const GlyphTable& a, const GlyphTable& b) {
+  const auto plane = [](const uint8_t* bytes, const GlyphTable& table) {
+    const size_t size = bytes == nullptr ? 0 : static_cast<size_t>(table.stride) * table.height;
+    return std::vector<uint8_t>(bytes, bytes + size);
+  };
+  return a.stride == b.stride && a.height == b.height && a.advance == b.advance &&
+         a.offset == b.offset && a.width == b.width && a.rise == b.rise &&
+         a.inkTop == b.inkTop && a.inkBottom == b.inkBottom &&
+         plane(a.solid, a) == plane(b.solid, b) && plane(a.edge, a) == plane(b.edge, b);
+}
+
 // The test font, closed again also when a fatal error unwinds.
 struct OpenFont {
   explicit OpenFont(FT_Library library) : font(TrueTypeOpen(library, "sans.ttf")) {}
@@ -79,7 +91,7 @@ class TrueTypeTest : public ::testing::Test {
     table->sizeX = sizeX, table->sizeY = sizeY, table->bold = bold, table->italic = italic;
     const std::string message = FatalMessageOf([&] {
       OpenFont open(library);
-      TrueTypeRender(*open.font, *table, *raster, 1, palette);
+      TrueTypeRender(*open.font, *table, *buffers, 1, palette);
     });
     if (!message.empty()) throw FatalErrorThrown(message);
     return table;
@@ -87,7 +99,7 @@ class TrueTypeTest : public ::testing::Test {
 
   ScratchDir dir;
   FT_Library library = nullptr;
-  std::unique_ptr<GlyphRaster> raster = std::make_unique<GlyphRaster>();
+  std::unique_ptr<RenderBuffers> buffers = std::make_unique<RenderBuffers>();
 };
 
 TEST_F(TrueTypeTest, TttOverridesCodesFirstPairWinsExtraLinesIgnored) {
@@ -153,6 +165,16 @@ TEST_F(TrueTypeTest, ItalicShearsTheBoxRightAndGrowsOnlyAdvancesItOutgrows) {
   EXPECT_EQ(italic->advance[' '], plain->advance[' ']);
 }
 
+// Renderings share the raster and the outline copies: none may see what an
+// earlier one, at another size or style, left behind.
+TEST_F(TrueTypeTest, RenderingsSharingBuffersMatchFreshOnes) {
+  const auto large = Render(24, 48, 1, 1);
+  const auto small = Render(8, 16);
+  buffers = std::make_unique<RenderBuffers>();
+  EXPECT_TRUE(SameTable(*Render(8, 16), *small));
+  EXPECT_TRUE(SameTable(*Render(24, 48, 1, 1), *large));
+}
+
 // In bold, level 2 counts as solid too: a plain rendering that writes 3 for it
 // shows the runs that bold widens, by one pixel on their left.
 TEST_F(TrueTypeTest, BoldWidensEverySolidRunOnePixelToTheLeft) {
@@ -167,6 +189,23 @@ TEST_F(TrueTypeTest, BoldWidensEverySolidRunOnePixelToTheLeft) {
     }
     EXPECT_EQ(SolidOnly(Picture(*bold, code)), expected) << char(code);
   }
+}
+
+// The ink rows recorded while copying are those a search of the planes finds.
+TEST_F(TrueTypeTest, InkRowsMatchThePlanes) {
+  for (const auto& table : {Render(8, 16), Render(24, 48, 1, 1)}) {
+    const auto searched = GlyphTableShare(*table);
+    GlyphTableFindInk(*searched);
+    EXPECT_EQ(table->inkTop, searched->inkTop);
+    EXPECT_EQ(table->inkBottom, searched->inkBottom);
+  }
+}
+
+// A pixel's kind depends on its byte alone: from 3 up solid, however large.
+TEST_F(TrueTypeTest, LargeLevelBytesAreSolid) {
+  const auto plain = Render(8, 16);
+  const auto large = Render(8, 16, 0, 0, {0, 1, 2, 128, 255});
+  for (int code : {'H', '@', 'g'}) EXPECT_EQ(Picture(*large, code), Picture(*plain, code));
 }
 
 // Level k begins where coverage * 4 / 255 reaches k - 1/2; level 0 writes
