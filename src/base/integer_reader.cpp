@@ -52,6 +52,10 @@ std::optional<int32_t> TakeInt(std::string_view& text) {
   return static_cast<int32_t>(m.negative ? -value : value);
 }
 
+bool IntTooBig(std::string_view text) {
+  return ReadMagnitude(text, 0).end != 0 && !ParseInt(text);
+}
+
 std::optional<uint32_t> TakeHex(std::string_view& text) {
   const Magnitude m = ReadMagnitude(text, 16);
   if (m.end == 0 || m.value > UINT32_MAX) return std::nullopt;

@@ -16,3 +16,7 @@ std::optional<uint32_t> TakeHex(std::string_view& text);
 
 inline std::optional<int32_t> ParseInt(std::string_view text) { return TakeInt(text); }
 inline std::optional<uint32_t> ParseHex(std::string_view text) { return TakeHex(text); }
+
+// True when text starts with a "%i" number that ParseInt refuses for its size,
+// for a caller whose message tells a number out of range from none.
+bool IntTooBig(std::string_view text);
