@@ -1,8 +1,8 @@
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 
 #include "articles/article_links.h"
+#include "base/integer_reader.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "engine/fatal.h"
@@ -22,10 +22,7 @@ struct ColouredText {
 // The escape's characters as a hexadecimal colour; colour unchanged when they
 // do not start with one.
 uint32_t EscapeColour(std::string_view escape, uint32_t colour) {
-  uint32_t value = 0;
-  const char* first = escape.data();
-  const auto [end, error] = std::from_chars(first, first + escape.size(), value, 16);
-  return error == std::errc{} && end != first ? value : colour;
+  return ParseHex(escape).value_or(colour);
 }
 
 ColouredText ApplyColourEscapes(std::string_view text, uint32_t colour) {

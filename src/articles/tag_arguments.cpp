@@ -1,29 +1,33 @@
 #include "articles/tag_arguments.h"
 
-#include <cstdlib>
+#include <optional>
+#include <string_view>
 
 #include "articles/parser_state.h"
+#include "base/integer_reader.h"
 
-bool ReadNumber(const std::string& line, size_t& at, int32_t& value) {
+namespace {
+
+template <typename T>
+bool ReadAt(const std::string& line, size_t& at, T& value,
+            std::optional<T> (*take)(std::string_view&)) {
   if (at > line.size()) return false;
-  const char* start = line.c_str() + at;
-  char* end = nullptr;
-  const long long read = std::strtoll(start, &end, 0);
-  if (end == start) return false;
-  value = static_cast<int32_t>(read > INT32_MAX ? INT32_MAX : read < INT32_MIN ? INT32_MIN : read);
-  at += static_cast<size_t>(end - start);
+  std::string_view rest = std::string_view(line).substr(at);
+  const std::optional<T> read = take(rest);
+  if (!read) return false;
+  value = *read;
+  at = line.size() - rest.size();
   return true;
 }
 
+}  // namespace
+
+bool ReadNumber(const std::string& line, size_t& at, int32_t& value) {
+  return ReadAt(line, at, value, TakeInt);
+}
+
 bool ReadColour(const std::string& line, size_t& at, uint32_t& value) {
-  if (at > line.size()) return false;
-  const char* start = line.c_str() + at;
-  char* end = nullptr;
-  const unsigned long long read = std::strtoull(start, &end, 16);
-  if (end == start) return false;
-  value = static_cast<uint32_t>(read > UINT32_MAX ? UINT32_MAX : read);
-  at += static_cast<size_t>(end - start);
-  return true;
+  return ReadAt(line, at, value, TakeHex);
 }
 
 bool ReadOffset(const std::string& line, size_t& at, Offset& offset) {

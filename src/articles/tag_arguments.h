@@ -8,10 +8,11 @@
 #include <string>
 
 // A signed integer as "%i" reads it (leading blanks, decimal, "0x" hex or
-// leading-zero octal), kept within int32_t. False when none can be read.
+// leading-zero octal). False when none can be read or it passes 32 bits.
 bool ReadNumber(const std::string& line, size_t& at, int32_t& value);
 
-// Hexadecimal digits as "%X" reads them. False when none can be read.
+// Hexadecimal digits as "%X" reads them. False when none can be read or they
+// pass 32 bits.
 bool ReadColour(const std::string& line, size_t& at, uint32_t& value);
 
 // A number, relative to the cursor when a '+' or '-' precedes it.

@@ -1,9 +1,11 @@
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_links.h"
 #include "articles/article_view.h"
+#include "base/integer_reader.h"
 #include "engine/article_stack.h"
 #include "engine/document_opener.h"
 #include "engine/engine.h"
@@ -54,13 +56,10 @@ void SwitchPanel(int32_t index) {
   ArticleHome(*CurrentArticle);
 }
 
-// "%i" reading: decimal, octal with a leading 0, hex with 0x.
 int32_t PanelNumber(const std::string& argument) {
-  const char* text = argument.c_str();
-  char* end = nullptr;
-  const long value = std::strtol(text, &end, 0);
-  if (end == text) FatalError("Invalid pVal value !");
-  return static_cast<int32_t>(value);
+  const std::optional<int32_t> value = ParseInt(argument);
+  if (!value) FatalError("Invalid pVal value !");
+  return *value;
 }
 
 void PanelLink() {

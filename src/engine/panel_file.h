@@ -1,6 +1,6 @@
 // The grammar of a panel file, shared by the reader and the issue checker:
-// one value a line, the header up to the button count read before any picture
-// is loaded. A line source offers Name(), Number() (fatal "Parse error !" when
+// one value a line, the first fifteen lines (up to the button mask) read
+// before any picture is loaded; the button count comes after the panel is made. A line source offers Name(), Number() (fatal "Parse error !" when
 // the line is no number) and Line(), the 1-based line last read.
 #pragma once
 
@@ -9,10 +9,7 @@
 
 constexpr const char* PANEL_PARSE_ERROR = "Parse error !";
 
-// As %i reads it, but a value beyond 32 bits is no number rather than garbage.
-bool ParsePanelNumber(const char* text, int32_t& value);
-
-// Everything up to the button count, with the lines its parts stand on.
+// Everything up to the button mask, with the lines its parts stand on.
 struct PanelHeader {
   std::string picture;
   int32_t pictureLine = 0, topHeight = 0, middleEnd = 0, stripLine = 0, textX = 0;
@@ -23,7 +20,7 @@ struct PanelHeader {
   int32_t titleLine = 0, titleX = 0, titleY = 0, titleWidth = 0, titleHeight = 0;
   bool hasButtons = false;
   std::string mask;
-  int32_t maskLine = 0, buttonCount = 0;
+  int32_t maskLine = 0;
 };
 
 template <typename Lines>
@@ -54,7 +51,6 @@ PanelHeader ReadPanelHeader(Lines& in) {
   if (h.hasButtons) {
     h.mask = in.Name();
     h.maskLine = in.Line();
-    h.buttonCount = in.Number();
   }
   return h;
 }

@@ -1,11 +1,11 @@
 #include "engine/panel_list.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "base/integer_reader.h"
 #include "engine/fatal.h"
 #include "engine/panel_file.h"
 #include "resources/archive.h"
@@ -35,9 +35,9 @@ class PanelFileReader {
 
   int32_t Number() {
     Next();
-    int32_t value = 0;
-    if (!ParsePanelNumber(line_, value)) FatalError(PANEL_PARSE_ERROR);
-    return value;
+    const std::optional<int32_t> value = ParseInt(line_);
+    if (!value) FatalError(PANEL_PARSE_ERROR);
+    return *value;
   }
 
   int32_t Line() const { return line_number_; }
@@ -83,7 +83,7 @@ std::unique_ptr<Panel> ReadPanelFile(FILE* file) {
   PanelHeader header = ReadPanelHeader(in);
   auto panel = std::make_unique<Panel>();
   BuildFromHeader(*panel, header);
-  if (header.hasButtons) AddButtons(in, *panel, header.buttonCount);
+  if (header.hasButtons) AddButtons(in, *panel, in.Number());
   AddAniChains(in, *panel);
   return panel;
 }
@@ -100,15 +100,6 @@ void ParsePanelFile(const char* path) {
 }
 
 }  // namespace
-
-bool ParsePanelNumber(const char* text, int32_t& value) {
-  char* end = nullptr;
-  errno = 0;
-  const long parsed = std::strtol(text, &end, 0);
-  if (end == text || errno == ERANGE || parsed < INT32_MIN || parsed > INT32_MAX) return false;
-  value = static_cast<int32_t>(parsed);
-  return true;
-}
 
 void ParsePanels() {
   PanelListDestroy();

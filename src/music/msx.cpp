@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/integer_reader.h"
 #include "engine/fatal.h"
 #include "engine/setup_config.h"
 #include "music/msx_backend.h"
@@ -18,7 +20,7 @@ constexpr const char* LIST_PATH = "DATA/configs/msx.txt";
 constexpr const char* PLAYLIST = "+PLIST";
 constexpr const char* INTERNAL_ERROR = "Internal error !";
 constexpr size_t NAME_MAX_CHARS = 1023;
-constexpr long MAX_MODULES = 1024;
+constexpr int32_t MAX_MODULES = 1024;
 
 struct ModuleList {
   int32_t active = 0;
@@ -58,12 +60,11 @@ std::string ModuleName(const std::string& line) {
 const char* ParseList(FILE* file, std::vector<std::string>& names) {
   std::string line;
   if (!ReadLine(file, line)) return INTERNAL_ERROR;
-  char* end = nullptr;
-  const long count = std::strtol(line.c_str(), &end, 0);  // as "%i" reads it
-  if (end == line.c_str()) return INTERNAL_ERROR;
-  if (count < 1 || count > MAX_MODULES) return "MSX range error !";
-  names.reserve(static_cast<size_t>(count));
-  for (long i = 0; i < count; ++i) {
+  const std::optional<int32_t> count = ParseInt(line);
+  if (!count && !IntTooBig(line)) return INTERNAL_ERROR;
+  if (!count || *count < 1 || *count > MAX_MODULES) return "MSX range error !";
+  names.reserve(static_cast<size_t>(*count));
+  for (int32_t i = 0; i < *count; ++i) {
     if (!ReadLine(file, line)) return INTERNAL_ERROR;
     names.push_back(ModuleName(line));
   }

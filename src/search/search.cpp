@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string_view>
+
+#include "base/integer_reader.h"
 
 #include "engine/engine.h"
 #include "engine/fatal.h"
@@ -38,15 +41,13 @@ struct SearchState {
 
 std::unique_ptr<SearchState> State;
 
-// Four integers as "%i" reads them (decimal, 0x hex, 0 octal), kept in int32_t.
+// Four integers as "%i %i %i %i" reads them.
 bool ReadNumbers(const std::string& text, std::array<int32_t, 4>& numbers) {
-  const char* at = text.c_str();
+  std::string_view rest = text;
   for (int32_t& number : numbers) {
-    char* end = nullptr;
-    const long long value = std::strtoll(at, &end, 0);
-    if (end == at) return false;
-    number = static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
-    at = end;
+    const std::optional<int32_t> value = TakeInt(rest);
+    if (!value) return false;
+    number = *value;
   }
   return true;
 }

@@ -1,14 +1,13 @@
 #include "text/bmf.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/integer_reader.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
@@ -59,16 +58,10 @@ std::string NameOf(const std::string& line) {
   return name;
 }
 
-// As "%i" reads it: decimal, 0x... hexadecimal or 0... octal, trailing text ignored.
 int32_t IntegerOf(const std::string& line) {
-  const char* start = line.c_str();
-  char* end = nullptr;
-  errno = 0;
-  const long long value = std::strtoll(start, &end, 0);
-  if (end == start || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) {
-    FatalError(SCRIPT_ERROR);
-  }
-  return static_cast<int32_t>(value);
+  const std::optional<int32_t> value = ParseInt(line);
+  if (!value) FatalError(SCRIPT_ERROR);
+  return *value;
 }
 
 BmfScript ParseScript(const std::vector<std::string>& lines) {

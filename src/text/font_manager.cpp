@@ -3,8 +3,11 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "base/integer_reader.h"
 
 #include "engine/fatal.h"
 #include "text/bmf.h"
@@ -28,12 +31,10 @@ GrayPalette TakeMask(std::string& name) {
   if (at == std::string::npos || at > name.size() - MASK_MARK_LENGTH - 1) {
     return DEFAULT_GRAY_PALETTE;
   }
-  const char* digits = name.c_str() + at + MASK_MARK_LENGTH;
-  char* end = nullptr;
-  const unsigned long mask = std::strtoul(digits, &end, 16);
-  if (end == digits) FatalError("Bad vals !");
+  const std::optional<uint32_t> mask = ParseHex(std::string_view(name).substr(at + MASK_MARK_LENGTH));
+  if (!mask) FatalError("Bad vals !");
   name.resize(at);
-  return MskPalette(static_cast<uint32_t>(mask));
+  return MskPalette(*mask);
 }
 
 TrueTypeFont* FindFont(FontManager& manager, const std::string& name) {

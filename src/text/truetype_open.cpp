@@ -4,11 +4,10 @@
 // Lines of any length are read whole; lines after the eighteenth are ignored.
 // A missing line, or one without both parts or with an index beyond 32 bits,
 // is fatal.
-#include <cctype>
-#include <cerrno>
-#include <cstdlib>
-#include <limits>
+#include <optional>
+#include <string_view>
 
+#include "base/integer_reader.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
@@ -59,19 +58,12 @@ bool ReadLine(FILE* file, std::string& line) {
   return true;
 }
 
+// "%c %i": the line's first byte, then the glyph index.
 bool ParseOverride(const std::string& line, std::array<int32_t, 2>& pair) {
   if (line.empty()) return false;
-  const char* number = line.c_str() + 1;
-  while (std::isspace(static_cast<unsigned char>(*number))) ++number;
-  if (*number == '\0') return false;
-  char* end = nullptr;
-  errno = 0;
-  const long long index = std::strtoll(number, &end, 0);
-  if (end == number || errno == ERANGE || index < std::numeric_limits<int32_t>::min() ||
-      index > std::numeric_limits<int32_t>::max()) {
-    return false;
-  }
-  pair = {static_cast<unsigned char>(line[0]), static_cast<int32_t>(index)};
+  const std::optional<int32_t> index = ParseInt(std::string_view(line).substr(1));
+  if (!index) return false;
+  pair = {static_cast<unsigned char>(line[0]), *index};
   return true;
 }
 

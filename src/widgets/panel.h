@@ -31,7 +31,7 @@ struct PanelButton {
 
 struct AniChain {
   int32_t frameCount;  // > 0
-  int32_t delay;       // ms per frame, > 0
+  int32_t delay;       // ms per frame, not 0; taken unsigned
   int32_t x, y;
   std::vector<Picture> frames;
 };
@@ -60,7 +60,7 @@ struct Panel {
 
 // Construction. maskPath may be null (no buttons can be hit). PanelCreate
 // rebuilds the whole record and leaves it untouched when it fails. An
-// AniChain's delay must be positive: a negative one is refused like 0.
+// AniChain's delay of 0 is refused; a negative one holds its first frame.
 // PanelDestroy leaves the record empty.
 void PanelCreate(Panel& panel, const char* picturePath, int32_t topHeight, int32_t middleEnd,
                  const char* maskPath);

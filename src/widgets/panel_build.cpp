@@ -1,12 +1,12 @@
-#include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "base/integer_reader.h"
 #include "engine/clock.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
@@ -93,30 +93,17 @@ bool IsAnimationPath(const char* path) {
   return length > 4 && StrCaseCompare(path + length - 4, ".ani") == 0;
 }
 
-// One integer as "%i" reads it (sign, 0x hex, leading-0 octal); out of the
-// int32 range counts as no number.
-std::optional<int32_t> ParseInteger(const char*& cursor) {
-  char* end = nullptr;
-  errno = 0;
-  const long value = std::strtol(cursor, &end, 0);
-  if (end == cursor || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) {
-    return std::nullopt;
-  }
-  cursor = end;
-  return static_cast<int32_t>(value);
-}
-
-// Frame count, delay, x and y. A negative delay is refused like 0: taken
-// unsigned it would hold the first frame for some 49 days.
+// Frame count, delay, x and y. Only a delay of 0 is refused: a negative one,
+// taken unsigned by the frame formula, holds the first frame for weeks.
 std::optional<AniChain> ParseChainHeader(const std::string& line) {
-  const char* cursor = line.c_str();
+  std::string_view rest = line;
   int32_t values[4];
   for (int32_t& value : values) {
-    const std::optional<int32_t> parsed = ParseInteger(cursor);
+    const std::optional<int32_t> parsed = TakeInt(rest);
     if (!parsed) return std::nullopt;
     value = *parsed;
   }
-  if (values[0] <= 0 || values[1] <= 0) return std::nullopt;
+  if (values[0] <= 0 || values[1] == 0) return std::nullopt;
   AniChain chain{};
   chain.frameCount = values[0];
   chain.delay = values[1];

@@ -34,8 +34,9 @@ void DrawStrips(Panel& panel, Picture& screen) {
   }
 }
 
-// Delay and frame count are positive (checked at load), so the unsigned
-// arithmetic also runs through the clock's wrap.
+// The frame count is positive and the delay not 0 (checked at load); the
+// unsigned arithmetic also runs through the clock's wrap, and takes a negative
+// delay as one of weeks.
 void DrawChains(const Panel& panel, uint32_t now, Picture& screen) {
   const uint32_t elapsed = now - panel.created;
   for (const AniChain& chain : panel.aniChains) {

@@ -190,7 +190,7 @@ TEST_F(ArticleLinksHotspotTest, TableHoldsAtMost8190Entries) {
 using ArticleLinksTitleTest = ArticleLinksTest;
 
 TEST_F(ArticleLinksTitleTest, ColourEscapes) {
-  Parse("<#COLOR:123#><#TITLE#>\\FF0000 Hot \\FFFFFF news<#END#>");
+  Parse("<#COLOR:123#><#TITLE#>\\0xFF0000 Hot \\+FFFFFF news<#END#>");  // as %X reads
   ArticlePrepareTitle(article);
   EXPECT_EQ(article.title, "Hot news");
   EXPECT_EQ(article.titleColours,

@@ -166,7 +166,9 @@ TEST_F(PanelEngineTest, PanLinksTakeTheirNumberModuloThePanelCount) {
   ClickLink("PAN:1");  // the current panel
   EXPECT_EQ(PanelEngine.CurrentPanelIndex, 1);
   EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
-  EXPECT_EQ(FatalMessageOf([&] { ClickLink("PAN:abc"); }), "Invalid pVal value !");
+  for (const char* bad : {"PAN:abc", "PAN:4294967297"}) {  // no wrap to panel 1
+    EXPECT_EQ(FatalMessageOf([&] { ClickLink(bad); }), "Invalid pVal value !") << bad;
+  }
 }
 
 TEST_F(PanelEngineTest, PictureViewFadesInAndEitherWayBackLeavesIt) {

@@ -83,6 +83,7 @@ void WriteArticles() {
   WriteFileBytes("pages.art", Bytes("<#SCROLL:0:1:0:0#>\n" + Lines(110)));
   std::string links;
   for (const char* target : {"PAN:1", "PAN:-3", "PAN:-4", "PAN:5", "PAN:abc",
+                             "PAN:4294967297",
                              "PIX:DATA/pix/pic.png", "PIX:DATA/pix/missing.png",
                              "ART:DATA/arts/missing.art"}) {
     links += Link(target, target) + "\n";

@@ -61,7 +61,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   const int badTag = AppendLine(data / "arts/story.art", "Broken <#LINK:ART:DATA/arts/index.art");
   const int missingPicture =
       AppendLine(data / "arts/index.art", "<#PICTURE:DATA/pictures/nowhere.png#>");
-  const int badPanel = AppendLine(data / "arts/help.art", "<#LINK:PAN:two#>Panel<#ENDL#>");
+  const int badPanel = AppendLine(data / "arts/help.art", "<#LINK:PAN:4294967297#>Panel<#ENDL#>");
   const int missingArticle =
       AppendLine(data / "arts/help.art", "<#LINK:ART:DATA/arts/lost.art#>Lost<#ENDL#>");
   KeepFirstLines(data / "panels/page.txt", 5);

@@ -126,6 +126,9 @@ TEST_F(PanelTest, AniChainFrameFollowsThePanelsAge) {
   Text("octal.txt", "0x2 010 0 0\n" + Frames("c", 2));
   PanelAddAniChain(panel, "DATA/octal.txt");
   EXPECT_EQ(DrawAt(0xFFFFFF00u + 9, 0, 0), Frame(1));
+  Text("held.txt", "2 -100 8 8\n" + Frames("c", 2));  // unsigned, a delay of weeks
+  PanelAddAniChain(panel, "DATA/held.txt");
+  EXPECT_EQ(DrawAt(0xFFFFFF00u + 100000, 8, 8), Frame(0));
 }
 
 TEST_F(PanelTest, AnimatedButtonPlaysForwardThenBackAt120Ms) {
@@ -165,7 +168,7 @@ TEST_F(PanelTest, BadAnimationFilesAreRefused) {
     return FatalMessageOf([&] { PanelAddAniChain(panel, "chain.txt"); });
   };
   EXPECT_EQ(chain(""), "Internal error !");
-  for (const char* header : {"", "2 100 0\n", "0 100 0 0\n", "2 0 0 0\n", "2 -100 0 0\n",
+  for (const char* header : {"", "2 100 0\n", "0 100 0 0\n", "2 0 0 0\n",
                              "2 99999999999 0 0\n", "2147483647 100 0 0\n", "3 100 0 0\n"}) {
     EXPECT_EQ(chain(header + frames), "Internal error !") << header;
   }

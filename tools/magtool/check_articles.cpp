@@ -1,6 +1,5 @@
 #include "magtool/check_articles.h"
 
-#include <cstdlib>
 #include <deque>
 #include <map>
 #include <set>
@@ -8,6 +7,7 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_parse.h"
 #include "articles/article_view.h"
+#include "base/integer_reader.h"
 #include "engine/panel_engine.h"
 #include "magtool/check_lines.h"
 #include "resources/image_loader.h"
@@ -114,12 +114,9 @@ class ArticleCrawl {
     if (result.missing) report_.Add(site, *result.error);
   }
 
-  // "%i" reading, as the panel switch does.
+  // Read as the panel switch reads it.
   void CheckPanelNumber(const CheckSite& site, const std::string& argument) {
-    const char* text = argument.c_str();
-    char* end = nullptr;
-    std::strtol(text, &end, 0);
-    if (end == text) report_.Add(site, "Invalid pVal value !");
+    if (!ParseInt(argument)) report_.Add(site, "Invalid pVal value !");
   }
 
   CheckReport& report_;

@@ -1,7 +1,8 @@
 #include "magtool/check_music.h"
 
-#include <cstdlib>
+#include <cstdint>
 
+#include "base/integer_reader.h"
 #include "magtool/check_lines.h"
 #include "music/module_mixer.h"
 #include "music/msx.h"
@@ -39,8 +40,8 @@ void CheckList(CheckReport& report, ModuleCheck& modules) {
       lines->empty()) {
     return;
   }
-  const long count = std::strtol((*lines)[0].text.c_str(), nullptr, 0);
-  for (long i = 1; i <= count && i < static_cast<long>(lines->size()); ++i) {
+  const int32_t count = ParseInt((*lines)[0].text).value_or(0);  // read whole: 1 to 1024
+  for (int32_t i = 1; i <= count && i < static_cast<int32_t>(lines->size()); ++i) {
     const MemberLine& entry = (*lines)[static_cast<size_t>(i)];
     modules.Check(report, {LIST_PATH, entry.line}, ListEntry(entry.text));
   }

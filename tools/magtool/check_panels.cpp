@@ -1,8 +1,10 @@
 #include "magtool/check_panels.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "base/integer_reader.h"
 #include "engine/fatal.h"
 #include "engine/panel_file.h"
 #include "engine/panel_list.h"
@@ -27,9 +29,9 @@ class PanelLines {
   }
 
   int32_t Number() {
-    int32_t value = 0;
-    if (!ParsePanelNumber(Next().c_str(), value)) FatalError(PANEL_PARSE_ERROR);
-    return value;
+    const std::optional<int32_t> value = ParseInt(Next());
+    if (!value) FatalError(PANEL_PARSE_ERROR);
+    return *value;
   }
 
   // The line last read, or the one after the end once reading ran out.
@@ -84,7 +86,8 @@ class PanelCheck {
         PanelSetTitleBox(*panel_, h.titleX, h.titleY, h.titleWidth, h.titleHeight);
       });
     }
-    for (int32_t i = 0; h.hasButtons && i < h.buttonCount; ++i) AddButton(in);
+    const int32_t buttons = h.hasButtons ? in.Number() : 0;
+    for (int32_t i = 0; i < buttons; ++i) AddButton(in);
     if (in.Number() == 0) return;
     const int32_t chains = in.Number();
     for (int32_t i = 0; i < chains; ++i) {
