@@ -64,6 +64,7 @@ TEST_F(MagtoolTest, PackListVerifyExtractRoundTrip) {
 
   EXPECT_EQ(Magtool("verify data.rs").status, 0);
   ASSERT_EQ(Magtool("extract data.rs out").status, 0);
+  ASSERT_EQ(Magtool("extract data.rs out").status, 0);  // over its own earlier files
   EXPECT_EQ(ReadFileBytes("out/DATA/arts/index.art"), skewed);
   EXPECT_EQ(ReadFileBytes("out/DATA/msx/noise.bin"), noise);
   EXPECT_TRUE(FileExists("out/DATA/empty.txt"));
@@ -86,6 +87,89 @@ TEST_F(MagtoolTest, ExtractRefusesNamesThatLeaveTheDestination) {
     EXPECT_FALSE(FileExists("out/evil.txt"));
     EXPECT_FALSE(FileExists("out/inner/DATA/ok.txt"));
   }
+}
+
+TEST_F(MagtoolTest, ExtractNeverWritesThroughALink) {
+  std::string error;
+  ASSERT_TRUE(WriteArchive("a.rs", {{"DATA/ok.txt", {'o'}}, {"DATA/s/v.txt", {'x'}}}, false, error));
+  fs::create_directories("elsewhere");
+  WriteFileBytes("victim.txt", {'v'});
+  struct Case {
+    const char* link;
+    const char* target;
+  };
+  for (const Case& c : {Case{"out/DATA", "../elsewhere"}, Case{"out/DATA/s", "../../elsewhere"},
+                        Case{"out/DATA/s/v.txt", "../../../victim.txt"},
+                        Case{"out/DATA/s/v.txt", "../../../gone.txt"}}) {
+    fs::remove_all("out");
+    fs::create_directories(fs::path(c.link).parent_path());
+    fs::create_symlink(c.target, c.link);
+    ChildResult result = Magtool("extract a.rs out");
+    EXPECT_EQ(result.status, 1) << c.link;
+    EXPECT_NE(result.out.find("refusing a name that passes through a link"), std::string::npos)
+        << result.out;
+    EXPECT_FALSE(FileExists("out/DATA/ok.txt")) << c.link;  // refused as a whole
+  }
+  EXPECT_TRUE(fs::is_empty("elsewhere"));
+  EXPECT_EQ(ReadFileBytes("victim.txt"), std::vector<uint8_t>{'v'});
+  EXPECT_FALSE(FileExists("gone.txt"));
+}
+
+TEST_F(MagtoolTest, PackReportsWhatItCannotReadOrStore) {
+  WriteFileBytes("issue/DATA/big.bin", {});
+  fs::resize_file("issue/DATA/big.bin", (size_t{1} << 31) + 1);  // sparse: no disk used
+  struct Case {
+    const char* limit;
+    const char* message;
+  };
+  // Fast under a memory limit only when the size is checked before reading.
+  for (const Case& c : {Case{"ulimit -v 200000", "magtool: DATA/big.bin: a member must be smaller"},
+                        Case{"ulimit -n 4", "magtool: issue/DATA: Too many open files"}}) {
+    ChildResult result = RunCommand("exec 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-; " +
+                                    std::string(c.limit) + "; exec " MAGTOOL_PATH " pack issue o.rs");
+    EXPECT_EQ(result.status, 1) << c.limit;
+    EXPECT_EQ(result.out.rfind(c.message, 0), 0u) << result.out;
+  }
+  fs::remove("issue/DATA/big.bin");
+  fs::create_symlink("loop", "issue/DATA/loop");
+  ChildResult result = Magtool("pack issue o.rs");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out.rfind("magtool: issue/DATA/loop: Too many levels", 0), 0u) << result.out;
+  EXPECT_FALSE(FileExists("o.rs"));
+}
+
+TEST_F(MagtoolTest, PackLeavesOutTheArchiveAndItsPartialFile) {
+  WriteFileBytes("issue/data.rs", {'o', 'l', 'd'});
+  WriteFileBytes("issue/data.rs.partial", {'s', 't', 'a', 'l', 'e'});
+  ASSERT_EQ(Magtool("pack issue issue/data.rs").status, 0);
+  ChildResult list = Magtool("list issue/data.rs");
+  EXPECT_EQ(list.out.find("data.rs"), std::string::npos) << list.out;
+}
+
+TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchive) {
+  ASSERT_EQ(Magtool("pack issue data.rs").status, 0);
+  const std::vector<uint8_t> whole = ReadFileBytes("data.rs");
+  const size_t second = 270 + static_cast<size_t>(whole[261] | whole[262] << 8 | whole[263] << 16);
+  std::vector<uint8_t> trailing = whole;
+  trailing.insert(trailing.end(), 3, 0);
+  struct Case {
+    std::vector<uint8_t> bytes;
+    const char* reason;
+  };
+  for (const Case& c :
+       {Case{{whole.begin(), whole.begin() + static_cast<long>(second) + 100},
+             "100 bytes after the last whole member"},
+        Case{trailing, "3 bytes after the last whole member"}, Case{{}, "holds no member"}}) {
+    WriteFileBytes("bad.rs", c.bytes);
+    for (const char* command : {"verify bad.rs", "extract bad.rs out"}) {
+      ChildResult result = Magtool(command);
+      EXPECT_EQ(result.status, 1) << command;
+      EXPECT_NE(result.out.find(c.reason), std::string::npos) << result.out;
+    }
+    EXPECT_FALSE(FileExists("out"));
+  }
+  fs::create_directory("folder.rs");
+  EXPECT_EQ(Magtool("verify folder.rs").out, "magtool: folder.rs: Broken resource file ! (not a file)\n");
 }
 
 TEST_F(MagtoolTest, VerifyNamesTheFirstBrokenMember) {

@@ -1,6 +1,29 @@
 #include "magtool/archive_reader.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
+
+namespace {
+
+bool Broken(const std::string& path, const std::string& reason) {
+  std::fprintf(stderr, "magtool: %s: Broken resource file !%s\n", path.c_str(),
+               reason.empty() ? "" : (" (" + reason + ")").c_str());
+  return false;
+}
+
+// The reader ignores what follows the last whole member; an editor's tool
+// takes it, or an archive without members, as damage.
+std::string Damage(const OpenedArchive& archive) {
+  if (archive.entries.empty()) return "holds no member";
+  const ResourceEntry& last = archive.entries.back();
+  const int64_t left = archive.length - (last.dataPos + last.header.storedSize);
+  // A last member cut short is reported by its name when it is read.
+  if (left <= 0) return {};
+  return std::to_string(left) + " bytes after the last whole member";
+}
+
+}  // namespace
 
 bool OpenArchiveFile(const std::string& path, OpenedArchive& archive) {
   archive.file = OpenFile(path.c_str(), "rb");
@@ -8,10 +31,14 @@ bool OpenArchiveFile(const std::string& path, OpenedArchive& archive) {
     std::fprintf(stderr, "magtool: %s: Cannot open resource file !\n", path.c_str());
     return false;
   }
+  struct stat st;
+  if (fstat(fileno(archive.file.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
+    return Broken(path, "not a file");
+  }
   archive.length = ArchiveLength(archive.file.get());
   if (ReadResourceDirectory(archive.file.get(), archive.entries) != DirectoryResult::Ok) {
-    std::fprintf(stderr, "magtool: %s: Broken resource file !\n", path.c_str());
-    return false;
+    return Broken(path, "");
   }
-  return true;
+  const std::string damage = Damage(archive);
+  return damage.empty() || Broken(path, damage);
 }

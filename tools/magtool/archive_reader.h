@@ -13,6 +13,7 @@ struct OpenedArchive {
   std::vector<ResourceEntry> entries;  // file order
 };
 
-// False after reporting on standard error when the archive cannot be opened
-// or its headers are broken.
+// False after reporting on standard error when the archive cannot be opened,
+// is not a plain file, its headers are broken, it holds no member, or bytes
+// are left after its last whole member (a cut header).
 bool OpenArchiveFile(const std::string& path, OpenedArchive& archive);

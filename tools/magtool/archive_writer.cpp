@@ -7,16 +7,19 @@
 #include "resources/archive_format.h"
 #include "resources/file_ptr.h"
 
+bool MemberSizeFits(const std::string& name, uint64_t size, std::string& error) {
+  if (size <= INT32_MAX) return true;
+  error = name + ": a member must be smaller than 2 GiB";
+  return false;
+}
+
 bool WriteMember(FILE* file, const std::string& name, const std::vector<uint8_t>& data, bool pack,
                  std::string& error) {
   if (name.empty() || name.size() >= RESOURCE_NAME_SIZE) {
     error = name + ": a member name must have 1 to 256 characters";
     return false;
   }
-  if (data.size() > INT32_MAX) {
-    error = name + ": a member must be smaller than 2 GiB";
-    return false;
-  }
+  if (!MemberSizeFits(name, data.size(), error)) return false;
   std::vector<uint8_t> packed;
   if (pack) packed = HuffEncode(data.data(), data.size());
   bool usePacked = pack && packed.size() < data.size();

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// False with error set when a member of size bytes cannot be stored (2 GiB
+// and more).
+bool MemberSizeFits(const std::string& name, uint64_t size, std::string& error);
+
 // Appends one member to file, HUFF-packed when that is smaller and pack is
 // set. False with error set when the member cannot be stored (a name longer
 // than 256 characters, more than 2 GiB of data, a failed write).

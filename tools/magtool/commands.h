@@ -6,13 +6,15 @@
 
 // Packs every regular file under dir, named by its path relative to dir with
 // '/' separators, in sorted name order; HUFF-packed where smaller unless store.
+// The archive and its ".partial" file are never packed; a path that cannot be
+// read or a file of 2 GiB or more ends it with status 1.
 int PackCommand(const std::string& dir, const std::string& archive, bool store);
 
 // One line per member in file order: name, size, stored size, huff or stored.
 int ListCommand(const std::string& archive);
 
 // Writes every member under destDir; refuses the whole archive when a name is
-// absolute or has a ".." part.
+// absolute, has a ".." part or would pass through a link below destDir.
 int ExtractCommand(const std::string& archive, const std::string& destDir);
 
 // Decodes every member and checks its size; status 1 at the first fault.

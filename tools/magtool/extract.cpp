@@ -1,36 +1,56 @@
+#include <fcntl.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #include "magtool/archive_reader.h"
 #include "magtool/commands.h"
+#include "magtool/fd_handle.h"
+#include "magtool/nofollow_tree.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The member's path below the destination, or empty when the name would
-// leave it: absolute, with a ".." part, or naming no file.
-fs::path SafeRelativePath(const char* name) {
+// The member's path below the destination, one name a part, or empty when the
+// name would leave it: absolute, with a ".." part, or naming no file.
+std::vector<std::string> MemberParts(const char* name) {
   std::string s(name);
-  for (char& c : s) {
-    if (c == '\\') c = '/';
+  std::replace(s.begin(), s.end(), '\\', '/');
+  if (s.empty() || s.front() == '/') return {};
+  std::vector<std::string> raw;
+  for (size_t start = 0, end = 0; end != s.size(); start = end + 1) {
+    end = std::min(s.find('/', start), s.size());
+    raw.push_back(s.substr(start, end - start));
   }
-  if (s.empty() || s.front() == '/' || s.back() == '/') return {};
-  fs::path path(s);
-  for (const fs::path& part : path) {
+  if (raw.back().empty() || raw.back() == ".") return {};
+  std::vector<std::string> parts;
+  for (std::string& part : raw) {
     if (part == "..") return {};
+    if (!part.empty() && part != ".") parts.push_back(std::move(part));
   }
-  return path;
+  return parts;
 }
 
-bool WriteMemberFile(const fs::path& target, const std::vector<uint8_t>& bytes) {
-  std::error_code error;
-  fs::create_directories(target.parent_path(), error);
-  FilePtr out = OpenFile(target.c_str(), "wb");
-  if (!out) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), bytes.size(), 1, out.get()) != 1) return false;
-  return std::fclose(out.release()) == 0;
+bool Refuse(const char* name, const char* why, const std::string& destDir) {
+  std::fprintf(stderr, "magtool: %s: refusing a name that %s %s\n", name, why, destDir.c_str());
+  return true;
+}
+
+// The whole archive is refused, before anything is written, when a name
+// leaves the destination or would pass through a link below it; dest is -1
+// before the destination is opened.
+bool Refused(const OpenedArchive& archive, int dest, const std::string& destDir) {
+  for (const ResourceEntry& entry : archive.entries) {
+    const std::vector<std::string> parts = MemberParts(entry.header.name);
+    if (parts.empty()) return Refuse(entry.header.name, "leaves", destDir);
+    if (dest >= 0 && PathHasLink(dest, parts)) {
+      return Refuse(entry.header.name, "passes through a link in", destDir);
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -38,13 +58,15 @@ bool WriteMemberFile(const fs::path& target, const std::vector<uint8_t>& bytes) 
 int ExtractCommand(const std::string& path, const std::string& destDir) {
   OpenedArchive archive;
   if (!OpenArchiveFile(path, archive)) return 1;
-  for (const ResourceEntry& entry : archive.entries) {
-    if (SafeRelativePath(entry.header.name).empty()) {
-      std::fprintf(stderr, "magtool: %s: refusing a name that leaves %s\n", entry.header.name,
-                   destDir.c_str());
-      return 1;
-    }
+  if (Refused(archive, -1, destDir)) return 1;
+  std::error_code error;
+  fs::create_directories(destDir, error);
+  FdHandle dest(open(destDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!dest) {
+    std::fprintf(stderr, "magtool: %s: cannot open the folder\n", destDir.c_str());
+    return 1;
   }
+  if (Refused(archive, dest.get(), destDir)) return 1;
   for (const ResourceEntry& entry : archive.entries) {
     std::vector<uint8_t> bytes;
     MemberResult result = CheckResourceMember(entry, archive.length);
@@ -54,9 +76,8 @@ int ExtractCommand(const std::string& path, const std::string& destDir) {
                    result == MemberResult::ReadError ? "Read error !" : "HUFF broken !");
       return 1;
     }
-    fs::path target = fs::path(destDir) / SafeRelativePath(entry.header.name);
-    if (!WriteMemberFile(target, bytes)) {
-      std::fprintf(stderr, "magtool: %s: Write error !\n", target.c_str());
+    if (!WriteFileBelow(dest.get(), MemberParts(entry.header.name), bytes)) {
+      std::fprintf(stderr, "magtool: %s/%s: Write error !\n", destDir.c_str(), entry.header.name);
       return 1;
     }
   }

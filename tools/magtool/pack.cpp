@@ -1,8 +1,9 @@
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "magtool/archive_writer.h"
@@ -13,39 +14,66 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Relative '/'-separated names of the regular files under dir, sorted, leaving
-// out the archive being written.
-bool CollectNames(const fs::path& dir, const fs::path& archive, std::vector<std::string>& names) {
-  std::error_code error;
-  fs::path archiveFull = fs::weakly_canonical(archive, error);
-  auto it = fs::recursive_directory_iterator(dir, error);
-  if (error) {
-    std::fprintf(stderr, "magtool: %s: %s\n", dir.c_str(), error.message().c_str());
-    return false;
+// The archive's own files, whose stale copies inside DIR must not be packed.
+struct OwnFiles {
+  fs::path archive, partial;
+  bool Holds(const fs::path& path) const {
+    std::error_code error;
+    const fs::path full = fs::weakly_canonical(path, error);
+    return full == archive || full == partial;
   }
-  for (const fs::directory_entry& entry : it) {
-    if (!entry.is_regular_file()) continue;
-    if (fs::weakly_canonical(entry.path(), error) == archiveFull) continue;
-    names.push_back(entry.path().lexically_relative(dir).generic_string());
+};
+
+// Relative '/'-separated names of the regular files under dir, sorted, leaving
+// out the archive's own files. A link that names nothing is left out too; any
+// other failure is reported with its path.
+bool CollectNames(const fs::path& dir, const OwnFiles& own, std::vector<std::string>& names) {
+  std::error_code error;
+  fs::path at = dir;
+  for (fs::recursive_directory_iterator it(dir, error), end; !error && it != end;
+       it.increment(error)) {
+    at = it->path();
+    const bool regular = it->is_regular_file(error);
+    if (error.value() == ENOENT) error.clear();
+    if (error) break;
+    if (regular && !own.Holds(at)) names.push_back(at.lexically_relative(dir).generic_string());
+  }
+  if (error) {
+    std::fprintf(stderr, "magtool: %s: %s\n", at.c_str(), error.message().c_str());
+    return false;
   }
   std::sort(names.begin(), names.end());
   return true;
 }
 
-bool ReadWhole(const fs::path& path, std::vector<uint8_t>& data) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  data.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+// Checks the size before reading, so that a file too large for a member costs
+// neither the time nor the memory of reading it.
+bool ReadWhole(const fs::path& path, const std::string& name, std::vector<uint8_t>& data,
+               std::string& error) {
+  FilePtr in = OpenFile(path.c_str(), "rb");
+  struct stat st;
+  if (!in || fstat(fileno(in.get()), &st) != 0) {
+    error = name + ": cannot read";
+    return false;
+  }
+  if (!MemberSizeFits(name, static_cast<uint64_t>(st.st_size), error)) return false;
+  data.resize(static_cast<size_t>(st.st_size));
+  if (!data.empty() && std::fread(data.data(), data.size(), 1, in.get()) != 1) {
+    error = name + ": cannot read";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 int PackCommand(const std::string& dir, const std::string& archive, bool store) {
-  std::vector<std::string> names;
-  if (!CollectNames(dir, archive, names)) return 1;
   // Written aside and renamed, so that a failed pack leaves no half archive.
-  std::string partial = archive + ".partial";
+  const std::string partial = archive + ".partial";
+  std::error_code ignored;
+  const OwnFiles own{fs::weakly_canonical(archive, ignored), fs::weakly_canonical(partial, ignored)};
+  std::vector<std::string> names;
+  if (!CollectNames(dir, own, names)) return 1;
   FilePtr file = OpenFile(partial.c_str(), "wb");
   if (!file) {
     std::fprintf(stderr, "magtool: %s: cannot create the archive\n", archive.c_str());
@@ -54,9 +82,8 @@ int PackCommand(const std::string& dir, const std::string& archive, bool store) 
   std::string error;
   for (const std::string& name : names) {
     std::vector<uint8_t> data;
-    bool ok = ReadWhole(fs::path(dir) / name, data);
-    if (!ok) error = name + ": cannot read";
-    if (!ok || !WriteMember(file.get(), name, data, !store, error)) {
+    if (!ReadWhole(fs::path(dir) / name, name, data, error) ||
+        !WriteMember(file.get(), name, data, !store, error)) {
       std::fprintf(stderr, "magtool: %s\n", error.c_str());
       file.reset();
       std::remove(partial.c_str());
