@@ -66,6 +66,10 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       AppendLine(data / "arts/help.art", "<#LINK:ART:DATA/arts/lost.art#>Lost<#ENDL#>");
   KeepFirstLines(data / "panels/page.txt", 5);
   std::ofstream(data / "msx/tune2.xm", std::ios::binary) << "not a module";
+  // 1104 rows high, with a bar beyond the right edge
+  std::ofstream(data / "panels/tall.txt", std::ios::binary)
+      << "DATA/panels/EndScroll.png\n0\n0\n0\n1\nDATA/panels/classic/bar.png\n600\n0\n0\n0\n0\n";
+  AppendLine(data / "configs/panels.txt", "DATA/panels/tall.txt");
 
   ChildResult result = Magtool("check issue");
   EXPECT_EQ(result.status, 1);
@@ -79,6 +83,8 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/arts/help.art:" + std::to_string(missingArticle) + ": Cannot open lost.art file !",
       "DATA/panels/page.txt:6: Parse error !",
       "DATA/msx/tune2.xm: Can't play the file - open/load/format error (BASS)!",
+      "DATA/panels/tall.txt:3: Top strip and middle area are taller than the screen !",
+      "DATA/panels/tall.txt:6: ProgressBar origin has bad values !",
   };
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
   EXPECT_EQ(lines.size(), std::size(expected)) << result.out;

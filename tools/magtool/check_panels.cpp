@@ -60,12 +60,7 @@ class PanelCheck {
     const auto parseError = RunStep([&] { Walk(in); });
     if (parseError) report_.Add(At(in.Line()), *parseError);
     if (parseError || !whole_) return nullptr;
-    whole_ = Attempt(report_, At(0), [&] {
-      Picture screen{};
-      PictureAlloc(screen, SCREEN_WIDTH, SCREEN_HEIGHT);
-      PanelDrawChrome(*panel_, nullptr, screen, 0, 0.0f, 0.0f, 0.0f);
-    });
-    return whole_ ? std::move(panel_) : nullptr;
+    return std::move(panel_);
   }
 
  private:
@@ -78,7 +73,15 @@ class PanelCheck {
   void Walk(PanelLines& in) {
     const PanelHeader h = ReadPanelHeader(in);
     Create(h);
-    if (h.hasBar) Step(h.barLine, [&] { PanelSetProgressBar(*panel_, h.barPicture.c_str(), h.barX, h.barY); });
+    // The reader places the bar only when it draws the chrome: drawn here once.
+    if (h.hasBar) {
+      Step(h.barLine, [&] {
+        PanelSetProgressBar(*panel_, h.barPicture.c_str(), h.barX, h.barY);
+        Picture screen{};
+        PictureAlloc(screen, SCREEN_WIDTH, SCREEN_HEIGHT);
+        ProgressBarDraw(*panel_, screen, 0.0f);
+      });
+    }
     if (h.hasTitleBox) {
       Step(h.titleLine, [&] {
         PanelSetTitleBox(*panel_, h.titleX, h.titleY, h.titleWidth, h.titleHeight);
@@ -108,6 +111,8 @@ class PanelCheck {
     if (error) {
       report_.Add(At(*error == STRIP_ERROR || !h.hasButtons ? h.stripLine : h.maskLine), *error);
       whole_ = false;
+    } else {
+      Step(h.stripLine, [&] { PanelCheckHeight(*panel_, SCREEN_HEIGHT); });
     }
     PanelSetTextX(*panel_, h.textX);
   }
