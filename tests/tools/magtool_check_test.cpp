@@ -64,6 +64,9 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   const int badPanel = AppendLine(data / "arts/help.art", "<#LINK:PAN:two#>Panel<#ENDL#>");
   const int missingArticle =
       AppendLine(data / "arts/help.art", "<#LINK:ART:DATA/arts/lost.art#>Lost<#ENDL#>");
+  const std::string altLink = "<#LINK:MSX:+SILENCE:ALT:";
+  const int longAlt = AppendLine(data / "arts/help.art", altLink + std::string(2047, 'a') + "#>x");
+  AppendLine(data / "arts/help.art", altLink + std::string(2046, 'b') + "#>y");
   KeepFirstLines(data / "panels/page.txt", 5);
   std::ofstream(data / "msx/tune2.xm", std::ios::binary) << "not a module";
   // 1104 rows high, with a bar beyond the right edge
@@ -83,6 +86,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/arts/help.art:" + std::to_string(missingArticle) + ": Cannot open lost.art file !",
       "DATA/panels/page.txt:6: Parse error !",
       "DATA/msx/tune2.xm: Can't play the file - open/load/format error (BASS)!",
+      "DATA/arts/help.art:" + std::to_string(longAlt) + ": ALT tag is too long!",
       "DATA/panels/tall.txt:3: Top strip and middle area are taller than the screen !",
       "DATA/panels/tall.txt:6: ProgressBar origin has bad values !",
   };

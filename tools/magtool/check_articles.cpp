@@ -4,8 +4,10 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <string_view>
 
 #include "articles/article_lifecycle.h"
+#include "articles/article_links.h"
 #include "articles/article_parse.h"
 #include "articles/article_view.h"
 #include "engine/panel_engine.h"
@@ -13,6 +15,8 @@
 #include "resources/image_loader.h"
 
 namespace {
+
+constexpr std::string_view ALT_MARKER = ":ALT:";
 
 struct ArticleRef {
   std::string path;
@@ -22,7 +26,7 @@ struct ArticleRef {
 
 // The argument of a link target: from the fifth character, without ":ALT:".
 std::string LinkArgument(const std::string& target) {
-  const std::string cut = target.substr(0, target.find(":ALT:"));
+  const std::string cut = target.substr(0, target.find(ALT_MARKER));
   return cut.size() > 4 ? cut.substr(4) : std::string();
 }
 
@@ -81,6 +85,11 @@ class ArticleCrawl {
     for (const LinkEntry& entry : article.linkTargets) {
       const std::string& target = entry.text;
       const CheckSite site{path, FindLine(source, target)};
+      // Fatal only once the link is hovered over a title box: reported anyway.
+      const size_t alt = target.find(ALT_MARKER);
+      if (alt != std::string::npos && target.size() - alt - ALT_MARKER.size() > MAX_ALT_LENGTH) {
+        report_.Add(site, ALT_TOO_LONG);
+      }
       const std::string argument = LinkArgument(target);
       const std::string prefix = target.substr(0, 4);
       if (prefix == "ART:") {
