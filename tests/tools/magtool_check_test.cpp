@@ -73,6 +73,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   std::ofstream(data / "panels/tall.txt", std::ios::binary)
       << "DATA/panels/EndScroll.png\n0\n0\n0\n1\nDATA/panels/classic/bar.png\n600\n0\n0\n0\n0\n";
   AppendLine(data / "configs/panels.txt", "DATA/panels/tall.txt");
+  const int unlisted = AppendLine(data / "configs/search.lst", "DATA/arts/news.art");
 
   ChildResult result = Magtool("check issue");
   EXPECT_EQ(result.status, 1);
@@ -81,9 +82,12 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   for (std::string line; std::getline(out, line);) lines.insert(line);
   const std::string expected[] = {
       "DATA/arts/story.art:" + std::to_string(badTag) + ": Unexpected end of token !",
-      "DATA/arts/index.art:" + std::to_string(missingPicture) + ": Pix loader error ![PNG]",
+      "DATA/arts/index.art:" + std::to_string(missingPicture) + ": Pix loader error ![PNG] (DATA/pictures/nowhere.png: not in the issue)",
       "DATA/arts/help.art:" + std::to_string(badPanel) + ": Invalid pVal value !",
-      "DATA/arts/help.art:" + std::to_string(missingArticle) + ": Cannot open lost.art file !",
+      "DATA/arts/help.art:" + std::to_string(missingArticle) + ": Cannot open lost.art file !"
+          " (DATA/arts/lost.art: not in the issue)",
+      "DATA/configs/search.lst:" + std::to_string(unlisted) +
+          ": Cannot open artFile ! (DATA/arts/news.art: not in the issue)",
       "DATA/panels/page.txt:6: Parse error !",
       "DATA/msx/tune2.xm: Can't play the file - open/load/format error (BASS)!",
       "DATA/arts/help.art:" + std::to_string(longAlt) + ": ALT tag is too long!",

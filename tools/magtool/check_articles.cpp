@@ -31,7 +31,7 @@ std::string LinkArgument(const std::string& target) {
 }
 
 struct PictureResult {
-  std::optional<std::string> error;
+  std::optional<StepFailure> error;
   bool missing = false;
 };
 
@@ -71,10 +71,11 @@ class ArticleCrawl {
   }
 
   // A missing article is reported where it is named, a broken one at its line.
-  void ReportLoadError(const ArticleRef& ref, const std::string& error) {
+  void ReportLoadError(const ArticleRef& ref, const StepFailure& error) {
     const int32_t line = ArticleParseLine();
     if (line == 0 && !ref.from.path.empty() && !MemberExists(ref.path)) {
-      report_.Add(ref.from, ref.missingMessage != nullptr ? ref.missingMessage : error);
+      const std::string message = ref.missingMessage != nullptr ? ref.missingMessage : error.message;
+      report_.Add(ref.from, StepFailure{message, ref.path});
     } else {
       report_.Add({ref.path, line}, error);
     }
@@ -120,7 +121,7 @@ class ArticleCrawl {
         report_.Add({path}, *result.error);
       }
     }
-    if (result.missing) report_.Add(site, *result.error);
+    if (result.missing) report_.Add(site, *result.error, path);
   }
 
   // "%i" reading, as the panel switch does.

@@ -66,8 +66,9 @@ class PanelCheck {
  private:
   CheckSite At(int32_t line) const { return {path_, line}; }
 
-  void Step(int32_t line, const std::function<void()>& step) {
-    whole_ = Attempt(report_, At(line), step) && whole_;
+  // member: the file the line names, when the step reads it.
+  void Step(int32_t line, const std::function<void()>& step, const std::string& member = {}) {
+    whole_ = Attempt(report_, At(line), step, member) && whole_;
   }
 
   void Walk(PanelLines& in) {
@@ -92,7 +93,7 @@ class PanelCheck {
     const int32_t chains = in.Number();
     for (int32_t i = 0; i < chains; ++i) {
       const std::string name = in.Name();
-      Step(in.Line(), [&] { PanelAddAniChain(*panel_, name.c_str()); });
+      Step(in.Line(), [&] { PanelAddAniChain(*panel_, name.c_str()); }, name);
     }
   }
 
@@ -102,14 +103,15 @@ class PanelCheck {
     Step(h.pictureLine, [&] {
       Picture whole{};
       ImageLoader(h.picture.c_str(), whole);
-    });
+    }, h.picture);
     if (!whole_) return;
     const auto error = RunStep([&] {
       PanelCreate(*panel_, h.picture.c_str(), h.topHeight, h.middleEnd,
                   h.hasButtons ? h.mask.c_str() : nullptr);
     });
     if (error) {
-      report_.Add(At(*error == STRIP_ERROR || !h.hasButtons ? h.stripLine : h.maskLine), *error);
+      const bool strips = error->message == STRIP_ERROR || !h.hasButtons;
+      report_.Add(At(strips ? h.stripLine : h.maskLine), *error, strips ? "" : h.mask);
       whole_ = false;
     } else {
       Step(h.stripLine, [&] { PanelCheckHeight(*panel_, SCREEN_HEIGHT); });
@@ -124,7 +126,7 @@ class PanelCheck {
     for (int32_t& number : numbers) number = in.Number();
     Step(line, [&] {
       PanelAddButton(*panel_, name.c_str(), numbers[0], numbers[1], numbers[2], numbers[3]);
-    });
+    }, name);
   }
 
   CheckReport& report_;
@@ -140,7 +142,7 @@ std::unique_ptr<Panel> CheckPanelFile(CheckReport& report, const std::string& pa
     return nullptr;
   }
   if (!lines) {
-    report.Add(listed, "Cannot open panel file !");
+    report.Add(listed, StepFailure{"Cannot open panel file !", path});
     return nullptr;
   }
   return PanelCheck(report, path).Run(std::move(*lines));
