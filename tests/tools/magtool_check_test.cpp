@@ -82,7 +82,8 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   for (std::string line; std::getline(out, line);) lines.insert(line);
   const std::string expected[] = {
       "DATA/arts/story.art:" + std::to_string(badTag) + ": Unexpected end of token !",
-      "DATA/arts/index.art:" + std::to_string(missingPicture) + ": Pix loader error ![PNG] (DATA/pictures/nowhere.png: not in the issue)",
+      "DATA/arts/index.art:" + std::to_string(missingPicture) +
+          ": Pix loader error ![PNG] (DATA/pictures/nowhere.png: not in the issue)",
       "DATA/arts/help.art:" + std::to_string(badPanel) + ": Invalid pVal value !",
       "DATA/arts/help.art:" + std::to_string(missingArticle) + ": Cannot open lost.art file !"
           " (DATA/arts/lost.art: not in the issue)",

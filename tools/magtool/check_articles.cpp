@@ -74,7 +74,7 @@ class ArticleCrawl {
   void ReportLoadError(const ArticleRef& ref, const StepFailure& error) {
     const int32_t line = ArticleParseLine();
     if (line == 0 && !ref.from.path.empty() && !MemberExists(ref.path)) {
-      const std::string message = ref.missingMessage != nullptr ? ref.missingMessage : error.message;
+      const std::string message = ref.missingMessage ? ref.missingMessage : error.message;
       report_.Add(ref.from, StepFailure{message, ref.path});
     } else {
       report_.Add({ref.path, line}, error);
