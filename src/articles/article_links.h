@@ -4,6 +4,7 @@
 // marquee for texts wider than their box.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "articles/article.h"
@@ -32,6 +33,11 @@ int32_t ArticleHotspotId(const Article& article, int32_t index);
 
 // At load: the title's colour escapes turned into titleColours.
 void ArticlePrepareTitle(Article& article);
+
+// The longest ALT text (the characters after ":ALT:") the title box takes;
+// drawing a longer one is fatal with ALT_TOO_LONG.
+constexpr size_t MAX_ALT_LENGTH = 2046;
+constexpr const char* ALT_TOO_LONG = "ALT tag is too long!";
 
 // Draws the title or the hovered link's ALT text with its top left at (x, y);
 // returns the number of characters drawn.

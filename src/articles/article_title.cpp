@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr size_t MAX_ALT_LENGTH = 2046;
 constexpr std::string_view ALT_MARKER = ":ALT:";
 constexpr uint32_t MARQUEE_STEP_MS = 20;
 constexpr int32_t FIXED_BASELINE = 12;
@@ -127,7 +126,7 @@ int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& pictur
   ColouredText text;
   const std::string_view alt = AltText(article.hoverTarget);
   if (!alt.empty()) {
-    if (alt.size() > MAX_ALT_LENGTH) FatalError("ALT tag is too long!");
+    if (alt.size() > MAX_ALT_LENGTH) FatalError(ALT_TOO_LONG);
     text = ApplyColourEscapes(alt, static_cast<uint32_t>(article.titleColour));
   } else if (!article.title.empty()) {
     text = ColouredText{article.title, article.titleColours};

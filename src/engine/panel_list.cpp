@@ -8,6 +8,7 @@
 #include "base/integer_reader.h"
 #include "engine/fatal.h"
 #include "engine/panel_file.h"
+#include "engine/video.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
 
@@ -95,6 +96,7 @@ void ParsePanelFile(const char* path) {
   std::unique_ptr<Panel> panel = ReadPanelFile(file.get());
   file.reset();
   ResourceClose(name);
+  PanelCheckHeight(*panel, SCREEN_HEIGHT);
   PanelList[static_cast<size_t>(PanelCount++)] = std::move(panel);
   if (PanelCount >= PANEL_LIST_SIZE) FatalError("MAX panels limit !");
 }

@@ -20,6 +20,8 @@ constexpr const char* PATH_TOO_LONG = "Resource path too long !";
 struct ResourceHandle {
   char name[RESOURCE_HANDED_NAME_MAX + 1];
   int isTemporary;  // extracted by the archive, deleted when closed
+  std::string path;  // as asked for
+  uint64_t request;  // its number among all requests
 };
 
 struct Redirect {
@@ -35,6 +37,8 @@ struct ResourceArchive {
   std::vector<std::unique_ptr<ResourceHandle>> handles;  // newest at the back
   std::vector<Redirect> redirects;
   int tempCounter = 0;  // never reset, so names stay unique for the run
+  uint64_t requests = 0;  // never reset, so that marks stay comparable
+  std::string pending;    // the request being answered, left behind by a failure
 };
 
 ResourceArchive& Archive() {
@@ -130,14 +134,14 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   return AddHandle(archive, name, 1);
 }
 
-const char* Extract(ResourceArchive& archive, const char* path, const ResourceEntry& entry) {
+ResourceHandle& Extract(ResourceArchive& archive, const char* path, const ResourceEntry& entry) {
   FILE* in = archive.file.get();
   MemberResult result = CheckResourceMember(entry, ArchiveLength(in));
   std::vector<uint8_t> bytes;
   if (result == MemberResult::Ok) result = ReadResourceMember(in, entry, bytes);
   if (result == MemberResult::ReadError) FatalError("Read error !");
   if (result == MemberResult::HuffBroken) FatalError("HUFF broken !");
-  return WriteTempFile(archive, path, bytes).name;
+  return WriteTempFile(archive, path, bytes);
 }
 
 const std::string* FindRedirect(const ResourceArchive& archive, const std::string& foldedPath) {
@@ -147,17 +151,27 @@ const std::string* FindRedirect(const ResourceArchive& archive, const std::strin
   return nullptr;
 }
 
+ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
+  if (const std::string* redirected = FindRedirect(archive, FoldName(path))) {
+    return AddHandle(archive, *redirected, 0);
+  }
+  if (const ResourceEntry* entry = FindEntry(archive, path)) return Extract(archive, path, *entry);
+  return AddHandle(archive, BaseName(path), 0);
+}
+
 }  // namespace
 
 const char* ResourceOpen(const char* path) {
-  if (std::strlen(path) > RESOURCE_PATH_MAX) FatalError(PATH_TOO_LONG);
   ResourceArchive& archive = Archive();
+  ++archive.requests;
+  archive.pending = path;
+  if (std::strlen(path) > RESOURCE_PATH_MAX) FatalError(PATH_TOO_LONG);
   if (!archive.isOpen) OpenArchive(archive);
-  if (const std::string* redirected = FindRedirect(archive, FoldName(path))) {
-    return AddHandle(archive, *redirected, 0).name;
-  }
-  if (const ResourceEntry* entry = FindEntry(archive, path)) return Extract(archive, path, *entry);
-  return AddHandle(archive, BaseName(path), 0).name;
+  ResourceHandle& handle = OpenHandle(archive, path);
+  handle.path = std::move(archive.pending);
+  handle.request = archive.requests;
+  archive.pending.clear();
+  return handle.name;
 }
 
 bool ResourceRedirect(const char* path, const std::string& fileName) {
@@ -184,6 +198,7 @@ void ResourceClose(const char* name) {
 void ResourceCloseAll() {
   ResourceArchive& archive = Archive();
   archive.redirects.clear();
+  archive.pending.clear();
   if (archive.isOpen) {
     archive.isOpen = false;
     archive.file.reset();
@@ -194,4 +209,16 @@ void ResourceCloseAll() {
     archive.handles.clear();
   }
   RemovePrivateFolder();
+}
+
+uint64_t ResourceRequestCount() { return Archive().requests; }
+
+std::string ResourceNewestPath(uint64_t mark) {
+  const ResourceArchive& archive = Archive();
+  if (archive.requests <= mark) return {};
+  if (!archive.pending.empty()) return archive.pending;
+  for (auto it = archive.handles.rbegin(); it != archive.handles.rend(); ++it) {
+    if ((*it)->request > mark) return (*it)->path;
+  }
+  return {};
 }

@@ -16,6 +16,7 @@
 // renamed over "data.rs" meanwhile is never read.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 constexpr const char* RESOURCE_ARCHIVE_FILE = "data.rs";
@@ -37,3 +38,11 @@ void ResourceClose(const char* name);
 // Closes the archive, forgets its directory and the redirections, deletes
 // every extracted file still open and removes the private folder.
 void ResourceCloseAll();
+
+// How many paths have been asked for so far: a mark for ResourceNewestPath.
+uint64_t ResourceRequestCount();
+
+// The path of the newest request after mark whose handle is still open, or
+// which failed before it got one (until ResourceCloseAll): the member a
+// failing step was reading. Empty when there is none.
+std::string ResourceNewestPath(uint64_t mark);

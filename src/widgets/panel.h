@@ -75,6 +75,11 @@ void PanelDestroy(Panel& panel);
 // The height of the top strip (0 without one); the middle area starts there.
 int32_t PanelTopHeight(const Panel& panel);
 
+// Fatal ("Top strip and middle area are taller than the screen !") when the
+// middle area ends below screenHeight: the article view on the screen would
+// be shorter than the pages drawn for transitions.
+void PanelCheckHeight(const Panel& panel, int32_t screenHeight);
+
 // Per frame.
 void PanelSetMouse(Panel& panel, int32_t x, int32_t y);
 int32_t PanelHitTest(const Panel& panel);

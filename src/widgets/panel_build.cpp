@@ -180,3 +180,9 @@ void PanelAddAniChain(Panel& panel, const char* path) {
 void PanelDestroy(Panel& panel) { panel = Panel{}; }
 
 int32_t PanelTopHeight(const Panel& panel) { return panel.hasTop ? panel.top.height : 0; }
+
+void PanelCheckHeight(const Panel& panel, int32_t screenHeight) {
+  if (int64_t{PanelTopHeight(panel)} + panel.middle.height > screenHeight) {
+    FatalError("Top strip and middle area are taller than the screen !");
+  }
+}

@@ -117,6 +117,16 @@ TEST_F(PanelListTest, FifteenLinesAreReadBeforeThePictureLoads) {
   EXPECT_EQ(Parse(head + "1\nmask.gif\n"), "Pix loader error ![PNG]");
 }
 
+TEST_F(PanelListTest, TopStripAndMiddleAreaFitTheScreen) {
+  WritePng("tall.png", 8, 600, std::vector<uint32_t>(8 * 600, 0x336699));
+  const char* tooTall = "Top strip and middle area are taller than the screen !";
+  for (auto [heights, message] : {std::pair{"0\n0\n", tooTall}, {"100\n481\n", tooTall},
+                                  {"100\n480\n", ""}, {"0\n479\n", ""}}) {
+    const std::string file = std::string("tall.png\n") + heights + "0\n0\n0\n0\n0\n";
+    EXPECT_EQ(Parse(file), message) << heights;
+  }
+}
+
 TEST_F(PanelListTest, ListHoldsOneToSevenPanels) {
   const std::string minimal = "panel.png\n0\n0\n0\n0\n0\n0\n0\n";
   ASSERT_EQ(Parse(minimal, 7), "");

@@ -233,3 +233,20 @@ TEST_F(ArchiveTest, MissingArchiveAndOverlongPaths) {
   std::string longBase = "DATA/" + std::string(300, 'b') + ".txt";
   EXPECT_EQ(FatalMessageOf([&] { ResourceOpen(longBase.c_str()); }), "Resource path too long !");
 }
+
+TEST_F(ArchiveTest, NewestPathNamesTheMemberBeingRead) {
+  WriteFileBytes("data.rs", Concat({Stored("a.txt", "a"), RawMember("bad.txt", 50, 50, 0, {})}));
+  const uint64_t mark = ResourceRequestCount();
+  const std::string a = ResourceOpen("A.TXT");
+  const std::string b = ResourceOpen("DATA/b.txt");
+  EXPECT_EQ(ResourceNewestPath(mark), "DATA/b.txt");
+  EXPECT_EQ(ResourceNewestPath(mark + 2), "");  // opened before the mark
+  ResourceClose(b.c_str());
+  EXPECT_EQ(ResourceNewestPath(mark), "A.TXT");
+  ResourceClose(a.c_str());
+  EXPECT_EQ(ResourceNewestPath(mark), "");
+  EXPECT_EQ(FatalMessageOf([] { ResourceOpen("bad.txt"); }), "Read error !");
+  EXPECT_EQ(ResourceNewestPath(mark), "bad.txt");  // failed before it got a handle
+  ResourceCloseAll();
+  EXPECT_EQ(ResourceNewestPath(mark), "");
+}

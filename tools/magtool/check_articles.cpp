@@ -3,8 +3,10 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <string_view>
 
 #include "articles/article_lifecycle.h"
+#include "articles/article_links.h"
 #include "articles/article_parse.h"
 #include "articles/article_view.h"
 #include "base/integer_reader.h"
@@ -14,6 +16,8 @@
 
 namespace {
 
+constexpr std::string_view ALT_MARKER = ":ALT:";
+
 struct ArticleRef {
   std::string path;
   CheckSite from;             // the link or list line; no path for the reader's own
@@ -22,12 +26,12 @@ struct ArticleRef {
 
 // The argument of a link target: from the fifth character, without ":ALT:".
 std::string LinkArgument(const std::string& target) {
-  const std::string cut = target.substr(0, target.find(":ALT:"));
+  const std::string cut = target.substr(0, target.find(ALT_MARKER));
   return cut.size() > 4 ? cut.substr(4) : std::string();
 }
 
 struct PictureResult {
-  std::optional<std::string> error;
+  std::optional<StepFailure> error;
   bool missing = false;
 };
 
@@ -67,10 +71,11 @@ class ArticleCrawl {
   }
 
   // A missing article is reported where it is named, a broken one at its line.
-  void ReportLoadError(const ArticleRef& ref, const std::string& error) {
+  void ReportLoadError(const ArticleRef& ref, const StepFailure& error) {
     const int32_t line = ArticleParseLine();
     if (line == 0 && !ref.from.path.empty() && !MemberExists(ref.path)) {
-      report_.Add(ref.from, ref.missingMessage != nullptr ? ref.missingMessage : error);
+      const std::string message = ref.missingMessage ? ref.missingMessage : error.message;
+      report_.Add(ref.from, StepFailure{message, ref.path});
     } else {
       report_.Add({ref.path, line}, error);
     }
@@ -81,6 +86,11 @@ class ArticleCrawl {
     for (const LinkEntry& entry : article.linkTargets) {
       const std::string& target = entry.text;
       const CheckSite site{path, FindLine(source, target)};
+      // Fatal only once the link is hovered over a title box: reported anyway.
+      const size_t alt = target.find(ALT_MARKER);
+      if (alt != std::string::npos && target.size() - alt - ALT_MARKER.size() > MAX_ALT_LENGTH) {
+        report_.Add(site, ALT_TOO_LONG);
+      }
       const std::string argument = LinkArgument(target);
       const std::string prefix = target.substr(0, 4);
       if (prefix == "ART:") {
@@ -111,7 +121,7 @@ class ArticleCrawl {
         report_.Add({path}, *result.error);
       }
     }
-    if (result.missing) report_.Add(site, *result.error);
+    if (result.missing) report_.Add(site, *result.error, path);
   }
 
   // Read as the panel switch reads it.

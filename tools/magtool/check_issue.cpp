@@ -11,8 +11,6 @@
 
 namespace {
 
-void ThrowCheckFailure(int, const char*, const char* message) { throw CheckFailure(message); }
-
 uint32_t StillClock() { return 1000; }
 
 // The engine state a check sets up, given back however it ends.

@@ -62,25 +62,29 @@ class PanelCheck {
     const auto parseError = RunStep([&] { Walk(in); });
     if (parseError) report_.Add(At(in.Line()), *parseError);
     if (parseError || !whole_) return nullptr;
-    whole_ = Attempt(report_, At(0), [&] {
-      Picture screen{};
-      PictureAlloc(screen, SCREEN_WIDTH, SCREEN_HEIGHT);
-      PanelDrawChrome(*panel_, nullptr, screen, 0, 0.0f, 0.0f, 0.0f);
-    });
-    return whole_ ? std::move(panel_) : nullptr;
+    return std::move(panel_);
   }
 
  private:
   CheckSite At(int32_t line) const { return {path_, line}; }
 
-  void Step(int32_t line, const std::function<void()>& step) {
-    whole_ = Attempt(report_, At(line), step) && whole_;
+  // member: the file the line names, when the step reads it.
+  void Step(int32_t line, const std::function<void()>& step, const std::string& member = {}) {
+    whole_ = Attempt(report_, At(line), step, member) && whole_;
   }
 
   void Walk(PanelLines& in) {
     const PanelHeader h = ReadPanelHeader(in);
     Create(h);
-    if (h.hasBar) Step(h.barLine, [&] { PanelSetProgressBar(*panel_, h.barPicture.c_str(), h.barX, h.barY); });
+    // The reader places the bar only when it draws the chrome: drawn here once.
+    if (h.hasBar) {
+      Step(h.barLine, [&] {
+        PanelSetProgressBar(*panel_, h.barPicture.c_str(), h.barX, h.barY);
+        Picture screen{};
+        PictureAlloc(screen, SCREEN_WIDTH, SCREEN_HEIGHT);
+        ProgressBarDraw(*panel_, screen, 0.0f);
+      });
+    }
     if (h.hasTitleBox) {
       Step(h.titleLine, [&] {
         PanelSetTitleBox(*panel_, h.titleX, h.titleY, h.titleWidth, h.titleHeight);
@@ -92,7 +96,7 @@ class PanelCheck {
     const int32_t chains = in.Number();
     for (int32_t i = 0; i < chains; ++i) {
       const std::string name = in.Name();
-      Step(in.Line(), [&] { PanelAddAniChain(*panel_, name.c_str()); });
+      Step(in.Line(), [&] { PanelAddAniChain(*panel_, name.c_str()); }, name);
     }
   }
 
@@ -102,15 +106,18 @@ class PanelCheck {
     Step(h.pictureLine, [&] {
       Picture whole{};
       ImageLoader(h.picture.c_str(), whole);
-    });
+    }, h.picture);
     if (!whole_) return;
     const auto error = RunStep([&] {
       PanelCreate(*panel_, h.picture.c_str(), h.topHeight, h.middleEnd,
                   h.hasButtons ? h.mask.c_str() : nullptr);
     });
     if (error) {
-      report_.Add(At(*error == STRIP_ERROR || !h.hasButtons ? h.stripLine : h.maskLine), *error);
+      const bool strips = error->message == STRIP_ERROR || !h.hasButtons;
+      report_.Add(At(strips ? h.stripLine : h.maskLine), *error, strips ? "" : h.mask);
       whole_ = false;
+    } else {
+      Step(h.stripLine, [&] { PanelCheckHeight(*panel_, SCREEN_HEIGHT); });
     }
     PanelSetTextX(*panel_, h.textX);
   }
@@ -122,7 +129,7 @@ class PanelCheck {
     for (int32_t& number : numbers) number = in.Number();
     Step(line, [&] {
       PanelAddButton(*panel_, name.c_str(), numbers[0], numbers[1], numbers[2], numbers[3]);
-    });
+    }, name);
   }
 
   CheckReport& report_;
@@ -138,7 +145,7 @@ std::unique_ptr<Panel> CheckPanelFile(CheckReport& report, const std::string& pa
     return nullptr;
   }
   if (!lines) {
-    report.Add(listed, "Cannot open panel file !");
+    report.Add(listed, StepFailure{"Cannot open panel file !", path});
     return nullptr;
   }
   return PanelCheck(report, path).Run(std::move(*lines));

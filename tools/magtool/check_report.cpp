@@ -1,9 +1,26 @@
 #include "magtool/check_report.h"
 
 #include "engine/fatal.h"
+#include "magtool/check_lines.h"
 #include "resources/archive.h"
 
 namespace {
+
+// The archive's request count when the innermost running step began: the
+// members it asked for come after it.
+uint64_t stepMark = 0;
+
+// Sets the mark for one step and puts the outer step's back.
+class StepMark {
+ public:
+  StepMark() : outer_(stepMark) { stepMark = ResourceRequestCount(); }
+  ~StepMark() { stepMark = outer_; }
+  StepMark(const StepMark&) = delete;
+  StepMark& operator=(const StepMark&) = delete;
+
+ private:
+  uint64_t outer_;
+};
 
 // Some messages start with a line break of their own; a report line is one line.
 std::string OneLine(const std::string& message) {
@@ -29,19 +46,37 @@ void CheckReport::Add(const CheckSite& site, const std::string& message) {
   if (seen_.insert(line).second) lines_.push_back(line);
 }
 
-std::optional<std::string> RunStep(const std::function<void()>& step) {
+void CheckReport::Add(const CheckSite& site, const StepFailure& failure,
+                      const std::string& member) {
+  const std::string own = MemberKey(site.path);
+  for (const std::string& named : {failure.member, member}) {
+    if (named.empty() || MemberKey(named) == own) continue;
+    const char* absent = MemberExists(named) ? "" : ": not in the issue";
+    Add(site, failure.message + " (" + named + absent + ")");
+    return;
+  }
+  Add(site, failure.message);
+}
+
+void ThrowCheckFailure(int, const char*, const char* message) {
+  throw CheckFailure(message, ResourceNewestPath(stepMark));
+}
+
+std::optional<StepFailure> RunStep(const std::function<void()>& step) {
+  const StepMark mark;
   try {
     step();
     return std::nullopt;
   } catch (const CheckFailure& failure) {
     // The failed step may leave members open: no later step needs them.
     ResourceCloseAll();
-    return OneLine(failure.what());
+    return StepFailure{OneLine(failure.what()), failure.member};
   }
 }
 
-bool Attempt(CheckReport& report, const CheckSite& site, const std::function<void()>& step) {
-  const std::optional<std::string> message = RunStep(step);
-  if (message) report.Add(site, *message);
-  return !message;
+bool Attempt(CheckReport& report, const CheckSite& site, const std::function<void()>& step,
+             const std::string& member) {
+  const std::optional<StepFailure> failure = RunStep(step);
+  if (failure) report.Add(site, *failure, member);
+  return !failure;
 }

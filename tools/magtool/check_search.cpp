@@ -22,12 +22,15 @@ bool Linkable(const std::string& path) {
   return path.find("<#") == std::string::npos && path.find("#>") == std::string::npos;
 }
 
-// The index stops at the first article it cannot open: that one's line.
-CheckSite UnlistableSite(const std::vector<ListedArticle>& listed) {
+// A fault of the list as a whole, or of no article in particular.
+ListedArticle WholeList() { return {"", {SEARCH_LIST_PATH}}; }
+
+// The index stops at the first article it cannot open: that one.
+ListedArticle Unlistable(const std::vector<ListedArticle>& listed) {
   for (const ListedArticle& article : listed) {
-    if (!Linkable(article.path) || !MemberExists(article.path)) return article.site;
+    if (!Linkable(article.path) || !MemberExists(article.path)) return article;
   }
-  return {SEARCH_LIST_PATH};
+  return WholeList();
 }
 
 }  // namespace
@@ -41,8 +44,9 @@ std::vector<ListedArticle> CheckSearch(CheckReport& report) {
   if (box) ++report.pictures;
   const auto indexError = RunStep([] { LoadSearchIndex(); });
   if (indexError) {
-    const bool unlistable = *indexError == UNLISTABLE_ARTICLE;
-    report.Add(unlistable ? UnlistableSite(listed) : CheckSite{SEARCH_LIST_PATH}, *indexError);
+    const bool unlistable = indexError->message == UNLISTABLE_ARTICLE;
+    const ListedArticle article = unlistable ? Unlistable(listed) : WholeList();
+    report.Add(article.site, *indexError, article.path);
   }
   // What is left to fail is the placement.
   if (box && !indexError) Attempt(report, {PLACEMENT_PATH}, SearchInit);
