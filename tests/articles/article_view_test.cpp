@@ -99,8 +99,9 @@ TEST_F(ArticleViewPages, LineTallerThanViewIsFatal) {
 
 TEST_F(ArticleViewPages, FarLinesAtTheEndOfTheIntRangeGetTheirPage) {
   for (int32_t k = 0; k < 24; ++k) AddLine(0, k * 90000000, "ab");
-  AddLine(0, 2147483640, "far");  // as <#GOTO:0:2147483640#> places it
-  AddLine(0, INT32_MAX, "", 1);   // the sentinel
+  // As <#GOTO:0:2147483640#> places a line, then the sentinel.
+  article.lines.push_front(ArticleLine{0, 0, 0, 2147483640, 24, 16, 0, 0, {}});
+  article.lines.push_front(ArticleLine{0, 0, 0, INT32_MAX, 1, 1, 0, 0, {}});
   ArticleSetView(article, view);
   ASSERT_EQ(article.pageStarts.size(), 25u);
   EXPECT_EQ(S(24), 2147483640);
