@@ -60,7 +60,8 @@ void HistoryApply(std::deque<LinkEntry>& targets, const char* fileName) {
   if (!file) return;
   std::string line;
   for (LineRead read; (read = ReadLine(file.get(), line)) != LineRead::End;) {
-    if (read == LineRead::Whole) MarkFromHistory(targets, line);
+    // An empty line names no target, not even an empty one.
+    if (read == LineRead::Whole && !line.empty()) MarkFromHistory(targets, line);
   }
 }
 

@@ -9,10 +9,11 @@ namespace {
 
 constexpr int32_t MAX_SCROLLING_WIDTH = 99999;
 
-// Pixels of this step: the distance due by now less what was already moved.
+// Pixels of this step: the distance due by now less what was already moved,
+// kept inside int32_t for absurd speeds.
 int32_t StepDue(float seconds, int32_t speed, float& done) {
-  const auto step = static_cast<int32_t>(
-      std::trunc(std::fabs(seconds * static_cast<float>(speed)) - std::trunc(done)));
+  const double due = std::trunc(std::fabs(seconds * static_cast<float>(speed)) - std::trunc(done));
+  const auto step = static_cast<int32_t>(std::clamp<double>(due, INT32_MIN, INT32_MAX));
   done += static_cast<float>(step);
   return step;
 }
@@ -20,7 +21,7 @@ int32_t StepDue(float seconds, int32_t speed, float& done) {
 // Positive shift moves every row right, wrapping at the edges.
 void RotateRows(Picture& image, int32_t shift) {
   const int32_t width = image.width;
-  const int32_t split = ((width - shift) % width + width) % width;
+  const int32_t split = (width - shift % width) % width;
   if (split == 0) return;
   for (int32_t row = 0; row < image.height; ++row) {
     uint32_t* first = image.pixels + static_cast<size_t>(row) * static_cast<size_t>(width);

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int32_t NO_VALUE = 100000000;
+constexpr int64_t NONE = INT64_MAX;  // no line found, however far down the article reaches
 constexpr int32_t NO_COLUMN = -100000000;
 
 int32_t PageCount(const Article& article) {
@@ -31,29 +31,33 @@ void ShowOnlyPage(Article& article) {
   article.rightScrollY = NO_COLUMN;
 }
 
+// A line's bottom, which may lie past INT32_MAX.
+int64_t Bottom(const ArticleLine& line) { return int64_t{line.y} + line.height; }
+
 // The height of the first line below the scroll position: the tallest of
 // the lines ending highest.
 int32_t FirstVisibleHeight(const Article& article) {
-  int32_t bottom = NO_VALUE;
+  int64_t bottom = NONE;
   for (const ArticleLine& line : article.lines) {
-    if (line.y >= article.scrollY) bottom = std::min(bottom, line.y + line.height);
+    if (line.y >= article.scrollY) bottom = std::min(bottom, Bottom(line));
   }
   int32_t height = 0;
   for (const ArticleLine& line : article.lines) {
-    if (line.y >= article.scrollY && line.y + line.height == bottom) {
+    if (line.y >= article.scrollY && Bottom(line) == bottom) {
       height = std::max(height, line.height);
     }
   }
   return height;
 }
 
-// The top of the highest line crossing y, or y when none does.
-int32_t TopOfLineAcross(const Article& article, int32_t y) {
-  int32_t top = NO_VALUE;
+// The top of the highest line crossing y, or y when none does, at most
+// INT32_MAX.
+int32_t TopOfLineAcross(const Article& article, int64_t y) {
+  int64_t top = NONE;
   for (const ArticleLine& line : article.lines) {
-    if (line.y < y && y < line.y + line.height) top = std::min(top, line.y);
+    if (line.y < y && y < Bottom(line)) top = std::min(top, int64_t{line.y});
   }
-  return top == NO_VALUE ? y : top;
+  return static_cast<int32_t>(std::min(top == NONE ? y : top, int64_t{INT32_MAX}));
 }
 
 // Snaps to a line's top and lets the right column continue the left one.
@@ -61,7 +65,7 @@ void SnapAfterLineStep(Article& article) {
   article.scrollY = TopOfLineAcross(article, article.scrollY);
   if (article.twoColumns == 0) return;
   const int32_t height = article.view != nullptr ? article.view->height : 0;
-  article.rightScrollY = -TopOfLineAcross(article, article.scrollY + height);
+  article.rightScrollY = -TopOfLineAcross(article, int64_t{article.scrollY} + height);
 }
 
 bool SpreadStepsAllowed(const Article& article) {
@@ -151,20 +155,21 @@ void ArticlePageForward(Article& article) {
 
 void ArticleLineBack(Article& article) {
   if (article.lineScroll != 1 || PageCount(article) == 0) return;
-  article.scrollY = std::max(article.scrollY - FirstVisibleHeight(article), 0);
+  article.scrollY = static_cast<int32_t>(
+      std::max<int64_t>(int64_t{article.scrollY} - FirstVisibleHeight(article), 0));
   SnapAfterLineStep(article);
 }
 
 void ArticleLineForward(Article& article) {
   const int32_t pages = PageCount(article);
   if (article.lineScroll != 1 || pages == 0) return;
-  article.scrollY += FirstVisibleHeight(article);
+  const int64_t moved = int64_t{article.scrollY} + FirstVisibleHeight(article);
   if (article.twoColumns == 0) {
-    article.scrollY = std::min(article.scrollY, Start(article, pages - 1));
+    article.scrollY = static_cast<int32_t>(std::min<int64_t>(moved, Start(article, pages - 1)));
   } else if (pages == 1) {
     article.scrollY = Start(article, 0);
   } else {
-    article.scrollY = std::min(article.scrollY, Start(article, pages - 2));
+    article.scrollY = static_cast<int32_t>(std::min<int64_t>(moved, Start(article, pages - 2)));
   }
   SnapAfterLineStep(article);
 }

@@ -13,11 +13,10 @@ namespace {
 // loop once the drain and the frame are done.
 void QuitRequest(MainLoopState& loop) {
   if (loop.closingStarted) {
-    loop.quitPending = true;
+    ++loop.quitsPending;
     return;
   }
   loop.closingStarted = true;
-  loop.quitPending = false;
   StartClosing();
 }
 
@@ -66,7 +65,7 @@ void HandleEvent(MainLoopState& loop, const SDL_Event& event) {
       break;
     case SDL_MOUSEBUTTONDOWN: SetButton(loop, event.button.button, true); break;
     case SDL_MOUSEBUTTONUP: SetButton(loop, event.button.button, false); break;
-    case SDL_QUIT: loop.quitPending = true; break;
+    case SDL_QUIT: ++loop.quitsPending; break;
     case SDL_VIDEOEXPOSE:
     case SDL_VIDEORESIZE:
     case SDL_ACTIVEEVENT: ForceWholePresent(); break;
@@ -80,9 +79,14 @@ bool MainLoopStep(MainLoopState& loop) {
   EngineCommand(ENGINE_FRAME);
   FrameDone(loop);
   if (ShutdownRequested()) return false;
-  if (KeyQuit() == 0 && !loop.quitPending) return true;
-  if (loop.closingStarted) return false;
-  QuitRequest(loop);
+  // Every request counts: a second one in the same drain ends the loop, as
+  // it would a frame later.
+  int32_t requests = loop.quitsPending + (KeyQuit() != 0 ? 1 : 0);
+  loop.quitsPending = 0;
+  for (; requests > 0; --requests) {
+    if (loop.closingStarted) return false;
+    QuitRequest(loop);
+  }
   return true;
 }
 

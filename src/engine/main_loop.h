@@ -3,7 +3,8 @@
 // display (engine/frame_pacing.h); a single step is unpaced.
 //
 // Quitting takes two requests: the first starts the closing sequence and the
-// loop goes on; the second ends the loop once the current frame is done. A
+// loop goes on; the second, even in the same event drain, ends the loop once
+// the current frame is done. A
 // shutdown signal ends the loop after the current frame, without the closing.
 #pragma once
 
@@ -12,8 +13,8 @@
 #include <cstdint>
 
 struct MainLoopState {
-  bool closingStarted;  // the first quit request has been taken
-  bool quitPending;     // a request to act on after the frame
+  bool closingStarted;            // the first quit request has been taken
+  int32_t quitsPending;           // requests to act on after the frame
   int32_t buttonsUnseen;          // pressed since the last frame ended
   int32_t buttonsReleasePending;  // released before a frame saw them down
 };

@@ -35,11 +35,15 @@ constexpr KeyCode OTHER_KEYS[] = {
     {SDLK_KP8, 72},       {SDLK_KP9, 73},       {SDLK_KP_MINUS, 74},   {SDLK_KP4, 75},
     {SDLK_KP5, 76},       {SDLK_KP6, 77},       {SDLK_KP_PLUS, 78},    {SDLK_KP1, 79},
     {SDLK_KP2, 80},       {SDLK_KP3, 81},       {SDLK_KP0, 82},        {SDLK_KP_PERIOD, 83},
-    {SDLK_KP_ENTER, 28},  {SDLK_KP_DIVIDE, 53},
+    {SDLK_KP_ENTER, 28},  {SDLK_KP_DIVIDE, 53},  {SDLK_LESS, 86},       {SDLK_SYSREQ, 84},
     // The extended keys report the code of their keypad twin (E0 prefix dropped).
     {SDLK_HOME, 71},      {SDLK_UP, 72},        {SDLK_PAGEUP, 73},     {SDLK_LEFT, 75},
     {SDLK_RIGHT, 77},     {SDLK_END, 79},       {SDLK_DOWN, 80},       {SDLK_PAGEDOWN, 81},
-    {SDLK_INSERT, 82},    {SDLK_DELETE, 83},
+    {SDLK_INSERT, 82},    {SDLK_DELETE, 83},    {SDLK_PRINT, 55},
+    // The Windows keys arrive as SUPER from SDL 1.2 and as META through
+    // sdl12-compat; Menu as MENU where the backend knows it.
+    {SDLK_LSUPER, 91},    {SDLK_LMETA, 91},     {SDLK_RSUPER, 92},     {SDLK_RMETA, 92},
+    {SDLK_MENU, 93},
 };
 
 using CodeTable = std::array<int8_t, SDLK_LAST>;

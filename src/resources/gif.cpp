@@ -157,8 +157,9 @@ void PopAll(LzwContext& c) {
   while (c.stackTop > 0) Emit(c, c.stack[--c.stackTop]);
 }
 
-// The first code after a clear starts afresh and adds no entry. False when the
-// data or the image ends there.
+// The first code after a clear, or of the stream (an encoder may omit the
+// leading clear), starts afresh and adds no entry. False when the data or the
+// image ends there.
 bool RestartAfterClear(LzwContext& c) {
   ResetCodes(c);
   int code;
@@ -208,7 +209,7 @@ bool DecodeCode(LzwContext& c, int incoming) {
 }
 
 void DecodeImage(LzwContext& c) {
-  ResetCodes(c);
+  if (!RestartAfterClear(c)) return;
   int code;
   while (c.outPos < c.outSize && ReadCode(c, code) && code != c.end) {
     const bool more = code == c.clear ? RestartAfterClear(c) : DecodeCode(c, code);

@@ -1,5 +1,7 @@
 #include "resources/picture.h"
 
+#include <cstdlib>
+
 #include "engine/fatal.h"
 
 namespace {
@@ -7,11 +9,12 @@ namespace {
 constexpr size_t ALIGNMENT_SLACK = 36;  // room to round the first pixel up to 16 bytes
 
 template <typename Pixel>
-Pixel* AllocAligned(std::unique_ptr<uint8_t[]>& block, int32_t width, int32_t height) {
+Pixel* AllocAligned(PixelBlock& block, int32_t width, int32_t height) {
   if (width < 1 || height < 1) FatalError("Internal error !");
   if (!PictureSizeIsSane(width, height, sizeof(Pixel))) FatalError("Out Of Memory !");
   size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(Pixel);
-  block = std::make_unique<uint8_t[]>(bytes + ALIGNMENT_SLACK);
+  block.reset(static_cast<uint8_t*>(std::calloc(bytes + ALIGNMENT_SLACK, 1)));
+  if (!block) FatalError("Out Of Memory !");
   auto address = reinterpret_cast<uintptr_t>(block.get());
   return reinterpret_cast<Pixel*>((address + 15) & ~uintptr_t{15});
 }

@@ -10,17 +10,25 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
+// Pixel blocks come from calloc, so that pages a loader never writes (a huge
+// picture whose data runs out early) are never touched.
+struct PixelBlockFree {
+  void operator()(uint8_t* block) const { std::free(block); }
+};
+using PixelBlock = std::unique_ptr<uint8_t[], PixelBlockFree>;
+
 struct Picture {
-  std::unique_ptr<uint8_t[]> block;  // the raw allocation, or null when borrowed
+  PixelBlock block;  // the raw allocation, or null when borrowed
   uint32_t* pixels;
   int32_t width;
   int32_t height;
 };
 
 struct IndexedPicture {
-  std::unique_ptr<uint8_t[]> block;
+  PixelBlock block;
   uint8_t* pixels;  // palette indices
   int32_t width;
   int32_t height;

@@ -79,9 +79,12 @@ TEST_F(ArticleLifecycleTest, FollowedTargetIsVisitedAgainAfterReloadingFromItsOw
 
 TEST_F(ArticleLifecycleTest, HistoryMatchesWholeLinesCaseSensitively) {
   // A fragment of an over-long line is no line; a last line without LF keeps
-  // its last character.
+  // its last character; an empty line names no target.
   WriteText(HISTORY_FILE, "\nART:b.ar\nART:c.art\n" + std::string(4095, 'y') + "ART:c.ar\nART:b.art");
-  Load("a.art", "<#LINK:art:b.art#>l<#ENDL#><#LINK:ART:b.art#>u<#ENDL#><#LINK:ART:c.ar#>c<#ENDL#>\n");
+  Load("a.art",
+       "<#LINK:art:b.art#>l<#ENDL#><#LINK:ART:b.art#>u<#ENDL#><#LINK:ART:c.ar#>c<#ENDL#>"
+       "<#LINK:#>e<#ENDL#>\n");
+  EXPECT_EQ(Target("").visited, 0);
   EXPECT_EQ(Target("art:b.art").visited, 0);
   EXPECT_EQ(Target("ART:b.art").visited, 1);
   EXPECT_EQ(Target("ART:c.ar").visited, 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -94,6 +95,33 @@ TEST_F(ArticleViewPages, PageStartsAtHigherLineBesideOverflowingOne) {
 TEST_F(ArticleViewPages, LineTallerThanViewIsFatal) {
   AddLine(0, 10, "huge", 60);
   EXPECT_EQ(FatalMessageOf([&] { ArticleSetView(article, view); }), "Max lines overload !");
+}
+
+TEST_F(ArticleViewPages, FarLinesAtTheEndOfTheIntRangeGetTheirPage) {
+  for (int32_t k = 0; k < 24; ++k) AddLine(0, k * 90000000, "ab");
+  // As <#GOTO:0:2147483640#> places a line, then the sentinel.
+  article.lines.push_front(ArticleLine{0, 0, 0, 2147483640, 24, 16, 0, 0, {}});
+  article.lines.push_front(ArticleLine{0, 0, 0, INT32_MAX, 1, 1, 0, 0, {}});
+  ArticleSetView(article, view);
+  ASSERT_EQ(article.pageStarts.size(), 25u);
+  EXPECT_EQ(S(24), 2147483640);
+  article.twoColumns = 1;
+  ArticleSetScroll(article, 2147483640, 0);
+  ArticleLineBack(article);
+  EXPECT_EQ(Scroll(), std::make_pair(2147483639, -INT32_MAX));  // the right column past the end
+}
+
+TEST_F(ArticleViewPages, ALongArticlePaginatesInOnePass) {
+  constexpr int32_t count = 400000;  // 13334 pages of 30 lines: many seconds when each scans all
+  for (int32_t i = 0; i < count; ++i) {
+    article.lines.push_front(ArticleLine{0, 0, 0, 16 * i, 8, 16, 0, 0, {}});
+  }
+  PictureAlloc(view, 640, 480);
+  const auto began = std::chrono::steady_clock::now();
+  ArticleSetView(article, view);
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(2));
+  ASSERT_EQ(article.pageStarts.size(), 13334u);
+  EXPECT_EQ(article.pageStarts.back(), 480 * 13333);
 }
 
 TEST_F(ArticleViewPages, RepaginatesOnlyWhenHeightChanges) {
@@ -340,6 +368,15 @@ TEST_F(ArticleViewPictures, RotateEachWayAndWrap) {
   EXPECT_EQ(Marked(down.image), 5 * 30);
   At(3000);
   EXPECT_EQ(Marked(right.image), 3 * 30 + 10);  // 40 columns wrap to 10
+}
+
+TEST_F(ArticleViewPictures, AbsurdSpeedsMoveByTheLargestStep) {
+  const PictureEntry& right = AddScrolling(INT32_MAX, 0, 0, 3);
+  const PictureEntry& left = AddScrolling(-INT32_MAX, 0, 2, 0);
+  At(1000);
+  At(2000);  // 2^31 pixels due, INT32_MAX taken: 7 columns of 30
+  EXPECT_EQ(Marked(right.image), 3 * 30 + 7);
+  EXPECT_EQ(Marked(left.image), 25);
 }
 
 TEST_F(ArticleViewPictures, TooWideScrollingPictureIsFatal) {

@@ -148,6 +148,8 @@ TEST(ScanCodeOf, MapsEachGroupOfTheMainKeyboard) {
       {SDLK_ESCAPE, 1},     {SDLK_EQUALS, 13},    {SDLK_q, 16},        {SDLK_BACKQUOTE, 41},
       {SDLK_BACKSLASH, 43}, {SDLK_SLASH, 53},     {SDLK_RALT, 56},     {SDLK_F11, 87},
       {SDLK_KP_PERIOD, 83}, {SDLK_KP_ENTER, 28},  {SDLK_RIGHT, 77},    {SDLK_DELETE, 83},
+      {SDLK_LESS, 86},      {SDLK_LSUPER, 91},    {SDLK_LMETA, 91},    {SDLK_RSUPER, 92},
+      {SDLK_RMETA, 92},     {SDLK_MENU, 93},      {SDLK_PRINT, 55},    {SDLK_SYSREQ, 84},
       {SDLK_WORLD_0, -1},   {SDLK_KP_EQUALS, -1}, {SDLK_PAUSE, -1},    {SDLK_LAST, -1}};
   for (auto [key, code] : cases) EXPECT_EQ(ScanCodeOf(key), code) << key;
 }

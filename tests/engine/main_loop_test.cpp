@@ -159,6 +159,23 @@ TEST_F(MainLoopTest, QuitKeyIsARequestEvenWhenTappedWithinOneDrain) {
   EXPECT_FALSE(MainLoopStep(loop));
 }
 
+TEST_F(MainLoopTest, TwoQuitRequestsInOneDrainEndTheLoopAfterThatFrame) {
+  WriteFileBytes("keydefs.cfg", {1, 0, 0, 0});  // quit: Escape
+  KeyStateCreate();
+  SDL_Event escape{};
+  escape.type = SDL_KEYDOWN;
+  escape.key.keysym.sym = SDLK_ESCAPE;
+  SDL_Event close{};
+  close.type = SDL_QUIT;
+  const std::pair<SDL_Event, SDL_Event> drains[] = {{close, close}, {close, escape}, {escape, close}};
+  for (const auto& [first, second] : drains) {
+    loop = MainLoopState{};
+    Push(first);
+    Push(second);
+    EXPECT_FALSE(MainLoopStep(loop)) << int(first.type) << " then " << int(second.type);
+  }
+}
+
 TEST_F(MainLoopTest, DirectXBlitDrawsIntoASurfaceShownOncePerFrame) {
   for (int bpp : {16, 32}) {
     Restart(bpp, 1);

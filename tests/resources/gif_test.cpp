@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
+#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -94,6 +96,11 @@ TEST_F(GifTest, FirstCodeEndGivesAZeroPicture) {
   }
 }
 
+TEST_F(GifTest, AStreamWithoutALeadingClearStartsAsAfterOne) {
+  ASSERT_EQ(Load(GifHead(1, 4, 1, 2) + Stream({{1, 3}, {6, 3}, {1, 3}, {5, 4}})), 1);
+  EXPECT_EQ(Indices(), (Bytes{1, 1, 1, 1}));
+}
+
 TEST_F(GifTest, CodesWidenWhenTheNextFreeCodeReachesTheLimit) {
   // 1 2 3 define 6 and 7; next free 8 makes the next code, 8 = "3 3", four bits wide.
   const Codes codes = {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {8, 4}, {5, 4}};
@@ -132,6 +139,22 @@ TEST_F(GifTest, DamagedStreamsKeepWhatWasDecoded) {
   }
   ASSERT_EQ(Load(beyondNextFree), 1);
   EXPECT_EQ(Indices(), (Bytes{1, 0, 0, 0, 0, 0}));
+}
+
+// Resident memory of this process, in bytes.
+int64_t ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  int64_t total = 0, resident = 0;
+  statm >> total >> resident;
+  return resident * sysconf(_SC_PAGESIZE);
+}
+
+TEST_F(GifTest, AHugeImageOfLittleDataTouchesOnlyWhatItDecodes) {
+  const int64_t before = ResidentBytes();
+  ASSERT_EQ(Load(GifHead(1, 13584, 5699, 2) + Stream(kOneTwoThree)), 1);
+  EXPECT_LT(ResidentBytes() - before, int64_t{8} << 20);  // of 74 MiB declared
+  EXPECT_EQ(Bytes(picture.pixels, picture.pixels + 4), (Bytes{1, 2, 3, 0}));
+  EXPECT_EQ(picture.pixels[size_t{13584} * 5699 - 1], 0);
 }
 
 TEST_F(GifTest, OutputBeyondThePictureIsDropped) {
