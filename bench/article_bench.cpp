@@ -12,9 +12,9 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/font_list.h"
-#include "engine/setup_config.h"
 #include "resources/archive.h"
 #include "support/scratch_dir.h"
 

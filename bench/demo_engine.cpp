@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 #include "widgets/covers.h"

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 #include "resources/draw.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/fatal.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "articles/article_layout.h"
 #include "articles/link_targets.h"
 #include "articles/tag_arguments.h"
+#include "base/fatal.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <string_view>
 
 #include "articles/article_links.h"
+#include "base/clock.h"
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/clock.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "articles/article_links.h"
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/article_stack.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
@@ -9,7 +10,6 @@
 #include "engine/panel_steps.h"
 #include "engine/present.h"
 #include "engine/screen_transitions.h"
-#include "engine/setup_config.h"
 #include "music/msx.h"
 #include "widgets/covers.h"
 

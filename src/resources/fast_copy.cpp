@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 #include "resources/draw.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "base/integer_reader.h"
 
+#include "base/fatal.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 #include "engine/keys.h"
 #include "resources/archive.h"
 #include "resources/draw.h"

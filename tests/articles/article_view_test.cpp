@@ -7,7 +7,7 @@
 #include "articles/article.h"
 #include "articles/article_links.h"
 #include "articles/article_view.h"
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "engine/engine.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"

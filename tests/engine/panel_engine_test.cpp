@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/article_stack.h"
 #include "engine/engine.h"
 #include "engine/mouse_wheel.h"
@@ -14,7 +15,6 @@
 #include "engine/panel_list.h"
 #include "engine/panel_steps.h"
 #include "engine/screen_transitions.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "support/fatal_catch.h"
 #include "support/reader_fixture.h"

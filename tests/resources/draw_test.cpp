@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "articles/article_lifecycle.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 #include "search/search_keys.h"

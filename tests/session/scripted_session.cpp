@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
-#include "widgets/covers.h"
 #include "session_driver.h"
 #include "support/scratch_dir.h"
+#include "widgets/covers.h"
 
 namespace {
 
