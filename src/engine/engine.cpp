@@ -13,6 +13,7 @@
 #include "engine/video.h"
 #include "music/msx.h"
 #include "resources/archive.h"
+#include "resources/draw.h"
 #include "resources/image_loader.h"
 #include "search/search.h"
 #include "widgets/covers.h"
@@ -65,7 +66,13 @@ void LoadPlasma() {
   }
 }
 
+// The block copy that the settings ask for.
+CopyMode CopyModeOf(const SetupConfig& setup) {
+  return setup.UseSimd ? COPY_SSE2 : setup.UseMmx ? COPY_CHUNKS : COPY_PLAIN;
+}
+
 void EngineInit() {
+  SetCopyMode(CopyModeOf(Setup));
   Presentation = PresentState{};
   CoversReset();
   CreateBackBuffer();
