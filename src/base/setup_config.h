@@ -1,5 +1,5 @@
 // The settings record: every option of a run, chosen in the setup dialog and
-// kept in the setup file (engine/setup_file.h).
+// kept in the setup file.
 #pragma once
 
 #include <cstdint>

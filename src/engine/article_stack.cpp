@@ -23,7 +23,7 @@ void CloseCurrentArticle() {
 
 void LoadCurrentArticle() {
   CurrentArticle = std::make_unique<Article>();
-  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str());
+  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str(), EngineFonts());
 }
 
 // The new page fades in over the old one while the progress bar glides from

@@ -53,7 +53,7 @@ void CreateBackBuffer() {
 void LoadFirstArticle() {
   CurrentArticlePath = std::string(FIRST_ARTICLE).substr(0, 1023);
   CurrentArticle = std::make_unique<Article>();
-  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str());
+  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str(), EngineFonts());
   ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
 }
 
@@ -114,6 +114,8 @@ void EngineShutdown() {
 }
 
 }  // namespace
+
+ArticleFonts EngineFonts() { return {EngineFontManager.get(), EngineFixedFont.get()}; }
 
 void EngineCommand(int command) {
   switch (command) {

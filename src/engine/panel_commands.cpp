@@ -122,7 +122,14 @@ void SearchStep() {
   }
   if (KeySearch() && !PanelEngine.SearchActive) PanelEngine.SearchActive = 1;
   if (PanelEngine.SearchActive == 1) {
-    SearchFrame(PanelEngine.SearchResultPath, PanelEngine.SearchActive, BackBuffer);
+    SearchFrame(PanelEngine.SearchResultPath, PanelEngine.SearchActive, BackBuffer,
+                EngineFixedFont.get());
+    // The open box takes the keyboard's text; the command keys wait until it closes.
+    if (PanelEngine.SearchActive == 1) {
+      CaptureOn();
+    } else {
+      CaptureOff();
+    }
   }
 }
 

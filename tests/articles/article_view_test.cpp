@@ -24,6 +24,7 @@ class ArticleView : public ::testing::Test {
   void SetUp() override {
     EngineFixedFont = std::make_unique<FixedFont>();
     EngineFixedFont->rows.fill(0xFF);  // every glyph a solid 8 x 16 block
+    article.fonts.fixed = EngineFixedFont.get();
     PictureAlloc(view, 640, 50);
     article.lineScroll = article.pageScroll = 1;
     article.spreadSingleStep = article.spreadDoubleStep = 1;

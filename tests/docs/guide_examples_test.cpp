@@ -110,7 +110,7 @@ void ReadWholeArticle(const std::string& path) {
   Article article{};
   Picture view{};
   PictureAlloc(view, 640, 398);
-  ArticleLoad(article, path.c_str());
+  ArticleLoad(article, path.c_str(), EngineFonts());
   ArticleSetView(article, view);
   ArticleHome(article);
   for (int pages = 1;; ++pages) {

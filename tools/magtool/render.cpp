@@ -138,7 +138,7 @@ void DrawFrame(Panel& panel, Article& article, Picture& screen) {
 // The first draw resets the page as the reader's first frame does.
 void RenderArticle(const RenderOptions& options, Panel& panel, Picture& screen) {
   Article article;
-  ArticleLoad(article, options.article.c_str());
+  ArticleLoad(article, options.article.c_str(), EngineFonts());
   PanelSetMouse(panel, options.mouseX, options.mouseY);
   DrawFrame(panel, article, screen);
   for (int32_t i = 0; i < options.page; ++i) ArticlePageForward(article);
