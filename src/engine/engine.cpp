@@ -5,6 +5,7 @@
 
 #include "base/fatal.h"
 #include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/document_opener.h"
 #include "engine/font_list.h"
 #include "engine/panel_engine.h"
@@ -16,7 +17,6 @@
 #include "resources/draw.h"
 #include "resources/image_loader.h"
 #include "search/search.h"
-#include "widgets/covers.h"
 
 Picture BackBuffer;
 SDL_Surface* BackBufferSurface;

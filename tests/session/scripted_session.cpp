@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "base/fatal.h"
+#include "engine/covers.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "session_driver.h"
 #include "support/scratch_dir.h"
-#include "widgets/covers.h"
 
 namespace {
 

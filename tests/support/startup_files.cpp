@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/video.h"
@@ -13,7 +14,6 @@
 #include "resources/archive.h"
 #include "support/scratch_dir.h"
 #include "support/tiny_module.h"
-#include "widgets/covers.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include "base/fatal.h"
 #include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/setup_file.h"
@@ -11,7 +12,6 @@
 #include "magtool/check_lines.h"
 #include "resources/archive.h"
 #include "resources/image_loader.h"
-#include "widgets/covers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "widgets/covers.h"
+#include "engine/covers.h"
 
 #include <cmath>
 
