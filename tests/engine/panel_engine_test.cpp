@@ -116,6 +116,15 @@ TEST_F(PanelEngineTest, StyleKeyCyclesStylesAndStyleOneTurnsPagesAtOnce) {
   EXPECT_EQ(PanelEngine.ScrollStyle, 2);
 }
 
+// The open search box takes the keyboard's text: the command keys wait.
+TEST_F(PanelEngineTest, OpenSearchBoxHoldsBackTheCommandKeys) {
+  const int32_t style = PanelEngine.ScrollStyle;
+  Key(SLOT_SEARCH);
+  ASSERT_EQ(PanelEngine.SearchActive, 1);
+  Key(SLOT_SCROLL_STYLE);
+  EXPECT_EQ(PanelEngine.ScrollStyle, style);
+}
+
 // The wheel is read in one frame and acted on at the start of the next.
 TEST_F(PanelEngineTest, WheelStepsLinesWithLineScrollingAndPagesWithout) {
   const auto wheel = [this](int32_t count) {
