@@ -91,7 +91,7 @@ struct ArticleFonts {
 
 // Zero-filled when made; the values that hold "at load" are set by loading.
 struct Article {
-  ArticleFonts fonts;
+  ArticleFonts fonts;  // lent by whoever loads the article
   uint32_t pictureClock;
   uint32_t marqueeClock;
   uint32_t activeLinkColour;
