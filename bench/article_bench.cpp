@@ -12,9 +12,9 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/font_list.h"
-#include "engine/setup_config.h"
 #include "resources/archive.h"
 #include "support/scratch_dir.h"
 
@@ -79,12 +79,12 @@ void BM_ArticleLoadBig(benchmark::State& state) {
   DemoIssue issue;
   std::ofstream(BIG_ARTICLE, std::ios::binary) << BigArticle();
   Article warm;
-  ArticleLoad(warm, BIG_ARTICLE);
+  ArticleLoad(warm, BIG_ARTICLE, EngineFonts());
   state.counters["lines"] = static_cast<double>(warm.lines.size());
   ArticleClose(warm);
   for (auto _ : state) {
     Article article;
-    ArticleLoad(article, BIG_ARTICLE);
+    ArticleLoad(article, BIG_ARTICLE, EngineFonts());
     state.PauseTiming();
     ArticleClose(article);
     state.ResumeTiming();
@@ -98,7 +98,7 @@ BENCHMARK(BM_ArticleLoadBig)->Unit(benchmark::kMillisecond);
 void BM_ArticleDrawDensestPage(benchmark::State& state) {
   DemoIssue issue;
   Article article;
-  ArticleLoad(article, "DATA/arts/history.art");  // two full columns of text
+  ArticleLoad(article, "DATA/arts/history.art", EngineFonts());  // two full columns of text
   Picture view;
   PictureAlloc(view, 640, 352);
   ArticleSetView(article, view);

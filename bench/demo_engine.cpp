@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/archive.h"
-#include "widgets/covers.h"
 
 DemoEngine::DemoEngine(int bpp) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);

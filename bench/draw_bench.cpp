@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "engine/setup_config.h"
 #include "resources/draw.h"
 
 namespace {
@@ -39,11 +38,9 @@ void BlitMode(benchmark::State& state, int mode, float alpha) {
 
 // Argument: the copy option, 0 plain, 1 8-byte chunks, 2 SSE2 streaming.
 void BM_BlitOpaque(benchmark::State& state) {
-  const SetupConfig saved = Setup;
-  Setup.UseMmx = state.range(0) == 1;
-  Setup.UseSimd = state.range(0) == 2;
+  const CopyMode saved = SetCopyMode(static_cast<CopyMode>(state.range(0)));
   BlitMode(state, DRAW_OPAQUE, 1.0f);
-  Setup = saved;
+  SetCopyMode(saved);
 }
 
 void BM_BlitKeyed(benchmark::State& state) { BlitMode(state, DRAW_KEYED, 1.0f); }

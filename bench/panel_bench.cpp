@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/setup_config.h"
 #include "engine/panel_list.h"
-#include "engine/setup_config.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "resources/archive.h"
-#include "widgets/panel.h"
 #include "support/scratch_dir.h"
+#include "widgets/panel.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
+#include "base/setup_config.h"
 #include "engine/present.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 
 namespace {

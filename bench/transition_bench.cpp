@@ -75,7 +75,7 @@ void BM_ColumnSlideStep(benchmark::State& state) {
   TransitionBench bench;
   const auto variant = static_cast<int32_t>(state.range(0));
   auto article = std::make_unique<Article>();
-  ArticleLoad(*article, "DATA/arts/history.art");
+  ArticleLoad(*article, "DATA/arts/history.art", EngineFonts());
   const PageChange change = CapturePageDown(*article);
   for (auto _ : state) {
     SlideFrame(*CurrentPanel, *article, variant, change.from, change.to, HALFWAY, BackBuffer);

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }();
   Article article{};
   try {
-    ArticleLoad(article, "DATA/arts/input.art");
+    ArticleLoad(article, "DATA/arts/input.art", EngineFonts());
     ArticleSetView(article, view);
     for (int step = 0; step < PAGE_STEPS; ++step) {
       ArticleDraw(article, 28, 1, 1, 1);

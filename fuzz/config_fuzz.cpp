@@ -5,8 +5,9 @@
 // finding.
 #include <array>
 
+#include "base/setup_config.h"
 #include "engine/keys.h"
-#include "engine/setup_config.h"
+#include "engine/setup_file.h"
 #include "fuzz_support.h"
 #include "resources/archive.h"
 

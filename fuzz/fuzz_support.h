@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "resources/file_ptr.h"
 
 // Thrown in place of the exit by targets for which a fatal error is expected.

@@ -3,7 +3,7 @@
 // error and expected; a crash, an overrun, a leak or an overflow is a finding.
 #include <cstring>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 #include "fuzz_support.h"
 #include "music/msx.h"
 #include "music/msx_backend.h"

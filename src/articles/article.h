@@ -1,7 +1,7 @@
 // The article object: one parsed and laid-out article file with its display
-// lines, pictures, rules, link targets and hotspots. Lists that the Part keeps
-// newest first are deques with the newest entry at the front, so references
-// to entries stay valid while entries are added.
+// lines, pictures, rules, link targets and hotspots. Lists kept newest first
+// are deques with the newest entry at the front, so references to entries
+// stay valid while entries are added.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "resources/picture.h"
+#include "text/fixed_font.h"
 #include "text/font_manager.h"
 #include "text/glyph_table.h"
 
@@ -80,8 +81,17 @@ struct Hotspot {
   int32_t width, height;
 };
 
+// The faces an article lays out and draws with, lent by whoever loads it for
+// the article's life: the registry of its named faces and the fixed font.
+// Either may be null where nothing asks for it.
+struct ArticleFonts {
+  FontManager* registry;
+  const FixedFont* fixed;
+};
+
 // Zero-filled when made; the values that hold "at load" are set by loading.
 struct Article {
+  ArticleFonts fonts;  // lent by whoever loads the article
   uint32_t pictureClock;
   uint32_t marqueeClock;
   uint32_t activeLinkColour;

@@ -1,6 +1,5 @@
 #include "articles/article_links.h"
 #include "articles/article_view.h"
-#include "engine/engine.h"
 #include "resources/draw.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
@@ -22,12 +21,13 @@ void DrawSegment(const Article& article, const TextSegment& segment, int32_t cx,
   const int32_t x = cx + segment.x;
   const int32_t y = cy + segment.y;
   if (segment.font == nullptr) {
-    FixedDraw(*EngineFixedFont, segment.text.c_str(), x, y, colour, *article.view);
+    FixedDraw(*article.fonts.fixed, segment.text.c_str(), x, y, colour, *article.view);
     return;
   }
-  EngineFontManager->charSpacing = segment.charSpacing;
-  EngineFontManager->wordSpacing = segment.wordSpacing;
-  FontDraw(*EngineFontManager, segment.text.c_str(), x, y, colour, segment.font, *article.view,
+  FontManager& registry = *article.fonts.registry;
+  registry.charSpacing = segment.charSpacing;
+  registry.wordSpacing = segment.wordSpacing;
+  FontDraw(registry, segment.text.c_str(), x, y, colour, segment.font, *article.view,
            segment.antialias);
 }
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "articles/article_links.h"
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 namespace {
 

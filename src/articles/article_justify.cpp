@@ -77,7 +77,7 @@ void ArticleFinish(Article& article) {
     if (line.segments.empty()) continue;
     TextSegment& last = line.segments.back();
     last.text.erase(last.text.find_last_not_of(" \t") + 1);
-    const TextSize size = LayoutMeasure(last.text, last.font);
+    const TextSize size = LayoutMeasure(article.fonts, last.text, last.font);
     last.width = size.width;
     last.height = size.height;
   }

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "engine/engine.h"
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 namespace {
 
-int32_t Fit(const std::string& text, const GlyphTable* font, int32_t limit) {
+int32_t Fit(const ArticleFonts& fonts, const std::string& text, const GlyphTable* font,
+            int32_t limit) {
   if (font == nullptr) return FixedFit(text.c_str(), limit);
-  EngineFontManager->charSpacing = EngineFontManager->wordSpacing = 0;
-  return FontFit(*EngineFontManager, text.c_str(), font, limit);
+  fonts.registry->charSpacing = fonts.registry->wordSpacing = 0;
+  return FontFit(*fonts.registry, text.c_str(), font, limit);
 }
 
 std::string TrimSpaces(const std::string& text) {
@@ -68,7 +68,7 @@ ArticleLine& NewLine(Article& article, const ParserState& state, int32_t x) {
 
 void SingleSegmentLine(Article& article, ParserState& state, int32_t x, const std::string& text,
                        int32_t mode) {
-  const TextSize size = LayoutMeasure(text, state.font);
+  const TextSize size = LayoutMeasure(article.fonts, text, state.font);
   ArticleLine& line = NewLine(article, state, x);
   TextSegment segment = MakeSegment(state, mode, x, text, size);
   segment.y = ClampedSum(state.y, size.height);
@@ -127,11 +127,11 @@ int32_t BrokenMode(const ParserState& state) {
 // opens the line that the following runs continue on.
 void ContinueRest(Article& article, ParserState& state, std::string rest) {
   const int32_t avail =
-      std::max(1, ClampedSum(state.jlimit, -LayoutMeasure(" ", state.font).width));
+      std::max(1, ClampedSum(state.jlimit, -LayoutMeasure(article.fonts, " ", state.font).width));
   for (;;) {
     rest.erase(0, rest.find_first_not_of(' '));
     if (rest.empty()) return;
-    const int32_t fit = Fit(rest, state.font, avail);
+    const int32_t fit = Fit(article.fonts, rest, state.font, avail);
     if (fit >= static_cast<int32_t>(rest.size())) break;
     const size_t n = BreakPoint(rest, fit);
     SingleSegmentLine(article, state, 0, TrimSpaces(rest.substr(0, n)), BrokenMode(state));
@@ -139,15 +139,16 @@ void ContinueRest(Article& article, ParserState& state, std::string rest) {
   }
   if (!HasVisible(rest)) return;
   OpenCurrent(article, state);
-  AppendToCurrent(state, rest, LayoutMeasure(rest, state.font));
+  AppendToCurrent(state, rest, LayoutMeasure(article.fonts, rest, state.font));
 }
 
 }  // namespace
 
-TextSize LayoutMeasure(const std::string& text, const GlyphTable* font) {
+TextSize LayoutMeasure(const ArticleFonts& fonts, const std::string& text,
+                       const GlyphTable* font) {
   if (font == nullptr) return FixedMeasure(text.c_str());
-  EngineFontManager->charSpacing = EngineFontManager->wordSpacing = 0;
-  return FontMeasure(*EngineFontManager, text.c_str(), font);
+  fonts.registry->charSpacing = fonts.registry->wordSpacing = 0;
+  return FontMeasure(*fonts.registry, text.c_str(), font);
 }
 
 void LayoutPlainLine(Article& article, ParserState& state, const std::string& text) {
@@ -155,7 +156,7 @@ void LayoutPlainLine(Article& article, ParserState& state, const std::string& te
     SingleSegmentLine(article, state, state.x, text, state.justify);
     return;
   }
-  const TextSize whole = LayoutMeasure(text, state.font);
+  const TextSize whole = LayoutMeasure(article.fonts, text, state.font);
   if (state.x >= state.jlimit) {
     FatalError("Internal script error! (CursorPosition >= JustificationLimit)");
   }
@@ -163,13 +164,13 @@ void LayoutPlainLine(Article& article, ParserState& state, const std::string& te
     SingleSegmentLine(article, state, state.x, text, state.justify);
     return;
   }
-  const int32_t spaceWidth = LayoutMeasure(" ", state.font).width;
+  const int32_t spaceWidth = LayoutMeasure(article.fonts, " ", state.font).width;
   const int32_t avail = std::max(1, ClampedSum(state.jlimit, -int64_t{state.x} - spaceWidth));
   std::string rest = text;
   for (;;) {
     rest = TrimSpaces(rest);
     if (rest.empty()) return;  // only spaces: nothing to show
-    const int32_t fit = Fit(rest, state.font, avail);
+    const int32_t fit = Fit(article.fonts, rest, state.font, avail);
     if (fit >= static_cast<int32_t>(rest.size())) break;
     const size_t n = BreakPoint(rest, fit);
     SingleSegmentLine(article, state, state.x, TrimSpaces(rest.substr(0, n)), BrokenMode(state));
@@ -180,7 +181,7 @@ void LayoutPlainLine(Article& article, ParserState& state, const std::string& te
 
 void LayoutRun(Article& article, ParserState& state, const std::string& run) {
   if (state.current == nullptr) OpenCurrent(article, state);
-  const TextSize size = LayoutMeasure(run, state.font);
+  const TextSize size = LayoutMeasure(article.fonts, run, state.font);
   if (!state.autoBreak || int64_t{state.x} + size.width < state.jlimit) {
     AppendToCurrent(state, run, size);
     return;
@@ -194,7 +195,8 @@ void LayoutRun(Article& article, ParserState& state, const std::string& run) {
       return;
     }
   }
-  const int32_t fit = Fit(run, state.font, ClampedSum(state.jlimit, -int64_t{state.x}));
+  const int32_t avail = ClampedSum(state.jlimit, -int64_t{state.x});
+  const int32_t fit = Fit(article.fonts, run, state.font, avail);
   size_t split = LastSpaceBefore(run, static_cast<size_t>(std::max(fit, 0)));
   if (split == 0 && fit <= 10) {
     // A short word moves whole to the next line.
@@ -206,7 +208,7 @@ void LayoutRun(Article& article, ParserState& state, const std::string& run) {
   if (split == 0) split = static_cast<size_t>(fit);
   std::string head = run.substr(0, split);
   head.erase(head.find_last_not_of(" \t") + 1);
-  if (!head.empty()) AppendToCurrent(state, head, LayoutMeasure(head, state.font));
+  if (!head.empty()) AppendToCurrent(state, head, LayoutMeasure(article.fonts, head, state.font));
   CloseCurrent(article, state, true);
   state.x = 0;
   ContinueRest(article, state, run.substr(split));
@@ -217,6 +219,6 @@ void LayoutEndSourceLine(Article& article, ParserState& state) {
 }
 
 void LayoutBlankLine(Article& article, ParserState& state) {
-  state.y = ClampedSum(state.y, LayoutMeasure(" ", state.font).height);
+  state.y = ClampedSum(state.y, LayoutMeasure(article.fonts, " ", state.font).height);
   RaiseTotal(article, state.y);
 }

@@ -10,7 +10,7 @@
 #include "articles/parser_state.h"
 
 // Measured with the fixed font when font is null, else with zero spacings.
-TextSize LayoutMeasure(const std::string& text, const GlyphTable* font);
+TextSize LayoutMeasure(const ArticleFonts& fonts, const std::string& text, const GlyphTable* font);
 
 // A line without tags: the text up to LF or CR, TABs already expanded.
 void LayoutPlainLine(Article& article, ParserState& state, const std::string& text);

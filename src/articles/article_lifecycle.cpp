@@ -9,8 +9,9 @@
 
 namespace {
 
-void Reset(Article& article, const std::string& fileName) {
+void Reset(Article& article, const std::string& fileName, ArticleFonts fonts) {
   article = Article{};
+  article.fonts = fonts;
   article.activeLinkColour = 0xFF0000;
   article.visitedLinkColour = 0x0000FF;
   article.fileName = fileName;
@@ -40,10 +41,10 @@ void ResolveTargets(Article& article) {
 
 }  // namespace
 
-void ArticleLoad(Article& article, const char* path) {
+void ArticleLoad(Article& article, const char* path, ArticleFonts fonts) {
   // Copied first: path may be the fileName of this very article, reloaded.
   const std::string fullPath(path);
-  Reset(article, fullPath.substr(0, RESOURCE_PATH_MAX));
+  Reset(article, fullPath.substr(0, RESOURCE_PATH_MAX), fonts);
   ArticleParse(article, fullPath.c_str());
   ResolveTargets(article);
   ArticlePrepareTitle(article);

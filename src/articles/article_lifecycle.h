@@ -7,7 +7,7 @@
 
 constexpr const char* HISTORY_FILE = "history.tmp";
 
-void ArticleLoad(Article& article, const char* path);
+void ArticleLoad(Article& article, const char* path, ArticleFonts fonts);
 void ArticleClose(Article& article);
 
 // Writes the article's text without tags, whole, to the first free

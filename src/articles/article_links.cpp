@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "articles/article_view.h"
-#include "engine/engine.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
 
@@ -21,10 +20,11 @@ bool SegmentHit(const Article& article, const TextSegment& segment, int32_t cx, 
   const int32_t x = cx + segment.x;
   const int32_t y = cy + segment.y;
   if (segment.font == nullptr) return FixedHit(article.mouseX, article.mouseY, text, x, y) != 0;
-  if (!EngineFontManager) return false;
-  EngineFontManager->charSpacing = segment.charSpacing;
-  EngineFontManager->wordSpacing = segment.wordSpacing;
-  return FontHit(*EngineFontManager, article.mouseX, article.mouseY, text, x, y, segment.font) !=
+  FontManager* registry = article.fonts.registry;
+  if (registry == nullptr) return false;
+  registry->charSpacing = segment.charSpacing;
+  registry->wordSpacing = segment.wordSpacing;
+  return FontHit(*registry, article.mouseX, article.mouseY, text, x, y, segment.font) !=
          0;
 }
 

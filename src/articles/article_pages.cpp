@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "articles/article_view.h"
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "articles/article_layout.h"
 #include "articles/article_tags.h"
 #include "articles/parser_state.h"
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
 

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "articles/article_view.h"
-#include "engine/clock.h"
-#include "engine/fatal.h"
+#include "base/clock.h"
+#include "base/fatal.h"
 
 namespace {
 

@@ -5,8 +5,7 @@
 #include "articles/article_layout.h"
 #include "articles/link_targets.h"
 #include "articles/tag_arguments.h"
-#include "engine/engine.h"
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 namespace {
 
@@ -289,8 +288,8 @@ void HandleFirstMatch(Tag& tag, const TagLiteral (&literals)[N]) {
 
 void ParserFetchFont(Article& article, ParserState& state) {
   if (!state.fontPending) return;
-  if (!EngineFontManager) FatalError("Internal error !");
-  state.font = FontCacheGet(*EngineFontManager, article.fontCache, state.face.c_str(),
+  if (article.fonts.registry == nullptr) FatalError("Internal error !");
+  state.font = FontCacheGet(*article.fonts.registry, article.fontCache, state.face.c_str(),
                             state.sizeX, state.sizeY, state.bold, state.italic, state.underline);
   state.fontPending = 0;
 }

@@ -2,10 +2,9 @@
 #include <string_view>
 
 #include "articles/article_links.h"
+#include "base/clock.h"
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/clock.h"
-#include "engine/engine.h"
-#include "engine/fatal.h"
 
 namespace {
 
@@ -87,9 +86,9 @@ int32_t DrawCharacter(const Article& article, char c, int32_t pen, int32_t y, ui
                       Picture& picture) {
   const char text[2] = {c, '\0'};
   if (article.titleFont == nullptr) {
-    return FixedDraw(*EngineFixedFont, text, pen, y + FIXED_BASELINE, colour, picture);
+    return FixedDraw(*article.fonts.fixed, text, pen, y + FIXED_BASELINE, colour, picture);
   }
-  return FontDraw(*EngineFontManager, text, pen, y + article.titleFont->height, colour,
+  return FontDraw(*article.fonts.registry, text, pen, y + article.titleFont->height, colour,
                   article.titleFont, picture, article.titleAntialias);
 }
 
@@ -98,7 +97,7 @@ int32_t DrawColoured(Article& article, const ColouredText& text, int32_t x, int3
   const char* chars = text.chars.c_str();
   const int32_t width = article.titleFont == nullptr
                             ? FixedMeasure(chars).width
-                            : FontMeasure(*EngineFontManager, chars, article.titleFont).width;
+                            : FontMeasure(*article.fonts.registry, chars, article.titleFont).width;
   int32_t pen = x + MarqueeOffset(article, width, picture.width);
   const auto fallback = static_cast<uint32_t>(article.titleColour);
   for (size_t i = 0; i < text.chars.size(); ++i) {
@@ -120,8 +119,9 @@ void ArticlePrepareTitle(Article& article) {
 
 int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& picture) {
   if (picture.pixels == nullptr || picture.width < 1 || picture.height < 1) return 0;
+  const ArticleFonts& fonts = article.fonts;
   const bool fontReady =
-      article.titleFont == nullptr ? EngineFixedFont != nullptr : EngineFontManager != nullptr;
+      article.titleFont == nullptr ? fonts.fixed != nullptr : fonts.registry != nullptr;
   if (!fontReady) return 0;
   ColouredText text;
   const std::string_view alt = AltText(article.hoverTarget);
@@ -134,6 +134,6 @@ int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& pictur
     return 0;
   }
   if (article.titleFont == nullptr) return DrawColoured(article, text, x, y, picture);
-  const NoSpacing spacing(*EngineFontManager);
+  const NoSpacing spacing(*article.fonts.registry);
   return DrawColoured(article, text, x, y, picture);
 }

@@ -2,7 +2,7 @@
 
 #include "articles/article_layout.h"
 #include "articles/tag_arguments.h"
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "resources/image_loader.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
+#include "base/fatal.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "engine/screen_transitions.h"
-#include "engine/setup_config.h"
 #include "widgets/transitions.h"
 
 std::array<ArticlePlace, ARTICLE_STACK_SIZE> ArticleStack;
@@ -23,7 +23,7 @@ void CloseCurrentArticle() {
 
 void LoadCurrentArticle() {
   CurrentArticle = std::make_unique<Article>();
-  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str());
+  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str(), EngineFonts());
 }
 
 // The new page fades in over the old one while the progress bar glides from

@@ -3,19 +3,20 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
 
+#include "base/fatal.h"
+#include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/document_opener.h"
-#include "engine/fatal.h"
 #include "engine/font_list.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
-#include "resources/archive.h"
-#include "resources/image_loader.h"
 #include "music/msx.h"
+#include "resources/archive.h"
+#include "resources/draw.h"
+#include "resources/image_loader.h"
 #include "search/search.h"
-#include "widgets/covers.h"
 
 Picture BackBuffer;
 SDL_Surface* BackBufferSurface;
@@ -52,7 +53,7 @@ void CreateBackBuffer() {
 void LoadFirstArticle() {
   CurrentArticlePath = std::string(FIRST_ARTICLE).substr(0, 1023);
   CurrentArticle = std::make_unique<Article>();
-  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str());
+  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str(), EngineFonts());
   ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
 }
 
@@ -65,7 +66,13 @@ void LoadPlasma() {
   }
 }
 
+// The block copy that the settings ask for.
+CopyMode CopyModeOf(const SetupConfig& setup) {
+  return setup.UseSimd ? COPY_SSE2 : setup.UseMmx ? COPY_CHUNKS : COPY_PLAIN;
+}
+
 void EngineInit() {
+  SetCopyMode(CopyModeOf(Setup));
   Presentation = PresentState{};
   CoversReset();
   CreateBackBuffer();
@@ -107,6 +114,8 @@ void EngineShutdown() {
 }
 
 }  // namespace
+
+ArticleFonts EngineFonts() { return {EngineFontManager.get(), EngineFixedFont.get()}; }
 
 void EngineCommand(int command) {
   switch (command) {

@@ -9,9 +9,8 @@
 
 #include <cstdint>
 
+#include "articles/article.h"
 #include "resources/picture.h"
-#include "text/fixed_font.h"
-#include "text/font_manager.h"
 
 enum EngineCommands { ENGINE_INIT = 1, ENGINE_FRAME = 2, ENGINE_SHUTDOWN = 3 };
 
@@ -34,6 +33,9 @@ extern Picture CursorImage;              // the engine's own mouse cursor
 extern MouseState Mouse;
 extern std::unique_ptr<FixedFont> EngineFixedFont;      // "DATA/fonts/fixed.fnt"
 extern std::unique_ptr<FontManager> EngineFontManager;  // with the fonts.txt faces
+
+// The two faces above, lent to the articles the engine loads.
+ArticleFonts EngineFonts();
 
 // Any command other than the three does nothing.
 void EngineCommand(int command);

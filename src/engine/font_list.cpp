@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
 

@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/scan_codes.h"
+
 constexpr int KEY_SLOTS = 24;
 constexpr const char* KEYDEFS_PATH = "DATA/configs/keydefs.cfg";
 
@@ -60,10 +62,6 @@ void HandleKeyEvent(const SDL_Event& event);
 
 // Called after each frame: clears the taps that frame has now seen.
 void KeyFrameDone();
-
-// The PC set-1 scan code of an SDL key symbol (extended keys without their E0
-// prefix), or -1 for a key that has none.
-int32_t ScanCodeOf(SDLKey key);
 
 // Held readers.
 int32_t KeyLineUp();

@@ -1,11 +1,11 @@
 #include "engine/main_loop.h"
 
+#include "engine/covers.h"
 #include "engine/engine.h"
 #include "engine/frame_pacing.h"
 #include "engine/keys.h"
 #include "engine/present.h"
 #include "engine/shutdown_signals.h"
-#include "widgets/covers.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_links.h"
 #include "articles/article_view.h"
+#include "base/fatal.h"
 #include "base/integer_reader.h"
 #include "engine/article_stack.h"
 #include "engine/document_opener.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 #include "engine/keys.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
@@ -122,7 +122,14 @@ void SearchStep() {
   }
   if (KeySearch() && !PanelEngine.SearchActive) PanelEngine.SearchActive = 1;
   if (PanelEngine.SearchActive == 1) {
-    SearchFrame(PanelEngine.SearchResultPath, PanelEngine.SearchActive, BackBuffer);
+    SearchFrame(PanelEngine.SearchResultPath, PanelEngine.SearchActive, BackBuffer,
+                EngineFixedFont.get());
+    // The open box takes the keyboard's text; the command keys wait until it closes.
+    if (PanelEngine.SearchActive == 1) {
+      CaptureOn();
+    } else {
+      CaptureOff();
+    }
   }
 }
 

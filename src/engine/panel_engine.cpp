@@ -2,16 +2,16 @@
 
 #include "articles/article_links.h"
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/article_stack.h"
+#include "engine/covers.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/panel_list.h"
 #include "engine/panel_steps.h"
 #include "engine/present.h"
 #include "engine/screen_transitions.h"
-#include "engine/setup_config.h"
 #include "music/msx.h"
-#include "widgets/covers.h"
 
 PanelEngineState PanelEngine;
 std::unique_ptr<Article> CurrentArticle;

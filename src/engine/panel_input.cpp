@@ -2,7 +2,8 @@
 
 #include "articles/article_links.h"
 #include "articles/article_view.h"
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/mouse_wheel.h"
@@ -11,7 +12,6 @@
 #include "engine/panel_steps.h"
 #include "engine/present.h"
 #include "engine/screen_transitions.h"
-#include "engine/setup_config.h"
 
 namespace {
 

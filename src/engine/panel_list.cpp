@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/fatal.h"
 #include "engine/panel_file.h"
 #include "engine/video.h"
 #include "resources/archive.h"

@@ -1,11 +1,11 @@
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_steps.h"
 #include "engine/present.h"
 #include "engine/screen_transitions.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/draw.h"
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/fatal.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 #include "engine/frame_changes.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/draw.h"
 

@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "articles/article_links.h"
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/frame_pacing.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
-#include "engine/setup_config.h"
 #include "engine/shutdown_signals.h"
 #include "engine/video.h"
 #include "resources/draw.h"

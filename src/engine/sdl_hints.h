@@ -2,7 +2,7 @@
 // before SDL_Init. A value the user has set is never replaced.
 #pragma once
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 
 constexpr int MAX_WINDOW_SCALE = 4;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 
 // The summary's exact text for config, item by item.
 std::string SettingsSummary(const SetupConfig& config);

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 #include "resources/picture.h"
 #include "text/fixed_font.h"
 
@@ -105,3 +105,14 @@ void SetupDialogDraw(const SetupDialog& dialog, const FixedFont& font, Picture& 
 // Opens the dialog's window and handles events until it closes; SDL's video
 // is shut down again before returning. Fatal when SDL cannot open the window.
 void SetupDialogRunModal(SetupDialog& dialog);
+
+// A setup dialog that ends other than through OK ends the process with this
+// status (the parent sees 666 & 0xFF, 154).
+constexpr int SETUP_CANCELLED_STATUS = 666;
+
+// The setup step of start-up: reads the setup file, shows the setup dialog
+// when show is true (otherwise it is as if OK were pressed at once), clamps
+// the delays, writes the file when Save was pressed, and ends the process
+// with SETUP_CANCELLED_STATUS when the dialog was not accepted (with 0 when a
+// shutdown signal ended it).
+void RunSetupDialog(SetupConfig& config, bool show);

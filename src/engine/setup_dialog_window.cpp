@@ -2,10 +2,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "engine/present.h"
 #include "engine/sdl_hints.h"
 #include "engine/setup_dialog.h"
+#include "engine/setup_file.h"
 #include "engine/shutdown_signals.h"
 #include "engine/video.h"
 

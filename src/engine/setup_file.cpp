@@ -1,13 +1,12 @@
+#include "engine/setup_file.h"
+
 #include <array>
 #include <cstdio>
 
-#include "engine/fatal.h"
-#include "engine/setup_config.h"
+#include "base/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
 #include "resources/whole_file.h"
-
-SetupConfig Setup;
 
 namespace {
 
@@ -52,27 +51,7 @@ bool SetupIsValid(const SetupConfig& c) {
          (c.Bpp == 15 || c.Bpp == 16 || c.Bpp == 32);
 }
 
-int32_t Clamp(int32_t value) { return value > 10000 ? 10000 : value < 100 ? 100 : value; }
-
 }  // namespace
-
-void SetupDefaults(SetupConfig& config) {
-  config = SetupConfig{};
-  config.MouseSleepDelay = 2000;
-  config.ScrollFadeTime = 2000;
-  config.PlayerIsBass = 1;
-  config.UseMsxPlayer = 1;
-  config.UseSimd = 1;
-  config.UseMmx = 1;
-  config.FullScreen = 1;
-  config.DoubleBuffered = 1;
-  config.MsxQuality = 1;
-  config.HwSurfaces = 1;
-  config.StartingTune = 0;
-  config.SoftCursor = 0;
-  config.DirectXBlit = 0;
-  config.Bpp = 32;
-}
 
 void ReadSetupFile(SetupConfig& config) {
   const char* name = ResourceOpen(SETUP_FILE_PATH);
@@ -96,9 +75,4 @@ void WriteSetupFile(const SetupConfig& config) {
   const SetupBytes bytes = EncodeSetup(config);
   SaveWholeFile(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
   ResourceClose(name);
-}
-
-void ClampDelays(SetupConfig& config) {
-  config.MouseSleepDelay = Clamp(config.MouseSleepDelay);
-  config.ScrollFadeTime = Clamp(config.ScrollFadeTime);
 }

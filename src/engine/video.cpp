@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "base/fatal.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 #include "engine/sdl_hints.h"
 #include "resources/archive.h"
 #include "resources/image_loader.h"

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 
 constexpr int SCREEN_WIDTH = 640;
 constexpr int SCREEN_HEIGHT = 480;

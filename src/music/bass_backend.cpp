@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "music/bass_layer.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"

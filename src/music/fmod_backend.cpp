@@ -3,7 +3,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "music/fmod_layer.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/fatal.h"
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"

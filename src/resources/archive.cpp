@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "resources/archive_format.h"
 #include "resources/file_ptr.h"
 #include "resources/temp_files.h"

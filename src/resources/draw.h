@@ -29,7 +29,14 @@ void FillRect(uint32_t colour, int32_t x, int32_t y, int32_t width, int32_t heig
 void DrawLine(int32_t x0, int32_t x1, int32_t y0, int32_t y1, uint32_t colour,
               Picture& destination);
 
-// Copies bytes from source to destination (source first); nothing for a count
-// of 0 or less. Uses the SSE2 block copy (streaming for large blocks) or the
-// 8-byte copy when the setup asks for them; the result never depends on which.
+// How FastCopy moves its bytes: plainly, in 8-byte chunks, or in SSE2 blocks
+// (streaming for large ones). The result never depends on which.
+enum CopyMode { COPY_PLAIN, COPY_CHUNKS, COPY_SSE2 };
+
+// Chosen once by the engine from the settings; COPY_PLAIN until then.
+// Returns the previous mode.
+CopyMode SetCopyMode(CopyMode mode);
+
+// Copies bytes from source to destination (source first) in the chosen mode;
+// nothing for a count of 0 or less.
 void FastCopy(const void* source, void* destination, int32_t bytes);

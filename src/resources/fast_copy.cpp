@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/setup_config.h"
 #include "resources/draw.h"
 
 namespace {
@@ -65,6 +64,8 @@ void ChunkCopy(const uint8_t* from, uint8_t* to, size_t count) {
   ByteCopy(from + done, to + done, count - done);
 }
 
+CopyMode copyMode = COPY_PLAIN;
+
 bool Overlap(const uint8_t* a, const uint8_t* b, size_t count) {
   const auto x = reinterpret_cast<uintptr_t>(a);
   const auto y = reinterpret_cast<uintptr_t>(b);
@@ -72,6 +73,12 @@ bool Overlap(const uint8_t* a, const uint8_t* b, size_t count) {
 }
 
 }  // namespace
+
+CopyMode SetCopyMode(CopyMode mode) {
+  const CopyMode previous = copyMode;
+  copyMode = mode;
+  return previous;
+}
 
 void FastCopy(const void* source, void* destination, int32_t bytes) {
   if (bytes <= 0) return;
@@ -82,9 +89,9 @@ void FastCopy(const void* source, void* destination, int32_t bytes) {
   // memmove keeps the result independent of the options.
   if (Overlap(from, to, count)) {
     std::memmove(to, from, count);
-  } else if (Setup.UseSimd) {
+  } else if (copyMode == COPY_SSE2) {
     StreamCopy(from, to, count);
-  } else if (Setup.UseMmx) {
+  } else if (copyMode == COPY_CHUNKS) {
     ChunkCopy(from, to, count);
   } else {
     std::memcpy(to, from, count);

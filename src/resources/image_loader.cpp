@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "resources/archive.h"
 
 namespace {

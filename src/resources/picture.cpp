@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 namespace {
 

@@ -6,11 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-
-#include "engine/engine.h"
-#include "engine/fatal.h"
-#include "engine/keys.h"
 #include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/file_ptr.h"
@@ -70,7 +67,6 @@ Placement LoadPlacement() {
 void Open(Uint8* keys, int count) {
   std::fill(keys, keys + std::min(count, CLEARED_KEYS), 0);
   State->active = 1;
-  CaptureOn();
   State->query.clear();
 }
 
@@ -84,7 +80,6 @@ void Type(char c, const Uint8* keys, int count) {
 void Run(std::string& resultPath, int32_t& openFlag) {
   State->active = 0;
   openFlag = 0;
-  CaptureOff();
   const std::string path = "DATA/search/search_" + std::to_string(State->resultCounter++) + ".art";
   // A page that no place took opens nothing: the reader stays where it is.
   const bool written = WriteResultPage(path.c_str(), State->index, State->query);
@@ -100,7 +95,8 @@ void SearchInit() {
   State->index = LoadSearchIndex();
 }
 
-void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture) {
+void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture,
+                 const FixedFont* font) {
   if (!State) {
     openFlag = 0;
     return;
@@ -115,8 +111,8 @@ void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture) {
   if (Down(keys, count, SDLK_RETURN)) Run(resultPath, openFlag);
   const Placement& place = State->place;
   Blit(State->box, place.boxX, place.boxY, picture, DRAW_KEYED, 0.5f);
-  if (EngineFixedFont) {
-    FixedDraw(*EngineFixedFont, query.c_str(), place.textX, place.textY, QUERY_COLOUR, picture);
+  if (font != nullptr) {
+    FixedDraw(*font, query.c_str(), place.textX, place.textY, QUERY_COLOUR, picture);
   }
 }
 

@@ -8,15 +8,18 @@
 #include <string>
 
 #include "resources/picture.h"
+#include "text/fixed_font.h"
 
 // Loads the box picture, its placement ("DATA/configs/search.txt") and the
 // index of the listed articles; every failure is fatal.
 void SearchInit();
 
-// One frame of the open box. When a search has run, openFlag becomes 0 and
-// resultPath holds the result article's path, empty when the page could not
-// be written anywhere.
-void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture);
+// One frame of the open box, the query drawn with font (not at all when it
+// is null). When a search has run, openFlag becomes 0 and resultPath holds
+// the result article's path, empty when the page could not be written
+// anywhere. While openFlag stays 1 the box takes the keyboard's text.
+void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture,
+                 const FixedFont* font);
 
 void SearchFree();
 

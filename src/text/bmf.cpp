@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"

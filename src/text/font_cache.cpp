@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "text/font_manager.h"
 
 namespace {

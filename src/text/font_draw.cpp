@@ -2,7 +2,7 @@
 #include <bit>
 #include <cstring>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "text/font_internal.h"
 #include "text/font_manager.h"
 

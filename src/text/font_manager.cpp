@@ -9,7 +9,7 @@
 
 #include "base/integer_reader.h"
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "text/bmf.h"
 #include "text/font_internal.h"
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
 #include "text/outline_raster.h"

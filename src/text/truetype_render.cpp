@@ -17,7 +17,7 @@
 #include <new>
 #include <vector>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "text/outline_raster.h"
 #include "text/truetype.h"
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/clock.h"
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/clock.h"
-#include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/file_ptr.h"

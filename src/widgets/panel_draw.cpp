@@ -2,7 +2,7 @@
 
 #include "articles/article_links.h"
 #include "articles/article_view.h"
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "resources/draw.h"
 #include "widgets/panel.h"
 

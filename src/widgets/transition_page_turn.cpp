@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "widgets/transitions.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "resources/draw.h"
 #include "widgets/transitions.h"
 

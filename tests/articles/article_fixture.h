@@ -36,6 +36,7 @@ class ArticleFixture : public ::testing::Test {
   }
   void Parse(const std::string& text) {
     WriteFileBytes("test.art", {text.begin(), text.end()});
+    article.fonts = EngineFonts();
     ArticleParse(article, "DATA/articles/test.art");
   }
   std::string ParseError(const std::string& text) {

@@ -28,7 +28,7 @@ class ArticleLifecycleTest : public ArticleFixture {
   }
   void Load(const std::string& name, const std::string& text) {
     WriteText(name, text);
-    ArticleLoad(article, ("DATA/arts/" + name).c_str());
+    ArticleLoad(article, ("DATA/arts/" + name).c_str(), EngineFonts());
   }
   const LinkEntry& Target(const std::string& text) const {
     for (const LinkEntry& entry : article.linkTargets) {
@@ -70,7 +70,7 @@ TEST_F(ArticleLifecycleTest, FollowedTargetIsVisitedAgainAfterReloadingFromItsOw
   ArticleClose(article);
   EXPECT_EQ(ReadText(HISTORY_FILE), "ART:x\nART:b.art\n");
 
-  ArticleLoad(article, article.fileName.c_str());
+  ArticleLoad(article, article.fileName.c_str(), EngineFonts());
   EXPECT_EQ(Target("ART:b.art").visited, 1);
   EXPECT_EQ(Target("ART:b.art").fromHistory, 1);
   ArticleClose(article);

@@ -6,7 +6,7 @@
 
 #include "article_fixture.h"
 #include "articles/article_links.h"
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "engine/engine.h"
 #include "generators/png_writer.h"
 

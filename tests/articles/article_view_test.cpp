@@ -7,7 +7,7 @@
 #include "articles/article.h"
 #include "articles/article_links.h"
 #include "articles/article_view.h"
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "engine/engine.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
@@ -24,6 +24,7 @@ class ArticleView : public ::testing::Test {
   void SetUp() override {
     EngineFixedFont = std::make_unique<FixedFont>();
     EngineFixedFont->rows.fill(0xFF);  // every glyph a solid 8 x 16 block
+    article.fonts.fixed = EngineFixedFont.get();
     PictureAlloc(view, 640, 50);
     article.lineScroll = article.pageScroll = 1;
     article.spreadSingleStep = article.spreadDoubleStep = 1;

@@ -23,10 +23,10 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/font_list.h"
 #include "engine/panel_list.h"
-#include "engine/setup_config.h"
 #include "music/module_mixer.h"
 #include "music/msx.h"
 #include "music/msx_backend.h"
@@ -110,7 +110,7 @@ void ReadWholeArticle(const std::string& path) {
   Article article{};
   Picture view{};
   PictureAlloc(view, 640, 398);
-  ArticleLoad(article, path.c_str());
+  ArticleLoad(article, path.c_str(), EngineFonts());
   ArticleSetView(article, view);
   ArticleHome(article);
   for (int pages = 1;; ++pages) {

@@ -1,4 +1,4 @@
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

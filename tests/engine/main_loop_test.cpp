@@ -9,19 +9,19 @@
 #include <filesystem>
 #include <string>
 
+#include "base/setup_config.h"
 #include "engine/document_opener.h"
 #include "engine/engine.h"
 #include "engine/frame_pacing.h"
+#include "engine/keys.h"
+#include "engine/present.h"
 #include "engine/screen_transitions.h"
 #include "engine/shutdown_signals.h"
 #include "engine/video.h"
-#include "resources/archive.h"
-#include "engine/keys.h"
-#include "engine/present.h"
 #include "generators/gif_writer.h"
+#include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
-#include "engine/setup_config.h"
 #include "support/scratch_dir.h"
 #include "support/startup_files.h"
 

@@ -8,9 +8,9 @@
 
 #include "articles/article_links.h"
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/article_stack.h"
 #include "engine/panel_engine.h"
-#include "engine/setup_config.h"
 #include "support/fatal_catch.h"
 #include "support/reader_fixture.h"
 

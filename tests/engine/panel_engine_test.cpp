@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "articles/article_view.h"
+#include "base/setup_config.h"
 #include "engine/article_stack.h"
 #include "engine/engine.h"
 #include "engine/mouse_wheel.h"
@@ -14,7 +15,6 @@
 #include "engine/panel_list.h"
 #include "engine/panel_steps.h"
 #include "engine/screen_transitions.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "support/fatal_catch.h"
 #include "support/reader_fixture.h"
@@ -114,6 +114,15 @@ TEST_F(PanelEngineTest, StyleKeyCyclesStylesAndStyleOneTurnsPagesAtOnce) {
   EXPECT_EQ(CurrentArticle->scrollY, CurrentArticle->pageStarts[1]);
   Key(SLOT_SCROLL_STYLE);
   EXPECT_EQ(PanelEngine.ScrollStyle, 2);
+}
+
+// The open search box takes the keyboard's text: the command keys wait.
+TEST_F(PanelEngineTest, OpenSearchBoxHoldsBackTheCommandKeys) {
+  const int32_t style = PanelEngine.ScrollStyle;
+  Key(SLOT_SEARCH);
+  ASSERT_EQ(PanelEngine.SearchActive, 1);
+  Key(SLOT_SCROLL_STYLE);
+  EXPECT_EQ(PanelEngine.ScrollStyle, style);
 }
 
 // The wheel is read in one frame and acted on at the start of the next.

@@ -4,8 +4,8 @@
 
 #include <random>
 
+#include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "support/fatal_catch.h"
 

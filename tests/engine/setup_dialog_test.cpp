@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "articles/article_lifecycle.h"
+#include "engine/setup_file.h"
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"

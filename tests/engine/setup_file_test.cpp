@@ -5,7 +5,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
+#include "engine/setup_file.h"
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"

@@ -76,7 +76,7 @@ struct Link {
 // The targets of the article's text and picture links, as the reader keeps them.
 std::vector<Link> LinksOf(const std::string& path) {
   Article article{};
-  ArticleLoad(article, path.c_str());
+  ArticleLoad(article, path.c_str(), EngineFonts());
   std::vector<Link> links;
   for (const LinkEntry& entry : article.linkTargets) {
     const std::string cut = entry.text.substr(0, entry.text.find(":ALT:"));
@@ -113,7 +113,7 @@ TEST_F(DemoArticles, EveryArticleLoadsAndDrawsEveryPage) {
   for (const std::string& path : Articles()) {
     SCOPED_TRACE(path);
     Article article{};
-    ArticleLoad(article, path.c_str());
+    ArticleLoad(article, path.c_str(), EngineFonts());
     EXPECT_FALSE(article.title.empty());
     EXPECT_GE(article.lines.size(), 2u);  // the sentinel and at least one line
     ArticleSetView(article, view);
@@ -142,7 +142,7 @@ TEST_F(DemoArticles, TextLinksStandOutInEveryState) {
   for (const std::string& path : Articles()) {
     SCOPED_TRACE(path);
     Article article{};
-    ArticleLoad(article, path.c_str());
+    ArticleLoad(article, path.c_str(), EngineFonts());
     const uint32_t hover = article.activeLinkColour, visited = article.visitedLinkColour;
     for (const ArticleLine& line : article.lines) {
       for (const TextSegment& link : line.segments) {

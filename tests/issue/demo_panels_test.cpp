@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
+#include "base/setup_config.h"
 #include "engine/panel_list.h"
-#include "engine/setup_config.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 #include "music/module_mixer.h"
 #include "music/msx.h"
 #include "music/msx_backend.h"

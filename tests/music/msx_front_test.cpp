@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/setup_config.h"
+#include "base/setup_config.h"
 #include "music/msx.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"

@@ -11,7 +11,6 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/setup_config.h"
 
 namespace {
 
@@ -107,10 +106,10 @@ TEST(Blit, EdgeCases) {
 
 TEST(Blit, MatchesReferenceAtRandom) {
   std::mt19937 rng(11);
-  const SetupConfig saved = ::Setup;
+  const CopyMode saved = SetCopyMode(COPY_PLAIN);
   for (int n = 0; n < 3000; ++n) {
-    ::Setup.UseMmx = rng() % 2;
-    ::Setup.UseSimd = rng() % 2;
+    const bool chunks = rng() % 2;
+    SetCopyMode(rng() % 2 ? COPY_SSE2 : chunks ? COPY_CHUNKS : COPY_PLAIN);
     Pixels buffer;
     Picture dest = Guarded(buffer, 1 + rng() % 37, 1 + rng() % 29, rng);
     const bool same = rng() % 4 == 0, origin = same && rng() % 2;
@@ -127,7 +126,7 @@ TEST(Blit, MatchesReferenceAtRandom) {
     Blit(source, x, y, dest, mode, alpha);
     ASSERT_EQ(buffer, expected) << x << "," << y << " mode " << mode << " alpha " << alpha;
   }
-  ::Setup = saved;
+  SetCopyMode(saved);
 }
 
 TEST(FillRect, MatchesReferenceAtRandom) {
@@ -210,25 +209,24 @@ TEST(FastCopy, SameBytesUnderEveryOption) {
   std::mt19937 rng(14);
   std::vector<uint8_t> from(70000);
   std::generate(from.begin(), from.end(), std::ref(rng));
-  const SetupConfig saved = ::Setup;
-  for (int option = 0; option < 3; ++option) {
-    ::Setup.UseMmx = option == 1;
-    ::Setup.UseSimd = option == 2;
+  const CopyMode saved = SetCopyMode(COPY_PLAIN);
+  for (CopyMode mode : {COPY_PLAIN, COPY_CHUNKS, COPY_SSE2}) {
+    SetCopyMode(mode);
     for (int32_t count : {-5, 0, 1, 7, 31, 32, 33, 63, 64, 65, 1001, 65537}) {
       for (size_t offset = 0; offset < 48; ++offset) {
         std::vector<uint8_t> to(std::max(count, 0) + 64, 0xAA), expected = to;
         const uint8_t* source = from.data() + offset / 16;
         std::memcpy(expected.data() + 16 + offset % 16, source, std::max(count, 0));
         FastCopy(source, to.data() + 16 + offset % 16, count);
-        ASSERT_EQ(to, expected) << option << " " << count << " " << offset;
+        ASSERT_EQ(to, expected) << mode << " " << count << " " << offset;
       }
     }
     std::vector<uint8_t> overlap(from.begin(), from.begin() + 300), expected = overlap;
     std::memmove(expected.data() + 5, expected.data(), 290);
     FastCopy(overlap.data(), overlap.data() + 5, 290);
-    EXPECT_EQ(overlap, expected) << option;
+    EXPECT_EQ(overlap, expected) << mode;
   }
-  ::Setup = saved;
+  SetCopyMode(saved);
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "articles/article_lifecycle.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 #include "search/search_keys.h"
@@ -66,7 +66,7 @@ class SearchTest : public ::testing::Test {
     SDL_GetKeyState(nullptr)[key] = type == SDL_KEYDOWN ? 1 : 0;
   }
 
-  void Frame() { SearchFrame(resultPath, openFlag, BackBuffer); }
+  void Frame() { SearchFrame(resultPath, openFlag, BackBuffer, EngineFixedFont.get()); }
 
   // One frame with the key down, then the key up.
   void Press(SDLKey key, bool shift = false) {
@@ -288,7 +288,7 @@ TEST_F(SearchTest, AnyTypedQueryGivesAPageThatLoadsAndShowsIt) {
     Press(SDLK_RETURN);
     SCOPED_TRACE(typed);
     Article article{};
-    ASSERT_EQ(FatalMessageOf([&] { ArticleLoad(article, resultPath.c_str()); }), "");
+    ASSERT_EQ(FatalMessageOf([&] { ArticleLoad(article, resultPath.c_str(), EngineFonts()); }), "");
     EXPECT_EQ(ShownQuery(article), typed.substr(0, typed.find_last_not_of(' ') + 1));
     ArticleClose(article);
     std::filesystem::remove(BaseName(resultPath));

@@ -13,10 +13,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
+#include "engine/covers.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
-#include "widgets/covers.h"
 #include "session_driver.h"
 #include "support/scratch_dir.h"
 

@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/mouse_wheel.h"
-#include "engine/setup_config.h"
+#include "engine/setup_dialog.h"
 #include "engine/video.h"
 #include "resources/archive.h"
 

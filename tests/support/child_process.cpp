@@ -1,6 +1,6 @@
 #include "support/child_process.h"
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include "support/fatal_catch.h"
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/panel_engine.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"

@@ -31,6 +31,7 @@ enum KeySlot {
   SLOT_PREV_LINK = 8,
   SLOT_SCROLL_STYLE = 11,
   SLOT_NEXT_PANEL = 12,
+  SLOT_SEARCH = 14,
   SLOT_BACK = 15,
 };
 

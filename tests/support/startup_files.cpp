@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
-#include "support/scratch_dir.h"
 #include "resources/archive.h"
+#include "support/scratch_dir.h"
 #include "support/tiny_module.h"
-#include "widgets/covers.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "widgets/covers.h"
+#include "engine/covers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/main_loop.h"
 #include "engine/panel_engine.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "generators/png_writer.h"
 #include "music/msx_backend.h"

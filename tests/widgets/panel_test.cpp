@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/clock.h"
+#include "base/clock.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "resources/archive.h"

@@ -217,6 +217,7 @@ class TransitionSlide : public ::testing::Test {
   void SetUp() override {
     EngineFixedFont = std::make_unique<FixedFont>();
     EngineFixedFont->rows.fill(0xFF);
+    article.fonts.fixed = EngineFixedFont.get();
     panel.hasTop = 1;
     PictureAlloc(panel.top, 640, 3);
     PictureAlloc(panel.middle, 640, 16);

@@ -10,6 +10,7 @@
 #include "articles/article_parse.h"
 #include "articles/article_view.h"
 #include "base/integer_reader.h"
+#include "engine/engine.h"
 #include "engine/panel_engine.h"
 #include "magtool/check_lines.h"
 #include "resources/image_loader.h"
@@ -56,7 +57,8 @@ class ArticleCrawl {
  private:
   void CheckArticle(const ArticleRef& ref) {
     Article article;
-    const auto error = RunStep([&] { ArticleLoad(article, ref.path.c_str()); });
+    const auto error =
+        RunStep([&] { ArticleLoad(article, ref.path.c_str(), EngineFonts()); });
     if (error) {
       ReportLoadError(ref, *error);
       return;

@@ -1,9 +1,9 @@
 #include "magtool/check_issue.h"
 
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/fatal.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
-#include "engine/setup_config.h"
 #include "magtool/check_articles.h"
 #include "magtool/check_panels.h"
 #include "magtool/check_startup.h"

@@ -3,12 +3,12 @@
 #include <cstdint>
 
 #include "base/integer_reader.h"
+#include "engine/covers.h"
 #include "magtool/check_lines.h"
 #include "music/module_mixer.h"
 #include "music/msx.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"
-#include "widgets/covers.h"
 
 namespace {
 

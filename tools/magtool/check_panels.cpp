@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/fatal.h"
 #include "engine/panel_file.h"
 #include "engine/panel_list.h"
 #include "engine/video.h"

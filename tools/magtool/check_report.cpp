@@ -1,6 +1,6 @@
 #include "magtool/check_report.h"
 
-#include "engine/fatal.h"
+#include "base/fatal.h"
 #include "magtool/check_lines.h"
 #include "resources/archive.h"
 

@@ -2,15 +2,16 @@
 
 #include <cstring>
 
+#include "base/fatal.h"
+#include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 #include "engine/keys.h"
-#include "engine/setup_config.h"
+#include "engine/setup_file.h"
 #include "engine/video.h"
 #include "magtool/check_lines.h"
 #include "resources/archive.h"
 #include "resources/image_loader.h"
-#include "widgets/covers.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
-#include "engine/clock.h"
+#include "base/clock.h"
+#include "base/fatal.h"
+#include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/fatal.h"
 #include "engine/font_list.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
-#include "engine/setup_config.h"
 #include "engine/video.h"
 #include "magtool/commands.h"
 #include "resources/archive.h"
@@ -138,7 +138,7 @@ void DrawFrame(Panel& panel, Article& article, Picture& screen) {
 // The first draw resets the page as the reader's first frame does.
 void RenderArticle(const RenderOptions& options, Panel& panel, Picture& screen) {
   Article article;
-  ArticleLoad(article, options.article.c_str());
+  ArticleLoad(article, options.article.c_str(), EngineFonts());
   PanelSetMouse(panel, options.mouseX, options.mouseY);
   DrawFrame(panel, article, screen);
   for (int32_t i = 0; i < options.page; ++i) ArticlePageForward(article);

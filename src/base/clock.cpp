@@ -1,4 +1,4 @@
-#include "engine/clock.h"
+#include "base/clock.h"
 
 #include <SDL.h>
 

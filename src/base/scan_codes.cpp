@@ -1,7 +1,7 @@
+#include "base/scan_codes.h"
+
 #include <array>
 #include <string_view>
-
-#include "engine/keys.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "widgets/covers.h"
+#include "engine/covers.h"
 
 #include <cmath>
 
-#include "engine/clock.h"
-#include "engine/fatal.h"
+#include "base/clock.h"
+#include "base/fatal.h"
 #include "engine/keys.h"
 #include "music/msx.h"
 #include "resources/draw.h"
