@@ -43,7 +43,7 @@ void ResolveTargets(Article& article) {
 void ArticleLoad(Article& article, const char* path) {
   // Copied first: path may be the fileName of this very article, reloaded.
   const std::string fullPath(path);
-  Reset(article, fullPath.substr(0, RESOURCE_PATH_MAX));
+  Reset(article, fullPath.substr(0, PATH_MAX_CHARS));
   ArticleParse(article, fullPath.c_str());
   ResolveTargets(article);
   ArticlePrepareTitle(article);

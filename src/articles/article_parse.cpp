@@ -6,6 +6,7 @@
 #include "articles/article_layout.h"
 #include "articles/article_tags.h"
 #include "articles/parser_state.h"
+#include "base/line_reader.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
@@ -16,24 +17,12 @@ constexpr size_t NPOS = std::string::npos;
 
 int32_t parsingLine = 0;  // what ArticleParseLine reports
 
-// One read: at most ARTICLE_RUN_MAX bytes, up to and including LF; the bytes
-// from a NUL on are dropped. False at the end of the file.
-bool ReadLine(FILE* file, std::string& line) {
-  line.clear();
-  int c = 0;
-  while (line.size() < ARTICLE_RUN_MAX && (c = std::getc(file)) != EOF) {
-    line.push_back(static_cast<char>(c));
-    if (c == '\n') break;
-  }
-  if (line.empty()) return false;
-  const size_t nul = line.find('\0');
-  if (nul != NPOS) line.resize(nul);
-  return true;
-}
-
+// One read of at most ARTICLE_RUN_MAX bytes, without the bytes from a NUL on.
 // An empty source line still shows as a line: one space.
 bool ReadSourceLine(FILE* file, std::string& line) {
-  if (!ReadLine(file, line)) return false;
+  const std::optional<std::string> read = ReadLine(file, ARTICLE_RUN_MAX);
+  if (!read) return false;
+  line = read->substr(0, read->find('\0'));
   if (!line.empty() && (line[0] == '\n' || line[0] == '\r')) line = " \n";
   return true;
 }

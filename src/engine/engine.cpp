@@ -50,7 +50,7 @@ void CreateBackBuffer() {
 }
 
 void LoadFirstArticle() {
-  CurrentArticlePath = std::string(FIRST_ARTICLE).substr(0, 1023);
+  CurrentArticlePath = FIRST_ARTICLE;
   CurrentArticle = std::make_unique<Article>();
   ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str());
   ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);

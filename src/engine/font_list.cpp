@@ -1,8 +1,10 @@
 #include "engine/font_list.h"
 
-#include <cstdio>
-#include <cstring>
+#include <optional>
+#include <string>
 
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
@@ -12,10 +14,8 @@ void LoadFontList(FontManager& manager) {
   const char* name = ResourceOpen("DATA/configs/fonts.txt");
   FilePtr file = OpenFile(name, "rb");
   if (!file) FatalError("Cannot open configs/fonts.txt file !");
-  char line[1024];
-  while (std::fgets(line, sizeof line, file.get()) != nullptr) {
-    line[std::strcspn(line, "\n\r\t")] = '\0';
-    FontManagerAddFont(manager, line);
+  while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
+    FontManagerAddFont(manager, ListName(*line).c_str());
   }
   file.reset();
   ResourceClose(name);

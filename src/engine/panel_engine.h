@@ -12,6 +12,7 @@
 #include <string>
 
 #include "articles/article.h"
+#include "base/path_limit.h"
 #include "resources/picture.h"
 
 // What PanelHitTest hands out for the button under the mouse.
@@ -49,7 +50,6 @@ enum PanelActions {
 constexpr const char* FIRST_ARTICLE = "DATA/arts/index.art";
 constexpr const char* HELP_ARTICLE = "DATA/arts/help.art";
 constexpr const char* MENU_ARTICLE = "DATA/arts/mmenu.art";
-constexpr size_t PATH_MAX_CHARS = 1023;
 constexpr size_t LINK_TARGET_MAX_CHARS = 4095;
 
 struct PanelEngineState {
@@ -77,7 +77,7 @@ struct PanelEngineState {
 // Owned by the panel engine; PanelEngineReset gives the start values.
 extern PanelEngineState PanelEngine;
 extern std::unique_ptr<Article> CurrentArticle;
-extern std::string CurrentArticlePath;  // at most 1023 characters
+extern std::string CurrentArticlePath;  // at most PATH_MAX_CHARS characters
 
 void PanelEngineReset();
 

@@ -1,11 +1,12 @@
 #include "engine/panel_list.h"
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "engine/fatal.h"
 #include "engine/panel_file.h"
 #include "engine/video.h"
@@ -18,25 +19,18 @@ Panel* CurrentPanel = nullptr;
 
 namespace {
 
-constexpr int LINE_SIZE = 1024;
 constexpr int BUTTON_NUMBERS = 4;  // x, y, mask index, command
 
-void CutLine(char* line) { line[std::strcspn(line, "\n\r\t")] = '\0'; }
-
-// One panel file, line by line; a missing or malformed line is fatal.
+// One panel file, line by line; a missing or malformed line is fatal. A line
+// holds a path or a number.
 class PanelFileReader {
  public:
   explicit PanelFileReader(FILE* file) : file_(file) {}
 
-  std::string Name() {
-    Next();
-    CutLine(line_);
-    return line_;
-  }
+  std::string Name() { return ListName(Next()); }
 
   int32_t Number() {
-    Next();
-    const std::optional<int32_t> value = ParseInt(line_);
+    const std::optional<int32_t> value = ParseInt(Next());
     if (!value) FatalError(PANEL_PARSE_ERROR);
     return *value;
   }
@@ -44,13 +38,14 @@ class PanelFileReader {
   int32_t Line() const { return line_number_; }
 
  private:
-  void Next() {
-    if (std::fgets(line_, LINE_SIZE, file_) == nullptr) FatalError(PANEL_PARSE_ERROR);
+  std::string Next() {
+    std::optional<std::string> line = ReadLine(file_, PATH_MAX_CHARS);
+    if (!line) FatalError(PANEL_PARSE_ERROR);
     ++line_number_;
+    return std::move(*line);
   }
 
   FILE* file_;
-  char line_[LINE_SIZE];
   int32_t line_number_ = 0;
 };
 
@@ -108,10 +103,8 @@ void ParsePanels() {
   const char* name = ResourceOpen(PANELS_PATH);
   FilePtr list = OpenFile(name, "rb");
   if (!list) FatalError("Cannot open configs/panels.txt file !");
-  char line[LINE_SIZE];
-  while (std::fgets(line, LINE_SIZE, list.get()) != nullptr) {
-    CutLine(line);
-    ParsePanelFile(line);
+  while (const std::optional<std::string> line = ReadLine(list.get(), PATH_MAX_CHARS)) {
+    ParsePanelFile(ListName(*line).c_str());
   }
   list.reset();
   ResourceClose(name);

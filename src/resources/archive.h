@@ -19,8 +19,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/path_limit.h"  // PATH_MAX_CHARS: the longest path asked for
+
 constexpr const char* RESOURCE_ARCHIVE_FILE = "data.rs";
-constexpr int RESOURCE_PATH_MAX = 1023;        // characters of a requested path
 constexpr int RESOURCE_HANDED_NAME_MAX = 259;  // characters of a handed-out name
 
 // The name of a plain file holding path's contents; valid until it is closed.

@@ -1,17 +1,18 @@
 #include "search/search_index.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
 
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
 
 namespace {
 
-constexpr size_t ARTICLE_READ = 4096;  // one read: at most 4095 characters
+constexpr size_t ARTICLE_READ_CHARS = 4095;  // one read
 constexpr const char* END_TAG = "<#END#>";
 
 struct ValueTag {
@@ -90,24 +91,9 @@ bool Linkable(const std::string& path) {
 void IndexArticle(SearchEntry& entry) {
   OpenedResource article(entry.path.c_str());
   if (article.file() == nullptr || !Linkable(entry.path)) article.Fail("Cannot open artFile !");
-  std::array<char, ARTICLE_READ> line{};
-  while (std::fgets(line.data(), static_cast<int>(line.size()), article.file()) != nullptr) {
-    ScanLine(article, line.data(), entry);
+  while (const std::optional<std::string> line = ReadLine(article.file(), ARTICLE_READ_CHARS)) {
+    ScanLine(article, line->c_str(), entry);
   }
-}
-
-// One list line without its LF, cut to SEARCH_PATH_MAX characters and at its
-// first CR, TAB or NUL; false at the end of the file.
-bool ReadListLine(FILE* file, std::string& path) {
-  path.clear();
-  int c = std::getc(file);
-  if (c == EOF) return false;
-  bool cut = false;
-  for (; c != EOF && c != '\n'; c = std::getc(file)) {
-    cut = cut || c == '\r' || c == '\t' || c == '\0' || path.size() == SEARCH_PATH_MAX;
-    if (!cut) path.push_back(static_cast<char>(c));
-  }
-  return true;
 }
 
 }  // namespace
@@ -131,9 +117,8 @@ SearchIndex LoadSearchIndex() {
   SearchIndex index;
   OpenedResource list(SEARCH_LIST_PATH);
   if (list.file() == nullptr) list.Fail("Cannot open search list !");
-  std::string path;
-  while (ReadListLine(list.file(), path)) {
-    SearchEntry entry{path, {}, {}, {}};
+  while (const std::optional<WholeLine> line = ReadWholeLine(list.file(), PATH_MAX_CHARS)) {
+    SearchEntry entry{ListName(line->text), {}, {}, {}};
     ++index.fileCount;
     IndexArticle(entry);
     index.entries.push_back(std::move(entry));

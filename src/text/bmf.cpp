@@ -1,6 +1,5 @@
 #include "text/bmf.h"
 
-#include <array>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
@@ -19,7 +19,7 @@ namespace {
 constexpr const char* SCRIPT_ERROR = "Bitmap font script error !";
 constexpr const char* IMAGE_TOO_SMALL = "BitmapFont image is too small for current data !";
 constexpr int SCRIPT_LINES = 5;
-constexpr int SCRIPT_LINE_MAX = 1022;  // characters; a longer line goes on as the next one
+constexpr size_t SCRIPT_LINE_MAX = 1022;  // characters; a longer line goes on as the next one
 constexpr uint32_t COLOUR_MASK = 0xFFFFFF;
 constexpr uint32_t SOLID_COLOUR = 0xFFFFFF;
 constexpr uint32_t EDGE_COLOUR = 0xFF0000;
@@ -41,10 +41,10 @@ std::optional<std::vector<std::string>> ReadScriptLines(const char* path) {
   std::optional<std::vector<std::string>> lines;
   if (file) {
     lines.emplace();
-    std::array<char, SCRIPT_LINE_MAX + 1> buffer;
-    while (lines->size() < SCRIPT_LINES &&
-           std::fgets(buffer.data(), buffer.size(), file.get()) != nullptr) {
-      lines->emplace_back(buffer.data());
+    while (lines->size() < SCRIPT_LINES) {
+      std::optional<std::string> line = ReadLine(file.get(), SCRIPT_LINE_MAX);
+      if (!line) break;
+      lines->push_back(std::move(*line));
     }
   }
   file.reset();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
@@ -47,17 +48,6 @@ struct FaceCloser {
 };
 using FacePtr = std::unique_ptr<FT_FaceRec_, FaceCloser>;
 
-// One line without its end; false at the end of the file.
-bool ReadLine(FILE* file, std::string& line) {
-  line.clear();
-  int ch = std::getc(file);
-  if (ch == EOF) return false;
-  for (; ch != EOF && ch != '\n'; ch = std::getc(file)) {
-    if (line.size() < TTT_LINE_MAX) line.push_back(static_cast<char>(ch));
-  }
-  return true;
-}
-
 // "%c %i": the line's first byte, then the glyph index.
 bool ParseOverride(const std::string& line, std::array<int32_t, 2>& pair) {
   if (line.empty()) return false;
@@ -73,9 +63,9 @@ void ReadOverrides(TrueTypeFont& font, const std::string& fontPath) {
   ResourceName name(path.c_str());
   FilePtr file = OpenFile(name.get(), "rb");
   if (!file) return;
-  std::string line;
   for (auto& pair : font.overrides) {
-    if (!ReadLine(file.get(), line) || !ParseOverride(line, pair)) FatalError(TTT_ERROR);
+    const std::optional<WholeLine> line = ReadWholeLine(file.get(), TTT_LINE_MAX);
+    if (!line || !ParseOverride(line->text, pair)) FatalError(TTT_ERROR);
   }
 }
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "engine/clock.h"
 #include "engine/fatal.h"
 #include "resources/archive.h"
@@ -16,8 +18,6 @@
 #include "widgets/panel.h"
 
 namespace {
-
-constexpr int LINE_BUFFER = 1024;  // a longer line is read as several lines
 
 // A copy of source's rows from firstRow on, rows high.
 Picture CutRows(const Picture& source, int32_t firstRow, int32_t rows) {
@@ -58,24 +58,22 @@ void LoadMask(Panel& built, const char* maskPath, int32_t width, int32_t height)
   built.hasMask = 1;
 }
 
-// Every line of the file at path, as fgets hands them out, or nothing when it
-// cannot be opened. The whole file is read before anything is sized by it.
+// Every line of the file at path up to its first NUL (a longer line is read as
+// several), or nothing when it cannot be opened. The whole file is read before
+// anything is sized by it.
 std::optional<std::vector<std::string>> ReadLines(const char* path) {
   const std::string name = ResourceOpen(path);
   FilePtr file = OpenFile(name.c_str(), "rb");
   std::optional<std::vector<std::string>> lines;
   if (file) {
     lines.emplace();
-    char buffer[LINE_BUFFER];
-    while (std::fgets(buffer, sizeof buffer, file.get()) != nullptr) lines->emplace_back(buffer);
+    while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
+      lines->push_back(line->substr(0, line->find('\0')));
+    }
   }
   file.reset();
   ResourceClose(name.c_str());
   return lines;
-}
-
-std::string PicturePathOf(const std::string& line) {
-  return line.substr(0, std::strcspn(line.c_str(), "\r\n\t"));
 }
 
 // Loads the count pictures named by the lines from first on; the caller has
@@ -83,7 +81,7 @@ std::string PicturePathOf(const std::string& line) {
 std::vector<Picture> LoadFrames(const std::vector<std::string>& lines, size_t first, size_t count) {
   std::vector<Picture> frames(count);
   for (size_t i = 0; i < count; ++i) {
-    ImageLoader(PicturePathOf(lines[first + i]).c_str(), frames[i]);
+    ImageLoader(ListName(lines[first + i]).c_str(), frames[i]);
   }
   return frames;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/path_limit.h"
 #include "engine/engine.h"
 #include "engine/fatal.h"
 #include "engine/keys.h"
@@ -17,14 +18,13 @@ namespace {
 constexpr const char* FONT_LIST_PATH = "DATA/configs/fonts.txt";
 constexpr const char* FIXED_FONT_PATH = "DATA/fonts/fixed.fnt";
 constexpr const char* PLASMA_PATH = "DATA/panels/plasma.gif";
-constexpr size_t FONT_LINE_CHARS = 1023;  // the reader's fgets buffer, less its NUL
 
 // The fonts list line by line, as LoadFontList adds them.
 void CheckFonts(CheckReport& report) {
   if (!Attempt(report, {FONT_LIST_PATH}, [] { EngineFontManager = FontManagerCreate(); })) return;
   std::optional<std::vector<MemberLine>> lines;
   if (!Attempt(report, {FONT_LIST_PATH}, [&] {
-        lines = ReadMemberLines(FONT_LIST_PATH, FONT_LINE_CHARS);
+        lines = ReadMemberLines(FONT_LIST_PATH, PATH_MAX_CHARS);
       })) {
     return;
   }
