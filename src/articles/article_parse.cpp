@@ -8,8 +8,7 @@
 #include "articles/parser_state.h"
 #include "base/line_reader.h"
 #include "engine/fatal.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -104,23 +103,26 @@ void ProcessLine(Article& article, ParserState& state, std::string& line) {
   }
 }
 
-}  // namespace
-
-void ArticleParse(Article& article, const char* path) {
-  parsingLine = 0;
-  const std::string name = ResourceOpen(path);
-  FilePtr file = OpenFile(name.c_str(), "rb");
+// The member stays open while it is parsed, so that a fatal error names it.
+void ParseFile(Article& article, const char* path) {
+  const ResourceFile source(path);
+  const FilePtr file = source.Open();
   if (!file) {
-    const std::string message = "Cannot open " + name + " file !";
+    const std::string message = "Cannot open " + std::string(source.name()) + " file !";
     FatalError(message.c_str());
   }
   ParserState state;
   article.totalHeight = 0;
   std::string line;
   while (NextLine(article, state, file.get(), line)) ProcessLine(article, state, line);
+}
+
+}  // namespace
+
+void ArticleParse(Article& article, const char* path) {
   parsingLine = 0;
-  file.reset();
-  ResourceClose(name.c_str());
+  ParseFile(article, path);
+  parsingLine = 0;
   ArticleFinish(article);
 }
 

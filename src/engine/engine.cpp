@@ -11,8 +11,8 @@
 #include "engine/present.h"
 #include "engine/setup_config.h"
 #include "engine/video.h"
-#include "resources/archive.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 #include "music/msx.h"
 #include "search/search.h"
 #include "widgets/covers.h"
@@ -56,10 +56,14 @@ void LoadFirstArticle() {
   ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
 }
 
+// The member is held while it is loaded, so that a loader's error names it.
+void LoadPlasmaPicture() {
+  const ResourceFile plasma("DATA/panels/plasma.gif");
+  if (!LoadGif(plasma.name(), PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
+}
+
 void LoadPlasma() {
-  const char* name = ResourceOpen("DATA/panels/plasma.gif");
-  if (!LoadGif(name, PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
-  ResourceClose(name);
+  LoadPlasmaPicture();
   if (PlasmaImage.width != BackBuffer.width || PlasmaImage.height != BackBuffer.height) {
     FatalError("Wrong plasma file !");
   }

@@ -6,17 +6,14 @@
 #include "base/line_reader.h"
 #include "base/path_limit.h"
 #include "engine/fatal.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 // Every line of the list is a font, empty ones included.
 void LoadFontList(FontManager& manager) {
-  const char* name = ResourceOpen("DATA/configs/fonts.txt");
-  FilePtr file = OpenFile(name, "rb");
+  const ResourceFile list("DATA/configs/fonts.txt");
+  const FilePtr file = list.Open();
   if (!file) FatalError("Cannot open configs/fonts.txt file !");
   while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
     FontManagerAddFont(manager, ListName(*line).c_str());
   }
-  file.reset();
-  ResourceClose(name);
 }

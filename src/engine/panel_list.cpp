@@ -10,8 +10,7 @@
 #include "engine/fatal.h"
 #include "engine/panel_file.h"
 #include "engine/video.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 std::array<std::unique_ptr<Panel>, PANEL_LIST_SIZE> PanelList;
 int32_t PanelCount = 0;
@@ -74,8 +73,12 @@ void AddAniChains(PanelFileReader& in, Panel& panel) {
   for (int32_t i = 0; i < count; ++i) PanelAddAniChain(panel, in.Name().c_str());
 }
 
-std::unique_ptr<Panel> ReadPanelFile(FILE* file) {
-  PanelFileReader in(file);
+// The member stays open while it is read, so that a fatal error names it.
+std::unique_ptr<Panel> ReadPanelFile(const char* path) {
+  const ResourceFile source(path);
+  const FilePtr file = source.Open();
+  if (!file) FatalError("Cannot open panel file !");
+  PanelFileReader in(file.get());
   PanelHeader header = ReadPanelHeader(in);
   auto panel = std::make_unique<Panel>();
   BuildFromHeader(*panel, header);
@@ -85,29 +88,26 @@ std::unique_ptr<Panel> ReadPanelFile(FILE* file) {
 }
 
 void ParsePanelFile(const char* path) {
-  const char* name = ResourceOpen(path);
-  FilePtr file = OpenFile(name, "rb");
-  if (!file) FatalError("Cannot open panel file !");
-  std::unique_ptr<Panel> panel = ReadPanelFile(file.get());
-  file.reset();
-  ResourceClose(name);
+  std::unique_ptr<Panel> panel = ReadPanelFile(path);
   PanelCheckHeight(*panel, SCREEN_HEIGHT);
   PanelList[static_cast<size_t>(PanelCount++)] = std::move(panel);
   if (PanelCount >= PANEL_LIST_SIZE) FatalError("MAX panels limit !");
+}
+
+void ParsePanelList() {
+  const ResourceFile source(PANELS_PATH);
+  const FilePtr list = source.Open();
+  if (!list) FatalError("Cannot open configs/panels.txt file !");
+  while (const std::optional<std::string> line = ReadLine(list.get(), PATH_MAX_CHARS)) {
+    ParsePanelFile(ListName(*line).c_str());
+  }
 }
 
 }  // namespace
 
 void ParsePanels() {
   PanelListDestroy();
-  const char* name = ResourceOpen(PANELS_PATH);
-  FilePtr list = OpenFile(name, "rb");
-  if (!list) FatalError("Cannot open configs/panels.txt file !");
-  while (const std::optional<std::string> line = ReadLine(list.get(), PATH_MAX_CHARS)) {
-    ParsePanelFile(ListName(*line).c_str());
-  }
-  list.reset();
-  ResourceClose(name);
+  ParsePanelList();
   if (PanelCount == 0) FatalError("Need at least one panel !");
   CurrentPanel = PanelList[0].get();
 }

@@ -3,8 +3,7 @@
 
 #include "engine/fatal.h"
 #include "engine/setup_config.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 #include "resources/whole_file.h"
 
 SetupConfig Setup;
@@ -75,12 +74,9 @@ void SetupDefaults(SetupConfig& config) {
 }
 
 void ReadSetupFile(SetupConfig& config) {
-  const char* name = ResourceOpen(SETUP_FILE_PATH);
-  FilePtr file = OpenFile(name, "rb");
-  if (!file) {
-    ResourceClose(name);
-    return;
-  }
+  const ResourceFile source(SETUP_FILE_PATH);
+  FilePtr file = source.Open();
+  if (!file) return;
   // A short file overlays only the bytes it holds.
   SetupBytes bytes = EncodeSetup(config);
   size_t got = std::fread(bytes.data(), 1, FIRST_BLOCK, file.get());
@@ -88,14 +84,12 @@ void ReadSetupFile(SetupConfig& config) {
   file.reset();
   DecodeSetup(bytes, config);
   if (!SetupIsValid(config)) FatalError(SETUP_FILE_BROKEN);
-  ResourceClose(name);
 }
 
 void WriteSetupFile(const SetupConfig& config) {
-  const char* name = ResourceOpen(SETUP_FILE_PATH);
+  const ResourceFile target(SETUP_FILE_PATH);
   const SetupBytes bytes = EncodeSetup(config);
-  SaveWholeFile(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-  ResourceClose(name);
+  SaveWholeFile(target.name(), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
 void ClampDelays(SetupConfig& config) {

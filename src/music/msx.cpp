@@ -13,8 +13,7 @@
 #include "engine/fatal.h"
 #include "engine/setup_config.h"
 #include "music/msx_backend.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -56,16 +55,15 @@ const char* ParseList(FILE* file, std::vector<std::string>& names) {
   return nullptr;
 }
 
+// As ParseList; the list is given back before its error is reported.
+const char* ReadListFile(std::vector<std::string>& names) {
+  const ResourceFile source(LIST_PATH);
+  const FilePtr file = source.Open();
+  return file ? ParseList(file.get(), names) : "Cannot open modules list !";
+}
+
 void ReadList(ModuleList& list) {
-  const char* name = ResourceOpen(LIST_PATH);
-  const char* error = nullptr;
-  if (FilePtr file = OpenFile(name, "rb")) {
-    error = ParseList(file.get(), list.names);
-  } else {
-    error = "Cannot open modules list !";
-  }
-  ResourceClose(name);
-  if (error != nullptr) FatalError(error);
+  if (const char* error = ReadListFile(list.names)) FatalError(error);
 }
 
 void PlayName(ModuleList& list, const char* name) {

@@ -195,6 +195,8 @@ void ResourceClose(const char* name) {
   }
 }
 
+bool ResourceArchiveIsOpen() { return Archive().isOpen; }
+
 void ResourceCloseAll() {
   ResourceArchive& archive = Archive();
   archive.redirects.clear();

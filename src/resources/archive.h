@@ -36,6 +36,9 @@ bool ResourceRedirect(const char* path, const std::string& fileName);
 // was extracted. Fatal when the archive is closed.
 void ResourceClose(const char* name);
 
+// Whether the archive is open: from the first request until ResourceCloseAll.
+bool ResourceArchiveIsOpen();
+
 // Closes the archive, forgets its directory and the redirections, deletes
 // every extracted file still open and removes the private folder.
 void ResourceCloseAll();

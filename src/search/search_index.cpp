@@ -7,8 +7,7 @@
 #include "base/line_reader.h"
 #include "base/path_limit.h"
 #include "engine/fatal.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -26,32 +25,22 @@ constexpr ValueTag VALUE_TAGS[] = {{"<#AUTHOR#>", &SearchEntry::author},
 
 bool EndsScan(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
-// A list or article file opened through the archive, given back on every way out.
+// A list or article file opened through the archive, given back before its
+// fatal errors, so that they do not name it.
 class OpenedResource {
  public:
-  explicit OpenedResource(const char* path) : name_(ResourceOpen(path)) {
-    file_ = OpenFile(name_.c_str(), "rb");
-  }
-  ~OpenedResource() { Close(); }
-  OpenedResource(const OpenedResource&) = delete;
-  OpenedResource& operator=(const OpenedResource&) = delete;
+  explicit OpenedResource(const char* path) : resource_(path), file_(resource_.Open()) {}
 
   FILE* file() const { return file_.get(); }
   [[noreturn]] void Fail(const char* message) {
-    Close();
+    file_.reset();
+    resource_.Close();
     FatalError(message);
   }
 
  private:
-  void Close() {
-    if (closed_) return;
-    closed_ = true;
-    file_.reset();
-    ResourceClose(name_.c_str());
-  }
-  std::string name_;
+  ResourceFile resource_;
   FilePtr file_;
-  bool closed_ = false;
 };
 
 // The value behind a tag that starts at at: up to the next "<#END#>"; returns

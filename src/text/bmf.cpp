@@ -9,10 +9,10 @@
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
 #include "engine/fatal.h"
-#include "resources/archive.h"
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -36,19 +36,15 @@ struct BmfScript {
 
 // Up to the script's five lines, or nothing when it cannot be opened.
 std::optional<std::vector<std::string>> ReadScriptLines(const char* path) {
-  const char* name = ResourceOpen(path);
-  FilePtr file = OpenFile(name, "rb");
-  std::optional<std::vector<std::string>> lines;
-  if (file) {
-    lines.emplace();
-    while (lines->size() < SCRIPT_LINES) {
-      std::optional<std::string> line = ReadLine(file.get(), SCRIPT_LINE_MAX);
-      if (!line) break;
-      lines->push_back(std::move(*line));
-    }
+  const ResourceFile script(path);
+  const FilePtr file = script.Open();
+  if (!file) return std::nullopt;
+  std::vector<std::string> lines;
+  while (lines.size() < SCRIPT_LINES) {
+    std::optional<std::string> line = ReadLine(file.get(), SCRIPT_LINE_MAX);
+    if (!line) break;
+    lines.push_back(std::move(*line));
   }
-  file.reset();
-  ResourceClose(name);
   return lines;
 }
 
@@ -73,10 +69,8 @@ BmfScript ParseScript(const std::vector<std::string>& lines) {
 }
 
 std::vector<uint8_t> ReadCharset(const std::string& path) {
-  const char* name = ResourceOpen(path.c_str());
   std::vector<uint8_t> charset;
-  const bool read = ReadWholeFile(name, charset);
-  ResourceClose(name);
+  const bool read = ReadWholeFile(ResourceFile(path).name(), charset);  // given back at once
   if (!read) FatalError("Cannot open charset file !");
   if (charset.empty()) FatalError("Internal error !");
   return charset;

@@ -11,10 +11,10 @@
 #include "base/path_limit.h"
 #include "engine/clock.h"
 #include "engine/fatal.h"
-#include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/file_ptr.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 #include "widgets/panel.h"
 
 namespace {
@@ -48,9 +48,7 @@ void CutStrips(Panel& built, Picture whole, int32_t topHeight, int32_t middleEnd
 }
 
 void LoadMask(Panel& built, const char* maskPath, int32_t width, int32_t height) {
-  const char* name = ResourceOpen(maskPath);
-  const int loaded = LoadGif(name, built.mask, nullptr);
-  ResourceClose(name);
+  const int loaded = LoadGif(ResourceFile(maskPath).name(), built.mask, nullptr);
   if (!loaded) FatalError("Pix loader error ![GIF]");
   if (built.mask.width != width || built.mask.height != height) {
     FatalError("Buttonmask have wrong size !");
@@ -62,17 +60,13 @@ void LoadMask(Panel& built, const char* maskPath, int32_t width, int32_t height)
 // several), or nothing when it cannot be opened. The whole file is read before
 // anything is sized by it.
 std::optional<std::vector<std::string>> ReadLines(const char* path) {
-  const std::string name = ResourceOpen(path);
-  FilePtr file = OpenFile(name.c_str(), "rb");
-  std::optional<std::vector<std::string>> lines;
-  if (file) {
-    lines.emplace();
-    while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
-      lines->push_back(line->substr(0, line->find('\0')));
-    }
+  const ResourceFile source(path);
+  const FilePtr file = source.Open();
+  if (!file) return std::nullopt;
+  std::vector<std::string> lines;
+  while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
+    lines.push_back(line->substr(0, line->find('\0')));
   }
-  file.reset();
-  ResourceClose(name.c_str());
   return lines;
 }
 

@@ -8,8 +8,7 @@
 #include "base/line_reader.h"
 #include "base/path_limit.h"
 #include "magtool/check_report.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -27,11 +26,9 @@ std::vector<MemberLine> ReadPieces(FILE* file, size_t maxChars) {
 }  // namespace
 
 std::optional<std::vector<MemberLine>> ReadMemberLines(const char* path, size_t maxChars) {
-  const std::string name = ResourceOpen(path);
-  std::optional<std::vector<MemberLine>> lines;
-  if (FilePtr file = OpenFile(name.c_str(), "rb")) lines = ReadPieces(file.get(), maxChars);
-  ResourceClose(name.c_str());
-  return lines;
+  const ResourceFile member(path);
+  if (const FilePtr file = member.Open()) return ReadPieces(file.get(), maxChars);
+  return std::nullopt;
 }
 
 std::string ListEntry(const std::string& text) { return ListName(text.substr(0, PATH_MAX_CHARS)); }
@@ -47,10 +44,9 @@ std::string MemberKey(const std::string& path) {
 bool MemberExists(const std::string& path) {
   bool exists = false;
   RunStep([&] {
-    const std::string name = ResourceOpen(path.c_str());
+    const ResourceFile member(path);
     std::error_code error;
-    exists = std::filesystem::is_regular_file(name, error);
-    ResourceClose(name.c_str());
+    exists = std::filesystem::is_regular_file(member.name(), error);
   });
   return exists;
 }

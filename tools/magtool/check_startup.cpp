@@ -9,8 +9,8 @@
 #include "engine/setup_config.h"
 #include "engine/video.h"
 #include "magtool/check_lines.h"
-#include "resources/archive.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 #include "widgets/covers.h"
 
 namespace {
@@ -53,10 +53,8 @@ void CheckPicture(CheckReport& report, const char* path, const char* wrongSize) 
 // The plasma is a GIF read as indices, whatever its name says.
 void CheckPlasma(CheckReport& report) {
   const bool loaded = Attempt(report, {PLASMA_PATH}, [] {
-    const char* name = ResourceOpen(PLASMA_PATH);
     IndexedPicture plasma{};
-    const bool loaded = LoadGif(name, plasma, nullptr);
-    ResourceClose(name);
+    const bool loaded = LoadGif(ResourceFile(PLASMA_PATH).name(), plasma, nullptr);
     if (!loaded) FatalError("Pix loader error ![GIF]");
     if (plasma.width != SCREEN_WIDTH || plasma.height != SCREEN_HEIGHT) FatalError("Wrong plasma file !");
   });
@@ -78,7 +76,7 @@ void CheckStartup(CheckReport& report) {
   CheckPlasma(report);
   // The reader leaves out an icon it cannot load; only the archive can fail it.
   Attempt(report, {"DATA/panels/icon.bmp"},
-          [] { ResourceClose(ResourceOpen("DATA/panels/icon.bmp")); });
+          [] { const ResourceFile icon("DATA/panels/icon.bmp"); });
   CheckPicture(report, OPENING_COVER_PATH, "Wrong cover sizes !");
   CheckPicture(report, CLOSING_COVER_PATH, "Wrong cover sizes !");
   CheckPicture(report, END_SCROLL_PATH, nullptr);
