@@ -1,6 +1,14 @@
 #include "articles/link_targets.h"
 
+#include <algorithm>
 #include <string_view>
+
+namespace {
+
+constexpr std::string_view ALT_MARKER = ":ALT:";
+constexpr size_t KIND_CHARS = 4;
+
+}  // namespace
 
 int32_t InternLinkTarget(Article& article, const char* text) {
   const std::string_view wanted(text);
@@ -11,4 +19,12 @@ int32_t InternLinkTarget(Article& article, const char* text) {
   const auto id = static_cast<int32_t>(article.linkTargets.size());
   article.linkTargets.push_front(LinkEntry{0, 0, id, std::string(wanted)});
   return id;
+}
+
+LinkTargetParts SplitLinkTarget(std::string_view target) {
+  const size_t marker = target.find(ALT_MARKER);
+  const std::string_view head = target.substr(0, marker);
+  const std::string_view alt =
+      marker == std::string_view::npos ? std::string_view() : target.substr(marker + ALT_MARKER.size());
+  return {head.substr(std::min(KIND_CHARS, head.size())), alt};
 }

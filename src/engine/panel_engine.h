@@ -47,6 +47,15 @@ enum PanelActions {
   ACTION_LAST_PAGE = 9,
 };
 
+// ScrollStyle values: how a page change is shown.
+enum ScrollStyles {
+  SCROLL_INSTANT = 1,
+  SCROLL_DISSOLVE = 2,
+  SCROLL_SLIDE = 3,
+  SCROLL_CROSSFADE = 4,
+  SCROLL_PAGE_TURN = 5,
+};
+
 constexpr const char* FIRST_ARTICLE = "DATA/arts/index.art";
 constexpr const char* HELP_ARTICLE = "DATA/arts/help.art";
 constexpr const char* MENU_ARTICLE = "DATA/arts/mmenu.art";
@@ -55,7 +64,7 @@ constexpr size_t LINK_TARGET_MAX_CHARS = 4095;
 struct PanelEngineState {
   int32_t CurrentPanelIndex;
   int32_t PendingAction;       // PanelActions, done at the start of the next frame
-  int32_t ScrollStyle;         // 1 instant, 2 dissolve, 3 slide, 4 cross-fade, 5 page turn
+  int32_t ScrollStyle;         // ScrollStyles
   int32_t LinkFocus;           // hotspot index of the keyboard-selected link
   int32_t OffPage;             // the view was moved by lines, off the page grid
   int32_t MouseAwake;          // links follow the pointer, not LinkFocus
