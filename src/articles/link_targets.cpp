@@ -22,9 +22,9 @@ int32_t InternLinkTarget(Article& article, const char* text) {
 }
 
 LinkTargetParts SplitLinkTarget(std::string_view target) {
-  const size_t marker = target.find(ALT_MARKER);
+  const size_t marker = std::min(target.find(ALT_MARKER), target.size());
   const std::string_view head = target.substr(0, marker);
-  const std::string_view alt =
-      marker == std::string_view::npos ? std::string_view() : target.substr(marker + ALT_MARKER.size());
-  return {head.substr(std::min(KIND_CHARS, head.size())), alt};
+  const std::string_view tail = target.substr(marker);
+  return {head.substr(std::min(KIND_CHARS, head.size())),
+          tail.substr(std::min(ALT_MARKER.size(), tail.size()))};
 }
