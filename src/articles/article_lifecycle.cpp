@@ -44,7 +44,7 @@ void ResolveTargets(Article& article) {
 void ArticleLoad(Article& article, const char* path, ArticleFonts fonts) {
   // Copied first: path may be the fileName of this very article, reloaded.
   const std::string fullPath(path);
-  Reset(article, fullPath.substr(0, RESOURCE_PATH_MAX), fonts);
+  Reset(article, fullPath.substr(0, PATH_MAX_CHARS), fonts);
   ArticleParse(article, fullPath.c_str());
   ResolveTargets(article);
   ArticlePrepareTitle(article);

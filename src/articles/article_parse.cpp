@@ -7,8 +7,10 @@
 #include "articles/article_tags.h"
 #include "articles/parser_state.h"
 #include "base/fatal.h"
+#include "base/line_reader.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -16,24 +18,12 @@ constexpr size_t NPOS = std::string::npos;
 
 int32_t parsingLine = 0;  // what ArticleParseLine reports
 
-// One read: at most ARTICLE_RUN_MAX bytes, up to and including LF; the bytes
-// from a NUL on are dropped. False at the end of the file.
-bool ReadLine(FILE* file, std::string& line) {
-  line.clear();
-  int c = 0;
-  while (line.size() < ARTICLE_RUN_MAX && (c = std::getc(file)) != EOF) {
-    line.push_back(static_cast<char>(c));
-    if (c == '\n') break;
-  }
-  if (line.empty()) return false;
-  const size_t nul = line.find('\0');
-  if (nul != NPOS) line.resize(nul);
-  return true;
-}
-
+// One read of at most ARTICLE_RUN_MAX bytes, without the bytes from a NUL on.
 // An empty source line still shows as a line: one space.
 bool ReadSourceLine(FILE* file, std::string& line) {
-  if (!ReadLine(file, line)) return false;
+  const std::optional<std::string> read = ReadLine(file, ARTICLE_RUN_MAX);
+  if (!read) return false;
+  line = read->substr(0, read->find('\0'));
   if (!line.empty() && (line[0] == '\n' || line[0] == '\r')) line = " \n";
   return true;
 }
@@ -115,23 +105,26 @@ void ProcessLine(Article& article, ParserState& state, std::string& line) {
   }
 }
 
-}  // namespace
-
-void ArticleParse(Article& article, const char* path) {
-  parsingLine = 0;
-  const std::string name = ResourceOpen(path);
-  FilePtr file = OpenFile(name.c_str(), "rb");
+// The member stays open while it is parsed, so that a fatal error names it.
+void ParseFile(Article& article, const char* path) {
+  const ResourceFile source(path);
+  const FilePtr file = source.Open();
   if (!file) {
-    const std::string message = "Cannot open " + name + " file !";
+    const std::string message = "Cannot open " + std::string(source.name()) + " file !";
     FatalError(message.c_str());
   }
   ParserState state;
   article.totalHeight = 0;
   std::string line;
   while (NextLine(article, state, file.get(), line)) ProcessLine(article, state, line);
+}
+
+}  // namespace
+
+void ArticleParse(Article& article, const char* path) {
   parsingLine = 0;
-  file.reset();
-  ResourceClose(name.c_str());
+  ParseFile(article, path);
+  parsingLine = 0;
   ArticleFinish(article);
 }
 

@@ -1,11 +1,10 @@
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "articles/article_lifecycle.h"
-#include "resources/archive.h"
+#include "resources/resource_file.h"
 #include "resources/whole_file.h"
 
 namespace {
@@ -16,21 +15,11 @@ int saveCounter = 0;
 // Enough for any real directory, and a guarantee that the search ends.
 constexpr int SAVE_MAX_TRIES = 1000000;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-bool CanRead(const std::string& name) { return File(std::fopen(name.c_str(), "rb")) != nullptr; }
-
-// The handed-out name of the first free "fil_N.txt", left open; none when
-// every number tried is taken.
-std::optional<std::string> FindFreeName() {
+// The first free "fil_N.txt", held; none when every number tried is taken.
+std::optional<ResourceFile> FindFreeFile() {
   for (int tries = 0; tries < SAVE_MAX_TRIES && saveCounter < INT32_MAX; ++tries) {
-    const std::string path = "DATA/saved/fil_" + std::to_string(saveCounter++) + ".txt";
-    std::string name = ResourceOpen(path.c_str());
-    if (!CanRead(name)) return name;
-    ResourceClose(name.c_str());
+    ResourceFile file("DATA/saved/fil_" + std::to_string(saveCounter++) + ".txt");
+    if (!file.Open()) return file;
   }
   return std::nullopt;
 }
@@ -67,14 +56,10 @@ void ArticleSaveCounterReset() { saveCounter = 0; }
 
 void ArticleSaveAsText(Article& article) {
   if (article.fileName.empty()) return;
-  const std::string inName = ResourceOpen(article.fileName.c_str());
-  File in(std::fopen(inName.c_str(), "rb"));
-  if (in) {
-    if (const auto outName = FindFreeName()) {
-      SaveWholeFileOrPrivate(*outName, TextWithoutTags(in.get()));
-      ResourceClose(outName->c_str());
-    }
+  const ResourceFile source(article.fileName);
+  const FilePtr in = source.Open();
+  if (!in) return;
+  if (const std::optional<ResourceFile> saved = FindFreeFile()) {
+    SaveWholeFileOrPrivate(saved->name(), TextWithoutTags(in.get()));
   }
-  in.reset();
-  ResourceClose(inName.c_str());
 }

@@ -2,13 +2,13 @@
 #include <string_view>
 
 #include "articles/article_links.h"
+#include "articles/link_targets.h"
 #include "base/clock.h"
 #include "base/fatal.h"
 #include "base/integer_reader.h"
 
 namespace {
 
-constexpr std::string_view ALT_MARKER = ":ALT:";
 constexpr uint32_t MARQUEE_STEP_MS = 20;
 constexpr int32_t FIXED_BASELINE = 12;
 
@@ -44,14 +44,6 @@ ColouredText ApplyColourEscapes(std::string_view text, uint32_t colour) {
     }
   }
   return result;
-}
-
-// The text after ":ALT:" when at least one character follows it.
-std::string_view AltText(const std::string* target) {
-  if (target == nullptr) return {};
-  const size_t at = target->find(ALT_MARKER);
-  if (at == std::string::npos || at + ALT_MARKER.size() >= target->size()) return {};
-  return std::string_view(*target).substr(at + ALT_MARKER.size());
 }
 
 // Title texts ignore the spacings left behind by the article's segments.
@@ -124,7 +116,8 @@ int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& pictur
       article.titleFont == nullptr ? fonts.fixed != nullptr : fonts.registry != nullptr;
   if (!fontReady) return 0;
   ColouredText text;
-  const std::string_view alt = AltText(article.hoverTarget);
+  const std::string_view alt =
+      article.hoverTarget ? SplitLinkTarget(*article.hoverTarget).alt : std::string_view();
   if (!alt.empty()) {
     if (alt.size() > MAX_ALT_LENGTH) FatalError(ALT_TOO_LONG);
     text = ApplyColourEscapes(alt, static_cast<uint32_t>(article.titleColour));

@@ -1,6 +1,14 @@
 #include "articles/link_targets.h"
 
+#include <algorithm>
 #include <string_view>
+
+namespace {
+
+constexpr std::string_view ALT_MARKER = ":ALT:";
+constexpr size_t KIND_CHARS = 4;
+
+}  // namespace
 
 int32_t InternLinkTarget(Article& article, const char* text) {
   const std::string_view wanted(text);
@@ -11,4 +19,12 @@ int32_t InternLinkTarget(Article& article, const char* text) {
   const auto id = static_cast<int32_t>(article.linkTargets.size());
   article.linkTargets.push_front(LinkEntry{0, 0, id, std::string(wanted)});
   return id;
+}
+
+LinkTargetParts SplitLinkTarget(std::string_view target) {
+  const size_t marker = std::min(target.find(ALT_MARKER), target.size());
+  const std::string_view head = target.substr(0, marker);
+  const std::string_view tail = target.substr(marker);
+  return {head.substr(std::min(KIND_CHARS, head.size())),
+          tail.substr(std::min(ALT_MARKER.size(), tail.size()))};
 }

@@ -1,10 +1,19 @@
-// Link targets interned into small ids per article.
+// Link targets interned into small ids per article, and split into their
+// parts: a target is a four-character kind ("ART:", "PIX:", ...), its argument
+// and, after ":ALT:", the text the title box shows while the link is hovered.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "articles/article.h"
 
 // The id of the entry whose text equals text byte for byte; otherwise a new
 // entry with the next id (ids count 0, 1, 2, ... in order of first use).
 int32_t InternLinkTarget(Article& article, const char* text);
+
+struct LinkTargetParts {
+  std::string_view argument;  // from the fifth character up to the first ":ALT:"
+  std::string_view alt;       // after the first ":ALT:"; empty without one
+};
+LinkTargetParts SplitLinkTarget(std::string_view target);

@@ -22,7 +22,7 @@ struct ArticlePlace {
 extern std::array<ArticlePlace, ARTICLE_STACK_SIZE> ArticleStack;
 extern int32_t ArticleStackDepth;
 
-// Leaves the current article for path (cut to 1023 characters); fatal
+// Leaves the current article for path (cut to PATH_MAX_CHARS); fatal
 // ("Article stack overflow !") when 128 places are stacked.
 void OpenArticle(const std::string& path);
 

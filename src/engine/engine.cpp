@@ -16,6 +16,7 @@
 #include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 #include "search/search.h"
 
 Picture BackBuffer;
@@ -51,16 +52,20 @@ void CreateBackBuffer() {
 }
 
 void LoadFirstArticle() {
-  CurrentArticlePath = std::string(FIRST_ARTICLE).substr(0, 1023);
+  CurrentArticlePath = FIRST_ARTICLE;
   CurrentArticle = std::make_unique<Article>();
   ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str(), EngineFonts());
   ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
 }
 
+// The member is held while it is loaded, so that a loader's error names it.
+void LoadPlasmaPicture() {
+  const ResourceFile plasma("DATA/panels/plasma.gif");
+  if (!LoadGif(plasma.name(), PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
+}
+
 void LoadPlasma() {
-  const char* name = ResourceOpen("DATA/panels/plasma.gif");
-  if (!LoadGif(name, PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
-  ResourceClose(name);
+  LoadPlasmaPicture();
   if (PlasmaImage.width != BackBuffer.width || PlasmaImage.height != BackBuffer.height) {
     FatalError("Wrong plasma file !");
   }

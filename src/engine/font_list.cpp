@@ -1,22 +1,21 @@
 #include "engine/font_list.h"
 
-#include <cstdio>
-#include <cstring>
+#include <optional>
+#include <string>
 
 #include "base/fatal.h"
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 // Every line of the list is a font, empty ones included.
 void LoadFontList(FontManager& manager) {
-  const char* name = ResourceOpen("DATA/configs/fonts.txt");
-  FilePtr file = OpenFile(name, "rb");
+  const ResourceFile list("DATA/configs/fonts.txt");
+  const FilePtr file = list.Open();
   if (!file) FatalError("Cannot open configs/fonts.txt file !");
-  char line[1024];
-  while (std::fgets(line, sizeof line, file.get()) != nullptr) {
-    line[std::strcspn(line, "\n\r\t")] = '\0';
-    FontManagerAddFont(manager, line);
+  while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
+    FontManagerAddFont(manager, ListName(*line).c_str());
   }
-  file.reset();
-  ResourceClose(name);
 }

@@ -3,8 +3,7 @@
 #include <utility>
 
 #include "engine/keys.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 KeyTable Keys;
 KeyState KeyFlags;
@@ -39,9 +38,8 @@ using KeyFileBytes = std::array<uint8_t, KEY_SLOTS * 4>;
 // zero high bytes.
 KeyFileBytes ReadKeyFile() {
   KeyFileBytes bytes{};
-  const char* name = ResourceOpen(KEYDEFS_PATH);
-  if (FilePtr file = OpenFile(name, "rb")) std::fread(bytes.data(), 1, bytes.size(), file.get());
-  ResourceClose(name);
+  const ResourceFile source(KEYDEFS_PATH);
+  if (const FilePtr file = source.Open()) std::fread(bytes.data(), 1, bytes.size(), file.get());
   return bytes;
 }
 

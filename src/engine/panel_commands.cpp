@@ -5,6 +5,7 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_links.h"
 #include "articles/article_view.h"
+#include "articles/link_targets.h"
 #include "base/fatal.h"
 #include "base/integer_reader.h"
 #include "engine/article_stack.h"
@@ -30,13 +31,8 @@ bool HasPrefix(const std::string& target, const char* prefix) {
   return target.compare(0, 4, prefix) == 0;
 }
 
-// The argument is the text from the fifth character on, without the ":ALT:"
-// text shown in the title box.
 void ExtractLinkArgument() {
-  const std::string& target = PanelEngine.LinkTarget;
-  const size_t alt = target.find(":ALT:");
-  const std::string cut = target.substr(0, alt);
-  PanelEngine.LinkArgument = cut.size() > 4 ? cut.substr(4) : std::string();
+  PanelEngine.LinkArgument = SplitLinkTarget(PanelEngine.LinkTarget).argument;
 }
 
 // Help, menu and index: a button click is consumed only when it navigates.

@@ -37,7 +37,8 @@ void TakeLinkTarget() {
 }
 
 void AdvanceScrollStyle() {
-  static constexpr int32_t next[6] = {0, 2, 4, 5, 3, 1};
+  static constexpr int32_t next[6] = {0, SCROLL_DISSOLVE, SCROLL_CROSSFADE, SCROLL_PAGE_TURN,
+                                      SCROLL_SLIDE, SCROLL_INSTANT};
   if (KeyScrollStyle()) PanelEngine.ScrollStyle = next[PanelEngine.ScrollStyle];
 }
 
@@ -75,7 +76,7 @@ void PanelEngineReset() {
   PictureFree(PanelEngine.ViewedPicture);
   PanelEngine = PanelEngineState{};
   PanelEngine.PendingAction = ACTION_NONE;
-  PanelEngine.ScrollStyle = 2;
+  PanelEngine.ScrollStyle = SCROLL_DISSOLVE;
   PanelEngine.MouseAwake = 1;
   PanelEngine.LastMouseX = -1;
   PanelEngine.LastMouseY = -1;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "articles/article.h"
+#include "base/path_limit.h"
 #include "resources/picture.h"
 
 // What PanelHitTest hands out for the button under the mouse.
@@ -46,16 +47,24 @@ enum PanelActions {
   ACTION_LAST_PAGE = 9,
 };
 
+// ScrollStyle values: how a page change is shown.
+enum ScrollStyles {
+  SCROLL_INSTANT = 1,
+  SCROLL_DISSOLVE = 2,
+  SCROLL_SLIDE = 3,
+  SCROLL_CROSSFADE = 4,
+  SCROLL_PAGE_TURN = 5,
+};
+
 constexpr const char* FIRST_ARTICLE = "DATA/arts/index.art";
 constexpr const char* HELP_ARTICLE = "DATA/arts/help.art";
 constexpr const char* MENU_ARTICLE = "DATA/arts/mmenu.art";
-constexpr size_t PATH_MAX_CHARS = 1023;
 constexpr size_t LINK_TARGET_MAX_CHARS = 4095;
 
 struct PanelEngineState {
   int32_t CurrentPanelIndex;
   int32_t PendingAction;       // PanelActions, done at the start of the next frame
-  int32_t ScrollStyle;         // 1 instant, 2 dissolve, 3 slide, 4 cross-fade, 5 page turn
+  int32_t ScrollStyle;         // ScrollStyles
   int32_t LinkFocus;           // hotspot index of the keyboard-selected link
   int32_t OffPage;             // the view was moved by lines, off the page grid
   int32_t MouseAwake;          // links follow the pointer, not LinkFocus
@@ -77,7 +86,7 @@ struct PanelEngineState {
 // Owned by the panel engine; PanelEngineReset gives the start values.
 extern PanelEngineState PanelEngine;
 extern std::unique_ptr<Article> CurrentArticle;
-extern std::string CurrentArticlePath;  // at most 1023 characters
+extern std::string CurrentArticlePath;  // at most PATH_MAX_CHARS characters
 
 void PanelEngineReset();
 

@@ -25,14 +25,14 @@ bool AnyScrolling(const Article& article) {
          article.spreadDoubleStep;
 }
 
-// A page-sized move: instant in style 1, otherwise the old and the new page
+// A page-sized move: instant in the instant style, otherwise the old and the new page
 // are captured and the change animated. Whole-article moves (first, last)
 // always dissolve in the slide style.
 void AnimatedMove(void (*move)(Article&), int32_t newRule, bool wholeArticle) {
   Article& article = *CurrentArticle;
   const ArticleScroll old = ArticleGetScroll(article);
   const float from = ArticleScrollFraction(article);
-  if (PanelEngine.ScrollStyle == 1) {
+  if (PanelEngine.ScrollStyle == SCROLL_INSTANT) {
     move(article);
     return;
   }

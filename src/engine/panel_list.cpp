@@ -1,16 +1,16 @@
 #include "engine/panel_list.h"
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "engine/panel_file.h"
 #include "engine/video.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 std::array<std::unique_ptr<Panel>, PANEL_LIST_SIZE> PanelList;
 int32_t PanelCount = 0;
@@ -18,25 +18,18 @@ Panel* CurrentPanel = nullptr;
 
 namespace {
 
-constexpr int LINE_SIZE = 1024;
 constexpr int BUTTON_NUMBERS = 4;  // x, y, mask index, command
 
-void CutLine(char* line) { line[std::strcspn(line, "\n\r\t")] = '\0'; }
-
-// One panel file, line by line; a missing or malformed line is fatal.
+// One panel file, line by line; a missing or malformed line is fatal. A line
+// holds a path or a number.
 class PanelFileReader {
  public:
   explicit PanelFileReader(FILE* file) : file_(file) {}
 
-  std::string Name() {
-    Next();
-    CutLine(line_);
-    return line_;
-  }
+  std::string Name() { return ListName(Next()); }
 
   int32_t Number() {
-    Next();
-    const std::optional<int32_t> value = ParseInt(line_);
+    const std::optional<int32_t> value = ParseInt(Next());
     if (!value) FatalError(PANEL_PARSE_ERROR);
     return *value;
   }
@@ -44,13 +37,14 @@ class PanelFileReader {
   int32_t Line() const { return line_number_; }
 
  private:
-  void Next() {
-    if (std::fgets(line_, LINE_SIZE, file_) == nullptr) FatalError(PANEL_PARSE_ERROR);
+  std::string Next() {
+    std::optional<std::string> line = ReadLine(file_, PATH_MAX_CHARS);
+    if (!line) FatalError(PANEL_PARSE_ERROR);
     ++line_number_;
+    return std::move(*line);
   }
 
   FILE* file_;
-  char line_[LINE_SIZE];
   int32_t line_number_ = 0;
 };
 
@@ -79,8 +73,12 @@ void AddAniChains(PanelFileReader& in, Panel& panel) {
   for (int32_t i = 0; i < count; ++i) PanelAddAniChain(panel, in.Name().c_str());
 }
 
-std::unique_ptr<Panel> ReadPanelFile(FILE* file) {
-  PanelFileReader in(file);
+// The member stays open while it is read, so that a fatal error names it.
+std::unique_ptr<Panel> ReadPanelFile(const char* path) {
+  const ResourceFile source(path);
+  const FilePtr file = source.Open();
+  if (!file) FatalError("Cannot open panel file !");
+  PanelFileReader in(file.get());
   PanelHeader header = ReadPanelHeader(in);
   auto panel = std::make_unique<Panel>();
   BuildFromHeader(*panel, header);
@@ -90,31 +88,26 @@ std::unique_ptr<Panel> ReadPanelFile(FILE* file) {
 }
 
 void ParsePanelFile(const char* path) {
-  const char* name = ResourceOpen(path);
-  FilePtr file = OpenFile(name, "rb");
-  if (!file) FatalError("Cannot open panel file !");
-  std::unique_ptr<Panel> panel = ReadPanelFile(file.get());
-  file.reset();
-  ResourceClose(name);
+  std::unique_ptr<Panel> panel = ReadPanelFile(path);
   PanelCheckHeight(*panel, SCREEN_HEIGHT);
   PanelList[static_cast<size_t>(PanelCount++)] = std::move(panel);
   if (PanelCount >= PANEL_LIST_SIZE) FatalError("MAX panels limit !");
+}
+
+void ParsePanelList() {
+  const ResourceFile source(PANELS_PATH);
+  const FilePtr list = source.Open();
+  if (!list) FatalError("Cannot open configs/panels.txt file !");
+  while (const std::optional<std::string> line = ReadLine(list.get(), PATH_MAX_CHARS)) {
+    ParsePanelFile(ListName(*line).c_str());
+  }
 }
 
 }  // namespace
 
 void ParsePanels() {
   PanelListDestroy();
-  const char* name = ResourceOpen(PANELS_PATH);
-  FilePtr list = OpenFile(name, "rb");
-  if (!list) FatalError("Cannot open configs/panels.txt file !");
-  char line[LINE_SIZE];
-  while (std::fgets(line, LINE_SIZE, list.get()) != nullptr) {
-    CutLine(line);
-    ParsePanelFile(line);
-  }
-  list.reset();
-  ResourceClose(name);
+  ParsePanelList();
   if (PanelCount == 0) FatalError("Need at least one panel !");
   CurrentPanel = PanelList[0].get();
 }

@@ -45,28 +45,30 @@ float Elapsed(uint32_t start, int32_t duration) {
 }
 
 struct Effect {
-  int32_t kind;     // the ScrollStyle whose renderer runs; 2 also for forced dissolves
+  int32_t kind;     // the ScrollStyles whose renderer runs; dissolve also when forced
   int32_t variant;  // slide variant or page-turn direction
 };
 
 Effect ChooseEffect(const Article& article, ArticleScroll old) {
   const int32_t style = PanelEngine.ScrollStyle;
   const bool backward = article.scrollY < old.scrollY;
-  if ((PanelEngine.OffPage && style == 3) || style == 2) return {2, 0};
-  if (style == 4) return {4, 0};
-  if (style == 5) return {5, backward ? 1 : 0};
-  if (article.twoColumns && article.spreadSingleStep) {
-    return {3, backward ? SLIDE_COLUMN_BACK : SLIDE_COLUMN_FORWARD};
+  if ((PanelEngine.OffPage && style == SCROLL_SLIDE) || style == SCROLL_DISSOLVE) {
+    return {SCROLL_DISSOLVE, 0};
   }
-  return {3, backward ? SLIDE_BACK : SLIDE_FORWARD};
+  if (style == SCROLL_CROSSFADE) return {SCROLL_CROSSFADE, 0};
+  if (style == SCROLL_PAGE_TURN) return {SCROLL_PAGE_TURN, backward ? 1 : 0};
+  if (article.twoColumns && article.spreadSingleStep) {
+    return {SCROLL_SLIDE, backward ? SLIDE_COLUMN_BACK : SLIDE_COLUMN_FORWARD};
+  }
+  return {SCROLL_SLIDE, backward ? SLIDE_BACK : SLIDE_FORWARD};
 }
 
 void DrawEffect(const Effect& effect, Article& article, ArticleScroll old, float t) {
   Panel& panel = *CurrentPanel;
   switch (effect.kind) {
-    case 2: PlasmaFrame(panel, t, BackBuffer, PlasmaImage); break;
-    case 4: CrossfadeFrame(panel, t, BackBuffer); break;
-    case 5: PageTurnFrame(panel, t, BackBuffer, effect.variant); break;
+    case SCROLL_DISSOLVE: PlasmaFrame(panel, t, BackBuffer, PlasmaImage); break;
+    case SCROLL_CROSSFADE: CrossfadeFrame(panel, t, BackBuffer); break;
+    case SCROLL_PAGE_TURN: PageTurnFrame(panel, t, BackBuffer, effect.variant); break;
     default:
       SlideFrame(panel, article, effect.variant, old, ArticleGetScroll(article), t, BackBuffer);
       break;
@@ -125,8 +127,9 @@ void AnimateScroll(ArticleScroll old, float from) {
   Article& article = *CurrentArticle;
   if (article.scrollY == old.scrollY) return;
   const Effect effect = ChooseEffect(article, old);
-  const bool halfTime = effect.kind == 3 && (effect.variant == SLIDE_COLUMN_BACK ||
-                                             effect.variant == SLIDE_COLUMN_FORWARD);
+  const bool halfTime =
+      effect.kind == SCROLL_SLIDE &&
+      (effect.variant == SLIDE_COLUMN_BACK || effect.variant == SLIDE_COLUMN_FORWARD);
   const int32_t duration = halfTime ? Setup.ScrollFadeTime / 2 : Setup.ScrollFadeTime;
   RunPageAnimation([&](float t) { DrawEffect(effect, article, old, t); }, from,
                    ArticleScrollFraction(article), duration);

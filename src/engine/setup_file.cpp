@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "base/fatal.h"
+#include "base/setup_config.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 #include "resources/whole_file.h"
 
 namespace {
@@ -54,12 +56,9 @@ bool SetupIsValid(const SetupConfig& c) {
 }  // namespace
 
 void ReadSetupFile(SetupConfig& config) {
-  const char* name = ResourceOpen(SETUP_FILE_PATH);
-  FilePtr file = OpenFile(name, "rb");
-  if (!file) {
-    ResourceClose(name);
-    return;
-  }
+  const ResourceFile source(SETUP_FILE_PATH);
+  FilePtr file = source.Open();
+  if (!file) return;
   // A short file overlays only the bytes it holds.
   SetupBytes bytes = EncodeSetup(config);
   size_t got = std::fread(bytes.data(), 1, FIRST_BLOCK, file.get());
@@ -67,12 +66,10 @@ void ReadSetupFile(SetupConfig& config) {
   file.reset();
   DecodeSetup(bytes, config);
   if (!SetupIsValid(config)) FatalError(SETUP_FILE_BROKEN);
-  ResourceClose(name);
 }
 
 void WriteSetupFile(const SetupConfig& config) {
-  const char* name = ResourceOpen(SETUP_FILE_PATH);
+  const ResourceFile target(SETUP_FILE_PATH);
   const SetupBytes bytes = EncodeSetup(config);
-  SaveWholeFile(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-  ResourceClose(name);
+  SaveWholeFile(target.name(), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }

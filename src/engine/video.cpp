@@ -5,8 +5,8 @@
 #include "base/fatal.h"
 #include "engine/engine.h"
 #include "engine/sdl_hints.h"
-#include "resources/archive.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 
 VideoState Video;
 
@@ -42,14 +42,13 @@ namespace {
 
 // A missing or unreadable icon is not reported.
 void SetWindowIcon() {
-  const char* name = ResourceOpen("DATA/panels/icon.bmp");
-  if (SDL_RWops* stream = SDL_RWFromFile(name, "rb")) {
+  const ResourceFile member("DATA/panels/icon.bmp");
+  if (SDL_RWops* stream = SDL_RWFromFile(member.name(), "rb")) {
     if (SDL_Surface* icon = SDL_LoadBMP_RW(stream, 1)) {
       SDL_WM_SetIcon(icon, nullptr);
       SDL_FreeSurface(icon);
     }
   }
-  ResourceClose(name);
 }
 
 void SetMode(const SetupConfig& config) {

@@ -6,7 +6,7 @@
 #include "base/fatal.h"
 #include "music/bass_layer.h"
 #include "music/msx_backend.h"
-#include "resources/archive.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -66,9 +66,7 @@ void Play(const char* name) {
   if (!player.ready) return;
   Release();
   if (std::strcmp(name, "+SILENCE") == 0) return;
-  const char* file = ResourceOpen(name);
-  player.music = BASS_MusicLoad(false, file, 0, 0, player.loadFlags);
-  ResourceClose(file);
+  player.music = BASS_MusicLoad(false, ResourceFile(name).name(), 0, 0, player.loadFlags);
   if (player.music == 0) FatalError("Can't play the file - open/load/format error (BASS)!");
   BASS_ChannelSetSync(player.music, BASS_SYNC_MIXTIME | BASS_SYNC_END, 0, OnEnd, 0);
   StartMusic();

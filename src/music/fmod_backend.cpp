@@ -6,7 +6,7 @@
 #include "base/fatal.h"
 #include "music/fmod_layer.h"
 #include "music/msx_backend.h"
-#include "resources/archive.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -92,17 +92,16 @@ void Play(const char* name) {
   if (IsMo3(name)) FatalError("FMOD: MO3 format not supported !");
   Release();
   if (std::strcmp(name, "+SILENCE") == 0) return;
-  const char* file = ResourceOpen(name);
-  song = FMUSIC_LoadSong(file);
+  ResourceFile file(name);
+  song = FMUSIC_LoadSong(file.name());
   if (song == nullptr) {
     const char* message = ErrorText(FSOUND_GetError());
-    ResourceClose(file);
+    file.Close();
     FatalError(message);
   }
   FMUSIC_PlaySong(song);
   FMUSIC_SetPanSeperation(song, PAN_SEPARATION);
   FMUSIC_SetMasterVolume(song, FULL_VOLUME);
-  ResourceClose(file);
 }
 
 void Stop() {

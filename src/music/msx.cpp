@@ -9,17 +9,17 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "base/setup_config.h"
 #include "music/msx_backend.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
 constexpr const char* LIST_PATH = "DATA/configs/msx.txt";
 constexpr const char* PLAYLIST = "+PLIST";
 constexpr const char* INTERNAL_ERROR = "Internal error !";
-constexpr size_t NAME_MAX_CHARS = 1023;
 constexpr int32_t MAX_MODULES = 1024;
 
 struct ModuleList {
@@ -39,53 +39,36 @@ ModuleList& List() {
   return list;
 }
 
-// One line without its LF; characters past NAME_MAX_CHARS are dropped, so a
-// long line never spills into the next entry. False at the end of the file.
-bool ReadLine(FILE* file, std::string& line) {
-  line.clear();
-  int c = std::getc(file);
-  if (c == EOF) return false;
-  for (; c != EOF && c != '\n'; c = std::getc(file)) {
-    if (line.size() < NAME_MAX_CHARS) line.push_back(static_cast<char>(c));
-  }
-  return true;
-}
-
-std::string ModuleName(const std::string& line) {
-  static constexpr char ENDS[] = {'\t', '\r', '\0'};
-  return line.substr(0, line.find_first_of(ENDS, 0, sizeof ENDS));
-}
-
 // The list's error message, or null with names filled.
 const char* ParseList(FILE* file, std::vector<std::string>& names) {
-  std::string line;
-  if (!ReadLine(file, line)) return INTERNAL_ERROR;
-  const std::optional<int32_t> count = ParseInt(line);
-  if (!count && !IntTooBig(line)) return INTERNAL_ERROR;
+  // A long line is cut, so that it never spills into the next entry.
+  std::optional<WholeLine> line = ReadWholeLine(file, PATH_MAX_CHARS);
+  if (!line) return INTERNAL_ERROR;
+  const std::optional<int32_t> count = ParseInt(line->text);
+  if (!count && !IntTooBig(line->text)) return INTERNAL_ERROR;
   if (!count || *count < 1 || *count > MAX_MODULES) return "MSX range error !";
   names.reserve(static_cast<size_t>(*count));
   for (int32_t i = 0; i < *count; ++i) {
-    if (!ReadLine(file, line)) return INTERNAL_ERROR;
-    names.push_back(ModuleName(line));
+    if (!(line = ReadWholeLine(file, PATH_MAX_CHARS))) return INTERNAL_ERROR;
+    names.push_back(ListName(line->text));
   }
   return nullptr;
 }
 
+// As ParseList; the list is given back before its error is reported.
+const char* ReadListFile(std::vector<std::string>& names) {
+  const ResourceFile source(LIST_PATH);
+  const FilePtr file = source.Open();
+  return file ? ParseList(file.get(), names) : "Cannot open modules list !";
+}
+
 void ReadList(ModuleList& list) {
-  const char* name = ResourceOpen(LIST_PATH);
-  const char* error = nullptr;
-  if (FilePtr file = OpenFile(name, "rb")) {
-    error = ParseList(file.get(), list.names);
-  } else {
-    error = "Cannot open modules list !";
-  }
-  ResourceClose(name);
-  if (error != nullptr) FatalError(error);
+  if (const char* error = ReadListFile(list.names)) FatalError(error);
 }
 
 void PlayName(ModuleList& list, const char* name) {
   list.listMode = 0;
-  std::string wanted(name, strnlen(name, NAME_MAX_CHARS));
+  std::string wanted(name, strnlen(name, PATH_MAX_CHARS));
   if (StrCaseCompare(wanted.c_str(), list.current.c_str()) == 0) return;
   list.current = std::move(wanted);
   list.backend->Play(name);

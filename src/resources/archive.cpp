@@ -165,7 +165,7 @@ const char* ResourceOpen(const char* path) {
   ResourceArchive& archive = Archive();
   ++archive.requests;
   archive.pending = path;
-  if (std::strlen(path) > RESOURCE_PATH_MAX) FatalError(PATH_TOO_LONG);
+  if (std::strlen(path) > PATH_MAX_CHARS) FatalError(PATH_TOO_LONG);
   if (!archive.isOpen) OpenArchive(archive);
   ResourceHandle& handle = OpenHandle(archive, path);
   handle.path = std::move(archive.pending);
@@ -194,6 +194,8 @@ void ResourceClose(const char* name) {
     }
   }
 }
+
+bool ResourceArchiveIsOpen() { return Archive().isOpen; }
 
 void ResourceCloseAll() {
   ResourceArchive& archive = Archive();

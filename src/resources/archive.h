@@ -19,8 +19,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/path_limit.h"  // PATH_MAX_CHARS: the longest path asked for
+
 constexpr const char* RESOURCE_ARCHIVE_FILE = "data.rs";
-constexpr int RESOURCE_PATH_MAX = 1023;        // characters of a requested path
 constexpr int RESOURCE_HANDED_NAME_MAX = 259;  // characters of a handed-out name
 
 // The name of a plain file holding path's contents; valid until it is closed.
@@ -34,6 +35,9 @@ bool ResourceRedirect(const char* path, const std::string& fileName);
 // Closes the newest handle whose name equals name, deleting its file when it
 // was extracted. Fatal when the archive is closed.
 void ResourceClose(const char* name);
+
+// Whether the archive is open: from the first request until ResourceCloseAll.
+bool ResourceArchiveIsOpen();
 
 // Closes the archive, forgets its directory and the redirections, deletes
 // every extracted file still open and removes the private folder.

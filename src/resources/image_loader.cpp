@@ -4,6 +4,7 @@
 
 #include "base/fatal.h"
 #include "resources/archive.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void LoadGifColours(const char* name, Picture& picture) {
 }  // namespace
 
 void ImageLoader(const char* path, Picture& picture) {
-  const char* name = ResourceOpen(path);
+  const ResourceFile member(path);
+  const char* name = member.name();
   size_t length = std::strlen(name);
   if (length < 4) FatalError("Internal error !");
   const char* extension = name + length - 4;
@@ -38,5 +40,4 @@ void ImageLoader(const char* path, Picture& picture) {
   } else {
     FatalError("Filetype unsupported by ImageLoader !");
   }
-  ResourceClose(name);
 }

@@ -8,10 +8,12 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "engine/engine.h"
+#include "engine/keys.h"
 #include "resources/archive.h"
 #include "resources/draw.h"
-#include "resources/file_ptr.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 #include "search/search_index.h"
 #include "search/search_keys.h"
 #include "search/search_page.h"
@@ -49,18 +51,21 @@ bool ReadNumbers(const std::string& text, std::array<int32_t, 4>& numbers) {
   return true;
 }
 
-Placement LoadPlacement() {
-  const std::string name = ResourceOpen("DATA/configs/search.txt");
-  FilePtr file = OpenFile(name.c_str(), "rb");
+// The file's first CONFIG_READ - 1 bytes, or nothing when it cannot be opened.
+std::optional<std::string> ReadConfig() {
+  const ResourceFile config("DATA/configs/search.txt");
+  const FilePtr file = config.Open();
+  if (!file) return std::nullopt;
   std::string text(CONFIG_READ, '\0');
-  const size_t read = file ? std::fread(text.data(), 1, text.size() - 1, file.get()) : 0;
-  text.resize(read);
-  const bool opened = file != nullptr;
-  file.reset();
-  ResourceClose(name.c_str());
-  if (!opened) FatalError("Cannot open search config file !");
+  text.resize(std::fread(text.data(), 1, text.size() - 1, file.get()));
+  return text;
+}
+
+Placement LoadPlacement() {
+  const std::optional<std::string> text = ReadConfig();
+  if (!text) FatalError("Cannot open search config file !");
   std::array<int32_t, 4> n{};
-  if (!ReadNumbers(text, n)) FatalError("Error while scaning search config file !");
+  if (!ReadNumbers(*text, n)) FatalError("Error while scaning search config file !");
   return {n[0], n[1], n[2], n[3]};
 }
 

@@ -1,17 +1,19 @@
 #include "search/search_index.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
 
 #include "base/fatal.h"
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
-constexpr size_t ARTICLE_READ = 4096;  // one read: at most 4095 characters
+constexpr size_t ARTICLE_READ_CHARS = 4095;  // one read
 constexpr const char* END_TAG = "<#END#>";
 
 struct ValueTag {
@@ -25,32 +27,22 @@ constexpr ValueTag VALUE_TAGS[] = {{"<#AUTHOR#>", &SearchEntry::author},
 
 bool EndsScan(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
-// A list or article file opened through the archive, given back on every way out.
+// A list or article file opened through the archive, given back before its
+// fatal errors, so that they do not name it.
 class OpenedResource {
  public:
-  explicit OpenedResource(const char* path) : name_(ResourceOpen(path)) {
-    file_ = OpenFile(name_.c_str(), "rb");
-  }
-  ~OpenedResource() { Close(); }
-  OpenedResource(const OpenedResource&) = delete;
-  OpenedResource& operator=(const OpenedResource&) = delete;
+  explicit OpenedResource(const char* path) : resource_(path), file_(resource_.Open()) {}
 
   FILE* file() const { return file_.get(); }
   [[noreturn]] void Fail(const char* message) {
-    Close();
+    file_.reset();
+    resource_.Close();
     FatalError(message);
   }
 
  private:
-  void Close() {
-    if (closed_) return;
-    closed_ = true;
-    file_.reset();
-    ResourceClose(name_.c_str());
-  }
-  std::string name_;
+  ResourceFile resource_;
   FilePtr file_;
-  bool closed_ = false;
 };
 
 // The value behind a tag that starts at at: up to the next "<#END#>"; returns
@@ -90,24 +82,9 @@ bool Linkable(const std::string& path) {
 void IndexArticle(SearchEntry& entry) {
   OpenedResource article(entry.path.c_str());
   if (article.file() == nullptr || !Linkable(entry.path)) article.Fail("Cannot open artFile !");
-  std::array<char, ARTICLE_READ> line{};
-  while (std::fgets(line.data(), static_cast<int>(line.size()), article.file()) != nullptr) {
-    ScanLine(article, line.data(), entry);
+  while (const std::optional<std::string> line = ReadLine(article.file(), ARTICLE_READ_CHARS)) {
+    ScanLine(article, line->c_str(), entry);
   }
-}
-
-// One list line without its LF, cut to SEARCH_PATH_MAX characters and at its
-// first CR, TAB or NUL; false at the end of the file.
-bool ReadListLine(FILE* file, std::string& path) {
-  path.clear();
-  int c = std::getc(file);
-  if (c == EOF) return false;
-  bool cut = false;
-  for (; c != EOF && c != '\n'; c = std::getc(file)) {
-    cut = cut || c == '\r' || c == '\t' || c == '\0' || path.size() == SEARCH_PATH_MAX;
-    if (!cut) path.push_back(static_cast<char>(c));
-  }
-  return true;
 }
 
 }  // namespace
@@ -131,9 +108,8 @@ SearchIndex LoadSearchIndex() {
   SearchIndex index;
   OpenedResource list(SEARCH_LIST_PATH);
   if (list.file() == nullptr) list.Fail("Cannot open search list !");
-  std::string path;
-  while (ReadListLine(list.file(), path)) {
-    SearchEntry entry{path, {}, {}, {}};
+  while (const std::optional<WholeLine> line = ReadWholeLine(list.file(), PATH_MAX_CHARS)) {
+    SearchEntry entry{ListName(line->text), {}, {}, {}};
     ++index.fileCount;
     IndexArticle(entry);
     index.entries.push_back(std::move(entry));

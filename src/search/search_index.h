@@ -8,7 +8,6 @@
 #include <vector>
 
 constexpr const char* SEARCH_LIST_PATH = "DATA/configs/search.lst";
-constexpr size_t SEARCH_PATH_MAX = 1023;  // characters kept of a list line
 
 struct SearchEntry {
   std::string path;

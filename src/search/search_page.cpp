@@ -1,6 +1,7 @@
 #include "search/search_page.h"
 
 #include "resources/archive.h"
+#include "resources/resource_file.h"
 #include "resources/whole_file.h"
 
 namespace {
@@ -40,8 +41,7 @@ std::string QueryText(const std::string& query) {
 }
 
 bool WriteResultPage(const char* path, const SearchIndex& index, const std::string& query) {
-  const std::string name = ResourceOpen(path);
-  const std::string written = SaveWholeFileOrPrivate(name, Page(index, query));
-  ResourceClose(name.c_str());
-  return written == name || (!written.empty() && ResourceRedirect(path, written));
+  const ResourceFile page(path);
+  const std::string written = SaveWholeFileOrPrivate(page.name(), Page(index, query));
+  return written == page.name() || (!written.empty() && ResourceRedirect(path, written));
 }

@@ -1,6 +1,5 @@
 #include "text/bmf.h"
 
-#include <array>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -9,17 +8,19 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 
 namespace {
 
 constexpr const char* SCRIPT_ERROR = "Bitmap font script error !";
 constexpr const char* IMAGE_TOO_SMALL = "BitmapFont image is too small for current data !";
 constexpr int SCRIPT_LINES = 5;
-constexpr int SCRIPT_LINE_MAX = 1022;  // characters; a longer line goes on as the next one
+constexpr size_t SCRIPT_LINE_MAX = 1022;  // characters; a longer line goes on as the next one
 constexpr uint32_t COLOUR_MASK = 0xFFFFFF;
 constexpr uint32_t SOLID_COLOUR = 0xFFFFFF;
 constexpr uint32_t EDGE_COLOUR = 0xFF0000;
@@ -36,19 +37,15 @@ struct BmfScript {
 
 // Up to the script's five lines, or nothing when it cannot be opened.
 std::optional<std::vector<std::string>> ReadScriptLines(const char* path) {
-  const char* name = ResourceOpen(path);
-  FilePtr file = OpenFile(name, "rb");
-  std::optional<std::vector<std::string>> lines;
-  if (file) {
-    lines.emplace();
-    std::array<char, SCRIPT_LINE_MAX + 1> buffer;
-    while (lines->size() < SCRIPT_LINES &&
-           std::fgets(buffer.data(), buffer.size(), file.get()) != nullptr) {
-      lines->emplace_back(buffer.data());
-    }
+  const ResourceFile script(path);
+  const FilePtr file = script.Open();
+  if (!file) return std::nullopt;
+  std::vector<std::string> lines;
+  while (lines.size() < SCRIPT_LINES) {
+    std::optional<std::string> line = ReadLine(file.get(), SCRIPT_LINE_MAX);
+    if (!line) break;
+    lines.push_back(std::move(*line));
   }
-  file.reset();
-  ResourceClose(name);
   return lines;
 }
 
@@ -73,10 +70,8 @@ BmfScript ParseScript(const std::vector<std::string>& lines) {
 }
 
 std::vector<uint8_t> ReadCharset(const std::string& path) {
-  const char* name = ResourceOpen(path.c_str());
   std::vector<uint8_t> charset;
-  const bool read = ReadWholeFile(name, charset);
-  ResourceClose(name);
+  const bool read = ReadWholeFile(ResourceFile(path).name(), charset);  // given back at once
   if (!read) FatalError("Cannot open charset file !");
   if (charset.empty()) FatalError("Internal error !");
   return charset;

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "base/fatal.h"
 #include "resources/archive.h"
 #include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -69,19 +71,23 @@ void DrawGlyph(const FixedFont& font, uint8_t code, int64_t x, int64_t y, uint32
   }
 }
 
+// The bytes read into rows (a longer file only as far as the font reaches), or
+// nothing when the file cannot be opened. The member is given back before any
+// error is reported.
+std::optional<size_t> ReadRows(const char* path, std::array<uint8_t, 4096>& rows) {
+  const ResourceFile resource(path);
+  const FilePtr file = resource.Open();
+  if (!file) return std::nullopt;
+  return std::fread(rows.data(), 1, rows.size(), file.get());
+}
+
 }  // namespace
 
 std::unique_ptr<FixedFont> FixedFontLoad(const char* path) {
   auto font = std::make_unique<FixedFont>();
-  const char* name = ResourceOpen(path);
-  FilePtr file = OpenFile(name, "rb");
-  const bool opened = file != nullptr;
-  // A longer file is read only as far as the font reaches.
-  const size_t got = opened ? std::fread(font->rows.data(), 1, font->rows.size(), file.get()) : 0;
-  file.reset();
-  ResourceClose(name);
-  if (!opened) FatalError("Cannot open *.FNT file !");
-  if (got != font->rows.size()) FatalError("Internal error !");
+  const std::optional<size_t> got = ReadRows(path, font->rows);
+  if (!got) FatalError("Cannot open *.FNT file !");
+  if (*got != font->rows.size()) FatalError("Internal error !");
   for (uint8_t& b : font->rows) b = ReverseBits(b);
   return font;
 }

@@ -9,8 +9,9 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
 #include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 #include "text/outline_raster.h"
 #include "text/truetype.h"
 
@@ -20,43 +21,10 @@ constexpr size_t NAME_MAX_CHARS = 511;
 constexpr size_t TTT_LINE_MAX = 255;  // characters kept of a line; the rest is skipped
 constexpr const char* TTT_ERROR = "Error parsing *.TTT file !";
 
-// A name handed out by the archive, closed when it goes out of scope unless
-// it was released to a longer-lived owner.
-class ResourceName {
- public:
-  explicit ResourceName(const char* path) : name_(ResourceOpen(path)) {}
-  ~ResourceName() {
-    if (name_ != nullptr) ResourceClose(name_);
-  }
-  ResourceName(const ResourceName&) = delete;
-  ResourceName& operator=(const ResourceName&) = delete;
-
-  const char* get() const { return name_; }
-  std::string release() {
-    std::string name = name_;
-    name_ = nullptr;
-    return name;
-  }
-
- private:
-  const char* name_;
-};
-
 struct FaceCloser {
   void operator()(FT_Face face) const { FT_Done_Face(face); }
 };
 using FacePtr = std::unique_ptr<FT_FaceRec_, FaceCloser>;
-
-// One line without its end; false at the end of the file.
-bool ReadLine(FILE* file, std::string& line) {
-  line.clear();
-  int ch = std::getc(file);
-  if (ch == EOF) return false;
-  for (; ch != EOF && ch != '\n'; ch = std::getc(file)) {
-    if (line.size() < TTT_LINE_MAX) line.push_back(static_cast<char>(ch));
-  }
-  return true;
-}
 
 // "%c %i": the line's first byte, then the glyph index.
 bool ParseOverride(const std::string& line, std::array<int32_t, 2>& pair) {
@@ -70,12 +38,12 @@ bool ParseOverride(const std::string& line, std::array<int32_t, 2>& pair) {
 void ReadOverrides(TrueTypeFont& font, const std::string& fontPath) {
   std::string path = fontPath;
   path.back() = 't';
-  ResourceName name(path.c_str());
-  FilePtr file = OpenFile(name.get(), "rb");
+  const ResourceFile overrides(path);
+  const FilePtr file = overrides.Open();
   if (!file) return;
-  std::string line;
   for (auto& pair : font.overrides) {
-    if (!ReadLine(file.get(), line) || !ParseOverride(line, pair)) FatalError(TTT_ERROR);
+    const std::optional<WholeLine> line = ReadWholeLine(file.get(), TTT_LINE_MAX);
+    if (!line || !ParseOverride(line->text, pair)) FatalError(TTT_ERROR);
   }
 }
 
@@ -105,12 +73,12 @@ std::unique_ptr<TrueTypeFont> TrueTypeOpen(FT_LibraryRec_* engine, const char* p
   font->overrides = {};
   font->engine = engine;
   font->name = std::string(path).substr(0, NAME_MAX_CHARS);
-  ResourceName fileName(path);
-  FacePtr face = OpenFace(engine, fileName.get());
+  ResourceFile fontFile(path);
+  FacePtr face = OpenFace(engine, fontFile.name());
   SelectFirstCharmap(face.get());
   ReadOverrides(*font, path);
   font->face = face.release();
-  font->fileName = fileName.release();
+  font->fileName = fontFile.Release();
   return font;
 }
 

@@ -9,15 +9,16 @@
 #include "base/clock.h"
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/file_ptr.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 #include "widgets/panel.h"
 
 namespace {
-
-constexpr int LINE_BUFFER = 1024;  // a longer line is read as several lines
 
 // A copy of source's rows from firstRow on, rows high.
 Picture CutRows(const Picture& source, int32_t firstRow, int32_t rows) {
@@ -48,9 +49,7 @@ void CutStrips(Panel& built, Picture whole, int32_t topHeight, int32_t middleEnd
 }
 
 void LoadMask(Panel& built, const char* maskPath, int32_t width, int32_t height) {
-  const char* name = ResourceOpen(maskPath);
-  const int loaded = LoadGif(name, built.mask, nullptr);
-  ResourceClose(name);
+  const int loaded = LoadGif(ResourceFile(maskPath).name(), built.mask, nullptr);
   if (!loaded) FatalError("Pix loader error ![GIF]");
   if (built.mask.width != width || built.mask.height != height) {
     FatalError("Buttonmask have wrong size !");
@@ -58,24 +57,18 @@ void LoadMask(Panel& built, const char* maskPath, int32_t width, int32_t height)
   built.hasMask = 1;
 }
 
-// Every line of the file at path, as fgets hands them out, or nothing when it
-// cannot be opened. The whole file is read before anything is sized by it.
+// Every line of the file at path up to its first NUL (a longer line is read as
+// several), or nothing when it cannot be opened. The whole file is read before
+// anything is sized by it.
 std::optional<std::vector<std::string>> ReadLines(const char* path) {
-  const std::string name = ResourceOpen(path);
-  FilePtr file = OpenFile(name.c_str(), "rb");
-  std::optional<std::vector<std::string>> lines;
-  if (file) {
-    lines.emplace();
-    char buffer[LINE_BUFFER];
-    while (std::fgets(buffer, sizeof buffer, file.get()) != nullptr) lines->emplace_back(buffer);
+  const ResourceFile source(path);
+  const FilePtr file = source.Open();
+  if (!file) return std::nullopt;
+  std::vector<std::string> lines;
+  while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
+    lines.push_back(line->substr(0, line->find('\0')));
   }
-  file.reset();
-  ResourceClose(name.c_str());
   return lines;
-}
-
-std::string PicturePathOf(const std::string& line) {
-  return line.substr(0, std::strcspn(line.c_str(), "\r\n\t"));
 }
 
 // Loads the count pictures named by the lines from first on; the caller has
@@ -83,7 +76,7 @@ std::string PicturePathOf(const std::string& line) {
 std::vector<Picture> LoadFrames(const std::vector<std::string>& lines, size_t first, size_t count) {
   std::vector<Picture> frames(count);
   for (size_t i = 0; i < count; ++i) {
-    ImageLoader(PicturePathOf(lines[first + i]).c_str(), frames[i]);
+    ImageLoader(ListName(lines[first + i]).c_str(), frames[i]);
   }
   return frames;
 }

@@ -10,6 +10,7 @@
 #include "magtool/huff_encode.h"
 #include "resources/archive_format.h"
 #include "resources/huff.h"
+#include "resources/resource_file.h"
 #include "resources/temp_files.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
@@ -171,6 +172,20 @@ TEST_F(ArchiveTest, CloseAllDeletesTemporariesAndClosesTheArchive) {
   EXPECT_FALSE(FileExists(name));
   EXPECT_EQ(FatalMessageOf([&] { ResourceClose(name.c_str()); }), "Resource closed !");
   EXPECT_EQ(Read("a.txt"), "aaa");  // reopened
+}
+
+TEST_F(ArchiveTest, AResourceFileIsGivenBackOnAFatalPathAndAfterCloseAll) {
+  WriteFileBytes("data.rs", Stored("a.txt", "aaa"));
+  std::string name;
+  EXPECT_EQ(FatalMessageOf([&] {
+              const ResourceFile member("a.txt");
+              name = member.name();
+              ResourceOpen(std::string(PATH_MAX_CHARS + 1, 'x').c_str());
+            }),
+            "Resource path too long !");
+  EXPECT_FALSE(FileExists(name));
+  const ResourceFile outliving("a.txt");
+  ResourceCloseAll();  // its end is then no error
 }
 
 TEST_F(ArchiveTest, PackedMembersDecodeByteForByte) {

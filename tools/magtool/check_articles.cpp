@@ -9,6 +9,7 @@
 #include "articles/article_links.h"
 #include "articles/article_parse.h"
 #include "articles/article_view.h"
+#include "articles/link_targets.h"
 #include "base/integer_reader.h"
 #include "engine/engine.h"
 #include "engine/panel_engine.h"
@@ -17,19 +18,11 @@
 
 namespace {
 
-constexpr std::string_view ALT_MARKER = ":ALT:";
-
 struct ArticleRef {
   std::string path;
   CheckSite from;             // the link or list line; no path for the reader's own
   const char* missingMessage;  // what is said there of a missing article; null: the parser's
 };
-
-// The argument of a link target: from the fifth character, without ":ALT:".
-std::string LinkArgument(const std::string& target) {
-  const std::string cut = target.substr(0, target.find(ALT_MARKER));
-  return cut.size() > 4 ? cut.substr(4) : std::string();
-}
 
 struct PictureResult {
   std::optional<StepFailure> error;
@@ -89,11 +82,9 @@ class ArticleCrawl {
       const std::string& target = entry.text;
       const CheckSite site{path, FindLine(source, target)};
       // Fatal only once the link is hovered over a title box: reported anyway.
-      const size_t alt = target.find(ALT_MARKER);
-      if (alt != std::string::npos && target.size() - alt - ALT_MARKER.size() > MAX_ALT_LENGTH) {
-        report_.Add(site, ALT_TOO_LONG);
-      }
-      const std::string argument = LinkArgument(target);
+      const LinkTargetParts parts = SplitLinkTarget(target);
+      if (parts.alt.size() > MAX_ALT_LENGTH) report_.Add(site, ALT_TOO_LONG);
+      const std::string argument(parts.argument);
       const std::string prefix = target.substr(0, 4);
       if (prefix == "ART:") {
         Reach({argument, site, nullptr});

@@ -8,6 +8,7 @@
 #include "magtool/check_panels.h"
 #include "magtool/check_startup.h"
 #include "resources/archive.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ class CheckSession {
     if (EngineFontManager) {
       // The faces give their files back, which needs the archive open; a
       // failed step closes it, and a name it does not hold reopens it.
-      RunStep([] { ResourceClose(ResourceOpen(RESOURCE_ARCHIVE_FILE)); });
+      RunStep([] { const ResourceFile any(RESOURCE_ARCHIVE_FILE); });
       RunStep([] { FontManagerDestroy(EngineFontManager); });
     }
     EngineFixedFont.reset();

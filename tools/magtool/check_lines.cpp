@@ -5,44 +5,33 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "magtool/check_report.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
+#include "resources/resource_file.h"
 
 namespace {
-
-constexpr size_t ENTRY_MAX_CHARS = 1023;
 
 std::vector<MemberLine> ReadPieces(FILE* file, size_t maxChars) {
   std::vector<MemberLine> pieces;
   int32_t line = 1;
-  std::string text;
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
-    text.push_back(static_cast<char>(c));
-    if (c == '\n' || (maxChars > 0 && text.size() == maxChars)) {
-      pieces.push_back({std::move(text), line});
-      text.clear();
-      if (c == '\n') ++line;
-    }
+  while (std::optional<std::string> text = ReadLine(file, maxChars > 0 ? maxChars : SIZE_MAX)) {
+    const bool ended = text->back() == '\n';
+    pieces.push_back({std::move(*text), line});
+    if (ended) ++line;
   }
-  if (!text.empty()) pieces.push_back({std::move(text), line});
   return pieces;
 }
 
 }  // namespace
 
 std::optional<std::vector<MemberLine>> ReadMemberLines(const char* path, size_t maxChars) {
-  const std::string name = ResourceOpen(path);
-  std::optional<std::vector<MemberLine>> lines;
-  if (FilePtr file = OpenFile(name.c_str(), "rb")) lines = ReadPieces(file.get(), maxChars);
-  ResourceClose(name.c_str());
-  return lines;
+  const ResourceFile member(path);
+  if (const FilePtr file = member.Open()) return ReadPieces(file.get(), maxChars);
+  return std::nullopt;
 }
 
-std::string ListEntry(const std::string& text) {
-  static constexpr char ENDS[] = {'\r', '\t', '\n', '\0'};
-  return text.substr(0, std::min(text.find_first_of(ENDS, 0, sizeof ENDS), ENTRY_MAX_CHARS));
-}
+std::string ListEntry(const std::string& text) { return ListName(text.substr(0, PATH_MAX_CHARS)); }
 
 std::string MemberKey(const std::string& path) {
   std::string key = path;
@@ -55,10 +44,9 @@ std::string MemberKey(const std::string& path) {
 bool MemberExists(const std::string& path) {
   bool exists = false;
   RunStep([&] {
-    const std::string name = ResourceOpen(path.c_str());
+    const ResourceFile member(path);
     std::error_code error;
-    exists = std::filesystem::is_regular_file(name, error);
-    ResourceClose(name.c_str());
+    exists = std::filesystem::is_regular_file(member.name(), error);
   });
   return exists;
 }

@@ -9,6 +9,7 @@
 #include "music/msx.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"
+#include "resources/resource_file.h"
 
 namespace {
 
@@ -21,9 +22,7 @@ constexpr MsxBackend SILENT_PLAYER = {
 };
 
 bool Loads(const std::string& path) {
-  const char* name = ResourceOpen(path.c_str());
-  const MixerHandle handle = MixerLoad(name);
-  ResourceClose(name);
+  const MixerHandle handle = MixerLoad(ResourceFile(path).name());
   if (handle == 0) return false;
   MixerFree(handle);
   return true;

@@ -6,6 +6,7 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/path_limit.h"
 #include "engine/panel_file.h"
 #include "engine/panel_list.h"
 #include "engine/video.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr size_t LINE_CHARS = 1023;  // the reader's fgets buffer, less its NUL
 constexpr const char* STRIP_ERROR = "Internal error !";
 constexpr const char* LIST_SITE = PANELS_PATH;
 
@@ -141,7 +141,7 @@ class PanelCheck {
 std::unique_ptr<Panel> CheckPanelFile(CheckReport& report, const std::string& path,
                                       const CheckSite& listed) {
   std::optional<std::vector<MemberLine>> lines;
-  if (!Attempt(report, listed, [&] { lines = ReadMemberLines(path.c_str(), LINE_CHARS); })) {
+  if (!Attempt(report, listed, [&] { lines = ReadMemberLines(path.c_str(), PATH_MAX_CHARS); })) {
     return nullptr;
   }
   if (!lines) {
@@ -154,7 +154,7 @@ std::unique_ptr<Panel> CheckPanelFile(CheckReport& report, const std::string& pa
 // The list as the reader takes it: a file that fails stops the reader there.
 void CheckPanelList(CheckReport& report, std::vector<std::unique_ptr<Panel>>& panels) {
   std::optional<std::vector<MemberLine>> list;
-  if (!Attempt(report, {LIST_SITE}, [&] { list = ReadMemberLines(PANELS_PATH, LINE_CHARS); })) {
+  if (!Attempt(report, {LIST_SITE}, [&] { list = ReadMemberLines(PANELS_PATH, PATH_MAX_CHARS); })) {
     return;
   }
   if (!list) {

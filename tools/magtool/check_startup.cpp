@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/fatal.h"
+#include "base/path_limit.h"
 #include "base/setup_config.h"
 #include "engine/covers.h"
 #include "engine/engine.h"
@@ -10,22 +11,21 @@
 #include "engine/setup_file.h"
 #include "engine/video.h"
 #include "magtool/check_lines.h"
-#include "resources/archive.h"
 #include "resources/image_loader.h"
+#include "resources/resource_file.h"
 
 namespace {
 
 constexpr const char* FONT_LIST_PATH = "DATA/configs/fonts.txt";
 constexpr const char* FIXED_FONT_PATH = "DATA/fonts/fixed.fnt";
 constexpr const char* PLASMA_PATH = "DATA/panels/plasma.gif";
-constexpr size_t FONT_LINE_CHARS = 1023;  // the reader's fgets buffer, less its NUL
 
 // The fonts list line by line, as LoadFontList adds them.
 void CheckFonts(CheckReport& report) {
   if (!Attempt(report, {FONT_LIST_PATH}, [] { EngineFontManager = FontManagerCreate(); })) return;
   std::optional<std::vector<MemberLine>> lines;
   if (!Attempt(report, {FONT_LIST_PATH}, [&] {
-        lines = ReadMemberLines(FONT_LIST_PATH, FONT_LINE_CHARS);
+        lines = ReadMemberLines(FONT_LIST_PATH, PATH_MAX_CHARS);
       })) {
     return;
   }
@@ -54,10 +54,8 @@ void CheckPicture(CheckReport& report, const char* path, const char* wrongSize) 
 // The plasma is a GIF read as indices, whatever its name says.
 void CheckPlasma(CheckReport& report) {
   const bool loaded = Attempt(report, {PLASMA_PATH}, [] {
-    const char* name = ResourceOpen(PLASMA_PATH);
     IndexedPicture plasma{};
-    const bool loaded = LoadGif(name, plasma, nullptr);
-    ResourceClose(name);
+    const bool loaded = LoadGif(ResourceFile(PLASMA_PATH).name(), plasma, nullptr);
     if (!loaded) FatalError("Pix loader error ![GIF]");
     if (plasma.width != SCREEN_WIDTH || plasma.height != SCREEN_HEIGHT) FatalError("Wrong plasma file !");
   });
@@ -79,7 +77,7 @@ void CheckStartup(CheckReport& report) {
   CheckPlasma(report);
   // The reader leaves out an icon it cannot load; only the archive can fail it.
   Attempt(report, {"DATA/panels/icon.bmp"},
-          [] { ResourceClose(ResourceOpen("DATA/panels/icon.bmp")); });
+          [] { const ResourceFile icon("DATA/panels/icon.bmp"); });
   CheckPicture(report, OPENING_COVER_PATH, "Wrong cover sizes !");
   CheckPicture(report, CLOSING_COVER_PATH, "Wrong cover sizes !");
   CheckPicture(report, END_SCROLL_PATH, nullptr);
