@@ -8,8 +8,6 @@
 #include "articles/parser_state.h"
 #include "base/fatal.h"
 #include "base/line_reader.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
 #include "resources/resource_file.h"
 
 namespace {

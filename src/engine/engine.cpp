@@ -13,7 +13,6 @@
 #include "engine/present.h"
 #include "engine/video.h"
 #include "music/msx.h"
-#include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"

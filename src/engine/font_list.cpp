@@ -6,8 +6,6 @@
 #include "base/fatal.h"
 #include "base/line_reader.h"
 #include "base/path_limit.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
 #include "resources/resource_file.h"
 
 // Every line of the list is a font, empty ones included.

@@ -4,9 +4,6 @@
 #include <cstdio>
 
 #include "base/fatal.h"
-#include "base/setup_config.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
 #include "resources/resource_file.h"
 #include "resources/whole_file.h"
 

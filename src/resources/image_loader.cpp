@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "base/fatal.h"
-#include "resources/archive.h"
 #include "resources/resource_file.h"
 
 namespace {

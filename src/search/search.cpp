@@ -8,9 +8,6 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"

@@ -9,7 +9,6 @@
 #include "base/fatal.h"
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
-#include "resources/archive.h"
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
 #include "resources/image_loader.h"

@@ -6,8 +6,6 @@
 #include <optional>
 
 #include "base/fatal.h"
-#include "resources/archive.h"
-#include "resources/file_ptr.h"
 #include "resources/resource_file.h"
 
 namespace {

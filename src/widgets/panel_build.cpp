@@ -11,7 +11,6 @@
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
 #include "base/path_limit.h"
-#include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/file_ptr.h"
 #include "resources/image_loader.h"

@@ -8,7 +8,6 @@
 #include "music/module_mixer.h"
 #include "music/msx.h"
 #include "music/msx_backend.h"
-#include "resources/archive.h"
 #include "resources/resource_file.h"
 
 namespace {
