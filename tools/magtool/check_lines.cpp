@@ -7,7 +7,7 @@
 
 #include "base/line_reader.h"
 #include "base/path_limit.h"
-#include "magtool/check_report.h"
+#include "magtool/check_step.h"
 #include "resources/resource_file.h"
 
 namespace {

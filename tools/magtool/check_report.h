@@ -4,35 +4,17 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "magtool/check_step.h"
 
 // Where a problem lies: an issue-relative path and a 1-based line, or 0.
 struct CheckSite {
   std::string path;
   int32_t line = 0;
 };
-
-// A failed step: the engine's message on one line, and the member the step
-// was reading when it failed (empty when none).
-struct StepFailure {
-  std::string message;
-  std::string member;
-};
-
-// The engine's fatal error, thrown by the check's handler.
-struct CheckFailure : std::runtime_error {
-  CheckFailure(const char* message, std::string member)
-      : std::runtime_error(message), member(std::move(member)) {}
-  std::string member;
-};
-
-// The check's fatal handler: throws CheckFailure with the member the running
-// step was reading.
-[[noreturn]] void ThrowCheckFailure(int line, const char* file, const char* message);
 
 class CheckReport {
  public:
@@ -49,11 +31,6 @@ class CheckReport {
   std::vector<std::string> lines_;
   std::set<std::string> seen_;
 };
-
-// Runs step with the engine's fatal errors thrown. A caught one ends the step:
-// its leftover archive handles are dropped and its failure is returned;
-// nothing when the step ran through.
-std::optional<StepFailure> RunStep(const std::function<void()>& step);
 
 // RunStep, with a failure reported at site, naming member when it names none.
 bool Attempt(CheckReport& report, const CheckSite& site, const std::function<void()>& step,

@@ -1,0 +1,56 @@
+#include "magtool/check_step.h"
+
+#include <cstdint>
+
+#include "resources/archive.h"
+
+namespace {
+
+// The archive's request count when the innermost running step began: the
+// members it asked for come after it.
+uint64_t stepMark = 0;
+
+// Sets the mark for one step and puts the outer step's back.
+class StepMark {
+ public:
+  StepMark() : outer_(stepMark) { stepMark = ResourceRequestCount(); }
+  ~StepMark() { stepMark = outer_; }
+  StepMark(const StepMark&) = delete;
+  StepMark& operator=(const StepMark&) = delete;
+
+ private:
+  uint64_t outer_;
+};
+
+// Some messages start with a line break of their own; a report line is one line.
+std::string OneLine(const std::string& message) {
+  std::string line;
+  for (char c : message) {
+    const bool space = c == '\n' || c == '\r' || c == '\t' || c == ' ';
+    if (!space) {
+      line.push_back(c);
+    } else if (!line.empty() && line.back() != ' ') {
+      line.push_back(' ');
+    }
+  }
+  if (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+}  // namespace
+
+void ThrowCheckFailure(int, const char*, const char* message) {
+  throw CheckFailure(message, ResourceNewestPath(stepMark));
+}
+
+std::optional<StepFailure> RunStep(const std::function<void()>& step) {
+  const StepMark mark;
+  try {
+    step();
+    return std::nullopt;
+  } catch (const CheckFailure& failure) {
+    // The failed step may leave members open: no later step needs them.
+    ResourceCloseAll();
+    return StepFailure{OneLine(failure.what()), failure.member};
+  }
+}
