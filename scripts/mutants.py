@@ -3,8 +3,9 @@
 
 Each fault (a comparison flipped, a constant off by one, a condition negated, a
 statement removed) is applied to one source file at a time; unit_tests is rebuilt
-in its own build directory and run. A failure, crash or timeout counts as caught;
-a mutant that does not compile is "not viable" and, when drawing a new sample, is
+in its own build directory and run. A failure, crash or timeout counts as caught,
+and so does a demo issue that no longer builds; a mutant whose engine library does
+not compile is "not viable" and, when drawing a new sample, is
 replaced by the next fault from the same folder. The file is always restored, and
 a run killed outright restores it on the next start from a note in the build dir.
 
@@ -205,10 +206,10 @@ def restore(note):
         note.unlink()
 
 
-def build(build_dir):
+def build(build_dir, target="unit_tests", timeout=3600):
     status, out = run_group(["cmake", "--build", str(build_dir), "--parallel", "2",
-                             "--target", "unit_tests"], 3600)
-    return status == 0, out
+                             "--target", target], timeout)
+    return status, out
 
 
 def run_tests(build_dir, timeout):
@@ -228,9 +229,12 @@ def try_fault(args, fault, timeout):
     with Mutant(args.build_dir / "mutant-restore.json", fault) as applied:
         if not applied:
             return "stale", ""
-        ok, out = build(args.build_dir)
-        if not ok:
+        if build(args.build_dir, "diskmag_engine")[0] != 0:
             return "not viable", ""
+        # The demo issue is packed by magtool at build time: a fault may stop it.
+        status = build(args.build_dir, timeout=600)[0]
+        if status != 0:
+            return "caught", "building the demo issue" if status is not None else "build timeout"
         status, failed, _ = run_tests(args.build_dir, timeout)
         if status is None:
             return "caught", "timeout"
@@ -260,8 +264,8 @@ def run(args):
 
     subprocess.run(["cmake", "-S", str(ROOT), "-B", str(args.build_dir),
                     "-DCMAKE_BUILD_TYPE=Release"], check=True, stdout=subprocess.DEVNULL)
-    ok, out = build(args.build_dir)
-    if not ok:
+    status, out = build(args.build_dir)
+    if status != 0:
         sys.exit(out[-3000:] + "\nmutants: the unmutated sources do not build")
     status, failed, seconds = run_tests(args.build_dir, 3600)
     if status != 0:
