@@ -93,10 +93,6 @@ std::map<std::string, std::vector<Example>> ExamplesByDocument() {
   return docs;
 }
 
-ChildResult Magtool(const std::string& arguments) {
-  return RunCommand(std::string(MAGTOOL_PATH) + " " + arguments + " 2>&1");
-}
-
 void WriteText(const fs::path& path, const std::string& text) {
   if (path.has_parent_path()) fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << text;
@@ -147,7 +143,7 @@ class GuideExamples : public ::testing::Test {
   static void SetUpTestSuite() {
     suite_ = new ScratchDir;
     docs_ = ExamplesByDocument();
-    ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " demo").status, 0);
+    ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " demo").status, 0);
     fs::create_directories("aside");
     for (const auto& [doc, examples] : docs_) {
       for (const Example& example : examples) {
@@ -157,7 +153,7 @@ class GuideExamples : public ::testing::Test {
         }
       }
     }
-    ASSERT_EQ(Magtool("pack --store demo base.rs").status, 0);
+    ASSERT_EQ(RunMagtool("pack --store demo base.rs").status, 0);
     base_ = fs::absolute(".");
   }
   static void TearDownTestSuite() {
@@ -274,7 +270,7 @@ TEST_F(GuideExamples, EveryExampleLoadsAsTheReaderLoadsIt) {
 // The walk-through's issue: the demo without its articles, plus the guide's.
 TEST_F(GuideExamples, TheWalkThroughIssuePacksRendersAndChecksClean) {
   ScratchDir dir;
-  ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " myissue").status, 0);
+  ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " myissue").status, 0);
   for (const fs::directory_entry& entry : fs::directory_iterator("myissue/DATA/arts")) {
     fs::remove(entry.path());
   }
@@ -286,13 +282,13 @@ TEST_F(GuideExamples, TheWalkThroughIssuePacksRendersAndChecksClean) {
   }
   ASSERT_FALSE(articles.empty());
   fs::create_directories("myrun");
-  ASSERT_EQ(Magtool("pack myissue myrun/data.rs").status, 0);
-  EXPECT_EQ(Magtool("verify myrun/data.rs").status, 0);
+  ASSERT_EQ(RunMagtool("pack myissue myrun/data.rs").status, 0);
+  EXPECT_EQ(RunMagtool("verify myrun/data.rs").status, 0);
   for (const std::string& article : articles) {
-    const ChildResult render = Magtool("render myrun/data.rs " + article + " page.png");
+    const ChildResult render = RunMagtool("render myrun/data.rs " + article + " page.png");
     EXPECT_EQ(render.status, 0) << article << ": " << render.out;
   }
-  const ChildResult check = Magtool("check myrun/data.rs");
+  const ChildResult check = RunMagtool("check myrun/data.rs");
   if (check.out.find("Usage:") != std::string::npos) GTEST_SKIP() << "magtool has no check yet";
   EXPECT_EQ(check.status, 0) << check.out;
 }

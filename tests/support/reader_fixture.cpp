@@ -29,8 +29,6 @@ const SDLKey SLOT_KEYS[] = {SDLK_ESCAPE,   SDLK_RETURN, SDLK_SPACE,  SDLK_UP,
                             SDLK_BACKSPACE, SDLK_HOME,  SDLK_END,    SDLK_F1,
                             SDLK_F2,       SDLK_F3,     SDLK_F4,     SDLK_F5};
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
 void WriteKeyFile() {
   std::vector<uint8_t> bytes;
   for (SDLKey key : SLOT_KEYS) {
@@ -50,11 +48,11 @@ void WritePanels() {
     const std::string name = "panel" + std::to_string(i);
     WritePng(name + ".png", 640, 480, std::vector<uint32_t>(640 * 480, PANEL_COLOURS[i]));
     // picture, no strips, textX, no bar, no title box, one button, no chains
-    WriteFileBytes(name + ".txt", Bytes(name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
-                                        "\n0\n0\n1\nbackmask.gif\n1\nback.png\n0\n440\n1\n17\n0\n"));
+    WriteFileText(name + ".txt", name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
+                                        "\n0\n0\n1\nbackmask.gif\n1\nback.png\n0\n440\n1\n17\n0\n");
     list += "DATA/panels/" + name + ".txt\n";
   }
-  WriteFileBytes("panels.txt", Bytes(list));
+  WriteFileText("panels.txt", list);
 }
 
 // Lines of many lengths, so that pages tell apart in every column: the fixed
@@ -70,17 +68,17 @@ std::string Link(const std::string& target, const std::string& text) {
 }
 
 void WriteArticles() {
-  WriteFileBytes("index.art",
-                 Bytes("<#SCROLL:1:1:0:0#>\n" + Lines(3) + Link("ART:DATA/arts/two.art", "Two") +
+  WriteFileText("index.art",
+                 "<#SCROLL:1:1:0:0#>\n" + Lines(3) + Link("ART:DATA/arts/two.art", "Two") +
                        "\n" + Link("ART:DATA/arts/pages.art", "Pages") +
                        "\n<#JLIMIT:120#><#ABREAK_ON#>" +
                        Link("ART:DATA/arts/plain.art", "a link long enough to wrap") +
                        "\n<#ABREAK_OFF#>" + Link("ART:DATA/arts/links.art", "Links") + "\n" +
-                       Lines(80)));
-  WriteFileBytes("two.art", Bytes("<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
-                                  Link("ART:DATA/arts/plain.art", "Plain") + "\n" + Lines(120)));
-  WriteFileBytes("plain.art", Bytes(Link("ART:DATA/arts/pages.art", "Pages") + "\n"));
-  WriteFileBytes("pages.art", Bytes("<#SCROLL:0:1:0:0#>\n" + Lines(110)));
+                       Lines(80));
+  WriteFileText("two.art", "<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
+                                  Link("ART:DATA/arts/plain.art", "Plain") + "\n" + Lines(120));
+  WriteFileText("plain.art", Link("ART:DATA/arts/pages.art", "Pages") + "\n");
+  WriteFileText("pages.art", "<#SCROLL:0:1:0:0#>\n" + Lines(110));
   std::string links;
   for (const char* target : {"PAN:1", "PAN:-3", "PAN:-4", "PAN:5", "PAN:abc",
                              "PAN:4294967297",
@@ -89,7 +87,7 @@ void WriteArticles() {
     links += Link(target, target) + "\n";
   }
   links += Link(LONG_TARGET_PREFIX + std::string(4200, 'x'), "Long") + "\n";
-  WriteFileBytes("links.art", Bytes(links));
+  WriteFileText("links.art", links);
   WritePng("pic.png", 100, 80, std::vector<uint32_t>(100 * 80, PICTURE_COLOUR));
 }
 

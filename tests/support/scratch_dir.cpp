@@ -36,4 +36,13 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+void WriteFileText(const std::string& path, const std::string& text) {
+  WriteFileBytes(path, {text.begin(), text.end()});
+}
+
+std::string ReadFileText(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
 bool FileExists(const std::string& path) { return fs::exists(path); }

@@ -27,4 +27,6 @@ constexpr const char* MEMORY_SCRATCH_BASE = "/dev/shm";
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);
+std::string ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
