@@ -21,8 +21,8 @@ const SDLKey KEYS[KEY_SLOTS] = {
     SDLK_F8,     SDLK_F9,     SDLK_F10,   SDLK_F11, SDLK_F12,       SDLK_a};
 
 std::vector<uint8_t> KeyFile(std::vector<int32_t> codes, size_t size) {
-  std::vector<uint8_t> bytes(size);
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(codes[i / 4] >> (i % 4 * 8));
+  std::vector<uint8_t> bytes = LittleEndianWords(codes);
+  bytes.resize(size);
   return bytes;
 }
 

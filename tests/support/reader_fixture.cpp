@@ -30,12 +30,9 @@ const SDLKey SLOT_KEYS[] = {SDLK_ESCAPE,   SDLK_RETURN, SDLK_SPACE,  SDLK_UP,
                             SDLK_F2,       SDLK_F3,     SDLK_F4,     SDLK_F5};
 
 void WriteKeyFile() {
-  std::vector<uint8_t> bytes;
-  for (SDLKey key : SLOT_KEYS) {
-    const int32_t code = ScanCodeOf(key);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(code >> shift));
-  }
-  WriteFileBytes("keydefs.cfg", bytes);
+  std::vector<int32_t> codes;
+  for (SDLKey key : SLOT_KEYS) codes.push_back(ScanCodeOf(key));
+  WriteFileBytes("keydefs.cfg", LittleEndianWords(codes));
 }
 
 void WritePanels() {
