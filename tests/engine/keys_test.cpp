@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "resources/archive.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 
 namespace {
 
@@ -48,17 +48,12 @@ void Send(SDLKey key, Uint8 type) {
 void Press(SDLKey key) { Send(key, SDL_KEYDOWN); }
 void Release(SDLKey key) { Send(key, SDL_KEYUP); }
 
-class KeysTest : public ::testing::Test {
+class KeysTest : public IssueDirTest {
  protected:
-  void SetUp() override { WriteFileBytes("data.rs", {}); }
-  void TearDown() override { ResourceCloseAll(); }
-
   void Load(const std::vector<uint8_t>& bytes) {
     WriteFileBytes("keydefs.cfg", bytes);
     KeyStateCreate();
   }
-
-  ScratchDir dir;
 };
 
 }  // namespace

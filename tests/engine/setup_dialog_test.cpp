@@ -11,7 +11,7 @@
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 
 namespace {
 
@@ -49,14 +49,12 @@ SDL_Event Quit() {
   return event;
 }
 
-class SetupDialogTest : public ::testing::Test {
+class SetupDialogTest : public IssueDirTest {
  protected:
   void SetUp() override {
-    WriteFileBytes("data.rs", {});
     WriteFileBytes("fixed.fnt", std::vector<uint8_t>(4096, 0x18));
     SetupDefaults(config);
   }
-  void TearDown() override { ResourceCloseAll(); }
 
   SetupDialog OpenOnFile() {
     ReadSetupFile(config);
@@ -80,7 +78,6 @@ class SetupDialogTest : public ::testing::Test {
     });
   }
 
-  ScratchDir dir;
   SetupConfig config;
 };
 

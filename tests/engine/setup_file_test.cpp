@@ -9,27 +9,24 @@
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 
 namespace {
 
 // SIMD, MMX, full, sleep, fade, dbuf, softcursor, quality, msx, tune, hw, dx, bpp
 const std::vector<int32_t> kChanged = {0, 0, 0, 700, 300, 0, 1, 3, 0, -5, 0, 1, 16};
 
-class SetupFileTest : public ::testing::Test {
+class SetupFileTest : public IssueDirTest {
  protected:
   void SetUp() override {
-    WriteFileBytes("data.rs", {});
     SetupDefaults(config);
   }
-  void TearDown() override { ResourceCloseAll(); }
 
   std::string ReadWith(const std::vector<int32_t>& values) {
     WriteFileBytes("setup.cfg", LittleEndianWords(values));
     return FatalMessageOf([&] { ReadSetupFile(config); });
   }
 
-  ScratchDir dir;
   SetupConfig config;
 };
 
