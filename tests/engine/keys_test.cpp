@@ -10,6 +10,7 @@
 
 #include "resources/archive.h"
 #include "support/issue_dir.h"
+#include "support/sdl_events.h"
 
 namespace {
 
@@ -39,14 +40,8 @@ long SetFlags() {
   return std::count_if(std::begin(flags), std::end(flags), [](int32_t f) { return f != 0; });
 }
 
-void Send(SDLKey key, Uint8 type) {
-  SDL_Event event{};
-  event.type = type;
-  event.key.keysym.sym = key;
-  HandleKeyEvent(event);
-}
-void Press(SDLKey key) { Send(key, SDL_KEYDOWN); }
-void Release(SDLKey key) { Send(key, SDL_KEYUP); }
+void Press(SDLKey key) { HandleKeyEvent(KeyEvent(SDL_KEYDOWN, key)); }
+void Release(SDLKey key) { HandleKeyEvent(KeyEvent(SDL_KEYUP, key)); }
 
 class KeysTest : public IssueDirTest {
  protected:

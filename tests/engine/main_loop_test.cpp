@@ -24,6 +24,7 @@
 #include "support/fatal_catch.h"
 #include "engine/setup_config.h"
 #include "support/scratch_dir.h"
+#include "support/sdl_events.h"
 #include "support/startup_files.h"
 #include "widgets/covers.h"
 
@@ -50,20 +51,6 @@ class MainLoopTest : public ::testing::Test {
     Start(bpp, directXBlit);
   }
 
-  static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
-  static void PushQuit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    Push(event);
-  }
-  static void PushButton(Uint8 type, Uint8 button) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    Push(event);
-  }
-
   ScratchDir dir;
   MainLoopState loop{};
 };
@@ -74,11 +61,8 @@ class MainLoopTest : public ::testing::Test {
 // quit key counts even when pressed and released within one drain.
 TEST_F(MainLoopTest, TheFirstQuitRequestStartsTheClosingTheNextEndsTheLoop) {
   WriteFileBytes("keydefs.cfg", {1, 0, 0, 0});  // quit: Escape
-  SDL_Event close{}, escape{}, escapeUp{};
-  close.type = SDL_QUIT;
-  escape.type = SDL_KEYDOWN;
-  escape.key.keysym.sym = escapeUp.key.keysym.sym = SDLK_ESCAPE;
-  escapeUp.type = SDL_KEYUP;
+  const SDL_Event close = TypeEvent(SDL_QUIT), escape = KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE),
+                  escapeUp = KeyEvent(SDL_KEYUP, SDLK_ESCAPE);
   struct Row {
     const char* name;
     std::vector<std::vector<SDL_Event>> drains;
@@ -96,7 +80,7 @@ TEST_F(MainLoopTest, TheFirstQuitRequestStartsTheClosingTheNextEndsTheLoop) {
     KeyStateCreate();
     loop = MainLoopState{};
     for (size_t i = 0; i < row.drains.size(); ++i) {
-      for (const SDL_Event& event : row.drains[i]) Push(event);
+      for (const SDL_Event& event : row.drains[i]) PushEvent(event);
       EXPECT_EQ(MainLoopStep(loop), row.running[i]) << row.name << ", drain " << i;
       EXPECT_EQ(loop.closingStarted, i > 0 || !row.drains[0].empty()) << row.name << ", drain " << i;
     }
@@ -104,11 +88,7 @@ TEST_F(MainLoopTest, TheFirstQuitRequestStartsTheClosingTheNextEndsTheLoop) {
 }
 
 TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 321;
-  motion.motion.y = 123;
-  HandleEvent(loop, motion);
+  HandleEvent(loop, MotionEvent(321, 123));
   EXPECT_EQ(Mouse.x, 321);
   EXPECT_EQ(Mouse.y, 123);
 
@@ -138,31 +118,23 @@ TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
   EXPECT_EQ(screen[640 * 479 + 639], STARTUP_PANEL_COLOUR);
 
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 50;
-  motion.motion.y = 50;
-  Push(motion);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  PushEvent(MotionEvent(50, 50));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
   EXPECT_TRUE(MainLoopStep(loop));  // the first quit request starts the closing
   EXPECT_TRUE(loop.closingStarted);
   EXPECT_EQ(Mouse.buttons & MOUSE_LEFT, 0);
   EXPECT_EQ(BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
-  PushQuit();  // the closing cover hides the button: the window's close ends it
+  PushEvent(TypeEvent(SDL_QUIT));  // the closing cover hides the button: the window's close ends it
   EXPECT_FALSE(MainLoopStep(loop));
 }
 
 TEST_F(MainLoopTest, ButtonTappedWithinOneDrainIsSeenByOneFrame) {
   SkipOpeningCover();
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 50;
-  motion.motion.y = 50;
-  Push(motion);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+  PushEvent(MotionEvent(50, 50));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT));
   EXPECT_TRUE(MainLoopStep(loop));
   EXPECT_TRUE(loop.closingStarted);  // the exit button took the tap
   EXPECT_EQ(Mouse.buttons, 0);
@@ -198,9 +170,7 @@ TEST_F(MainLoopTest, PresentShowsOnlyWhatChangedAndAllAfterAnExpose) {
   EXPECT_EQ(Presentation.UpdatedRects, 1);
   EXPECT_EQ(screen[103 * 640 + 200], 0xABCDEFu);
   EXPECT_EQ(screen[0], 0x123456u);
-  SDL_Event expose{};
-  expose.type = SDL_VIDEOEXPOSE;
-  HandleEvent(loop, expose);
+  HandleEvent(loop, TypeEvent(SDL_VIDEOEXPOSE));
   Present();
   EXPECT_EQ(Presentation.Presents, shown + 2);
   EXPECT_EQ(screen[0], BackBuffer.pixels[0]);

@@ -12,6 +12,7 @@
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
 #include "support/issue_dir.h"
+#include "support/sdl_events.h"
 
 namespace {
 
@@ -24,29 +25,13 @@ constexpr int ACCEPTED = 99;  // RunInChild's status for a body that returns
 // SIMD, MMX, full, sleep, fade, dbuf, softcursor, quality, msx, tune, hw, dx, bpp
 const std::vector<int32_t> kFile = {1, 1, 1, 50, 300, 1, 0, 2, 1, -5, 1, 0, 16};
 
-SDL_Event Key(SDLKey sym, SDLMod mod = KMOD_NONE) {
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.keysym.sym = sym;
-  event.key.keysym.mod = mod;
-  return event;
-}
+SDL_Event Key(SDLKey sym, SDLMod mod = KMOD_NONE) { return KeyEvent(SDL_KEYDOWN, sym, mod); }
 
 // On the control's box, or near the right end of its label.
 SDL_Event Click(int32_t id, bool onLabel = false) {
   const DialogRect& box = SetupControl(id).box;
-  SDL_Event event{};
-  event.type = SDL_MOUSEBUTTONDOWN;
-  event.button.button = SDL_BUTTON_LEFT;
-  event.button.x = static_cast<Uint16>(onLabel ? box.x + box.width - 3 : box.x + 3);
-  event.button.y = static_cast<Uint16>(box.y + box.height / 2);
-  return event;
-}
-
-SDL_Event Quit() {
-  SDL_Event event{};
-  event.type = SDL_QUIT;
-  return event;
+  return ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT,
+                     onLabel ? box.x + box.width - 3 : box.x + 3, box.y + box.height / 2);
 }
 
 class SetupDialogTest : public IssueDirTest {
@@ -268,7 +253,7 @@ TEST_F(SetupDialogTest, SaveThenCancelWritesTheClampedFileAndEnds) {
 }
 
 TEST_F(SetupDialogTest, CancelWithoutSaveWritesNothing) {
-  for (const SDL_Event& cancel : {Quit(), Key(SDLK_ESCAPE)}) {
+  for (const SDL_Event& cancel : {TypeEvent(SDL_QUIT), Key(SDLK_ESCAPE)}) {
     ChildResult child = RunWindow({Click(SETUP_SIMD), cancel});
     EXPECT_EQ(child.status, CANCELLED_AS_SEEN);
     EXPECT_FALSE(FileExists("setup.cfg"));

@@ -14,6 +14,7 @@
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "resources/archive.h"
+#include "support/sdl_events.h"
 #include "support/startup_files.h"
 
 namespace {
@@ -88,14 +89,6 @@ void WriteArticles() {
   WritePng("pic.png", 100, 80, std::vector<uint32_t>(100 * 80, PICTURE_COLOUR));
 }
 
-template <typename Fill>
-void Push(Uint8 type, Fill fill) {
-  SDL_Event event{};
-  event.type = type;
-  fill(event);
-  ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
 }  // namespace
 
 void ReaderFixture::SetUp() {
@@ -133,25 +126,18 @@ uint32_t ReaderFixture::Now() { return clockNow; }
 void ReaderFixture::Step() { ASSERT_TRUE(MainLoopStep(loop)); }
 
 void ReaderFixture::Key(int slot) {
-  const auto key = [&](SDL_Event& event) { event.key.keysym.sym = SLOT_KEYS[slot]; };
-  Push(SDL_KEYDOWN, key);
+  PushEvent(KeyEvent(SDL_KEYDOWN, SLOT_KEYS[slot]));
   Step();
-  Push(SDL_KEYUP, key);
+  PushEvent(KeyEvent(SDL_KEYUP, SLOT_KEYS[slot]));
 }
 
-void ReaderFixture::MoveTo(ScreenPoint at) {
-  Push(SDL_MOUSEMOTION, [&](SDL_Event& event) {
-    event.motion.x = static_cast<Uint16>(at.x);
-    event.motion.y = static_cast<Uint16>(at.y);
-  });
-}
+void ReaderFixture::MoveTo(ScreenPoint at) { PushEvent(MotionEvent(at.x, at.y)); }
 
 void ReaderFixture::Click(ScreenPoint at, Uint8 button) {
-  const auto which = [&](SDL_Event& event) { event.button.button = button; };
   MoveTo(at);
-  Push(SDL_MOUSEBUTTONDOWN, which);
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, button));
   Step();
-  Push(SDL_MOUSEBUTTONUP, which);
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, button));
 }
 
 const LinkEntry& ReaderFixture::FindLink(const std::string& prefix) {
