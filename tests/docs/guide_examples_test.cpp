@@ -35,6 +35,7 @@
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
+#include "support/whole_article.h"
 
 namespace fs = std::filesystem;
 
@@ -99,27 +100,6 @@ void WriteText(const fs::path& path, const std::string& text) {
 }
 
 std::string BaseName(const std::string& path) { return fs::path(path).filename().string(); }
-
-// Lays the article out in a view as tall as the demo's tallest page and draws every
-// page, as the reader does when one pages through it.
-void ReadWholeArticle(const std::string& path) {
-  Article article{};
-  Picture view{};
-  PictureAlloc(view, 640, 398);
-  ArticleLoad(article, path.c_str());
-  ArticleSetView(article, view);
-  ArticleHome(article);
-  for (int pages = 1;; ++pages) {
-    ArticleDraw(article, 0, 1, 1, 1);
-    ArticleAnimatePictures(article);
-    const ArticleScroll before = ArticleGetScroll(article);
-    ArticlePageForward(article);
-    const ArticleScroll after = ArticleGetScroll(article);
-    if (after.scrollY == before.scrollY && after.rightScrollY == before.rightScrollY) break;
-    ASSERT_LT(pages, 100) << path;
-  }
-  ArticleClose(article);
-}
 
 // The modules the music list names, as the player would be asked for them.
 std::vector<std::string> Requested;
@@ -245,7 +225,8 @@ void GuideExamples::CheckDocument(const std::vector<Example>& examples) {
       WriteText(BaseName(path), example.kind == "article" ? example.text
                                                           : SNIPPET_TITLE + example.text);
     }
-    const std::string message = FatalMessageOf([&] { ReadWholeArticle(path); });
+    // In a view as tall as the demo's tallest page.
+    const std::string message = FatalMessageOf([&] { ReadWholeArticle(path, 398); });
     EXPECT_EQ(message, example.kind == "error" ? example.argument : "");
   }
 }
