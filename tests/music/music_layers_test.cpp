@@ -80,9 +80,15 @@ TEST_F(MusicLayersTest, LoadFailuresAreReported) {
   EXPECT_EQ(BASS_ChannelSetSync(0, BASS_SYNC_END, 0, CountEndSync, 0), 0u);
 }
 
+// A stopped module has not finished; one played to its end has, until played again.
 TEST_F(MusicLayersTest, EndsAreReportedAndARestartPlaysAgain) {
   ASSERT_EQ(FSOUND_Init(kRate, 32, 0), 1);
   FMUSIC_MODULE* module = FMUSIC_LoadSong("short.mod");
+  EXPECT_EQ(FMUSIC_SetPanSeperation(module, 0.15f), 1);
+  EXPECT_EQ(FMUSIC_SetMasterVolume(module, 255), 1);
+  ASSERT_EQ(FMUSIC_PlaySong(module), 1);
+  EXPECT_EQ(FMUSIC_StopSong(module), 1);
+  EXPECT_EQ(FMUSIC_IsFinished(module), 0);
   ASSERT_EQ(FMUSIC_PlaySong(module), 1);
   EXPECT_TRUE(WaitFor([&] { return FMUSIC_IsFinished(module) == 1; }));
   ASSERT_EQ(FMUSIC_PlaySong(module), 1);
@@ -91,7 +97,11 @@ TEST_F(MusicLayersTest, EndsAreReportedAndARestartPlaysAgain) {
   FSOUND_Close();
 
   ASSERT_TRUE(BASS_Init(1, kRate, 0, nullptr));
+  EXPECT_TRUE(BASS_Start());
+  EXPECT_TRUE(BASS_SetVolume(100));
+  EXPECT_FALSE(BASS_SetVolume(101));
   const HMUSIC music = BASS_MusicLoad(false, "short.mod", 0, 0, 6);
+  EXPECT_TRUE(BASS_ChannelStop(music));
   endSyncs = 0;
   EXPECT_NE(BASS_ChannelSetSync(music, BASS_SYNC_END | BASS_SYNC_MIXTIME, 0, CountEndSync, 77), 0u);
   ASSERT_TRUE(BASS_MusicPlayEx(music, 0, -1, true));
