@@ -35,7 +35,7 @@ class ArticleFixture : public ::testing::Test {
     FontManagerAddFont(*EngineFontManager, FALLBACK_FONT);
   }
   void Parse(const std::string& text) {
-    WriteFileBytes("test.art", {text.begin(), text.end()});
+    WriteFileText("test.art", text);
     article.fonts = EngineFonts();
     ArticleParse(article, "DATA/articles/test.art");
   }

@@ -10,15 +10,6 @@
 
 namespace {
 
-void WriteText(const std::string& name, const std::string& text) {
-  WriteFileBytes(name, {text.begin(), text.end()});
-}
-
-std::string ReadText(const std::string& name) {
-  const auto bytes = ReadFileBytes(name);
-  return {bytes.begin(), bytes.end()};
-}
-
 class ArticleLifecycleTest : public ArticleFixture {
  protected:
   void TearDown() override {
@@ -27,7 +18,7 @@ class ArticleLifecycleTest : public ArticleFixture {
     ArticleFixture::TearDown();
   }
   void Load(const std::string& name, const std::string& text) {
-    WriteText(name, text);
+    WriteFileText(name, text);
     ArticleLoad(article, ("DATA/arts/" + name).c_str(), EngineFonts());
   }
   const LinkEntry& Target(const std::string& text) const {
@@ -62,25 +53,25 @@ TEST_F(ArticleLifecycleTest, LoadResetsAReusedObjectAndResolvesTargets) {
 }
 
 TEST_F(ArticleLifecycleTest, FollowedTargetIsVisitedAgainAfterReloadingFromItsOwnName) {
-  WriteText(HISTORY_FILE, "ART:x\n");
+  WriteFileText(HISTORY_FILE, "ART:x\n");
   Load("a.art", LINK_TO_B);
   EXPECT_EQ(Target("ART:b.art").visited, 0);
   ArticleMarkVisited(article, "ART:b.art");
   EXPECT_EQ(Target("ART:b.art").visited, 1);
   ArticleClose(article);
-  EXPECT_EQ(ReadText(HISTORY_FILE), "ART:x\nART:b.art\n");
+  EXPECT_EQ(ReadFileText(HISTORY_FILE), "ART:x\nART:b.art\n");
 
   ArticleLoad(article, article.fileName.c_str(), EngineFonts());
   EXPECT_EQ(Target("ART:b.art").visited, 1);
   EXPECT_EQ(Target("ART:b.art").fromHistory, 1);
   ArticleClose(article);
-  EXPECT_EQ(ReadText(HISTORY_FILE), "ART:x\nART:b.art\n") << "known targets are not written again";
+  EXPECT_EQ(ReadFileText(HISTORY_FILE), "ART:x\nART:b.art\n") << "known targets are not written again";
 }
 
 TEST_F(ArticleLifecycleTest, HistoryMatchesWholeLinesCaseSensitively) {
   // A fragment of an over-long line is no line; a last line without LF keeps
   // its last character; an empty line names no target.
-  WriteText(HISTORY_FILE, "\nART:b.ar\nART:c.art\n" + std::string(4095, 'y') + "ART:c.ar\nART:b.art");
+  WriteFileText(HISTORY_FILE, "\nART:b.ar\nART:c.art\n" + std::string(4095, 'y') + "ART:c.ar\nART:b.art");
   Load("a.art",
        "<#LINK:art:b.art#>l<#ENDL#><#LINK:ART:b.art#>u<#ENDL#><#LINK:ART:c.ar#>c<#ENDL#>"
        "<#LINK:#>e<#ENDL#>\n");
@@ -97,15 +88,15 @@ TEST_F(ArticleLifecycleTest, ArticleWithoutLinksLeavesTheHistoryAlone) {
 }
 
 TEST_F(ArticleLifecycleTest, SaveSkipsTakenNumbersAndStripsTags) {
-  WriteText("fil_0.txt", "");
-  WriteText("fil_1.txt", "");
-  WriteText("s.art", "abc<#BOLD#>def\nx<#COLOR:FF\nnext\n\n<#TITLE#>News<#END#>\na<b#>c<#>d#>e\r\n");
+  WriteFileText("fil_0.txt", "");
+  WriteFileText("fil_1.txt", "");
+  WriteFileText("s.art", "abc<#BOLD#>def\nx<#COLOR:FF\nnext\n\n<#TITLE#>News<#END#>\na<b#>c<#>d#>e\r\n");
   article.fileName = "DATA/arts/s.art";
   ArticleSaveAsText(article);
-  EXPECT_EQ(ReadText("fil_2.txt"), "abcdef\nxnext\n\nNews\na<b#>ce\r\n");
+  EXPECT_EQ(ReadFileText("fil_2.txt"), "abcdef\nxnext\n\nNews\na<b#>ce\r\n");
   ArticleSaveAsText(article);
   EXPECT_TRUE(FileExists("fil_3.txt"));
-  EXPECT_EQ(ReadText("fil_0.txt"), "");
+  EXPECT_EQ(ReadFileText("fil_0.txt"), "");
 }
 
 TEST_F(ArticleLifecycleTest, SaveOfAnUnreadableArticleWritesNothing) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -71,6 +72,14 @@ class ArticleView : public ::testing::Test {
   }
   int32_t S(size_t i) const { return article.pageStarts.at(i); }
   std::pair<int32_t, int32_t> Scroll() const { return {article.scrollY, article.rightScrollY}; }
+  // Each move in turn, and the top of the view it leaves.
+  void Moves(std::initializer_list<std::pair<void (*)(Article&), int32_t>> moves) {
+    int step = 0;
+    for (const auto& [move, scrollY] : moves) {
+      move(article);
+      EXPECT_EQ(article.scrollY, scrollY) << "move " << step++;
+    }
+  }
 
   Article article{};
   Picture view{};
@@ -142,42 +151,33 @@ using ArticleViewScroll = ArticleView;
 
 TEST_F(ArticleViewScroll, PageStepsOneColumn) {
   Paginate(8);
-  ArticlePageForward(article);
-  EXPECT_EQ(article.scrollY, 48);
-  ArticlePageForward(article);
-  ArticlePageForward(article);
-  EXPECT_EQ(article.scrollY, 96);
-  ArticlePageBack(article);
-  EXPECT_EQ(article.scrollY, 48);
-  article.scrollY = 60;  // inside page 1: back goes to the page before it
-  ArticlePageBack(article);
-  EXPECT_EQ(article.scrollY, 0);
-  ArticlePageBack(article);
-  EXPECT_EQ(article.scrollY, 0);
-  ArticleEnd(article);
-  EXPECT_EQ(article.scrollY, 96);
-  ArticleHome(article);
-  EXPECT_EQ(article.scrollY, 0);
-  article.pageScroll = 0;
-  ArticlePageForward(article);
-  EXPECT_EQ(article.scrollY, 0);
+  Moves({{ArticlePageForward, 48}, {ArticlePageForward, 96}, {ArticlePageForward, 96},
+         {ArticlePageBack, 48},
+         {[](Article& a) {  // inside page 1: back goes to the page before it
+            a.scrollY = 60;
+            ArticlePageBack(a);
+          }, 0},
+         {ArticlePageBack, 0}, {ArticleEnd, 96}, {ArticleHome, 0},
+         {[](Article& a) {
+            a.pageScroll = 0;
+            ArticlePageForward(a);
+          }, 0}});
 }
 
 TEST_F(ArticleViewScroll, LineStepsOneColumnSnapAndClamp) {
   Paginate(8);
-  ArticleLineForward(article);
-  EXPECT_EQ(article.scrollY, 16);
-  ArticleLineBack(article);
-  ArticleLineBack(article);
-  EXPECT_EQ(article.scrollY, 0);
-  ArticleSetScroll(article, 20, 0);
-  ArticleLineBack(article);  // 20 - 16 = 4 lies inside the line at 0
-  EXPECT_EQ(article.scrollY, 0);
-  for (int i = 0; i < 20; ++i) ArticleLineForward(article);
-  EXPECT_EQ(article.scrollY, 96);
-  article.lineScroll = 0;
-  ArticleLineBack(article);
-  EXPECT_EQ(article.scrollY, 96);
+  Moves({{ArticleLineForward, 16}, {ArticleLineBack, 0}, {ArticleLineBack, 0},
+         {[](Article& a) {  // 20 - 16 = 4 lies inside the line at 0
+            ArticleSetScroll(a, 20, 0);
+            ArticleLineBack(a);
+          }, 0},
+         {[](Article& a) {
+            for (int i = 0; i < 20; ++i) ArticleLineForward(a);
+          }, 96},
+         {[](Article& a) {
+            a.lineScroll = 0;
+            ArticleLineBack(a);
+          }, 96}});
 }
 
 TEST_F(ArticleViewScroll, SpreadsSingleAndDoubleSteps) {

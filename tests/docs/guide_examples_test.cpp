@@ -35,6 +35,7 @@
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
+#include "support/whole_article.h"
 
 namespace fs = std::filesystem;
 
@@ -93,37 +94,12 @@ std::map<std::string, std::vector<Example>> ExamplesByDocument() {
   return docs;
 }
 
-ChildResult Magtool(const std::string& arguments) {
-  return RunCommand(std::string(MAGTOOL_PATH) + " " + arguments + " 2>&1");
-}
-
 void WriteText(const fs::path& path, const std::string& text) {
   if (path.has_parent_path()) fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << text;
 }
 
 std::string BaseName(const std::string& path) { return fs::path(path).filename().string(); }
-
-// Lays the article out in a view as tall as the demo's tallest page and draws every
-// page, as the reader does when one pages through it.
-void ReadWholeArticle(const std::string& path) {
-  Article article{};
-  Picture view{};
-  PictureAlloc(view, 640, 398);
-  ArticleLoad(article, path.c_str(), EngineFonts());
-  ArticleSetView(article, view);
-  ArticleHome(article);
-  for (int pages = 1;; ++pages) {
-    ArticleDraw(article, 0, 1, 1, 1);
-    ArticleAnimatePictures(article);
-    const ArticleScroll before = ArticleGetScroll(article);
-    ArticlePageForward(article);
-    const ArticleScroll after = ArticleGetScroll(article);
-    if (after.scrollY == before.scrollY && after.rightScrollY == before.rightScrollY) break;
-    ASSERT_LT(pages, 100) << path;
-  }
-  ArticleClose(article);
-}
 
 // The modules the music list names, as the player would be asked for them.
 std::vector<std::string> Requested;
@@ -147,7 +123,7 @@ class GuideExamples : public ::testing::Test {
   static void SetUpTestSuite() {
     suite_ = new ScratchDir;
     docs_ = ExamplesByDocument();
-    ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " demo").status, 0);
+    ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " demo").status, 0);
     fs::create_directories("aside");
     for (const auto& [doc, examples] : docs_) {
       for (const Example& example : examples) {
@@ -157,7 +133,7 @@ class GuideExamples : public ::testing::Test {
         }
       }
     }
-    ASSERT_EQ(Magtool("pack --store demo base.rs").status, 0);
+    ASSERT_EQ(RunMagtool("pack --store demo base.rs").status, 0);
     base_ = fs::absolute(".");
   }
   static void TearDownTestSuite() {
@@ -249,7 +225,8 @@ void GuideExamples::CheckDocument(const std::vector<Example>& examples) {
       WriteText(BaseName(path), example.kind == "article" ? example.text
                                                           : SNIPPET_TITLE + example.text);
     }
-    const std::string message = FatalMessageOf([&] { ReadWholeArticle(path); });
+    // In a view as tall as the demo's tallest page.
+    const std::string message = FatalMessageOf([&] { ReadWholeArticle(path, 398); });
     EXPECT_EQ(message, example.kind == "error" ? example.argument : "");
   }
 }
@@ -274,7 +251,7 @@ TEST_F(GuideExamples, EveryExampleLoadsAsTheReaderLoadsIt) {
 // The walk-through's issue: the demo without its articles, plus the guide's.
 TEST_F(GuideExamples, TheWalkThroughIssuePacksRendersAndChecksClean) {
   ScratchDir dir;
-  ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " myissue").status, 0);
+  ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " myissue").status, 0);
   for (const fs::directory_entry& entry : fs::directory_iterator("myissue/DATA/arts")) {
     fs::remove(entry.path());
   }
@@ -286,13 +263,13 @@ TEST_F(GuideExamples, TheWalkThroughIssuePacksRendersAndChecksClean) {
   }
   ASSERT_FALSE(articles.empty());
   fs::create_directories("myrun");
-  ASSERT_EQ(Magtool("pack myissue myrun/data.rs").status, 0);
-  EXPECT_EQ(Magtool("verify myrun/data.rs").status, 0);
+  ASSERT_EQ(RunMagtool("pack myissue myrun/data.rs").status, 0);
+  EXPECT_EQ(RunMagtool("verify myrun/data.rs").status, 0);
   for (const std::string& article : articles) {
-    const ChildResult render = Magtool("render myrun/data.rs " + article + " page.png");
+    const ChildResult render = RunMagtool("render myrun/data.rs " + article + " page.png");
     EXPECT_EQ(render.status, 0) << article << ": " << render.out;
   }
-  const ChildResult check = Magtool("check myrun/data.rs");
+  const ChildResult check = RunMagtool("check myrun/data.rs");
   if (check.out.find("Usage:") != std::string::npos) GTEST_SKIP() << "magtool has no check yet";
   EXPECT_EQ(check.status, 0) << check.out;
 }

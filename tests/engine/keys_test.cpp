@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "resources/archive.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
+#include "support/sdl_events.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ const SDLKey KEYS[KEY_SLOTS] = {
     SDLK_F8,     SDLK_F9,     SDLK_F10,   SDLK_F11, SDLK_F12,       SDLK_a};
 
 std::vector<uint8_t> KeyFile(std::vector<int32_t> codes, size_t size) {
-  std::vector<uint8_t> bytes(size);
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(codes[i / 4] >> (i % 4 * 8));
+  std::vector<uint8_t> bytes = LittleEndianWords(codes);
+  bytes.resize(size);
   return bytes;
 }
 
@@ -39,26 +40,15 @@ long SetFlags() {
   return std::count_if(std::begin(flags), std::end(flags), [](int32_t f) { return f != 0; });
 }
 
-void Send(SDLKey key, Uint8 type) {
-  SDL_Event event{};
-  event.type = type;
-  event.key.keysym.sym = key;
-  HandleKeyEvent(event);
-}
-void Press(SDLKey key) { Send(key, SDL_KEYDOWN); }
-void Release(SDLKey key) { Send(key, SDL_KEYUP); }
+void Press(SDLKey key) { HandleKeyEvent(KeyEvent(SDL_KEYDOWN, key)); }
+void Release(SDLKey key) { HandleKeyEvent(KeyEvent(SDL_KEYUP, key)); }
 
-class KeysTest : public ::testing::Test {
+class KeysTest : public IssueDirTest {
  protected:
-  void SetUp() override { WriteFileBytes("data.rs", {}); }
-  void TearDown() override { ResourceCloseAll(); }
-
   void Load(const std::vector<uint8_t>& bytes) {
     WriteFileBytes("keydefs.cfg", bytes);
     KeyStateCreate();
   }
-
-  ScratchDir dir;
 };
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/setup_config.h"
+#include "engine/covers.h"
 #include "engine/document_opener.h"
 #include "engine/engine.h"
 #include "engine/frame_pacing.h"
@@ -23,6 +25,7 @@
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
+#include "support/sdl_events.h"
 #include "support/startup_files.h"
 
 namespace {
@@ -48,42 +51,44 @@ class MainLoopTest : public ::testing::Test {
     Start(bpp, directXBlit);
   }
 
-  static void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0); }
-  static void PushQuit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    Push(event);
-  }
-  static void PushButton(Uint8 type, Uint8 button) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    Push(event);
-  }
-
   ScratchDir dir;
   MainLoopState loop{};
 };
 
 }  // namespace
 
-TEST_F(MainLoopTest, FirstQuitStartsClosingTheSecondEndsTheLoop) {
-  EXPECT_TRUE(MainLoopStep(loop));
-  PushQuit();
-  EXPECT_TRUE(MainLoopStep(loop));
-  EXPECT_TRUE(loop.closingStarted);
-  EXPECT_TRUE(MainLoopStep(loop));
-  PushQuit();
-  EXPECT_FALSE(MainLoopStep(loop));
+// Each drain's events, then whether the loop goes on after its frame. The
+// quit key counts even when pressed and released within one drain.
+TEST_F(MainLoopTest, TheFirstQuitRequestStartsTheClosingTheNextEndsTheLoop) {
+  WriteFileBytes("keydefs.cfg", {1, 0, 0, 0});  // quit: Escape
+  const SDL_Event close = TypeEvent(SDL_QUIT), escape = KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE),
+                  escapeUp = KeyEvent(SDL_KEYUP, SDLK_ESCAPE);
+  struct Row {
+    const char* name;
+    std::vector<std::vector<SDL_Event>> drains;
+    std::vector<bool> running;
+  };
+  const Row rows[] = {
+      {"close, close", {{}, {close}, {}, {close}}, {true, true, true, false}},
+      {"tapped key, key", {{escape, escapeUp}, {escape}}, {true, false}},
+      {"close and close", {{close, close}}, {false}},
+      {"close and key", {{close, escape}}, {false}},
+      {"key and close", {{escape, close}}, {false}},
+  };
+  for (const Row& row : rows) {
+    CoversReset();
+    KeyStateCreate();
+    loop = MainLoopState{};
+    for (size_t i = 0; i < row.drains.size(); ++i) {
+      for (const SDL_Event& event : row.drains[i]) PushEvent(event);
+      EXPECT_EQ(MainLoopStep(loop), row.running[i]) << row.name << ", drain " << i;
+      EXPECT_EQ(loop.closingStarted, i > 0 || !row.drains[0].empty()) << row.name << ", drain " << i;
+    }
+  }
 }
 
 TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 321;
-  motion.motion.y = 123;
-  HandleEvent(loop, motion);
+  HandleEvent(loop, MotionEvent(321, 123));
   EXPECT_EQ(Mouse.x, 321);
   EXPECT_EQ(Mouse.y, 123);
 
@@ -113,67 +118,26 @@ TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
   EXPECT_EQ(screen[640 * 479 + 639], STARTUP_PANEL_COLOUR);
 
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 50;
-  motion.motion.y = 50;
-  Push(motion);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  PushEvent(MotionEvent(50, 50));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
   EXPECT_TRUE(MainLoopStep(loop));  // the first quit request starts the closing
   EXPECT_TRUE(loop.closingStarted);
   EXPECT_EQ(Mouse.buttons & MOUSE_LEFT, 0);
   EXPECT_EQ(BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
-  PushQuit();  // the closing cover hides the button: the window's close ends it
+  PushEvent(TypeEvent(SDL_QUIT));  // the closing cover hides the button: the window's close ends it
   EXPECT_FALSE(MainLoopStep(loop));
 }
 
 TEST_F(MainLoopTest, ButtonTappedWithinOneDrainIsSeenByOneFrame) {
   SkipOpeningCover();
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  motion.motion.x = 50;
-  motion.motion.y = 50;
-  Push(motion);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+  PushEvent(MotionEvent(50, 50));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT));
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT));
   EXPECT_TRUE(MainLoopStep(loop));
   EXPECT_TRUE(loop.closingStarted);  // the exit button took the tap
   EXPECT_EQ(Mouse.buttons, 0);
-}
-
-TEST_F(MainLoopTest, QuitKeyIsARequestEvenWhenTappedWithinOneDrain) {
-  WriteFileBytes("keydefs.cfg", {1, 0, 0, 0});  // quit: Escape
-  KeyStateCreate();
-  SDL_Event key{};
-  key.type = SDL_KEYDOWN;
-  key.key.keysym.sym = SDLK_ESCAPE;
-  Push(key);
-  key.type = SDL_KEYUP;
-  Push(key);
-  EXPECT_TRUE(MainLoopStep(loop));
-  EXPECT_TRUE(loop.closingStarted);
-  key.type = SDL_KEYDOWN;
-  Push(key);
-  EXPECT_FALSE(MainLoopStep(loop));
-}
-
-TEST_F(MainLoopTest, TwoQuitRequestsInOneDrainEndTheLoopAfterThatFrame) {
-  WriteFileBytes("keydefs.cfg", {1, 0, 0, 0});  // quit: Escape
-  KeyStateCreate();
-  SDL_Event escape{};
-  escape.type = SDL_KEYDOWN;
-  escape.key.keysym.sym = SDLK_ESCAPE;
-  SDL_Event close{};
-  close.type = SDL_QUIT;
-  const std::pair<SDL_Event, SDL_Event> drains[] = {{close, close}, {close, escape}, {escape, close}};
-  for (const auto& [first, second] : drains) {
-    loop = MainLoopState{};
-    Push(first);
-    Push(second);
-    EXPECT_FALSE(MainLoopStep(loop)) << int(first.type) << " then " << int(second.type);
-  }
 }
 
 TEST_F(MainLoopTest, DirectXBlitDrawsIntoASurfaceShownOncePerFrame) {
@@ -206,9 +170,7 @@ TEST_F(MainLoopTest, PresentShowsOnlyWhatChangedAndAllAfterAnExpose) {
   EXPECT_EQ(Presentation.UpdatedRects, 1);
   EXPECT_EQ(screen[103 * 640 + 200], 0xABCDEFu);
   EXPECT_EQ(screen[0], 0x123456u);
-  SDL_Event expose{};
-  expose.type = SDL_VIDEOEXPOSE;
-  HandleEvent(loop, expose);
+  HandleEvent(loop, TypeEvent(SDL_VIDEOEXPOSE));
   Present();
   EXPECT_EQ(Presentation.Presents, shown + 2);
   EXPECT_EQ(screen[0], BackBuffer.pixels[0]);

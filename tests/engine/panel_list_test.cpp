@@ -28,10 +28,6 @@ std::string Join(const std::vector<std::string>& lines, size_t count) {
   return text;
 }
 
-void WriteText(const std::string& path, const std::string& text) {
-  WriteFileBytes(path, {text.begin(), text.end()});
-}
-
 class PanelListTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -39,7 +35,7 @@ class PanelListTest : public ::testing::Test {
     WritePng("panel.png", 8, 6, std::vector<uint32_t>(48, 0x336699));
     WritePng("b.png", 2, 2, std::vector<uint32_t>(4, 0x00FF00));
     WriteGif("mask.gif", GifImage{8, 6, std::vector<uint8_t>(48, 5), std::vector<uint8_t>(768)});
-    WriteText("chain.txt", "1 100 0 0\nb.png\n");
+    WriteFileText("chain.txt", "1 100 0 0\nb.png\n");
   }
   void TearDown() override {
     PanelListDestroy();
@@ -47,10 +43,10 @@ class PanelListTest : public ::testing::Test {
   }
 
   std::string Parse(const std::string& panelFile, int times = 1) {
-    WriteText("p.txt", panelFile);
+    WriteFileText("p.txt", panelFile);
     std::string list;
     for (int i = 0; i < times; ++i) list += "p.txt\n";
-    WriteText("panels.txt", list);
+    WriteFileText("panels.txt", list);
     return FatalMessageOf(ParsePanels);
   }
 
@@ -140,10 +136,10 @@ TEST_F(PanelListTest, ListHoldsOneToSevenPanels) {
 }
 
 TEST_F(PanelListTest, ListLines) {
-  WriteText("p.txt", "panel.png\n0\n0\n0\n0\n0\n0\n0\n");
+  WriteFileText("p.txt", "panel.png\n0\n0\n0\n0\n0\n0\n0\n");
   for (auto [list, message] : {std::pair{"p.txt", ""}, {"p.txt\r\n", ""}, {"p.txt\tnote\n", ""},
                                {"p.txt\n\n", "Cannot open panel file !"}}) {
-    WriteText("panels.txt", list);
+    WriteFileText("panels.txt", list);
     EXPECT_EQ(FatalMessageOf(ParsePanels), message) << list;
     EXPECT_EQ(PanelCount, 1) << list;
   }

@@ -28,11 +28,7 @@ TEST(SettingsSummary, Defaults) {
 TEST(SettingsSummary, SetupFileChangingEveryValue) {
   ScratchDir dir;
   WriteFileBytes("data.rs", {});
-  std::vector<uint8_t> file;
-  for (int32_t v : {0, 0, 0, 150, 9000, 0, 1, 2, 0, -3, 0, 1, 15}) {
-    for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<uint8_t>(v >> shift));
-  }
-  WriteFileBytes("setup.cfg", file);
+  WriteFileBytes("setup.cfg", LittleEndianWords({0, 0, 0, 150, 9000, 0, 1, 2, 0, -3, 0, 1, 15}));
   SetupConfig config;
   SetupDefaults(config);
   RunSetupDialog(config, false);

@@ -12,7 +12,8 @@
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
+#include "support/sdl_events.h"
 
 namespace {
 
@@ -25,47 +26,21 @@ constexpr int ACCEPTED = 99;  // RunInChild's status for a body that returns
 // SIMD, MMX, full, sleep, fade, dbuf, softcursor, quality, msx, tune, hw, dx, bpp
 const std::vector<int32_t> kFile = {1, 1, 1, 50, 300, 1, 0, 2, 1, -5, 1, 0, 16};
 
-std::vector<uint8_t> SetupBytes(const std::vector<int32_t>& values) {
-  std::vector<uint8_t> bytes;
-  for (int32_t v : values) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(v >> shift));
-  }
-  return bytes;
-}
-
-SDL_Event Key(SDLKey sym, SDLMod mod = KMOD_NONE) {
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.keysym.sym = sym;
-  event.key.keysym.mod = mod;
-  return event;
-}
+SDL_Event Key(SDLKey sym, SDLMod mod = KMOD_NONE) { return KeyEvent(SDL_KEYDOWN, sym, mod); }
 
 // On the control's box, or near the right end of its label.
 SDL_Event Click(int32_t id, bool onLabel = false) {
   const DialogRect& box = SetupControl(id).box;
-  SDL_Event event{};
-  event.type = SDL_MOUSEBUTTONDOWN;
-  event.button.button = SDL_BUTTON_LEFT;
-  event.button.x = static_cast<Uint16>(onLabel ? box.x + box.width - 3 : box.x + 3);
-  event.button.y = static_cast<Uint16>(box.y + box.height / 2);
-  return event;
+  return ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT,
+                     onLabel ? box.x + box.width - 3 : box.x + 3, box.y + box.height / 2);
 }
 
-SDL_Event Quit() {
-  SDL_Event event{};
-  event.type = SDL_QUIT;
-  return event;
-}
-
-class SetupDialogTest : public ::testing::Test {
+class SetupDialogTest : public IssueDirTest {
  protected:
   void SetUp() override {
-    WriteFileBytes("data.rs", {});
     WriteFileBytes("fixed.fnt", std::vector<uint8_t>(4096, 0x18));
     SetupDefaults(config);
   }
-  void TearDown() override { ResourceCloseAll(); }
 
   SetupDialog OpenOnFile() {
     ReadSetupFile(config);
@@ -89,7 +64,6 @@ class SetupDialogTest : public ::testing::Test {
     });
   }
 
-  ScratchDir dir;
   SetupConfig config;
 };
 
@@ -111,7 +85,7 @@ TEST_F(SetupDialogTest, ShowsTheDefaultsWithoutASetupFile) {
 }
 
 TEST_F(SetupDialogTest, FileValuesAreCheckedShownAndClamped) {
-  WriteFileBytes("setup.cfg", SetupBytes(kFile));
+  WriteFileBytes("setup.cfg", LittleEndianWords(kFile));
   SetupDialog dialog = OpenOnFile();
   EXPECT_EQ(dialog.controls[SETUP_TUNE].digits, "4294967291");
   EXPECT_EQ(dialog.controls[SETUP_SLEEP_DELAY].digits, "50");
@@ -125,11 +99,11 @@ TEST_F(SetupDialogTest, FileValuesAreCheckedShownAndClamped) {
   EXPECT_EQ(config.StartingTune, -5);
   EXPECT_EQ(config.Bpp, 16);
   EXPECT_EQ(config.MsxQuality, 2);
-  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(kFile)) << "written without Save";
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), LittleEndianWords(kFile)) << "written without Save";
 
   std::vector<int32_t> broken = kFile;
   broken[4] = 20000;
-  WriteFileBytes("setup.cfg", SetupBytes(broken));
+  WriteFileBytes("setup.cfg", LittleEndianWords(broken));
   EXPECT_EQ(FatalMessageOf([&] { RunSetupDialog(config, true); }), SETUP_FILE_BROKEN);
 }
 
@@ -245,16 +219,16 @@ TEST_F(SetupDialogTest, DrawingShowsChecksAndTheFocus) {
 }
 
 TEST_F(SetupDialogTest, WindowAcceptsThroughEnterAndShutsItsVideoDown) {
-  WriteFileBytes("setup.cfg", SetupBytes(kFile));
+  WriteFileBytes("setup.cfg", LittleEndianWords(kFile));
   ChildResult child =
       RunWindow({Key(SDLK_TAB), Key(SDLK_SPACE), Click(SETUP_FMOD), Key(SDLK_RETURN)});
   EXPECT_EQ(child.status, ACCEPTED);
   EXPECT_EQ(child.out, "simd 1 mmx 0 sleep 100 bass 0 bpp 16 video 0");
-  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(kFile)) << "written without Save";
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), LittleEndianWords(kFile)) << "written without Save";
 }
 
 TEST_F(SetupDialogTest, SaveThenCancelWritesTheClampedFileAndEnds) {
-  WriteFileBytes("setup.cfg", SetupBytes(kFile));
+  WriteFileBytes("setup.cfg", LittleEndianWords(kFile));
   // The font comes out of a real archive, into a temporary file.
   std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs",
                              std::filesystem::copy_options::overwrite_existing);
@@ -267,7 +241,7 @@ TEST_F(SetupDialogTest, SaveThenCancelWritesTheClampedFileAndEnds) {
   saved[0] = 0;    // SIMD off
   saved[3] = 100;  // sleep delay clamped
   saved[12] = 32;  // chosen after Save, still open at the close
-  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(saved));
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), LittleEndianWords(saved));
   for (const auto& entry : std::filesystem::directory_iterator(".")) {
     EXPECT_NE(entry.path().filename().string().rfind("tmp_", 0), 0u)
         << "left behind: " << entry.path();
@@ -280,7 +254,7 @@ TEST_F(SetupDialogTest, SaveThenCancelWritesTheClampedFileAndEnds) {
 }
 
 TEST_F(SetupDialogTest, CancelWithoutSaveWritesNothing) {
-  for (const SDL_Event& cancel : {Quit(), Key(SDLK_ESCAPE)}) {
+  for (const SDL_Event& cancel : {TypeEvent(SDL_QUIT), Key(SDLK_ESCAPE)}) {
     ChildResult child = RunWindow({Click(SETUP_SIMD), cancel});
     EXPECT_EQ(child.status, CANCELLED_AS_SEEN);
     EXPECT_FALSE(FileExists("setup.cfg"));

@@ -10,35 +10,24 @@
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 
 namespace {
-
-std::vector<uint8_t> SetupBytes(const std::vector<int32_t>& values) {
-  std::vector<uint8_t> bytes;
-  for (int32_t v : values) {
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(v >> shift));
-  }
-  return bytes;
-}
 
 // SIMD, MMX, full, sleep, fade, dbuf, softcursor, quality, msx, tune, hw, dx, bpp
 const std::vector<int32_t> kChanged = {0, 0, 0, 700, 300, 0, 1, 3, 0, -5, 0, 1, 16};
 
-class SetupFileTest : public ::testing::Test {
+class SetupFileTest : public IssueDirTest {
  protected:
   void SetUp() override {
-    WriteFileBytes("data.rs", {});
     SetupDefaults(config);
   }
-  void TearDown() override { ResourceCloseAll(); }
 
   std::string ReadWith(const std::vector<int32_t>& values) {
-    WriteFileBytes("setup.cfg", SetupBytes(values));
+    WriteFileBytes("setup.cfg", LittleEndianWords(values));
     return FatalMessageOf([&] { ReadSetupFile(config); });
   }
 
-  ScratchDir dir;
   SetupConfig config;
 };
 
@@ -94,7 +83,7 @@ TEST_F(SetupFileTest, DelaysPassFromOneAndClampToAHundred) {
 }
 
 TEST_F(SetupFileTest, ShortFileFillsOnlyWhatItHolds) {
-  std::vector<uint8_t> bytes = SetupBytes(kChanged);
+  std::vector<uint8_t> bytes = LittleEndianWords(kChanged);
   bytes.resize(9 * 4 + 2);  // nine values and the two low bytes of StartingTune
   WriteFileBytes("setup.cfg", bytes);
   config.StartingTune = 0x7FFF0000;
@@ -111,18 +100,18 @@ TEST_F(SetupFileTest, WriteThenReadGivesTheSameValues) {
   WriteSetupFile(config);
   std::vector<int32_t> expected = kChanged;
   expected[9] = 3;
-  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(expected));
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), LittleEndianWords(expected));
 }
 
 TEST_F(SetupFileTest, BrokenFileEndsTheProcessWithItsLine) {
-  WriteFileBytes("setup.cfg", SetupBytes({1, 1, 1, 2000, 20000, 1, 0, 1, 1, 0, 1, 0, 32}));
+  WriteFileBytes("setup.cfg", LittleEndianWords({1, 1, 1, 2000, 20000, 1, 0, 1, 1, 0, 1, 0, 32}));
   ChildResult child = RunInChild([&] { ReadSetupFile(config); });
   EXPECT_EQ(child.status, 0);
   EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [\n SetupFile fucked !] ");
 }
 
 TEST_F(SetupFileTest, AFailedWriteKeepsTheOldFileLeavesNoPartAndSaysSo) {
-  WriteFileBytes("setup.cfg", SetupBytes(kChanged));
+  WriteFileBytes("setup.cfg", LittleEndianWords(kChanged));
   ChildResult child = RunInChild([&] {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit fullAfter20Bytes{20, 20};  // a disk that fills while writing
@@ -130,7 +119,7 @@ TEST_F(SetupFileTest, AFailedWriteKeepsTheOldFileLeavesNoPartAndSaysSo) {
     WriteSetupFile(config);
   });
   EXPECT_EQ(child.out, "Cannot write setup.cfg: File too large\n");
-  EXPECT_EQ(ReadFileBytes("setup.cfg"), SetupBytes(kChanged));
+  EXPECT_EQ(ReadFileBytes("setup.cfg"), LittleEndianWords(kChanged));
   const auto files = std::distance(std::filesystem::directory_iterator("."), {});
   EXPECT_EQ(files, 2) << "data.rs and setup.cfg only";
 }

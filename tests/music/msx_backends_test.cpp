@@ -28,7 +28,6 @@ constexpr const char* MO3_REFUSED = "FMOD: MO3 format not supported !";
 constexpr const char* BASS_LOAD_ERROR = "Can't play the file - open/load/format error (BASS)!";
 constexpr size_t SAMPLE1_VOLUME = 20 + 22 + 3;  // title, then the first header's name and length
 
-std::vector<uint8_t> Text(const std::string& text) { return {text.begin(), text.end()}; }
 
 class MsxBackendsTest : public ::testing::Test {
  protected:
@@ -41,7 +40,7 @@ class MsxBackendsTest : public ::testing::Test {
     MixerSetOutputVolume(1.0f);
     WriteFileBytes("data.rs", {});
     WriteFileBytes("long.mod", TinyModule(20));
-    WriteFileBytes("notmod.xm", Text("this is not a module\n"));
+    WriteFileText("notmod.xm", "this is not a module\n");
   }
   void TearDown() override {
     MsxShutdown();
@@ -135,7 +134,7 @@ class MsxDiskTest : public MsxBackendsTest, public ::testing::WithParamInterface
     quiet[SAMPLE1_VOLUME] = 16;
     WriteFileBytes("loud.mod", TinyModule(2));
     WriteFileBytes("quiet.mod", quiet);
-    WriteFileBytes("msx.txt", Text("2\nDATA/msx/loud.mod\nDATA/msx/quiet.mod\n"));
+    WriteFileText("msx.txt", "2\nDATA/msx/loud.mod\nDATA/msx/quiet.mod\n");
     ::Setup.UseMsxPlayer = 1;
     ::Setup.MsxQuality = 1;
     ::Setup.PlayerIsBass = GetParam();

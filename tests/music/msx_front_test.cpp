@@ -59,7 +59,7 @@ class MsxFrontTest : public ::testing::Test {
   }
 
   static void WriteList(const std::string& text) {
-    WriteFileBytes("msx.txt", std::vector<uint8_t>(text.begin(), text.end()));
+    WriteFileText("msx.txt", text);
   }
   // A session over the list, with the calls up to now forgotten.
   static void Start(const std::string& text, int32_t startingTune = 0) {

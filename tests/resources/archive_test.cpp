@@ -87,7 +87,7 @@ TEST_F(ArchiveTest, EmptyArchiveFallsBackToBaseNames) {
 
 TEST_F(ArchiveTest, ClosingAFallbackNameLeavesTheFile) {
   WriteFileBytes("data.rs", {});
-  WriteFileBytes("history.tmp", Bytes("ART:x"));
+  WriteFileText("history.tmp", "ART:x");
   EXPECT_EQ(Read("history.tmp"), "ART:x");
   EXPECT_TRUE(FileExists("history.tmp"));
 }
@@ -126,7 +126,7 @@ TEST_F(ArchiveTest, TemporaryFilesAreNewFilesNeverReachedThroughALink) {
   WriteFileBytes("data.rs", Stored("DATA/a.txt", "member"));
   const int n = std::stoi(std::string(ResourceOpen("DATA/a.txt")).substr(4));
   auto nth = [&](int k) { return "tmp_" + std::to_string(n + k) + ".txt"; };
-  WriteFileBytes("target", Bytes("kept"));
+  WriteFileText("target", "kept");
   std::filesystem::create_symlink("target", nth(1));
   WriteFileBytes(nth(2), Bytes("another reader's"));
   EXPECT_EQ(ResourceOpen("DATA/a.txt"), nth(3));

@@ -11,7 +11,7 @@
 #include "generators/png_writer.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 
 namespace {
 
@@ -57,18 +57,13 @@ void WriteJpeg(const char* path, int width, int height, int components,
   std::fclose(file);
 }
 
-class ImageLoaderTest : public ::testing::Test {
+class ImageLoaderTest : public IssueDirTest {
  protected:
-  void SetUp() override { WriteFileBytes("data.rs", {}); }
-  void TearDown() override { ResourceCloseAll(); }
-
   Picture Load(const char* path) {
     Picture picture{};
     ImageLoader(path, picture);
     return picture;
   }
-
-  ScratchDir dir;
 };
 
 }  // namespace

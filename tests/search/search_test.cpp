@@ -22,12 +22,6 @@
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
-std::string ReadText(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadFileBytes(path);
-  return {bytes.begin(), bytes.end()};
-}
 
 // The archive is empty: archive paths are read from their base names here.
 std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
@@ -96,7 +90,7 @@ class SearchTest : public ::testing::Test {
     EXPECT_EQ(openFlag, 0);
     if (resultPath.empty()) return "";
     const char* name = ResourceOpen(resultPath.c_str());
-    std::string page = ReadText(name);
+    std::string page = ReadFileText(name);
     ResourceClose(name);
     return page;
   }
@@ -114,11 +108,11 @@ class SearchTest : public ::testing::Test {
 
 // Three articles listed a, b, c: the page lists them newest first.
 void WriteThreeArticles() {
-  WriteFileBytes("a.art", Bytes("<#TITLE#>Hot \\FF0000 NEWS<#END#>\n<#AUTHOR#>Ann<#END#> text\n"
-                                "<#KEYWORDS#>NewsLetter<#END#><#TITLE#>Later<#END#>\n"));
-  WriteFileBytes("b.art", Bytes("x <#AUTHOR#>Newsom<#END#><#TITLE#>Rain\\\\Snow<#END#>\n"));
-  WriteFileBytes("c.art", Bytes("No tags here.\n"));
-  WriteFileBytes("search.lst", Bytes("DATA/arts/a.art\nDATA/arts/b.art\r\nDATA/arts/c.art\tx\n"));
+  WriteFileText("a.art", "<#TITLE#>Hot \\FF0000 NEWS<#END#>\n<#AUTHOR#>Ann<#END#> text\n"
+                                "<#KEYWORDS#>NewsLetter<#END#><#TITLE#>Later<#END#>\n");
+  WriteFileText("b.art", "x <#AUTHOR#>Newsom<#END#><#TITLE#>Rain\\\\Snow<#END#>\n");
+  WriteFileText("c.art", "No tags here.\n");
+  WriteFileText("search.lst", "DATA/arts/a.art\nDATA/arts/b.art\r\nDATA/arts/c.art\tx\n");
 }
 
 std::string FoundLine(const char* name, int score) {
@@ -208,18 +202,18 @@ TEST_F(SearchTest, BadFilesAreFatalWithTheirMessage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    WriteFileBytes("search.txt", Bytes("0 0 4 12\n"));
-    WriteFileBytes("search.lst", Bytes("DATA/arts/index.art\n"));
-    WriteFileBytes("index.art", Bytes("<#TITLE#>Start<#END#>\n"));
+    WriteFileText("search.txt", "0 0 4 12\n");
+    WriteFileText("search.lst", "DATA/arts/index.art\n");
+    WriteFileText("index.art", "<#TITLE#>Start<#END#>\n");
     WriteFileBytes("a#>.art", {});
     std::filesystem::remove(c.file);
-    if (c.contents != nullptr) WriteFileBytes(c.file, Bytes(c.contents));
+    if (c.contents != nullptr) WriteFileText(c.file, c.contents);
     EXPECT_EQ(FatalMessageOf(SearchInit), c.message);
   }
 }
 
 TEST_F(SearchTest, TheBoxIsDrawnWhereTheConfigPlacesIt) {
-  WriteFileBytes("search.txt", Bytes(" 0x10\n20 -1 +2"));  // read as "%i" reads
+  WriteFileText("search.txt", " 0x10\n20 -1 +2");  // read as "%i" reads
   SearchInit();
   BackBuffer.pixels[20 * 640 + 15] = 0;
   Open();
@@ -267,7 +261,7 @@ Stroke RandomStroke(std::mt19937& random) {
 
 TEST_F(SearchTest, AnyTypedQueryGivesAPageThatLoadsAndShowsIt) {
   WriteStartupFiles();
-  WriteFileBytes("search.lst", Bytes("DATA/arts/index.art\n"));
+  WriteFileText("search.lst", "DATA/arts/index.art\n");
   SearchInit();
   std::mt19937 random(20261207);
   for (int sequence = 0; sequence < 3000; ++sequence) {

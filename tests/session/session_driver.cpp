@@ -11,6 +11,7 @@
 #include "engine/setup_dialog.h"
 #include "engine/video.h"
 #include "resources/archive.h"
+#include "support/sdl_events.h"
 
 namespace {
 
@@ -18,28 +19,6 @@ constexpr uint32_t CLOCK_STEP_MS = 250;
 
 uint32_t now = 1000;
 uint32_t LeapingClock() { return now += CLOCK_STEP_MS; }
-
-void Push(SDL_Event event) {
-  if (SDL_PushEvent(&event) == 0) return;
-  std::fprintf(stderr, "SDL_PushEvent: %s\n", SDL_GetError());
-  std::exit(1);
-}
-
-void PushKey(Uint8 type, SDLKey key) {
-  SDL_Event event{};
-  event.type = type;
-  event.key.type = type;
-  event.key.keysym.sym = key;
-  Push(event);
-}
-
-void PushButton(Uint8 type) {
-  SDL_Event event{};
-  event.type = type;
-  event.button.type = type;
-  event.button.button = SDL_BUTTON_LEFT;
-  Push(event);
-}
 
 }  // namespace
 
@@ -72,29 +51,24 @@ bool SessionDriver::Frame() {
 }
 
 void SessionDriver::MoveTo(int32_t x, int32_t y) {
-  SDL_Event event{};
-  event.type = SDL_MOUSEMOTION;
-  event.motion.type = SDL_MOUSEMOTION;
-  event.motion.x = static_cast<Uint16>(x);
-  event.motion.y = static_cast<Uint16>(y);
-  Push(event);
+  PushEvent(MotionEvent(x, y));
   Frame();
 }
 
 void SessionDriver::Click(int32_t x, int32_t y) {
   MoveTo(x, y);
-  PushButton(SDL_MOUSEBUTTONDOWN);
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
   Frame();
-  PushButton(SDL_MOUSEBUTTONUP);
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
   Frame();
 }
 
 void SessionDriver::Tap(SDLKey key) { Hold(key, 1); }
 
 void SessionDriver::Hold(SDLKey key, int32_t frames) {
-  PushKey(SDL_KEYDOWN, key);
+  PushEvent(KeyEvent(SDL_KEYDOWN, key));
   for (int32_t i = 0; i < frames; ++i) Frame();
-  PushKey(SDL_KEYUP, key);
+  PushEvent(KeyEvent(SDL_KEYUP, key));
   Frame();
 }
 

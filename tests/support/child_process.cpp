@@ -52,3 +52,7 @@ ChildResult RunCommand(const std::string& command) {
   int raw = pclose(pipe);
   return {WIFEXITED(raw), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::move(out)};
 }
+
+ChildResult RunMagtool(const std::string& arguments) {
+  return RunCommand(std::string(MAGTOOL_PATH) + " " + arguments + " 2>&1");
+}

@@ -17,3 +17,6 @@ ChildResult RunInChild(const std::function<void()>& body);
 
 // Runs a command line through the shell, capturing standard output.
 ChildResult RunCommand(const std::string& command);
+
+// Runs the built magtool with the arguments, capturing both of its outputs.
+ChildResult RunMagtool(const std::string& arguments);

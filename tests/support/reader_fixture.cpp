@@ -14,6 +14,7 @@
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "resources/archive.h"
+#include "support/sdl_events.h"
 #include "support/startup_files.h"
 
 namespace {
@@ -29,15 +30,10 @@ const SDLKey SLOT_KEYS[] = {SDLK_ESCAPE,   SDLK_RETURN, SDLK_SPACE,  SDLK_UP,
                             SDLK_BACKSPACE, SDLK_HOME,  SDLK_END,    SDLK_F1,
                             SDLK_F2,       SDLK_F3,     SDLK_F4,     SDLK_F5};
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
 void WriteKeyFile() {
-  std::vector<uint8_t> bytes;
-  for (SDLKey key : SLOT_KEYS) {
-    const int32_t code = ScanCodeOf(key);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(code >> shift));
-  }
-  WriteFileBytes("keydefs.cfg", bytes);
+  std::vector<int32_t> codes;
+  for (SDLKey key : SLOT_KEYS) codes.push_back(ScanCodeOf(key));
+  WriteFileBytes("keydefs.cfg", LittleEndianWords(codes));
 }
 
 void WritePanels() {
@@ -50,11 +46,11 @@ void WritePanels() {
     const std::string name = "panel" + std::to_string(i);
     WritePng(name + ".png", 640, 480, std::vector<uint32_t>(640 * 480, PANEL_COLOURS[i]));
     // picture, no strips, textX, no bar, no title box, one button, no chains
-    WriteFileBytes(name + ".txt", Bytes(name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
-                                        "\n0\n0\n1\nbackmask.gif\n1\nback.png\n0\n440\n1\n17\n0\n"));
+    WriteFileText(name + ".txt", name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
+                                        "\n0\n0\n1\nbackmask.gif\n1\nback.png\n0\n440\n1\n17\n0\n");
     list += "DATA/panels/" + name + ".txt\n";
   }
-  WriteFileBytes("panels.txt", Bytes(list));
+  WriteFileText("panels.txt", list);
 }
 
 // Lines of many lengths, so that pages tell apart in every column: the fixed
@@ -70,17 +66,17 @@ std::string Link(const std::string& target, const std::string& text) {
 }
 
 void WriteArticles() {
-  WriteFileBytes("index.art",
-                 Bytes("<#SCROLL:1:1:0:0#>\n" + Lines(3) + Link("ART:DATA/arts/two.art", "Two") +
+  WriteFileText("index.art",
+                 "<#SCROLL:1:1:0:0#>\n" + Lines(3) + Link("ART:DATA/arts/two.art", "Two") +
                        "\n" + Link("ART:DATA/arts/pages.art", "Pages") +
                        "\n<#JLIMIT:120#><#ABREAK_ON#>" +
                        Link("ART:DATA/arts/plain.art", "a link long enough to wrap") +
                        "\n<#ABREAK_OFF#>" + Link("ART:DATA/arts/links.art", "Links") + "\n" +
-                       Lines(80)));
-  WriteFileBytes("two.art", Bytes("<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
-                                  Link("ART:DATA/arts/plain.art", "Plain") + "\n" + Lines(120)));
-  WriteFileBytes("plain.art", Bytes(Link("ART:DATA/arts/pages.art", "Pages") + "\n"));
-  WriteFileBytes("pages.art", Bytes("<#SCROLL:0:1:0:0#>\n" + Lines(110)));
+                       Lines(80));
+  WriteFileText("two.art", "<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
+                                  Link("ART:DATA/arts/plain.art", "Plain") + "\n" + Lines(120));
+  WriteFileText("plain.art", Link("ART:DATA/arts/pages.art", "Pages") + "\n");
+  WriteFileText("pages.art", "<#SCROLL:0:1:0:0#>\n" + Lines(110));
   std::string links;
   for (const char* target : {"PAN:1", "PAN:-3", "PAN:-4", "PAN:5", "PAN:abc",
                              "PAN:4294967297",
@@ -89,16 +85,8 @@ void WriteArticles() {
     links += Link(target, target) + "\n";
   }
   links += Link(LONG_TARGET_PREFIX + std::string(4200, 'x'), "Long") + "\n";
-  WriteFileBytes("links.art", Bytes(links));
+  WriteFileText("links.art", links);
   WritePng("pic.png", 100, 80, std::vector<uint32_t>(100 * 80, PICTURE_COLOUR));
-}
-
-template <typename Fill>
-void Push(Uint8 type, Fill fill) {
-  SDL_Event event{};
-  event.type = type;
-  fill(event);
-  ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
 }  // namespace
@@ -138,25 +126,18 @@ uint32_t ReaderFixture::Now() { return clockNow; }
 void ReaderFixture::Step() { ASSERT_TRUE(MainLoopStep(loop)); }
 
 void ReaderFixture::Key(int slot) {
-  const auto key = [&](SDL_Event& event) { event.key.keysym.sym = SLOT_KEYS[slot]; };
-  Push(SDL_KEYDOWN, key);
+  PushEvent(KeyEvent(SDL_KEYDOWN, SLOT_KEYS[slot]));
   Step();
-  Push(SDL_KEYUP, key);
+  PushEvent(KeyEvent(SDL_KEYUP, SLOT_KEYS[slot]));
 }
 
-void ReaderFixture::MoveTo(ScreenPoint at) {
-  Push(SDL_MOUSEMOTION, [&](SDL_Event& event) {
-    event.motion.x = static_cast<Uint16>(at.x);
-    event.motion.y = static_cast<Uint16>(at.y);
-  });
-}
+void ReaderFixture::MoveTo(ScreenPoint at) { PushEvent(MotionEvent(at.x, at.y)); }
 
 void ReaderFixture::Click(ScreenPoint at, Uint8 button) {
-  const auto which = [&](SDL_Event& event) { event.button.button = button; };
   MoveTo(at);
-  Push(SDL_MOUSEBUTTONDOWN, which);
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, button));
   Step();
-  Push(SDL_MOUSEBUTTONUP, which);
+  PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, button));
 }
 
 const LinkEntry& ReaderFixture::FindLink(const std::string& prefix) {

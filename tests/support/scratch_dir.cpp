@@ -36,4 +36,21 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+void WriteFileText(const std::string& path, const std::string& text) {
+  WriteFileBytes(path, {text.begin(), text.end()});
+}
+
+std::string ReadFileText(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+std::vector<uint8_t> LittleEndianWords(const std::vector<int32_t>& words) {
+  std::vector<uint8_t> bytes;
+  for (int32_t v : words) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(v >> shift));
+  }
+  return bytes;
+}
+
 bool FileExists(const std::string& path) { return fs::exists(path); }

@@ -27,4 +27,8 @@ constexpr const char* MEMORY_SCRATCH_BASE = "/dev/shm";
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);
+std::string ReadFileText(const std::string& path);
+// 32-bit words little-endian, as the setup and key files hold them.
+std::vector<uint8_t> LittleEndianWords(const std::vector<int32_t>& words);
 bool FileExists(const std::string& path);

@@ -17,8 +17,6 @@
 
 namespace {
 
-std::vector<uint8_t> Text(const std::string& text) { return {text.begin(), text.end()}; }
-
 void WritePanel() {
   WritePng("panel.png", 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_PANEL_COLOUR));
   WritePng("exit.png", 100, 100, std::vector<uint32_t>(100 * 100, 0xFF0000));
@@ -28,9 +26,9 @@ void WritePanel() {
   }
   WriteGif("mask.gif", mask);
   // picture, no strips, textX, no bar, no title box, one button, no chains
-  WriteFileBytes("panel.txt", Text("panel.png\n0\n0\n0\n0\n0\n1\nmask.gif\n1\n"
-                                   "exit.png\n0\n0\n1\n1\n0\n"));
-  WriteFileBytes("panels.txt", Text("DATA/panels/panel.txt\n"));
+  WriteFileText("panel.txt", "panel.png\n0\n0\n0\n0\n0\n1\nmask.gif\n1\n"
+                                   "exit.png\n0\n0\n1\n1\n0\n");
+  WriteFileText("panels.txt", "DATA/panels/panel.txt\n");
 }
 
 void WriteCovers() {
@@ -46,9 +44,9 @@ void WriteStartupFiles() {
   WriteFileBytes("fixed.fnt", std::vector<uint8_t>(4096, 0x18));
   std::filesystem::copy_file(TEST_FONT_DIR "/DejaVuSans.ttf", "arial.ttf",
                              std::filesystem::copy_options::overwrite_existing);
-  WriteFileBytes("fonts.txt", Text("DATA/fonts/arial.ttf\n"));
-  WriteFileBytes("index.art", Text("<#TITLE#>Start<#END#>\nThe first article.\n"));
-  WriteFileBytes("msx.txt", Text("1\nDATA/msx/tune.mod\n"));
+  WriteFileText("fonts.txt", "DATA/fonts/arial.ttf\n");
+  WriteFileText("index.art", "<#TITLE#>Start<#END#>\nThe first article.\n");
+  WriteFileText("msx.txt", "1\nDATA/msx/tune.mod\n");
   WriteFileBytes("tune.mod", TinyModule(2));
   WriteFileBytes("beg.xm", TinyModule(2));  // the player goes by the contents
   WritePng("cursor.png", 2, 2, {0xFFFFFF, 0, 0, 0xFFFFFF});
@@ -60,7 +58,7 @@ void WriteStartupFiles() {
   // The search box (read by SearchInit): a small picture, its placement and
   // an empty article list.
   WritePng("search.png", 40, 16, std::vector<uint32_t>(40 * 16, 0x808080));
-  WriteFileBytes("search.txt", Text("0 0 4 12\n"));
+  WriteFileText("search.txt", "0 0 4 12\n");
   WriteFileBytes("search.lst", {});
 }
 

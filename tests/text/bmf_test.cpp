@@ -8,7 +8,7 @@
 #include "generators/png_writer.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 
 namespace {
 
@@ -28,11 +28,8 @@ struct Ink {
   uint32_t colour;
 };
 
-class BmfTest : public ::testing::Test {
+class BmfTest : public IssueDirTest {
  protected:
-  void SetUp() override { WriteFileBytes("data.rs", {}); }
-  void TearDown() override { ResourceCloseAll(); }
-
   static std::unique_ptr<GlyphTable> Load(const std::string& script, const std::string& charset,
                                           int32_t width, const std::vector<Ink>& inks = {}) {
     WriteFileBytes("font.bmf", {script.begin(), script.end()});
@@ -42,8 +39,6 @@ class BmfTest : public ::testing::Test {
     WritePng("glyphs.png", width, ROWS, pixels);
     return BmfLoad("DATA/fonts/font.bmf", 12, 12, 0, 0, 0);
   }
-
-  ScratchDir scratch;
 };
 
 uint8_t Byte(const uint8_t* plane, const GlyphTable& t, int32_t row, int32_t at) {

@@ -7,17 +7,14 @@
 
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 
 namespace {
 
 constexpr uint32_t INK = 0xABCDEF, PAPER = 0x123456;
 
-class FixedFontTest : public ::testing::Test {
+class FixedFontTest : public IssueDirTest {
  protected:
-  void SetUp() override { WriteFileBytes("data.rs", {}); }
-  void TearDown() override { ResourceCloseAll(); }
-
   // 'A' and the space fully inked, no two rows of 'P' alike; 4096 bytes.
   static std::unique_ptr<FixedFont> Load(size_t size = 4096) {
     std::vector<uint8_t> file(4096);
@@ -29,8 +26,6 @@ class FixedFontTest : public ::testing::Test {
     WriteFileBytes("fixed.fnt", file);
     return FixedFontLoad("DATA/fonts/fixed.fnt");
   }
-
-  ScratchDir scratch;
 };
 
 Picture Paper(int32_t width, int32_t height) {

@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::array<uint8_t, 5> GRAYS = {0, 1, 2, 3, 4};
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 std::string Lines(const std::string& line, int count) {
   std::string text;
@@ -111,8 +110,8 @@ TEST_F(TrueTypeTest, TttOverridesCodesFirstPairWinsExtraLinesIgnored) {
   std::snprintf(toD, sizeof toD, "C\t0x%x", FT_Get_Char_Index(face, 'D'));
   // The long line's tail must not be taken for the next line.
   const std::string longLine = toD + std::string(400, ' ') + "A 0";
-  WriteFileBytes("sans.ttt", Bytes(toB + "\n" + "A 0\n" + longLine + "\n" + Lines("z 7", 15) +
-                                   "junk past the eighteenth line"));
+  WriteFileText("sans.ttt", toB + "\n" + "A 0\n" + longLine + "\n" + Lines("z 7", 15) +
+                                   "junk past the eighteenth line");
   const auto mapped = Render(8, 16);
   EXPECT_EQ(Picture(*mapped, 'A'), Picture(*plain, 'B'));
   EXPECT_EQ(mapped->advance['A'], plain->advance['B']);
@@ -123,7 +122,7 @@ TEST_F(TrueTypeTest, TttOverridesCodesFirstPairWinsExtraLinesIgnored) {
 
 TEST_F(TrueTypeTest, BadTttOrFontIsFatal) {
   const auto openMessage = [&](const std::string& ttt) {
-    WriteFileBytes("sans.ttt", Bytes(ttt));
+    WriteFileText("sans.ttt", ttt);
     return FatalMessageOf([&] { OpenFont open(library); });
   };
   EXPECT_EQ(openMessage(Lines("A 36", 17)), "Error parsing *.TTT file !");
@@ -132,7 +131,7 @@ TEST_F(TrueTypeTest, BadTttOrFontIsFatal) {
   EXPECT_EQ(openMessage(Lines("A 99999999999", 18)), "Error parsing *.TTT file !");
   EXPECT_EQ(openMessage(Lines("A 999999", 18)), "");
   EXPECT_EQ(FatalMessageOf([&] { Render(8, 16); }), "FreeType: TT_Load_Glyph failed !");
-  WriteFileBytes("bad.ttf", Bytes("not a font at all"));
+  WriteFileText("bad.ttf", "not a font at all");
   EXPECT_EQ(FatalMessageOf([&] { TrueTypeOpen(library, "bad.ttf"); }),
             "FreeType: Cannot read TTF !");
   EXPECT_EQ(FatalMessageOf([&] { TrueTypeOpen(library, "missing.ttf"); }),

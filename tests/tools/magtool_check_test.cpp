@@ -13,10 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ChildResult Magtool(const std::string& arguments) {
-  return RunCommand(std::string(MAGTOOL_PATH) + " " + arguments + " 2>&1");
-}
-
 // Adds text as the file's last line; returns its line number.
 int AppendLine(const fs::path& path, const std::string& text) {
   std::ifstream in(path, std::ios::binary);
@@ -40,7 +36,7 @@ void KeepFirstLines(const fs::path& path, int count) {
 class MagtoolCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(Magtool(std::string("extract ") + DEMO_ARCHIVE + " issue").status, 0);
+    ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " issue").status, 0);
   }
 
   ScratchDir dir;
@@ -51,7 +47,7 @@ class MagtoolCheckTest : public ::testing::Test {
 
 TEST_F(MagtoolCheckTest, DemoIssueIsCleanPackedAndUnpacked) {
   for (const std::string& issue : {std::string(DEMO_ARCHIVE), std::string("issue")}) {
-    ChildResult result = Magtool("check " + issue);
+    ChildResult result = RunMagtool("check " + issue);
     EXPECT_EQ(result.status, 0) << result.out;
     EXPECT_EQ(result.out.rfind("ok: ", 0), 0u) << result.out;
   }
@@ -75,7 +71,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   AppendLine(data / "configs/panels.txt", "DATA/panels/tall.txt");
   const int unlisted = AppendLine(data / "configs/search.lst", "DATA/arts/news.art");
 
-  ChildResult result = Magtool("check issue");
+  ChildResult result = RunMagtool("check issue");
   EXPECT_EQ(result.status, 1);
   std::set<std::string> lines;
   std::istringstream out(result.out);
@@ -100,7 +96,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
 }
 
 TEST_F(MagtoolCheckTest, UsageAndUnreadableInput) {
-  EXPECT_EQ(Magtool("check").status, 2);
-  EXPECT_EQ(Magtool("check a b").status, 2);
-  EXPECT_EQ(Magtool("check no-such-archive.rs").status, 1);
+  EXPECT_EQ(RunMagtool("check").status, 2);
+  EXPECT_EQ(RunMagtool("check a b").status, 2);
+  EXPECT_EQ(RunMagtool("check no-such-archive.rs").status, 1);
 }

@@ -14,8 +14,7 @@ namespace {
 constexpr const char* INDEX = "DATA/arts/index.art";
 
 ChildResult Render(const std::string& arguments) {
-  return RunCommand(std::string(MAGTOOL_PATH) + " render " + DEMO_ARCHIVE + " " + INDEX + " " +
-                    arguments + " 2>&1");
+  return RunMagtool(std::string("render ") + DEMO_ARCHIVE + " " + INDEX + " " + arguments);
 }
 
 uint32_t At(const Picture& picture, int32_t x, int32_t y) {

@@ -12,10 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ChildResult Magtool(const std::string& arguments) {
-  return RunCommand(std::string(MAGTOOL_PATH) + " " + arguments + " 2>&1");
-}
-
 std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {
   std::mt19937 random(seed);
   std::vector<uint8_t> bytes(n);
@@ -49,8 +45,8 @@ class MagtoolTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(MagtoolTest, PackListVerifyExtractRoundTrip) {
-  ASSERT_EQ(Magtool("pack issue data.rs").status, 0);
-  ChildResult list = Magtool("list data.rs");
+  ASSERT_EQ(RunMagtool("pack issue data.rs").status, 0);
+  ChildResult list = RunMagtool("list data.rs");
   ASSERT_EQ(list.status, 0);
   std::istringstream lines(list.out);
   std::string empty, index, noiseLine;
@@ -62,17 +58,17 @@ TEST_F(MagtoolTest, PackListVerifyExtractRoundTrip) {
   EXPECT_EQ(index.substr(index.size() - 5), "\thuff");
   EXPECT_EQ(noiseLine, "DATA/msx/noise.bin\t5000\t5000\tstored");  // packing would not shrink it
 
-  EXPECT_EQ(Magtool("verify data.rs").status, 0);
-  ASSERT_EQ(Magtool("extract data.rs out").status, 0);
-  ASSERT_EQ(Magtool("extract data.rs out").status, 0);  // over its own earlier files
+  EXPECT_EQ(RunMagtool("verify data.rs").status, 0);
+  ASSERT_EQ(RunMagtool("extract data.rs out").status, 0);
+  ASSERT_EQ(RunMagtool("extract data.rs out").status, 0);  // over its own earlier files
   EXPECT_EQ(ReadFileBytes("out/DATA/arts/index.art"), skewed);
   EXPECT_EQ(ReadFileBytes("out/DATA/msx/noise.bin"), noise);
   EXPECT_TRUE(FileExists("out/DATA/empty.txt"));
 }
 
 TEST_F(MagtoolTest, StoreNeverPacks) {
-  ASSERT_EQ(Magtool("pack --store issue data.rs").status, 0);
-  ChildResult list = Magtool("list data.rs");
+  ASSERT_EQ(RunMagtool("pack --store issue data.rs").status, 0);
+  ChildResult list = RunMagtool("list data.rs");
   EXPECT_EQ(list.out.find("huff"), std::string::npos);
   EXPECT_NE(list.out.find("DATA/arts/index.art\t40000\t40000\tstored"), std::string::npos);
 }
@@ -81,7 +77,7 @@ TEST_F(MagtoolTest, ExtractRefusesNamesThatLeaveTheDestination) {
   for (const char* name : {"../evil.txt", "DATA/../../evil.txt", "/tmp/evil.txt", "..\\evil.txt"}) {
     std::string error;
     ASSERT_TRUE(WriteArchive("bad.rs", {{"DATA/ok.txt", {'o'}}, {name, {'x'}}}, false, error));
-    ChildResult result = Magtool("extract bad.rs out/inner");
+    ChildResult result = RunMagtool("extract bad.rs out/inner");
     EXPECT_EQ(result.status, 1) << name;
     EXPECT_NE(result.out.find("refusing"), std::string::npos) << name;
     EXPECT_FALSE(FileExists("out/evil.txt"));
@@ -104,7 +100,7 @@ TEST_F(MagtoolTest, ExtractNeverWritesThroughALink) {
     fs::remove_all("out");
     fs::create_directories(fs::path(c.link).parent_path());
     fs::create_symlink(c.target, c.link);
-    ChildResult result = Magtool("extract a.rs out");
+    ChildResult result = RunMagtool("extract a.rs out");
     EXPECT_EQ(result.status, 1) << c.link;
     EXPECT_NE(result.out.find("refusing a name that passes through a link"), std::string::npos)
         << result.out;
@@ -132,7 +128,7 @@ TEST_F(MagtoolTest, PackReportsWhatItCannotReadOrStore) {
   }
   fs::remove("issue/DATA/big.bin");
   fs::create_symlink("loop", "issue/DATA/loop");
-  ChildResult result = Magtool("pack issue o.rs");
+  ChildResult result = RunMagtool("pack issue o.rs");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out.rfind("magtool: issue/DATA/loop: Too many levels", 0), 0u) << result.out;
   EXPECT_FALSE(FileExists("o.rs"));
@@ -141,13 +137,13 @@ TEST_F(MagtoolTest, PackReportsWhatItCannotReadOrStore) {
 TEST_F(MagtoolTest, PackLeavesOutTheArchiveAndItsPartialFile) {
   WriteFileBytes("issue/data.rs", {'o', 'l', 'd'});
   WriteFileBytes("issue/data.rs.partial", {'s', 't', 'a', 'l', 'e'});
-  ASSERT_EQ(Magtool("pack issue issue/data.rs").status, 0);
-  ChildResult list = Magtool("list issue/data.rs");
+  ASSERT_EQ(RunMagtool("pack issue issue/data.rs").status, 0);
+  ChildResult list = RunMagtool("list issue/data.rs");
   EXPECT_EQ(list.out.find("data.rs"), std::string::npos) << list.out;
 }
 
 TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchive) {
-  ASSERT_EQ(Magtool("pack issue data.rs").status, 0);
+  ASSERT_EQ(RunMagtool("pack issue data.rs").status, 0);
   const std::vector<uint8_t> whole = ReadFileBytes("data.rs");
   const size_t second = 270 + static_cast<size_t>(whole[261] | whole[262] << 8 | whole[263] << 16);
   std::vector<uint8_t> trailing = whole;
@@ -162,35 +158,35 @@ TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchive) {
         Case{trailing, "3 bytes after the last whole member"}, Case{{}, "holds no member"}}) {
     WriteFileBytes("bad.rs", c.bytes);
     for (const char* command : {"verify bad.rs", "extract bad.rs out"}) {
-      ChildResult result = Magtool(command);
+      ChildResult result = RunMagtool(command);
       EXPECT_EQ(result.status, 1) << command;
       EXPECT_NE(result.out.find(c.reason), std::string::npos) << result.out;
     }
     EXPECT_FALSE(FileExists("out"));
   }
   fs::create_directory("folder.rs");
-  EXPECT_EQ(Magtool("verify folder.rs").out, "magtool: folder.rs: Broken resource file ! (not a file)\n");
+  EXPECT_EQ(RunMagtool("verify folder.rs").out, "magtool: folder.rs: Broken resource file ! (not a file)\n");
 }
 
 TEST_F(MagtoolTest, VerifyNamesTheFirstBrokenMember) {
-  ASSERT_EQ(Magtool("pack issue data.rs").status, 0);
+  ASSERT_EQ(RunMagtool("pack issue data.rs").status, 0);
   std::vector<uint8_t> bytes = ReadFileBytes("data.rs");
   // The second member (DATA/empty.txt) follows the packed index.art; its
   // size field no longer matches its stored size.
   size_t second = 270 + static_cast<size_t>(bytes[261] | bytes[262] << 8 | bytes[263] << 16);
   bytes[second + 265] ^= 1;
   WriteFileBytes("data.rs", bytes);
-  ChildResult result = Magtool("verify data.rs");
+  ChildResult result = RunMagtool("verify data.rs");
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.out.find("DATA/empty.txt: size differs"), std::string::npos) << result.out;
 }
 
 TEST_F(MagtoolTest, BadCommandLinesAndArchives) {
-  EXPECT_EQ(Magtool("").status, 2);
-  EXPECT_EQ(Magtool("pack onlyone").status, 2);
-  EXPECT_EQ(Magtool("list missing.rs").status, 1);
+  EXPECT_EQ(RunMagtool("").status, 2);
+  EXPECT_EQ(RunMagtool("pack onlyone").status, 2);
+  EXPECT_EQ(RunMagtool("list missing.rs").status, 1);
   WriteFileBytes("junk.rs", std::vector<uint8_t>(300, 7));
-  ChildResult result = Magtool("list junk.rs");
+  ChildResult result = RunMagtool("list junk.rs");
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.out.find("Broken resource file !"), std::string::npos);
 }

@@ -20,10 +20,6 @@ uint32_t testNow = 0;
 uint32_t TestClock() { return testNow; }
 uint32_t Frame(int i) { return 0xF00u + i; }
 
-void Text(const std::string& path, const std::string& text) {
-  WriteFileBytes(path, {text.begin(), text.end()});
-}
-
 // Writes prefixN.png in Frame(N); their list has lines ended by CR LF or cut by a TAB.
 std::string Frames(const std::string& prefix, int count) {
   std::string list;
@@ -94,7 +90,7 @@ TEST_F(PanelTest, BadHeightsAndMasksAreFatal) {
   }
   WriteMask("narrow.gif", W - 1);
   EXPECT_EQ(FatalMessageOf([&] { Create("DATA/narrow.gif"); }), "Buttonmask have wrong size !");
-  Text("bad.gif", "GIF89a");
+  WriteFileText("bad.gif", "GIF89a");
   EXPECT_EQ(FatalMessageOf([&] { Create("DATA/bad.gif"); }), "Pix loader error ![GIF]");
 }
 
@@ -115,7 +111,7 @@ TEST_F(PanelTest, HitTestAndHighlightFollowTheMask) {
 }
 
 TEST_F(PanelTest, AniChainFrameFollowsThePanelsAge) {
-  Text("chain.txt", "4 100 2 3\n" + Frames("c", 4));
+  WriteFileText("chain.txt", "4 100 2 3\n" + Frames("c", 4));
   for (uint32_t built : {1000u, 0xFFFFFF00u}) {  // and across the clock's wrap
     testNow = built;
     Create(nullptr);
@@ -123,16 +119,16 @@ TEST_F(PanelTest, AniChainFrameFollowsThePanelsAge) {
     EXPECT_EQ(DrawAt(built + 250, 2, 3), Frame(2));
     EXPECT_EQ(DrawAt(built + 400, 2, 3), Frame(0));
   }
-  Text("octal.txt", "0x2 010 0 0\n" + Frames("c", 2));
+  WriteFileText("octal.txt", "0x2 010 0 0\n" + Frames("c", 2));
   PanelAddAniChain(panel, "DATA/octal.txt");
   EXPECT_EQ(DrawAt(0xFFFFFF00u + 9, 0, 0), Frame(1));
-  Text("held.txt", "2 -100 8 8\n" + Frames("c", 2));  // unsigned, a delay of weeks
+  WriteFileText("held.txt", "2 -100 8 8\n" + Frames("c", 2));  // unsigned, a delay of weeks
   PanelAddAniChain(panel, "DATA/held.txt");
   EXPECT_EQ(DrawAt(0xFFFFFF00u + 100000, 8, 8), Frame(0));
 }
 
 TEST_F(PanelTest, AnimatedButtonPlaysForwardThenBackAt120Ms) {
-  Text("b.ANI", Frames("f", 5));
+  WriteFileText("b.ANI", Frames("f", 5));
   Create("DATA/mask.gif");
   PanelAddButton(panel, "DATA/b.ANI", 0, 0, 1, 7);
   PanelSetMouse(panel, 40, 5);
@@ -157,14 +153,14 @@ TEST_F(PanelTest, AnimatedButtonPlaysForwardThenBackAt120Ms) {
 TEST_F(PanelTest, BadAnimationFilesAreRefused) {
   const std::string frames = Frames("f", 2);
   auto button = [&](const char* path, const std::string& text) {
-    Text(path, text);
+    WriteFileText(path, text);
     return FatalMessageOf([&] { PanelAddButton(panel, path, 0, 0, 1, 1); });
   };
   EXPECT_EQ(button(".ani", frames), "Filetype unsupported by ImageLoader !");  // a picture
   EXPECT_EQ(button("empty.ani", ""), "Internal error !");
   EXPECT_EQ(button("gap.ani", "f0.png\n\nf1.png\n"), "Internal error !");  // the loader's
   auto chain = [&](const std::string& text) {
-    Text("chain.txt", text);
+    WriteFileText("chain.txt", text);
     return FatalMessageOf([&] { PanelAddAniChain(panel, "chain.txt"); });
   };
   EXPECT_EQ(chain(""), "Internal error !");

@@ -1,0 +1,9 @@
+// An article read as a user pages through it: loaded as the reader loads it,
+// laid out in a view of the given height and drawn page by page, its
+// pictures animated, until paging forward no longer moves the view.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+void ReadWholeArticle(const std::string& path, int32_t viewHeight);
