@@ -55,6 +55,7 @@ TEST_F(ArticleParseTest, GotoMovesAlongTheLineOnlyForRelativeXAndZeroY) {
 TEST_F(ArticleParseTest, ArgumentsOutOfRangeStopTheEngine) {
   EXPECT_EQ(ParseError("<#SIZE:1:16#>"), "Fontsize -> Out of range !");
   EXPECT_EQ(ParseError("<#SIZE:8:1#>"), "Fontsize -> Out of range !");
+  EXPECT_EQ(ParseError("<#SIZE:2:2#>"), "");  // the smallest size
   EXPECT_EQ(ParseError("<#JLIMIT:1#>"), "JLIMIT -> invalid value !");
   EXPECT_EQ(ParseError("<#JLIMIT:x#>"), "Error inside token !");
   EXPECT_EQ(ParseError("<#COLOR:#>"), "Error inside token !");

@@ -195,6 +195,7 @@ TEST_F(PanelEngineTest, PictureViewFadesInAndEitherWayBackLeavesIt) {
     EXPECT_TRUE(HalfWay(ScreenAt(300, 300), saved.pixels[300 * SCREEN_WIDTH + 300], 0));
     UseStillClock(5000 + FadeTime());
     Step();
+    EXPECT_EQ(ScreenAt(0, 0), PICTURE_COLOUR);
     EXPECT_EQ(ScreenAt(10, 10), PICTURE_COLOUR);
     EXPECT_EQ(ScreenAt(300, 300), 0u);
 

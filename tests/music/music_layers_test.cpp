@@ -67,6 +67,7 @@ TEST_F(MusicLayersTest, LoadFailuresAreReported) {
   EXPECT_EQ(FMUSIC_LoadSong("text.mod"), nullptr);
   EXPECT_EQ(FSOUND_GetError(), FMOD_ERR_FILE_FORMAT);
   EXPECT_EQ(FMUSIC_PlaySong(nullptr), 0);
+  EXPECT_EQ(FMUSIC_StopSong(nullptr), 0);
   EXPECT_EQ(FSOUND_GetError(), FMOD_ERR_INVALID_PARAM);
   EXPECT_EQ(FMUSIC_IsFinished(nullptr), 0);
   EXPECT_EQ(FMUSIC_FreeSong(nullptr), 0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -77,6 +78,9 @@ TEST_F(PanelTest, StripsReassembleThePicture) {
     PanelDrawArticle(panel, nullptr, 0, screen);
     for (int y = 0; y < H; ++y) ASSERT_EQ(screen.pixels[y * W + 5], 0x100u + y) << top << end;
     EXPECT_EQ(panel.oldPage.pixels[W], 0x101u + top);
+    std::fill_n(panel.newPage.pixels, W, 0u);
+    PanelRenderPage(panel, nullptr, 1, 0);
+    EXPECT_EQ(panel.newPage.pixels[0], 0x100u + top);
   }
 }
 
