@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/integer_reader.h"
 #include "engine/reader.h"
 #include "engine/sdl_hints.h"
 
@@ -15,12 +16,9 @@ constexpr const char* USAGE =
     "  --version     show the version\n"
     "Run it in the directory that holds the issue's data.rs.\n";
 
-// A single digit from 1 to MAX_WINDOW_SCALE, else 0.
+// A number from 1 to MAX_WINDOW_SCALE, else 0.
 int ParseScale(const char* text) {
-  if (text == nullptr || text[0] < '1' || text[0] > '0' + MAX_WINDOW_SCALE || text[1] != '\0') {
-    return 0;
-  }
-  return text[0] - '0';
+  return text == nullptr ? 0 : static_cast<int>(ParseDecimal(text, 1, MAX_WINDOW_SCALE).value_or(0));
 }
 
 int Usage(const char* complaint, const char* argument) {

@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/integer_reader.h"
 #include "generators/icon_scaling.h"
 #include "generators/png_writer.h"
 
@@ -58,13 +60,14 @@ int main(int argc, char** argv) {
   std::vector<uint32_t> icon = ReadIcon(argv[1], from);
   if (icon.empty()) return 1;
   for (int i = 4; i < argc; ++i) {
-    int to = std::atoi(argv[i]);
-    if (to < 1 || to > 1024) {
+    const std::optional<int64_t> size = ParseDecimal(argv[i], 1, 1024);
+    if (!size) {
       std::fprintf(stderr, "make_desktop_icons: bad size %s\n", argv[i]);
       return 2;
     }
-    std::string size = std::to_string(to);
-    std::filesystem::path dir = std::filesystem::path(argv[2]) / (size + "x" + size) / "apps";
+    const int to = static_cast<int>(*size);
+    std::string name = std::to_string(to);
+    std::filesystem::path dir = std::filesystem::path(argv[2]) / (name + "x" + name) / "apps";
     std::error_code error;  // a directory that cannot be made shows as a failed write
     std::filesystem::create_directories(dir, error);
     std::string path = (dir / (std::string(argv[3]) + ".png")).string();

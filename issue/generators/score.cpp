@@ -1,9 +1,23 @@
 #include "generators/score.h"
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "base/integer_reader.h"
 
 namespace {
+
+int Number(std::string_view text, int min, int max) {
+  const std::optional<int64_t> number = ParseDecimal(text, min, max);
+  if (!number) {
+    throw std::invalid_argument("not a number from " + std::to_string(min) + " to " +
+                                std::to_string(max) + ": " + std::string(text));
+  }
+  return static_cast<int>(*number);
+}
 
 int PitchClass(char letter) {
   static constexpr std::string_view LETTERS = "C.D.EF.G.A.B";
@@ -73,9 +87,9 @@ void WriteMelody(Pattern& pattern, int channel, int row, int instrument, std::st
       WriteNote(pattern, channel, row, 0, NOTE_OFF, NO_VOLUME);
     } else if (token != ".") {
       const int pitch = ParsePitch(token);
-      const int octave = token.at(0) - '0';
+      const int octave = Number(token.substr(0, 1), 0, 9);
       const size_t colon = token.find(':');
-      const int volume = colon == std::string_view::npos ? NO_VOLUME : std::stoi(std::string(token.substr(colon + 1)));
+      const int volume = colon == std::string_view::npos ? NO_VOLUME : Number(token.substr(colon + 1), 0, 64);
       WriteNote(pattern, channel, row, instrument, octave * 12 + pitch + transpose, volume);
     }
     ++row;

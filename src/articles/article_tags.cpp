@@ -201,7 +201,7 @@ int32_t ScrollFlag(const Tag& tag, size_t position) {
   const size_t at = tag.name + position;
   const char flag = at < tag.line.size() ? tag.line[at] : '\0';
   if (flag != '0' && flag != '1') FatalError("Unexpected value !");
-  return flag - '0';
+  return flag == '1' ? 1 : 0;
 }
 
 void Scroll(Tag& tag) {

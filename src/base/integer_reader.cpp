@@ -63,3 +63,13 @@ std::optional<uint32_t> TakeHex(std::string_view& text) {
   const auto value = static_cast<uint32_t>(m.value);
   return m.negative ? 0u - value : value;
 }
+
+std::optional<int64_t> ParseDecimal(std::string_view text, int64_t min, int64_t max) {
+  const Magnitude m = ReadMagnitude(text, 10);
+  if (text.empty() || IsBlank(text[0]) || m.end != text.size() || m.value >= TOO_BIG) {
+    return std::nullopt;
+  }
+  const int64_t value = m.negative ? -static_cast<int64_t>(m.value) : static_cast<int64_t>(m.value);
+  if (value < min || value > max) return std::nullopt;
+  return value;
+}

@@ -20,3 +20,7 @@ inline std::optional<uint32_t> ParseHex(std::string_view text) { return TakeHex(
 // True when text starts with a "%i" number that ParseInt refuses for its size,
 // for a caller whose message tells a number out of range from none.
 bool IntTooBig(std::string_view text);
+
+// A text that is wholly one decimal number from min to max, as a command-line
+// value or typed digits must be: no blanks, nothing after it; else nothing.
+std::optional<int64_t> ParseDecimal(std::string_view text, int64_t min, int64_t max);

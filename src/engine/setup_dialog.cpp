@@ -2,10 +2,12 @@
 // settings they stand for.
 #include "engine/setup_dialog.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 
 #include "articles/article_lifecycle.h"
+#include "base/integer_reader.h"
 
 namespace {
 
@@ -13,17 +15,6 @@ SetupControlKind KindOf(int32_t id) { return SetupControl(id).kind; }
 
 // Edits show their setting as an unsigned number, so -5 reads 4294967291.
 std::string Unsigned(int32_t value) { return std::to_string(static_cast<uint32_t>(value)); }
-
-std::optional<uint32_t> ParseUnsigned(const std::string& digits) {
-  if (digits.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + static_cast<uint64_t>(c - '0');
-    if (value > UINT32_MAX) return std::nullopt;
-  }
-  return static_cast<uint32_t>(value);
-}
 
 // The whole dialog into the settings. An edit without a valid number is
 // rewritten with the setting it stands for, so an emptied edit comes back.
@@ -37,7 +28,7 @@ void ReadBack(SetupDialog& dialog) {
       setting = state.checked ? 1 : 0;
     } else if (info.kind == SetupControlKind::Radio) {
       if (state.checked) setting = info.value;
-    } else if (std::optional<uint32_t> number = ParseUnsigned(state.digits)) {
+    } else if (std::optional<int64_t> number = ParseDecimal(state.digits, 0, UINT32_MAX)) {
       setting = static_cast<int32_t>(*number);
     } else {
       state.digits = Unsigned(setting);

@@ -45,4 +45,13 @@ TEST(IntegerReaderTest, HexReadsAsPercentX) {
   }
 }
 
+// Command-line values and typed digits: the whole text, in range, or nothing.
+TEST(IntegerReaderTest, DecimalsAreWholeAndInRange) {
+  const Case cases[] = {{"4", 4, 0},  {"+2", 2, 0},    {"-1", {}, 0}, {"5", {}, 0},
+                        {"2 ", {}, 0}, {" 2", {}, 0},  {"0x2", {}, 0}, {"", {}, 0}};
+  for (const Case& c : cases) EXPECT_EQ(ParseDecimal(c.text, 0, 4), c.value) << c.text;
+  EXPECT_EQ(ParseDecimal("4294967295", 0, UINT32_MAX), int64_t{UINT32_MAX});
+  EXPECT_EQ(ParseDecimal("99999999999999999999", 0, UINT32_MAX), std::nullopt);
+}
+
 }  // namespace

@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 
+#include "base/integer_reader.h"
 #include "magtool/commands.h"
 
 namespace {
@@ -37,11 +39,9 @@ int Pack(int argc, char** argv) {
 }
 
 bool ParseInt(const char* text, int& value) {
-  char* end = nullptr;
-  const long parsed = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || parsed < INT_MIN || parsed > INT_MAX) return false;
-  value = static_cast<int>(parsed);
-  return true;
+  const std::optional<int64_t> parsed = ParseDecimal(text, INT_MIN, INT_MAX);
+  if (parsed) value = static_cast<int>(*parsed);
+  return parsed.has_value();
 }
 
 bool ParseMouse(const std::string& text, RenderOptions& options) {
