@@ -1,7 +1,5 @@
 // magtool render: one normal reader frame drawn off screen into a PNG.
 #include <png.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,45 +18,21 @@
 #include "engine/present.h"
 #include "engine/video.h"
 #include "magtool/commands.h"
+#include "magtool/workspace.h"
 #include "resources/archive.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The engine reads "data.rs" from the current directory, so rendering happens
-// inside a private copy; a fatal error still leaves no trace of it.
-struct Workspace {
-  fs::path previous;
-  fs::path dir;
-};
-Workspace Work;
-
-void LeaveWorkspace() {
-  if (Work.dir.empty()) return;
-  std::error_code ignored;
-  fs::current_path(Work.previous, ignored);
-  fs::remove_all(Work.dir, ignored);
-  Work.dir.clear();
-}
+// The workspace of the running render, left by the fatal path too.
+Workspace* activeWorkspace = nullptr;
 
 void ExitOnFatal(int, const char*, const char* message) {
   std::fprintf(stderr, "magtool: %s\n", message);
   ResourceCloseAll();  // its extracted files live in the workspace
-  LeaveWorkspace();
+  if (activeWorkspace != nullptr) activeWorkspace->Leave();
   std::exit(1);
-}
-
-bool EnterWorkspace(const fs::path& archive) {
-  std::string pattern = (fs::temp_directory_path() / "magtool-render-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) return false;
-  Work = {fs::current_path(), pattern};
-  std::error_code error;
-  fs::copy_file(archive, Work.dir / "data.rs", error);
-  if (!error) fs::current_path(Work.dir, error);
-  if (!error) return true;
-  LeaveWorkspace();
-  return false;
 }
 
 uint8_t Widen(uint32_t value, int bits) {
@@ -167,17 +141,21 @@ int RenderInWorkspace(const RenderOptions& options, const fs::path& out) {
 int RenderCommand(const RenderOptions& options) {
   const fs::path archive = fs::absolute(options.archive);
   const fs::path out = fs::absolute(options.out);
-  if (!EnterWorkspace(archive)) {
+  Workspace work("magtool-render");
+  std::error_code error;
+  if (work.Made()) fs::copy_file(archive, work.Archive(), error);
+  if (!work.Made() || error || !work.Enter()) {
     std::fprintf(stderr, "magtool: cannot read %s\n", archive.c_str());
     return 1;
   }
+  activeWorkspace = &work;
   // Undone however the render ends, exhausted memory unwinding to main included.
   struct Session {
     FatalHandler previous = SetFatalHandler(ExitOnFatal);
     ~Session() {
       SetFatalHandler(previous);
       ResourceCloseAll();
-      LeaveWorkspace();
+      activeWorkspace = nullptr;
     }
   } session;
   return RenderInWorkspace(options, out);
