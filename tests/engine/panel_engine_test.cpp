@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "articles/article_view.h"
+#include "base/clock.h"
 #include "base/setup_config.h"
 #include "engine/article_stack.h"
 #include "engine/engine.h"
@@ -114,6 +115,25 @@ TEST_F(PanelEngineTest, StyleKeyCyclesStylesAndStyleOneTurnsPagesAtOnce) {
   EXPECT_EQ(CurrentArticle->scrollY, CurrentArticle->pageStarts[1]);
   Key(SLOT_SCROLL_STYLE);
   EXPECT_EQ(PanelEngine.ScrollStyle, 2);
+}
+
+// A jump to the first or last page leaves the page grid, so that the slide
+// style dissolves it; a page step slides.
+TEST_F(PanelEngineTest, JumpsToTheEndsAnimateOffThePageGrid) {
+  static int32_t offPageSeen;
+  static uint32_t ticks;
+  OpenArticle("DATA/arts/pages.art");
+  PanelEngine.ScrollStyle = SCROLL_SLIDE;
+  SetEngineClock([] {
+    offPageSeen |= PanelEngine.OffPage;
+    return ticks += 50;
+  });
+  for (auto [action, offPage] : {std::pair{ACTION_LAST_PAGE, 1}, {ACTION_PAGE_UP, 0}}) {
+    offPageSeen = 0;
+    PanelEngine.PendingAction = action;
+    Step();
+    EXPECT_EQ(offPageSeen, offPage) << action;
+  }
 }
 
 // The open search box takes the keyboard's text: the command keys wait.
