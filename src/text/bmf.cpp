@@ -1,7 +1,6 @@
 #include "text/bmf.h"
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +48,7 @@ std::optional<std::vector<std::string>> ReadScriptLines(const char* path) {
 }
 
 std::string NameOf(const std::string& line) {
-  std::string name = line.substr(0, std::strcspn(line.c_str(), "\n\r\t"));
+  std::string name = ListName(line);
   if (name.empty()) FatalError(SCRIPT_ERROR);
   return name;
 }

@@ -1,11 +1,11 @@
 #include "magtool/check_panels.h"
 
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/line_reader.h"
 #include "base/path_limit.h"
 #include "engine/panel_file.h"
 #include "engine/panel_list.h"
@@ -24,8 +24,7 @@ class PanelLines {
   explicit PanelLines(std::vector<MemberLine> lines) : lines_(std::move(lines)) {}
 
   std::string Name() {
-    const std::string& text = Next();
-    return text.substr(0, std::strcspn(text.c_str(), "\n\r\t"));
+    return ListName(Next());
   }
 
   int32_t Number() {
@@ -164,7 +163,7 @@ void CheckPanelList(CheckReport& report, std::vector<std::unique_ptr<Panel>>& pa
   if (list->empty()) report.Add({LIST_SITE}, "Need at least one panel !");
   for (size_t i = 0; i < list->size(); ++i) {
     const MemberLine& entry = (*list)[i];
-    const std::string path = entry.text.substr(0, std::strcspn(entry.text.c_str(), "\n\r\t"));
+    const std::string path = ListName(entry.text);
     if (auto panel = CheckPanelFile(report, path, {LIST_SITE, entry.line})) {
       panels.push_back(std::move(panel));
     }

@@ -1,8 +1,7 @@
 #include "magtool/check_startup.h"
 
-#include <cstring>
-
 #include "base/fatal.h"
+#include "base/line_reader.h"
 #include "base/path_limit.h"
 #include "base/setup_config.h"
 #include "engine/covers.h"
@@ -34,7 +33,7 @@ void CheckFonts(CheckReport& report) {
     return;
   }
   for (const MemberLine& line : *lines) {
-    const std::string font = line.text.substr(0, std::strcspn(line.text.c_str(), "\n\r\t"));
+    const std::string font = ListName(line.text);
     Attempt(report, {FONT_LIST_PATH, line.line},
             [&] { FontManagerAddFont(*EngineFontManager, font.c_str()); });
   }
