@@ -1,10 +1,11 @@
 #include "articles/article_history.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "base/line_reader.h"
+#include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
 #include "resources/whole_file.h"
 
@@ -18,16 +19,6 @@ void MarkFromHistory(std::deque<LinkEntry>& targets, const std::string& line) {
       return;
     }
   }
-}
-
-// The file's bytes; a missing file is empty, one that cannot be read fails
-// (so that it is not replaced by the new lines alone).
-bool ReadWhole(const char* fileName, std::string& bytes) {
-  FilePtr file = OpenFile(fileName, "rb");
-  if (!file) return errno == ENOENT;
-  char chunk[4096];
-  for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) bytes.append(chunk, n);
-  return std::ferror(file.get()) == 0;
 }
 
 }  // namespace
@@ -47,7 +38,9 @@ void HistoryAppendVisited(const std::deque<LinkEntry>& targets, const char* file
     if (entry.visited == 1 && entry.fromHistory == 0) added += entry.text + '\n';
   }
   if (added.empty()) return;
-  std::string history;
-  if (!ReadWhole(fileName, history)) return;
-  SaveWholeFile(fileName, history + added);
+  // A missing file is empty; one that cannot be read is not replaced by the
+  // new lines alone.
+  std::vector<uint8_t> history;
+  if (!ReadWholeFile(fileName, history) && errno != ENOENT) return;
+  SaveWholeFile(fileName, std::string(history.begin(), history.end()) + added);
 }

@@ -45,7 +45,7 @@ float Elapsed(uint32_t start, int32_t duration) {
 }
 
 struct Effect {
-  int32_t kind;     // the ScrollStyles whose renderer runs; dissolve also when forced
+  ScrollStyles kind;  // whose renderer runs; dissolve also when forced
   int32_t variant;  // slide variant or page-turn direction
 };
 
