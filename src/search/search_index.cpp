@@ -72,20 +72,19 @@ void ScanLine(OpenedResource& article, const char* line, SearchEntry& entry) {
   }
 }
 
-// A path holding "<#" or "#>" could not be written as a link of the result page.
-bool Linkable(const std::string& path) {
-  return path.find("<#") == std::string::npos && path.find("#>") == std::string::npos;
-}
-
 void IndexArticle(SearchEntry& entry) {
   OpenedResource article(entry.path.c_str());
-  if (article.file() == nullptr || !Linkable(entry.path)) article.Fail("Cannot open artFile !");
+  if (article.file() == nullptr || !SearchLinkable(entry.path)) article.Fail("Cannot open artFile !");
   while (const std::optional<std::string> line = ReadLine(article.file(), ARTICLE_READ_CHARS)) {
     ScanLine(article, line->c_str(), entry);
   }
 }
 
 }  // namespace
+
+bool SearchLinkable(const std::string& path) {
+  return path.find("<#") == std::string::npos && path.find("#>") == std::string::npos;
+}
 
 std::string StripColourEscapes(const std::string& text) {
   std::string plain;

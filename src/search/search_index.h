@@ -25,6 +25,10 @@ struct SearchIndex {
 // list !", "Cannot open artFile !", "Broken !" (a tag value without <#END#>).
 SearchIndex LoadSearchIndex();
 
+// A path holding "<#" or "#>" could not be written as a link of the result
+// page, so the index refuses it.
+bool SearchLinkable(const std::string& path);
+
 // "\\" gives "\"; any other backslash is dropped with the text up to and
 // including the next space.
 std::string StripColourEscapes(const std::string& text);

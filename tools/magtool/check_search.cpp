@@ -18,17 +18,13 @@ std::vector<ListedArticle> ListedArticles() {
   return listed;
 }
 
-bool Linkable(const std::string& path) {
-  return path.find("<#") == std::string::npos && path.find("#>") == std::string::npos;
-}
-
 // A fault of the list as a whole, or of no article in particular.
 ListedArticle WholeList() { return {"", {SEARCH_LIST_PATH}}; }
 
 // The index stops at the first article it cannot open: that one.
 ListedArticle Unlistable(const std::vector<ListedArticle>& listed) {
   for (const ListedArticle& article : listed) {
-    if (!Linkable(article.path) || !MemberExists(article.path)) return article;
+    if (!SearchLinkable(article.path) || !MemberExists(article.path)) return article;
   }
   return WholeList();
 }
