@@ -20,6 +20,7 @@
 #include "magtool/commands.h"
 #include "magtool/workspace.h"
 #include "resources/archive.h"
+#include "resources/file_ptr.h"
 
 namespace fs = std::filesystem;
 
@@ -65,13 +66,13 @@ bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
   for (size_t i = 0; i < static_cast<size_t>(screen.width) * screen.height; ++i) {
     ScreenRgb(screen.pixels[i], bpp, &rgb[i * 3]);
   }
-  FILE* file = std::fopen(path.c_str(), "wb");
+  FilePtr file = OpenFile(path.c_str(), "wb");
   if (file == nullptr) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   bool ok = info != nullptr && setjmp(png_jmpbuf(png)) == 0;
   if (ok) {
-    png_init_io(png, file);
+    png_init_io(png, file.get());
     png_set_IHDR(png, info, screen.width, screen.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -79,7 +80,7 @@ bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
     png_write_end(png, nullptr);
   }
   png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0 && ok;
+  return std::fclose(file.release()) == 0 && ok;
 }
 
 // Renders stand still in time, so that the same page always gives the same
