@@ -28,7 +28,7 @@ void RoundedBox(Canvas& canvas, int x, int y, int w, int h, double radius, uint3
 void Disc(Canvas& canvas, double cx, double cy, double radius, uint32_t colour);
 void Ring(Canvas& canvas, double cx, double cy, double radius, double thickness, uint32_t colour);
 
-// The part of canvas at (x, y) of size w x h.
+// The region of canvas at (x, y) of size w x h.
 Canvas Crop(const Canvas& canvas, int x, int y, int w, int h);
 
 // Text in one TrueType face; the faces come from Debian's font packages.
