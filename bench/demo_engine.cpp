@@ -16,7 +16,9 @@ DemoEngine::DemoEngine(int bpp) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   // A copy: the demo issue may be rebuilt while the benchmarks run.
-  std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
+  const ReaderPlaces places{dir_.File(RESOURCE_ARCHIVE_FILE), dir_.path()};
+  std::filesystem::copy_file(DEMO_ARCHIVE, places.archive);
+  ResourceUsePlaces(places);
   SetupDefaults(Setup);
   Setup.FullScreen = 0;
   Setup.Bpp = bpp;
@@ -31,5 +33,6 @@ DemoEngine::~DemoEngine() {
   EngineCommand(ENGINE_SHUTDOWN);
   VideoStop();
   ResourceCloseAll();
+  ResourceUsePlaces({});
   SDL_Quit();
 }

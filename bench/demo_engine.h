@@ -1,6 +1,7 @@
 // The engine started on the demo issue the way the reader starts it: windowed,
-// on SDL's dummy video driver unless another is set, in a scratch directory
-// whose data.rs is the demo archive, with the opening cover already over.
+// on SDL's dummy video driver unless another is set, over a copy of the demo
+// archive in a scratch folder given as its places (the current directory stays
+// as it is), with the opening cover already over.
 // Shut down in reverse order on destruction.
 #pragma once
 
@@ -14,5 +15,5 @@ class DemoEngine {
   DemoEngine& operator=(const DemoEngine&) = delete;
 
  private:
-  ScratchDir dir_;
+  ScratchDir dir_{nullptr, ScratchDir::STAY};
 };

@@ -49,11 +49,15 @@ void ArticleLoad(Article& article, const char* path, ArticleFonts fonts) {
   ResolveTargets(article);
   ArticlePrepareTitle(article);
   ArticleBuildHotspots(article);
-  if (!article.linkTargets.empty()) HistoryApply(article.linkTargets, HISTORY_FILE);
+  if (!article.linkTargets.empty()) {
+    HistoryApply(article.linkTargets, ResourceOwnFile(HISTORY_FILE).c_str());
+  }
 }
 
 void ArticleClose(Article& article) {
-  if (!article.linkTargets.empty()) HistoryAppendVisited(article.linkTargets, HISTORY_FILE);
+  if (!article.linkTargets.empty()) {
+    HistoryAppendVisited(article.linkTargets, ResourceOwnFile(HISTORY_FILE).c_str());
+  }
   article.hoverId = -1;
   article.hoverTarget = nullptr;
   article.title.clear();

@@ -1,6 +1,7 @@
 // An article's life: loaded whole (parsed, targets resolved, title prepared,
 // hotspots built, history applied), closed (visited targets appended to
-// "history.tmp", everything freed), and saved as text without its markup.
+// "history.tmp" in the reader's folder, everything freed), and saved as text
+// without its markup.
 #pragma once
 
 #include "articles/article.h"
@@ -11,8 +12,9 @@ void ArticleLoad(Article& article, const char* path, ArticleFonts fonts);
 void ArticleClose(Article& article);
 
 // Writes the article's text without tags, whole, to the first free
-// "DATA/saved/fil_N.txt", or to the private folder when the directory cannot
-// take it (reported on stdout); nothing happens when the article cannot be read.
+// "DATA/saved/fil_N.txt" (fil_N.txt in the reader's folder), or to the
+// private folder when the folder cannot take it (reported on stdout); nothing
+// happens when the article cannot be read.
 void ArticleSaveAsText(Article& article);
 
 // Numbering starts again at 0, as in a new run.

@@ -8,6 +8,7 @@
 #include "articles/parser_state.h"
 #include "base/fatal.h"
 #include "base/line_reader.h"
+#include "resources/archive.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -108,7 +109,7 @@ void ParseFile(Article& article, const char* path) {
   const ResourceFile source(path);
   const FilePtr file = source.Open();
   if (!file) {
-    const std::string message = "Cannot open " + std::string(source.name()) + " file !";
+    const std::string message = "Cannot open " + ResourceShownName(source.name()) + " file !";
     FatalError(message.c_str());
   }
   ParserState state;

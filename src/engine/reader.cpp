@@ -15,6 +15,7 @@
 int RunReader(const ReaderOptions& options) {
   InstallOutOfMemoryHandler();
   InstallShutdownSignals();
+  ResourceUsePlaces(options.places);
   SetupDefaults(Setup);
   RunSetupDialog(Setup, !options.skipSetup);
   PrintSettingsSummary(Setup);

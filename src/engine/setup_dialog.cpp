@@ -8,6 +8,7 @@
 
 #include "articles/article_lifecycle.h"
 #include "base/integer_reader.h"
+#include "resources/archive.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ void PressButton(SetupDialog& dialog, int32_t id) {
   } else if (id == SETUP_SAVE) {
     dialog.saveRequested = true;
   } else if (id == SETUP_RESET_HISTORY) {
-    std::remove(HISTORY_FILE);
+    std::remove(ResourceOwnFile(HISTORY_FILE).c_str());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/fatal.h"
@@ -36,6 +37,7 @@ struct ResourceArchive {
   std::vector<ResourceEntry> entries;  // file order; lookups walk from the back
   std::vector<std::unique_ptr<ResourceHandle>> handles;  // newest at the back
   std::vector<Redirect> redirects;
+  ReaderPlaces places;  // kept through closing: a check reopens the archive after a failure
   int tempCounter = 0;  // never reset, so names stay unique for the run
   uint64_t requests = 0;  // never reset, so that marks stay comparable
   std::string pending;    // the request being answered, left behind by a failure
@@ -52,7 +54,7 @@ void OpenArchive(ResourceArchive& archive) {
     std::atexit(ResourceCloseAll);
     archive.exitHandlerRegistered = true;
   }
-  archive.file = OpenFile(RESOURCE_ARCHIVE_FILE, "rbe");
+  archive.file = OpenFile(archive.places.archive.c_str(), "rbe");
   if (!archive.file) FatalError("Cannot open resource file !");
   DirectoryResult result = ReadResourceDirectory(archive.file.get(), archive.entries);
   if (result != DirectoryResult::Ok) FatalError("Broken resource file !");
@@ -110,8 +112,8 @@ bool WriteAndClose(FilePtr& file, const std::string& name, const std::vector<uin
   return written;
 }
 
-// Writes an extracted member into a new temporary file, in the current
-// directory or, when that cannot take it (not writable, full), in the
+// Writes an extracted member into a new temporary file, in the reader's
+// folder or, when that cannot take it (not writable, full), in the
 // private folder, and hands its name out.
 ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
                               const std::vector<uint8_t>& bytes) {
@@ -119,7 +121,8 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   const char* dot = std::strrchr(BaseName(path), '.');
   const std::string suffix = dot != nullptr ? dot : "";
   std::string name;
-  FilePtr file = CreateNumberedFile("tmp_", archive.tempCounter, suffix, TEMP_FILE_MODE, name);
+  const std::string inFolder = InReaderFolder(archive.places, "tmp_");
+  FilePtr file = CreateNumberedFile(inFolder, archive.tempCounter, suffix, TEMP_FILE_MODE, name);
   if (file && !Handable(file, name)) FatalError(PATH_TOO_LONG);
   if (file && WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1);
   const std::string folder = PrivateFolder();
@@ -156,10 +159,20 @@ ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
     return AddHandle(archive, *redirected, 0);
   }
   if (const ResourceEntry* entry = FindEntry(archive, path)) return Extract(archive, path, *entry);
-  return AddHandle(archive, BaseName(path), 0);
+  return AddHandle(archive, InReaderFolder(archive.places, BaseName(path)), 0);
 }
 
 }  // namespace
+
+void ResourceUsePlaces(const ReaderPlaces& places) { Archive().places = places; }
+
+std::string ResourceOwnFile(const char* name) { return InReaderFolder(Archive().places, name); }
+
+std::string ResourceShownName(const char* name) {
+  const std::string folder = InReaderFolder(Archive().places, "");
+  const std::string_view shown(name);
+  return shown.starts_with(folder) ? std::string(shown.substr(folder.size())) : std::string(shown);
+}
 
 const char* ResourceOpen(const char* path) {
   ResourceArchive& archive = Archive();

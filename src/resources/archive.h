@@ -1,28 +1,43 @@
 // The resource archive: every file the engine reads is asked for by a path
 // such as "DATA/configs/panels.txt" and answered with the name of a plain file.
 //
-// A path given to ResourceRedirect is answered with the file named there. A
-// path held in "data.rs" (current directory) is extracted, decoded where
-// packed, into a temporary file "tmp_N.ext" that is deleted when its name is
-// closed: created new, never through a link, in the current directory or,
-// when that cannot take it, in the process's private folder (temp_files.h).
-// Any other path is answered with its base name, a plain file in the current
-// directory (which is how the setup file, the history and the saved texts
-// come to live there). Paths match members and redirections without regard to
-// ASCII case, '\' and '/' alike; when two members match, the later one in
-// the archive wins. Every failure is fatal. The archive is opened by the first
-// request and held open, its directory in memory, until ResourceCloseAll (also
-// run at exit): every member is read through that one open file, so a file
-// renamed over "data.rs" meanwhile is never read.
+// The archive's file and the reader's folder are the places given to
+// ResourceUsePlaces (reader_places.h). A path given to ResourceRedirect is
+// answered with the file named there. A path held in the archive is
+// extracted, decoded where packed, into a temporary file "tmp_N.ext" that is
+// deleted when its name is closed: created new, never through a link, in the
+// reader's folder or, when that cannot take it, in the process's private
+// folder (temp_files.h). Any other path is answered with its base name, a
+// plain file in the reader's folder (which is how the setup file, the saved
+// texts and the search pages come to live there). Paths match members and
+// redirections without regard to ASCII case, '\' and '/' alike; when two
+// members match, the later one in the archive wins. Every failure is fatal.
+// The archive is opened by the first request and held open, its directory in
+// memory, until ResourceCloseAll (also run at exit): every member is read
+// through that one open file, so a file renamed over the archive meanwhile
+// is never read.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "base/path_limit.h"  // PATH_MAX_CHARS: the longest path asked for
+#include "resources/reader_places.h"
 
-constexpr const char* RESOURCE_ARCHIVE_FILE = "data.rs";
 constexpr int RESOURCE_HANDED_NAME_MAX = 259;  // characters of a handed-out name
+
+// The places of every later opening of the archive and of every name handed
+// out from now on; kept, through ResourceCloseAll too, until given again.
+// Given while the archive is closed: an open archive stays the file it is.
+void ResourceUsePlaces(const ReaderPlaces& places);
+
+// The reader's own file name (a bare file name) in the reader's folder; never
+// a member of the archive.
+std::string ResourceOwnFile(const char* name);
+
+// A handed-out name as a reader working in its folder sees it: without the
+// folder in front, so that messages read the same wherever the folder is.
+std::string ResourceShownName(const char* name);
 
 // The name of a plain file holding path's contents; valid until it is closed.
 const char* ResourceOpen(const char* path);

@@ -1,8 +1,8 @@
 // Files that no other process can have made or pointed elsewhere: each one is
 // created new (never an existing name, never through a link), taking the next
 // number while names are taken; and the process's private folder, made under
-// $TMPDIR (else /tmp) with mode 0700 on first need, for what the current
-// directory cannot take. The folder goes with everything in it at
+// $TMPDIR (else /tmp) with mode 0700 on first need, for what the
+// reader's folder cannot take. The folder goes with everything in it at
 // RemovePrivateFolder or at exit, and only in the process that made it.
 #pragma once
 

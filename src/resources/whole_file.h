@@ -15,7 +15,7 @@ bool WriteWholeFile(const std::string& name, std::string_view bytes, std::string
 // "Cannot write NAME: REASON", and goes on.
 bool SaveWholeFile(const std::string& name, std::string_view bytes);
 
-// SaveWholeFile for a name in the current directory that, when the directory
+// SaveWholeFile for a name in the reader's folder that, when the folder
 // cannot take it, goes to the same name in the private folder (see
 // temp_files.h) instead; the one line then says where. The name written, or
 // empty when neither place took it.

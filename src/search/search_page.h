@@ -16,7 +16,7 @@ int32_t SearchScore(const SearchEntry& entry, const std::string& query);
 std::string QueryText(const std::string& query);
 
 // Writes the result article for query, whole, into the file at path (an
-// archive path), or, when the directory cannot take it, into the private
+// archive path), or, when its folder cannot take it, into the private
 // folder with path redirected there. False when no place took it (reported
 // on stdout).
 bool WriteResultPage(const char* path, const SearchIndex& index, const std::string& query);

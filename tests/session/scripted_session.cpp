@@ -2,7 +2,9 @@
 // and main loop: the opening cover, the pointer over the contents page, links
 // found by moving it over the page and clicked, every page key, the wheel,
 // each scroll style, back, the next panel, and the quit request with the
-// closing sequence that ends the reader, then the normal shutdown.
+// closing sequence that ends the reader, then the normal shutdown. The issue
+// lies in a folder of its own, away from the current directory: the reader
+// reads its setup there and writes its history and saved text there too.
 // Exits 1 when a step does not do what it should or the engine stops with a
 // fatal error; meant to run under a leak checker.
 #include <algorithm>
@@ -14,9 +16,11 @@
 #include <vector>
 
 #include "base/fatal.h"
+#include "base/setup_config.h"
 #include "engine/covers.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
+#include "resources/reader_places.h"
 #include "session_driver.h"
 #include "support/scratch_dir.h"
 
@@ -113,6 +117,7 @@ void CloseReader(SessionDriver& session) {
 
 void RunScript(SessionDriver& session) {
   ShowOpeningCover(session);
+  session.Tap(SDLK_F10);  // the contents page saved as text
   for (auto [x, y] : {std::pair{320, 240}, {100, 300}, {520, 120}}) session.MoveTo(x, y);
   const std::vector<LinkSpot> links = ScanArticleLinks(session);
   Check(links.size() >= LINKS_FOLLOWED, "finding two article links");
@@ -147,14 +152,24 @@ int main() {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   SetFatalHandler(FailOnFatal);
-  ScratchDir dir;
-  std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
+  const ScratchDir elsewhere;  // the current directory
+  const ScratchDir issue(nullptr, ScratchDir::STAY);
+  const ReaderPlaces places{issue.File(RESOURCE_ARCHIVE_FILE), issue.path()};
+  std::filesystem::copy_file(DEMO_ARCHIVE, places.archive);
+  // The defaults, but for the music quality.
+  WriteFileBytes(issue.File("setup.cfg"),
+                 LittleEndianWords({1, 1, 1, 2000, 2000, 1, 0, 3, 1, 0, 1, 0, 32}));
   int32_t frames = 0;
   {
-    SessionDriver session;
+    SessionDriver session(places);
+    Check(Setup.MsxQuality == 3, "reading the setup file beside the issue");
     RunScript(session);
     frames = session.frames();
+    // Still running: the fonts' unpacked members are there to be seen.
+    Check(std::filesystem::is_empty(elsewhere.path()), "leaving the current directory alone");
   }
+  Check(FileExists(issue.File("history.tmp")) && FileExists(issue.File("fil_0.txt")),
+        "writing the history and the saved text beside the issue");
   std::printf("scripted session: %d frames%s\n", frames, failed ? ", failed" : "");
   return failed ? 1 : 0;
 }

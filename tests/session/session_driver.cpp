@@ -23,7 +23,8 @@ uint32_t LeapingClock() { return now += CLOCK_STEP_MS; }
 }  // namespace
 
 // The steps of RunReader up to its main loop.
-SessionDriver::SessionDriver() {
+SessionDriver::SessionDriver(const ReaderPlaces& places) {
+  ResourceUsePlaces(places);
   SetEngineClock(LeapingClock);
   SetupDefaults(Setup);
   RunSetupDialog(Setup, false);

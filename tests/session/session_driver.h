@@ -1,5 +1,5 @@
-// Drives the reader as a user would: the reader's start-up on the data.rs in
-// the current directory, then main-loop frames fed with SDL events pushed
+// Drives the reader as a user would: the reader's start-up on the given
+// places, then main-loop frames fed with SDL events pushed
 // here. The engine clock leaps ahead at every read, so that each animation
 // ends within a few frames and the mouse falls asleep soon when left alone.
 #pragma once
@@ -9,10 +9,11 @@
 #include <cstdint>
 
 #include "engine/main_loop.h"
+#include "resources/reader_places.h"
 
 class SessionDriver {
  public:
-  SessionDriver();
+  explicit SessionDriver(const ReaderPlaces& places);
   ~SessionDriver();
   SessionDriver(const SessionDriver&) = delete;
   SessionDriver& operator=(const SessionDriver&) = delete;

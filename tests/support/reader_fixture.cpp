@@ -30,27 +30,29 @@ const SDLKey SLOT_KEYS[] = {SDLK_ESCAPE,   SDLK_RETURN, SDLK_SPACE,  SDLK_UP,
                             SDLK_BACKSPACE, SDLK_HOME,  SDLK_END,    SDLK_F1,
                             SDLK_F2,       SDLK_F3,     SDLK_F4,     SDLK_F5};
 
-void WriteKeyFile() {
+void WriteKeyFile(const ReaderPlaces& places) {
+  const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
   std::vector<int32_t> codes;
   for (SDLKey key : SLOT_KEYS) codes.push_back(ScanCodeOf(key));
-  WriteFileBytes("keydefs.cfg", LittleEndianWords(codes));
+  WriteFileBytes(in("keydefs.cfg"), LittleEndianWords(codes));
 }
 
-void WritePanels() {
+void WritePanels(const ReaderPlaces& places) {
+  const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
   GifImage mask{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
   for (int y = 440; y < 480; ++y) std::fill_n(&mask.indices[y * 640], 100, 1);
-  WriteGif("backmask.gif", mask);
-  WritePng("back.png", 100, 40, std::vector<uint32_t>(100 * 40, 0x00FF00));
+  WriteGif(in("backmask.gif"), mask);
+  WritePng(in("back.png"), 100, 40, std::vector<uint32_t>(100 * 40, 0x00FF00));
   std::string list;
   for (int i = 0; i < 3; ++i) {
     const std::string name = "panel" + std::to_string(i);
-    WritePng(name + ".png", 640, 480, std::vector<uint32_t>(640 * 480, PANEL_COLOURS[i]));
+    WritePng(in(name + ".png"), 640, 480, std::vector<uint32_t>(640 * 480, PANEL_COLOURS[i]));
     // picture, no strips, textX, no bar, no title box, one button, no chains
-    WriteFileText(name + ".txt", name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
+    WriteFileText(in(name + ".txt"), name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
                                         "\n0\n0\n1\nbackmask.gif\n1\nback.png\n0\n440\n1\n17\n0\n");
     list += "DATA/panels/" + name + ".txt\n";
   }
-  WriteFileText("panels.txt", list);
+  WriteFileText(in("panels.txt"), list);
 }
 
 // Lines of many lengths, so that pages tell apart in every column: the fixed
@@ -65,18 +67,19 @@ std::string Link(const std::string& target, const std::string& text) {
   return "<#LINK:" + target + "#>" + text + "<#ENDL#>";
 }
 
-void WriteArticles() {
-  WriteFileText("index.art",
+void WriteArticles(const ReaderPlaces& places) {
+  const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
+  WriteFileText(in("index.art"),
                  "<#SCROLL:1:1:0:0#>\n" + Lines(3) + Link("ART:DATA/arts/two.art", "Two") +
                        "\n" + Link("ART:DATA/arts/pages.art", "Pages") +
                        "\n<#JLIMIT:120#><#ABREAK_ON#>" +
                        Link("ART:DATA/arts/plain.art", "a link long enough to wrap") +
                        "\n<#ABREAK_OFF#>" + Link("ART:DATA/arts/links.art", "Links") + "\n" +
                        Lines(80));
-  WriteFileText("two.art", "<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
+  WriteFileText(in("two.art"), "<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
                                   Link("ART:DATA/arts/plain.art", "Plain") + "\n" + Lines(120));
-  WriteFileText("plain.art", Link("ART:DATA/arts/pages.art", "Pages") + "\n");
-  WriteFileText("pages.art", "<#SCROLL:0:1:0:0#>\n" + Lines(110));
+  WriteFileText(in("plain.art"), Link("ART:DATA/arts/pages.art", "Pages") + "\n");
+  WriteFileText(in("pages.art"), "<#SCROLL:0:1:0:0#>\n" + Lines(110));
   std::string links;
   for (const char* target : {"PAN:1", "PAN:-3", "PAN:-4", "PAN:5", "PAN:abc",
                              "PAN:4294967297",
@@ -85,23 +88,23 @@ void WriteArticles() {
     links += Link(target, target) + "\n";
   }
   links += Link(LONG_TARGET_PREFIX + std::string(4200, 'x'), "Long") + "\n";
-  WriteFileText("links.art", links);
-  WritePng("pic.png", 100, 80, std::vector<uint32_t>(100 * 80, PICTURE_COLOUR));
+  WriteFileText(in("links.art"), links);
+  WritePng(in("pic.png"), 100, 80, std::vector<uint32_t>(100 * 80, PICTURE_COLOUR));
 }
 
 }  // namespace
 
 void ReaderFixture::SetUp() {
-  WriteStartupFiles();
-  WritePanels();
-  WriteKeyFile();
-  WriteArticles();
+  WriteStartupFiles(places);
+  WritePanels(places);
+  WriteKeyFile(places);
+  WriteArticles(places);
   UseSteppingClock(10);
   SetupDefaults(::Setup);
   ::Setup.FullScreen = 0;
   ::Setup.ScrollFadeTime = 100;
   ::Setup.MouseSleepDelay = 100000000;  // awake unless a test lets it sleep
-  StartEngine();
+  StartEngine(places);
   SkipOpeningCover();
   Step();
 }

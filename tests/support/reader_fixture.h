@@ -1,6 +1,7 @@
 // A running reader, headless, over a tiny issue written into a scratch
-// directory: three panels differing only in colour, each with a back button
-// (command 17) at BACK_BUTTON; keys for slots 0 to 15; a 100x80 picture
+// folder given as its places (the current directory stays as it is): three
+// panels differing only in colour, each with a back button (command 17) at
+// BACK_BUTTON; keys for slots 0 to 15; a 100x80 picture
 // "DATA/pix/pic.png"; and in DATA/arts:
 //   index.art  line and page scrolling; three text lines, four links (the
 //              third wrapped over two lines), then a few pages of text
@@ -22,6 +23,7 @@
 
 #include "articles/article.h"
 #include "engine/main_loop.h"
+#include "resources/reader_places.h"
 #include "support/scratch_dir.h"
 
 enum KeySlot {
@@ -68,7 +70,8 @@ class ReaderFixture : public ::testing::Test {
   static ScreenPoint LinkPoint(const std::string& prefix);
   void ClickLink(const std::string& prefix) { Click(LinkPoint(prefix)); }
 
-  ScratchDir dir;
+  ScratchDir dir{nullptr, ScratchDir::STAY};
+  ReaderPlaces places{dir.File(RESOURCE_ARCHIVE_FILE), dir.path()};
   MainLoopState loop{};
 };
 

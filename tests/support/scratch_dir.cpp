@@ -9,19 +9,20 @@
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir(const char* base) {
+ScratchDir::ScratchDir(const char* base, Mode mode) {
   std::error_code error;
   const bool inBase = base != nullptr && fs::is_directory(base, error);
   const fs::path folder = inBase ? fs::path(base) : fs::temp_directory_path();
   std::string pattern = (folder / "diskmag_test_XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) std::abort();
   path_ = pattern;
+  if (mode == STAY) return;
   previous_ = fs::current_path().string();
   fs::current_path(path_);
 }
 
 ScratchDir::~ScratchDir() {
-  fs::current_path(previous_);
+  if (!previous_.empty()) fs::current_path(previous_);
   std::error_code error;
   fs::remove_all(path_, error);
 }

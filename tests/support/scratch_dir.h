@@ -1,5 +1,6 @@
-// A fresh directory that a test works in: created, made current, and removed
-// with everything in it when the test ends.
+// A fresh directory that a test works in: created, made current unless the
+// test stays where it is (a reader given the folder as its places needs no
+// change of directory), and removed with everything in it when the test ends.
 #pragma once
 
 #include <cstdint>
@@ -8,13 +9,16 @@
 
 class ScratchDir {
  public:
+  enum Mode { ENTER, STAY };
+
   // Made under base when that folder exists, else in the temporary folder.
-  explicit ScratchDir(const char* base = nullptr);
+  explicit ScratchDir(const char* base = nullptr, Mode mode = ENTER);
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
 
   const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
   std::string path_;

@@ -1,27 +1,30 @@
-// The files a start-up reads, written into the current directory where the
-// archive's fallback finds them: an empty data.rs, cursor.png, a 640x480
-// plasma.gif, a fixed font, a font list of one face (arial.ttf, a copy of
-// DejaVu Sans), a first article "index.art", a module list of one short
-// module and the same module as the cover tune "beg.xm", the covers
-// CoverBeg.png and CoverEnd.png (640x480, STARTUP_OPENING_COLOUR and
-// STARTUP_CLOSING_COLOUR all over) with a 40x40 EndScroll.png in
-// STARTUP_SCROLL_COLOUR, and one panel ("panels.txt" naming "panel.txt")
-// whose picture is STARTUP_PANEL_COLOUR all over, with an exit button
-// (command 1) on the mask area 0..99 x 0..99.
+// The files a start-up reads, written into the reader's folder of places (by
+// default the current directory) where the archive's fallback finds them: an
+// empty archive, cursor.png, a 640x480 plasma.gif, a fixed font, a font list
+// of one face (arial.ttf, a copy of DejaVu Sans), a first article
+// "index.art", a module list of one short module and the same module as the
+// cover tune "beg.xm", the covers CoverBeg.png and CoverEnd.png (640x480,
+// STARTUP_OPENING_COLOUR and STARTUP_CLOSING_COLOUR all over) with a 40x40
+// EndScroll.png in STARTUP_SCROLL_COLOUR, and one panel ("panels.txt" naming
+// "panel.txt") whose picture is STARTUP_PANEL_COLOUR all over, with an exit
+// button (command 1) on the mask area 0..99 x 0..99.
 #pragma once
 
 #include <cstdint>
+
+#include "resources/reader_places.h"
 
 constexpr uint32_t STARTUP_PANEL_COLOUR = 0x204060;
 constexpr uint32_t STARTUP_OPENING_COLOUR = 0x806020;
 constexpr uint32_t STARTUP_CLOSING_COLOUR = 0x602080;
 constexpr uint32_t STARTUP_SCROLL_COLOUR = 0xE0E0A0;
 
-void WriteStartupFiles();
+void WriteStartupFiles(const ReaderPlaces& places = {});
 
 // The reader's start-up after its setup step, with the settings in Setup:
-// video, input records and ENGINE_INIT; and the shutdown that undoes it.
-void StartEngine();
+// places given, video, input records and ENGINE_INIT; and the shutdown that
+// undoes it, the default places given back.
+void StartEngine(const ReaderPlaces& places = {});
 void StopEngine();
 
 // Marks the opening cover over, for tests that want the panels from the

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "engine/present.h"
@@ -13,10 +12,6 @@ namespace {
 
 constexpr const char* INDEX = "DATA/arts/index.art";
 
-ChildResult Render(const std::string& arguments) {
-  return RunMagtool(std::string("render ") + DEMO_ARCHIVE + " " + INDEX + " " + arguments);
-}
-
 uint32_t At(const Picture& picture, int32_t x, int32_t y) {
   return picture.pixels[y * picture.width + x];
 }
@@ -28,14 +23,23 @@ uint32_t Widened565(uint32_t p) {
 }
 
 // The demo archive serves the panel picture; any other name is read from the
-// scratch directory.
+// scratch folder, which takes the renders.
 class MagtoolRender : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
+    ResourceUsePlaces({DEMO_ARCHIVE, dir.path()});
     ImageLoader("DATA/panels/classic/panel.png", panel);
   }
-  void TearDown() override { ResourceCloseAll(); }
+  void TearDown() override {
+    ResourceCloseAll();
+    ResourceUsePlaces({});
+  }
+
+  // arguments: the output's name in the scratch folder, then the options.
+  ChildResult Render(const std::string& arguments) {
+    return RunMagtool(std::string("render ") + DEMO_ARCHIVE + " " + INDEX + " " +
+                      dir.File(arguments));
+  }
 
   Picture Load(const char* name) {
     Picture picture;
@@ -43,7 +47,7 @@ class MagtoolRender : public ::testing::Test {
     return picture;
   }
 
-  ScratchDir dir;
+  ScratchDir dir{nullptr, ScratchDir::STAY};
   Picture panel;
 };
 
@@ -83,5 +87,5 @@ TEST_F(MagtoolRender, SixteenBitsShowsTheRgb565Screen) {
 TEST_F(MagtoolRender, MissingPanelFails) {
   ChildResult result = Render("out.png --panel 9");
   EXPECT_EQ(result.status, 1);
-  EXPECT_FALSE(FileExists("out.png"));
+  EXPECT_FALSE(FileExists(dir.File("out.png")));
 }

@@ -1,5 +1,5 @@
-// magtool check: the issue loaded as the reader loads it, in a private
-// directory that holds only its archive.
+// magtool check: the issue loaded as the reader loads it, from its archive,
+// with a private folder as the reader's folder.
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -7,18 +7,24 @@
 #include "magtool/check_issue.h"
 #include "magtool/commands.h"
 #include "magtool/workspace.h"
+#include "resources/file_ptr.h"
+#include "resources/reader_places.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// An unpacked issue is packed first, so that it is read as its archive will be.
-bool PlaceArchive(const fs::path& source, const fs::path& archive) {
+// The archive to check: an unpacked issue is packed into the workspace
+// first, so that it is read as its archive will be. Empty when there is none.
+fs::path PlaceArchive(const fs::path& source, const Workspace& work) {
   std::error_code error;
-  if (fs::is_directory(source, error)) return PackCommand(source, archive, true) == 0;
-  fs::copy_file(source, archive, error);
-  if (error) std::fprintf(stderr, "magtool: cannot read %s\n", source.c_str());
-  return !error;
+  if (fs::is_directory(source, error)) {
+    const fs::path packed = work.Folder() / RESOURCE_ARCHIVE_FILE;
+    return PackCommand(source, packed, true) == 0 ? packed : fs::path();
+  }
+  if (fs::is_regular_file(source, error) && OpenFile(source.c_str(), "rb")) return source;
+  std::fprintf(stderr, "magtool: cannot read %s\n", source.c_str());
+  return {};
 }
 
 }  // namespace
@@ -26,11 +32,13 @@ bool PlaceArchive(const fs::path& source, const fs::path& archive) {
 int CheckCommand(const std::string& path) {
   const fs::path source = fs::absolute(path);
   Workspace work("magtool-check");
-  if (!work.Made() || !PlaceArchive(source, work.Archive()) || !work.Enter()) {
-    if (!work.Made()) std::fprintf(stderr, "magtool: cannot make a working directory\n");
+  if (!work.Made()) {
+    std::fprintf(stderr, "magtool: cannot make a working directory\n");
     return 1;
   }
-  const CheckReport report = CheckIssue();
+  const fs::path archive = PlaceArchive(source, work);
+  if (archive.empty()) return 1;
+  const CheckReport report = CheckIssue({archive.string(), work.Folder().string()});
   for (const std::string& line : report.Lines()) std::printf("%s\n", line.c_str());
   if (!report.Lines().empty()) return 1;
   std::printf("ok: %d articles, %d pictures, %d modules checked\n", report.articles,

@@ -17,7 +17,9 @@ uint32_t StillClock() { return 1000; }
 // The engine state a check sets up, given back however it ends.
 class CheckSession {
  public:
-  CheckSession() : previousHandler_(SetFatalHandler(ThrowCheckFailure)), previousSetup_(Setup) {
+  explicit CheckSession(const ReaderPlaces& places)
+      : previousHandler_(SetFatalHandler(ThrowCheckFailure)), previousSetup_(Setup) {
+    ResourceUsePlaces(places);
     SetupDefaults(Setup);  // music on, whatever the setup file says
     SetEngineClock(StillClock);
   }
@@ -30,6 +32,7 @@ class CheckSession {
     }
     EngineFixedFont.reset();
     ResourceCloseAll();
+    ResourceUsePlaces({});
     SetEngineClock(nullptr);
     Setup = previousSetup_;
     SetFatalHandler(previousHandler_);
@@ -44,8 +47,8 @@ class CheckSession {
 
 }  // namespace
 
-CheckReport CheckIssue() {
-  CheckSession session;
+CheckReport CheckIssue(const ReaderPlaces& places) {
+  CheckSession session(places);
   CheckReport report;
   CheckStartup(report);
   const std::vector<std::unique_ptr<Panel>> panels = CheckPanels(report);

@@ -1,9 +1,10 @@
-// magtool check's work: the issue in "data.rs" of the current directory
-// loaded as the reader loads it, every problem reported.
+// magtool check's work: the issue loaded as the reader loads it, every
+// problem reported.
 #pragma once
 
 #include "magtool/check_report.h"
+#include "resources/reader_places.h"
 
-// The current directory should hold nothing but the archive: a path the
-// archive lacks is looked for there. Leaves no engine state behind.
-CheckReport CheckIssue();
+// The folder of places should hold nothing but what the reader writes: a path
+// the archive lacks is looked for there. Leaves no engine state behind.
+CheckReport CheckIssue(const ReaderPlaces& places);

@@ -32,7 +32,7 @@ Workspace* activeWorkspace = nullptr;
 void ExitOnFatal(int, const char*, const char* message) {
   std::fprintf(stderr, "magtool: %s\n", message);
   ResourceCloseAll();  // its extracted files live in the workspace
-  if (activeWorkspace != nullptr) activeWorkspace->Leave();
+  if (activeWorkspace != nullptr) activeWorkspace->Remove();
   std::exit(1);
 }
 
@@ -121,7 +121,7 @@ void RenderArticle(const RenderOptions& options, Panel& panel, Picture& screen) 
   ArticleClose(article);
 }
 
-int RenderInWorkspace(const RenderOptions& options, const fs::path& out) {
+int RenderIssue(const RenderOptions& options, const fs::path& out) {
   LoadEngineResources();
   if (options.panel < 0 || options.panel >= PanelCount || !PanelList[options.panel]) {
     std::fprintf(stderr, "magtool: no panel %d (the issue has %d)\n", options.panel, PanelCount);
@@ -141,23 +141,23 @@ int RenderInWorkspace(const RenderOptions& options, const fs::path& out) {
 
 int RenderCommand(const RenderOptions& options) {
   const fs::path archive = fs::absolute(options.archive);
-  const fs::path out = fs::absolute(options.out);
   Workspace work("magtool-render");
   std::error_code error;
-  if (work.Made()) fs::copy_file(archive, work.Archive(), error);
-  if (!work.Made() || error || !work.Enter()) {
+  if (!work.Made() || !fs::is_regular_file(archive, error) || !OpenFile(archive.c_str(), "rb")) {
     std::fprintf(stderr, "magtool: cannot read %s\n", archive.c_str());
     return 1;
   }
   activeWorkspace = &work;
+  ResourceUsePlaces({archive.string(), work.Folder().string()});
   // Undone however the render ends, exhausted memory unwinding to main included.
   struct Session {
     FatalHandler previous = SetFatalHandler(ExitOnFatal);
     ~Session() {
       SetFatalHandler(previous);
       ResourceCloseAll();
+      ResourceUsePlaces({});
       activeWorkspace = nullptr;
     }
   } session;
-  return RenderInWorkspace(options, out);
+  return RenderIssue(options, options.out);
 }

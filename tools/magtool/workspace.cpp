@@ -13,18 +13,8 @@ Workspace::Workspace(const char* prefix) {
   if (!error && mkdtemp(pattern.data()) != nullptr) dir_ = pattern;
 }
 
-bool Workspace::Enter() {
-  std::error_code error;
-  previous_ = fs::current_path(error);
-  if (!error) fs::current_path(dir_, error);
-  entered_ = !error;
-  return entered_;
-}
-
-void Workspace::Leave() {
+void Workspace::Remove() {
   std::error_code ignored;
-  if (entered_) fs::current_path(previous_, ignored);
-  entered_ = false;
   if (!dir_.empty()) fs::remove_all(dir_, ignored);
   dir_.clear();
 }

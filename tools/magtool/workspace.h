@@ -1,7 +1,7 @@
-// A private folder for a magtool command that runs the reader's own code: the
-// engine reads "data.rs" and unpacks members into its current directory, so
-// the command works inside a folder of its own holding a copy of the issue's
-// archive, and leaves no trace of it.
+// A private folder for a magtool command that runs the reader's own code: it
+// takes what the reader writes (unpacked members, and an unpacked issue
+// packed for checking), holds no file for the reader to find by a plain name,
+// and goes with its contents when the command ends.
 #pragma once
 
 #include <filesystem>
@@ -10,21 +10,17 @@ class Workspace {
  public:
   // Made under the temporary directory, named prefix-XXXXXX; Made() tells.
   explicit Workspace(const char* prefix);
-  ~Workspace() { Leave(); }
+  ~Workspace() { Remove(); }
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 
   bool Made() const { return !dir_.empty(); }
-  std::filesystem::path Archive() const { return dir_ / "data.rs"; }
+  const std::filesystem::path& Folder() const { return dir_; }
 
-  // Makes the folder the current directory.
-  bool Enter();
-  // Back to the directory entered from, the folder removed with its contents;
-  // later calls do nothing. For a fatal path that ends the process at once.
-  void Leave();
+  // The folder removed with its contents; later calls do nothing. For a fatal
+  // path that ends the process at once.
+  void Remove();
 
  private:
   std::filesystem::path dir_;
-  std::filesystem::path previous_;
-  bool entered_ = false;
 };
