@@ -82,11 +82,12 @@ for run in "TERM --skip-setup" "INT --skip-setup" HUP; do
   set -- $run
   "$prefix/bin/marrowin" "${@:2}" > "$scratch/out.txt" &
   reader_pid=$!
+  started=
   for _ in $(seq 50); do
-    compgen -G "$user_dir/tmp_*" > /dev/null && break
+    compgen -G "$user_dir/tmp_*" > /dev/null && started=1 && break
     sleep 0.1
   done
-  [ $1 = HUP ] || compgen -G "$user_dir/tmp_*" > /dev/null || fail "no temporary files in $user_dir"
+  [ $1 = HUP ] || [ -n "$started" ] || fail "no temporary files in $user_dir: $(cat "$scratch/out.txt")"
   sleep 0.5
   start=$EPOCHREALTIME
   kill -"$1" "$reader_pid"
