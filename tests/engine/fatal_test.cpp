@@ -79,16 +79,13 @@ TEST(FatalError, ExitRemovesExtractedTemporaryFiles) {
   }
 }
 
-TEST(AllocZeroed, ZeroSizeGivesFourZeroBytes) {
+TEST(AllocZeroed, ZeroSizeGivesFourZeroBytesAndExhaustionIsOutOfMemory) {
   auto* block = static_cast<unsigned char*>(AllocZeroed(0));
   ASSERT_NE(block, nullptr);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(block[i], 0);
   block[3] = 1;
   FreeBlock(block);
   FreeBlock(nullptr);
-}
-
-TEST(AllocZeroed, ExhaustionIsOutOfMemory) {
   EXPECT_EQ(FatalMessageOf([] { AllocZeroed(SIZE_MAX - 2); }), "Out Of Memory !");
 }
 

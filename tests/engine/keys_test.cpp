@@ -53,6 +53,7 @@ class KeysTest : public IssueDirTest {
 
 }  // namespace
 
+// A longer file gives its first 96 bytes; a missing one clears every slot.
 TEST_F(KeysTest, ShortFilesLeaveZeroSlotsThatNoKeyMatches) {
   Load(KeyFile({1, 0x7F011C}, 6));
   EXPECT_EQ(Keys[1], 0x011C);  // partly covered: high bytes stay 0
@@ -60,9 +61,6 @@ TEST_F(KeysTest, ShortFilesLeaveZeroSlotsThatNoKeyMatches) {
   EXPECT_EQ(Keys, (KeyTable{1, 28}));
   for (SDLKey key : {SDLK_WORLD_0, SDLK_PAUSE, SDLK_UNKNOWN, SDLK_a}) Press(key);
   EXPECT_EQ(SetFlags(), 0);
-}
-
-TEST_F(KeysTest, LongerFileGivesItsFirst96BytesAndMissingFileClearsAll) {
   std::vector<int32_t> codes = FullCodes();
   codes.push_back(7);
   Load(KeyFile(codes, 100));

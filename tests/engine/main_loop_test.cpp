@@ -119,31 +119,29 @@ TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
   EXPECT_EQ(screen[640 * 479 + 639], STARTUP_PANEL_COLOUR);
 
-  PushEvent(MotionEvent(50, 50));
-  PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
-  EXPECT_TRUE(MainLoopStep(loop));  // the first quit request starts the closing
-  EXPECT_TRUE(loop.closingStarted);
-  EXPECT_EQ(Mouse.buttons & MOUSE_LEFT, 0);
-  EXPECT_EQ(BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
-  PushEvent(TypeEvent(SDL_QUIT));  // the closing cover hides the button: the window's close ends it
-  EXPECT_FALSE(MainLoopStep(loop));
-}
-
-TEST_F(MainLoopTest, ButtonTappedWithinOneDrainIsSeenByOneFrame) {
-  SkipOpeningCover();
+  // Buttons tapped within one drain are each seen by one frame.
   PushEvent(MotionEvent(50, 50));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT));
-  EXPECT_TRUE(MainLoopStep(loop));
-  EXPECT_TRUE(loop.closingStarted);  // the exit button took the tap
+  EXPECT_TRUE(MainLoopStep(loop));  // the first quit request starts the closing
+  EXPECT_TRUE(loop.closingStarted);
   EXPECT_EQ(Mouse.buttons, 0);
+  EXPECT_EQ(BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
+  PushEvent(TypeEvent(SDL_QUIT));  // the closing cover hides the button: the window's close ends it
+  EXPECT_FALSE(MainLoopStep(loop));
 }
 
-TEST_F(MainLoopTest, DirectXBlitDrawsIntoASurfaceShownOncePerFrame) {
-  for (int bpp : {16, 32}) {
+// Each depth opens in its pixel mode, 15 bits through a shadow surface.
+TEST_F(MainLoopTest, DepthsOpenInTheirModesAndDirectXBlitShowsOncePerFrame) {
+  for (auto [bpp, mode] : {std::pair{15, PIXEL_RGB555}, {16, PIXEL_RGB565}, {32, PIXEL_ARGB8888}}) {
     Restart(bpp, 1);
+    EXPECT_EQ(Video.PixelMode, mode) << bpp;
+    EXPECT_EQ(Video.ShadowSurface != nullptr, bpp == 15) << bpp;
+    char* caption = nullptr;
+    SDL_WM_GetCaption(&caption, nullptr);
+    EXPECT_STREQ(caption, "Marrowin#1 [win32]");
     ASSERT_NE(BackBufferSurface, nullptr) << bpp;
     EXPECT_EQ(BackBuffer.width, 640);
     EXPECT_TRUE(MainLoopStep(loop));
@@ -214,18 +212,21 @@ TEST_F(MainLoopTest, PlasmaOfAnotherSizeIsRefused) {
   EXPECT_EQ(FatalMessageOf([] { EngineCommand(ENGINE_INIT); }), "Wrong plasma file !");
 }
 
-TEST_F(MainLoopTest, FrameReapsAFinishedOpener) {
-  const std::string script = "#!/bin/sh\nexit 0\n";
+// A stand-in opener on the PATH records its arguments: one, with no shell.
+TEST_F(MainLoopTest, OpenerTakesTheArgumentWholeAndTheFrameReapsIt) {
+  const std::string script = "#!/bin/sh\nprintf '%s|' \"$@\" > opened.txt\n";
   WriteFileBytes("xdg-open", {script.begin(), script.end()});
   std::filesystem::permissions("xdg-open", std::filesystem::perms::owner_all);
   const std::string path = std::getenv("PATH");
-  setenv("PATH", dir.path().c_str(), 1);
-  OpenDocument("notes.txt");
+  setenv("PATH", (dir.path() + ":" + path).c_str(), 1);
+  OpenDocument("notes.txt; touch pwned $(touch pwned2)");
   setenv("PATH", path.c_str(), 1);
   siginfo_t ended{};
   ASSERT_EQ(waitid(P_ALL, 0, &ended, WEXITED | WNOWAIT), 0);  // ended, not yet reaped
   EXPECT_TRUE(MainLoopStep(loop));
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);  // no child left, not even a zombie
+  EXPECT_EQ(ReadFileText("opened.txt"), "notes.txt; touch pwned $(touch pwned2)|");
+  EXPECT_FALSE(FileExists("pwned") || FileExists("pwned2"));
 }
 
 // The ten-second animation is cut short, and the loop ends after its frame.

@@ -4,7 +4,6 @@
 
 #include <random>
 
-#include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/video.h"
 #include "support/fatal_catch.h"
@@ -119,15 +118,4 @@ TEST(Present, SurfaceBackBufferLockRules) {
   BackBufferSurface = nullptr;
   BackBuffer = Picture{};
   Presentation = PresentState{};
-}
-
-TEST(Present, CursorVisibilityCalls) {
-  ::Setup.SoftCursor = 1;
-  Presentation = PresentState{};
-  HideEngineCursor();
-  EXPECT_EQ(Presentation.CursorHidden, 1);
-  HideEngineCursor();
-  ShowEngineCursor();
-  EXPECT_EQ(Presentation.CursorHidden, 0);
-  ::Setup.SoftCursor = 0;
 }

@@ -5,7 +5,6 @@
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/scratch_dir.h"
-#include "support/startup_files.h"
 
 TEST(PixelFormat, EveryRowOfTheTable) {
   struct Row {
@@ -45,34 +44,6 @@ TEST(VideoFlags, ComposedFromTheSettings) {
   config.DoubleBuffered = 0;
   config.HwSurfaces = 0;
   EXPECT_EQ(VideoFlags(config), 0u);
-}
-
-namespace {
-
-// Opens the video in a child, as a start-up would, and reports what it got.
-ChildResult StartVideoAt(int bpp) {
-  return RunInChild([bpp] {
-    WriteStartupFiles();
-    SetupConfig config;
-    SetupDefaults(config);
-    config.FullScreen = 0;
-    config.Bpp = bpp;
-    VideoStart(config);
-    const char* caption = nullptr;
-    SDL_WM_GetCaption(const_cast<char**>(&caption), nullptr);
-    std::printf("mode %d shadow %d caption %s", Video.PixelMode, Video.ShadowSurface != nullptr,
-                caption);
-    std::exit(0);
-  });
-}
-
-}  // namespace
-
-TEST(VideoStart, OpensEachDepthWithItsPixelMode) {
-  ScratchDir dir;
-  EXPECT_EQ(StartVideoAt(32).out, "mode 0 shadow 0 caption Marrowin#1 [win32]");
-  EXPECT_EQ(StartVideoAt(16).out, "mode 2 shadow 0 caption Marrowin#1 [win32]");
-  EXPECT_EQ(StartVideoAt(15).out, "mode 1 shadow 1 caption Marrowin#1 [win32]");
 }
 
 TEST(VideoStart, WithoutAVideoDriverInitFails) {

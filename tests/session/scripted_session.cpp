@@ -1,43 +1,34 @@
 // A short reading session on the demo issue, run by the reader's own start-up
-// and main loop: the opening cover, the pointer over the contents page, links
-// found by moving it over the page and clicked, every page key, the wheel,
-// each scroll style, back, the next panel, and the quit request with the
-// closing sequence that ends the reader, then the normal shutdown. The issue
-// lies in a folder of its own, away from the current directory: the reader
-// reads its setup there and writes its history and saved text there too.
+// and main loop: the opening cover, the pointer over the contents page, a link
+// clicked and one followed by the keys, every page key, the wheel, each scroll
+// style, back, the next panel, and the quit request with the closing sequence
+// that ends the reader, then the normal shutdown. The issue lies in a folder
+// of its own, away from the current directory: the reader reads its setup
+// there and writes its history and saved text there too.
 // Exits 1 when a step does not do what it should or the engine stops with a
 // fatal error; meant to run under a leak checker.
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "base/fatal.h"
 #include "base/setup_config.h"
 #include "engine/covers.h"
 #include "engine/panel_engine.h"
-#include "engine/panel_list.h"
 #include "resources/reader_places.h"
 #include "session_driver.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
-constexpr int32_t SCAN_STEP = 12;  // below the line height, so no link line is skipped
 constexpr int32_t SCROLL_STYLES = 5;
-constexpr size_t LINKS_FOLLOWED = 2;  // keeps the session short under valgrind
+constexpr int32_t LINK_X = 140, LINK_Y = 275;  // "The making of Marrowin" on the contents page
 // The clock leaps 250 ms a read: the 7 s cover and the 13.5 s closing take a
 // few dozen frames each.
 constexpr int32_t COVER_FRAMES_MAX = 60;
 constexpr int32_t CLOSING_FRAMES_MAX = 120;
-
-struct LinkSpot {
-  int32_t x, y;
-  std::string path;
-};
 
 bool failed = false;
 
@@ -53,30 +44,8 @@ void FailOnFatal(int, const char*, const char* message) {
   std::exit(1);
 }
 
-// The article path of an "ART:" target, or empty for other targets.
-std::string ArticleOf(const std::string& target) {
-  if (target.compare(0, 4, "ART:") != 0) return {};
-  return target.substr(4, target.find(":ALT:") - 4);
-}
-
-// Moves the pointer down the view a little right of the text origin and
-// keeps the first spot of every article link it passes over.
-std::vector<LinkSpot> ScanArticleLinks(SessionDriver& session) {
-  const Panel& panel = *CurrentPanel;
-  const int32_t x = panel.textX + 32;
-  const int32_t top = PanelTopHeight(panel);
-  std::vector<LinkSpot> spots;
-  for (int32_t y = top; y < top + panel.middle.height; y += SCAN_STEP) {
-    session.MoveTo(x, y);
-    const std::string path = ArticleOf(PanelEngine.LinkTarget);
-    if (!path.empty() && (spots.empty() || spots.back().path != path)) {
-      spots.push_back({x, y, path});
-    }
-  }
-  return spots;
-}
-
-// Page moves in every scroll style, lines, the wheel, both ends, link focus.
+// Page moves in every scroll style, lines, the wheel, both ends, link focus,
+// then back to the contents.
 void ReadArticle(SessionDriver& session) {
   for (int32_t i = 0; i < SCROLL_STYLES; ++i) {
     session.Tap(i % 2 == 0 ? SDLK_PAGEDOWN : SDLK_PAGEUP);
@@ -86,64 +55,34 @@ void ReadArticle(SessionDriver& session) {
   session.Hold(SDLK_UP, 2);
   session.Wheel(-1);
   session.Wheel(1);
-  session.Tap(SDLK_END);
-  session.Tap(SDLK_HOME);
-  session.Tap(SDLK_TAB);
-  session.Tap(SDLK_TAB);
-  session.Tap(SDLK_BACKQUOTE);
-}
-
-void GoBack(SessionDriver& session) {
-  session.Tap(SDLK_BACKSPACE);
-  Check(CurrentArticlePath == FIRST_ARTICLE, "back to the contents");
-}
-
-void ShowOpeningCover(SessionDriver& session) {
-  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(); ++i) session.Frame();
-  Check(OpeningCoverDone() != 0, "ending the opening cover");
-  session.Frame();
-  Check(PanelEngine.PanelSwitchPending == 0, "dissolving into the first panel");
-}
-
-// The first quit request starts the closing, which raises the request that
-// ends the reader once its scroller has run through.
-void CloseReader(SessionDriver& session) {
-  session.Tap(SDLK_ESCAPE);
-  Check(session.running() && ClosingDone() == 0, "starting the closing at the quit request");
-  for (int32_t i = 0; i < CLOSING_FRAMES_MAX && session.Frame(); ++i) {
+  for (SDLKey key : {SDLK_END, SDLK_HOME, SDLK_TAB, SDLK_TAB, SDLK_BACKQUOTE, SDLK_BACKSPACE}) {
+    session.Tap(key);
   }
-  Check(!session.running(), "ending at the closing's own quit request");
 }
 
+// The engine's rules are the unit tests'; here the steps only have to be
+// taken, so that the leak checker sees them, and the reader end by itself.
 void RunScript(SessionDriver& session) {
-  ShowOpeningCover(session);
+  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(); ++i) session.Frame();
   session.Tap(SDLK_F10);  // the contents page saved as text
   for (auto [x, y] : {std::pair{320, 240}, {100, 300}, {520, 120}}) session.MoveTo(x, y);
-  const std::vector<LinkSpot> links = ScanArticleLinks(session);
-  Check(links.size() >= LINKS_FOLLOWED, "finding two article links");
-  for (size_t i = 0; i < std::min(links.size(), LINKS_FOLLOWED); ++i) {
-    const LinkSpot& link = links[i];
-    session.Click(link.x, link.y);
-    Check(CurrentArticlePath == link.path, "following a clicked link");
-    ReadArticle(session);
-    GoBack(session);
-  }
-
+  session.Click(LINK_X, LINK_Y);
+  Check(CurrentArticlePath == "DATA/arts/making.art", "following a clicked link");
+  ReadArticle(session);
   // Left alone the pointer falls asleep and the keys select the links.
   for (int i = 0; i < 3; ++i) session.Frame();
   session.Tap(SDLK_TAB);
-  const std::string focused = ArticleOf(PanelEngine.LinkTarget);
-  Check(!focused.empty(), "selecting a link with Tab");
   session.Tap(SDLK_RETURN);
-  Check(CurrentArticlePath == focused, "following the selected link with Enter");
-  GoBack(session);
-
-  const int32_t panel = PanelEngine.CurrentPanelIndex;
+  Check(CurrentArticlePath != FIRST_ARTICLE, "following the selected link with Enter");
+  session.Tap(SDLK_BACKSPACE);
   session.Tap(SDLK_F3);
-  Check(PanelEngine.CurrentPanelIndex != panel, "switching to the next panel");
   session.Tap(SDLK_F3);
-
-  CloseReader(session);
+  // The first quit request starts the closing, which raises the request that
+  // ends the reader once its scroller has run through.
+  session.Tap(SDLK_ESCAPE);
+  for (int32_t i = 0; i < CLOSING_FRAMES_MAX && session.Frame(); ++i) {
+  }
+  Check(!session.running(), "ending at the closing's own quit request");
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "base/setup_config.h"
 #include "engine/engine.h"
 #include "engine/keys.h"
-#include "engine/main_loop.h"
 #include "engine/panel_engine.h"
 #include "engine/video.h"
 #include "generators/png_writer.h"
@@ -76,11 +75,6 @@ class CoversTest : public ::testing::Test {
     clockStep = step;
     EngineCommand(ENGINE_FRAME);
   }
-  bool LoopStep(uint32_t at) {
-    clockNow = at;
-    clockStep = 0;
-    return MainLoopStep(loop);
-  }
   // The panel on screen, then the closing started at `at`.
   static void StartClosingAt(uint32_t at) {
     SkipOpeningCover();
@@ -90,7 +84,6 @@ class CoversTest : public ::testing::Test {
   }
 
   ScratchDir dir;
-  MainLoopState loop{};
 };
 
 TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
@@ -151,26 +144,6 @@ TEST_F(CoversTest, CreditsScrollUpAtTheirColumnAndTheQuitComesAtThirteenAndAHalf
     Frame(at);
     EXPECT_EQ(KeyQuit(), 1) << at;
   }
-}
-
-TEST_F(CoversTest, MainLoopEndsAtTheClosingsQuitOrAtOnceAtASecondQuit) {
-  SkipOpeningCover();
-  EXPECT_TRUE(LoopStep(900));
-  RaiseQuit();
-  EXPECT_TRUE(LoopStep(1000));
-  EXPECT_EQ(ClosingDone(), 0);
-  EXPECT_TRUE(LoopStep(2000));  // the closing starts its clock here
-  EXPECT_TRUE(LoopStep(15499));
-  EXPECT_FALSE(LoopStep(15500));
-
-  CoversReset();
-  SkipOpeningCover();
-  loop = MainLoopState{};
-  RaiseQuit();
-  EXPECT_TRUE(LoopStep(20000));
-  EXPECT_TRUE(LoopStep(20100));
-  RaiseQuit();
-  EXPECT_FALSE(LoopStep(21000));
 }
 
 TEST_F(CoversTest, CoversOfAnotherSizeAreRefused) {
