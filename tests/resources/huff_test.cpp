@@ -95,43 +95,6 @@ Counts TiedCounts() {
   return counts;
 }
 
-void ExpectNode(const HuffNode& node, int32_t count, int32_t symbol,
-                int32_t child0, int32_t child1, int32_t parent) {
-  EXPECT_EQ(node.count, count);
-  EXPECT_EQ(node.symbol, symbol);
-  EXPECT_EQ(node.child[0], child0);
-  EXPECT_EQ(node.child[1], child1);
-  EXPECT_EQ(node.parent, parent);
-}
-
-TEST(HuffTree, SingleValueGivesTheEndSymbolTheZeroBranch) {
-  const HuffTree tree = TreeOf(SingleValueCounts());
-  ASSERT_EQ(tree.nodeCount, 3);
-  EXPECT_EQ(tree.root, 2);
-  ExpectNode(tree.nodes[0], 100, 0x41, -1, -1, 2);
-  ExpectNode(tree.nodes[1], 1, HUFF_END_SYMBOL, -1, -1, 2);
-  ExpectNode(tree.nodes[2], 101, -1, 1, 0, -1);
-}
-
-TEST(HuffTree, EqualCountsPickTheHighestIndexFirst) {
-  const HuffTree tree = TreeOf(TiedCounts());
-  ASSERT_EQ(tree.nodeCount, 5);
-  EXPECT_EQ(tree.root, 4);
-  ExpectNode(tree.nodes[0], 1, 0x61, -1, -1, 4);
-  ExpectNode(tree.nodes[1], 1, 0x62, -1, -1, 3);
-  ExpectNode(tree.nodes[2], 1, HUFF_END_SYMBOL, -1, -1, 3);
-  ExpectNode(tree.nodes[3], 2, -1, 2, 1, 4);
-  ExpectNode(tree.nodes[4], 3, -1, 0, 3, -1);
-  for (int i = 0; i < tree.nodeCount; ++i) EXPECT_EQ(tree.nodes[i].index, i);
-}
-
-TEST(HuffTree, AllZeroCountsLeaveTheEndSymbolAlone) {
-  const HuffTree tree = TreeOf(Counts{});
-  ASSERT_EQ(tree.nodeCount, 1);
-  EXPECT_EQ(tree.root, 0);
-  ExpectNode(tree.nodes[0], 1, HUFF_END_SYMBOL, -1, -1, -1);
-}
-
 TEST(HuffTree, CountsAreReadLittleEndianAndSigned) {
   Counts counts{};
   counts[0] = -2;
@@ -182,8 +145,9 @@ TEST(HuffTree, DamagedCountsStillGiveASoundTree) {
   }
 }
 
-// Single value: 0x41 is "1", the end symbol "0".
-// Ties: 0x61 is "0", the end symbol "10", 0x62 "11".
+// The codes pin the tree's shape. Single value: 0x41 is "1", the end symbol
+// "0". Ties pick the highest index first: 0x61 is "0", the end symbol "10",
+// 0x62 "11". All-zero counts leave the end symbol alone, at the root.
 TEST(HuffDecode, HandMadeStreams) {
   const Counts single = SingleValueCounts(), tied = TiedCounts();
   const std::string ones(1000, '1');

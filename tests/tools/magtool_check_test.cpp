@@ -86,9 +86,3 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
   EXPECT_EQ(lines.size(), std::size(expected)) << result.out;
 }
-
-TEST_F(MagtoolCheckTest, UsageAndUnreadableInput) {
-  EXPECT_EQ(RunMagtool("check").status, 2);
-  EXPECT_EQ(RunMagtool("check a b").status, 2);
-  EXPECT_EQ(RunMagtool("check no-such-archive.rs").status, 1);
-}

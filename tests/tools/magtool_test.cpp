@@ -174,6 +174,9 @@ TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchiveNamingTheMember) {
 TEST_F(MagtoolTest, BadCommandLinesAndArchives) {
   EXPECT_EQ(RunMagtool("").status, 2);
   EXPECT_EQ(RunMagtool("pack onlyone").status, 2);
+  EXPECT_EQ(RunMagtool("check").status, 2);
+  EXPECT_EQ(RunMagtool("check a b").status, 2);
+  EXPECT_EQ(RunMagtool("check no-such-archive.rs").status, 1);
   EXPECT_EQ(RunMagtool("list missing.rs").status, 1);
   WriteFileBytes("junk.rs", std::vector<uint8_t>(300, 7));
   ChildResult result = RunMagtool("list junk.rs");
