@@ -231,21 +231,16 @@ void GuideExamples::CheckDocument(const std::vector<Example>& examples) {
   }
 }
 
-TEST_F(GuideExamples, EveryPageHasExamplesOfEveryKind) {
+TEST_F(GuideExamples, EveryExampleLoadsAsTheReaderLoadsIt) {
   std::set<std::string> kinds;
   for (const auto& [doc, examples] : docs_) {
-    for (const Example& example : examples) kinds.insert(example.kind);
-  }
-  EXPECT_EQ(kinds, KINDS);
-  EXPECT_TRUE(docs_.contains(WALK_THROUGH));
-}
-
-TEST_F(GuideExamples, EveryExampleLoadsAsTheReaderLoadsIt) {
-  for (const auto& [doc, examples] : docs_) {
     SCOPED_TRACE(doc);
+    for (const Example& example : examples) kinds.insert(example.kind);
     CheckDocument(examples);
     ReleaseEngine();
   }
+  EXPECT_EQ(kinds, KINDS) << "every kind of example is used";
+  EXPECT_TRUE(docs_.contains(WALK_THROUGH));
 }
 
 // The walk-through's issue: the demo without its articles, plus the guide's.
@@ -255,22 +250,14 @@ TEST_F(GuideExamples, TheWalkThroughIssuePacksRendersAndChecksClean) {
   for (const fs::directory_entry& entry : fs::directory_iterator("myissue/DATA/arts")) {
     fs::remove(entry.path());
   }
-  std::vector<std::string> articles;
   for (const Example& example : docs_.at(WALK_THROUGH)) {
-    if (!example.HasPath()) continue;
-    WriteText(fs::path("myissue") / example.argument, example.text);
-    if (example.kind == "article") articles.push_back(example.argument);
+    if (example.HasPath()) WriteText(fs::path("myissue") / example.argument, example.text);
   }
-  ASSERT_FALSE(articles.empty());
+  // The guide's own commands; every page of its articles is drawn above.
   fs::create_directories("myrun");
   ASSERT_EQ(RunMagtool("pack myissue myrun/data.rs").status, 0);
-  EXPECT_EQ(RunMagtool("verify myrun/data.rs").status, 0);
-  for (const std::string& article : articles) {
-    const ChildResult render = RunMagtool("render myrun/data.rs " + article + " page.png");
-    EXPECT_EQ(render.status, 0) << article << ": " << render.out;
-  }
+  EXPECT_EQ(RunMagtool("render myrun/data.rs DATA/arts/index.art page.png").status, 0);
   const ChildResult check = RunMagtool("check myrun/data.rs");
-  if (check.out.find("Usage:") != std::string::npos) GTEST_SKIP() << "magtool has no check yet";
   EXPECT_EQ(check.status, 0) << check.out;
 }
 

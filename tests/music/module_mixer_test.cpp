@@ -17,23 +17,23 @@ namespace {
 
 constexpr int32_t kRate = 44100;
 constexpr size_t kBlock = 1024;
+using Sound = std::vector<int16_t>;
 
-bool Silent(const std::vector<int16_t>& sound) {
+bool Silent(const Sound& sound) {
   return std::all_of(sound.begin(), sound.end(), [](int16_t s) { return s == 0; });
 }
 
-std::vector<int16_t> Render(size_t frames) {
-  std::vector<int16_t> sound(2 * frames);
+Sound Render(size_t frames = kBlock) {
+  Sound sound(2 * frames);
   MixerRender(sound.data(), frames);
   return sound;
 }
 
 // Renders block by block until the module reports its end (at most 10 s).
-std::vector<int16_t> RenderToEnd(MixerHandle handle) {
-  std::vector<int16_t> sound;
-  for (int32_t i = 0; i < 10 * kRate / static_cast<int32_t>(kBlock) && !MixerFinished(handle);
-       ++i) {
-    std::vector<int16_t> block = Render(kBlock);
+Sound RenderToEnd(MixerHandle handle) {
+  Sound sound;
+  for (int32_t i = 0; i < 10 * kRate / int32_t{kBlock} && !MixerFinished(handle); ++i) {
+    const Sound block = Render();
     sound.insert(sound.end(), block.begin(), block.end());
   }
   return sound;
@@ -44,24 +44,16 @@ struct EndCalls {
   MixerHandle handle = 0;
 };
 
-void CountEnd(MixerHandle handle, void* user) {
-  auto* calls = static_cast<EndCalls*>(user);
-  ++calls->count;
-  calls->handle = handle;
-}
-
 class ModuleMixerTest : public ::testing::Test {
  protected:
   void TearDown() override {
     MixerSetOutputVolume(1.0f);
     MixerClose();
   }
-
   MixerHandle LoadTiny(int rows) {
     WriteFileBytes("tiny.mod", TinyModule(rows));
     return MixerLoad("tiny.mod");
   }
-
   ScratchDir dir_;
 };
 
@@ -69,19 +61,19 @@ TEST_F(ModuleMixerTest, PlaysOnceToItsEndAndRestartsAlike) {
   const MixerHandle handle = LoadTiny(2);
   ASSERT_NE(handle, 0);
   EndCalls calls;
-  MixerSetEndCallback(handle, CountEnd, &calls);
-  EXPECT_TRUE(Silent(Render(kBlock))) << "nothing plays before MixerPlay";
-
+  MixerSetEndCallback(handle, [](MixerHandle h, void* user) {
+    ++static_cast<EndCalls*>(user)->count;
+    static_cast<EndCalls*>(user)->handle = h;
+  }, &calls);
+  EXPECT_TRUE(Silent(Render())) << "nothing plays before MixerPlay";
   MixerPlay(handle);
-  const std::vector<int16_t> first = RenderToEnd(handle);
+  const Sound first = RenderToEnd(handle);
   ASSERT_TRUE(MixerFinished(handle));
   EXPECT_FALSE(Silent(first));
-  EXPECT_LT(first.size() / 2, static_cast<size_t>(kRate))
-      << "the tiny module lasts well under a second";
-  EXPECT_TRUE(Silent(Render(kBlock)));
+  EXPECT_LT(first.size() / 2, size_t{kRate}) << "the tiny module lasts well under a second";
+  EXPECT_TRUE(Silent(Render()));
   EXPECT_EQ(calls.count, 1) << "the end is reported once";
   EXPECT_EQ(calls.handle, handle);
-
   MixerPlay(handle);
   EXPECT_FALSE(MixerFinished(handle));
   EXPECT_EQ(RenderToEnd(handle), first) << "a restart sounds like the first playing";
@@ -96,30 +88,27 @@ TEST_F(ModuleMixerTest, FullVolumeIsLibopenmptsOwnSoundAndVolumesScaleIt) {
       openmpt_module_destroy);
   ASSERT_NE(own, nullptr);
   openmpt_module_ctl_set_integer(own.get(), "dither", 0);
-  std::vector<int16_t> expected(2 * kBlock);
+  Sound expected(2 * kBlock);
   ASSERT_EQ(openmpt_module_read_interleaved_stereo(own.get(), kRate, kBlock, expected.data()),
             kBlock);
-
   const MixerHandle handle = LoadTiny(8);
   MixerPlay(handle);
-  EXPECT_EQ(Render(kBlock), expected);
-
+  EXPECT_EQ(Render(), expected);
   MixerSetModuleVolume(handle, 0.5f);
   MixerSetOutputVolume(0.5f);
   MixerPlay(handle);
-  const std::vector<int16_t> quarter = Render(kBlock);
+  const Sound quarter = Render();
   for (size_t i = 0; i < expected.size(); ++i)
     ASSERT_LE(std::abs(quarter[i] - expected[i] / 4), 1) << i;
-
   MixerSetOutputVolume(1.0f);
   MixerSetSeparation(handle, 0.0f);
   MixerPlay(handle);
-  const std::vector<int16_t> mono = Render(kBlock);
+  const Sound mono = Render();
   EXPECT_FALSE(Silent(mono));
   for (size_t i = 0; i < mono.size(); i += 2) ASSERT_LE(std::abs(mono[i] - mono[i + 1]), 1) << i;
 }
 
-TEST_F(ModuleMixerTest, RefusesWhatIsNotAModule) {
+TEST_F(ModuleMixerTest, RefusesWhatIsNotAModuleAndFreedHandlesStayDead) {
   std::vector<uint8_t> cut = TinyModule(2);
   cut.resize(1000);  // inside the sample headers, before the signature
   WriteFileBytes("cut.mod", cut);
@@ -128,9 +117,6 @@ TEST_F(ModuleMixerTest, RefusesWhatIsNotAModule) {
   for (const char* path : {"missing.mod", "cut.mod", "empty.mod", "text.mod", "."})
     EXPECT_EQ(MixerLoad(path), 0) << path;
   EXPECT_EQ(MixerLoad(nullptr), 0);
-}
-
-TEST_F(ModuleMixerTest, FreedHandlesStayDead) {
   const MixerHandle first = LoadTiny(2);
   MixerPlay(first);
   MixerFree(first);
@@ -139,7 +125,7 @@ TEST_F(ModuleMixerTest, FreedHandlesStayDead) {
   EXPECT_FALSE(MixerLoaded(first));
   EXPECT_FALSE(MixerPlayFrom(first, 0));
   MixerFree(first);
-  EXPECT_TRUE(Silent(Render(kBlock)));
+  EXPECT_TRUE(Silent(Render()));
   EXPECT_FALSE(MixerPlayFrom(second, 1)) << "the tiny module has a single order";
   EXPECT_TRUE(MixerLoaded(second));
 }

@@ -24,10 +24,9 @@
 
 namespace {
 
-constexpr const char* MO3_REFUSED = "FMOD: MO3 format not supported !";
-constexpr const char* BASS_LOAD_ERROR = "Can't play the file - open/load/format error (BASS)!";
 constexpr size_t SAMPLE1_VOLUME = 20 + 22 + 3;  // title, then the first header's name and length
 
+void UseDriver(const char* driver) { setenv("SDL_AUDIODRIVER", driver, 1); }
 
 class MsxBackendsTest : public ::testing::Test {
  protected:
@@ -51,28 +50,23 @@ class MsxBackendsTest : public ::testing::Test {
     unsetenv("SDL_DISKAUDIOFILE");
   }
 
-  static void UseDriver(const char* driver) { setenv("SDL_AUDIODRIVER", driver, 1); }
-
   ScratchDir dir;
   SetupConfig saved{};
 };
 
-// Every call but Init is harmless on a player that is not running.
-void ExerciseIdle(const MsxBackend& player) {
-  player.Play("long.mod");
-  player.Stop();
-  player.Resume();
-  EXPECT_EQ(player.Finished(), 0);
-  player.Shutdown();
-}
-
 }  // namespace
 
+// Every call but Init is harmless on a BASS that could not start.
 TEST_F(MsxBackendsTest, AnOutputThatCannotOpenSilencesBassAndEndsFmod) {
   UseDriver("none_such");
   EXPECT_EQ(FatalMessageOf([] {
-              BassBackend().Init(1);
-              ExerciseIdle(BassBackend());
+              const MsxBackend& bass = BassBackend();
+              bass.Init(1);
+              bass.Play("long.mod");
+              bass.Stop();
+              bass.Resume();
+              EXPECT_EQ(bass.Finished(), 0);
+              bass.Shutdown();
             }),
             "");
   EXPECT_EQ(FatalMessageOf([] { FmodBackend().Init(1); }), "Error initializing output device.");
@@ -88,30 +82,33 @@ TEST_F(MsxBackendsTest, FmodPrintsItsVersionAndDriver) {
             "\n DriverName = dummy ");
 }
 
-TEST_F(MsxBackendsTest, FmodRefusesMo3AndNamesLoadErrors) {
-  const MsxBackend& fmod = FmodBackend();
-  fmod.Init(1);
-  EXPECT_EQ(FatalMessageOf([&] { fmod.Play("long.mod"); }), "");
-  EXPECT_EQ(FatalMessageOf([&] { fmod.Play("DATA/msx/tune.mo3"); }), MO3_REFUSED);
-  EXPECT_EQ(FatalMessageOf([&] { fmod.Play("tune.MO3"); }), MO3_REFUSED);
-  EXPECT_EQ(FatalMessageOf([&] { fmod.Play("x.mo3x"); }), "File not found");
-  EXPECT_EQ(FatalMessageOf([&] { fmod.Play("o3"); }), "File not found");
-  EXPECT_EQ(FatalMessageOf([&] { fmod.Play("DATA/msx/notmod.xm"); }), "Unknown file format");
-  EXPECT_EQ(fmod.Finished(), 0);
-  fmod.Stop();
-  fmod.Resume();
-  fmod.Shutdown();
-}
-
-TEST_F(MsxBackendsTest, BassNamesEveryLoadErrorAlike) {
-  const MsxBackend& bass = BassBackend();
-  bass.Init(3);
-  EXPECT_EQ(FatalMessageOf([&] { bass.Play("x.mo3x"); }), BASS_LOAD_ERROR);
-  EXPECT_EQ(FatalMessageOf([&] { bass.Play("DATA/msx/notmod.xm"); }), BASS_LOAD_ERROR);
-  EXPECT_EQ(FatalMessageOf([&] { bass.Play("long.mod"); }), "");
-  EXPECT_EQ(bass.Finished(), 0);
-  bass.Shutdown();
-  ExerciseIdle(bass);
+TEST_F(MsxBackendsTest, LoadErrorsHaveEachPlayersMessage) {
+  constexpr const char* MO3 = "FMOD: MO3 format not supported !";
+  constexpr const char* BASS = "Can't play the file - open/load/format error (BASS)!";
+  struct Case {
+    const MsxBackend& player;
+    const char* path;
+    const char* message;
+  };
+  const Case cases[] = {
+      {FmodBackend(), "long.mod", ""},
+      {FmodBackend(), "DATA/msx/tune.mo3", MO3},
+      {FmodBackend(), "tune.MO3", MO3},
+      {FmodBackend(), "x.mo3x", "File not found"},
+      {FmodBackend(), "o3", "File not found"},
+      {FmodBackend(), "DATA/msx/notmod.xm", "Unknown file format"},
+      {BassBackend(), "x.mo3x", BASS},
+      {BassBackend(), "DATA/msx/notmod.xm", BASS},
+      {BassBackend(), "long.mod", ""},
+  };
+  for (const Case& c : cases) {
+    c.player.Init(3);
+    EXPECT_EQ(FatalMessageOf([&] { c.player.Play(c.path); }), c.message) << c.path;
+    EXPECT_EQ(c.player.Finished(), 0);
+    c.player.Stop();
+    c.player.Resume();
+    c.player.Shutdown();
+  }
 }
 
 namespace {
@@ -176,11 +173,10 @@ class MsxDiskTest : public MsxBackendsTest, public ::testing::WithParamInterface
     return peaks;
   }
 
-  static bool AllSilent(const std::vector<int>& peaks) {
-    return std::all_of(peaks.begin(), peaks.end(), [](int peak) { return peak == 0; });
-  }
-  static bool AllSounding(const std::vector<int>& peaks) {
-    return std::all_of(peaks.begin(), peaks.end(), [](int peak) { return peak > 0; });
+  // Whether every window is silent (or every one sounds).
+  bool All(int ms, bool sounding) {
+    const std::vector<int> peaks = PeaksOver(ms);
+    return std::all_of(peaks.begin(), peaks.end(), [&](int peak) { return (peak > 0) == sounding; });
   }
 
   std::string out;
@@ -201,18 +197,16 @@ std::vector<Level> Levels(const std::vector<int>& peaks) {
 
 }  // namespace
 
-TEST_P(MsxDiskTest, PlaysPausesResumesAndSilences) {
+TEST_P(MsxDiskTest, PlaysPausesResumesSilencesAndWrapsTheList) {
   MsxPlay("DATA/msx/long.mod");
-  EXPECT_TRUE(AllSounding(PeaksOver(200)));
+  EXPECT_TRUE(All(200, true));
   MsxPauseToggle();
-  EXPECT_TRUE(AllSilent(PeaksOver(150)));
+  EXPECT_TRUE(All(150, false));
   MsxPauseToggle();
-  EXPECT_TRUE(AllSounding(PeaksOver(150)));
+  EXPECT_TRUE(All(150, true));
   MsxPlay("+SILENCE");
-  EXPECT_TRUE(AllSilent(PeaksOver(150)));
-}
-
-TEST_P(MsxDiskTest, ListModeGoesOnWhenAModuleEndsAndWraps) {
+  EXPECT_TRUE(All(150, false));
+  // List mode goes on when a module ends.
   MsxPlay("+PLIST");
   const std::vector<Level> levels = Levels(PeaksOver(700));
   const std::vector<Level> wanted = {Level::Loud, Level::Quiet, Level::Loud};

@@ -1,7 +1,10 @@
+// The music front over a player that records what it is asked: the list,
+// stepping, list mode, pausing and the sessions.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,15 +41,30 @@ constexpr MsxBackend RECORDER = {
     [] { Note("shutdown"); },
 };
 
-constexpr const char* THREE = "3\nDATA/msx/a.xm\nb.mod\nc.s3m\n";
+const std::string THREE = "3\nDATA/msx/a.xm\nb.mod\nc.s3m\n", HUGE_NAME(3000, 'a');
+const std::string A = "play DATA/msx/a.xm", B = "play b.mod", C = "play c.s3m";
+
+// Steps, separated by blanks: next, prev, index:N, play:NAME, pause, end (the
+// player reports its module ended), poll, shutdown.
+void Perform(const std::string& steps) {
+  std::istringstream in(steps);
+  for (std::string step; in >> step;) {
+    const std::string argument = step.substr(step.find(':') + 1);
+    if (step == "next") MsxNext();
+    if (step == "prev") MsxPrev();
+    if (step.starts_with("index:")) MsxPlayIndex(static_cast<int32_t>(std::stoll(argument)));
+    if (step.starts_with("play:")) MsxPlay(argument.c_str());
+    if (step == "pause") MsxPauseToggle();
+    if (step == "end") Recorded().finished = 1;
+    if (step == "poll") MsxPoll();
+    if (step == "shutdown") MsxShutdown();
+  }
+}
 
 class MsxFrontTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved = ::Setup;
-    ::Setup.UseMsxPlayer = 1;
-    ::Setup.MsxQuality = 2;
-    ::Setup.StartingTune = 0;
     Recorded() = Recording{};
     WriteFileBytes("data.rs", {});
     MsxUseBackend(&RECORDER);
@@ -57,21 +75,22 @@ class MsxFrontTest : public ::testing::Test {
     ::Setup = saved;
     ResourceCloseAll();
   }
-
-  static void WriteList(const std::string& text) {
-    WriteFileText("msx.txt", text);
-  }
-  // A session over the list, with the calls up to now forgotten.
-  static void Start(const std::string& text, int32_t startingTune = 0) {
-    WriteList(text);
+  // A session over the list: the calls after its init.
+  static Calls Run(const std::string& list, int32_t startingTune, const std::string& steps,
+                   int32_t music = 1) {
+    WriteFileText("msx.txt", list);
+    ::Setup.UseMsxPlayer = music;
+    ::Setup.MsxQuality = 2;
     ::Setup.StartingTune = startingTune;
-    MsxShutdown();
+    Recorded() = Recording{};
     MsxInit();
-    Recorded().calls.clear();
+    if (music != 0) {
+    EXPECT_EQ(Recorded().calls, Calls{"init 2"});
   }
-  static Calls Taken() {
-    Calls calls = std::move(Recorded().calls);
     Recorded().calls.clear();
+    Perform(steps);
+    Calls calls = std::move(Recorded().calls);
+    MsxShutdown();
     return calls;
   }
 
@@ -81,131 +100,47 @@ class MsxFrontTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MsxFrontTest, InitReadsTheListCutAtTabOrCrAndPlaysNothing) {
-  WriteList("3\nDATA/msx/a.xm\tfirst\r\nb.mod\r\nc.s3m\nignored\n");
-  MsxInit();
-  EXPECT_EQ(Taken(), Calls{"init 2"});
-  MsxPlayIndex(0);
-  MsxNext();
-  MsxNext();
-  EXPECT_EQ(Taken(), (Calls{"play DATA/msx/a.xm", "play b.mod", "play c.s3m"}));
-}
-
-TEST_F(MsxFrontTest, SteppingWrapsAtBothEnds) {
-  Start(THREE, 2);
-  MsxNext();
-  EXPECT_EQ(Taken(), Calls{"play DATA/msx/a.xm"});
-  Start(THREE, 0);
-  MsxPrev();
-  EXPECT_EQ(Taken(), Calls{"play c.s3m"});
-  MsxPlayIndex(-4);
-  MsxPlayIndex(5);
-  EXPECT_EQ(Taken(), (Calls{"play b.mod", "play c.s3m"}));
-}
-
-TEST_F(MsxFrontTest, StartingTuneOutsideTheListIsReducedAtTheFirstStep) {
-  Start(THREE, 7);
-  MsxNext();
-  EXPECT_EQ(Taken(), Calls{"play DATA/msx/a.xm"});
-  Start(THREE, 7);
-  MsxPrev();
-  EXPECT_EQ(Taken(), Calls{"play DATA/msx/a.xm"});
-  MsxPlayIndex(7);
-  EXPECT_EQ(Taken(), Calls{"play b.mod"});
-  // the ends of the range step without overflowing
-  Start(THREE, INT32_MAX);
-  MsxNext();
-  EXPECT_EQ(Taken(), Calls{"play DATA/msx/a.xm"});
-  Start(THREE, INT32_MIN);
-  MsxPrev();
-  EXPECT_EQ(Taken(), Calls{"play c.s3m"});
-  Start(THREE);
-  MsxPlayIndex(INT32_MIN);
-  EXPECT_EQ(Taken(), Calls{"play c.s3m"});
-}
-
-TEST_F(MsxFrontTest, ThePlayingModuleInOtherCaseGoesOnButEndsListMode) {
-  Start(THREE);
-  MsxPlay("+PLIST");
-  EXPECT_EQ(Taken(), Calls{"play DATA/msx/a.xm"});
-  MsxPlay("data/MSX/A.XM");
-  Recorded().finished = 1;
-  MsxPoll();
-  EXPECT_EQ(Taken(), Calls{});
-  MsxPlay("+SILENCE");
-  MsxPlay("+SILENCE");
-  MsxPlay("+plist");  // reserved names are exact
-  EXPECT_EQ(Taken(), (Calls{"play +SILENCE", "play +plist"}));
-}
-
-TEST_F(MsxFrontTest, ListModeMovesOnWhenTheModuleEndsAndWraps) {
-  Start(THREE);
-  MsxPlayIndex(0);
-  Taken();
-  MsxPlay("+PLIST");  // entry 0 already sounds: not restarted
-  MsxPoll();
-  EXPECT_EQ(Taken(), Calls{});
-  Recorded().finished = 1;
-  MsxPoll();
-  MsxPoll();
-  MsxPoll();
-  EXPECT_EQ(Taken(), (Calls{"play b.mod", "play c.s3m", "play DATA/msx/a.xm"}));
-  MsxNext();  // stepping leaves list mode
-  MsxPoll();
-  EXPECT_EQ(Taken(), Calls{"play b.mod"});
-}
-
-TEST_F(MsxFrontTest, ListModeReplaysALoneOrRepeatedModule) {
-  Start("1\none.xm\n");
-  MsxPlay("+PLIST");
-  Recorded().finished = 1;
-  MsxPoll();
-  EXPECT_EQ(Taken(), (Calls{"play one.xm", "play one.xm"}));
-}
-
-TEST_F(MsxFrontTest, PauseTogglesAndSurvivesAnotherModule) {
-  Start(THREE);
-  MsxPlayIndex(0);
-  MsxPauseToggle();
-  MsxPauseToggle();
-  MsxPauseToggle();
-  MsxPlayIndex(1);
-  MsxPauseToggle();
-  EXPECT_EQ(Taken(),
-            (Calls{"play DATA/msx/a.xm", "stop", "resume", "stop", "play b.mod", "resume"}));
-}
-
-TEST_F(MsxFrontTest, MusicOffReadsNothingAndDoesNothing) {
-  ::Setup.UseMsxPlayer = 0;
-  WriteList("0\n");  // would be fatal if read
-  MsxInit();
-  MsxPlay("+PLIST");
-  MsxPlay("x.xm");
-  MsxNext();
-  MsxPrev();
-  MsxPlayIndex(1);
-  MsxPauseToggle();
-  Recorded().finished = 1;
-  MsxPoll();
-  MsxShutdown();
-  EXPECT_EQ(Taken(), Calls{});
-}
-
-TEST_F(MsxFrontTest, ShutdownEndsTheSessionAndANewOneStartsAfresh) {
-  Start(THREE);
-  MsxPlayIndex(1);
-  MsxShutdown();
-  MsxShutdown();
-  MsxNext();
-  EXPECT_EQ(Taken(), (Calls{"play b.mod", "shutdown"}));
-  Start("2\nx.xm\ny.xm\n", 1);
-  MsxPlayIndex(1);  // nothing is current in a new session
-  MsxNext();
-  EXPECT_EQ(Taken(), (Calls{"play y.xm", "play x.xm"}));
+TEST_F(MsxFrontTest, SessionsPlayWhatTheListAndTheStepsName) {
+  struct Case {
+    std::string list;
+    int32_t startingTune;
+    std::string steps;
+    Calls calls;
+    int32_t music = 1;
+  };
+  const Case cases[] = {
+      // The list is cut at a tab or CR; lines past the count are ignored.
+      {"3\nDATA/msx/a.xm\tfirst\r\nb.mod\r\nc.s3m\nignored\n", 0, "index:0 next next", {A, B, C}},
+      {"0x2\n" + HUGE_NAME + "\nb\n", 0, "index:0 index:1", {"play " + HUGE_NAME.substr(0, 1023), "play b"}},
+      // Stepping wraps at both ends; a starting tune outside is reduced at the first step.
+      {THREE, 2, "next", {A}},
+      {THREE, 0, "prev index:-4 index:5", {C, B, C}},
+      {THREE, 7, "next", {A}},
+      {THREE, 7, "prev index:7", {A, B}},
+      {THREE, INT32_MAX, "next", {A}},
+      {THREE, INT32_MIN, "prev", {C}},
+      {THREE, 0, "index:-2147483648", {C}},
+      // The playing module in other case goes on but ends list mode; reserved names are exact.
+      {THREE, 0, "play:+PLIST play:data/MSX/A.XM end poll play:+SILENCE play:+SILENCE play:+plist",
+       {A, "play +SILENCE", "play +plist"}},
+      // List mode moves on when a module ends and wraps; it does not restart the one
+      // that sounds, and stepping leaves it.
+      {THREE, 0, "index:0 play:+PLIST poll end poll poll poll next poll", {A, B, C, A, B}},
+      {"1\none.xm\n", 0, "play:+PLIST end poll", {"play one.xm", "play one.xm"}},
+      {THREE, 0, "index:0 pause pause pause index:1 pause", {A, "stop", "resume", "stop", B, "resume"}},
+      // A shut session does nothing; a new one has nothing current.
+      {THREE, 0, "index:1 shutdown shutdown next", {B, "shutdown"}},
+      {"2\nx.xm\ny.xm\n", 1, "index:1 next", {"play y.xm", "play x.xm"}},
+      // With the music off the list is not even read.
+      {"0\n", 0, "play:+PLIST play:x.xm next prev index:1 pause end poll shutdown", {}, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run(c.list, c.startingTune, c.steps, c.music), c.calls) << c.steps;
+  }
 }
 
 TEST_F(MsxFrontTest, BrokenListsEndWithTheirMessage) {
-  const std::string huge(3000, 'a');
+  ::Setup.UseMsxPlayer = 1;
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"0\na\n", "MSX range error !"},
       {"1025\na\n", "MSX range error !"},
@@ -215,22 +150,14 @@ TEST_F(MsxFrontTest, BrokenListsEndWithTheirMessage) {
       {"", "Internal error !"},
       {"\n1\na\n", "Internal error !"},
       {"3\na\nb\n", "Internal error !"},
-      {"2\n" + huge + "\n", "Internal error !"},  // one long line is one entry
+      {"2\n" + HUGE_NAME + "\n", "Internal error !"},  // one long line is one entry
   };
   for (const auto& [text, message] : cases) {
-    WriteList(text);
+    WriteFileText("msx.txt", text);
     EXPECT_EQ(FatalMessageOf([] { MsxInit(); }), message) << text.substr(0, 40);
     MsxShutdown();
   }
   std::remove("msx.txt");
   EXPECT_EQ(FatalMessageOf([] { MsxInit(); }), "Cannot open modules list !");
-  EXPECT_EQ(Taken(), Calls{});
-}
-
-TEST_F(MsxFrontTest, CountIsReadAsByPercentIAndLongNamesAreCut) {
-  const std::string huge(3000, 'a');
-  Start("0x2\n" + huge + "\nb\n");
-  MsxPlayIndex(0);
-  MsxPlayIndex(1);
-  EXPECT_EQ(Taken(), (Calls{"play " + huge.substr(0, 1023), "play b"}));
+  EXPECT_EQ(Recorded().calls, Calls{});
 }

@@ -89,28 +89,26 @@ TEST_F(GifTest, SixteenEntryTableLeavesEntries16UpBlack) {
   EXPECT_EQ(Bytes(palette.begin() + 48, palette.end()), Bytes(GIF_PALETTE_SIZE - 48, 0));
 }
 
-TEST_F(GifTest, FirstCodeEndGivesAZeroPicture) {
-  for (const Bytes& stream : {Stream({{5, 3}}), Stream({}, false)}) {
-    ASSERT_EQ(Load(GifHead(1, 4, 2, 2) + stream), 1);
-    EXPECT_EQ(Indices(), Bytes(8, 0));
+TEST_F(GifTest, CodeStreamsDecode) {
+  struct Case {
+    int width, height;
+    Bytes stream;
+    Bytes indices;
+  };
+  const Case cases[] = {
+      {4, 2, Stream({{5, 3}}), Bytes(8, 0)},  // the end at once: a zero picture
+      {4, 2, Stream({}, false), Bytes(8, 0)},
+      // Without a leading clear the stream starts as after one.
+      {4, 1, Stream({{1, 3}, {6, 3}, {1, 3}, {5, 4}}), {1, 1, 1, 1}},
+      // 1 2 3 define 6 and 7; next free 8 makes the next code, 8 = "3 3", four bits wide.
+      {5, 1, Stream({{4, 3}, {1, 3}, {2, 3}, {3, 3}, {8, 4}, {5, 4}}), {1, 2, 3, 3, 3}},
+      // The code being defined repeats the previous string.
+      {3, 1, Stream({{4, 3}, {1, 3}, {6, 3}, {5, 3}}), {1, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(Load(GifHead(1, c.width, c.height, 2) + c.stream), 1);
+    EXPECT_EQ(Indices(), c.indices);
   }
-}
-
-TEST_F(GifTest, AStreamWithoutALeadingClearStartsAsAfterOne) {
-  ASSERT_EQ(Load(GifHead(1, 4, 1, 2) + Stream({{1, 3}, {6, 3}, {1, 3}, {5, 4}})), 1);
-  EXPECT_EQ(Indices(), (Bytes{1, 1, 1, 1}));
-}
-
-TEST_F(GifTest, CodesWidenWhenTheNextFreeCodeReachesTheLimit) {
-  // 1 2 3 define 6 and 7; next free 8 makes the next code, 8 = "3 3", four bits wide.
-  const Codes codes = {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {8, 4}, {5, 4}};
-  ASSERT_EQ(Load(GifHead(1, 5, 1, 2) + Stream(codes)), 1);
-  EXPECT_EQ(Indices(), (Bytes{1, 2, 3, 3, 3}));
-}
-
-TEST_F(GifTest, CodeBeingDefinedRepeatsThePreviousString) {
-  ASSERT_EQ(Load(GifHead(1, 3, 1, 2) + Stream({{4, 3}, {1, 3}, {6, 3}, {5, 3}})), 1);
-  EXPECT_EQ(Indices(), (Bytes{1, 1, 1}));
 }
 
 TEST_F(GifTest, WidthStopsAt12BitsAndAFullTableTakesNoMore) {

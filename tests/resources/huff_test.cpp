@@ -95,43 +95,6 @@ Counts TiedCounts() {
   return counts;
 }
 
-void ExpectNode(const HuffNode& node, int32_t count, int32_t symbol,
-                int32_t child0, int32_t child1, int32_t parent) {
-  EXPECT_EQ(node.count, count);
-  EXPECT_EQ(node.symbol, symbol);
-  EXPECT_EQ(node.child[0], child0);
-  EXPECT_EQ(node.child[1], child1);
-  EXPECT_EQ(node.parent, parent);
-}
-
-TEST(HuffTree, SingleValueGivesTheEndSymbolTheZeroBranch) {
-  const HuffTree tree = TreeOf(SingleValueCounts());
-  ASSERT_EQ(tree.nodeCount, 3);
-  EXPECT_EQ(tree.root, 2);
-  ExpectNode(tree.nodes[0], 100, 0x41, -1, -1, 2);
-  ExpectNode(tree.nodes[1], 1, HUFF_END_SYMBOL, -1, -1, 2);
-  ExpectNode(tree.nodes[2], 101, -1, 1, 0, -1);
-}
-
-TEST(HuffTree, EqualCountsPickTheHighestIndexFirst) {
-  const HuffTree tree = TreeOf(TiedCounts());
-  ASSERT_EQ(tree.nodeCount, 5);
-  EXPECT_EQ(tree.root, 4);
-  ExpectNode(tree.nodes[0], 1, 0x61, -1, -1, 4);
-  ExpectNode(tree.nodes[1], 1, 0x62, -1, -1, 3);
-  ExpectNode(tree.nodes[2], 1, HUFF_END_SYMBOL, -1, -1, 3);
-  ExpectNode(tree.nodes[3], 2, -1, 2, 1, 4);
-  ExpectNode(tree.nodes[4], 3, -1, 0, 3, -1);
-  for (int i = 0; i < tree.nodeCount; ++i) EXPECT_EQ(tree.nodes[i].index, i);
-}
-
-TEST(HuffTree, AllZeroCountsLeaveTheEndSymbolAlone) {
-  const HuffTree tree = TreeOf(Counts{});
-  ASSERT_EQ(tree.nodeCount, 1);
-  EXPECT_EQ(tree.root, 0);
-  ExpectNode(tree.nodes[0], 1, HUFF_END_SYMBOL, -1, -1, -1);
-}
-
 TEST(HuffTree, CountsAreReadLittleEndianAndSigned) {
   Counts counts{};
   counts[0] = -2;
@@ -182,49 +145,51 @@ TEST(HuffTree, DamagedCountsStillGiveASoundTree) {
   }
 }
 
-// Single value: 0x41 is "1", the end symbol "0".
-// Ties: 0x61 is "0", the end symbol "10", 0x62 "11".
+// The codes pin the tree's shape. Single value: 0x41 is "1", the end symbol
+// "0". Ties pick the highest index first: 0x61 is "0", the end symbol "10",
+// 0x62 "11". All-zero counts leave the end symbol alone, at the root.
 TEST(HuffDecode, HandMadeStreams) {
-  EXPECT_EQ(Decode(StreamOf(SingleValueCounts(), "1110"), 3).bytes, Text("AAA"));
-  EXPECT_EQ(Decode(StreamOf(TiedCounts(), "01110"), 10).bytes, Text("ab"));
-  // Bits after the end symbol are ignored.
-  EXPECT_EQ(Decode(StreamOf(TiedCounts(), "011101111111"), 10).bytes, Text("ab"));
-  EXPECT_EQ(Decode(StreamOf(TiedCounts(), "10"), 10).count, 0u);
-}
-
-TEST(HuffDecode, StreamCutBeforeItsEndSymbolReturnsTheCountSoFar) {
-  EXPECT_EQ(Decode(StreamOf(SingleValueCounts(), "11111111"), 20).bytes,
-            Bytes(8, 0x41));
-  // The last code ends on the last bit: still decoded.
-  EXPECT_EQ(Decode(StreamOf(TiedCounts(), "00000011"), 20).bytes, Text("aaaaaab"));
-  // The last code needs one bit more than the stream holds: dropped.
-  EXPECT_EQ(Decode(StreamOf(TiedCounts(), "00000001"), 20).bytes, Text("aaaaaaa"));
-  // Long enough for the fast path, and cut there.
-  const Bytes ones = StreamOf(SingleValueCounts(), std::string(800, '1'));
-  EXPECT_EQ(Decode(ones, 1000).bytes, Bytes(800, 0x41));
-}
-
-TEST(HuffDecode, BytesBeyondTheOutputAreCountedNotWritten) {
-  const Bytes shortStream = StreamOf(SingleValueCounts(), std::string(16, '1') + "0");
-  EXPECT_EQ(Decode(shortStream, 5).count, 16u);
-  EXPECT_EQ(Decode(shortStream, 0).count, 16u);
-  const Bytes longStream = StreamOf(SingleValueCounts(), std::string(1000, '1') + "0");
+  const Counts single = SingleValueCounts(), tied = TiedCounts();
+  const std::string ones(1000, '1');
+  struct Case {
+    const Counts& counts;
+    std::string bits;
+    size_t outSize, count;
+    Bytes bytes;
+  };
+  const Case cases[] = {
+      {single, "1110", 3, 3, Text("AAA")},
+      {tied, "01110", 10, 2, Text("ab")},
+      {tied, "011101111111", 10, 2, Text("ab")},  // bits after the end symbol are ignored
+      {tied, "10", 10, 0, {}},
+      // Cut before the end symbol: the count so far. A last code ending on the
+      // last bit is decoded, one that needs a bit more is dropped.
+      {single, "11111111", 20, 8, Bytes(8, 0x41)},
+      {tied, "00000011", 20, 7, Text("aaaaaab")},
+      {tied, "00000001", 20, 7, Text("aaaaaaa")},
+      {single, ones.substr(0, 800), 1000, 800, Bytes(800, 0x41)},  // cut in the fast path
+      // Bytes beyond the output are counted, not written.
+      {single, ones.substr(0, 16) + "0", 5, 16, Bytes(5, 0x41)},
+      {single, ones.substr(0, 16) + "0", 0, 16, {}},
+      {Counts{}, ones.substr(0, 64), 10, 0, {}},  // the end symbol alone is no tree
+      {Counts{}, "", 10, 0, {}},
+      {single, "", 10, 0, {}},
+  };
+  for (const Case& c : cases) {
+    const Decoded d = Decode(StreamOf(c.counts, c.bits), c.outSize);
+    EXPECT_EQ(d.count, c.count) << c.bits;
+    EXPECT_EQ(d.bytes, c.bytes) << c.bits;
+  }
+  const Bytes longStream = StreamOf(single, ones + "0");
   for (size_t outSize : {0, 1, 7, 8, 9, 500, 999, 1000, 1001}) {
     const Decoded d = Decode(longStream, outSize);
     EXPECT_EQ(d.count, 1000u);
     EXPECT_EQ(d.bytes, Bytes(std::min<size_t>(outSize, 1000), 0x41));
   }
-}
-
-TEST(HuffDecode, EmptyOrShortStreamsDecodeToNothing) {
   EXPECT_EQ(HuffDecode(nullptr, 0, nullptr, 0), 0u);
-  const Bytes allZero = StreamOf(Counts{}, std::string(64, '1'));
-  EXPECT_EQ(Decode(allZero, 10).count, 0u);
-  EXPECT_EQ(Decode(StreamOf(Counts{}, ""), 10).count, 0u);
-  Bytes cut = StreamOf(SingleValueCounts(), "1111");
+  Bytes cut = StreamOf(single, "1111");
   cut.resize(HUFF_COUNTS_SIZE - 1);
   EXPECT_EQ(Decode(cut, 10).count, 0u);
-  EXPECT_EQ(Decode(StreamOf(SingleValueCounts(), ""), 10).count, 0u);
 }
 
 // Writes each symbol's path, found from its leaf upwards through the parents.
@@ -300,30 +265,24 @@ Bytes RandomStream(std::mt19937& rng) {
   return EncodeSymbols(counts, RandomSymbols(counts, rng));
 }
 
+// Whole streams at any output size, and the first bytes of streams cut at every length.
 TEST(HuffDecode, MatchesTheBitByBitDecoder) {
   std::mt19937 rng(2024);
-  for (int round = 0; round < 400; ++round) {
-    const Bytes stream = RandomStream(rng);
-    const size_t expected = Decode(stream, 1 << 16, true).count;
-    for (size_t outSize : {expected, size_t(rng() % (expected + 20))}) {
-      const Decoded reference = Decode(stream, outSize, true);
-      const Decoded fast = Decode(stream, outSize);
-      ASSERT_EQ(fast.count, reference.count) << "round " << round;
-      ASSERT_EQ(fast.bytes, reference.bytes) << "round " << round;
-    }
-  }
-}
-
-TEST(HuffDecode, MatchesTheBitByBitDecoderOnEveryCut) {
-  std::mt19937 rng(99);
-  for (int round = 0; round < 20; ++round) {
+  for (int round = 0; round < 420; ++round) {
     Bytes stream = RandomStream(rng);
-    while (stream.size() > HUFF_COUNTS_SIZE + 40) stream.pop_back();
-    for (; stream.size() >= HUFF_COUNTS_SIZE; stream.pop_back()) {
-      const Decoded reference = Decode(stream, 500, true);
-      const Decoded fast = Decode(stream, 500);
-      ASSERT_EQ(fast.count, reference.count) << stream.size();
-      ASSERT_EQ(fast.bytes, reference.bytes) << stream.size();
+    const size_t expected = Decode(stream, 1 << 16, true).count;
+    std::vector<std::pair<size_t, size_t>> tries = {{stream.size(), expected},
+                                                    {stream.size(), rng() % (expected + 20)}};
+    if (round >= 400) {
+      tries.clear();
+      for (size_t size = std::min(stream.size(), HUFF_COUNTS_SIZE + 40); size >= HUFF_COUNTS_SIZE; --size)
+        tries.push_back({size, 500});
+    }
+    for (const auto& [size, outSize] : tries) {
+      const Bytes part(stream.begin(), stream.begin() + static_cast<long>(size));
+      const Decoded reference = Decode(part, outSize, true), fast = Decode(part, outSize);
+      ASSERT_EQ(fast.count, reference.count) << "round " << round << " size " << size;
+      ASSERT_EQ(fast.bytes, reference.bytes) << "round " << round << " size " << size;
     }
   }
 }

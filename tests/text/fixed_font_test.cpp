@@ -45,20 +45,6 @@ TEST_F(FixedFontTest, LoadReversesEveryRowByte) {
   EXPECT_EQ(FatalMessageOf([] { FixedFontLoad("none.fnt"); }), "Cannot open *.FNT file !");
 }
 
-TEST(FixedMetrics, MeasureFitHit) {
-  EXPECT_EQ(FixedMeasure("abc").width, 24);
-  EXPECT_EQ(FixedMeasure("abc").height, 16);
-  EXPECT_EQ(FixedMeasure(nullptr).height, 0);
-  EXPECT_EQ(FixedFit("abcdef", 20), 3);
-  EXPECT_EQ(FixedFit("abcdef", 100), 6);
-  EXPECT_EQ(FixedFit("abcdef", 0), 1);
-  EXPECT_EQ(FixedFit("abcdef", 16), 2);
-  EXPECT_EQ(FixedFit("", 20), -1);
-  EXPECT_EQ(FixedHit(10, 50, "ab", 10, 50) + FixedHit(26, 38, "ab", 10, 50), 2);  // corners
-  EXPECT_EQ(FixedHit(27, 45, "ab", 10, 50) + FixedHit(15, 37, "ab", 10, 50), 0);
-  EXPECT_EQ(FixedHit(10, 50, "", 10, 50), 0);
-}
-
 TEST_F(FixedFontTest, SpaceOnlyAdvancesAndRowsAboveTheTopAreCut) {
   auto font = Load();
   Picture picture = Paper(40, 30);

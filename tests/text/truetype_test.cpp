@@ -165,13 +165,20 @@ TEST_F(TrueTypeTest, ItalicShearsTheBoxRightAndGrowsOnlyAdvancesItOutgrows) {
 }
 
 // Renderings share the raster and the outline copies: none may see what an
-// earlier one, at another size or style, left behind.
-TEST_F(TrueTypeTest, RenderingsSharingBuffersMatchFreshOnes) {
+// earlier one, at another size or style, left behind. The ink rows recorded
+// while copying are those a search of the planes finds.
+TEST_F(TrueTypeTest, RenderingsSharingBuffersMatchFreshOnesAndRecordTheirInk) {
   const auto large = Render(24, 48, 1, 1);
   const auto small = Render(8, 16);
   buffers = std::make_unique<RenderBuffers>();
   EXPECT_TRUE(SameTable(*Render(8, 16), *small));
   EXPECT_TRUE(SameTable(*Render(24, 48, 1, 1), *large));
+  for (const GlyphTable* table : {small.get(), large.get()}) {
+    const auto searched = GlyphTableShare(*table);
+    GlyphTableFindInk(*searched);
+    EXPECT_EQ(table->inkTop, searched->inkTop);
+    EXPECT_EQ(table->inkBottom, searched->inkBottom);
+  }
 }
 
 // In bold, level 2 counts as solid too: a plain rendering that writes 3 for it
@@ -187,16 +194,6 @@ TEST_F(TrueTypeTest, BoldWidensEverySolidRunOnePixelToTheLeft) {
       for (size_t k = 0; k + 1 < row.size(); ++k) row[k] = row[k + 1] == '#' ? '#' : row[k];
     }
     EXPECT_EQ(SolidOnly(Picture(*bold, code)), expected) << char(code);
-  }
-}
-
-// The ink rows recorded while copying are those a search of the planes finds.
-TEST_F(TrueTypeTest, InkRowsMatchThePlanes) {
-  for (const auto& table : {Render(8, 16), Render(24, 48, 1, 1)}) {
-    const auto searched = GlyphTableShare(*table);
-    GlyphTableFindInk(*searched);
-    EXPECT_EQ(table->inkTop, searched->inkTop);
-    EXPECT_EQ(table->inkBottom, searched->inkBottom);
   }
 }
 

@@ -30,17 +30,6 @@ void ExpectRoundTrip(const Bytes& data) {
   ASSERT_TRUE(decoded == data);
 }
 
-// 0x41 is coded "1" and the end symbol "0": 100 one bits, then a zero.
-TEST(HuffEncode, OneByteValuePacksFirstBitLowest) {
-  EXPECT_EQ(HuffEncode(nullptr, 0), Bytes(HUFF_COUNTS_SIZE, 0));
-  const Bytes data(100, 0x41);
-  const Bytes stream = HuffEncode(data.data(), data.size());
-  ASSERT_EQ(stream.size(), HUFF_COUNTS_SIZE + 13);
-  EXPECT_EQ(stream[4 * 0x41], 100);
-  for (size_t k = 0; k < 12; ++k) EXPECT_EQ(stream[HUFF_COUNTS_SIZE + k], 0xFF);
-  EXPECT_EQ(stream.back(), 0x0F);
-}
-
 // Fibonacci counts make a chain: 33 symbols give codes of 33 bits, more than
 // the packer's 32-bit code words and far more than the decoder's table.
 Bytes FibonacciData() {

@@ -45,14 +45,6 @@ class MagtoolCheckTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MagtoolCheckTest, DemoIssueIsCleanPackedAndUnpacked) {
-  for (const std::string& issue : {std::string(DEMO_ARCHIVE), std::string("issue")}) {
-    ChildResult result = RunMagtool("check " + issue);
-    EXPECT_EQ(result.status, 0) << result.out;
-    EXPECT_EQ(result.out.rfind("ok: ", 0), 0u) << result.out;
-  }
-}
-
 TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   const int badTag = AppendLine(data / "arts/story.art", "Broken <#LINK:ART:DATA/arts/index.art");
   const int missingPicture =
@@ -93,10 +85,4 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   };
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
   EXPECT_EQ(lines.size(), std::size(expected)) << result.out;
-}
-
-TEST_F(MagtoolCheckTest, UsageAndUnreadableInput) {
-  EXPECT_EQ(RunMagtool("check").status, 2);
-  EXPECT_EQ(RunMagtool("check a b").status, 2);
-  EXPECT_EQ(RunMagtool("check no-such-archive.rs").status, 1);
 }

@@ -44,7 +44,7 @@ class MagtoolTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MagtoolTest, PackListVerifyExtractRoundTrip) {
+TEST_F(MagtoolTest, PackListVerifyExtractRoundTripAndStoreNeverPacks) {
   ASSERT_EQ(RunMagtool("pack issue data.rs").status, 0);
   ChildResult list = RunMagtool("list data.rs");
   ASSERT_EQ(list.status, 0);
@@ -64,11 +64,8 @@ TEST_F(MagtoolTest, PackListVerifyExtractRoundTrip) {
   EXPECT_EQ(ReadFileBytes("out/DATA/arts/index.art"), skewed);
   EXPECT_EQ(ReadFileBytes("out/DATA/msx/noise.bin"), noise);
   EXPECT_TRUE(FileExists("out/DATA/empty.txt"));
-}
-
-TEST_F(MagtoolTest, StoreNeverPacks) {
-  ASSERT_EQ(RunMagtool("pack --store issue data.rs").status, 0);
-  ChildResult list = RunMagtool("list data.rs");
+  ASSERT_EQ(RunMagtool("pack --store issue stored.rs").status, 0);
+  list = RunMagtool("list stored.rs");
   EXPECT_EQ(list.out.find("huff"), std::string::npos);
   EXPECT_NE(list.out.find("DATA/arts/index.art\t40000\t40000\tstored"), std::string::npos);
 }
@@ -142,7 +139,7 @@ TEST_F(MagtoolTest, PackLeavesOutTheArchiveAndItsPartialFile) {
   EXPECT_EQ(list.out.find("data.rs"), std::string::npos) << list.out;
 }
 
-TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchive) {
+TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchiveNamingTheMember) {
   ASSERT_EQ(RunMagtool("pack issue data.rs").status, 0);
   const std::vector<uint8_t> whole = ReadFileBytes("data.rs");
   const size_t second = 270 + static_cast<size_t>(whole[261] | whole[262] << 8 | whole[263] << 16);
@@ -164,26 +161,22 @@ TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchive) {
     }
     EXPECT_FALSE(FileExists("out"));
   }
-  fs::create_directory("folder.rs");
-  EXPECT_EQ(RunMagtool("verify folder.rs").out, "magtool: folder.rs: Broken resource file ! (not a file)\n");
-}
-
-TEST_F(MagtoolTest, VerifyNamesTheFirstBrokenMember) {
-  ASSERT_EQ(RunMagtool("pack issue data.rs").status, 0);
-  std::vector<uint8_t> bytes = ReadFileBytes("data.rs");
   // The second member (DATA/empty.txt) follows the packed index.art; its
   // size field no longer matches its stored size.
-  size_t second = 270 + static_cast<size_t>(bytes[261] | bytes[262] << 8 | bytes[263] << 16);
+  std::vector<uint8_t> bytes = whole;
   bytes[second + 265] ^= 1;
-  WriteFileBytes("data.rs", bytes);
-  ChildResult result = RunMagtool("verify data.rs");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.out.find("DATA/empty.txt: size differs"), std::string::npos) << result.out;
+  WriteFileBytes("bad.rs", bytes);
+  EXPECT_NE(RunMagtool("verify bad.rs").out.find("DATA/empty.txt: size differs"), std::string::npos);
+  fs::create_directory("folder.rs");
+  EXPECT_EQ(RunMagtool("verify folder.rs").out, "magtool: folder.rs: Broken resource file ! (not a file)\n");
 }
 
 TEST_F(MagtoolTest, BadCommandLinesAndArchives) {
   EXPECT_EQ(RunMagtool("").status, 2);
   EXPECT_EQ(RunMagtool("pack onlyone").status, 2);
+  EXPECT_EQ(RunMagtool("check").status, 2);
+  EXPECT_EQ(RunMagtool("check a b").status, 2);
+  EXPECT_EQ(RunMagtool("check no-such-archive.rs").status, 1);
   EXPECT_EQ(RunMagtool("list missing.rs").status, 1);
   WriteFileBytes("junk.rs", std::vector<uint8_t>(300, 7));
   ChildResult result = RunMagtool("list junk.rs");
