@@ -5,11 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "base/setup_config.h"
-#include "engine/covers.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/video.h"
 #include "resources/archive.h"
 
 DemoEngine::DemoEngine(int bpp) {
@@ -17,19 +12,19 @@ DemoEngine::DemoEngine(int bpp) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   // A copy: the demo issue may be rebuilt while the benchmarks run.
   std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
-  SetupDefaults(Setup);
-  Setup.FullScreen = 0;
-  Setup.Bpp = bpp;
-  VideoStart(Setup);
-  Mouse = MouseState{};
-  KeyStateCreate();
-  EngineCommand(ENGINE_INIT);
-  OpeningCover.Done = 1;  // the benchmarks time panel frames
+  Reader& r = *reader_;
+  SetupDefaults(r.Setup);
+  r.Setup.FullScreen = 0;
+  r.Setup.Bpp = bpp;
+  VideoStart(r.Video, r.CursorImage, r.Setup);
+  KeyStateCreate(r.Keys, r.KeyFlags, r.KeyTaps);
+  EngineCommand(r, ENGINE_INIT);
+  r.OpeningCover.Done = 1;  // the benchmarks time panel frames
 }
 
 DemoEngine::~DemoEngine() {
-  EngineCommand(ENGINE_SHUTDOWN);
-  VideoStop();
+  EngineCommand(*reader_, ENGINE_SHUTDOWN);
+  VideoStop(reader_->Video, reader_->CursorImage);
   ResourceCloseAll();
   SDL_Quit();
 }
