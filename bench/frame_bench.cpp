@@ -13,7 +13,8 @@ namespace {
 void BM_ContentsFrame(benchmark::State& state) {
   DemoEngine engine(static_cast<int>(state.range(0)));
   Reader& reader = engine.reader();
-  EngineCommand(reader, ENGINE_FRAME);  // the first frame lays the page out and fills the glyph caches
+  // The first frame lays the page out and fills the glyph caches.
+  EngineCommand(reader, ENGINE_FRAME);
   for (auto _ : state) EngineCommand(reader, ENGINE_FRAME);
 }
 

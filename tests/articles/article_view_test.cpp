@@ -9,9 +9,9 @@
 #include "articles/article_links.h"
 #include "articles/article_view.h"
 #include "base/clock.h"
-#include "engine/engine.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
+#include "text/fixed_font.h"
 
 namespace {
 
@@ -81,6 +81,7 @@ class ArticleView : public ::testing::Test {
     }
   }
 
+  std::unique_ptr<FixedFont> EngineFixedFont;
   Article article{};
   Picture view{};
 };

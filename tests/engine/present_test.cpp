@@ -5,8 +5,7 @@
 #include <random>
 
 #include "base/setup_config.h"
-#include "engine/engine.h"
-#include "engine/video.h"
+#include "engine/reader_state.h"
 #include "support/fatal_catch.h"
 
 namespace {
@@ -103,31 +102,33 @@ TEST(Present, CursorSkipsZeroPixelsAndClips) {
 }
 
 TEST(Present, SurfaceBackBufferLockRules) {
+  Reader reader;
   SurfacePtr good = MakeSurface(32, 0xFF0000, 0xFF00, 0xFF);
   ASSERT_EQ(good->pitch, SCREEN_WIDTH * 4);
-  BackBufferSurface = good.get();
-  Presentation = PresentState{};
-  EXPECT_TRUE(LockBackBuffer());
-  EXPECT_EQ(BackBuffer.pixels, good->pixels);
-  EXPECT_EQ(FatalMessageOf([] { LockBackBuffer(); }), "Already locked !");
+  reader.BackBufferSurface = good.get();
+  reader.Presentation = PresentState{};
+  EXPECT_TRUE(LockBackBuffer(reader));
+  EXPECT_EQ(reader.BackBuffer.pixels, good->pixels);
+  EXPECT_EQ(FatalMessageOf([&] { LockBackBuffer(reader); }), "Already locked !");
 
   std::vector<uint32_t> store(642 * 480);
   SurfacePtr wide(SDL_CreateRGBSurfaceFrom(store.data(), 640, 480, 32, 642 * 4, 0xFF0000, 0xFF00, 0xFF, 0));
-  BackBufferSurface = wide.get();
-  Presentation = PresentState{};
-  EXPECT_EQ(FatalMessageOf([] { LockBackBuffer(); }), "Pitch fucked ?!");
-  BackBufferSurface = nullptr;
-  BackBuffer = Picture{};
-  Presentation = PresentState{};
+  reader.BackBufferSurface = wide.get();
+  reader.Presentation = PresentState{};
+  EXPECT_EQ(FatalMessageOf([&] { LockBackBuffer(reader); }), "Pitch fucked ?!");
+  reader.BackBufferSurface = nullptr;
+  reader.BackBuffer = Picture{};
+  reader.Presentation = PresentState{};
 }
 
 TEST(Present, CursorVisibilityCalls) {
-  ::Setup.SoftCursor = 1;
-  Presentation = PresentState{};
-  HideEngineCursor();
-  EXPECT_EQ(Presentation.CursorHidden, 1);
-  HideEngineCursor();
-  ShowEngineCursor();
-  EXPECT_EQ(Presentation.CursorHidden, 0);
-  ::Setup.SoftCursor = 0;
+  Reader reader;
+  reader.Setup.SoftCursor = 1;
+  reader.Presentation = PresentState{};
+  HideEngineCursor(reader);
+  EXPECT_EQ(reader.Presentation.CursorHidden, 1);
+  HideEngineCursor(reader);
+  ShowEngineCursor(reader);
+  EXPECT_EQ(reader.Presentation.CursorHidden, 0);
+  reader.Setup.SoftCursor = 0;
 }

@@ -57,10 +57,12 @@ ChildResult StartVideoAt(int bpp) {
     SetupDefaults(config);
     config.FullScreen = 0;
     config.Bpp = bpp;
-    VideoStart(config);
+    VideoState video{};
+    Picture cursor{};
+    VideoStart(video, cursor, config);
     const char* caption = nullptr;
     SDL_WM_GetCaption(const_cast<char**>(&caption), nullptr);
-    std::printf("mode %d shadow %d caption %s", Video.PixelMode, Video.ShadowSurface != nullptr,
+    std::printf("mode %d shadow %d caption %s", video.PixelMode, video.ShadowSurface != nullptr,
                 caption);
     std::exit(0);
   });
@@ -81,7 +83,9 @@ TEST(VideoStart, WithoutAVideoDriverInitFails) {
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     SetupConfig config;
     SetupDefaults(config);
-    VideoStart(config);
+    VideoState video{};
+    Picture cursor{};
+    VideoStart(video, cursor, config);
   });
   EXPECT_EQ(child.status, 0);
   EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [SDL: Cannot init !] ");

@@ -43,10 +43,9 @@ constexpr const char* THREE = "3\nDATA/msx/a.xm\nb.mod\nc.s3m\n";
 class MsxFrontTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved = ::Setup;
-    ::Setup.UseMsxPlayer = 1;
-    ::Setup.MsxQuality = 2;
-    ::Setup.StartingTune = 0;
+    setup.UseMsxPlayer = 1;
+    setup.MsxQuality = 2;
+    setup.StartingTune = 0;
     Recorded() = Recording{};
     WriteFileBytes("data.rs", {});
     MsxUseBackend(&RECORDER);
@@ -54,7 +53,6 @@ class MsxFrontTest : public ::testing::Test {
   void TearDown() override {
     MsxShutdown();
     MsxUseBackend(nullptr);
-    ::Setup = saved;
     ResourceCloseAll();
   }
 
@@ -62,11 +60,11 @@ class MsxFrontTest : public ::testing::Test {
     WriteFileText("msx.txt", text);
   }
   // A session over the list, with the calls up to now forgotten.
-  static void Start(const std::string& text, int32_t startingTune = 0) {
+  void Start(const std::string& text, int32_t startingTune = 0) {
     WriteList(text);
-    ::Setup.StartingTune = startingTune;
+    setup.StartingTune = startingTune;
     MsxShutdown();
-    MsxInit();
+    MsxInit(setup);
     Recorded().calls.clear();
   }
   static Calls Taken() {
@@ -76,14 +74,14 @@ class MsxFrontTest : public ::testing::Test {
   }
 
   ScratchDir dir;
-  SetupConfig saved{};
+  SetupConfig setup{};  // the settings MsxInit is given
 };
 
 }  // namespace
 
 TEST_F(MsxFrontTest, InitReadsTheListCutAtTabOrCrAndPlaysNothing) {
   WriteList("3\nDATA/msx/a.xm\tfirst\r\nb.mod\r\nc.s3m\nignored\n");
-  MsxInit();
+  MsxInit(setup);
   EXPECT_EQ(Taken(), Calls{"init 2"});
   MsxPlayIndex(0);
   MsxNext();
@@ -176,9 +174,9 @@ TEST_F(MsxFrontTest, PauseTogglesAndSurvivesAnotherModule) {
 }
 
 TEST_F(MsxFrontTest, MusicOffReadsNothingAndDoesNothing) {
-  ::Setup.UseMsxPlayer = 0;
+  setup.UseMsxPlayer = 0;
   WriteList("0\n");  // would be fatal if read
-  MsxInit();
+  MsxInit(setup);
   MsxPlay("+PLIST");
   MsxPlay("x.xm");
   MsxNext();
@@ -219,11 +217,11 @@ TEST_F(MsxFrontTest, BrokenListsEndWithTheirMessage) {
   };
   for (const auto& [text, message] : cases) {
     WriteList(text);
-    EXPECT_EQ(FatalMessageOf([] { MsxInit(); }), message) << text.substr(0, 40);
+    EXPECT_EQ(FatalMessageOf([&] { MsxInit(setup); }), message) << text.substr(0, 40);
     MsxShutdown();
   }
   std::remove("msx.txt");
-  EXPECT_EQ(FatalMessageOf([] { MsxInit(); }), "Cannot open modules list !");
+  EXPECT_EQ(FatalMessageOf([&] { MsxInit(setup); }), "Cannot open modules list !");
   EXPECT_EQ(Taken(), Calls{});
 }
 

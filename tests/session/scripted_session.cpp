@@ -58,13 +58,13 @@ std::string ArticleOf(const std::string& target) {
 // Moves the pointer down the view a little right of the text origin and
 // keeps the first spot of every article link it passes over.
 std::vector<LinkSpot> ScanArticleLinks(SessionDriver& session) {
-  const Panel& panel = *CurrentPanel;
+  const Panel& panel = *session.reader().CurrentPanel;
   const int32_t x = panel.textX + 32;
   const int32_t top = PanelTopHeight(panel);
   std::vector<LinkSpot> spots;
   for (int32_t y = top; y < top + panel.middle.height; y += SCAN_STEP) {
     session.MoveTo(x, y);
-    const std::string path = ArticleOf(PanelEngine.LinkTarget);
+    const std::string path = ArticleOf(session.reader().PanelEngine.LinkTarget);
     if (!path.empty() && (spots.empty() || spots.back().path != path)) {
       spots.push_back({x, y, path});
     }
@@ -91,21 +91,23 @@ void ReadArticle(SessionDriver& session) {
 
 void GoBack(SessionDriver& session) {
   session.Tap(SDLK_BACKSPACE);
-  Check(CurrentArticlePath == FIRST_ARTICLE, "back to the contents");
+  Check(session.reader().CurrentArticlePath == FIRST_ARTICLE, "back to the contents");
 }
 
 void ShowOpeningCover(SessionDriver& session) {
-  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(); ++i) session.Frame();
-  Check(OpeningCoverDone() != 0, "ending the opening cover");
+  const OpeningCoverState& cover = session.reader().OpeningCover;
+  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(cover); ++i) session.Frame();
+  Check(OpeningCoverDone(cover) != 0, "ending the opening cover");
   session.Frame();
-  Check(PanelEngine.PanelSwitchPending == 0, "dissolving into the first panel");
+  Check(session.reader().PanelEngine.PanelSwitchPending == 0, "dissolving into the first panel");
 }
 
 // The first quit request starts the closing, which raises the request that
 // ends the reader once its scroller has run through.
 void CloseReader(SessionDriver& session) {
   session.Tap(SDLK_ESCAPE);
-  Check(session.running() && ClosingDone() == 0, "starting the closing at the quit request");
+  Check(session.running() && ClosingDone(session.reader().ClosingSequence) == 0,
+        "starting the closing at the quit request");
   for (int32_t i = 0; i < CLOSING_FRAMES_MAX && session.Frame(); ++i) {
   }
   Check(!session.running(), "ending at the closing's own quit request");
@@ -119,7 +121,7 @@ void RunScript(SessionDriver& session) {
   for (size_t i = 0; i < std::min(links.size(), LINKS_FOLLOWED); ++i) {
     const LinkSpot& link = links[i];
     session.Click(link.x, link.y);
-    Check(CurrentArticlePath == link.path, "following a clicked link");
+    Check(session.reader().CurrentArticlePath == link.path, "following a clicked link");
     ReadArticle(session);
     GoBack(session);
   }
@@ -127,15 +129,15 @@ void RunScript(SessionDriver& session) {
   // Left alone the pointer falls asleep and the keys select the links.
   for (int i = 0; i < 3; ++i) session.Frame();
   session.Tap(SDLK_TAB);
-  const std::string focused = ArticleOf(PanelEngine.LinkTarget);
+  const std::string focused = ArticleOf(session.reader().PanelEngine.LinkTarget);
   Check(!focused.empty(), "selecting a link with Tab");
   session.Tap(SDLK_RETURN);
-  Check(CurrentArticlePath == focused, "following the selected link with Enter");
+  Check(session.reader().CurrentArticlePath == focused, "following the selected link with Enter");
   GoBack(session);
 
-  const int32_t panel = PanelEngine.CurrentPanelIndex;
+  const int32_t panel = session.reader().PanelEngine.CurrentPanelIndex;
   session.Tap(SDLK_F3);
-  Check(PanelEngine.CurrentPanelIndex != panel, "switching to the next panel");
+  Check(session.reader().PanelEngine.CurrentPanelIndex != panel, "switching to the next panel");
   session.Tap(SDLK_F3);
 
   CloseReader(session);

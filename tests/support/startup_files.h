@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "engine/reader_state.h"
+
 constexpr uint32_t STARTUP_PANEL_COLOUR = 0x204060;
 constexpr uint32_t STARTUP_OPENING_COLOUR = 0x806020;
 constexpr uint32_t STARTUP_CLOSING_COLOUR = 0x602080;
@@ -19,11 +21,12 @@ constexpr uint32_t STARTUP_SCROLL_COLOUR = 0xE0E0A0;
 
 void WriteStartupFiles();
 
-// The reader's start-up after its setup step, with the settings in Setup:
-// video, input records and ENGINE_INIT; and the shutdown that undoes it.
-void StartEngine();
-void StopEngine();
+// The reader's start-up after its setup step, with the settings in
+// reader.Setup: video, input records and ENGINE_INIT; and the shutdown that
+// undoes it.
+void StartEngine(Reader& reader);
+void StopEngine(Reader& reader);
 
 // Marks the opening cover over, for tests that want the panels from the
 // first frame; call it right after ENGINE_INIT.
-void SkipOpeningCover();
+void SkipOpeningCover(Reader& reader);
