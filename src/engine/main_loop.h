@@ -1,6 +1,6 @@
-// The main loop: drain the SDL event queue into the reader's input records, run one
-// engine frame, handle quit requests. RunMainLoop paces the frames to the
-// display (engine/frame_pacing.h); a single step is unpaced.
+// The main loop: drain the SDL event queue into the reader's input records,
+// run one engine frame, handle quit requests. RunMainLoop paces the frames to
+// the display (engine/frame_pacing.h); a single step is unpaced.
 //
 // Quitting takes two requests: the first starts the closing sequence and the
 // loop goes on; the second, even in the same event drain, ends the loop once

@@ -1,6 +1,6 @@
-// Frame presentation: the reader's 32-bit BackBuffer shown on the screen, converted to
-// the screen's pixel format, with the engine's own cursor drawn on top when
-// the setup asks for it.
+// Frame presentation: the reader's 32-bit BackBuffer shown on the screen,
+// converted to the screen's pixel format, with the engine's own cursor drawn
+// on top when the setup asks for it.
 //
 // In DirectX-blit mode the back buffer is a 32-bit SDL surface: it is locked
 // from the start of a frame (LockBackBuffer) to its presentation, and shown
