@@ -12,11 +12,10 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
 #include "engine/font_list.h"
 #include "resources/archive.h"
 #include "support/scratch_dir.h"
+#include "text/fixed_font.h"
 
 namespace fs = std::filesystem;
 
@@ -57,21 +56,24 @@ class DemoIssue {
  public:
   DemoIssue() {
     fs::copy_file(DEMO_ARCHIVE, "data.rs");
-    SetupDefaults(Setup);
-    EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
-    EngineFontManager = FontManagerCreate();
-    LoadFontList(*EngineFontManager);
+    fixedFont_ = FixedFontLoad("DATA/fonts/fixed.fnt");
+    fontManager_ = FontManagerCreate();
+    LoadFontList(*fontManager_);
   }
   ~DemoIssue() {
-    FontManagerDestroy(EngineFontManager);
-    EngineFixedFont.reset();
+    FontManagerDestroy(fontManager_);
+    fixedFont_.reset();
     ResourceCloseAll();
   }
   DemoIssue(const DemoIssue&) = delete;
   DemoIssue& operator=(const DemoIssue&) = delete;
 
+  ArticleFonts Fonts() const { return {fontManager_.get(), fixedFont_.get()}; }
+
  private:
   ScratchDir dir_;  // made before the constructor's body runs in it
+  std::unique_ptr<FixedFont> fixedFont_;
+  std::unique_ptr<FontManager> fontManager_;
 };
 
 // Loads after the first, timed without the close.
@@ -79,12 +81,12 @@ void BM_ArticleLoadBig(benchmark::State& state) {
   DemoIssue issue;
   std::ofstream(BIG_ARTICLE, std::ios::binary) << BigArticle();
   Article warm;
-  ArticleLoad(warm, BIG_ARTICLE, EngineFonts());
+  ArticleLoad(warm, BIG_ARTICLE, issue.Fonts());
   state.counters["lines"] = static_cast<double>(warm.lines.size());
   ArticleClose(warm);
   for (auto _ : state) {
     Article article;
-    ArticleLoad(article, BIG_ARTICLE, EngineFonts());
+    ArticleLoad(article, BIG_ARTICLE, issue.Fonts());
     state.PauseTiming();
     ArticleClose(article);
     state.ResumeTiming();
@@ -98,7 +100,7 @@ BENCHMARK(BM_ArticleLoadBig)->Unit(benchmark::kMillisecond);
 void BM_ArticleDrawDensestPage(benchmark::State& state) {
   DemoIssue issue;
   Article article;
-  ArticleLoad(article, "DATA/arts/history.art", EngineFonts());  // two full columns of text
+  ArticleLoad(article, "DATA/arts/history.art", issue.Fonts());  // two full columns of text
   Picture view;
   PictureAlloc(view, 640, 352);
   ArticleSetView(article, view);

@@ -5,11 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "base/setup_config.h"
-#include "engine/covers.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/video.h"
 #include "resources/archive.h"
 
 DemoEngine::DemoEngine(int bpp) {
@@ -19,19 +14,19 @@ DemoEngine::DemoEngine(int bpp) {
   const ReaderPlaces places{dir_.File(RESOURCE_ARCHIVE_FILE), dir_.path()};
   std::filesystem::copy_file(DEMO_ARCHIVE, places.archive);
   ResourceUsePlaces(places);
-  SetupDefaults(Setup);
-  Setup.FullScreen = 0;
-  Setup.Bpp = bpp;
-  VideoStart(Setup);
-  Mouse = MouseState{};
-  KeyStateCreate();
-  EngineCommand(ENGINE_INIT);
-  OpeningCover.Done = 1;  // the benchmarks time panel frames
+  Reader& r = *reader_;
+  SetupDefaults(r.Setup);
+  r.Setup.FullScreen = 0;
+  r.Setup.Bpp = bpp;
+  VideoStart(r.Video, r.CursorImage, r.Setup);
+  KeyStateCreate(r.Keys, r.KeyFlags, r.KeyTaps);
+  EngineCommand(r, ENGINE_INIT);
+  r.OpeningCover.Done = 1;  // the benchmarks time panel frames
 }
 
 DemoEngine::~DemoEngine() {
-  EngineCommand(ENGINE_SHUTDOWN);
-  VideoStop();
+  EngineCommand(*reader_, ENGINE_SHUTDOWN);
+  VideoStop(reader_->Video, reader_->CursorImage);
   ResourceCloseAll();
   ResourceUsePlaces({});
   SDL_Quit();

@@ -5,6 +5,9 @@
 // Shut down in reverse order on destruction.
 #pragma once
 
+#include <memory>
+
+#include "engine/reader_state.h"
 #include "support/scratch_dir.h"
 
 class DemoEngine {
@@ -14,6 +17,9 @@ class DemoEngine {
   DemoEngine(const DemoEngine&) = delete;
   DemoEngine& operator=(const DemoEngine&) = delete;
 
+  Reader& reader() { return *reader_; }
+
  private:
   ScratchDir dir_{nullptr, ScratchDir::STAY};
+  std::unique_ptr<Reader> reader_ = std::make_unique<Reader>();
 };

@@ -7,34 +7,35 @@
 #include <vector>
 
 #include "demo_engine.h"
-#include "engine/engine.h"
-#include "engine/present.h"
-#include "engine/video.h"
 
 namespace {
 
 void BM_ContentsFrame(benchmark::State& state) {
   DemoEngine engine(static_cast<int>(state.range(0)));
-  EngineCommand(ENGINE_FRAME);  // the first frame lays the page out and fills the glyph caches
-  for (auto _ : state) EngineCommand(ENGINE_FRAME);
+  Reader& reader = engine.reader();
+  // The first frame lays the page out and fills the glyph caches.
+  EngineCommand(reader, ENGINE_FRAME);
+  for (auto _ : state) EngineCommand(reader, ENGINE_FRAME);
 }
 
 // Conversion of the whole frame into the screen surface and SDL's flip, as
 // after an expose or in a transition.
 void BM_PresentFrame(benchmark::State& state) {
   DemoEngine engine(static_cast<int>(state.range(0)));
-  EngineCommand(ENGINE_FRAME);
+  Reader& reader = engine.reader();
+  EngineCommand(reader, ENGINE_FRAME);
   for (auto _ : state) {
-    ForceWholePresent();
-    Present();
+    ForceWholePresent(reader.Presentation);
+    Present(reader);
   }
 }
 
 // A still page: the comparison with the frame last shown, and no flip.
 void BM_PresentUnchanged(benchmark::State& state) {
   DemoEngine engine(static_cast<int>(state.range(0)));
-  EngineCommand(ENGINE_FRAME);
-  for (auto _ : state) Present();
+  Reader& reader = engine.reader();
+  EngineCommand(reader, ENGINE_FRAME);
+  for (auto _ : state) Present(reader);
 }
 
 void BM_MemcpyScreen(benchmark::State& state) {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "base/setup_config.h"
 #include "engine/panel_list.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
@@ -87,7 +86,6 @@ void BuildPanel(Panel& panel) {
 }
 
 void BM_PanelDrawChrome(benchmark::State& state) {
-  SetupDefaults(Setup);
   ScratchDir dir;
   SetEngineClock(FrameClock);
   Panel panel{};
@@ -107,16 +105,16 @@ void BM_PanelDrawChrome(benchmark::State& state) {
 // The demo issue's panel with the most buttons and chains, from its archive,
 // with the mouse over its first button.
 void BM_DemoPanelDrawChrome(benchmark::State& state) {
-  SetupDefaults(Setup);
   ScratchDir dir;
   std::filesystem::copy_file(DEMO_ARCHIVE, "data.rs");
   SetEngineClock(FrameClock);
-  ParsePanels();
-  Panel* busiest = PanelList[0].get();
-  for (int i = 1; i < PanelCount; ++i) {
-    const Panel& p = *PanelList[i];
+  PanelArray panels;
+  const int32_t count = ParsePanels(panels);
+  Panel* busiest = panels[0].get();
+  for (int i = 1; i < count; ++i) {
+    const Panel& p = *panels[i];
     if (p.buttons.size() + p.aniChains.size() > busiest->buttons.size() + busiest->aniChains.size()) {
-      busiest = PanelList[i].get();
+      busiest = panels[i].get();
     }
   }
   const PanelButton& first = busiest->buttons.back();
@@ -127,7 +125,7 @@ void BM_DemoPanelDrawChrome(benchmark::State& state) {
     PanelDrawChrome(*busiest, nullptr, screen, 0, 0.0f, 0.0f, 0.0f);
     benchmark::ClobberMemory();
   }
-  PanelListDestroy();
+  PanelListDestroy(panels);
   SetEngineClock(nullptr);
   ResourceCloseAll();
 }

@@ -9,7 +9,6 @@
 #include <random>
 #include <vector>
 
-#include "base/setup_config.h"
 #include "engine/present.h"
 #include "engine/video.h"
 
@@ -25,7 +24,6 @@ Picture RandomFrame() {
 
 void ConvertInto(benchmark::State& state, int bits, uint32_t r, uint32_t g, uint32_t b,
                  int32_t pixelMode) {
-  SetupDefaults(Setup);
   Picture frame = RandomFrame();
   SDL_Surface* surface =
       SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, bits, r, g, b, 0);

@@ -8,9 +8,6 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
 #include "demo_engine.h"
-#include "engine/engine.h"
-#include "engine/panel_engine.h"
-#include "engine/panel_list.h"
 #include "engine/screen_transitions.h"
 #include "widgets/transitions.h"
 
@@ -24,39 +21,43 @@ struct PageChange {
   ArticleScroll from, to;
 };
 
-PageChange CapturePageDown(Article& article) {
-  ArticleSetView(article, CurrentPanel->oldPage);
+PageChange CapturePageDown(Panel& panel, Article& article) {
+  ArticleSetView(article, panel.oldPage);
   const ArticleScroll from = ArticleGetScroll(article);
-  PanelRenderPage(*CurrentPanel, &article, 0, 0);
+  PanelRenderPage(panel, &article, 0, 0);
   ArticlePageForward(article);
-  PanelRenderPage(*CurrentPanel, &article, 1, 0);
+  PanelRenderPage(panel, &article, 1, 0);
   return {from, ArticleGetScroll(article)};
 }
 
 // The demo started at 32 bpp, one frame shown, a page-down captured.
 struct TransitionBench {
   DemoEngine engine{32};
+  Reader& reader = engine.reader();
   PageChange change;
   TransitionBench() {
-    EngineCommand(ENGINE_FRAME);
-    change = CapturePageDown(*CurrentArticle);
+    EngineCommand(reader, ENGINE_FRAME);
+    change = CapturePageDown(*reader.CurrentPanel, *reader.CurrentArticle);
   }
 };
 
 void BM_PlasmaStep(benchmark::State& state) {
   TransitionBench bench;
-  for (auto _ : state) PlasmaFrame(*CurrentPanel, HALFWAY, BackBuffer, PlasmaImage);
+  Reader& r = bench.reader;
+  for (auto _ : state) PlasmaFrame(*r.CurrentPanel, HALFWAY, r.BackBuffer, r.PlasmaImage);
 }
 
 void BM_CrossfadeStep(benchmark::State& state) {
   TransitionBench bench;
-  for (auto _ : state) CrossfadeFrame(*CurrentPanel, HALFWAY, BackBuffer);
+  Reader& r = bench.reader;
+  for (auto _ : state) CrossfadeFrame(*r.CurrentPanel, HALFWAY, r.BackBuffer);
 }
 
 void BM_PageTurnStep(benchmark::State& state) {
   TransitionBench bench;
   const auto backward = static_cast<int32_t>(state.range(0));
-  for (auto _ : state) PageTurnFrame(*CurrentPanel, HALFWAY, BackBuffer, backward);
+  Reader& r = bench.reader;
+  for (auto _ : state) PageTurnFrame(*r.CurrentPanel, HALFWAY, r.BackBuffer, backward);
 }
 
 // Whole views on the contents page (variants 3, 4).
@@ -64,9 +65,10 @@ void BM_SlideStep(benchmark::State& state) {
   TransitionBench bench;
   const auto variant = static_cast<int32_t>(state.range(0));
   const PageChange& change = bench.change;
+  Reader& r = bench.reader;
   for (auto _ : state) {
-    SlideFrame(*CurrentPanel, *CurrentArticle, variant, change.from, change.to, HALFWAY,
-               BackBuffer);
+    SlideFrame(*r.CurrentPanel, *r.CurrentArticle, variant, change.from, change.to, HALFWAY,
+               r.BackBuffer);
   }
 }
 
@@ -74,18 +76,19 @@ void BM_SlideStep(benchmark::State& state) {
 void BM_ColumnSlideStep(benchmark::State& state) {
   TransitionBench bench;
   const auto variant = static_cast<int32_t>(state.range(0));
+  Reader& r = bench.reader;
   auto article = std::make_unique<Article>();
-  ArticleLoad(*article, "DATA/arts/history.art", EngineFonts());
-  const PageChange change = CapturePageDown(*article);
+  ArticleLoad(*article, "DATA/arts/history.art", EngineFonts(r));
+  const PageChange change = CapturePageDown(*r.CurrentPanel, *article);
   for (auto _ : state) {
-    SlideFrame(*CurrentPanel, *article, variant, change.from, change.to, HALFWAY, BackBuffer);
+    SlideFrame(*r.CurrentPanel, *article, variant, change.from, change.to, HALFWAY, r.BackBuffer);
   }
   ArticleClose(*article);
 }
 
 void BM_PanelDissolveStep(benchmark::State& state) {
   TransitionBench bench;
-  for (auto _ : state) PanelDissolveStep(0.5f);
+  for (auto _ : state) PanelDissolveStep(bench.reader, 0.5f);
 }
 
 }  // namespace

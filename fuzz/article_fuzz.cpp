@@ -6,14 +6,16 @@
 // leak is a finding.
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "articles/article.h"
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
-#include "engine/engine.h"
 #include "fuzz_support.h"
 #include "resources/archive.h"
+#include "text/fixed_font.h"
+#include "text/font_manager.h"
 
 namespace {
 
@@ -30,23 +32,26 @@ constexpr Face FACES[] = {
     {"/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "DATA/fonts/mono.ttf"},
 };
 
+std::unique_ptr<FixedFont> fixedFont;
+std::unique_ptr<FontManager> fontManager;
+
 // The fixed font, the faces and an empty archive, made once.
 void PrepareFonts() {
   static const bool prepared = [] {
     WriteInput(RESOURCE_ARCHIVE_FILE, nullptr, 0);
     const std::vector<uint8_t> fixed(4096, 0x55);
     WriteInput("fixed.fnt", fixed.data(), fixed.size());
-    EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
-    EngineFontManager = FontManagerCreate();
+    fixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+    fontManager = FontManagerCreate();
     for (const Face& face : FACES) {
       std::filesystem::copy_file(face.file, std::filesystem::path(face.path).filename());
-      FontManagerAddFont(*EngineFontManager, face.path);
+      FontManagerAddFont(*fontManager, face.path);
     }
     // The library's own blocks are freed before the leak check at exit; the
     // faces give their files back, which needs the archive open.
     std::atexit([] {
       for (const Face& face : FACES) ResourceOpen(face.path);
-      FontManagerDestroy(EngineFontManager);
+      FontManagerDestroy(fontManager);
       ResourceCloseAll();
     });
     return true;
@@ -67,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }();
   Article article{};
   try {
-    ArticleLoad(article, "DATA/arts/input.art", EngineFonts());
+    ArticleLoad(article, "DATA/arts/input.art", {fontManager.get(), fixedFont.get()});
     ArticleSetView(article, view);
     for (int step = 0; step < PAGE_STEPS; ++step) {
       ArticleDraw(article, 28, 1, 1, 1);

@@ -24,13 +24,16 @@ void ReadSetup() {
 
 // Bytes past the end of a short file count as 0.
 void ReadKeysAndCheck(const uint8_t* data, size_t size) {
-  KeyStateCreate();
+  KeyTable keys;
+  KeyState flags;
+  KeyTapLatch taps;
+  KeyStateCreate(keys, flags, taps);
   std::array<uint8_t, KEY_SLOTS * 4> bytes{};
   for (size_t i = 0; i < size && i < bytes.size(); ++i) bytes[i] = data[i];
-  for (size_t slot = 0; slot < Keys.size(); ++slot) {
+  for (size_t slot = 0; slot < keys.size(); ++slot) {
     uint32_t value = 0;
     for (size_t b = 0; b < 4; ++b) value |= uint32_t{bytes[slot * 4 + b]} << (8 * b);
-    if (Keys[slot] != static_cast<int32_t>(value)) std::abort();
+    if (keys[slot] != static_cast<int32_t>(value)) std::abort();
   }
 }
 

@@ -22,10 +22,11 @@ constexpr MsxBackend SILENT_PLAYER = {
 };
 
 void Session(int32_t startingTune) {
-  Setup.UseMsxPlayer = 1;
-  Setup.StartingTune = startingTune;
+  SetupConfig setup{};
+  setup.UseMsxPlayer = 1;
+  setup.StartingTune = startingTune;
   try {
-    MsxInit();
+    MsxInit(setup);
   } catch (const FatalStop&) {
     return;
   }

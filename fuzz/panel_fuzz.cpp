@@ -53,11 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool ready = WriteFixtures();
   (void)ready;
   WriteInput("p.txt", data, size);
+  PanelArray panels;
   try {
-    ParsePanels();
+    ParsePanels(panels);
   } catch (const FatalStop&) {
   }
-  PanelListDestroy();
+  PanelListDestroy(panels);
   ResourceCloseAll();
   return 0;
 }

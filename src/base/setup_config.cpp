@@ -1,7 +1,5 @@
 #include "base/setup_config.h"
 
-SetupConfig Setup;
-
 namespace {
 
 int32_t Clamp(int32_t value) { return value > 10000 ? 10000 : value < 100 ? 100 : value; }

@@ -21,9 +21,6 @@ struct SetupConfig {
   int32_t PlayerIsBass;     // 1 BASS, 0 FMOD; chosen in the dialog only
 };
 
-// The settings of this run, owned by the engine core.
-extern SetupConfig Setup;
-
 void SetupDefaults(SetupConfig& config);
 
 // Both delays into 100..10000.

@@ -4,7 +4,6 @@
 // while the progress bar glides from the old reading position to the new.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -18,16 +17,17 @@ struct ArticlePlace {
   std::string path;
 };
 
-// Owned by the navigation; not kept between runs.
-extern std::array<ArticlePlace, ARTICLE_STACK_SIZE> ArticleStack;
-extern int32_t ArticleStackDepth;
+struct Reader;
+
+// The stack is the reader's ArticleStack, ArticleStackDepth places deep; it
+// is not kept between runs.
 
 // Leaves the current article for path (cut to PATH_MAX_CHARS); fatal
 // ("Article stack overflow !") when 128 places are stacked.
-void OpenArticle(const std::string& path);
+void OpenArticle(Reader& reader, const std::string& path);
 
 // Returns to the place on top; fatal ("Article stack underflow !") when empty.
-void GoBack();
+void GoBack(Reader& reader);
 
 // Forgets every stacked place.
-void ArticleStackClear();
+void ArticleStackClear(Reader& reader);

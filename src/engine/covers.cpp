@@ -9,9 +9,6 @@
 #include "resources/draw.h"
 #include "resources/image_loader.h"
 
-OpeningCoverState OpeningCover;
-ClosingSequenceState ClosingSequence;
-
 namespace {
 
 constexpr uint32_t OPENING_MS = 7000;
@@ -33,8 +30,7 @@ void LoadCover(const char* path, Picture& cover) {
 
 // The fade blends over a copy of the screen it started on: blending over the
 // previous frame's blend would run the fade ahead of its clock.
-void LoadClosing(const Picture& screen) {
-  ClosingSequenceState& closing = ClosingSequence;
+void LoadClosing(ClosingSequenceState& closing, const Picture& screen) {
   closing.Loaded = 1;
   LoadCover(CLOSING_COVER_PATH, closing.Cover);
   ImageLoader(END_SCROLL_PATH, closing.Scroll);
@@ -53,15 +49,14 @@ int32_t ScrollY(uint32_t sinceFade, int32_t screenHeight, int32_t scrollHeight) 
 
 }  // namespace
 
-void CoversReset() {
-  OpeningCoverFree();
-  ClosingFree();
-  OpeningCover = OpeningCoverState{};
-  ClosingSequence = ClosingSequenceState{};
+void CoversReset(OpeningCoverState& opening, ClosingSequenceState& closing) {
+  OpeningCoverFree(opening);
+  ClosingFree(closing);
+  opening = OpeningCoverState{};
+  closing = ClosingSequenceState{};
 }
 
-void OpeningCoverFrame(Picture& screen) {
-  OpeningCoverState& opening = OpeningCover;
+void OpeningCoverFrame(OpeningCoverState& opening, Picture& screen) {
   if (opening.Done) return;
   ++opening.Calls;
   if (!opening.Loaded) {
@@ -74,27 +69,26 @@ void OpeningCoverFrame(Picture& screen) {
   if (opening.Calls == 2) MsxPlay(COVER_TUNE);
   Blit(opening.Cover, 0, 0, screen, DRAW_OPAQUE, 1.0f);
   if (EngineTicks() - opening.StartTick > OPENING_MS) {
-    OpeningCoverFree();
+    OpeningCoverFree(opening);
     opening.Done = 1;
   }
 }
 
-int32_t OpeningCoverDone() { return OpeningCover.Done; }
+int32_t OpeningCoverDone(const OpeningCoverState& opening) { return opening.Done; }
 
-void OpeningCoverFree() {
-  if (!OpeningCover.Loaded) return;
-  PictureFree(OpeningCover.Cover);
-  OpeningCover.Loaded = 0;
+void OpeningCoverFree(OpeningCoverState& opening) {
+  if (!opening.Loaded) return;
+  PictureFree(opening.Cover);
+  opening.Loaded = 0;
 }
 
-void StartClosing() { ClosingSequence.ClosingDone = 0; }
+void StartClosing(ClosingSequenceState& closing) { closing.ClosingDone = 0; }
 
-int32_t ClosingDone() { return ClosingSequence.ClosingDone; }
+int32_t ClosingDone(const ClosingSequenceState& closing) { return closing.ClosingDone; }
 
-void ClosingFrame(Picture& screen) {
-  ClosingSequenceState& closing = ClosingSequence;
+void ClosingFrame(ClosingSequenceState& closing, Picture& screen, KeyState& keys) {
   if (closing.ClosingDone) return;
-  if (!closing.Loaded) LoadClosing(screen);
+  if (!closing.Loaded) LoadClosing(closing, screen);
   const uint32_t elapsed = EngineTicks() - closing.StartTick;
   if (elapsed <= FADE_MS) {
     Blit(closing.LastScreen, 0, 0, screen, DRAW_OPAQUE, 1.0f);
@@ -103,20 +97,20 @@ void ClosingFrame(Picture& screen) {
   }
   Blit(closing.Cover, 0, 0, screen, DRAW_OPAQUE, 1.0f);
   const uint32_t sinceFade = elapsed - FADE_MS;
-  if (sinceFade >= SCROLL_LOOP_MS) RaiseQuit();
+  if (sinceFade >= SCROLL_LOOP_MS) RaiseQuit(keys);
   Blit(closing.Scroll, SCROLL_X, ScrollY(sinceFade, screen.height, closing.Scroll.height), screen,
        DRAW_OPAQUE, 1.0f);
   if (elapsed > CLOSING_MAX_MS) {
-    ClosingFree();
+    ClosingFree(closing);
     closing.ClosingDone = 1;
-    RaiseQuit();
+    RaiseQuit(keys);
   }
 }
 
-void ClosingFree() {
-  if (!ClosingSequence.Loaded) return;
-  PictureFree(ClosingSequence.Cover);
-  PictureFree(ClosingSequence.Scroll);
-  PictureFree(ClosingSequence.LastScreen);
-  ClosingSequence.Loaded = 0;
+void ClosingFree(ClosingSequenceState& closing) {
+  if (!closing.Loaded) return;
+  PictureFree(closing.Cover);
+  PictureFree(closing.Scroll);
+  PictureFree(closing.LastScreen);
+  closing.Loaded = 0;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "engine/keys.h"
 #include "resources/picture.h"
 
 constexpr const char* OPENING_COVER_PATH = "DATA/panels/CoverBeg.png";
@@ -33,17 +34,15 @@ struct ClosingSequenceState {
   uint32_t StartTick;
 };
 
-extern OpeningCoverState OpeningCover;
-extern ClosingSequenceState ClosingSequence;
-
 // Both records to their start-up state, the pictures freed.
-void CoversReset();
+void CoversReset(OpeningCoverState& opening, ClosingSequenceState& closing);
 
-void OpeningCoverFrame(Picture& screen);
-int32_t OpeningCoverDone();
-void OpeningCoverFree();
+void OpeningCoverFrame(OpeningCoverState& opening, Picture& screen);
+int32_t OpeningCoverDone(const OpeningCoverState& opening);
+void OpeningCoverFree(OpeningCoverState& opening);
 
-void StartClosing();
-int32_t ClosingDone();
-void ClosingFrame(Picture& screen);
-void ClosingFree();
+void StartClosing(ClosingSequenceState& closing);
+int32_t ClosingDone(const ClosingSequenceState& closing);
+// The quit requests go to keys.
+void ClosingFrame(ClosingSequenceState& closing, Picture& screen, KeyState& keys);
+void ClosingFree(ClosingSequenceState& closing);

@@ -4,68 +4,56 @@
 #include "articles/article_view.h"
 
 #include "base/fatal.h"
-#include "base/setup_config.h"
-#include "engine/covers.h"
 #include "engine/document_opener.h"
 #include "engine/font_list.h"
-#include "engine/panel_engine.h"
-#include "engine/panel_list.h"
-#include "engine/present.h"
-#include "engine/video.h"
+#include "engine/reader_state.h"
 #include "music/msx.h"
 #include "resources/draw.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
 #include "search/search.h"
 
-Picture BackBuffer;
-SDL_Surface* BackBufferSurface;
-Picture SavedScreen;
-IndexedPicture PlasmaImage;
-Picture CursorImage;
-MouseState Mouse;
-std::unique_ptr<FixedFont> EngineFixedFont;
-std::unique_ptr<FontManager> EngineFontManager;
-
 namespace {
 
 // A surface works as the back buffer only with rows exactly 640 pixels apart,
 // since a Picture has no pitch of its own.
-SDL_Surface* DirectXSurface() {
-  SDL_Surface* surface = Setup.Bpp == 32
-                             ? Video.ScreenSurface
+SDL_Surface* DirectXSurface(const Reader& reader) {
+  SDL_Surface* screen = reader.Video.ScreenSurface;
+  SDL_Surface* surface = reader.Setup.Bpp == 32
+                             ? screen
                              : SDL_CreateRGBSurface(SDL_HWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT,
                                                     32, 0xFF0000, 0x00FF00, 0x0000FF, 0);
   if (surface == nullptr || surface->pitch == SCREEN_WIDTH * 4) return surface;
-  if (surface != Video.ScreenSurface) SDL_FreeSurface(surface);
+  if (surface != screen) SDL_FreeSurface(surface);
   return nullptr;
 }
 
-void CreateBackBuffer() {
-  BackBufferSurface = Setup.DirectXBlit ? DirectXSurface() : nullptr;
-  if (BackBufferSurface != nullptr) {
-    BackBuffer = Picture{nullptr, nullptr, SCREEN_WIDTH, SCREEN_HEIGHT};
+void CreateBackBuffer(Reader& reader) {
+  reader.BackBufferSurface = reader.Setup.DirectXBlit ? DirectXSurface(reader) : nullptr;
+  if (reader.BackBufferSurface != nullptr) {
+    reader.BackBuffer = Picture{nullptr, nullptr, SCREEN_WIDTH, SCREEN_HEIGHT};
   } else {
-    PictureAlloc(BackBuffer, SCREEN_WIDTH, SCREEN_HEIGHT);
+    PictureAlloc(reader.BackBuffer, SCREEN_WIDTH, SCREEN_HEIGHT);
   }
 }
 
-void LoadFirstArticle() {
-  CurrentArticlePath = FIRST_ARTICLE;
-  CurrentArticle = std::make_unique<Article>();
-  ArticleLoad(*CurrentArticle, CurrentArticlePath.c_str(), EngineFonts());
-  ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
+void LoadFirstArticle(Reader& reader) {
+  reader.CurrentArticlePath = FIRST_ARTICLE;
+  reader.CurrentArticle = std::make_unique<Article>();
+  ArticleLoad(*reader.CurrentArticle, reader.CurrentArticlePath.c_str(), EngineFonts(reader));
+  ArticleSetView(*reader.CurrentArticle, reader.CurrentPanel->oldPage);
 }
 
 // The member is held while it is loaded, so that a loader's error names it.
-void LoadPlasmaPicture() {
-  const ResourceFile plasma("DATA/panels/plasma.gif");
-  if (!LoadGif(plasma.name(), PlasmaImage, nullptr)) FatalError("Pix loader error ![GIF]");
+void LoadPlasmaPicture(IndexedPicture& plasma) {
+  const ResourceFile member("DATA/panels/plasma.gif");
+  if (!LoadGif(member.name(), plasma, nullptr)) FatalError("Pix loader error ![GIF]");
 }
 
-void LoadPlasma() {
-  LoadPlasmaPicture();
-  if (PlasmaImage.width != BackBuffer.width || PlasmaImage.height != BackBuffer.height) {
+void LoadPlasma(Reader& reader) {
+  LoadPlasmaPicture(reader.PlasmaImage);
+  if (reader.PlasmaImage.width != reader.BackBuffer.width ||
+      reader.PlasmaImage.height != reader.BackBuffer.height) {
     FatalError("Wrong plasma file !");
   }
 }
@@ -75,61 +63,73 @@ CopyMode CopyModeOf(const SetupConfig& setup) {
   return setup.UseSimd ? COPY_SSE2 : setup.UseMmx ? COPY_CHUNKS : COPY_PLAIN;
 }
 
-void EngineInit() {
-  SetCopyMode(CopyModeOf(Setup));
-  Presentation = PresentState{};
-  CoversReset();
-  CreateBackBuffer();
-  PictureAlloc(SavedScreen, SCREEN_WIDTH, SCREEN_HEIGHT);
-  EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
-  EngineFontManager = FontManagerCreate();
-  LoadFontList(*EngineFontManager);
-  ParsePanels();
-  PanelEngineReset();
-  LoadFirstArticle();
-  LoadPlasma();
-  SearchInit();
-  MsxInit();
+void LoadPanels(Reader& reader) {
+  reader.PanelCount = ParsePanels(reader.PanelList);
+  reader.CurrentPanel = reader.PanelList[0].get();
 }
 
-void EngineShutdown() {
+void EngineInit(Reader& reader) {
+  SetCopyMode(CopyModeOf(reader.Setup));
+  reader.Presentation = PresentState{};
+  CoversReset(reader.OpeningCover, reader.ClosingSequence);
+  CreateBackBuffer(reader);
+  PictureAlloc(reader.SavedScreen, SCREEN_WIDTH, SCREEN_HEIGHT);
+  reader.EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+  reader.EngineFontManager = FontManagerCreate();
+  LoadFontList(*reader.EngineFontManager);
+  LoadPanels(reader);
+  PanelEngineReset(reader);
+  LoadFirstArticle(reader);
+  LoadPlasma(reader);
+  SearchInit();
+  MsxInit(reader.Setup);
+}
+
+void FreeBackBufferSurface(Reader& reader) {
+  SDL_Surface*& surface = reader.BackBufferSurface;
+  if (surface == nullptr) return;
+  if (reader.Presentation.BackBufferLocked) SDL_UnlockSurface(surface);
+  if (surface != reader.Video.ScreenSurface) SDL_FreeSurface(surface);
+  surface = nullptr;
+}
+
+void EngineShutdown(Reader& reader) {
   MsxShutdown();
   ReapOpeners();
   SearchFree();
-  if (CurrentArticle) {
-    ArticleClose(*CurrentArticle);
-    CurrentArticle.reset();
+  if (reader.CurrentArticle) {
+    ArticleClose(*reader.CurrentArticle);
+    reader.CurrentArticle.reset();
   }
-  PanelEngineFree();
-  PanelListDestroy();
-  EngineFixedFont.reset();
-  CurrentPanel = nullptr;
-  if (EngineFontManager) FontManagerDestroy(EngineFontManager);
-  if (BackBufferSurface != nullptr) {
-    if (Presentation.BackBufferLocked) SDL_UnlockSurface(BackBufferSurface);
-    if (BackBufferSurface != Video.ScreenSurface) SDL_FreeSurface(BackBufferSurface);
-    BackBufferSurface = nullptr;
-  }
-  PictureFree(BackBuffer);
-  PictureFree(SavedScreen);
-  PictureFree(PlasmaImage);
-  ClosingFree();
-  OpeningCoverFree();
+  PanelEngineFree(reader);
+  PanelListDestroy(reader.PanelList);
+  reader.PanelCount = 0;
+  reader.EngineFixedFont.reset();
+  reader.CurrentPanel = nullptr;
+  if (reader.EngineFontManager) FontManagerDestroy(reader.EngineFontManager);
+  FreeBackBufferSurface(reader);
+  PictureFree(reader.BackBuffer);
+  PictureFree(reader.SavedScreen);
+  PictureFree(reader.PlasmaImage);
+  ClosingFree(reader.ClosingSequence);
+  OpeningCoverFree(reader.OpeningCover);
 }
 
 }  // namespace
 
-ArticleFonts EngineFonts() { return {EngineFontManager.get(), EngineFixedFont.get()}; }
+ArticleFonts EngineFonts(const Reader& reader) {
+  return {reader.EngineFontManager.get(), reader.EngineFixedFont.get()};
+}
 
-void EngineCommand(int command) {
+void EngineCommand(Reader& reader, int command) {
   switch (command) {
-    case ENGINE_INIT: EngineInit(); break;
+    case ENGINE_INIT: EngineInit(reader); break;
     case ENGINE_FRAME:
-      PanelEngineFrame();
+      PanelEngineFrame(reader);
       MsxPoll();
       ReapOpeners();
       break;
-    case ENGINE_SHUTDOWN: EngineShutdown(); break;
+    case ENGINE_SHUTDOWN: EngineShutdown(reader); break;
     default: break;
   }
 }

@@ -1,16 +1,14 @@
-// The engine's single entry and the process-wide records it works on.
+// The engine's single entry and the input records it reads.
 //
-// EngineCommand(ENGINE_INIT) creates the working images and loads what every
-// frame needs, ENGINE_FRAME draws and presents one frame, ENGINE_SHUTDOWN
-// releases everything INIT made. The main loop is its only caller.
+// EngineCommand(ENGINE_INIT) creates the reader's working images and loads
+// what every frame needs, ENGINE_FRAME draws and presents one frame,
+// ENGINE_SHUTDOWN releases everything INIT made. The main loop is its only
+// caller.
 #pragma once
-
-#include <SDL.h>
 
 #include <cstdint>
 
 #include "articles/article.h"
-#include "resources/picture.h"
 
 enum EngineCommands { ENGINE_INIT = 1, ENGINE_FRAME = 2, ENGINE_SHUTDOWN = 3 };
 
@@ -24,18 +22,10 @@ struct MouseState {
   int32_t buttons;  // MouseButtons held
 };
 
-// Owned by the engine core, from start-up to shutdown.
-extern Picture BackBuffer;               // 640x480, everything is drawn here
-extern SDL_Surface* BackBufferSurface;   // its pixels in DirectX-blit mode, or null
-extern Picture SavedScreen;              // the previous screen, for transitions
-extern IndexedPicture PlasmaImage;       // the dissolve mask of panel changes
-extern Picture CursorImage;              // the engine's own mouse cursor
-extern MouseState Mouse;
-extern std::unique_ptr<FixedFont> EngineFixedFont;      // "DATA/fonts/fixed.fnt"
-extern std::unique_ptr<FontManager> EngineFontManager;  // with the fonts.txt faces
+struct Reader;
 
-// The two faces above, lent to the articles the engine loads.
-ArticleFonts EngineFonts();
+// The reader's two faces, lent to the articles the engine loads.
+ArticleFonts EngineFonts(const Reader& reader);
 
 // Any command other than the three does nothing.
-void EngineCommand(int command);
+void EngineCommand(Reader& reader, int command);

@@ -8,14 +8,6 @@
 
 namespace {
 
-struct Pacing {
-  bool on;
-  int refreshHz;
-  PaceTime deadline;
-};
-
-Pacing pacing;
-
 PaceTime Now() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
@@ -34,11 +26,11 @@ PaceTime FramePeriod(int refreshHz, bool windowShown) {
   return 1'000'000'000 / (refreshHz > 0 ? refreshHz : FALLBACK_REFRESH_HZ);
 }
 
-void EnableFramePacing(bool on) {
-  pacing = Pacing{on, on ? DisplayRefreshRate() : 0, Now()};
+void EnableFramePacing(FramePacing& pacing, bool on) {
+  pacing = FramePacing{on, on ? DisplayRefreshRate() : 0, Now()};
 }
 
-void WaitForNextFrame() {
+void WaitForNextFrame(FramePacing& pacing) {
   if (!pacing.on) return;
   const bool shown = (SDL_GetAppState() & SDL_APPACTIVE) != 0;
   pacing.deadline = NextFrameDeadline(pacing.deadline, Now(), FramePeriod(pacing.refreshHz, shown));

@@ -15,6 +15,12 @@ using PaceTime = int64_t;
 
 constexpr PaceTime HIDDEN_FRAME_PERIOD = 250'000'000;  // 4 frames a second
 
+struct FramePacing {
+  bool on;
+  int refreshHz;
+  PaceTime deadline;
+};
+
 // The deadline after previous for a frame that ended at now: previous +
 // period, or now when that is more than a period ago.
 PaceTime NextFrameDeadline(PaceTime previous, PaceTime now, PaceTime period);
@@ -25,8 +31,8 @@ PaceTime FramePeriod(int refreshHz, bool windowShown);
 
 // Turns pacing on (the display's rate is read now; call after the video has
 // started) or off.
-void EnableFramePacing(bool on);
+void EnableFramePacing(FramePacing& pacing, bool on);
 
 // When pacing is on: sleeps until the next frame's deadline. A signal cuts
 // the sleep short.
-void WaitForNextFrame();
+void WaitForNextFrame(FramePacing& pacing);

@@ -5,18 +5,7 @@
 #include "engine/keys.h"
 #include "resources/resource_file.h"
 
-KeyTable Keys;
-KeyState KeyFlags;
-
 namespace {
-
-// Slots as bits: pressed since the last frame ended, and released before any
-// frame saw them. A tap within one event drain is kept for one frame.
-struct KeyLatch {
-  uint32_t unseen;
-  uint32_t releasePending;
-};
-KeyLatch latch;
 
 using Flag = int32_t KeyState::*;
 
@@ -52,82 +41,83 @@ void DecodeKeyTable(const KeyFileBytes& bytes, KeyTable& table) {
   }
 }
 
-void ClearSlotFlags() {
+void ClearSlotFlags(KeyState& flags, KeyTapLatch& taps) {
   for (Flag flag : SLOT_FLAGS) {
-    if (flag != nullptr) KeyFlags.*flag = 0;
+    if (flag != nullptr) flags.*flag = 0;
   }
-  latch = KeyLatch{};
+  taps = KeyTapLatch{};
 }
 
-void SetSlot(size_t slot, bool down) {
+void SetSlot(KeyState& flags, KeyTapLatch& taps, size_t slot, bool down) {
   const uint32_t bit = uint32_t{1} << slot;
   if (down) {
-    KeyFlags.*SLOT_FLAGS[slot] = 1;
-    latch.unseen |= bit;
-    latch.releasePending &= ~bit;
-  } else if ((latch.unseen & bit) != 0) {
-    latch.releasePending |= bit;
+    flags.*SLOT_FLAGS[slot] = 1;
+    taps.unseen |= bit;
+    taps.releasePending &= ~bit;
+  } else if ((taps.unseen & bit) != 0) {
+    taps.releasePending |= bit;
   } else {
-    KeyFlags.*SLOT_FLAGS[slot] = 0;
+    flags.*SLOT_FLAGS[slot] = 0;
   }
 }
 
 }  // namespace
 
-void KeyStateCreate() {
-  KeyFlags = KeyState{};
-  latch = KeyLatch{};
-  DecodeKeyTable(ReadKeyFile(), Keys);
+void KeyStateCreate(KeyTable& keys, KeyState& flags, KeyTapLatch& taps) {
+  flags = KeyState{};
+  taps = KeyTapLatch{};
+  DecodeKeyTable(ReadKeyFile(), keys);
 }
 
-void HandleKeyEvent(const SDL_Event& event) {
+void HandleKeyEvent(const KeyTable& keys, KeyState& flags, KeyTapLatch& taps,
+                    const SDL_Event& event) {
   const int32_t code = ScanCodeOf(event.key.keysym.sym);
   // Never hand on a key without a code: it would match every slot left at 0.
   if (code < 0) return;
   const bool down = event.type != SDL_KEYUP;
-  if (KeyFlags.capture != 0) {
-    ClearSlotFlags();
-    if (code == Keys[0]) KeyFlags.quit = down ? 1 : 0;
+  if (flags.capture != 0) {
+    ClearSlotFlags(flags, taps);
+    if (code == keys[0]) flags.quit = down ? 1 : 0;
     return;
   }
   for (size_t slot = 0; slot < SLOT_FLAGS.size(); ++slot) {
-    if (SLOT_FLAGS[slot] != nullptr && Keys[slot] == code) SetSlot(slot, down);
+    if (SLOT_FLAGS[slot] != nullptr && keys[slot] == code) SetSlot(flags, taps, slot, down);
   }
 }
 
-void KeyFrameDone() {
+void KeyFrameDone(KeyState& flags, KeyTapLatch& taps) {
   for (size_t slot = 0; slot < SLOT_FLAGS.size(); ++slot) {
-    if ((latch.releasePending >> slot & 1) != 0) KeyFlags.*SLOT_FLAGS[slot] = 0;
+    if ((taps.releasePending >> slot & 1) != 0) flags.*SLOT_FLAGS[slot] = 0;
   }
-  latch = KeyLatch{};
+  taps = KeyTapLatch{};
 }
 
-int32_t KeyLineUp() { return KeyFlags.lineUp; }
-int32_t KeyLineDown() { return KeyFlags.lineDown; }
-int32_t KeyFirstPage() { return KeyFlags.firstPage; }
-int32_t KeyLastPage() { return KeyFlags.lastPage; }
+int32_t KeyLineUp(const KeyState& flags) { return flags.lineUp; }
+int32_t KeyLineDown(const KeyState& flags) { return flags.lineDown; }
+int32_t KeyFirstPage(const KeyState& flags) { return flags.firstPage; }
+int32_t KeyLastPage(const KeyState& flags) { return flags.lastPage; }
 
-int32_t KeyQuit() { return std::exchange(KeyFlags.quit, 0); }
-int32_t KeyFollow() { return std::exchange(KeyFlags.follow, 0); }
-int32_t KeyPageUp() { return std::exchange(KeyFlags.pageUp, 0); }
-int32_t KeyPageDown() { return std::exchange(KeyFlags.pageDown, 0); }
-int32_t KeyPageUp2() { return std::exchange(KeyFlags.pageUp2, 0); }
-int32_t KeyPageDown2() { return std::exchange(KeyFlags.pageDown2, 0); }
-int32_t KeyNextLink() { return std::exchange(KeyFlags.nextLink, 0); }
-int32_t KeyPrevLink() { return std::exchange(KeyFlags.prevLink, 0); }
-int32_t KeyScrollStyle() { return std::exchange(KeyFlags.scrollStyle, 0); }
-int32_t KeyNextPanel() { return std::exchange(KeyFlags.nextPanel, 0); }
-int32_t KeyHelp() { return std::exchange(KeyFlags.help, 0); }
-int32_t KeySearch() { return std::exchange(KeyFlags.search, 0); }
-int32_t KeyBack() { return std::exchange(KeyFlags.back, 0); }
-int32_t KeyPrevTune() { return std::exchange(KeyFlags.prevTune, 0); }
-int32_t KeyNextTune() { return std::exchange(KeyFlags.nextTune, 0); }
-int32_t KeyPauseMusic() { return std::exchange(KeyFlags.pauseMusic, 0); }
-int32_t KeySaveText() { return std::exchange(KeyFlags.saveText, 0); }
-int32_t KeySilence() { return std::exchange(KeyFlags.silence, 0); }
-int32_t KeyPlayList() { return std::exchange(KeyFlags.playList, 0); }
+int32_t KeyQuit(KeyState& flags) { return std::exchange(flags.quit, 0); }
+int32_t KeyFollow(KeyState& flags) { return std::exchange(flags.follow, 0); }
+int32_t KeyPageUp(KeyState& flags) { return std::exchange(flags.pageUp, 0); }
+int32_t KeyPageDown(KeyState& flags) { return std::exchange(flags.pageDown, 0); }
+int32_t KeyPageUp2(KeyState& flags) { return std::exchange(flags.pageUp2, 0); }
+int32_t KeyPageDown2(KeyState& flags) { return std::exchange(flags.pageDown2, 0); }
+int32_t KeyNextLink(KeyState& flags) { return std::exchange(flags.nextLink, 0); }
+int32_t KeyPrevLink(KeyState& flags) { return std::exchange(flags.prevLink, 0); }
+int32_t KeyScrollStyle(KeyState& flags) { return std::exchange(flags.scrollStyle, 0); }
+int32_t KeyNextPanel(KeyState& flags) { return std::exchange(flags.nextPanel, 0); }
+int32_t KeyHelp(KeyState& flags) { return std::exchange(flags.help, 0); }
+int32_t KeySearch(KeyState& flags) { return std::exchange(flags.search, 0); }
+int32_t KeyBack(KeyState& flags) { return std::exchange(flags.back, 0); }
+int32_t KeyPrevTune(KeyState& flags) { return std::exchange(flags.prevTune, 0); }
+int32_t KeyNextTune(KeyState& flags) { return std::exchange(flags.nextTune, 0); }
+int32_t KeyPauseMusic(KeyState& flags) { return std::exchange(flags.pauseMusic, 0); }
+int32_t KeySaveText(KeyState& flags) { return std::exchange(flags.saveText, 0); }
+int32_t KeySilence(KeyState& flags) { return std::exchange(flags.silence, 0); }
+int32_t KeyPlayList(KeyState& flags) { return std::exchange(flags.playList, 0); }
 
-void RaiseQuit() { KeyFlags.quit = 1; }
-void RearmFollow() { KeyFlags.follow = 1; }
-void CaptureOn() { KeyFlags.capture = 1; }
-void CaptureOff() { KeyFlags.capture = 0; }
+void RaiseQuit(KeyState& flags) { flags.quit = 1; }
+void RearmFollow(KeyState& flags) { flags.follow = 1; }
+void CaptureOn(KeyState& flags) { flags.capture = 1; }
+void CaptureOff(KeyState& flags) { flags.capture = 0; }

@@ -46,51 +46,56 @@ struct KeyState {
   int32_t capture;     // capture mode on (1) or off (0)
 };
 
-// Owned by the engine core; created at start-up.
-extern KeyTable Keys;
-extern KeyState KeyFlags;
+// Slots as bits: pressed since the last frame ended, and released before any
+// frame saw them. A tap within one event drain is kept for one frame.
+struct KeyTapLatch {
+  uint32_t unseen;
+  uint32_t releasePending;
+};
 
-// All flags 0 and the table read from the key file (a missing file leaves it
-// all 0; a short one fills what it holds, a longer one gives its first 96 bytes).
-void KeyStateCreate();
+// All flags and taps 0 and the table read from the key file (a missing file
+// leaves it all 0; a short one fills what it holds, a longer one gives its
+// first 96 bytes).
+void KeyStateCreate(KeyTable& keys, KeyState& flags, KeyTapLatch& taps);
 
 // For every SDL_KEYDOWN and SDL_KEYUP: sets (down) or clears (up) the flags
 // of every slot whose scan code is the key's. A key without a set-1 code is
 // not handed on. A key released before any frame saw it down stays set until
 // KeyFrameDone, so that a quick tap is never lost.
-void HandleKeyEvent(const SDL_Event& event);
+void HandleKeyEvent(const KeyTable& keys, KeyState& flags, KeyTapLatch& taps,
+                    const SDL_Event& event);
 
 // Called after each frame: clears the taps that frame has now seen.
-void KeyFrameDone();
+void KeyFrameDone(KeyState& flags, KeyTapLatch& taps);
 
 // Held readers.
-int32_t KeyLineUp();
-int32_t KeyLineDown();
-int32_t KeyFirstPage();
-int32_t KeyLastPage();
+int32_t KeyLineUp(const KeyState& flags);
+int32_t KeyLineDown(const KeyState& flags);
+int32_t KeyFirstPage(const KeyState& flags);
+int32_t KeyLastPage(const KeyState& flags);
 
 // Pressed readers: the flag, cleared.
-int32_t KeyQuit();
-int32_t KeyFollow();
-int32_t KeyPageUp();
-int32_t KeyPageDown();
-int32_t KeyPageUp2();
-int32_t KeyPageDown2();
-int32_t KeyNextLink();
-int32_t KeyPrevLink();
-int32_t KeyScrollStyle();
-int32_t KeyNextPanel();
-int32_t KeyHelp();
-int32_t KeySearch();
-int32_t KeyBack();
-int32_t KeyPrevTune();
-int32_t KeyNextTune();
-int32_t KeyPauseMusic();
-int32_t KeySaveText();
-int32_t KeySilence();
-int32_t KeyPlayList();
+int32_t KeyQuit(KeyState& flags);
+int32_t KeyFollow(KeyState& flags);
+int32_t KeyPageUp(KeyState& flags);
+int32_t KeyPageDown(KeyState& flags);
+int32_t KeyPageUp2(KeyState& flags);
+int32_t KeyPageDown2(KeyState& flags);
+int32_t KeyNextLink(KeyState& flags);
+int32_t KeyPrevLink(KeyState& flags);
+int32_t KeyScrollStyle(KeyState& flags);
+int32_t KeyNextPanel(KeyState& flags);
+int32_t KeyHelp(KeyState& flags);
+int32_t KeySearch(KeyState& flags);
+int32_t KeyBack(KeyState& flags);
+int32_t KeyPrevTune(KeyState& flags);
+int32_t KeyNextTune(KeyState& flags);
+int32_t KeyPauseMusic(KeyState& flags);
+int32_t KeySaveText(KeyState& flags);
+int32_t KeySilence(KeyState& flags);
+int32_t KeyPlayList(KeyState& flags);
 
-void RaiseQuit();    // the exit button and the closing sequence
-void RearmFollow();  // gives back a follow press that opened nothing
-void CaptureOn();
-void CaptureOff();
+void RaiseQuit(KeyState& flags);    // the exit button and the closing sequence
+void RearmFollow(KeyState& flags);  // gives back a follow press that opened nothing
+void CaptureOn(KeyState& flags);
+void CaptureOff(KeyState& flags);

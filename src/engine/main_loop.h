@@ -1,6 +1,6 @@
-// The main loop: drain the SDL event queue into the input records, run one
-// engine frame, handle quit requests. RunMainLoop paces the frames to the
-// display (engine/frame_pacing.h); a single step is unpaced.
+// The main loop: drain the SDL event queue into the reader's input records,
+// run one engine frame, handle quit requests. RunMainLoop paces the frames to
+// the display (engine/frame_pacing.h); a single step is unpaced.
 //
 // Quitting takes two requests: the first starts the closing sequence and the
 // loop goes on; the second, even in the same event drain, ends the loop once
@@ -19,16 +19,18 @@ struct MainLoopState {
   int32_t buttonsReleasePending;  // released before a frame saw them down
 };
 
+struct Reader;
+
 // Applies one event to the input records and the quit state: keys to the key
 // flags (a quit key is a quit request at once), mouse motion and the left and
 // right buttons to Mouse, the window's close button to a pending request; an
 // expose, resize or (de)activation makes the next present whole. A button or
 // key pressed and released within one drain counts as one press for the next
 // frame.
-void HandleEvent(MainLoopState& loop, const SDL_Event& event);
+void HandleEvent(Reader& reader, MainLoopState& loop, const SDL_Event& event);
 
 // One iteration; false once the loop has to end.
-bool MainLoopStep(MainLoopState& loop);
+bool MainLoopStep(Reader& reader, MainLoopState& loop);
 
 // Iterates until the loop ends.
-void RunMainLoop();
+void RunMainLoop(Reader& reader);

@@ -8,13 +8,9 @@
 #include "articles/link_targets.h"
 #include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/article_stack.h"
 #include "engine/document_opener.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/panel_engine.h"
-#include "engine/panel_list.h"
 #include "engine/panel_steps.h"
+#include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
 #include "music/msx.h"
 #include "resources/image_loader.h"
@@ -22,34 +18,36 @@
 
 namespace {
 
-bool LeftHeld() { return (Mouse.buttons & MOUSE_LEFT) != 0; }
-void ConsumeLeft() { Mouse.buttons &= ~MOUSE_LEFT; }
+bool LeftHeld(const MouseState& mouse) { return (mouse.buttons & MOUSE_LEFT) != 0; }
+void ConsumeLeft(MouseState& mouse) { mouse.buttons &= ~MOUSE_LEFT; }
 
-int32_t CommandUnderMouse() { return LeftHeld() ? PanelHitTest(*CurrentPanel) : 0; }
+int32_t CommandUnderMouse(const Reader& reader) {
+  return LeftHeld(reader.Mouse) ? PanelHitTest(*reader.CurrentPanel) : 0;
+}
 
 bool HasPrefix(const std::string& target, const char* prefix) {
   return target.compare(0, 4, prefix) == 0;
 }
 
-void ExtractLinkArgument() {
-  PanelEngine.LinkArgument = SplitLinkTarget(PanelEngine.LinkTarget).argument;
+void ExtractLinkArgument(PanelEngineState& state) {
+  state.LinkArgument = SplitLinkTarget(state.LinkTarget).argument;
 }
 
 // Help, menu and index: a button click is consumed only when it navigates.
-bool OpenFixedArticle(const char* path) {
-  if (CurrentArticlePath == path) return false;
-  PanelEngine.LinkTarget.clear();
-  OpenArticle(path);
+bool OpenFixedArticle(Reader& reader, const char* path) {
+  if (reader.CurrentArticlePath == path) return false;
+  reader.PanelEngine.LinkTarget.clear();
+  OpenArticle(reader, path);
   return true;
 }
 
-void SwitchPanel(int32_t index) {
-  PanelEngine.CurrentPanelIndex = index;
-  CurrentPanel = PanelList[index].get();
-  CopyScreen(BackBuffer, SavedScreen);
-  PanelEngine.PanelSwitchPending = 1;
-  ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
-  ArticleHome(*CurrentArticle);
+void SwitchPanel(Reader& reader, int32_t index) {
+  reader.PanelEngine.CurrentPanelIndex = index;
+  reader.CurrentPanel = reader.PanelList[index].get();
+  CopyScreen(reader.BackBuffer, reader.SavedScreen);
+  reader.PanelEngine.PanelSwitchPending = 1;
+  ArticleSetView(*reader.CurrentArticle, reader.CurrentPanel->oldPage);
+  ArticleHome(*reader.CurrentArticle);
 }
 
 int32_t PanelNumber(const std::string& argument) {
@@ -58,81 +56,87 @@ int32_t PanelNumber(const std::string& argument) {
   return *value;
 }
 
-void PanelLink() {
-  const int32_t index = std::abs(PanelNumber(PanelEngine.LinkArgument) % PanelCount);
-  if (PanelCount > 1 && index != PanelEngine.CurrentPanelIndex) SwitchPanel(index);
+void PanelLink(Reader& reader) {
+  const int32_t count = reader.PanelCount;
+  const int32_t index = std::abs(PanelNumber(reader.PanelEngine.LinkArgument) % count);
+  if (count > 1 && index != reader.PanelEngine.CurrentPanelIndex) SwitchPanel(reader, index);
 }
 
-void PictureLink() {
-  if (PanelEngine.PanelSwitchPending) return;
-  PanelEngine.PicturePath = PanelEngine.LinkArgument.substr(0, PATH_MAX_CHARS);
-  ImageLoader(PanelEngine.PicturePath.c_str(), PanelEngine.ViewedPicture);
-  PanelEngine.PictureView = 1;
-  PanelEngine.PictureFadeStart = 0;
+void PictureLink(Reader& reader) {
+  PanelEngineState& state = reader.PanelEngine;
+  if (state.PanelSwitchPending) return;
+  state.PicturePath = state.LinkArgument.substr(0, PATH_MAX_CHARS);
+  ImageLoader(state.PicturePath.c_str(), state.ViewedPicture);
+  state.PictureView = 1;
+  state.PictureFadeStart = 0;
 }
 
 }  // namespace
 
-void BackCommand() {
-  const bool right = (Mouse.buttons & MOUSE_RIGHT) != 0;
-  const bool key = KeyBack() != 0;
-  const bool button = CommandUnderMouse() == COMMAND_BACK;
-  if (!(right || key || button) || ArticleStackDepth == 0) return;
-  if (right) Mouse.buttons &= ~MOUSE_RIGHT;
-  PanelEngine.LinkTarget.clear();
-  GoBack();
+void BackCommand(Reader& reader) {
+  MouseState& mouse = reader.Mouse;
+  const bool right = (mouse.buttons & MOUSE_RIGHT) != 0;
+  const bool key = KeyBack(reader.KeyFlags) != 0;
+  const bool button = CommandUnderMouse(reader) == COMMAND_BACK;
+  if (!(right || key || button) || reader.ArticleStackDepth == 0) return;
+  if (right) mouse.buttons &= ~MOUSE_RIGHT;
+  reader.PanelEngine.LinkTarget.clear();
+  GoBack(reader);
 }
 
-void ArticleCommands() {
-  const int32_t command = CommandUnderMouse();
-  if (KeyHelp() || command == COMMAND_HELP) {
-    if (OpenFixedArticle(HELP_ARTICLE) && command == COMMAND_HELP) ConsumeLeft();
+void ArticleCommands(Reader& reader) {
+  MouseState& mouse = reader.Mouse;
+  const int32_t command = CommandUnderMouse(reader);
+  if (KeyHelp(reader.KeyFlags) || command == COMMAND_HELP) {
+    if (OpenFixedArticle(reader, HELP_ARTICLE) && command == COMMAND_HELP) ConsumeLeft(mouse);
   }
-  if (command == COMMAND_MENU && OpenFixedArticle(MENU_ARTICLE)) ConsumeLeft();
-  if (command == COMMAND_INDEX && OpenFixedArticle(FIRST_ARTICLE)) ConsumeLeft();
+  if (command == COMMAND_MENU && OpenFixedArticle(reader, MENU_ARTICLE)) ConsumeLeft(mouse);
+  if (command == COMMAND_INDEX && OpenFixedArticle(reader, FIRST_ARTICLE)) ConsumeLeft(mouse);
 }
 
 // A follow key that opened nothing is given back for the other prefixes.
-void ArticleLinks() {
-  const bool follow = KeyFollow() != 0;
+void ArticleLinks(Reader& reader) {
+  PanelEngineState& state = reader.PanelEngine;
+  const bool follow = KeyFollow(reader.KeyFlags) != 0;
   bool opened = false;
-  if ((LeftHeld() || follow) && HasPrefix(PanelEngine.LinkTarget, "ART:")) {
-    ExtractLinkArgument();
-    if (PanelEngine.LinkArgument != CurrentArticlePath) {
-      ConsumeLeft();
-      ArticleMarkVisited(*CurrentArticle, PanelEngine.LinkTarget.c_str());
-      OpenArticle(PanelEngine.LinkArgument);
-      PanelEngine.LinkTarget.clear();
+  if ((LeftHeld(reader.Mouse) || follow) && HasPrefix(state.LinkTarget, "ART:")) {
+    ExtractLinkArgument(state);
+    if (state.LinkArgument != reader.CurrentArticlePath) {
+      ConsumeLeft(reader.Mouse);
+      ArticleMarkVisited(*reader.CurrentArticle, state.LinkTarget.c_str());
+      OpenArticle(reader, state.LinkArgument);
+      state.LinkTarget.clear();
       opened = true;
     }
   }
-  if (follow && !opened) RearmFollow();
+  if (follow && !opened) RearmFollow(reader.KeyFlags);
 }
 
-void SearchStep() {
-  if (!PanelEngine.SearchResultPath.empty()) {
-    PanelEngine.LinkTarget.clear();
-    const std::string path = PanelEngine.SearchResultPath;
-    PanelEngine.SearchResultPath.clear();
-    OpenArticle(path);
+void SearchStep(Reader& reader) {
+  PanelEngineState& state = reader.PanelEngine;
+  if (!state.SearchResultPath.empty()) {
+    state.LinkTarget.clear();
+    const std::string path = state.SearchResultPath;
+    state.SearchResultPath.clear();
+    OpenArticle(reader, path);
   }
-  if (KeySearch() && !PanelEngine.SearchActive) PanelEngine.SearchActive = 1;
-  if (PanelEngine.SearchActive == 1) {
-    SearchFrame(PanelEngine.SearchResultPath, PanelEngine.SearchActive, BackBuffer,
-                EngineFixedFont.get());
+  if (KeySearch(reader.KeyFlags) && !state.SearchActive) state.SearchActive = 1;
+  if (state.SearchActive == 1) {
+    SearchFrame(state.SearchResultPath, state.SearchActive, reader.BackBuffer,
+                reader.EngineFixedFont.get());
     // The open box takes the keyboard's text; the command keys wait until it closes.
-    if (PanelEngine.SearchActive == 1) {
-      CaptureOn();
+    if (state.SearchActive == 1) {
+      CaptureOn(reader.KeyFlags);
     } else {
-      CaptureOff();
+      CaptureOff(reader.KeyFlags);
     }
   }
 }
 
-void ButtonCommands() {
-  const int32_t command = CommandUnderMouse();
+void ButtonCommands(Reader& reader) {
+  const int32_t command = CommandUnderMouse(reader);
   switch (command) {
-    case COMMAND_QUIT: RaiseQuit(); break;
+    case COMMAND_QUIT: RaiseQuit(reader.KeyFlags); break;
     case COMMAND_NEXT_TUNE: MsxNext(); break;
     case COMMAND_PREV_TUNE: MsxPrev(); break;
     case COMMAND_SILENCE: MsxPlay("+SILENCE"); break;
@@ -142,41 +146,43 @@ void ButtonCommands() {
       MsxPlayIndex(command - COMMAND_TUNE_0);
       break;
   }
-  ConsumeLeft();
+  ConsumeLeft(reader.Mouse);
 }
 
-void KeyCommands() {
-  if (KeySilence()) MsxPlay("+SILENCE");
-  if (KeyPlayList()) MsxPlay("+PLIST");
-  if (KeyPrevTune()) MsxPrev();
-  if (KeyNextTune()) MsxNext();
-  if (KeyPauseMusic()) MsxPauseToggle();
-  if (KeySaveText()) ArticleSaveAsText(*CurrentArticle);
+void KeyCommands(Reader& reader) {
+  KeyState& keys = reader.KeyFlags;
+  if (KeySilence(keys)) MsxPlay("+SILENCE");
+  if (KeyPlayList(keys)) MsxPlay("+PLIST");
+  if (KeyPrevTune(keys)) MsxPrev();
+  if (KeyNextTune(keys)) MsxNext();
+  if (KeyPauseMusic(keys)) MsxPauseToggle();
+  if (KeySaveText(keys)) ArticleSaveAsText(*reader.CurrentArticle);
 }
 
-void OtherLinks() {
-  const bool follow = KeyFollow() != 0;
-  if (!LeftHeld() && !follow) return;
-  const std::string& target = PanelEngine.LinkTarget;
-  void (*action)() = nullptr;
+void OtherLinks(Reader& reader) {
+  const bool follow = KeyFollow(reader.KeyFlags) != 0;
+  if (!LeftHeld(reader.Mouse) && !follow) return;
+  const std::string& target = reader.PanelEngine.LinkTarget;
+  void (*action)(Reader&) = nullptr;
   if (HasPrefix(target, "PAN:")) {
     action = PanelLink;
   } else if (HasPrefix(target, "MSX:")) {
-    action = [] { MsxPlay(PanelEngine.LinkArgument.c_str()); };
+    action = [](Reader& r) { MsxPlay(r.PanelEngine.LinkArgument.c_str()); };
   } else if (HasPrefix(target, "EXE:")) {
-    action = [] { OpenDocument(PanelEngine.LinkArgument); };
+    action = [](Reader& r) { OpenDocument(r.PanelEngine.LinkArgument); };
   } else if (HasPrefix(target, "PIX:")) {
     action = PictureLink;
   } else {
     return;
   }
-  ArticleMarkVisited(*CurrentArticle, target.c_str());
-  ExtractLinkArgument();
-  action();
-  ConsumeLeft();
+  ArticleMarkVisited(*reader.CurrentArticle, target.c_str());
+  ExtractLinkArgument(reader.PanelEngine);
+  action(reader);
+  ConsumeLeft(reader.Mouse);
 }
 
-void NextPanelCommand() {
-  if (!KeyNextPanel() || PanelEngine.PanelSwitchPending || PanelCount < 2) return;
-  SwitchPanel((PanelEngine.CurrentPanelIndex + 1) % PanelCount);
+void NextPanelCommand(Reader& reader) {
+  const PanelEngineState& state = reader.PanelEngine;
+  if (!KeyNextPanel(reader.KeyFlags) || state.PanelSwitchPending || reader.PanelCount < 2) return;
+  SwitchPanel(reader, (state.CurrentPanelIndex + 1) % reader.PanelCount);
 }

@@ -2,106 +2,101 @@
 
 #include "articles/article_links.h"
 #include "articles/article_view.h"
-#include "base/setup_config.h"
-#include "engine/article_stack.h"
-#include "engine/covers.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/panel_list.h"
 #include "engine/panel_steps.h"
-#include "engine/present.h"
+#include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
 #include "music/msx.h"
-
-PanelEngineState PanelEngine;
-std::unique_ptr<Article> CurrentArticle;
-std::string CurrentArticlePath;
 
 namespace {
 
 // The cover's last picture is kept so that the first panel dissolves in over it.
-void OpeningCoverStep() {
-  OpeningCoverFrame(BackBuffer);
-  PanelEngine.KeepCursorHidden = 1;
-  if (OpeningCoverDone()) {
-    CopyScreen(BackBuffer, SavedScreen);
-    PanelEngine.PanelSwitchPending = 1;
-    MsxPlayIndex(Setup.StartingTune);
+void OpeningCoverStep(Reader& reader) {
+  OpeningCoverFrame(reader.OpeningCover, reader.BackBuffer);
+  reader.PanelEngine.KeepCursorHidden = 1;
+  if (OpeningCoverDone(reader.OpeningCover)) {
+    CopyScreen(reader.BackBuffer, reader.SavedScreen);
+    reader.PanelEngine.PanelSwitchPending = 1;
+    MsxPlayIndex(reader.Setup.StartingTune);
   }
-  Present();
+  Present(reader);
 }
 
-void TakeLinkTarget() {
-  const std::string* target = ArticleHoverTarget(*CurrentArticle);
-  if (target != nullptr) PanelEngine.LinkTarget = target->substr(0, LINK_TARGET_MAX_CHARS);
+void TakeLinkTarget(Reader& reader) {
+  const std::string* target = ArticleHoverTarget(*reader.CurrentArticle);
+  if (target != nullptr) reader.PanelEngine.LinkTarget = target->substr(0, LINK_TARGET_MAX_CHARS);
 }
 
-void AdvanceScrollStyle() {
+void AdvanceScrollStyle(Reader& reader) {
   static constexpr int32_t next[6] = {0, SCROLL_DISSOLVE, SCROLL_CROSSFADE, SCROLL_PAGE_TURN,
                                       SCROLL_SLIDE, SCROLL_INSTANT};
-  if (KeyScrollStyle()) PanelEngine.ScrollStyle = next[PanelEngine.ScrollStyle];
+  int32_t& style = reader.PanelEngine.ScrollStyle;
+  if (KeyScrollStyle(reader.KeyFlags)) style = next[style];
 }
 
 // A long action whose re-lock failed leaves nothing to draw on.
-void NormalFrame() {
-  PanelEngine.LinkTarget.clear();
-  ArticleAnimatePictures(*CurrentArticle);
-  ArticleSetView(*CurrentArticle, CurrentPanel->oldPage);
-  MouseSleep();
-  const int32_t rule = PerformPendingAction();
-  if (!BackBufferReady()) return;
-  RefreshView(rule, VIEW_DRAW);
-  TakeLinkTarget();
-  ReadInput();
-  AdvanceScrollStyle();
-  for (void (*step)() : {BackCommand, ArticleCommands, ArticleLinks, SearchStep}) {
-    step();
-    if (!BackBufferReady()) return;
+void NormalFrame(Reader& reader) {
+  PanelEngineState& state = reader.PanelEngine;
+  state.LinkTarget.clear();
+  ArticleAnimatePictures(*reader.CurrentArticle);
+  ArticleSetView(*reader.CurrentArticle, reader.CurrentPanel->oldPage);
+  MouseSleep(reader);
+  const int32_t rule = PerformPendingAction(reader);
+  if (!BackBufferReady(reader)) return;
+  RefreshView(reader, rule, VIEW_DRAW);
+  TakeLinkTarget(reader);
+  ReadInput(reader);
+  AdvanceScrollStyle(reader);
+  for (void (*step)(Reader&) : {BackCommand, ArticleCommands, ArticleLinks, SearchStep}) {
+    step(reader);
+    if (!BackBufferReady(reader)) return;
   }
-  if (PanelEngine.PanelSwitchPending) PanelDissolve();
-  if (!BackBufferReady()) return;
-  ButtonCommands();
-  KeyCommands();
-  OtherLinks();
-  NextPanelCommand();
-  if (PanelEngine.PictureView && !PanelEngine.PanelSwitchPending) {
-    CopyScreen(BackBuffer, SavedScreen);
+  if (state.PanelSwitchPending) PanelDissolve(reader);
+  if (!BackBufferReady(reader)) return;
+  ButtonCommands(reader);
+  KeyCommands(reader);
+  OtherLinks(reader);
+  NextPanelCommand(reader);
+  if (state.PictureView && !state.PanelSwitchPending) {
+    CopyScreen(reader.BackBuffer, reader.SavedScreen);
   }
-  Present();
+  Present(reader);
 }
 
 }  // namespace
 
-void PanelEngineReset() {
-  PictureFree(PanelEngine.ViewedPicture);
-  PanelEngine = PanelEngineState{};
-  PanelEngine.PendingAction = ACTION_NONE;
-  PanelEngine.ScrollStyle = SCROLL_DISSOLVE;
-  PanelEngine.MouseAwake = 1;
-  PanelEngine.LastMouseX = -1;
-  PanelEngine.LastMouseY = -1;
-  ArticleStackClear();
+void PanelEngineReset(Reader& reader) {
+  PanelEngineState& state = reader.PanelEngine;
+  PictureFree(state.ViewedPicture);
+  state = PanelEngineState{};
+  state.PendingAction = ACTION_NONE;
+  state.ScrollStyle = SCROLL_DISSOLVE;
+  state.MouseAwake = 1;
+  state.LastMouseX = -1;
+  state.LastMouseY = -1;
+  ArticleStackClear(reader);
 }
 
-void PanelEngineFree() {
-  PictureFree(PanelEngine.ViewedPicture);
-  PanelEngine.PictureView = 0;
-  ArticleStackClear();
+void PanelEngineFree(Reader& reader) {
+  PictureFree(reader.PanelEngine.ViewedPicture);
+  reader.PanelEngine.PictureView = 0;
+  ArticleStackClear(reader);
 }
 
-void PanelEngineFrame() {
-  if (!LockBackBuffer()) return;
-  Presentation.PresentedThisFrame = 0;
-  if (!PanelEngine.PanelSwitchPending) PanelEngine.KeepCursorHidden = 0;
-  if (!OpeningCoverDone() || !ClosingDone()) HideEngineCursor();
-  if (!OpeningCoverDone()) {
-    OpeningCoverStep();
-  } else if (!ClosingDone()) {
-    ClosingFrame(BackBuffer);
-    Present();
-  } else if (PanelEngine.PictureView) {
-    PictureViewFrame();
+void PanelEngineFrame(Reader& reader) {
+  if (!LockBackBuffer(reader)) return;
+  reader.Presentation.PresentedThisFrame = 0;
+  if (!reader.PanelEngine.PanelSwitchPending) reader.PanelEngine.KeepCursorHidden = 0;
+  const bool opening = !OpeningCoverDone(reader.OpeningCover);
+  const bool closing = !ClosingDone(reader.ClosingSequence);
+  if (opening || closing) HideEngineCursor(reader);
+  if (opening) {
+    OpeningCoverStep(reader);
+  } else if (closing) {
+    ClosingFrame(reader.ClosingSequence, reader.BackBuffer, reader.KeyFlags);
+    Present(reader);
+  } else if (reader.PanelEngine.PictureView) {
+    PictureViewFrame(reader);
   } else {
-    NormalFrame();
+    NormalFrame(reader);
   }
 }

@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "articles/article.h"
@@ -83,16 +82,14 @@ struct PanelEngineState {
   std::string SearchResultPath;
 };
 
-// Owned by the panel engine; PanelEngineReset gives the start values.
-extern PanelEngineState PanelEngine;
-extern std::unique_ptr<Article> CurrentArticle;
-extern std::string CurrentArticlePath;  // at most PATH_MAX_CHARS characters
+struct Reader;
 
-void PanelEngineReset();
+// The reader's PanelEngine to its start values, the article stack emptied.
+void PanelEngineReset(Reader& reader);
 
 // Frees the viewed picture, if any.
-void PanelEngineFree();
+void PanelEngineFree(Reader& reader);
 
-// One frame into BackBuffer, presented.
-void PanelEngineFrame();
+// One frame into the reader's BackBuffer, presented.
+void PanelEngineFrame(Reader& reader);
 

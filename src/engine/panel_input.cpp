@@ -3,14 +3,9 @@
 #include "articles/article_links.h"
 #include "articles/article_view.h"
 #include "base/clock.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
 #include "engine/mouse_wheel.h"
-#include "engine/panel_engine.h"
-#include "engine/panel_list.h"
 #include "engine/panel_steps.h"
-#include "engine/present.h"
+#include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
 
 namespace {
@@ -28,73 +23,72 @@ bool AnyScrolling(const Article& article) {
 // A page-sized move: instant in the instant style, otherwise the old and the new page
 // are captured and the change animated. Whole-article moves (first, last)
 // always dissolve in the slide style.
-void AnimatedMove(void (*move)(Article&), int32_t newRule, bool wholeArticle) {
-  Article& article = *CurrentArticle;
+void AnimatedMove(Reader& reader, void (*move)(Article&), int32_t newRule, bool wholeArticle) {
+  Article& article = *reader.CurrentArticle;
   const ArticleScroll old = ArticleGetScroll(article);
   const float from = ArticleScrollFraction(article);
-  if (PanelEngine.ScrollStyle == SCROLL_INSTANT) {
+  if (reader.PanelEngine.ScrollStyle == SCROLL_INSTANT) {
     move(article);
     return;
   }
-  RefreshView(FOCUS_CLAMP, VIEW_CAPTURE_OLD);
+  RefreshView(reader, FOCUS_CLAMP, VIEW_CAPTURE_OLD);
   move(article);
-  RefreshView(newRule, VIEW_CAPTURE_NEW);
-  if (wholeArticle) PanelEngine.OffPage = 1;
-  AnimateScroll(old, from);
-  PanelEngine.OffPage = 0;
+  RefreshView(reader, newRule, VIEW_CAPTURE_NEW);
+  if (wholeArticle) reader.PanelEngine.OffPage = 1;
+  AnimateScroll(reader, old, from);
+  reader.PanelEngine.OffPage = 0;
 }
 
 // Moves the focus off every piece of the focused link, staying among the
 // visible links.
-void StepLinkFocus(int32_t direction) {
-  const Article& article = *CurrentArticle;
+void StepLinkFocus(const Article& article, int32_t& linkFocus, int32_t direction) {
   const int32_t first = ArticleFirstVisibleHotspot(article);
   const int32_t last = ArticleLastVisibleHotspot(article);
   if (first == -1 || last == -1) return;
-  int32_t focus = std::clamp(PanelEngine.LinkFocus, first, last);
+  int32_t focus = std::clamp(linkFocus, first, last);
   const int32_t id = ArticleHotspotId(article, focus);
   for (int32_t next = focus + direction; next >= first && next <= last; next += direction) {
     focus = next;
     if (ArticleHotspotId(article, next) != id) break;
   }
-  PanelEngine.LinkFocus = focus;
+  linkFocus = focus;
 }
 
-void ReadWheel(const Article& article) {
+void ReadWheel(const Article& article, int32_t& action) {
   const int32_t wheel = MouseWheelGet();
   MouseWheelSet(0);
-  if (wheel < 0) PanelEngine.PendingAction = article.lineScroll ? ACTION_LINE_DOWN : ACTION_PAGE_DOWN;
-  if (wheel > 0) PanelEngine.PendingAction = article.lineScroll ? ACTION_LINE_UP : ACTION_PAGE_UP;
+  if (wheel < 0) action = article.lineScroll ? ACTION_LINE_DOWN : ACTION_PAGE_DOWN;
+  if (wheel > 0) action = article.lineScroll ? ACTION_LINE_UP : ACTION_PAGE_UP;
 }
 
 // Each key read overrides the ones before; pressed flags are read (and so
 // cleared) whether or not an earlier one matched.
-void ReadKeys() {
-  int32_t& action = PanelEngine.PendingAction;
-  if (KeyLineDown()) action = ACTION_LINE_DOWN;
-  if (KeyLineUp()) action = ACTION_LINE_UP;
-  if ((KeyPageDown() | KeyPageDown2()) != 0) action = ACTION_PAGE_DOWN;
-  if ((KeyPageUp() | KeyPageUp2()) != 0) action = ACTION_PAGE_UP;
-  if (KeyFirstPage()) action = ACTION_FIRST_PAGE;
-  if (KeyLastPage()) action = ACTION_LAST_PAGE;
-  if (KeyNextLink()) action = ACTION_NEXT_LINK;
-  if (KeyPrevLink()) action = ACTION_PREV_LINK;
+void ReadKeys(KeyState& keys, int32_t& action) {
+  if (KeyLineDown(keys)) action = ACTION_LINE_DOWN;
+  if (KeyLineUp(keys)) action = ACTION_LINE_UP;
+  if ((KeyPageDown(keys) | KeyPageDown2(keys)) != 0) action = ACTION_PAGE_DOWN;
+  if ((KeyPageUp(keys) | KeyPageUp2(keys)) != 0) action = ACTION_PAGE_UP;
+  if (KeyFirstPage(keys)) action = ACTION_FIRST_PAGE;
+  if (KeyLastPage(keys)) action = ACTION_LAST_PAGE;
+  if (KeyNextLink(keys)) action = ACTION_NEXT_LINK;
+  if (KeyPrevLink(keys)) action = ACTION_PREV_LINK;
 }
 
 // Line buttons repeat while held; page buttons act once per click.
-void ReadScrollButtons() {
-  if ((Mouse.buttons & MOUSE_LEFT) == 0) return;
-  int32_t& action = PanelEngine.PendingAction;
-  switch (PanelHitTest(*CurrentPanel)) {
+void ReadScrollButtons(Reader& reader) {
+  MouseState& mouse = reader.Mouse;
+  if ((mouse.buttons & MOUSE_LEFT) == 0) return;
+  int32_t& action = reader.PanelEngine.PendingAction;
+  switch (PanelHitTest(*reader.CurrentPanel)) {
     case COMMAND_LINE_UP: action = ACTION_LINE_UP; break;
     case COMMAND_LINE_DOWN: action = ACTION_LINE_DOWN; break;
     case COMMAND_PAGE_UP:
       action = ACTION_PAGE_UP;
-      Mouse.buttons &= ~MOUSE_LEFT;
+      mouse.buttons &= ~MOUSE_LEFT;
       break;
     case COMMAND_PAGE_DOWN:
       action = ACTION_PAGE_DOWN;
-      Mouse.buttons &= ~MOUSE_LEFT;
+      mouse.buttons &= ~MOUSE_LEFT;
       break;
     default: break;
   }
@@ -102,58 +96,61 @@ void ReadScrollButtons() {
 
 }  // namespace
 
-void MouseSleep() {
-  PanelEngineState& state = PanelEngine;
-  const bool held = (Mouse.buttons & (MOUSE_LEFT | MOUSE_RIGHT)) != 0;
-  if (Mouse.x == state.LastMouseX && Mouse.y == state.LastMouseY && !held) {
-    if (state.MouseAwake &&
-        EngineTicks() - state.LastMouseMoveTicks >= static_cast<uint32_t>(Setup.MouseSleepDelay)) {
+void MouseSleep(Reader& reader) {
+  PanelEngineState& state = reader.PanelEngine;
+  const MouseState& mouse = reader.Mouse;
+  const auto delay = static_cast<uint32_t>(reader.Setup.MouseSleepDelay);
+  const bool held = (mouse.buttons & (MOUSE_LEFT | MOUSE_RIGHT)) != 0;
+  if (mouse.x == state.LastMouseX && mouse.y == state.LastMouseY && !held) {
+    if (state.MouseAwake && EngineTicks() - state.LastMouseMoveTicks >= delay) {
       state.JustSlept = 1;
       state.MouseAwake = 0;
-      HideEngineCursor();
+      HideEngineCursor(reader);
     }
     return;
   }
   state.MouseAwake = 1;
-  state.LastMouseX = Mouse.x;
-  state.LastMouseY = Mouse.y;
+  state.LastMouseX = mouse.x;
+  state.LastMouseY = mouse.y;
   state.LastMouseMoveTicks = EngineTicks();
-  if (!state.KeepCursorHidden) ShowEngineCursor();
+  if (!state.KeepCursorHidden) ShowEngineCursor(reader);
 }
 
-int32_t PerformPendingAction() {
-  Article& article = *CurrentArticle;
-  const int32_t action = PanelEngine.PendingAction;
-  PanelEngine.PendingAction = ACTION_NONE;
+int32_t PerformPendingAction(Reader& reader) {
+  Article& article = *reader.CurrentArticle;
+  PanelEngineState& state = reader.PanelEngine;
+  const int32_t action = state.PendingAction;
+  state.PendingAction = ACTION_NONE;
   switch (action) {
     case ACTION_LINE_DOWN:
     case ACTION_LINE_UP:
       if (article.lineScroll) {
         (action == ACTION_LINE_DOWN ? ArticleLineForward : ArticleLineBack)(article);
       }
-      PanelEngine.OffPage = 1;
+      state.OffPage = 1;
       return FOCUS_CLAMP;
     case ACTION_PAGE_DOWN:
-      if (PageStepsAllowed(article)) AnimatedMove(ArticlePageForward, FOCUS_LAST, false);
+      if (PageStepsAllowed(article)) AnimatedMove(reader, ArticlePageForward, FOCUS_LAST, false);
       return FOCUS_LAST;
     case ACTION_PAGE_UP:
-      if (PageStepsAllowed(article)) AnimatedMove(ArticlePageBack, FOCUS_FIRST, false);
+      if (PageStepsAllowed(article)) AnimatedMove(reader, ArticlePageBack, FOCUS_FIRST, false);
       return FOCUS_FIRST;
     case ACTION_FIRST_PAGE:
-      if (AnyScrolling(article)) AnimatedMove(ArticleHome, FOCUS_FIRST, true);
+      if (AnyScrolling(article)) AnimatedMove(reader, ArticleHome, FOCUS_FIRST, true);
       return FOCUS_FIRST;
     case ACTION_LAST_PAGE:
-      if (AnyScrolling(article)) AnimatedMove(ArticleEnd, FOCUS_LAST, true);
+      if (AnyScrolling(article)) AnimatedMove(reader, ArticleEnd, FOCUS_LAST, true);
       return FOCUS_LAST;
-    case ACTION_NEXT_LINK: StepLinkFocus(1); return FOCUS_CLAMP;
-    case ACTION_PREV_LINK: StepLinkFocus(-1); return FOCUS_CLAMP;
+    case ACTION_NEXT_LINK: StepLinkFocus(article, state.LinkFocus, 1); return FOCUS_CLAMP;
+    case ACTION_PREV_LINK: StepLinkFocus(article, state.LinkFocus, -1); return FOCUS_CLAMP;
     default: return FOCUS_CLAMP;
   }
 }
 
-void ReadInput() {
-  PanelEngine.PendingAction = ACTION_NONE;
-  ReadWheel(*CurrentArticle);
-  ReadKeys();
-  ReadScrollButtons();
+void ReadInput(Reader& reader) {
+  int32_t& action = reader.PanelEngine.PendingAction;
+  action = ACTION_NONE;
+  ReadWheel(*reader.CurrentArticle, action);
+  ReadKeys(reader.KeyFlags, action);
+  ReadScrollButtons(reader);
 }

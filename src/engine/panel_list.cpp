@@ -12,10 +12,6 @@
 #include "engine/video.h"
 #include "resources/resource_file.h"
 
-std::array<std::unique_ptr<Panel>, PANEL_LIST_SIZE> PanelList;
-int32_t PanelCount = 0;
-Panel* CurrentPanel = nullptr;
-
 namespace {
 
 constexpr int BUTTON_NUMBERS = 4;  // x, y, mask index, command
@@ -87,36 +83,36 @@ std::unique_ptr<Panel> ReadPanelFile(const char* path) {
   return panel;
 }
 
-void ParsePanelFile(const char* path) {
+void ParsePanelFile(const char* path, PanelArray& list, int32_t& count) {
   std::unique_ptr<Panel> panel = ReadPanelFile(path);
   PanelCheckHeight(*panel, SCREEN_HEIGHT);
-  PanelList[static_cast<size_t>(PanelCount++)] = std::move(panel);
-  if (PanelCount >= PANEL_LIST_SIZE) FatalError("MAX panels limit !");
+  list[static_cast<size_t>(count++)] = std::move(panel);
+  if (count >= PANEL_LIST_SIZE) FatalError("MAX panels limit !");
 }
 
-void ParsePanelList() {
+int32_t ParsePanelList(PanelArray& list) {
+  int32_t count = 0;
   const ResourceFile source(PANELS_PATH);
-  const FilePtr list = source.Open();
-  if (!list) FatalError("Cannot open configs/panels.txt file !");
-  while (const std::optional<std::string> line = ReadLine(list.get(), PATH_MAX_CHARS)) {
-    ParsePanelFile(ListName(*line).c_str());
+  const FilePtr file = source.Open();
+  if (!file) FatalError("Cannot open configs/panels.txt file !");
+  while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
+    ParsePanelFile(ListName(*line).c_str(), list, count);
   }
+  return count;
 }
 
 }  // namespace
 
-void ParsePanels() {
-  PanelListDestroy();
-  ParsePanelList();
-  if (PanelCount == 0) FatalError("Need at least one panel !");
-  CurrentPanel = PanelList[0].get();
+int32_t ParsePanels(PanelArray& list) {
+  PanelListDestroy(list);
+  const int32_t count = ParsePanelList(list);
+  if (count == 0) FatalError("Need at least one panel !");
+  return count;
 }
 
-void PanelListDestroy() {
-  for (std::unique_ptr<Panel>& panel : PanelList) {
+void PanelListDestroy(PanelArray& list) {
+  for (std::unique_ptr<Panel>& panel : list) {
     if (panel) PanelDestroy(*panel);
     panel.reset();
   }
-  PanelCount = 0;
-  CurrentPanel = nullptr;
 }

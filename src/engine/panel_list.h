@@ -11,14 +11,13 @@
 constexpr int PANEL_LIST_SIZE = 8;
 constexpr const char* PANELS_PATH = "DATA/configs/panels.txt";
 
-// Owned here from ParsePanels to PanelListDestroy.
-extern std::array<std::unique_ptr<Panel>, PANEL_LIST_SIZE> PanelList;
-extern int32_t PanelCount;
-extern Panel* CurrentPanel;  // the panel shown; PanelList[0] after parsing
+// The panels in list order, the first ones filled.
+using PanelArray = std::array<std::unique_ptr<Panel>, PANEL_LIST_SIZE>;
 
-// Reads the list and every panel file and builds the panels; every fault is
-// fatal. The first panel becomes the current one.
-void ParsePanels();
+// Reads the list and every panel file and builds the panels into list (its
+// old panels destroyed first); returns how many there are. Every fault is
+// fatal.
+int32_t ParsePanels(PanelArray& list);
 
 // PanelDestroy on every panel in list order; the list is empty afterwards.
-void PanelListDestroy();
+void PanelListDestroy(PanelArray& list);

@@ -1,22 +1,25 @@
-// The steps of a normal panel-engine frame, in the files that hold them.
+// The steps of a normal panel-engine frame, in the files that hold them; each
+// works on the reader's state.
 #pragma once
 
 #include <cstdint>
 
+struct Reader;
+
 // panel_input.cpp
-void MouseSleep();
-int32_t PerformPendingAction();  // returns the focus rule for the redraw
-void ReadInput();
+void MouseSleep(Reader& reader);
+int32_t PerformPendingAction(Reader& reader);  // returns the focus rule for the redraw
+void ReadInput(Reader& reader);
 
 // panel_commands.cpp
-void BackCommand();
-void ArticleCommands();  // help, main menu, index
-void ArticleLinks();
-void SearchStep();
-void ButtonCommands();
-void KeyCommands();
-void OtherLinks();
-void NextPanelCommand();
+void BackCommand(Reader& reader);
+void ArticleCommands(Reader& reader);  // help, main menu, index
+void ArticleLinks(Reader& reader);
+void SearchStep(Reader& reader);
+void ButtonCommands(Reader& reader);
+void KeyCommands(Reader& reader);
+void OtherLinks(Reader& reader);
+void NextPanelCommand(Reader& reader);
 
 // picture_view.cpp
-void PictureViewFrame();
+void PictureViewFrame(Reader& reader);

@@ -6,24 +6,15 @@
 #include <cstring>
 
 #include "base/fatal.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
 #include "engine/frame_changes.h"
-#include "engine/video.h"
+#include "engine/reader_state.h"
 #include "resources/draw.h"
-
-PresentState Presentation;
 
 namespace {
 
-void CopyRow(const uint32_t* src, uint8_t* dst, int columns) {
-  int32_t bytes = columns * 4;
-  if (Setup.UseSimd || Setup.UseMmx) {
-    FastCopy(src, dst, bytes);
-  } else {
-    std::memmove(dst, src, static_cast<size_t>(bytes));
-  }
-}
+// The block copy the engine chose from the settings: a plain one when they
+// ask for neither SIMD nor MMX.
+void CopyRow(const uint32_t* src, uint8_t* dst, int columns) { FastCopy(src, dst, columns * 4); }
 
 // Two pixels per 32-bit store, the first in the low half; a single 16-bit
 // store for an unaligned first pixel and for an odd last one.
@@ -91,24 +82,26 @@ void ConvertRow(const uint32_t* src, uint8_t* dst, int columns, int32_t pixelMod
   }
 }
 
-bool SoftCursorShown() { return Setup.SoftCursor == 1 && Presentation.CursorHidden == 0; }
+bool SoftCursorShown(const Reader& reader) {
+  return reader.Setup.SoftCursor == 1 && reader.Presentation.CursorHidden == 0;
+}
 
 // Takes the newest motion out of the queue, so that the cursor follows the
 // mouse even inside long animations.
-void TakeCursorMotion() {
-  if (!SoftCursorShown()) return;
+void TakeCursorMotion(Reader& reader) {
+  if (!SoftCursorShown(reader)) return;
   SDL_PumpEvents();
   SDL_Event motion;
   if (SDL_PeepEvents(&motion, 1, SDL_GETEVENT, SDL_MOUSEMOTIONMASK) == 1) {
-    Mouse.x = motion.motion.x;
-    Mouse.y = motion.motion.y;
+    reader.Mouse.x = motion.motion.x;
+    reader.Mouse.y = motion.motion.y;
   }
 }
 
-void AddCursorArea(std::vector<SDL_Rect>& areas, int32_t x, int32_t y) {
+void AddCursorArea(std::vector<SDL_Rect>& areas, const Picture& cursor, int32_t x, int32_t y) {
   int left = std::max(0, x), top = std::max(0, y);
-  int right = std::min(SCREEN_WIDTH, x + CursorImage.width);
-  int bottom = std::min(SCREEN_HEIGHT, y + CursorImage.height);
+  int right = std::min(SCREEN_WIDTH, x + cursor.width);
+  int bottom = std::min(SCREEN_HEIGHT, y + cursor.height);
   if (right <= left || bottom <= top) return;
   areas.push_back(SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
                            static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)});
@@ -118,26 +111,30 @@ void AddCursorArea(std::vector<SDL_Rect>& areas, int32_t x, int32_t y) {
 // cursor's old and new places when it moved, came or went. A back buffer
 // that is the screen itself has lost the cursor to the frame's drawing, so
 // there the cursor is redone every time.
-std::vector<SDL_Rect> AreasToShow(bool cursorDrawnOver) {
-  PresentState& state = Presentation;
-  TakeCursorMotion();
+std::vector<SDL_Rect> AreasToShow(Reader& reader, bool cursorDrawnOver) {
+  PresentState& state = reader.Presentation;
+  const MouseState& mouse = reader.Mouse;
+  TakeCursorMotion(reader);
   if (state.WholePending) state.LastFrame.clear();
   state.WholePending = 0;
-  std::vector<SDL_Rect> areas = FindChangedRects(BackBuffer, state.LastFrame);
-  const bool shown = SoftCursorShown();
-  const bool moved = shown != (state.CursorShown != 0) || Mouse.x != state.CursorX ||
-                     Mouse.y != state.CursorY;
-  if (moved && state.CursorShown) AddCursorArea(areas, state.CursorX, state.CursorY);
-  if (shown && (moved || cursorDrawnOver)) AddCursorArea(areas, Mouse.x, Mouse.y);
+  std::vector<SDL_Rect> areas = FindChangedRects(reader.BackBuffer, state.LastFrame);
+  const bool shown = SoftCursorShown(reader);
+  const bool moved = shown != (state.CursorShown != 0) || mouse.x != state.CursorX ||
+                     mouse.y != state.CursorY;
+  const Picture& cursor = reader.CursorImage;
+  if (moved && state.CursorShown) AddCursorArea(areas, cursor, state.CursorX, state.CursorY);
+  if (shown && (moved || cursorDrawnOver)) AddCursorArea(areas, cursor, mouse.x, mouse.y);
   state.CursorShown = shown;
-  state.CursorX = Mouse.x;
-  state.CursorY = Mouse.y;
+  state.CursorX = mouse.x;
+  state.CursorY = mouse.y;
   return areas;
 }
 
 // With the screen locked.
-void DrawSoftCursor(SDL_Surface* surface) {
-  if (SoftCursorShown()) DrawCursorPicture(CursorImage, Mouse.x, Mouse.y, surface, Video.PixelMode);
+void DrawSoftCursor(const Reader& reader, SDL_Surface* surface) {
+  if (!SoftCursorShown(reader)) return;
+  DrawCursorPicture(reader.CursorImage, reader.Mouse.x, reader.Mouse.y, surface,
+                    reader.Video.PixelMode);
 }
 
 bool CoversScreen(const std::vector<SDL_Rect>& areas) {
@@ -153,37 +150,40 @@ void BlitAreas(SDL_Surface* src, SDL_Surface* dst, const std::vector<SDL_Rect>& 
 }
 
 // A surface SDL cannot lock leaves the screen unknown: the next present is whole.
-bool LockTarget(SDL_Surface* target) {
+bool LockTarget(PresentState& state, SDL_Surface* target) {
   if (SDL_LockSurface(target) == 0) return true;
   SDL_UnlockSurface(target);
-  Presentation.WholePending = 1;
+  state.WholePending = 1;
   return false;
 }
 
 // The soft cursor on top, then the areas on to the screen.
-void Show(SDL_Surface* target, std::vector<SDL_Rect>& areas) {
-  DrawSoftCursor(target);
+void Show(Reader& reader, SDL_Surface* target, std::vector<SDL_Rect>& areas) {
+  const VideoState& video = reader.Video;
+  DrawSoftCursor(reader, target);
   SDL_UnlockSurface(target);
-  if (Video.ShadowSurface != nullptr) BlitAreas(Video.ShadowSurface, Video.ScreenSurface, areas);
+  if (video.ShadowSurface != nullptr) BlitAreas(video.ShadowSurface, video.ScreenSurface, areas);
   if (CoversScreen(areas)) {
-    SDL_Flip(Video.ScreenSurface);
+    SDL_Flip(video.ScreenSurface);
   } else {
-    SDL_UpdateRects(Video.ScreenSurface, static_cast<int>(areas.size()), areas.data());
+    SDL_UpdateRects(video.ScreenSurface, static_cast<int>(areas.size()), areas.data());
   }
-  ++Presentation.Presents;
-  Presentation.UpdatedRects = static_cast<int32_t>(areas.size());
+  ++reader.Presentation.Presents;
+  reader.Presentation.UpdatedRects = static_cast<int32_t>(areas.size());
 }
 
-void PresentSurfaceBackBuffer() {
-  if (Presentation.PresentedThisFrame) return;
-  Presentation.PresentedThisFrame = 1;
-  SDL_Surface* target = PresentSurface();
-  std::vector<SDL_Rect> areas = AreasToShow(BackBufferSurface == target);
-  SDL_UnlockSurface(BackBufferSurface);
-  Presentation.BackBufferLocked = 0;
+void PresentSurfaceBackBuffer(Reader& reader) {
+  PresentState& state = reader.Presentation;
+  SDL_Surface* backBuffer = reader.BackBufferSurface;
+  if (state.PresentedThisFrame) return;
+  state.PresentedThisFrame = 1;
+  SDL_Surface* target = PresentSurface(reader.Video);
+  std::vector<SDL_Rect> areas = AreasToShow(reader, backBuffer == target);
+  SDL_UnlockSurface(backBuffer);
+  state.BackBufferLocked = 0;
   if (areas.empty()) return;
-  if (BackBufferSurface != target) BlitAreas(BackBufferSurface, target, areas);
-  if (LockTarget(target)) Show(target, areas);
+  if (backBuffer != target) BlitAreas(backBuffer, target, areas);
+  if (LockTarget(state, target)) Show(reader, target, areas);
 }
 
 }  // namespace
@@ -225,42 +225,45 @@ void DrawCursorPicture(const Picture& cursor, int32_t x, int32_t y, SDL_Surface*
   }
 }
 
-bool LockBackBuffer() {
-  if (BackBufferSurface == nullptr) return true;
-  if (Presentation.BackBufferLocked) FatalError("Already locked !");
-  if (SDL_LockSurface(BackBufferSurface) < 0) {
-    SDL_UnlockSurface(BackBufferSurface);
+bool LockBackBuffer(Reader& reader) {
+  SDL_Surface* surface = reader.BackBufferSurface;
+  if (surface == nullptr) return true;
+  if (reader.Presentation.BackBufferLocked) FatalError("Already locked !");
+  if (SDL_LockSurface(surface) < 0) {
+    SDL_UnlockSurface(surface);
     return false;
   }
-  Presentation.BackBufferLocked = 1;
-  BackBuffer.pixels = static_cast<uint32_t*>(BackBufferSurface->pixels);
-  if (BackBufferSurface->pitch != SCREEN_WIDTH * 4) FatalError("Pitch fucked ?!");
+  reader.Presentation.BackBufferLocked = 1;
+  reader.BackBuffer.pixels = static_cast<uint32_t*>(surface->pixels);
+  if (surface->pitch != SCREEN_WIDTH * 4) FatalError("Pitch fucked ?!");
   return true;
 }
 
-void Present() {
-  if (BackBufferSurface != nullptr) {
-    PresentSurfaceBackBuffer();
+void Present(Reader& reader) {
+  if (reader.BackBufferSurface != nullptr) {
+    PresentSurfaceBackBuffer(reader);
     return;
   }
-  std::vector<SDL_Rect> areas = AreasToShow(false);
+  std::vector<SDL_Rect> areas = AreasToShow(reader, false);
   if (areas.empty()) return;
-  SDL_Surface* target = PresentSurface();
-  if (!LockTarget(target)) return;
-  for (const SDL_Rect& area : areas) ConvertArea(BackBuffer, target, area, Video.PixelMode);
-  Show(target, areas);
+  SDL_Surface* target = PresentSurface(reader.Video);
+  if (!LockTarget(reader.Presentation, target)) return;
+  for (const SDL_Rect& area : areas) {
+    ConvertArea(reader.BackBuffer, target, area, reader.Video.PixelMode);
+  }
+  Show(reader, target, areas);
 }
 
-void ForceWholePresent() { Presentation.WholePending = 1; }
+void ForceWholePresent(PresentState& presentation) { presentation.WholePending = 1; }
 
-void HideEngineCursor() {
-  if (Presentation.CursorHidden != 0) return;
-  Presentation.CursorHidden = 1;
-  if (!Setup.SoftCursor) SDL_ShowCursor(0);
+void HideEngineCursor(Reader& reader) {
+  if (reader.Presentation.CursorHidden != 0) return;
+  reader.Presentation.CursorHidden = 1;
+  if (!reader.Setup.SoftCursor) SDL_ShowCursor(0);
 }
 
-void ShowEngineCursor() {
-  if (Presentation.CursorHidden != 1) return;
-  Presentation.CursorHidden = 0;
-  if (!Setup.SoftCursor) SDL_ShowCursor(1);
+void ShowEngineCursor(Reader& reader) {
+  if (reader.Presentation.CursorHidden != 1) return;
+  reader.Presentation.CursorHidden = 0;
+  if (!reader.Setup.SoftCursor) SDL_ShowCursor(1);
 }

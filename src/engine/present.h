@@ -1,6 +1,6 @@
-// Frame presentation: the 32-bit BackBuffer shown on the screen, converted to
-// the screen's pixel format, with the engine's own cursor drawn on top when
-// the setup asks for it.
+// Frame presentation: the reader's 32-bit BackBuffer shown on the screen,
+// converted to the screen's pixel format, with the engine's own cursor drawn
+// on top when the setup asks for it.
 //
 // In DirectX-blit mode the back buffer is a 32-bit SDL surface: it is locked
 // from the start of a frame (LockBackBuffer) to its presentation, and shown
@@ -30,8 +30,7 @@ struct PresentState {
   std::vector<uint32_t> LastFrame;        // the frame last shown, without cursor
 };
 
-// Owned by the presentation; cleared at start-up.
-extern PresentState Presentation;
+struct Reader;
 
 // The screen pixel for a 0x00RRGGBB pixel; the low bits of each channel drop.
 inline uint16_t ToRgb555(uint32_t p) {
@@ -44,16 +43,16 @@ inline uint16_t ToRgb565(uint32_t p) {
 // Locks the surface back buffer and points BackBuffer at its pixels; succeeds
 // at once for a memory back buffer. False when SDL cannot lock (the caller
 // drops the frame); locking twice is fatal ("Already locked !").
-bool LockBackBuffer();
+bool LockBackBuffer(Reader& reader);
 
 // Shows what changed in BackBuffer and the cursor since the last present:
 // nothing, some rectangles (SDL_UpdateRects) or the whole screen (SDL_Flip).
 // A screen that cannot be locked skips the frame.
-void Present();
+void Present(Reader& reader);
 
 // The next present shows the whole frame: the window was exposed, resized or
 // activated, and what it shows is no longer known.
-void ForceWholePresent();
+void ForceWholePresent(PresentState& presentation);
 
 // Writes min(sizes) of frame into the locked surface in pixelMode: 0 copies
 // 32-bit rows, 1 converts to RGB555, 2 to RGB565.
@@ -68,5 +67,5 @@ void ConvertArea(const Picture& frame, SDL_Surface* surface, const SDL_Rect& are
 void DrawCursorPicture(const Picture& cursor, int32_t x, int32_t y, SDL_Surface* surface,
                        int32_t pixelMode);
 
-void HideEngineCursor();
-void ShowEngineCursor();
+void HideEngineCursor(Reader& reader);
+void ShowEngineCursor(Reader& reader);

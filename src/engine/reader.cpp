@@ -1,32 +1,29 @@
 #include "engine/reader.h"
 
 #include "base/fatal.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
 #include "engine/main_loop.h"
 #include "engine/mouse_wheel.h"
+#include "engine/reader_state.h"
 #include "engine/settings_summary.h"
 #include "engine/setup_dialog.h"
 #include "engine/shutdown_signals.h"
-#include "engine/video.h"
 #include "resources/archive.h"
 
 int RunReader(const ReaderOptions& options) {
   InstallOutOfMemoryHandler();
   InstallShutdownSignals();
   ResourceUsePlaces(options.places);
-  SetupDefaults(Setup);
-  RunSetupDialog(Setup, !options.skipSetup);
-  PrintSettingsSummary(Setup);
-  VideoStart(Setup, options.windowScale);
+  const auto reader = std::make_unique<Reader>();
+  SetupDefaults(reader->Setup);
+  RunSetupDialog(reader->Setup, !options.skipSetup);
+  PrintSettingsSummary(reader->Setup);
+  VideoStart(reader->Video, reader->CursorImage, reader->Setup, options.windowScale);
   MouseWheelInstall();
-  Mouse = MouseState{};
-  KeyStateCreate();
-  EngineCommand(ENGINE_INIT);
-  RunMainLoop();
-  EngineCommand(ENGINE_SHUTDOWN);
-  VideoStop();
+  KeyStateCreate(reader->Keys, reader->KeyFlags, reader->KeyTaps);
+  EngineCommand(*reader, ENGINE_INIT);
+  RunMainLoop(*reader);
+  EngineCommand(*reader, ENGINE_SHUTDOWN);
+  VideoStop(reader->Video, reader->CursorImage);
   ResourceCloseAll();
   return 0;
 }

@@ -6,21 +6,14 @@
 
 #include "articles/article_links.h"
 #include "base/clock.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
-#include "engine/frame_pacing.h"
-#include "engine/panel_engine.h"
-#include "engine/panel_list.h"
-#include "engine/present.h"
+#include "engine/reader_state.h"
 #include "engine/shutdown_signals.h"
-#include "engine/video.h"
 #include "resources/draw.h"
 #include "widgets/transitions.h"
 
 namespace {
 
-void ApplyFocusRule(Article& article, int32_t rule) {
-  PanelEngineState& state = PanelEngine;
+void ApplyFocusRule(PanelEngineState& state, Article& article, int32_t rule) {
   if (state.MouseAwake || rule == FOCUS_KEEP) return;
   if (rule == FOCUS_CLAMP && state.JustSlept) rule = FOCUS_FIRST;
   if (rule == FOCUS_FIRST || rule == FOCUS_LAST) {
@@ -49,10 +42,10 @@ struct Effect {
   int32_t variant;  // slide variant or page-turn direction
 };
 
-Effect ChooseEffect(const Article& article, ArticleScroll old) {
-  const int32_t style = PanelEngine.ScrollStyle;
+Effect ChooseEffect(const PanelEngineState& state, const Article& article, ArticleScroll old) {
+  const int32_t style = state.ScrollStyle;
   const bool backward = article.scrollY < old.scrollY;
-  if ((PanelEngine.OffPage && style == SCROLL_SLIDE) || style == SCROLL_DISSOLVE) {
+  if ((state.OffPage && style == SCROLL_SLIDE) || style == SCROLL_DISSOLVE) {
     return {SCROLL_DISSOLVE, 0};
   }
   if (style == SCROLL_CROSSFADE) return {SCROLL_CROSSFADE, 0};
@@ -63,31 +56,33 @@ Effect ChooseEffect(const Article& article, ArticleScroll old) {
   return {SCROLL_SLIDE, backward ? SLIDE_BACK : SLIDE_FORWARD};
 }
 
-void DrawEffect(const Effect& effect, Article& article, ArticleScroll old, float t) {
-  Panel& panel = *CurrentPanel;
+void DrawEffect(Reader& reader, const Effect& effect, Article& article, ArticleScroll old,
+                float t) {
+  Panel& panel = *reader.CurrentPanel;
+  Picture& screen = reader.BackBuffer;
   switch (effect.kind) {
-    case SCROLL_DISSOLVE: PlasmaFrame(panel, t, BackBuffer, PlasmaImage); break;
-    case SCROLL_CROSSFADE: CrossfadeFrame(panel, t, BackBuffer); break;
-    case SCROLL_PAGE_TURN: PageTurnFrame(panel, t, BackBuffer, effect.variant); break;
+    case SCROLL_DISSOLVE: PlasmaFrame(panel, t, screen, reader.PlasmaImage); break;
+    case SCROLL_CROSSFADE: CrossfadeFrame(panel, t, screen); break;
+    case SCROLL_PAGE_TURN: PageTurnFrame(panel, t, screen, effect.variant); break;
     default:
-      SlideFrame(panel, article, effect.variant, old, ArticleGetScroll(article), t, BackBuffer);
+      SlideFrame(panel, article, effect.variant, old, ArticleGetScroll(article), t, screen);
       break;
   }
 }
 
-void SwapScreens() {
+void SwapScreens(Picture& backBuffer, Picture& savedScreen) {
   const size_t count = size_t{SCREEN_WIDTH} * SCREEN_HEIGHT;
-  std::swap_ranges(BackBuffer.pixels, BackBuffer.pixels + count, SavedScreen.pixels);
+  std::swap_ranges(backBuffer.pixels, backBuffer.pixels + count, savedScreen.pixels);
 }
 
 }  // namespace
 
-void PanelDissolveStep(float t) {
+void PanelDissolveStep(Reader& reader, float t) {
   const auto threshold = static_cast<uint8_t>(t * 256.0f);
   const size_t count = size_t{SCREEN_WIDTH} * SCREEN_HEIGHT;
-  const uint8_t* order = PlasmaImage.pixels;
-  const uint32_t* next = SavedScreen.pixels;
-  uint32_t* screen = BackBuffer.pixels;
+  const uint8_t* order = reader.PlasmaImage.pixels;
+  const uint32_t* next = reader.SavedScreen.pixels;
+  uint32_t* screen = reader.BackBuffer.pixels;
   for (size_t i = 0; i < count; ++i) {
     if (order[i] <= threshold) screen[i] = next[i];
   }
@@ -97,69 +92,74 @@ void CopyScreen(const Picture& from, Picture& to) {
   FastCopy(from.pixels, to.pixels, SCREEN_WIDTH * SCREEN_HEIGHT * 4);
 }
 
-bool RelockBackBuffer() {
-  if (!LockBackBuffer()) return false;
-  Presentation.PresentedThisFrame = 0;
+bool RelockBackBuffer(Reader& reader) {
+  if (!LockBackBuffer(reader)) return false;
+  reader.Presentation.PresentedThisFrame = 0;
   return true;
 }
 
-bool BackBufferReady() {
-  return BackBufferSurface == nullptr || Presentation.BackBufferLocked != 0;
+bool BackBufferReady(const Reader& reader) {
+  return reader.BackBufferSurface == nullptr || reader.Presentation.BackBufferLocked != 0;
 }
 
-void RefreshView(int32_t rule, int32_t mode) {
-  Panel& panel = *CurrentPanel;
-  Article& article = *CurrentArticle;
+void RefreshView(Reader& reader, int32_t rule, int32_t mode) {
+  Panel& panel = *reader.CurrentPanel;
+  Article& article = *reader.CurrentArticle;
   ArticleSetView(article, panel.oldPage);
-  PanelSetMouse(panel, Mouse.x, Mouse.y);
+  PanelSetMouse(panel, reader.Mouse.x, reader.Mouse.y);
   ArticleClearHover(article);
-  ApplyFocusRule(article, rule);
-  const int32_t hover = PanelEngine.MouseAwake && rule != FOCUS_KEEP ? 1 : 0;
+  ApplyFocusRule(reader.PanelEngine, article, rule);
+  const int32_t hover = reader.PanelEngine.MouseAwake && rule != FOCUS_KEEP ? 1 : 0;
   if (mode == VIEW_DRAW) {
-    PanelDrawArticle(panel, &article, hover, BackBuffer);
-    PanelDrawChrome(panel, &article, BackBuffer, 0, 0.0f, 0.0f, 0.0f);
+    PanelDrawArticle(panel, &article, hover, reader.BackBuffer);
+    PanelDrawChrome(panel, &article, reader.BackBuffer, 0, 0.0f, 0.0f, 0.0f);
   } else {
     PanelRenderPage(panel, &article, mode == VIEW_CAPTURE_OLD ? 0 : 1, hover);
   }
 }
 
-void AnimateScroll(ArticleScroll old, float from) {
-  Article& article = *CurrentArticle;
+void AnimateScroll(Reader& reader, ArticleScroll old, float from) {
+  Article& article = *reader.CurrentArticle;
   if (article.scrollY == old.scrollY) return;
-  const Effect effect = ChooseEffect(article, old);
+  const Effect effect = ChooseEffect(reader.PanelEngine, article, old);
   const bool halfTime =
       effect.kind == SCROLL_SLIDE &&
       (effect.variant == SLIDE_COLUMN_BACK || effect.variant == SLIDE_COLUMN_FORWARD);
-  const int32_t duration = halfTime ? Setup.ScrollFadeTime / 2 : Setup.ScrollFadeTime;
-  RunPageAnimation([&](float t) { DrawEffect(effect, article, old, t); }, from,
-                   ArticleScrollFraction(article), duration);
+  const int32_t fadeTime = reader.Setup.ScrollFadeTime;
+  const int32_t duration = halfTime ? fadeTime / 2 : fadeTime;
+  RunPageAnimation(
+      reader, [&](float t) { DrawEffect(reader, effect, article, old, t); }, from,
+      ArticleScrollFraction(article), duration);
 }
 
-void RunPageAnimation(const std::function<void(float)>& drawEffect, float from, float to,
-                      int32_t duration) {
-  Panel& panel = *CurrentPanel;
+void RunPageAnimation(Reader& reader, const std::function<void(float)>& drawEffect, float from,
+                      float to, int32_t duration) {
+  Panel& panel = *reader.CurrentPanel;
   const uint32_t start = EngineTicks();
   for (float t = 0.01f; Animating(t); t = Elapsed(start, duration)) {
     drawEffect(t);
-    PanelSetMouse(panel, Mouse.x, Mouse.y);
-    PanelDrawChrome(panel, CurrentArticle.get(), BackBuffer, 1, t, from, to);
-    Present();
-    WaitForNextFrame();
-    if (!RelockBackBuffer()) return;
+    PanelSetMouse(panel, reader.Mouse.x, reader.Mouse.y);
+    PanelDrawChrome(panel, reader.CurrentArticle.get(), reader.BackBuffer, 1, t, from, to);
+    Present(reader);
+    WaitForNextFrame(reader.Pacing);
+    if (!RelockBackBuffer(reader)) return;
   }
 }
 
-void PanelDissolve() {
-  PanelEngine.PanelSwitchPending = 0;
+void PanelDissolve(Reader& reader) {
+  const SetupConfig& setup = reader.Setup;
+  reader.PanelEngine.PanelSwitchPending = 0;
   const uint32_t start = EngineTicks();
-  SwapScreens();
+  SwapScreens(reader.BackBuffer, reader.SavedScreen);
   bool first = true;
-  for (float t = 0.01f; Animating(t); t = Elapsed(start, Setup.ScrollFadeTime)) {
-    if (!first && Setup.SoftCursor == 1 && BackBufferSurface != nullptr) HideEngineCursor();
+  for (float t = 0.01f; Animating(t); t = Elapsed(start, setup.ScrollFadeTime)) {
+    if (!first && setup.SoftCursor == 1 && reader.BackBufferSurface != nullptr) {
+      HideEngineCursor(reader);
+    }
     first = false;
-    PanelDissolveStep(t);
-    Present();
-    WaitForNextFrame();
-    if (!RelockBackBuffer()) return;
+    PanelDissolveStep(reader, t);
+    Present(reader);
+    WaitForNextFrame(reader.Pacing);
+    if (!RelockBackBuffer(reader)) return;
   }
 }

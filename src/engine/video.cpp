@@ -3,12 +3,9 @@
 #include <cstdlib>
 
 #include "base/fatal.h"
-#include "engine/engine.h"
 #include "engine/sdl_hints.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
-
-VideoState Video;
 
 uint32_t VideoFlags(const SetupConfig& config) {
   uint32_t flags = 0;
@@ -51,49 +48,50 @@ void SetWindowIcon() {
   }
 }
 
-void SetMode(const SetupConfig& config) {
+void SetMode(VideoState& video, const SetupConfig& config) {
   uint32_t flags = VideoFlags(config);
-  Video.ScreenSurface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, config.Bpp, flags);
-  if (Video.ScreenSurface == nullptr && config.Bpp == 15) {
-    Video.ScreenSurface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, flags);
-    if (Video.ScreenSurface != nullptr) {
-      Video.ShadowSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 15,
+  video.ScreenSurface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, config.Bpp, flags);
+  if (video.ScreenSurface == nullptr && config.Bpp == 15) {
+    video.ScreenSurface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 16, flags);
+    if (video.ScreenSurface != nullptr) {
+      video.ShadowSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 15,
                                                  0x7C00, 0x03E0, 0x001F, 0);
-      if (Video.ShadowSurface == nullptr) Video.ScreenSurface = nullptr;
+      if (video.ShadowSurface == nullptr) video.ScreenSurface = nullptr;
     }
   }
-  if (Video.ScreenSurface == nullptr) FatalError("SDL: Cannot set video !");
+  if (video.ScreenSurface == nullptr) FatalError("SDL: Cannot set video !");
 }
 
-void CheckScreenFormat() {
-  const SDL_PixelFormat* format = PresentSurface()->format;
+void CheckScreenFormat(VideoState& video) {
+  const SDL_PixelFormat* format = PresentSurface(video)->format;
   PixelFormatCheck check =
       CheckPixelFormat(format->BitsPerPixel, format->Rmask, format->Gmask, format->Bmask);
   if (check.error != nullptr) FatalError(check.error);
-  Video.PixelMode = check.pixelMode;
+  video.PixelMode = check.pixelMode;
 }
 
 }  // namespace
 
-void VideoStart(const SetupConfig& config, int windowScale) {
-  Video = VideoState{};
+void VideoStart(VideoState& video, Picture& cursorImage, const SetupConfig& config,
+                int windowScale) {
+  video = VideoState{};
   SetSdlHints(config, windowScale);
   if (SDL_Init(SDL_INIT_VIDEO) < 0) FatalError("SDL: Cannot init !");
   std::atexit(SDL_Quit);
   SetWindowIcon();
-  SetMode(config);
+  SetMode(video, config);
   SDL_ShowCursor(config.SoftCursor ? 0 : 1);
-  ImageLoader("DATA/panels/cursor.png", CursorImage);
+  ImageLoader("DATA/panels/cursor.png", cursorImage);
   SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
-  CheckScreenFormat();
+  CheckScreenFormat(video);
 }
 
-SDL_Surface* PresentSurface() {
-  return Video.ShadowSurface != nullptr ? Video.ShadowSurface : Video.ScreenSurface;
+SDL_Surface* PresentSurface(const VideoState& video) {
+  return video.ShadowSurface != nullptr ? video.ShadowSurface : video.ScreenSurface;
 }
 
-void VideoStop() {
-  PictureFree(CursorImage);
-  if (Video.ShadowSurface != nullptr) SDL_FreeSurface(Video.ShadowSurface);
-  Video = VideoState{};
+void VideoStop(VideoState& video, Picture& cursorImage) {
+  PictureFree(cursorImage);
+  if (video.ShadowSurface != nullptr) SDL_FreeSurface(video.ShadowSurface);
+  video = VideoState{};
 }

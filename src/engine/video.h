@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "base/setup_config.h"
+#include "resources/picture.h"
 
 constexpr int SCREEN_WIDTH = 640;
 constexpr int SCREEN_HEIGHT = 480;
@@ -25,9 +26,6 @@ struct VideoState {
   int32_t PixelMode;
 };
 
-// The video of this run, owned by the engine core.
-extern VideoState Video;
-
 // SDL_SetVideoMode flags for the settings.
 uint32_t VideoFlags(const SetupConfig& config);
 
@@ -41,13 +39,15 @@ struct PixelFormatCheck {
 PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t rMask, uint32_t gMask, uint32_t bMask);
 
 // Start-up steps from SDL's hints and SDL_Init to the pixel-format check:
-// icon, video mode, system cursor, caption. A windowed screen is shown
-// windowScale times larger. Every failure is fatal.
-void VideoStart(const SetupConfig& config, int windowScale = 1);
+// icon, video mode, system cursor (the engine's own into cursorImage),
+// caption. A windowed screen is shown windowScale times larger. Every
+// failure is fatal.
+void VideoStart(VideoState& video, Picture& cursorImage, const SetupConfig& config,
+                int windowScale = 1);
 
 // The surface that presented frames are written to: the shadow or the screen.
-SDL_Surface* PresentSurface();
+SDL_Surface* PresentSurface(const VideoState& video);
 
 // Frees the cursor picture and the shadow surface; SDL itself is shut down
 // at exit.
-void VideoStop();
+void VideoStop(VideoState& video, Picture& cursorImage);

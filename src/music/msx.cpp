@@ -91,16 +91,16 @@ int64_t NextEntry(const ModuleList& list) {
 
 void MsxUseBackend(const MsxBackend* backend) { chosenBackend = backend; }
 
-void MsxInit() {
+void MsxInit(const SetupConfig& setup) {
   ModuleList& list = List();
   list = ModuleList{};
-  if (!Setup.UseMsxPlayer) return;
+  if (!setup.UseMsxPlayer) return;
   ReadList(list);
   list.backend = chosenBackend;
-  if (list.backend == nullptr) list.backend = Setup.PlayerIsBass ? &BassBackend() : &FmodBackend();
+  if (list.backend == nullptr) list.backend = setup.PlayerIsBass ? &BassBackend() : &FmodBackend();
   list.active = 1;
-  list.backend->Init(Setup.MsxQuality);
-  list.index = Setup.StartingTune;
+  list.backend->Init(setup.MsxQuality);
+  list.index = setup.StartingTune;
 }
 
 void MsxPlay(const char* name) {

@@ -5,7 +5,11 @@
 
 #include <cstdint>
 
-void MsxInit();
+#include "base/setup_config.h"
+
+// Reads the module list and starts the player the settings choose; nothing
+// when they turn the music off.
+void MsxInit(const SetupConfig& setup);
 void MsxPlay(const char* name);  // a module path, "+SILENCE" or "+PLIST"
 void MsxNext();
 void MsxPrev();

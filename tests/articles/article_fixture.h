@@ -5,15 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "articles/article.h"
 #include "articles/article_parse.h"
-#include "engine/engine.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
+#include "text/fixed_font.h"
+#include "text/font_manager.h"
 
 class ArticleFixture : public ::testing::Test {
  protected:
@@ -39,6 +41,7 @@ class ArticleFixture : public ::testing::Test {
     article.fonts = EngineFonts();
     ArticleParse(article, "DATA/articles/test.art");
   }
+  ArticleFonts EngineFonts() const { return {EngineFontManager.get(), EngineFixedFont.get()}; }
   std::string ParseError(const std::string& text) {
     return FatalMessageOf([&] { Parse(text); });
   }
@@ -61,5 +64,7 @@ class ArticleFixture : public ::testing::Test {
   }
 
   ScratchDir scratch;
+  std::unique_ptr<FixedFont> EngineFixedFont;
+  std::unique_ptr<FontManager> EngineFontManager;
   Article article{};
 };

@@ -9,9 +9,9 @@
 #include "articles/article_links.h"
 #include "articles/article_view.h"
 #include "base/clock.h"
-#include "engine/engine.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
+#include "text/fixed_font.h"
 
 namespace {
 
@@ -80,6 +80,8 @@ class ArticleView : public ::testing::Test {
       EXPECT_EQ(article.scrollY, scrollY) << "move " << step++;
     }
   }
+
+  std::unique_ptr<FixedFont> EngineFixedFont;
   Article article{};
   Picture view{};
 };

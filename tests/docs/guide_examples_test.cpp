@@ -24,9 +24,8 @@
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
 #include "base/setup_config.h"
-#include "engine/engine.h"
 #include "engine/font_list.h"
-#include "engine/panel_list.h"
+#include "engine/reader_state.h"
 #include "music/module_mixer.h"
 #include "music/msx.h"
 #include "music/msx_backend.h"
@@ -144,35 +143,37 @@ class GuideExamples : public ::testing::Test {
   void TearDown() override { ReleaseEngine(); }
 
   // What a page's checks set up, so that the next page starts afresh.
-  static void ReleaseEngine() {
+  void ReleaseEngine() {
     MsxShutdown();
     MsxUseBackend(nullptr);
     SearchFree();
-    PanelListDestroy();
-    EngineFixedFont.reset();
-    if (EngineFontManager) FontManagerDestroy(EngineFontManager);
+    PanelListDestroy(reader.PanelList);
+    reader.EngineFixedFont.reset();
+    if (reader.EngineFontManager) FontManagerDestroy(reader.EngineFontManager);
     ResourceCloseAll();
   }
 
   void CheckDocument(const std::vector<Example>& examples);
 
+  std::unique_ptr<Reader> readerRecord = std::make_unique<Reader>();
+  Reader& reader = *readerRecord;  // the fonts and panels that a page's checks load
   static inline ScratchDir* suite_ = nullptr;
   static inline fs::path base_;
   static inline std::map<std::string, std::vector<Example>> docs_;
 };
 
-void CheckConfigurations(const std::vector<Example>& files) {
+void CheckConfigurations(Reader& reader, const std::vector<Example>& files) {
   for (const Example& file : files) {
     SCOPED_TRACE(file.Where());
     const std::string& path = file.argument;
     if (path == PANELS_PATH) {
-      EXPECT_EQ(FatalMessageOf(ParsePanels), "");
-      EXPECT_EQ(PanelCount, std::count(file.text.begin(), file.text.end(), '\n'));
+      EXPECT_EQ(FatalMessageOf([&] { reader.PanelCount = ParsePanels(reader.PanelList); }), "");
+      EXPECT_EQ(reader.PanelCount, std::count(file.text.begin(), file.text.end(), '\n'));
     } else if (path == "DATA/configs/msx.txt") {
       Requested.clear();
       MsxUseBackend(&PROBE);
-      SetupDefaults(Setup);
-      EXPECT_EQ(FatalMessageOf(MsxInit), "");
+      SetupDefaults(reader.Setup);
+      EXPECT_EQ(FatalMessageOf([&] { MsxInit(reader.Setup); }), "");
       const int count = std::atoi(file.text.c_str());
       for (int i = 0; i < count; ++i) MsxPlayIndex(i);
       ASSERT_EQ(Requested.size(), static_cast<size_t>(count));
@@ -182,7 +183,8 @@ void CheckConfigurations(const std::vector<Example>& files) {
       SearchFree();
     } else if (fs::path(path).extension() == ".bmf") {
       EXPECT_EQ(FatalMessageOf([&] {
-                  EXPECT_NE(FontOpen(*EngineFontManager, path.c_str(), 8, 16, 0, 0, 0), nullptr);
+                  FontManager& fonts = *reader.EngineFontManager;
+                  EXPECT_NE(FontOpen(fonts, path.c_str(), 8, 16, 0, 0, 0), nullptr);
                 }),
                 "");
     }
@@ -206,13 +208,13 @@ void GuideExamples::CheckDocument(const std::vector<Example>& examples) {
     if (example.kind == "file") files.push_back(example);
   }
   // The fonts first: the font list may be one of the examples.
-  ASSERT_EQ(FatalMessageOf([] {
-              EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
-              EngineFontManager = FontManagerCreate();
-              LoadFontList(*EngineFontManager);
+  ASSERT_EQ(FatalMessageOf([&] {
+              reader.EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+              reader.EngineFontManager = FontManagerCreate();
+              LoadFontList(*reader.EngineFontManager);
             }),
             "");
-  CheckConfigurations(files);
+  CheckConfigurations(reader, files);
   for (const Example& example : examples) {
     SCOPED_TRACE(example.Where());
     if (example.kind == "file") continue;
@@ -226,7 +228,8 @@ void GuideExamples::CheckDocument(const std::vector<Example>& examples) {
                                                           : SNIPPET_TITLE + example.text);
     }
     // In a view as tall as the demo's tallest page.
-    const std::string message = FatalMessageOf([&] { ReadWholeArticle(path, 398); });
+    const std::string message =
+        FatalMessageOf([&] { ReadWholeArticle(path, 398, EngineFonts(reader)); });
     EXPECT_EQ(message, example.kind == "error" ? example.argument : "");
   }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -33,22 +34,26 @@ std::vector<int32_t> FullCodes() {
   return codes;
 }
 
-// Fields of KeyFlags that are not 0, capture included.
-long SetFlags() {
-  int32_t flags[sizeof(KeyState) / 4];
-  std::memcpy(flags, &KeyFlags, sizeof flags);
-  return std::count_if(std::begin(flags), std::end(flags), [](int32_t f) { return f != 0; });
-}
-
-void Press(SDLKey key) { HandleKeyEvent(KeyEvent(SDL_KEYDOWN, key)); }
-void Release(SDLKey key) { HandleKeyEvent(KeyEvent(SDL_KEYUP, key)); }
-
 class KeysTest : public IssueDirTest {
  protected:
   void Load(const std::vector<uint8_t>& bytes) {
     WriteFileBytes("keydefs.cfg", bytes);
-    KeyStateCreate();
+    KeyStateCreate(Keys, KeyFlags, KeyTaps);
   }
+
+  // Fields of KeyFlags that are not 0, capture included.
+  long SetFlags() const {
+    int32_t flags[sizeof(KeyState) / 4];
+    std::memcpy(flags, &KeyFlags, sizeof flags);
+    return std::count_if(std::begin(flags), std::end(flags), [](int32_t f) { return f != 0; });
+  }
+
+  void Press(SDLKey key) { HandleKeyEvent(Keys, KeyFlags, KeyTaps, KeyEvent(SDL_KEYDOWN, key)); }
+  void Release(SDLKey key) { HandleKeyEvent(Keys, KeyFlags, KeyTaps, KeyEvent(SDL_KEYUP, key)); }
+
+  KeyTable Keys{};
+  KeyState KeyFlags{};
+  KeyTapLatch KeyTaps{};
 };
 
 }  // namespace
@@ -65,16 +70,16 @@ TEST_F(KeysTest, ShortFilesLeaveZeroSlotsThatNoKeyMatches) {
   codes.push_back(7);
   Load(KeyFile(codes, 100));
   EXPECT_TRUE(std::equal(Keys.begin(), Keys.end(), codes.begin()));
-  RaiseQuit();
+  RaiseQuit(KeyFlags);
   std::remove("keydefs.cfg");
-  KeyStateCreate();
+  KeyStateCreate(Keys, KeyFlags, KeyTaps);
   EXPECT_EQ(Keys, KeyTable{});
   EXPECT_EQ(SetFlags(), 0);
 }
 
 TEST_F(KeysTest, EachSlotSetsItsOwnFlagHeldOrPressed) {
   Load(KeyFile(FullCodes(), 96));
-  struct Row { int slot; int32_t (*read)(); bool held; };
+  struct Row { int slot; std::function<int32_t(KeyState&)> read; bool held; };
   const Row rows[] = {
       {0, KeyQuit, false},         {1, KeyFollow, false},       {3, KeyLineUp, true},
       {4, KeyPageDown, false},     {5, KeyLineDown, true},      {6, KeyPageUp, false},
@@ -87,11 +92,11 @@ TEST_F(KeysTest, EachSlotSetsItsOwnFlagHeldOrPressed) {
   for (const Row& row : rows) {
     Press(KEYS[row.slot]);
     EXPECT_EQ(SetFlags(), 1) << row.slot;
-    EXPECT_EQ(row.read(), 1) << row.slot;
-    EXPECT_EQ(row.read(), row.held ? 1 : 0) << row.slot;
-    KeyFrameDone();
+    EXPECT_EQ(row.read(KeyFlags), 1) << row.slot;
+    EXPECT_EQ(row.read(KeyFlags), row.held ? 1 : 0) << row.slot;
+    KeyFrameDone(KeyFlags, KeyTaps);
     Release(KEYS[row.slot]);
-    EXPECT_EQ(row.read(), 0) << row.slot;
+    EXPECT_EQ(row.read(KeyFlags), 0) << row.slot;
   }
   Press(KEYS[2]);
   EXPECT_EQ(SetFlags(), 0);
@@ -105,30 +110,30 @@ TEST_F(KeysTest, TapWithinOneDrainLastsOneFrameAndSharedCodesActTogether) {
     Press(key);
     Release(key);
   }
-  EXPECT_EQ(KeyFollow(), 1);
-  EXPECT_EQ(KeyLineDown(), 1);
-  KeyFrameDone();
-  EXPECT_EQ(KeyLineDown(), 0);
+  EXPECT_EQ(KeyFollow(KeyFlags), 1);
+  EXPECT_EQ(KeyLineDown(KeyFlags), 1);
+  KeyFrameDone(KeyFlags, KeyTaps);
+  EXPECT_EQ(KeyLineDown(KeyFlags), 0);
   Press(SDLK_DOWN);  // seen held by a frame: the release acts at once
-  KeyFrameDone();
+  KeyFrameDone(KeyFlags, KeyTaps);
   Release(SDLK_DOWN);
-  EXPECT_EQ(KeyLineDown(), 0);
+  EXPECT_EQ(KeyLineDown(KeyFlags), 0);
   Press(SDLK_PAGEDOWN);
-  EXPECT_EQ(KeyPageDown() + KeyPageDown2(), 2);
+  EXPECT_EQ(KeyPageDown(KeyFlags) + KeyPageDown2(KeyFlags), 2);
 }
 
 TEST_F(KeysTest, CaptureWipesFlagsAndLetsOnlyQuitThrough) {
   Load(KeyFile(FullCodes(), 96));
   Press(SDLK_DOWN);
-  RearmFollow();
-  CaptureOn();
+  RearmFollow(KeyFlags);
+  CaptureOn(KeyFlags);
   Press(SDLK_TAB);
   EXPECT_EQ(SetFlags(), 1);  // capture itself
   Press(SDLK_ESCAPE);
-  EXPECT_EQ(KeyQuit(), 1);
-  CaptureOff();
+  EXPECT_EQ(KeyQuit(KeyFlags), 1);
+  CaptureOff(KeyFlags);
   Press(SDLK_TAB);
-  EXPECT_EQ(KeyNextLink(), 1);
+  EXPECT_EQ(KeyNextLink(KeyFlags), 1);
 }
 
 TEST(ScanCodeOf, MapsEachGroupOfTheMainKeyboard) {

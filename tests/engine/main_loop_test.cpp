@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,14 +38,14 @@ class MainLoopTest : public ::testing::Test {
 
   void Start(int bpp, int directXBlit) {
     WriteStartupFiles();
-    SetupDefaults(::Setup);
-    ::Setup.FullScreen = 0;
-    ::Setup.Bpp = bpp;
-    ::Setup.DirectXBlit = directXBlit;
-    StartEngine();
+    SetupDefaults(reader.Setup);
+    reader.Setup.FullScreen = 0;
+    reader.Setup.Bpp = bpp;
+    reader.Setup.DirectXBlit = directXBlit;
+    StartEngine(reader);
   }
   void TearDown() override {
-    StopEngine();
+    StopEngine(reader);
   }
 
   void Restart(int bpp, int directXBlit) {
@@ -53,6 +54,8 @@ class MainLoopTest : public ::testing::Test {
   }
 
   ScratchDir dir;
+  std::unique_ptr<Reader> readerRecord = std::make_unique<Reader>();
+  Reader& reader = *readerRecord;
   MainLoopState loop{};
 };
 
@@ -77,46 +80,46 @@ TEST_F(MainLoopTest, TheFirstQuitRequestStartsTheClosingTheNextEndsTheLoop) {
       {"key and close", {{escape, close}}, {false}},
   };
   for (const Row& row : rows) {
-    CoversReset();
-    KeyStateCreate();
+    CoversReset(reader.OpeningCover, reader.ClosingSequence);
+    KeyStateCreate(reader.Keys, reader.KeyFlags, reader.KeyTaps);
     loop = MainLoopState{};
     for (size_t i = 0; i < row.drains.size(); ++i) {
       for (const SDL_Event& event : row.drains[i]) PushEvent(event);
-      EXPECT_EQ(MainLoopStep(loop), row.running[i]) << row.name << ", drain " << i;
+      EXPECT_EQ(MainLoopStep(reader, loop), row.running[i]) << row.name << ", drain " << i;
       EXPECT_EQ(loop.closingStarted, i > 0 || !row.drains[0].empty()) << row.name << ", drain " << i;
     }
   }
 }
 
 TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
-  HandleEvent(loop, MotionEvent(321, 123));
-  EXPECT_EQ(Mouse.x, 321);
-  EXPECT_EQ(Mouse.y, 123);
+  HandleEvent(reader, loop, MotionEvent(321, 123));
+  EXPECT_EQ(reader.Mouse.x, 321);
+  EXPECT_EQ(reader.Mouse.y, 123);
 
   SDL_Event button{};
   button.type = SDL_MOUSEBUTTONDOWN;
   for (Uint8 other : {SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
     button.button.button = other;
-    HandleEvent(loop, button);
+    HandleEvent(reader, loop, button);
   }
-  EXPECT_EQ(Mouse.buttons, 0);
+  EXPECT_EQ(reader.Mouse.buttons, 0);
   button.button.button = SDL_BUTTON_LEFT;
-  HandleEvent(loop, button);
+  HandleEvent(reader, loop, button);
   button.button.button = SDL_BUTTON_RIGHT;
-  HandleEvent(loop, button);
-  EXPECT_EQ(Mouse.buttons, MOUSE_LEFT | MOUSE_RIGHT);
+  HandleEvent(reader, loop, button);
+  EXPECT_EQ(reader.Mouse.buttons, MOUSE_LEFT | MOUSE_RIGHT);
   button.type = SDL_MOUSEBUTTONUP;
   button.button.button = SDL_BUTTON_LEFT;
-  HandleEvent(loop, button);
-  EXPECT_EQ(Mouse.buttons, MOUSE_LEFT | MOUSE_RIGHT);  // no frame has seen it yet
+  HandleEvent(reader, loop, button);
+  EXPECT_EQ(reader.Mouse.buttons, MOUSE_LEFT | MOUSE_RIGHT);  // no frame has seen it yet
 }
 
 TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
-  SkipOpeningCover();
-  std::fill_n(BackBuffer.pixels, 640 * 480, 0xFFFFFFu);
-  EXPECT_TRUE(MainLoopStep(loop));
-  EXPECT_EQ(BackBuffer.pixels[640 * 479 + 639], STARTUP_PANEL_COLOUR);
-  auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
+  SkipOpeningCover(reader);
+  std::fill_n(reader.BackBuffer.pixels, 640 * 480, 0xFFFFFFu);
+  EXPECT_TRUE(MainLoopStep(reader, loop));
+  EXPECT_EQ(reader.BackBuffer.pixels[640 * 479 + 639], STARTUP_PANEL_COLOUR);
+  auto* screen = static_cast<uint32_t*>(reader.Video.ScreenSurface->pixels);
   EXPECT_EQ(screen[640 * 479 + 639], STARTUP_PANEL_COLOUR);
 
   // Buttons tapped within one drain are each seen by one frame.
@@ -125,54 +128,54 @@ TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT));
-  EXPECT_TRUE(MainLoopStep(loop));  // the first quit request starts the closing
+  EXPECT_TRUE(MainLoopStep(reader, loop));  // the first quit request starts the closing
   EXPECT_TRUE(loop.closingStarted);
-  EXPECT_EQ(Mouse.buttons, 0);
-  EXPECT_EQ(BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
+  EXPECT_EQ(reader.Mouse.buttons, 0);
+  EXPECT_EQ(reader.BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
   PushEvent(TypeEvent(SDL_QUIT));  // the closing cover hides the button: the window's close ends it
-  EXPECT_FALSE(MainLoopStep(loop));
+  EXPECT_FALSE(MainLoopStep(reader, loop));
 }
 
 // Each depth opens in its pixel mode, 15 bits through a shadow surface.
 TEST_F(MainLoopTest, DepthsOpenInTheirModesAndDirectXBlitShowsOncePerFrame) {
   for (auto [bpp, mode] : {std::pair{15, PIXEL_RGB555}, {16, PIXEL_RGB565}, {32, PIXEL_ARGB8888}}) {
     Restart(bpp, 1);
-    EXPECT_EQ(Video.PixelMode, mode) << bpp;
-    EXPECT_EQ(Video.ShadowSurface != nullptr, bpp == 15) << bpp;
+    EXPECT_EQ(reader.Video.PixelMode, mode) << bpp;
+    EXPECT_EQ(reader.Video.ShadowSurface != nullptr, bpp == 15) << bpp;
     char* caption = nullptr;
     SDL_WM_GetCaption(&caption, nullptr);
     EXPECT_STREQ(caption, "Marrowin#1 [win32]");
-    ASSERT_NE(BackBufferSurface, nullptr) << bpp;
-    EXPECT_EQ(BackBuffer.width, 640);
-    EXPECT_TRUE(MainLoopStep(loop));
-    EXPECT_EQ(Presentation.PresentedThisFrame, 1);
-    EXPECT_EQ(Presentation.BackBufferLocked, 0);
-    Present();  // a second time in the same frame: nothing to do
-    EXPECT_EQ(Presentation.BackBufferLocked, 0);
-    const int32_t shown = Presentation.Presents;
-    EXPECT_TRUE(MainLoopStep(loop));
-    EXPECT_EQ(Presentation.Presents, shown) << "an unchanged frame is not shown";
+    ASSERT_NE(reader.BackBufferSurface, nullptr) << bpp;
+    EXPECT_EQ(reader.BackBuffer.width, 640);
+    EXPECT_TRUE(MainLoopStep(reader, loop));
+    EXPECT_EQ(reader.Presentation.PresentedThisFrame, 1);
+    EXPECT_EQ(reader.Presentation.BackBufferLocked, 0);
+    Present(reader);  // a second time in the same frame: nothing to do
+    EXPECT_EQ(reader.Presentation.BackBufferLocked, 0);
+    const int32_t shown = reader.Presentation.Presents;
+    EXPECT_TRUE(MainLoopStep(reader, loop));
+    EXPECT_EQ(reader.Presentation.Presents, shown) << "an unchanged frame is not shown";
   }
 }
 
 TEST_F(MainLoopTest, PresentShowsOnlyWhatChangedAndAllAfterAnExpose) {
-  SkipOpeningCover();
-  EXPECT_TRUE(MainLoopStep(loop));
-  const int32_t shown = Presentation.Presents;
-  Present();
-  EXPECT_EQ(Presentation.Presents, shown);  // nothing changed: nothing shown
-  auto* screen = static_cast<uint32_t*>(Video.ScreenSurface->pixels);
+  SkipOpeningCover(reader);
+  EXPECT_TRUE(MainLoopStep(reader, loop));
+  const int32_t shown = reader.Presentation.Presents;
+  Present(reader);
+  EXPECT_EQ(reader.Presentation.Presents, shown);  // nothing changed: nothing shown
+  auto* screen = static_cast<uint32_t*>(reader.Video.ScreenSurface->pixels);
   screen[0] = 0x123456;  // a mark that only a whole present overwrites
-  for (int y = 100; y < 104; ++y) BackBuffer.pixels[y * 640 + 200] = 0xABCDEF;
-  Present();
-  EXPECT_EQ(Presentation.Presents, shown + 1);
-  EXPECT_EQ(Presentation.UpdatedRects, 1);
+  for (int y = 100; y < 104; ++y) reader.BackBuffer.pixels[y * 640 + 200] = 0xABCDEF;
+  Present(reader);
+  EXPECT_EQ(reader.Presentation.Presents, shown + 1);
+  EXPECT_EQ(reader.Presentation.UpdatedRects, 1);
   EXPECT_EQ(screen[103 * 640 + 200], 0xABCDEFu);
   EXPECT_EQ(screen[0], 0x123456u);
-  HandleEvent(loop, TypeEvent(SDL_VIDEOEXPOSE));
-  Present();
-  EXPECT_EQ(Presentation.Presents, shown + 2);
-  EXPECT_EQ(screen[0], BackBuffer.pixels[0]);
+  HandleEvent(reader, loop, TypeEvent(SDL_VIDEOEXPOSE));
+  Present(reader);
+  EXPECT_EQ(reader.Presentation.Presents, shown + 2);
+  EXPECT_EQ(screen[0], reader.BackBuffer.pixels[0]);
 }
 
 TEST(FramePacing, DeadlinesFollowThePeriodAndResyncWhenLate) {
@@ -196,20 +199,21 @@ TEST(FramePacing, DeadlinesFollowThePeriodAndResyncWhenLate) {
 
 // Each wait moves the deadline on: three waits last at least two frames.
 TEST(FramePacing, WaitsSleepFromOneDeadlineToTheNext) {
-  EnableFramePacing(true);
+  FramePacing pacing{};
+  EnableFramePacing(pacing, true);
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < 3; ++i) WaitForNextFrame();
-  EnableFramePacing(false);
+  for (int i = 0; i < 3; ++i) WaitForNextFrame(pacing);
+  EnableFramePacing(pacing, false);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(33));
 }
 
 TEST_F(MainLoopTest, PlasmaOfAnotherSizeIsRefused) {
-  EngineCommand(ENGINE_SHUTDOWN);
+  EngineCommand(reader, ENGINE_SHUTDOWN);
   WriteFileBytes("plasma.gif", {});
-  EXPECT_EQ(FatalMessageOf([] { EngineCommand(ENGINE_INIT); }), "Pix loader error ![GIF]");
+  EXPECT_EQ(FatalMessageOf([&] { EngineCommand(reader, ENGINE_INIT); }), "Pix loader error ![GIF]");
   GifImage small{64, 48, std::vector<uint8_t>(64 * 48), std::vector<uint8_t>(768)};
   WriteGif("plasma.gif", small);
-  EXPECT_EQ(FatalMessageOf([] { EngineCommand(ENGINE_INIT); }), "Wrong plasma file !");
+  EXPECT_EQ(FatalMessageOf([&] { EngineCommand(reader, ENGINE_INIT); }), "Wrong plasma file !");
 }
 
 // A stand-in opener on the PATH records its arguments: one, with no shell.
@@ -223,7 +227,7 @@ TEST_F(MainLoopTest, OpenerTakesTheArgumentWholeAndTheFrameReapsIt) {
   setenv("PATH", path.c_str(), 1);
   siginfo_t ended{};
   ASSERT_EQ(waitid(P_ALL, 0, &ended, WEXITED | WNOWAIT), 0);  // ended, not yet reaped
-  EXPECT_TRUE(MainLoopStep(loop));
+  EXPECT_TRUE(MainLoopStep(reader, loop));
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);  // no child left, not even a zombie
   EXPECT_EQ(ReadFileText("opened.txt"), "notes.txt; touch pwned $(touch pwned2)|");
   EXPECT_FALSE(FileExists("pwned") || FileExists("pwned2"));
@@ -235,8 +239,8 @@ TEST_F(MainLoopTest, ShutdownSignalEndsAnimationAndLoop) {
     InstallShutdownSignals();
     std::raise(SIGTERM);
     int frames = 0;
-    RunPageAnimation([&](float) { ++frames; }, 0.0f, 1.0f, 10000);
-    std::printf("frames %d loop %d", frames, MainLoopStep(loop));
+    RunPageAnimation(reader, [&](float) { ++frames; }, 0.0f, 1.0f, 10000);
+    std::printf("frames %d loop %d", frames, MainLoopStep(reader, loop));
     std::fflush(stdout);
     std::_Exit(0);  // the engine is the parent's to shut down
   });

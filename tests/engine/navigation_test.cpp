@@ -18,10 +18,11 @@ namespace {
 
 using NavigationTest = ReaderFixture;
 
-ArticlePlace Here() {
-  const ArticleScroll scroll = ArticleGetScroll(*CurrentArticle);
-  return {scroll.scrollY, scroll.rightScrollY, PanelEngine.LinkFocus, PanelEngine.OffPage,
-          CurrentArticlePath};
+ArticlePlace Here(const Reader& reader) {
+  const ArticleScroll scroll = ArticleGetScroll(*reader.CurrentArticle);
+  const PanelEngineState& engine = reader.PanelEngine;
+  return {scroll.scrollY, scroll.rightScrollY, engine.LinkFocus, engine.OffPage,
+          reader.CurrentArticlePath};
 }
 
 auto Fields(const ArticlePlace& place) {
@@ -37,54 +38,54 @@ TEST_F(NavigationTest, LinksCrossFadeOnAndEveryWayBackRestoresThePlaceLeft) {
   Key(SLOT_NEXT_LINK);
   Key(SLOT_NEXT_LINK);
   Step();
-  const ArticlePlace index = Here();
+  const ArticlePlace index = Here(reader);
   ASSERT_GT(index.scrollY, 0);
   ASSERT_GT(index.linkFocus, 0);
   ASSERT_EQ(index.offPage, 1);
   const uint32_t before = Now();
   ClickLink("ART:DATA/arts/two.art");
-  EXPECT_GE(Now() - before, static_cast<uint32_t>(::Setup.ScrollFadeTime));
-  EXPECT_EQ(CurrentArticlePath, "DATA/arts/two.art");
-  EXPECT_EQ(ArticleStackDepth, 1);
+  EXPECT_GE(Now() - before, static_cast<uint32_t>(reader.Setup.ScrollFadeTime));
+  EXPECT_EQ(reader.CurrentArticlePath, "DATA/arts/two.art");
+  EXPECT_EQ(reader.ArticleStackDepth, 1);
 
   Key(SLOT_LINE_DOWN);
   Key(SLOT_LINE_DOWN);
   Step();
-  const ArticlePlace two = Here();
-  ASSERT_NE(two.rightScrollY, -CurrentArticle->pageStarts[1]);
+  const ArticlePlace two = Here(reader);
+  ASSERT_NE(two.rightScrollY, -reader.CurrentArticle->pageStarts[1]);
   ClickLink("ART:DATA/arts/plain.art");
-  const ArticlePlace plain = Here();
+  const ArticlePlace plain = Here(reader);
   ClickLink("ART:DATA/arts/pages.art");
-  ASSERT_EQ(ArticleStackDepth, 3);
+  ASSERT_EQ(reader.ArticleStackDepth, 3);
 
   Key(SLOT_BACK);
-  EXPECT_EQ(Fields(Here()), Fields(plain));
+  EXPECT_EQ(Fields(Here(reader)), Fields(plain));
   Click(BACK_BUTTON);
-  EXPECT_EQ(Fields(Here()), Fields(two));
+  EXPECT_EQ(Fields(Here(reader)), Fields(two));
   Click(AWAY, SDL_BUTTON_RIGHT);
-  EXPECT_EQ(Fields(Here()), Fields(index));
-  EXPECT_EQ(ArticleStackDepth, 0);
+  EXPECT_EQ(Fields(Here(reader)), Fields(index));
+  EXPECT_EQ(reader.ArticleStackDepth, 0);
   EXPECT_EQ(FindLink("ART:DATA/arts/two.art").visited, 1);
   EXPECT_EQ(FindLink("ART:DATA/arts/links.art").visited, 0);
 }
 
 TEST_F(NavigationTest, StackHolds128PlacesThenOverflowsAndAnEmptyOneUnderflows) {
-  UseSteppingClock(static_cast<uint32_t>(::Setup.ScrollFadeTime));  // one cross-fade step each
+  UseSteppingClock(static_cast<uint32_t>(reader.Setup.ScrollFadeTime));  // one cross-fade step each
   for (int i = 0; i < ARTICLE_STACK_SIZE; ++i) {
-    OpenArticle(i % 2 == 0 ? "DATA/arts/plain.art" : "DATA/arts/two.art");
+    OpenArticle(reader, i % 2 == 0 ? "DATA/arts/plain.art" : "DATA/arts/two.art");
   }
-  EXPECT_EQ(ArticleStackDepth, ARTICLE_STACK_SIZE);
-  EXPECT_EQ(ArticleStack[ARTICLE_STACK_SIZE - 1].path, "DATA/arts/plain.art");
-  EXPECT_EQ(FatalMessageOf([] { OpenArticle("DATA/arts/pages.art"); }),
+  EXPECT_EQ(reader.ArticleStackDepth, ARTICLE_STACK_SIZE);
+  EXPECT_EQ(reader.ArticleStack[ARTICLE_STACK_SIZE - 1].path, "DATA/arts/plain.art");
+  EXPECT_EQ(FatalMessageOf([&] { OpenArticle(reader, "DATA/arts/pages.art"); }),
             "Article stack overflow !");
-  EXPECT_EQ(CurrentArticlePath, "DATA/arts/two.art");
+  EXPECT_EQ(reader.CurrentArticlePath, "DATA/arts/two.art");
 
-  ArticleStackClear();
-  EXPECT_EQ(FatalMessageOf(GoBack), "Article stack underflow !");
+  ArticleStackClear(reader);
+  EXPECT_EQ(FatalMessageOf([&] { GoBack(reader); }), "Article stack underflow !");
 }
 
 TEST_F(NavigationTest, LinkKeysStepOverBothPiecesOfAWrappedLink) {
-  const std::vector<Hotspot>& spots = CurrentArticle->hotspots;
+  const std::vector<Hotspot>& spots = reader.CurrentArticle->hotspots;
   ASSERT_EQ(spots[2].id, spots[3].id);  // "a link long enough to wrap"
   ASSERT_NE(spots[3].id, spots[4].id);
   for (const auto& [slot, focus] : {std::pair{SLOT_NEXT_LINK, 1}, {SLOT_NEXT_LINK, 2},
@@ -92,35 +93,35 @@ TEST_F(NavigationTest, LinkKeysStepOverBothPiecesOfAWrappedLink) {
                                     {SLOT_PREV_LINK, 1}}) {
     Key(slot);
     Step();
-    EXPECT_EQ(PanelEngine.LinkFocus, focus);
+    EXPECT_EQ(reader.PanelEngine.LinkFocus, focus);
   }
 }
 
 TEST_F(NavigationTest, IdleMouseSleepsOnTheFirstVisibleLinkAndMovementWakesIt) {
-  ::Setup.MouseSleepDelay = 500;
+  reader.Setup.MouseSleepDelay = 500;
   UseStillClock(1000);
   MoveTo(AWAY);
   for (int i = 0; i < 5; ++i) Key(SLOT_LINE_DOWN);  // the first link scrolls away
   Key(SLOT_NEXT_LINK);
   Key(SLOT_NEXT_LINK);
   Step();
-  const Article& article = *CurrentArticle;
+  const Article& article = *reader.CurrentArticle;
   const int32_t first = ArticleFirstVisibleHotspot(article);
   ASSERT_GT(first, 0);
-  ASSERT_GT(PanelEngine.LinkFocus, first);
+  ASSERT_GT(reader.PanelEngine.LinkFocus, first);
 
   UseStillClock(1499);
   Step();
-  EXPECT_EQ(PanelEngine.MouseAwake, 1);
+  EXPECT_EQ(reader.PanelEngine.MouseAwake, 1);
   UseStillClock(1500);
   Step();
-  EXPECT_EQ(PanelEngine.MouseAwake, 0);
-  EXPECT_EQ(PanelEngine.JustSlept, 0);
-  EXPECT_EQ(PanelEngine.LinkFocus, first);
-  ASSERT_FALSE(PanelEngine.LinkTarget.empty());
-  EXPECT_EQ(FindLink(PanelEngine.LinkTarget).id, ArticleHotspotId(article, first));
+  EXPECT_EQ(reader.PanelEngine.MouseAwake, 0);
+  EXPECT_EQ(reader.PanelEngine.JustSlept, 0);
+  EXPECT_EQ(reader.PanelEngine.LinkFocus, first);
+  ASSERT_FALSE(reader.PanelEngine.LinkTarget.empty());
+  EXPECT_EQ(FindLink(reader.PanelEngine.LinkTarget).id, ArticleHotspotId(article, first));
 
   MoveTo({AWAY.x + 1, AWAY.y});
   Step();
-  EXPECT_EQ(PanelEngine.MouseAwake, 1);
+  EXPECT_EQ(reader.PanelEngine.MouseAwake, 1);
 }

@@ -27,9 +27,13 @@ using PanelEngineTest = ReaderFixture;
 
 constexpr int32_t LINE = 16;  // a fixed-font line
 
-uint32_t FadeTime() { return static_cast<uint32_t>(::Setup.ScrollFadeTime); }
+uint32_t FadeTime(const Reader& reader) {
+  return static_cast<uint32_t>(reader.Setup.ScrollFadeTime);
+}
 
-uint32_t ScreenAt(int x, int y) { return BackBuffer.pixels[y * SCREEN_WIDTH + x]; }
+uint32_t ScreenAt(const Reader& reader, int x, int y) {
+  return reader.BackBuffer.pixels[y * SCREEN_WIDTH + x];
+}
 
 bool SameScreens(const Picture& a, const Picture& b) {
   return std::memcmp(a.pixels, b.pixels, size_t{4} * SCREEN_WIDTH * SCREEN_HEIGHT) == 0;
@@ -52,11 +56,11 @@ struct StyleCase {
 };
 
 // The expected screen: the effect's renderer at t on the same pages.
-void Render(int32_t effect, ArticleScroll from, float t, Picture& screen) {
-  Panel& panel = *CurrentPanel;
-  Article& article = *CurrentArticle;
+void Render(const Reader& reader, int32_t effect, ArticleScroll from, float t, Picture& screen) {
+  Panel& panel = *reader.CurrentPanel;
+  Article& article = *reader.CurrentArticle;
   switch (effect) {
-    case 2: PlasmaFrame(panel, t, screen, PlasmaImage); break;
+    case 2: PlasmaFrame(panel, t, screen, reader.PlasmaImage); break;
     case 4: CrossfadeFrame(panel, t, screen); break;
     case 5: PageTurnFrame(panel, t, screen, 0); break;
     default: SlideFrame(panel, article, SLIDE_FORWARD, from, ArticleGetScroll(article), t, screen);
@@ -72,27 +76,27 @@ class PanelEngineStyleTest : public ReaderFixture,
 // a step of a quarter fade draws t = 0.01, then t = 0.5, and ends the loop.
 TEST_P(PanelEngineStyleTest, PageChangeDrawsTheStylesEffect) {
   constexpr float LAST_STEP = 0.5f;
-  OpenArticle("DATA/arts/pages.art");
-  Article& article = *CurrentArticle;
-  PanelEngine.ScrollStyle = GetParam().style;
-  PanelEngine.OffPage = GetParam().offPage;
+  OpenArticle(reader, "DATA/arts/pages.art");
+  Article& article = *reader.CurrentArticle;
+  reader.PanelEngine.ScrollStyle = GetParam().style;
+  reader.PanelEngine.OffPage = GetParam().offPage;
   const ArticleScroll old = ArticleGetScroll(article);
-  RefreshView(FOCUS_CLAMP, VIEW_CAPTURE_OLD);
+  RefreshView(reader, FOCUS_CLAMP, VIEW_CAPTURE_OLD);
   ArticlePageForward(article);
-  RefreshView(FOCUS_LAST, VIEW_CAPTURE_NEW);
-  Picture expected = CopyOf(BackBuffer);
-  const Picture oldPage = CopyOf(CurrentPanel->oldPage);
+  RefreshView(reader, FOCUS_LAST, VIEW_CAPTURE_NEW);
+  Picture expected = CopyOf(reader.BackBuffer);
+  const Picture oldPage = CopyOf(reader.CurrentPanel->oldPage);
 
-  UseSteppingClock(FadeTime() / 4);
+  UseSteppingClock(FadeTime(reader) / 4);
   const uint32_t start = Now();
-  AnimateScroll(old, 0.0f);
-  ASSERT_EQ(Now() - start, FadeTime() + FadeTime() / 4);
-  std::memcpy(CurrentPanel->oldPage.pixels, oldPage.pixels,
+  AnimateScroll(reader, old, 0.0f);
+  ASSERT_EQ(Now() - start, FadeTime(reader) + FadeTime(reader) / 4);
+  std::memcpy(reader.CurrentPanel->oldPage.pixels, oldPage.pixels,
               size_t{4} * oldPage.width * oldPage.height);  // the dissolve keeps what it copied
-  Render(GetParam().effect, old, LAST_STEP, expected);
-  PanelDrawChrome(*CurrentPanel, &article, expected, 1, LAST_STEP, 0.0f,
+  Render(reader, GetParam().effect, old, LAST_STEP, expected);
+  PanelDrawChrome(*reader.CurrentPanel, &article, expected, 1, LAST_STEP, 0.0f,
                   ArticleScrollFraction(article));
-  EXPECT_TRUE(SameScreens(BackBuffer, expected));
+  EXPECT_TRUE(SameScreens(reader.BackBuffer, expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(PanelEngineStyles, PanelEngineStyleTest,
@@ -106,15 +110,15 @@ INSTANTIATE_TEST_SUITE_P(PanelEngineStyles, PanelEngineStyleTest,
 TEST_F(PanelEngineTest, StyleKeyCyclesStylesAndStyleOneTurnsPagesAtOnce) {
   for (int32_t style : {4, 3, 5, 1}) {
     Key(SLOT_SCROLL_STYLE);
-    EXPECT_EQ(PanelEngine.ScrollStyle, style);
+    EXPECT_EQ(reader.PanelEngine.ScrollStyle, style);
   }
   Key(SLOT_PAGE_DOWN);
   const uint32_t before = Now();
   Step();
-  EXPECT_LT(Now() - before, FadeTime());
-  EXPECT_EQ(CurrentArticle->scrollY, CurrentArticle->pageStarts[1]);
+  EXPECT_LT(Now() - before, FadeTime(reader));
+  EXPECT_EQ(reader.CurrentArticle->scrollY, reader.CurrentArticle->pageStarts[1]);
   Key(SLOT_SCROLL_STYLE);
-  EXPECT_EQ(PanelEngine.ScrollStyle, 2);
+  EXPECT_EQ(reader.PanelEngine.ScrollStyle, 2);
 }
 
 // A jump to the first or last page leaves the page grid, so that the slide
@@ -122,15 +126,17 @@ TEST_F(PanelEngineTest, StyleKeyCyclesStylesAndStyleOneTurnsPagesAtOnce) {
 TEST_F(PanelEngineTest, JumpsToTheEndsAnimateOffThePageGrid) {
   static int32_t offPageSeen;
   static uint32_t ticks;
-  OpenArticle("DATA/arts/pages.art");
-  PanelEngine.ScrollStyle = SCROLL_SLIDE;
+  static const PanelEngineState* engine;
+  engine = &reader.PanelEngine;
+  OpenArticle(reader, "DATA/arts/pages.art");
+  reader.PanelEngine.ScrollStyle = SCROLL_SLIDE;
   SetEngineClock([] {
-    offPageSeen |= PanelEngine.OffPage;
+    offPageSeen |= engine->OffPage;
     return ticks += 50;
   });
   for (auto [action, offPage] : {std::pair{ACTION_LAST_PAGE, 1}, {ACTION_PAGE_UP, 0}}) {
     offPageSeen = 0;
-    PanelEngine.PendingAction = action;
+    reader.PanelEngine.PendingAction = action;
     Step();
     EXPECT_EQ(offPageSeen, offPage) << action;
   }
@@ -138,11 +144,11 @@ TEST_F(PanelEngineTest, JumpsToTheEndsAnimateOffThePageGrid) {
 
 // The open search box takes the keyboard's text: the command keys wait.
 TEST_F(PanelEngineTest, OpenSearchBoxHoldsBackTheCommandKeys) {
-  const int32_t style = PanelEngine.ScrollStyle;
+  const int32_t style = reader.PanelEngine.ScrollStyle;
   Key(SLOT_SEARCH);
-  ASSERT_EQ(PanelEngine.SearchActive, 1);
+  ASSERT_EQ(reader.PanelEngine.SearchActive, 1);
   Key(SLOT_SCROLL_STYLE);
-  EXPECT_EQ(PanelEngine.ScrollStyle, style);
+  EXPECT_EQ(reader.PanelEngine.ScrollStyle, style);
 }
 
 // The wheel is read in one frame and acted on at the start of the next.
@@ -154,79 +160,80 @@ TEST_F(PanelEngineTest, WheelStepsLinesWithLineScrollingAndPagesWithout) {
   };
   wheel(-1);
   wheel(-1);
-  EXPECT_EQ(CurrentArticle->scrollY, 2 * LINE);
-  EXPECT_EQ(PanelEngine.OffPage, 1);
+  EXPECT_EQ(reader.CurrentArticle->scrollY, 2 * LINE);
+  EXPECT_EQ(reader.PanelEngine.OffPage, 1);
   wheel(1);
-  EXPECT_EQ(CurrentArticle->scrollY, LINE);
+  EXPECT_EQ(reader.CurrentArticle->scrollY, LINE);
 
-  OpenArticle("DATA/arts/pages.art");
+  OpenArticle(reader, "DATA/arts/pages.art");
   const uint32_t before = Now();
   wheel(-1);
-  EXPECT_GE(Now() - before, FadeTime());
-  EXPECT_EQ(CurrentArticle->scrollY, CurrentArticle->pageStarts[1]);
+  EXPECT_GE(Now() - before, FadeTime(reader));
+  EXPECT_EQ(reader.CurrentArticle->scrollY, reader.CurrentArticle->pageStarts[1]);
   wheel(1);
-  EXPECT_EQ(CurrentArticle->scrollY, 0);
+  EXPECT_EQ(reader.CurrentArticle->scrollY, 0);
 }
 
 // Column 1 lies left of the text and below the dissolve's first threshold.
 TEST_F(PanelEngineTest, NextPanelKeyWrapsAndTheNextFrameDissolves) {
   for (int32_t panel : {1, 2, 0}) {
     Key(SLOT_NEXT_PANEL);
-    EXPECT_EQ(PanelEngine.CurrentPanelIndex, panel);
-    EXPECT_EQ(PanelEngine.PanelSwitchPending, 1);
-    EXPECT_EQ(ScreenAt(1, 300), PANEL_COLOURS[(panel + 2) % 3]);
+    EXPECT_EQ(reader.PanelEngine.CurrentPanelIndex, panel);
+    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 1);
+    EXPECT_EQ(ScreenAt(reader, 1, 300), PANEL_COLOURS[(panel + 2) % 3]);
     const uint32_t before = Now();
     Step();
-    EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
-    EXPECT_GE(Now() - before, FadeTime());
-    EXPECT_EQ(ScreenAt(1, 300), PANEL_COLOURS[panel]);
+    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
+    EXPECT_GE(Now() - before, FadeTime(reader));
+    EXPECT_EQ(ScreenAt(reader, 1, 300), PANEL_COLOURS[panel]);
   }
 }
 
 TEST_F(PanelEngineTest, PanLinksTakeTheirNumberModuloThePanelCount) {
-  OpenArticle("DATA/arts/links.art");
+  OpenArticle(reader, "DATA/arts/links.art");
   const std::pair<const char*, int32_t> links[] = {{"PAN:5", 2}, {"PAN:-3", 0}, {"PAN:-4", 1}};
   for (const auto& [target, panel] : links) {
     ClickLink(target);
-    EXPECT_EQ(PanelEngine.CurrentPanelIndex, panel) << target;
-    EXPECT_EQ(PanelEngine.PanelSwitchPending, 1) << target;
+    EXPECT_EQ(reader.PanelEngine.CurrentPanelIndex, panel) << target;
+    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 1) << target;
     Step();
   }
   ClickLink("PAN:1");  // the current panel
-  EXPECT_EQ(PanelEngine.CurrentPanelIndex, 1);
-  EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
+  EXPECT_EQ(reader.PanelEngine.CurrentPanelIndex, 1);
+  EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
   for (const char* bad : {"PAN:abc", "PAN:4294967297"}) {  // no wrap to panel 1
     EXPECT_EQ(FatalMessageOf([&] { ClickLink(bad); }), "Invalid pVal value !") << bad;
   }
 }
 
 TEST_F(PanelEngineTest, PictureViewFadesInAndEitherWayBackLeavesIt) {
-  OpenArticle("DATA/arts/links.art");
+  OpenArticle(reader, "DATA/arts/links.art");
   for (bool byKey : {false, true}) {
     UseStillClock(5000);
     ClickLink("PIX:DATA/pix/pic.png");
-    ASSERT_EQ(PanelEngine.PictureView, 1);
-    const Picture saved = CopyOf(SavedScreen);
+    ASSERT_EQ(reader.PanelEngine.PictureView, 1);
+    const Picture saved = CopyOf(reader.SavedScreen);
     Step();  // the fade starts
-    EXPECT_TRUE(SameScreens(BackBuffer, saved));
-    UseStillClock(5000 + FadeTime() / 2);
+    EXPECT_TRUE(SameScreens(reader.BackBuffer, saved));
+    UseStillClock(5000 + FadeTime(reader) / 2);
     Step();
-    EXPECT_TRUE(HalfWay(ScreenAt(10, 10), saved.pixels[10 * SCREEN_WIDTH + 10], PICTURE_COLOUR));
-    EXPECT_TRUE(HalfWay(ScreenAt(300, 300), saved.pixels[300 * SCREEN_WIDTH + 300], 0));
-    UseStillClock(5000 + FadeTime());
+    EXPECT_TRUE(
+        HalfWay(ScreenAt(reader, 10, 10), saved.pixels[10 * SCREEN_WIDTH + 10], PICTURE_COLOUR));
+    EXPECT_TRUE(HalfWay(ScreenAt(reader, 300, 300), saved.pixels[300 * SCREEN_WIDTH + 300], 0));
+    UseStillClock(5000 + FadeTime(reader));
     Step();
-    EXPECT_EQ(ScreenAt(0, 0), PICTURE_COLOUR);
-    EXPECT_EQ(ScreenAt(10, 10), PICTURE_COLOUR);
-    EXPECT_EQ(ScreenAt(300, 300), 0u);
+    EXPECT_EQ(ScreenAt(reader, 0, 0), PICTURE_COLOUR);
+    EXPECT_EQ(ScreenAt(reader, 10, 10), PICTURE_COLOUR);
+    EXPECT_EQ(ScreenAt(reader, 300, 300), 0u);
 
     byKey ? Key(SLOT_BACK) : Click(AWAY, SDL_BUTTON_RIGHT);
-    EXPECT_EQ(PanelEngine.PictureView, 0);
-    EXPECT_EQ(PanelEngine.PanelSwitchPending, 1);
-    EXPECT_EQ(PanelEngine.ViewedPicture.pixels, nullptr);
-    EXPECT_EQ(ArticleStackDepth, 1);  // the back key is the picture view's
+    EXPECT_EQ(reader.PanelEngine.PictureView, 0);
+    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 1);
+    EXPECT_EQ(reader.PanelEngine.ViewedPicture.pixels, nullptr);
+    EXPECT_EQ(reader.ArticleStackDepth, 1);  // the back key is the picture view's
     UseSteppingClock(10);
     Step();
-    EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
+    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
   }
 }
 
@@ -234,22 +241,22 @@ TEST_F(PanelEngineTest, PictureViewFadesInAndEitherWayBackLeavesIt) {
 // before the links, so a picture link's wait for it is seen only by calling
 // the link step directly; a missing picture is fatal.
 TEST_F(PanelEngineTest, LinkTargetsAreCutPicturesWaitAndMissingOnesAreFatal) {
-  OpenArticle("DATA/arts/links.art");
+  OpenArticle(reader, "DATA/arts/links.art");
   MoveTo(LinkPoint(LONG_TARGET_PREFIX));
   Step();
-  EXPECT_EQ(PanelEngine.LinkTarget, LONG_TARGET_PREFIX + std::string(4091, 'x'));
-  PanelEngine.LinkTarget = "PIX:DATA/pix/pic.png";
-  PanelEngine.PanelSwitchPending = 1;
-  Mouse.buttons = MOUSE_LEFT;
-  OtherLinks();
-  EXPECT_EQ(PanelEngine.PictureView, 0);
+  EXPECT_EQ(reader.PanelEngine.LinkTarget, LONG_TARGET_PREFIX + std::string(4091, 'x'));
+  reader.PanelEngine.LinkTarget = "PIX:DATA/pix/pic.png";
+  reader.PanelEngine.PanelSwitchPending = 1;
+  reader.Mouse.buttons = MOUSE_LEFT;
+  OtherLinks(reader);
+  EXPECT_EQ(reader.PanelEngine.PictureView, 0);
   Step();
   EXPECT_EQ(FatalMessageOf([&] { ClickLink("PIX:DATA/pix/missing.png"); }),
             "Pix loader error ![PNG]");
 }
 
 TEST_F(PanelEngineTest, ArticleLinkToAMissingFileEndsWithTheParsersMessage) {
-  OpenArticle("DATA/arts/links.art");
+  OpenArticle(reader, "DATA/arts/links.art");
   Step();
   EXPECT_EQ(FatalMessageOf([&] { ClickLink("ART:DATA/arts/missing.art"); }),
             "Cannot open missing.art file !");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <tuple>
 
@@ -38,7 +39,7 @@ class PanelListTest : public ::testing::Test {
     WriteFileText("chain.txt", "1 100 0 0\nb.png\n");
   }
   void TearDown() override {
-    PanelListDestroy();
+    PanelListDestroy(PanelList);
     ResourceCloseAll();
   }
 
@@ -47,7 +48,13 @@ class PanelListTest : public ::testing::Test {
     std::string list;
     for (int i = 0; i < times; ++i) list += "p.txt\n";
     WriteFileText("panels.txt", list);
-    return FatalMessageOf(ParsePanels);
+    return FatalMessageOf([&] { ParsePanels(PanelList); });
+  }
+
+  // The panels built so far, by a parse that failed too.
+  int32_t Built() const {
+    return static_cast<int32_t>(std::count_if(PanelList.begin(), PanelList.end(),
+                                              [](const auto& p) { return p != nullptr; }));
   }
 
   std::string ParseWithLine(size_t at, const std::string& line) {
@@ -57,6 +64,7 @@ class PanelListTest : public ::testing::Test {
   }
 
   ScratchDir dir;
+  PanelArray PanelList;
 };
 
 }  // namespace
@@ -65,8 +73,7 @@ TEST_F(PanelListTest, BuildsEveryPartInFileOrder) {
   std::string text = Join(kFull, kFull.size());
   text.pop_back();  // the last line needs no line feed
   ASSERT_EQ(Parse(text), "");
-  const Panel& p = *CurrentPanel;
-  EXPECT_EQ(&p, PanelList[0].get());
+  const Panel& p = *PanelList[0];
   EXPECT_EQ(std::tie(p.textX, p.barX, p.barY, p.titleX, p.titleY), std::tuple(16, 3, 4, 8, 12));
   EXPECT_EQ(std::tie(p.titleBox.width, p.titleBox.height, p.hasMask), std::tuple(20, 10, 1));
   ASSERT_EQ(p.buttons.size(), 2u);
@@ -77,7 +84,7 @@ TEST_F(PanelListTest, BuildsEveryPartInFileOrder) {
 TEST_F(PanelListTest, NumbersReadLikePercentI) {
   for (auto [line, value] : {std::pair{"010", 8}, {"\t -0X1f", -31}, {"+7 px", 7}}) {
     ASSERT_EQ(ParseWithLine(kTextXLine, line), "") << line;
-    EXPECT_EQ(CurrentPanel->textX, value) << line;
+    EXPECT_EQ(PanelList[0]->textX, value) << line;
   }
   for (const char* bad : {"", "x1", "2147483648"}) {
     EXPECT_EQ(ParseWithLine(kTextXLine, bad), "Parse error !") << bad;
@@ -87,12 +94,12 @@ TEST_F(PanelListTest, NumbersReadLikePercentI) {
 TEST_F(PanelListTest, AbsentPartsTakeNoLines) {
   // bar flag 0 goes straight to the title box; no button flag means no mask
   ASSERT_EQ(Parse("panel.png\n0\n0\n5\n0\n1\n1\n2\n3\n4\n0\n0\nextra\nlines\n"), "");
-  EXPECT_EQ(std::tie(CurrentPanel->hasProgressBar, CurrentPanel->titleX), std::tuple(0, 1));
-  EXPECT_EQ(CurrentPanel->hasMask, 0);
+  EXPECT_EQ(std::tie(PanelList[0]->hasProgressBar, PanelList[0]->titleX), std::tuple(0, 1));
+  EXPECT_EQ(PanelList[0]->hasMask, 0);
   // counts of zero or less add nothing and consume no lines
   ASSERT_EQ(Parse("panel.png\n0\n0\n0\n0\n0\n1\nmask.gif\n-3\n1\n0\n"), "");
-  EXPECT_EQ(CurrentPanel->hasMask, 1);
-  EXPECT_TRUE(CurrentPanel->buttons.empty() && CurrentPanel->aniChains.empty());
+  EXPECT_EQ(PanelList[0]->hasMask, 1);
+  EXPECT_TRUE(PanelList[0]->buttons.empty() && PanelList[0]->aniChains.empty());
 }
 
 TEST_F(PanelListTest, EveryMissingLineIsAParseError) {
@@ -126,13 +133,13 @@ TEST_F(PanelListTest, TopStripAndMiddleAreaFitTheScreen) {
 TEST_F(PanelListTest, ListHoldsOneToSevenPanels) {
   const std::string minimal = "panel.png\n0\n0\n0\n0\n0\n0\n0\n";
   ASSERT_EQ(Parse(minimal, 7), "");
-  EXPECT_EQ(PanelCount, 7);
+  EXPECT_EQ(Built(), 7);
   EXPECT_NE(PanelList[0].get(), PanelList[6].get());
   EXPECT_EQ(Parse(minimal, 8), "MAX panels limit !");
-  EXPECT_EQ(PanelCount, 8);  // the eighth was built first
+  EXPECT_EQ(Built(), 8);  // the eighth was built first
   EXPECT_EQ(Parse(minimal, 0), "Need at least one panel !");
-  PanelListDestroy();
-  EXPECT_EQ(std::tie(PanelCount, CurrentPanel), std::tuple(0, nullptr));
+  PanelListDestroy(PanelList);
+  EXPECT_EQ(Built(), 0);
 }
 
 TEST_F(PanelListTest, ListLines) {
@@ -140,9 +147,10 @@ TEST_F(PanelListTest, ListLines) {
   for (auto [list, message] : {std::pair{"p.txt", ""}, {"p.txt\r\n", ""}, {"p.txt\tnote\n", ""},
                                {"p.txt\n\n", "Cannot open panel file !"}}) {
     WriteFileText("panels.txt", list);
-    EXPECT_EQ(FatalMessageOf(ParsePanels), message) << list;
-    EXPECT_EQ(PanelCount, 1) << list;
+    EXPECT_EQ(FatalMessageOf([&] { ParsePanels(PanelList); }), message) << list;
+    EXPECT_EQ(Built(), 1) << list;
   }
   std::remove("panels.txt");
-  EXPECT_EQ(FatalMessageOf(ParsePanels), "Cannot open configs/panels.txt file !");
+  EXPECT_EQ(FatalMessageOf([&] { ParsePanels(PanelList); }),
+            "Cannot open configs/panels.txt file !");
 }

@@ -4,7 +4,9 @@
 
 #include <random>
 
+#include "base/setup_config.h"
 #include "engine/engine.h"
+#include "engine/reader_state.h"
 #include "engine/video.h"
 #include "support/fatal_catch.h"
 
@@ -102,20 +104,21 @@ TEST(Present, CursorSkipsZeroPixelsAndClips) {
 }
 
 TEST(Present, SurfaceBackBufferLockRules) {
+  Reader reader;
   SurfacePtr good = MakeSurface(32, 0xFF0000, 0xFF00, 0xFF);
   ASSERT_EQ(good->pitch, SCREEN_WIDTH * 4);
-  BackBufferSurface = good.get();
-  Presentation = PresentState{};
-  EXPECT_TRUE(LockBackBuffer());
-  EXPECT_EQ(BackBuffer.pixels, good->pixels);
-  EXPECT_EQ(FatalMessageOf([] { LockBackBuffer(); }), "Already locked !");
+  reader.BackBufferSurface = good.get();
+  reader.Presentation = PresentState{};
+  EXPECT_TRUE(LockBackBuffer(reader));
+  EXPECT_EQ(reader.BackBuffer.pixels, good->pixels);
+  EXPECT_EQ(FatalMessageOf([&] { LockBackBuffer(reader); }), "Already locked !");
 
   std::vector<uint32_t> store(642 * 480);
   SurfacePtr wide(SDL_CreateRGBSurfaceFrom(store.data(), 640, 480, 32, 642 * 4, 0xFF0000, 0xFF00, 0xFF, 0));
-  BackBufferSurface = wide.get();
-  Presentation = PresentState{};
-  EXPECT_EQ(FatalMessageOf([] { LockBackBuffer(); }), "Pitch fucked ?!");
-  BackBufferSurface = nullptr;
-  BackBuffer = Picture{};
-  Presentation = PresentState{};
+  reader.BackBufferSurface = wide.get();
+  reader.Presentation = PresentState{};
+  EXPECT_EQ(FatalMessageOf([&] { LockBackBuffer(reader); }), "Pitch fucked ?!");
+  reader.BackBufferSurface = nullptr;
+  reader.BackBuffer = Picture{};
+  reader.Presentation = PresentState{};
 }

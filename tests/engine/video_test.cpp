@@ -52,7 +52,9 @@ TEST(VideoStart, WithoutAVideoDriverInitFails) {
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     SetupConfig config;
     SetupDefaults(config);
-    VideoStart(config);
+    VideoState video{};
+    Picture cursor{};
+    VideoStart(video, cursor, config);
   });
   EXPECT_EQ(child.status, 0);
   EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [SDL: Cannot init !] ");

@@ -20,10 +20,8 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
-#include "engine/engine.h"
 #include "engine/font_list.h"
 #include "engine/panel_list.h"
-#include "base/setup_config.h"
 #include "magtool/archive_reader.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
@@ -91,7 +89,11 @@ class DemoIssue : public ::testing::Test {
     FontManagerDestroy(EngineFontManager);
     ResourceCloseAll();
   }
+  ArticleFonts EngineFonts() const { return {EngineFontManager.get(), EngineFixedFont.get()}; }
+
   ScratchDir dir_;
+  std::unique_ptr<FixedFont> EngineFixedFont;
+  std::unique_ptr<FontManager> EngineFontManager;
 };
 
 TEST_F(DemoIssue, EveryArticleDrawsEveryPageAndTheyUseEveryTag) {
@@ -105,7 +107,7 @@ TEST_F(DemoIssue, EveryArticleDrawsEveryPageAndTheyUseEveryTag) {
     for (const std::string& tag : TAGS) {
       if (text.find(tag) != std::string::npos) missing.erase(tag);
     }
-    ReadWholeArticle(path, 352);
+    ReadWholeArticle(path, 352, EngineFonts());
   }
   EXPECT_TRUE(missing.empty()) << "unused tags: " << ::testing::PrintToString(missing);
 }
@@ -191,10 +193,10 @@ bool ClearOfArticle(const Panel& panel, int32_t y, int32_t height) {
 }
 
 TEST_F(DemoIssue, EveryPanelBuildsAndDrawsUnderEveryButton) {
-  SetupDefaults(::Setup);
   Picture screen{};
   PictureAlloc(screen, 640, 480);
-  ParsePanels();
+  PanelArray PanelList;
+  const int32_t PanelCount = ParsePanels(PanelList);
   ASSERT_GE(PanelCount, 3);
   for (int i = 0; i < PanelCount; ++i) {
     Panel& panel = *PanelList[i];
@@ -209,7 +211,7 @@ TEST_F(DemoIssue, EveryPanelBuildsAndDrawsUnderEveryButton) {
       PanelDrawChrome(panel, nullptr, screen, 1, 0.5f, 0.0f, 1.0f);
     }
   }
-  PanelListDestroy();
+  PanelListDestroy(PanelList);
   PictureFree(screen);
 }
 

@@ -31,7 +31,6 @@ void UseDriver(const char* driver) { setenv("SDL_AUDIODRIVER", driver, 1); }
 class MsxBackendsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved = ::Setup;
     // The driver is chosen when SDL's audio starts.
     if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     UseDriver("dummy");
@@ -44,14 +43,13 @@ class MsxBackendsTest : public ::testing::Test {
   void TearDown() override {
     MsxShutdown();
     MsxUseBackend(nullptr);
-    ::Setup = saved;
     ResourceCloseAll();
     UseDriver("dummy");
     unsetenv("SDL_DISKAUDIOFILE");
   }
 
   ScratchDir dir;
-  SetupConfig saved{};
+  SetupConfig setup{};  // the settings MsxInit is given
 };
 
 }  // namespace
@@ -132,10 +130,10 @@ class MsxDiskTest : public MsxBackendsTest, public ::testing::WithParamInterface
     WriteFileBytes("loud.mod", TinyModule(2));
     WriteFileBytes("quiet.mod", quiet);
     WriteFileText("msx.txt", "2\nDATA/msx/loud.mod\nDATA/msx/quiet.mod\n");
-    ::Setup.UseMsxPlayer = 1;
-    ::Setup.MsxQuality = 1;
-    ::Setup.PlayerIsBass = GetParam();
-    MsxInit();
+    setup.UseMsxPlayer = 1;
+    setup.MsxQuality = 1;
+    setup.PlayerIsBass = GetParam();
+    MsxInit(setup);
   }
 
   size_t Written() const {

@@ -64,7 +64,6 @@ void Perform(const std::string& steps) {
 class MsxFrontTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved = ::Setup;
     Recorded() = Recording{};
     WriteFileBytes("data.rs", {});
     MsxUseBackend(&RECORDER);
@@ -72,21 +71,20 @@ class MsxFrontTest : public ::testing::Test {
   void TearDown() override {
     MsxShutdown();
     MsxUseBackend(nullptr);
-    ::Setup = saved;
     ResourceCloseAll();
   }
   // A session over the list: the calls after its init.
-  static Calls Run(const std::string& list, int32_t startingTune, const std::string& steps,
+  Calls Run(const std::string& list, int32_t startingTune, const std::string& steps,
                    int32_t music = 1) {
     WriteFileText("msx.txt", list);
-    ::Setup.UseMsxPlayer = music;
-    ::Setup.MsxQuality = 2;
-    ::Setup.StartingTune = startingTune;
+    setup.UseMsxPlayer = music;
+    setup.MsxQuality = 2;
+    setup.StartingTune = startingTune;
     Recorded() = Recording{};
-    MsxInit();
+    MsxInit(setup);
     if (music != 0) {
-    EXPECT_EQ(Recorded().calls, Calls{"init 2"});
-  }
+      EXPECT_EQ(Recorded().calls, Calls{"init 2"}) << list;
+    }
     Recorded().calls.clear();
     Perform(steps);
     Calls calls = std::move(Recorded().calls);
@@ -95,7 +93,7 @@ class MsxFrontTest : public ::testing::Test {
   }
 
   ScratchDir dir;
-  SetupConfig saved{};
+  SetupConfig setup{};  // the settings MsxInit is given
 };
 
 }  // namespace
@@ -140,7 +138,7 @@ TEST_F(MsxFrontTest, SessionsPlayWhatTheListAndTheStepsName) {
 }
 
 TEST_F(MsxFrontTest, BrokenListsEndWithTheirMessage) {
-  ::Setup.UseMsxPlayer = 1;
+  setup.UseMsxPlayer = 1;
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"0\na\n", "MSX range error !"},
       {"1025\na\n", "MSX range error !"},
@@ -154,10 +152,10 @@ TEST_F(MsxFrontTest, BrokenListsEndWithTheirMessage) {
   };
   for (const auto& [text, message] : cases) {
     WriteFileText("msx.txt", text);
-    EXPECT_EQ(FatalMessageOf([] { MsxInit(); }), message) << text.substr(0, 40);
+    EXPECT_EQ(FatalMessageOf([&] { MsxInit(setup); }), message) << text.substr(0, 40);
     MsxShutdown();
   }
   std::remove("msx.txt");
-  EXPECT_EQ(FatalMessageOf([] { MsxInit(); }), "Cannot open modules list !");
+  EXPECT_EQ(FatalMessageOf([&] { MsxInit(setup); }), "Cannot open modules list !");
   EXPECT_EQ(Recorded().calls, Calls{});
 }

@@ -5,15 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "articles/article_lifecycle.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/video.h"
+#include "engine/reader_state.h"
 #include "resources/archive.h"
 #include "search/search_keys.h"
 #include "support/fatal_catch.h"
@@ -46,12 +44,12 @@ class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteStartupFiles();
-    SetupDefaults(::Setup);
-    ::Setup.FullScreen = 0;
-    StartEngine();
+    SetupDefaults(reader.Setup);
+    reader.Setup.FullScreen = 0;
+    StartEngine(reader);
   }
   void TearDown() override {
-    StopEngine();
+    StopEngine(reader);
   }
 
   // SDL 1.2 updates its key state only from the system's own events (a pushed
@@ -60,7 +58,9 @@ class SearchTest : public ::testing::Test {
     SDL_GetKeyState(nullptr)[key] = type == SDL_KEYDOWN ? 1 : 0;
   }
 
-  void Frame() { SearchFrame(resultPath, openFlag, BackBuffer, EngineFixedFont.get()); }
+  void Frame() {
+    SearchFrame(resultPath, openFlag, reader.BackBuffer, reader.EngineFixedFont.get());
+  }
 
   // One frame with the key down, then the key up.
   void Press(SDLKey key, bool shift = false) {
@@ -102,6 +102,8 @@ class SearchTest : public ::testing::Test {
   }
 
   ScratchDir dir{MEMORY_SCRATCH_BASE};  // thousands of pages are written
+  std::unique_ptr<Reader> readerRecord = std::make_unique<Reader>();
+  Reader& reader = *readerRecord;
   std::string resultPath;
   int32_t openFlag = 0;
 };
@@ -210,11 +212,11 @@ TEST_F(SearchTest, BadFilesAreFatalWithTheirMessage) {
 TEST_F(SearchTest, TheBoxIsDrawnWhereTheConfigPlacesIt) {
   WriteFileText("search.txt", " 0x10\n20 -1 +2");  // read as "%i" reads
   SearchInit();
-  BackBuffer.pixels[20 * 640 + 15] = 0;
+  reader.BackBuffer.pixels[20 * 640 + 15] = 0;
   Open();
-  EXPECT_EQ(BackBuffer.pixels[20 * 640 + 16], 0x808080u);
-  EXPECT_EQ(BackBuffer.pixels[20 * 640 + 15], 0u);
-  EXPECT_EQ(BackBuffer.pixels[19 * 640 + 16], BackBuffer.pixels[19 * 640 + 15]);
+  EXPECT_EQ(reader.BackBuffer.pixels[20 * 640 + 16], 0x808080u);
+  EXPECT_EQ(reader.BackBuffer.pixels[20 * 640 + 15], 0u);
+  EXPECT_EQ(reader.BackBuffer.pixels[19 * 640 + 16], reader.BackBuffer.pixels[19 * 640 + 15]);
 }
 
 TEST_F(SearchTest, APageTheFolderCannotTakeOpensFromThePrivateFolderElseNothingOpens) {
@@ -277,7 +279,8 @@ TEST_F(SearchTest, AnyTypedQueryGivesAPageThatLoadsAndShowsIt) {
     Press(SDLK_RETURN);
     SCOPED_TRACE(typed);
     Article article{};
-    ASSERT_EQ(FatalMessageOf([&] { ArticleLoad(article, resultPath.c_str(), EngineFonts()); }), "");
+    ASSERT_EQ(
+        FatalMessageOf([&] { ArticleLoad(article, resultPath.c_str(), EngineFonts(reader)); }), "");
     EXPECT_EQ(ShownQuery(article), typed.substr(0, typed.find_last_not_of(' ') + 1));
     ArticleClose(article);
     std::filesystem::remove(BaseName(resultPath));

@@ -63,17 +63,19 @@ void ReadArticle(SessionDriver& session) {
 // The engine's rules are the unit tests'; here the steps only have to be
 // taken, so that the leak checker sees them, and the reader end by itself.
 void RunScript(SessionDriver& session) {
-  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(); ++i) session.Frame();
+  const OpeningCoverState& cover = session.reader().OpeningCover;
+  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(cover); ++i) session.Frame();
   session.Tap(SDLK_F10);  // the contents page saved as text
   for (auto [x, y] : {std::pair{320, 240}, {100, 300}, {520, 120}}) session.MoveTo(x, y);
   session.Click(LINK_X, LINK_Y);
-  Check(CurrentArticlePath == "DATA/arts/making.art", "following a clicked link");
+  Check(session.reader().CurrentArticlePath == "DATA/arts/making.art", "following a clicked link");
   ReadArticle(session);
   // Left alone the pointer falls asleep and the keys select the links.
   for (int i = 0; i < 3; ++i) session.Frame();
   session.Tap(SDLK_TAB);
   session.Tap(SDLK_RETURN);
-  Check(CurrentArticlePath != FIRST_ARTICLE, "following the selected link with Enter");
+  Check(session.reader().CurrentArticlePath != FIRST_ARTICLE,
+        "following the selected link with Enter");
   session.Tap(SDLK_BACKSPACE);
   session.Tap(SDLK_F3);
   session.Tap(SDLK_F3);
@@ -101,7 +103,7 @@ int main() {
   int32_t frames = 0;
   {
     SessionDriver session(places);
-    Check(Setup.MsxQuality == 3, "reading the setup file beside the issue");
+    Check(session.reader().Setup.MsxQuality == 3, "reading the setup file beside the issue");
     RunScript(session);
     frames = session.frames();
     // Still running: the fonts' unpacked members are there to be seen.

@@ -4,12 +4,8 @@
 #include <cstdlib>
 
 #include "base/clock.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
 #include "engine/mouse_wheel.h"
 #include "engine/setup_dialog.h"
-#include "engine/video.h"
 #include "resources/archive.h"
 #include "support/sdl_events.h"
 
@@ -26,26 +22,26 @@ uint32_t LeapingClock() { return now += CLOCK_STEP_MS; }
 SessionDriver::SessionDriver(const ReaderPlaces& places) {
   ResourceUsePlaces(places);
   SetEngineClock(LeapingClock);
-  SetupDefaults(Setup);
-  RunSetupDialog(Setup, false);
-  VideoStart(Setup);
+  Reader& r = *reader_;
+  SetupDefaults(r.Setup);
+  RunSetupDialog(r.Setup, false);
+  VideoStart(r.Video, r.CursorImage, r.Setup);
   MouseWheelInstall();
-  Mouse = MouseState{};
-  KeyStateCreate();
-  EngineCommand(ENGINE_INIT);
+  KeyStateCreate(r.Keys, r.KeyFlags, r.KeyTaps);
+  EngineCommand(r, ENGINE_INIT);
 }
 
 // The steps of RunReader after its main loop.
 SessionDriver::~SessionDriver() {
-  EngineCommand(ENGINE_SHUTDOWN);
-  VideoStop();
+  EngineCommand(*reader_, ENGINE_SHUTDOWN);
+  VideoStop(reader_->Video, reader_->CursorImage);
   ResourceCloseAll();
   SetEngineClock(nullptr);
 }
 
 bool SessionDriver::Frame() {
   if (running_) {
-    running_ = MainLoopStep(loop_);
+    running_ = MainLoopStep(*reader_, loop_);
     ++frames_;
   }
   return running_;

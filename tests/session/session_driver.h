@@ -7,8 +7,10 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/main_loop.h"
+#include "engine/reader_state.h"
 #include "resources/reader_places.h"
 
 class SessionDriver {
@@ -28,8 +30,10 @@ class SessionDriver {
 
   int32_t frames() const { return frames_; }
   bool running() const { return running_; }
+  Reader& reader() { return *reader_; }
 
  private:
+  std::unique_ptr<Reader> reader_ = std::make_unique<Reader>();
   MainLoopState loop_{};
   bool running_ = true;
   int32_t frames_ = 0;

@@ -6,11 +6,6 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/panel_engine.h"
-#include "engine/video.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "resources/archive.h"
@@ -100,17 +95,17 @@ void ReaderFixture::SetUp() {
   WriteKeyFile(places);
   WriteArticles(places);
   UseSteppingClock(10);
-  SetupDefaults(::Setup);
-  ::Setup.FullScreen = 0;
-  ::Setup.ScrollFadeTime = 100;
-  ::Setup.MouseSleepDelay = 100000000;  // awake unless a test lets it sleep
-  StartEngine(places);
-  SkipOpeningCover();
+  SetupDefaults(reader.Setup);
+  reader.Setup.FullScreen = 0;
+  reader.Setup.ScrollFadeTime = 100;
+  reader.Setup.MouseSleepDelay = 100000000;  // awake unless a test lets it sleep
+  StartEngine(reader, places);
+  SkipOpeningCover(reader);
   Step();
 }
 
 void ReaderFixture::TearDown() {
-  StopEngine();
+  StopEngine(reader);
   SetEngineClock(nullptr);
 }
 
@@ -126,7 +121,7 @@ void ReaderFixture::UseStillClock(uint32_t now) {
 
 uint32_t ReaderFixture::Now() { return clockNow; }
 
-void ReaderFixture::Step() { ASSERT_TRUE(MainLoopStep(loop)); }
+void ReaderFixture::Step() { ASSERT_TRUE(MainLoopStep(reader, loop)); }
 
 void ReaderFixture::Key(int slot) {
   PushEvent(KeyEvent(SDL_KEYDOWN, SLOT_KEYS[slot]));
@@ -143,8 +138,8 @@ void ReaderFixture::Click(ScreenPoint at, Uint8 button) {
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, button));
 }
 
-const LinkEntry& ReaderFixture::FindLink(const std::string& prefix) {
-  const auto& links = CurrentArticle->linkTargets;
+const LinkEntry& ReaderFixture::FindLink(const std::string& prefix) const {
+  const auto& links = reader.CurrentArticle->linkTargets;
   const auto link = std::find_if(links.begin(), links.end(), [&](const LinkEntry& entry) {
     return entry.text.compare(0, prefix.size(), prefix) == 0;
   });
@@ -152,8 +147,8 @@ const LinkEntry& ReaderFixture::FindLink(const std::string& prefix) {
   return *link;
 }
 
-ScreenPoint ReaderFixture::LinkPoint(const std::string& prefix) {
-  const Article& article = *CurrentArticle;
+ScreenPoint ReaderFixture::LinkPoint(const std::string& prefix) const {
+  const Article& article = *reader.CurrentArticle;
   const int32_t id = FindLink(prefix).id;
   const auto spot = std::find_if(article.hotspots.begin(), article.hotspots.end(),
                                  [&](const Hotspot& hotspot) { return hotspot.id == id; });

@@ -19,10 +19,12 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "articles/article.h"
 #include "engine/main_loop.h"
+#include "engine/reader_state.h"
 #include "resources/reader_places.h"
 #include "support/scratch_dir.h"
 
@@ -65,13 +67,15 @@ class ReaderFixture : public ::testing::Test {
   static void MoveTo(ScreenPoint at);
 
   // The current article's first link whose target starts with prefix.
-  static const LinkEntry& FindLink(const std::string& prefix);
+  const LinkEntry& FindLink(const std::string& prefix) const;
   // A screen point on the first piece of that link.
-  static ScreenPoint LinkPoint(const std::string& prefix);
+  ScreenPoint LinkPoint(const std::string& prefix) const;
   void ClickLink(const std::string& prefix) { Click(LinkPoint(prefix)); }
 
   ScratchDir dir{nullptr, ScratchDir::STAY};
   ReaderPlaces places{dir.File(RESOURCE_ARCHIVE_FILE), dir.path()};
+  std::unique_ptr<Reader> readerRecord = std::make_unique<Reader>();
+  Reader& reader = *readerRecord;
   MainLoopState loop{};
 };
 

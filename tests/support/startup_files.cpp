@@ -4,11 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "base/setup_config.h"
-#include "engine/covers.h"
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/video.h"
 #include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "resources/archive.h"
@@ -65,20 +60,20 @@ void WriteStartupFiles(const ReaderPlaces& places) {
   WriteFileBytes(in("search.lst"), {});
 }
 
-void StartEngine(const ReaderPlaces& places) {
+void StartEngine(Reader& reader, const ReaderPlaces& places) {
   ResourceUsePlaces(places);
-  VideoStart(Setup);
-  Mouse = MouseState{};
-  KeyStateCreate();
-  EngineCommand(ENGINE_INIT);
+  VideoStart(reader.Video, reader.CursorImage, reader.Setup);
+  reader.Mouse = MouseState{};
+  KeyStateCreate(reader.Keys, reader.KeyFlags, reader.KeyTaps);
+  EngineCommand(reader, ENGINE_INIT);
 }
 
-void StopEngine() {
-  EngineCommand(ENGINE_SHUTDOWN);
-  VideoStop();
+void StopEngine(Reader& reader) {
+  EngineCommand(reader, ENGINE_SHUTDOWN);
+  VideoStop(reader.Video, reader.CursorImage);
   ResourceCloseAll();
   ResourceUsePlaces({});
   SDL_Quit();
 }
 
-void SkipOpeningCover() { OpeningCover.Done = 1; }
+void SkipOpeningCover(Reader& reader) { reader.OpeningCover.Done = 1; }

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "resources/reader_places.h"
+#include "engine/reader_state.h"
 
 constexpr uint32_t STARTUP_PANEL_COLOUR = 0x204060;
 constexpr uint32_t STARTUP_OPENING_COLOUR = 0x806020;
@@ -21,12 +22,12 @@ constexpr uint32_t STARTUP_SCROLL_COLOUR = 0xE0E0A0;
 
 void WriteStartupFiles(const ReaderPlaces& places = {});
 
-// The reader's start-up after its setup step, with the settings in Setup:
-// places given, video, input records and ENGINE_INIT; and the shutdown that
-// undoes it, the default places given back.
-void StartEngine(const ReaderPlaces& places = {});
-void StopEngine();
+// The reader's start-up after its setup step, with the settings in
+// reader.Setup: places given, video, input records and ENGINE_INIT; and the
+// shutdown that undoes it, the default places given back.
+void StartEngine(Reader& reader, const ReaderPlaces& places = {});
+void StopEngine(Reader& reader);
 
 // Marks the opening cover over, for tests that want the panels from the
 // first frame; call it right after ENGINE_INIT.
-void SkipOpeningCover();
+void SkipOpeningCover(Reader& reader);

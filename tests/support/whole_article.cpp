@@ -4,13 +4,12 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
-#include "engine/engine.h"
 
-void ReadWholeArticle(const std::string& path, int32_t viewHeight) {
+void ReadWholeArticle(const std::string& path, int32_t viewHeight, ArticleFonts fonts) {
   Article article{};
   Picture view{};
   PictureAlloc(view, 640, viewHeight);
-  ArticleLoad(article, path.c_str(), EngineFonts());
+  ArticleLoad(article, path.c_str(), fonts);
   ArticleSetView(article, view);
   ArticleHome(article);
   int pages = 0;

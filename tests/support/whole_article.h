@@ -6,4 +6,6 @@
 #include <cstdint>
 #include <string>
 
-void ReadWholeArticle(const std::string& path, int32_t viewHeight);
+#include "articles/article.h"
+
+void ReadWholeArticle(const std::string& path, int32_t viewHeight, ArticleFonts fonts);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,43 +48,47 @@ constexpr uint32_t HalfBlend(uint32_t a, uint32_t b) {
   return (a >> 1 & 0x7F7F7F) + (b >> 1 & 0x7F7F7F);
 }
 
-uint32_t Pixel(int32_t x, int32_t y) { return BackBuffer.pixels[y * SCREEN_WIDTH + x]; }
+uint32_t Pixel(const Reader& reader, int32_t x, int32_t y) {
+  return reader.BackBuffer.pixels[y * SCREEN_WIDTH + x];
+}
 
 class CoversTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteStartupFiles();
-    SetupDefaults(::Setup);
-    ::Setup.FullScreen = 0;
-    ::Setup.UseMsxPlayer = 1;
-    ::Setup.StartingTune = 0;
+    SetupDefaults(reader.Setup);
+    reader.Setup.FullScreen = 0;
+    reader.Setup.UseMsxPlayer = 1;
+    reader.Setup.StartingTune = 0;
     Plays().clear();
     MsxUseBackend(&RECORDER);
     SetEngineClock(TestClock);
-    StartEngine();
+    StartEngine(reader);
   }
   void TearDown() override {
-    StopEngine();
+    StopEngine(reader);
     MsxUseBackend(nullptr);
     SetEngineClock(nullptr);
   }
 
   // One frame with the clock standing at `at`, or moving on by step a read so
   // that a dissolve inside the frame comes to its end.
-  static void Frame(uint32_t at, uint32_t step = 0) {
+  void Frame(uint32_t at, uint32_t step = 0) {
     clockNow = at;
     clockStep = step;
-    EngineCommand(ENGINE_FRAME);
+    EngineCommand(reader, ENGINE_FRAME);
   }
   // The panel on screen, then the closing started at `at`.
-  static void StartClosingAt(uint32_t at) {
-    SkipOpeningCover();
+  void StartClosingAt(uint32_t at) {
+    SkipOpeningCover(reader);
     Frame(at - 100, 10);
-    StartClosing();
+    StartClosing(reader.ClosingSequence);
     Frame(at);
   }
 
   ScratchDir dir;
+  std::unique_ptr<Reader> readerRecord = std::make_unique<Reader>();
+  Reader& reader = *readerRecord;
 };
 
 TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
@@ -92,18 +97,18 @@ TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
   Frame(1020);
   EXPECT_EQ(Plays(), std::vector<std::string>{COVER_TUNE});
   Frame(8000);
-  EXPECT_EQ(OpeningCoverDone(), 0);
+  EXPECT_EQ(OpeningCoverDone(reader.OpeningCover), 0);
 
-  std::fill_n(BackBuffer.pixels, SCREEN_WIDTH * SCREEN_HEIGHT, 0u);
+  std::fill_n(reader.BackBuffer.pixels, SCREEN_WIDTH * SCREEN_HEIGHT, 0u);
   Frame(8001);
-  EXPECT_EQ(OpeningCoverDone(), 1);
-  EXPECT_EQ(Pixel(639, 479), STARTUP_OPENING_COLOUR);
-  EXPECT_EQ(OpeningCover.Loaded, 0);
+  EXPECT_EQ(OpeningCoverDone(reader.OpeningCover), 1);
+  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_OPENING_COLOUR);
+  EXPECT_EQ(reader.OpeningCover.Loaded, 0);
   EXPECT_EQ(Plays(), (std::vector<std::string>{COVER_TUNE, "DATA/msx/tune.mod"}));
 
   Frame(8100, 10);
-  EXPECT_EQ(PanelEngine.PanelSwitchPending, 0);
-  EXPECT_EQ(Pixel(639, 479), STARTUP_PANEL_COLOUR);
+  EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
+  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_PANEL_COLOUR);
   EXPECT_EQ(Plays().size(), 2u);
 }
 
@@ -111,12 +116,12 @@ TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
 // frames before it drew.
 TEST_F(CoversTest, ClosingCoverFadesInOverTheLastScreen) {
   StartClosingAt(10000);
-  EXPECT_EQ(Pixel(639, 479), STARTUP_PANEL_COLOUR);
+  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_PANEL_COLOUR);
   for (uint32_t at : {10250u, 10500u, 10750u}) Frame(at);
-  EXPECT_EQ(Pixel(639, 479), HalfBlend(STARTUP_CLOSING_COLOUR, STARTUP_PANEL_COLOUR));
+  EXPECT_EQ(Pixel(reader, 639, 479), HalfBlend(STARTUP_CLOSING_COLOUR, STARTUP_PANEL_COLOUR));
   Frame(11500);
-  EXPECT_EQ(Pixel(639, 479), STARTUP_CLOSING_COLOUR);
-  EXPECT_EQ(KeyQuit(), 0);
+  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_CLOSING_COLOUR);
+  EXPECT_EQ(KeyQuit(reader.KeyFlags), 0);
 }
 
 TEST_F(CoversTest, CreditsScrollUpAtTheirColumnAndTheQuitComesAtThirteenAndAHalfSeconds) {
@@ -128,30 +133,33 @@ TEST_F(CoversTest, CreditsScrollUpAtTheirColumnAndTheQuitComesAtThirteenAndAHalf
   StartClosingAt(10000);
 
   Frame(11500);  // the scroll at y 480: below the screen
-  EXPECT_EQ(Pixel(362, 479), STARTUP_CLOSING_COLOUR);
+  EXPECT_EQ(Pixel(reader, 362, 479), STARTUP_CLOSING_COLOUR);
   Frame(14500);  // y 120
-  EXPECT_EQ(Pixel(362, 119), STARTUP_CLOSING_COLOUR);
-  EXPECT_EQ(Pixel(361, 120), STARTUP_CLOSING_COLOUR);
-  EXPECT_EQ(Pixel(362, 120), RowColour(0));
+  EXPECT_EQ(Pixel(reader, 362, 119), STARTUP_CLOSING_COLOUR);
+  EXPECT_EQ(Pixel(reader, 361, 120), STARTUP_CLOSING_COLOUR);
+  EXPECT_EQ(Pixel(reader, 362, 120), RowColour(0));
   Frame(17500);  // y -239
-  EXPECT_EQ(Pixel(362, 0), RowColour(239));
-  EXPECT_EQ(Pixel(631, 479), RowColour(239 + 479));
-  EXPECT_EQ(Pixel(632, 479), STARTUP_CLOSING_COLOUR);
+  EXPECT_EQ(Pixel(reader, 362, 0), RowColour(239));
+  EXPECT_EQ(Pixel(reader, 631, 479), RowColour(239 + 479));
+  EXPECT_EQ(Pixel(reader, 632, 479), STARTUP_CLOSING_COLOUR);
 
   Frame(23499);
-  EXPECT_EQ(KeyQuit(), 0);
+  EXPECT_EQ(KeyQuit(reader.KeyFlags), 0);
   for (uint32_t at : {23500u, 23600u}) {
     Frame(at);
-    EXPECT_EQ(KeyQuit(), 1) << at;
+    EXPECT_EQ(KeyQuit(reader.KeyFlags), 1) << at;
   }
 }
 
 TEST_F(CoversTest, CoversOfAnotherSizeAreRefused) {
   ASSERT_TRUE(WritePng("CoverBeg.png", 640, 400, std::vector<uint32_t>(640 * 400, 1)));
-  EXPECT_EQ(FatalMessageOf([] { OpeningCoverFrame(BackBuffer); }), "Wrong cover sizes !");
+  EXPECT_EQ(FatalMessageOf([&] { OpeningCoverFrame(reader.OpeningCover, reader.BackBuffer); }),
+            "Wrong cover sizes !");
   ASSERT_TRUE(WritePng("CoverEnd.png", 320, 480, std::vector<uint32_t>(320 * 480, 1)));
-  StartClosing();
-  EXPECT_EQ(FatalMessageOf([] { ClosingFrame(BackBuffer); }), "Wrong cover sizes !");
+  StartClosing(reader.ClosingSequence);
+  EXPECT_EQ(FatalMessageOf([&] {
+    ClosingFrame(reader.ClosingSequence, reader.BackBuffer, reader.KeyFlags);
+  }), "Wrong cover sizes !");
 }
 
 }  // namespace

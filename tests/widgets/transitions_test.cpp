@@ -10,8 +10,8 @@
 
 #include "articles/article.h"
 #include "articles/article_view.h"
-#include "engine/engine.h"
 #include "support/fatal_catch.h"
+#include "text/fixed_font.h"
 
 namespace {
 
@@ -273,6 +273,7 @@ class TransitionSlide : public ::testing::Test {
     return found;
   }
 
+  std::unique_ptr<FixedFont> EngineFixedFont;
   Panel panel{};
   Picture screen{};
   Article article{};

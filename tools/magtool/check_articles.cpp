@@ -11,7 +11,6 @@
 #include "articles/article_view.h"
 #include "articles/link_targets.h"
 #include "base/integer_reader.h"
-#include "engine/engine.h"
 #include "engine/panel_engine.h"
 #include "magtool/check_lines.h"
 #include "resources/image_loader.h"
@@ -32,8 +31,8 @@ struct PictureResult {
 class ArticleCrawl {
  public:
   ArticleCrawl(CheckReport& report, const std::vector<std::unique_ptr<Panel>>& panels,
-               ModuleCheck& modules)
-      : report_(report), panels_(panels), modules_(modules) {}
+               ModuleCheck& modules, ArticleFonts fonts)
+      : report_(report), panels_(panels), modules_(modules), fonts_(fonts) {}
 
   void Reach(ArticleRef ref) {
     if (seen_.insert(MemberKey(ref.path)).second) queue_.push_back(std::move(ref));
@@ -51,7 +50,7 @@ class ArticleCrawl {
   void CheckArticle(const ArticleRef& ref) {
     Article article;
     const auto error =
-        RunStep([&] { ArticleLoad(article, ref.path.c_str(), EngineFonts()); });
+        RunStep([&] { ArticleLoad(article, ref.path.c_str(), fonts_); });
     if (error) {
       ReportLoadError(ref, *error);
       return;
@@ -125,6 +124,7 @@ class ArticleCrawl {
   CheckReport& report_;
   const std::vector<std::unique_ptr<Panel>>& panels_;
   ModuleCheck& modules_;
+  ArticleFonts fonts_;
   std::deque<ArticleRef> queue_;
   std::set<std::string> seen_;  // by MemberKey
   std::map<std::string, PictureResult> pictures_;  // by MemberKey
@@ -133,8 +133,9 @@ class ArticleCrawl {
 }  // namespace
 
 void CheckArticles(CheckReport& report, const std::vector<std::unique_ptr<Panel>>& panels,
-                   ModuleCheck& modules, const std::vector<ListedArticle>& listed) {
-  ArticleCrawl crawl(report, panels, modules);
+                   ModuleCheck& modules, const std::vector<ListedArticle>& listed,
+                   ArticleFonts fonts) {
+  ArticleCrawl crawl(report, panels, modules, fonts);
   for (const char* path : {FIRST_ARTICLE, HELP_ARTICLE, MENU_ARTICLE}) {
     crawl.Reach({path, {}, nullptr});
   }

@@ -2,8 +2,6 @@
 
 #include "base/clock.h"
 #include "base/fatal.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
 #include "magtool/check_articles.h"
 #include "magtool/check_panels.h"
 #include "magtool/check_startup.h"
@@ -18,31 +16,30 @@ uint32_t StillClock() { return 1000; }
 class CheckSession {
  public:
   explicit CheckSession(const ReaderPlaces& places)
-      : previousHandler_(SetFatalHandler(ThrowCheckFailure)), previousSetup_(Setup) {
+      : previousHandler_(SetFatalHandler(ThrowCheckFailure)) {
     ResourceUsePlaces(places);
-    SetupDefaults(Setup);  // music on, whatever the setup file says
     SetEngineClock(StillClock);
   }
   ~CheckSession() {
-    if (EngineFontManager) {
+    if (fonts.manager) {
       // The faces give their files back, which needs the archive open; a
       // failed step closes it, and a name it does not hold reopens it.
       RunStep([] { const ResourceFile any(RESOURCE_ARCHIVE_FILE); });
-      RunStep([] { FontManagerDestroy(EngineFontManager); });
+      RunStep([this] { FontManagerDestroy(fonts.manager); });
     }
-    EngineFixedFont.reset();
+    fonts.fixed.reset();
     ResourceCloseAll();
     ResourceUsePlaces({});
     SetEngineClock(nullptr);
-    Setup = previousSetup_;
     SetFatalHandler(previousHandler_);
   }
   CheckSession(const CheckSession&) = delete;
   CheckSession& operator=(const CheckSession&) = delete;
 
+  CheckFonts fonts;
+
  private:
   FatalHandler previousHandler_;
-  SetupConfig previousSetup_;
 };
 
 }  // namespace
@@ -50,11 +47,11 @@ class CheckSession {
 CheckReport CheckIssue(const ReaderPlaces& places) {
   CheckSession session(places);
   CheckReport report;
-  CheckStartup(report);
+  CheckStartup(report, session.fonts);
   const std::vector<std::unique_ptr<Panel>> panels = CheckPanels(report);
   const std::vector<ListedArticle> listed = CheckSearch(report);
   ModuleCheck modules;
   CheckMusic(report, modules);
-  CheckArticles(report, panels, modules, listed);
+  CheckArticles(report, panels, modules, listed, session.fonts.Lend());
   return report;
 }

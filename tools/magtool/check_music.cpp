@@ -30,7 +30,9 @@ bool Loads(const std::string& path) {
 // The list as MsxInit reads it; its entries are checked when it reads whole.
 void CheckList(CheckReport& report, ModuleCheck& modules) {
   MsxUseBackend(&SILENT_PLAYER);
-  const bool read = Attempt(report, {LIST_PATH}, MsxInit);
+  SetupConfig setup;
+  SetupDefaults(setup);  // music on, whatever the setup file says
+  const bool read = Attempt(report, {LIST_PATH}, [&] { MsxInit(setup); });
   MsxShutdown();
   MsxUseBackend(nullptr);
   std::optional<std::vector<MemberLine>> lines;

@@ -181,7 +181,8 @@ std::vector<std::unique_ptr<Panel>> CheckPanels(CheckReport& report) {
   const size_t before = report.Lines().size();
   CheckPanelList(report, panels);
   // The reader's own pass too, in case it refuses what the walk above let by.
-  if (report.Lines().size() == before) Attempt(report, {LIST_SITE}, ParsePanels);
-  PanelListDestroy();
+  PanelArray parsed;
+  if (report.Lines().size() == before) Attempt(report, {LIST_SITE}, [&] { ParsePanels(parsed); });
+  PanelListDestroy(parsed);
   return panels;
 }

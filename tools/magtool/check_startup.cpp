@@ -5,7 +5,6 @@
 #include "base/path_limit.h"
 #include "base/setup_config.h"
 #include "engine/covers.h"
-#include "engine/engine.h"
 #include "engine/keys.h"
 #include "engine/setup_file.h"
 #include "engine/video.h"
@@ -20,8 +19,8 @@ constexpr const char* FIXED_FONT_PATH = "DATA/fonts/fixed.fnt";
 constexpr const char* PLASMA_PATH = "DATA/panels/plasma.gif";
 
 // The fonts list line by line, as LoadFontList adds them.
-void CheckFonts(CheckReport& report) {
-  if (!Attempt(report, {FONT_LIST_PATH}, [] { EngineFontManager = FontManagerCreate(); })) return;
+void CheckFontList(CheckReport& report, std::unique_ptr<FontManager>& manager) {
+  if (!Attempt(report, {FONT_LIST_PATH}, [&] { manager = FontManagerCreate(); })) return;
   std::optional<std::vector<MemberLine>> lines;
   if (!Attempt(report, {FONT_LIST_PATH}, [&] {
         lines = ReadMemberLines(FONT_LIST_PATH, PATH_MAX_CHARS);
@@ -35,7 +34,7 @@ void CheckFonts(CheckReport& report) {
   for (const MemberLine& line : *lines) {
     const std::string font = ListName(line.text);
     Attempt(report, {FONT_LIST_PATH, line.line},
-            [&] { FontManagerAddFont(*EngineFontManager, font.c_str()); });
+            [&] { FontManagerAddFont(*manager, font.c_str()); });
   }
 }
 
@@ -63,15 +62,20 @@ void CheckPlasma(CheckReport& report) {
 
 }  // namespace
 
-void CheckStartup(CheckReport& report) {
+void CheckStartup(CheckReport& report, CheckFonts& fonts) {
   Attempt(report, {SETUP_FILE_PATH}, [] {
     SetupConfig config;
     SetupDefaults(config);
     ReadSetupFile(config);
   });
-  Attempt(report, {KEYDEFS_PATH}, KeyStateCreate);
-  Attempt(report, {FIXED_FONT_PATH}, [] { EngineFixedFont = FixedFontLoad(FIXED_FONT_PATH); });
-  CheckFonts(report);
+  Attempt(report, {KEYDEFS_PATH}, [] {
+    KeyTable keys;
+    KeyState flags;
+    KeyTapLatch taps;
+    KeyStateCreate(keys, flags, taps);
+  });
+  Attempt(report, {FIXED_FONT_PATH}, [&] { fonts.fixed = FixedFontLoad(FIXED_FONT_PATH); });
+  CheckFontList(report, fonts.manager);
   CheckPicture(report, "DATA/panels/cursor.png", nullptr);
   CheckPlasma(report);
   // The reader leaves out an icon it cannot load; only the archive can fail it.

@@ -11,8 +11,6 @@
 #include "articles/article_view.h"
 #include "base/clock.h"
 #include "base/fatal.h"
-#include "base/setup_config.h"
-#include "engine/engine.h"
 #include "engine/font_list.h"
 #include "engine/panel_list.h"
 #include "engine/present.h"
@@ -88,19 +86,26 @@ bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
 constexpr uint32_t RENDER_TICKS = 1000;
 uint32_t RenderClock() { return RENDER_TICKS; }
 
-void LoadEngineResources() {
+// What a render loads, as the reader's start-up loads it.
+struct RenderResources {
+  std::unique_ptr<FixedFont> fixedFont;
+  std::unique_ptr<FontManager> fontManager;
+  PanelArray panels;
+  int32_t panelCount = 0;
+};
+
+void LoadEngineResources(RenderResources& loaded) {
   SetEngineClock(RenderClock);
-  SetupDefaults(Setup);
-  EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
-  EngineFontManager = FontManagerCreate();
-  LoadFontList(*EngineFontManager);
-  ParsePanels();
+  loaded.fixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+  loaded.fontManager = FontManagerCreate();
+  LoadFontList(*loaded.fontManager);
+  loaded.panelCount = ParsePanels(loaded.panels);
 }
 
-void ReleaseEngineResources() {
-  PanelListDestroy();
-  FontManagerDestroy(EngineFontManager);
-  EngineFixedFont.reset();
+void ReleaseEngineResources(RenderResources& loaded) {
+  PanelListDestroy(loaded.panels);
+  FontManagerDestroy(loaded.fontManager);
+  loaded.fixedFont.reset();
   ResourceCloseAll();
   SetEngineClock(nullptr);
 }
@@ -111,9 +116,10 @@ void DrawFrame(Panel& panel, Article& article, Picture& screen) {
 }
 
 // The first draw resets the page as the reader's first frame does.
-void RenderArticle(const RenderOptions& options, Panel& panel, Picture& screen) {
+void RenderArticle(const RenderOptions& options, Panel& panel, ArticleFonts fonts,
+                   Picture& screen) {
   Article article;
-  ArticleLoad(article, options.article.c_str(), EngineFonts());
+  ArticleLoad(article, options.article.c_str(), fonts);
   PanelSetMouse(panel, options.mouseX, options.mouseY);
   DrawFrame(panel, article, screen);
   for (int32_t i = 0; i < options.page; ++i) ArticlePageForward(article);
@@ -122,16 +128,19 @@ void RenderArticle(const RenderOptions& options, Panel& panel, Picture& screen) 
 }
 
 int RenderIssue(const RenderOptions& options, const fs::path& out) {
-  LoadEngineResources();
-  if (options.panel < 0 || options.panel >= PanelCount || !PanelList[options.panel]) {
-    std::fprintf(stderr, "magtool: no panel %d (the issue has %d)\n", options.panel, PanelCount);
-    ReleaseEngineResources();
+  RenderResources loaded;
+  LoadEngineResources(loaded);
+  if (options.panel < 0 || options.panel >= loaded.panelCount || !loaded.panels[options.panel]) {
+    std::fprintf(stderr, "magtool: no panel %d (the issue has %d)\n", options.panel,
+                 loaded.panelCount);
+    ReleaseEngineResources(loaded);
     return 1;
   }
   Picture screen;
   PictureAlloc(screen, SCREEN_WIDTH, SCREEN_HEIGHT);
-  RenderArticle(options, *PanelList[options.panel], screen);
-  ReleaseEngineResources();
+  RenderArticle(options, *loaded.panels[options.panel],
+                {loaded.fontManager.get(), loaded.fixedFont.get()}, screen);
+  ReleaseEngineResources(loaded);
   if (WriteRgbPng(out, screen, options.bpp)) return 0;
   std::fprintf(stderr, "magtool: cannot write %s\n", out.c_str());
   return 1;
