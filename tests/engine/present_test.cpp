@@ -6,9 +6,7 @@
 
 #include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/reader_state.h"
 #include "engine/video.h"
-#include "support/fatal_catch.h"
 
 namespace {
 
@@ -86,24 +84,4 @@ TEST(Present, CursorSkipsZeroPixelsAndClips) {
   SurfacePtr rgb555 = MakeSurface(15, 0x7C00, 0x3E0, 0x1F);
   DrawCursorPicture(cursor, 10, 10, rgb555.get(), PIXEL_RGB555);
   EXPECT_EQ(SurfacePixel(rgb555.get(), 12, 12), ToRgb555(0x00FF00));
-}
-
-TEST(Present, SurfaceBackBufferLockRules) {
-  Reader reader;
-  SurfacePtr good = MakeSurface(32, 0xFF0000, 0xFF00, 0xFF);
-  ASSERT_EQ(good->pitch, SCREEN_WIDTH * 4);
-  reader.BackBufferSurface = good.get();
-  reader.Presentation = PresentState{};
-  EXPECT_TRUE(LockBackBuffer(reader));
-  EXPECT_EQ(reader.BackBuffer.pixels, good->pixels);
-  EXPECT_EQ(FatalMessageOf([&] { LockBackBuffer(reader); }), "Already locked !");
-
-  std::vector<uint32_t> store(642 * 480);
-  SurfacePtr wide(SDL_CreateRGBSurfaceFrom(store.data(), 640, 480, 32, 642 * 4, 0xFF0000, 0xFF00, 0xFF, 0));
-  reader.BackBufferSurface = wide.get();
-  reader.Presentation = PresentState{};
-  EXPECT_EQ(FatalMessageOf([&] { LockBackBuffer(reader); }), "Pitch fucked ?!");
-  reader.BackBufferSurface = nullptr;
-  reader.BackBuffer = Picture{};
-  reader.Presentation = PresentState{};
 }
