@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -174,6 +175,16 @@ TEST(FramePacing, DeadlinesFollowThePeriodAndResyncWhenLate) {
   EXPECT_EQ(FramePeriod(60, true), 16'666'666);
   EXPECT_EQ(FramePeriod(0, true), 16'666'666);
   EXPECT_EQ(FramePeriod(144, false), HIDDEN_FRAME_PERIOD);
+}
+
+// Each wait moves the deadline on: three waits last at least two frames.
+TEST(FramePacing, WaitsSleepFromOneDeadlineToTheNext) {
+  FramePacing pacing{};
+  EnableFramePacing(pacing, true);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 3; ++i) WaitForNextFrame(pacing);
+  EnableFramePacing(pacing, false);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(33));
 }
 
 TEST_F(MainLoopTest, PlasmaOfAnotherSizeIsRefused) {
