@@ -116,7 +116,6 @@ TEST_F(NavigationTest, IdleMouseSleepsOnTheFirstVisibleLinkAndMovementWakesIt) {
   UseStillClock(1500);
   Step();
   EXPECT_EQ(reader.PanelEngine.MouseAwake, 0);
-  EXPECT_EQ(reader.PanelEngine.JustSlept, 0);
   EXPECT_EQ(reader.PanelEngine.LinkFocus, first);
   ASSERT_FALSE(reader.PanelEngine.LinkTarget.empty());
   EXPECT_EQ(FindLink(reader.PanelEngine.LinkTarget).id, ArticleHotspotId(article, first));

@@ -6,25 +6,6 @@
 #include "resources/archive.h"
 #include "support/scratch_dir.h"
 
-TEST(SettingsSummary, Defaults) {
-  SetupConfig config;
-  SetupDefaults(config);
-  EXPECT_EQ(SettingsSummary(config),
-            "\n -------------------------------------------------- "
-            "\n Engine will use SIMD (CRASH on non IntelP3 !!)"
-            "\n Engine will use MMX "
-            "\n Engine will run Fullscreen "
-            "\n Engine display will be doublebuffered "
-            "\n Engine will use HW surfaces (if avail) "
-            "\n Engine MouseSleepDelay will be 2000 ms"
-            "\n Engine Scroll/Fade time will be 2000 ms"
-            "\n Engine MSX Quality: BEST"
-            "\n Engine will start witch tune number 0 "
-            "\n Engine will try to switch mode to 32 BPP "
-            "\n Engine will USE msx player !"
-            "\n -------------------------------------------------- \n");
-}
-
 TEST(SettingsSummary, SetupFileChangingEveryValue) {
   ScratchDir dir;
   WriteFileBytes("data.rs", {});

@@ -58,18 +58,6 @@ TEST_F(SetupFileTest, DelaysPassFromOneAndClampToAHundred) {
   EXPECT_EQ(config.MouseSleepDelay, 10000);
 }
 
-TEST_F(SetupFileTest, ShortFileFillsOnlyWhatItHolds) {
-  std::vector<uint8_t> bytes = LittleEndianWords(kChanged);
-  bytes.resize(9 * 4 + 2);  // nine values and the two low bytes of StartingTune
-  WriteFileBytes("setup.cfg", bytes);
-  config.StartingTune = 0x7FFF0000;
-  ReadSetupFile(config);
-  EXPECT_EQ(config.MsxQuality, 3);
-  EXPECT_EQ(config.StartingTune, 0x7FFFFFFB);  // -5's low bytes over the old high ones
-  EXPECT_EQ(config.HwSurfaces, 1);
-  EXPECT_EQ(config.Bpp, 32);
-}
-
 TEST_F(SetupFileTest, AFailedWriteKeepsTheOldFileLeavesNoPartAndSaysSo) {
   WriteFileBytes("setup.cfg", LittleEndianWords(kChanged));
   ChildResult child = RunInChild([&] {

@@ -21,11 +21,9 @@ TEST(PixelFormat, EveryRowOfTheTable) {
       {16, 0xF800, 0x07E0, 0x001F, PIXEL_RGB565, nullptr},
       {16, 0x7C00, 0x03E0, 0x001F, PIXEL_RGB555, nullptr},
       {16, 0x001F, 0x07E0, 0xF800, 0, bad16},
-      {15, 0xF800, 0x07E0, 0x001F, PIXEL_RGB565, nullptr},
       {15, 0x7C00, 0x03E0, 0x001F, PIXEL_RGB555, nullptr},
       {15, 0xFF0000, 0x00FF00, 0x0000FF, 0, bad15},
       {24, 0xFF0000, 0x00FF00, 0x0000FF, 0, "Unsupported video format !"},
-      {8, 0, 0, 0, 0, "Unsupported video format !"},
   };
   for (const Row& row : rows) {
     PixelFormatCheck check = CheckPixelFormat(row.bits, row.r, row.g, row.b);
@@ -34,16 +32,6 @@ TEST(PixelFormat, EveryRowOfTheTable) {
       EXPECT_EQ(check.pixelMode, row.mode) << row.bits << " bits";
     }
   }
-}
-
-TEST(VideoFlags, ComposedFromTheSettings) {
-  SetupConfig config;
-  SetupDefaults(config);
-  EXPECT_EQ(VideoFlags(config), 0x80000000u | 0x40000000u | 0x00000001u);
-  config.FullScreen = 0;
-  config.DoubleBuffered = 0;
-  config.HwSurfaces = 0;
-  EXPECT_EQ(VideoFlags(config), 0u);
 }
 
 TEST(VideoStart, WithoutAVideoDriverInitFails) {

@@ -4,31 +4,41 @@
 // style, back, the next panel, and the quit request with the closing sequence
 // that ends the reader, then the normal shutdown. The issue lies in a folder
 // of its own, away from the current directory: the reader reads its setup
-// there and writes its history and saved text there too.
+// there and writes its history and saved text there too. The engine clock
+// leaps 250 ms at every read, so that each animation ends within a few frames.
 // Exits 1 when a step does not do what it should or the engine stops with a
 // fatal error; meant to run under a leak checker.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 
+#include "base/clock.h"
 #include "base/fatal.h"
 #include "base/setup_config.h"
 #include "engine/covers.h"
+#include "engine/main_loop.h"
+#include "engine/mouse_wheel.h"
 #include "engine/panel_engine.h"
+#include "engine/reader_state.h"
+#include "engine/setup_dialog.h"
+#include "resources/archive.h"
 #include "resources/reader_places.h"
-#include "session_driver.h"
 #include "support/scratch_dir.h"
+#include "support/sdl_events.h"
 
 namespace {
 
 constexpr int32_t SCROLL_STYLES = 5;
 constexpr int32_t LINK_X = 140, LINK_Y = 275;  // "The making of Marrowin" on the contents page
-// The clock leaps 250 ms a read: the 7 s cover and the 13.5 s closing take a
-// few dozen frames each.
+// The 7 s cover and the 13.5 s closing take a few dozen frames each.
 constexpr int32_t COVER_FRAMES_MAX = 60;
 constexpr int32_t CLOSING_FRAMES_MAX = 120;
+
+uint32_t now = 1000;
+uint32_t LeapingClock() { return now += 250; }
 
 bool failed = false;
 
@@ -44,9 +54,44 @@ void FailOnFatal(int, const char*, const char* message) {
   std::exit(1);
 }
 
+// Main-loop frames fed with SDL events as a user sends them.
+struct Session {
+  Reader& reader;
+  MainLoopState loop{};
+  bool running = true;
+  int32_t frames = 0;
+
+  bool Frame() {
+    if (running) running = MainLoopStep(reader, loop), ++frames;
+    return running;
+  }
+  void MoveTo(int32_t x, int32_t y) {
+    PushEvent(MotionEvent(x, y));
+    Frame();
+  }
+  void Click(int32_t x, int32_t y) {
+    MoveTo(x, y);
+    PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
+    Frame();
+    PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
+    Frame();
+  }
+  void Hold(SDLKey key, int32_t count) {
+    PushEvent(KeyEvent(SDL_KEYDOWN, key));
+    for (int32_t i = 0; i < count; ++i) Frame();
+    PushEvent(KeyEvent(SDL_KEYUP, key));
+    Frame();
+  }
+  void Tap(SDLKey key) { Hold(key, 1); }
+  void Wheel(int32_t clicks) {  // negative forward
+    MouseWheelSet(clicks);
+    Frame();
+  }
+};
+
 // Page moves in every scroll style, lines, the wheel, both ends, link focus,
 // then back to the contents.
-void ReadArticle(SessionDriver& session) {
+void ReadArticle(Session& session) {
   for (int32_t i = 0; i < SCROLL_STYLES; ++i) {
     session.Tap(i % 2 == 0 ? SDLK_PAGEDOWN : SDLK_PAGEUP);
     session.Tap(SDLK_F4);
@@ -62,19 +107,20 @@ void ReadArticle(SessionDriver& session) {
 
 // The engine's rules are the unit tests'; here the steps only have to be
 // taken, so that the leak checker sees them, and the reader end by itself.
-void RunScript(SessionDriver& session) {
-  const OpeningCoverState& cover = session.reader().OpeningCover;
-  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(cover); ++i) session.Frame();
+void RunScript(Session& session) {
+  for (int32_t i = 0; i < COVER_FRAMES_MAX && !OpeningCoverDone(session.reader.OpeningCover); ++i) {
+    session.Frame();
+  }
   session.Tap(SDLK_F10);  // the contents page saved as text
   for (auto [x, y] : {std::pair{320, 240}, {100, 300}, {520, 120}}) session.MoveTo(x, y);
   session.Click(LINK_X, LINK_Y);
-  Check(session.reader().CurrentArticlePath == "DATA/arts/making.art", "following a clicked link");
+  Check(session.reader.CurrentArticlePath == "DATA/arts/making.art", "following a clicked link");
   ReadArticle(session);
   // Left alone the pointer falls asleep and the keys select the links.
   for (int i = 0; i < 3; ++i) session.Frame();
   session.Tap(SDLK_TAB);
   session.Tap(SDLK_RETURN);
-  Check(session.reader().CurrentArticlePath != FIRST_ARTICLE,
+  Check(session.reader.CurrentArticlePath != FIRST_ARTICLE,
         "following the selected link with Enter");
   session.Tap(SDLK_BACKSPACE);
   session.Tap(SDLK_F3);
@@ -84,7 +130,7 @@ void RunScript(SessionDriver& session) {
   session.Tap(SDLK_ESCAPE);
   for (int32_t i = 0; i < CLOSING_FRAMES_MAX && session.Frame(); ++i) {
   }
-  Check(!session.running(), "ending at the closing's own quit request");
+  Check(!session.running, "ending at the closing's own quit request");
 }
 
 }  // namespace
@@ -100,17 +146,28 @@ int main() {
   // The defaults, but for the music quality.
   WriteFileBytes(issue.File("setup.cfg"),
                  LittleEndianWords({1, 1, 1, 2000, 2000, 1, 0, 3, 1, 0, 1, 0, 32}));
-  int32_t frames = 0;
-  {
-    SessionDriver session(places);
-    Check(session.reader().Setup.MsxQuality == 3, "reading the setup file beside the issue");
-    RunScript(session);
-    frames = session.frames();
-    // Still running: the fonts' unpacked members are there to be seen.
-    Check(std::filesystem::is_empty(elsewhere.path()), "leaving the current directory alone");
-  }
+  // The steps of RunReader around its main loop.
+  ResourceUsePlaces(places);
+  SetEngineClock(LeapingClock);
+  const auto reader = std::make_unique<Reader>();
+  Reader& r = *reader;
+  SetupDefaults(r.Setup);
+  RunSetupDialog(r.Setup, false);
+  Check(r.Setup.MsxQuality == 3, "reading the setup file beside the issue");
+  VideoStart(r.Video, r.CursorImage, r.Setup);
+  MouseWheelInstall();
+  KeyStateCreate(r.Keys, r.KeyFlags, r.KeyTaps);
+  EngineCommand(r, ENGINE_INIT);
+  Session session{r};
+  RunScript(session);
+  // Still running: the fonts' unpacked members are there to be seen.
+  Check(std::filesystem::is_empty(elsewhere.path()), "leaving the current directory alone");
+  EngineCommand(r, ENGINE_SHUTDOWN);
+  VideoStop(r.Video, r.CursorImage);
+  ResourceCloseAll();
+  SetEngineClock(nullptr);
   Check(FileExists(issue.File("history.tmp")) && FileExists(issue.File("fil_0.txt")),
         "writing the history and the saved text beside the issue");
-  std::printf("scripted session: %d frames%s\n", frames, failed ? ", failed" : "");
+  std::printf("scripted session: %d frames%s\n", session.frames, failed ? ", failed" : "");
   return failed ? 1 : 0;
 }

@@ -1,7 +1,6 @@
 #include "support/reader_fixture.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -26,10 +25,9 @@ const SDLKey SLOT_KEYS[] = {SDLK_ESCAPE,   SDLK_RETURN, SDLK_SPACE,  SDLK_UP,
                             SDLK_F2,       SDLK_F3,     SDLK_F4,     SDLK_F5};
 
 void WriteKeyFile(const ReaderPlaces& places) {
-  const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
   std::vector<int32_t> codes;
   for (SDLKey key : SLOT_KEYS) codes.push_back(ScanCodeOf(key));
-  WriteFileBytes(in("keydefs.cfg"), LittleEndianWords(codes));
+  WriteFileBytes(InReaderFolder(places, "keydefs.cfg"), LittleEndianWords(codes));
 }
 
 void WritePanels(const ReaderPlaces& places) {
@@ -90,10 +88,7 @@ void WriteArticles(const ReaderPlaces& places) {
 }  // namespace
 
 void ReaderFixture::SetUp() {
-  WriteStartupFiles(places);
-  WritePanels(places);
-  WriteKeyFile(places);
-  WriteArticles(places);
+  for (auto write : {WriteStartupFiles, WritePanels, WriteKeyFile, WriteArticles}) write(places);
   UseSteppingClock(10);
   SetupDefaults(reader.Setup);
   reader.Setup.FullScreen = 0;
@@ -159,6 +154,6 @@ ScreenPoint ReaderFixture::LinkPoint(const std::string& prefix) const {
 Picture CopyOf(const Picture& picture) {
   Picture copy;
   PictureAlloc(copy, picture.width, picture.height);
-  std::memcpy(copy.pixels, picture.pixels, size_t{4} * picture.width * picture.height);
+  std::copy_n(picture.pixels, picture.width * picture.height, copy.pixels);
   return copy;
 }

@@ -1,5 +1,6 @@
 #include "support/startup_files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,21 +18,12 @@ void WritePanel(const ReaderPlaces& places) {
   WritePng(in("panel.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_PANEL_COLOUR));
   WritePng(in("exit.png"), 100, 100, std::vector<uint32_t>(100 * 100, 0xFF0000));
   GifImage mask{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
-  for (int y = 0; y < 100; ++y) {
-    for (int x = 0; x < 100; ++x) mask.indices[y * 640 + x] = 1;
-  }
+  for (int y = 0; y < 100; ++y) std::fill_n(&mask.indices[y * 640], 100, 1);
   WriteGif(in("mask.gif"), mask);
   // picture, no strips, textX, no bar, no title box, one button, no chains
   WriteFileText(in("panel.txt"), "panel.png\n0\n0\n0\n0\n0\n1\nmask.gif\n1\n"
                                    "exit.png\n0\n0\n1\n1\n0\n");
   WriteFileText(in("panels.txt"), "DATA/panels/panel.txt\n");
-}
-
-void WriteCovers(const ReaderPlaces& places) {
-  const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
-  WritePng(in("CoverBeg.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_OPENING_COLOUR));
-  WritePng(in("CoverEnd.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_CLOSING_COLOUR));
-  WritePng(in("EndScroll.png"), 40, 40, std::vector<uint32_t>(40 * 40, STARTUP_SCROLL_COLOUR));
 }
 
 }  // namespace
@@ -52,7 +44,9 @@ void WriteStartupFiles(const ReaderPlaces& places) {
   for (size_t i = 0; i < plasma.indices.size(); ++i) plasma.indices[i] = static_cast<uint8_t>(i % 640 / 3);
   WriteGif(in("plasma.gif"), plasma);
   WritePanel(places);
-  WriteCovers(places);
+  WritePng(in("CoverBeg.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_OPENING_COLOUR));
+  WritePng(in("CoverEnd.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_CLOSING_COLOUR));
+  WritePng(in("EndScroll.png"), 40, 40, std::vector<uint32_t>(40 * 40, STARTUP_SCROLL_COLOUR));
   // The search box (read by SearchInit): a small picture, its placement and
   // an empty article list.
   WritePng(in("search.png"), 40, 16, std::vector<uint32_t>(40 * 16, 0x808080));

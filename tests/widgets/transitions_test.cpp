@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <memory>
 #include <string>
+#include <tuple>
 
 #include "articles/article.h"
 #include "articles/article_view.h"
@@ -17,12 +17,22 @@ namespace {
 
 constexpr uint32_t UNTOUCHED = 0xEEEEEE;
 constexpr uint32_t BACKGROUND = 0x445566;
+constexpr int32_t TOP = 3;
 
 uint32_t OldColour(int32_t x, int32_t y) { return 0x200000u | x << 8 | y; }
 uint32_t NewColour(int32_t x, int32_t y) { return 0x100000u | x << 8 | y; }
+uint32_t Untouched(int32_t, int32_t) { return UNTOUCHED; }
 
 void Fill(Picture& picture, uint32_t colour) {
   std::fill_n(picture.pixels, picture.width * picture.height, colour);
+}
+
+// A 10 x 7 plasma, wider than the pages so that its own row length counts.
+IndexedPicture Plasma(int32_t width = 10, int32_t height = 7) {
+  IndexedPicture plasma{};
+  IndexedPictureAlloc(plasma, width, height);
+  for (int32_t i = 0; i < width * height; ++i) plasma.pixels[i] = static_cast<uint8_t>(i * 37);
+  return plasma;
 }
 
 // A panel with a 3-row top strip and 8 x 6 pages on an 8 x 11 screen, whose
@@ -35,11 +45,9 @@ class TransitionTest : public ::testing::Test {
     PictureAlloc(panel.middle, 8, 6);
     PictureAlloc(panel.oldPage, 8, 6);
     PictureAlloc(panel.newPage, 8, 6);
-    for (int32_t y = 0; y < 6; ++y) {
-      for (int32_t x = 0; x < 8; ++x) {
-        panel.oldPage.pixels[y * 8 + x] = OldColour(x, y);
-        panel.newPage.pixels[y * 8 + x] = NewColour(x, y);
-      }
+    for (int32_t i = 0; i < 48; ++i) {
+      panel.oldPage.pixels[i] = OldColour(i % 8, i / 8);
+      panel.newPage.pixels[i] = NewColour(i % 8, i / 8);
     }
     PictureAlloc(screen, 8, 11);
     Fill(screen, UNTOUCHED);
@@ -48,31 +56,19 @@ class TransitionTest : public ::testing::Test {
 
   // Pixel (x, y) of the page view.
   uint32_t View(int32_t x, int32_t y) const { return screen.pixels[(TOP + y) * 8 + x]; }
-  bool ScreenUntouched() const {
-    return std::all_of(screen.pixels, screen.pixels + 8 * 11,
-                       [](uint32_t p) { return p == UNTOUCHED; });
-  }
-  bool OnlyViewDrawn() const {
-    for (int32_t x = 0; x < 8; ++x) {
-      for (int32_t y : {0, 1, 2, 9, 10}) {
-        if (screen.pixels[y * 8 + x] != UNTOUCHED) return false;
-      }
+  // The view shows colour(x, y) and the screen outside it is untouched.
+  template <typename Colour>
+  bool ViewIs(Colour colour) const {
+    for (int32_t i = 0; i < 8 * 11; ++i) {
+      const int32_t y = i / 8 - TOP;
+      if (screen.pixels[i] != (y >= 0 && y < 6 ? colour(i % 8, y) : UNTOUCHED)) return false;
     }
     return true;
   }
 
-  static constexpr int32_t TOP = 3;
   Panel panel{};
   Picture screen{};
 };
-
-// A 10 x 7 plasma, wider than the pages so that its own row length counts.
-IndexedPicture Plasma(int32_t width = 10, int32_t height = 7) {
-  IndexedPicture plasma{};
-  IndexedPictureAlloc(plasma, width, height);
-  for (int32_t i = 0; i < width * height; ++i) plasma.pixels[i] = static_cast<uint8_t>(i * 37);
-  return plasma;
-}
 
 }  // namespace
 
@@ -83,32 +79,24 @@ TEST_F(TransitionTest, NothingDrawnOutsideTheOpenInterval) {
     CrossfadeFrame(panel, p, screen);
     PageTurnFrame(panel, p, screen, 0);
     PageTurnFrame(panel, p, screen, 1);
-    EXPECT_TRUE(ScreenUntouched()) << p;
+    EXPECT_TRUE(ViewIs(Untouched)) << p;
     EXPECT_EQ(panel.oldPage.pixels[0], OldColour(0, 0));
   }
 }
 
-using TransitionPlasma = TransitionTest;
-
-TEST_F(TransitionPlasma, CopiesExactlyThePixelsBelowTheThreshold) {
+// What a step copies stays: a later, lower threshold changes nothing.
+TEST_F(TransitionTest, PlasmaCopiesExactlyThePixelsBelowTheThreshold) {
   const IndexedPicture plasma = Plasma();
+  const auto half = [&](int32_t x, int32_t y) {
+    return plasma.pixels[y * 10 + x] < 128 ? NewColour(x, y) : OldColour(x, y);
+  };
   PlasmaFrame(panel, 0.5f, screen, plasma);
-  for (int32_t y = 0; y < 6; ++y) {
-    for (int32_t x = 0; x < 8; ++x) {
-      const bool copied = plasma.pixels[y * 10 + x] < 128;
-      const uint32_t expected = copied ? NewColour(x, y) : OldColour(x, y);
-      EXPECT_EQ(panel.oldPage.pixels[y * 8 + x], expected) << x << "," << y;
-      EXPECT_EQ(View(x, y), expected) << x << "," << y;
-    }
-  }
-  EXPECT_TRUE(OnlyViewDrawn());
-  const std::unique_ptr<uint32_t[]> before(new uint32_t[48]);
-  std::copy_n(panel.oldPage.pixels, 48, before.get());
+  EXPECT_TRUE(ViewIs(half));
   PlasmaFrame(panel, 0.25f, screen, plasma);
-  EXPECT_TRUE(std::equal(before.get(), before.get() + 48, panel.oldPage.pixels));
+  EXPECT_TRUE(ViewIs(half));
 }
 
-TEST_F(TransitionPlasma, ValueZeroAppearsFirstAnd255Never) {
+TEST_F(TransitionTest, PlasmaValueZeroAppearsFirstAnd255NeverAndASmallerOneIsFatal) {
   IndexedPicture plasma = Plasma(8, 6);
   std::fill_n(plasma.pixels, 48, uint8_t{255});
   plasma.pixels[9] = 0;
@@ -118,83 +106,57 @@ TEST_F(TransitionPlasma, ValueZeroAppearsFirstAnd255Never) {
   EXPECT_EQ(View(1, 1), NewColour(1, 1));
   PlasmaFrame(panel, 0.99999994f, screen, plasma);
   EXPECT_EQ(View(0, 0), OldColour(0, 0));
-}
-
-TEST_F(TransitionPlasma, SmallerPlasmaIsFatal) {
-  for (auto [w, h] : {std::pair{7, 6}, {8, 5}, {8, 6}}) {
-    const IndexedPicture plasma = Plasma(w, h);
-    EXPECT_EQ(FatalMessageOf([&] { PlasmaFrame(panel, 0.5f, screen, plasma); }),
-              w == 8 && h == 6 ? "" : "Bad plasma !")
-        << w << "x" << h;
+  for (auto [w, h] : {std::pair{7, 6}, {8, 5}}) {
+    const IndexedPicture small = Plasma(w, h);
+    EXPECT_EQ(FatalMessageOf([&] { PlasmaFrame(panel, 0.5f, screen, small); }), "Bad plasma !");
   }
 }
 
-using TransitionCrossfade = TransitionTest;
-
 // Each channel is trunc(a * new) + trunc((1 - a) * old).
-TEST_F(TransitionCrossfade, BlendsNewOverOldWithProgress) {
+TEST_F(TransitionTest, CrossfadeBlendsNewOverOldWithProgress) {
   Fill(panel.oldPage, 0xFF8001);
   Fill(panel.newPage, 0x0180FF);
   CrossfadeFrame(panel, 0.5f, screen);
-  EXPECT_EQ(View(0, 0), 0x7F807Fu);
-  EXPECT_EQ(View(7, 5), 0x7F807Fu);
-  EXPECT_TRUE(OnlyViewDrawn());
+  EXPECT_TRUE(ViewIs([](int32_t, int32_t) { return 0x7F807Fu; }));
   CrossfadeFrame(panel, 0.25f, screen);
   EXPECT_EQ(View(3, 3), 0xBF803Fu);  // 191+0, 96+32, 0+63
 }
 
-using TransitionPageTurn = TransitionTest;
-
-// Either way the old page shows at the start and the new one at the end.
-TEST_F(TransitionPageTurn, StartShowsOldEndShowsNew) {
+TEST_F(TransitionTest, PageTurnStartsOnTheOldPageAndEndsOnTheNewEitherWay) {
   for (int32_t backward : {0, 1}) {
     PageTurnFrame(panel, 0.001f, screen, backward);
-    for (int32_t y = 0; y < 6; ++y) {
-      for (int32_t x = 0; x < 8; ++x) {
-        EXPECT_EQ(View(x, y), OldColour(x, y)) << x << "," << y;
-      }
-    }
+    EXPECT_TRUE(ViewIs(OldColour)) << backward;
     PageTurnFrame(panel, 0.999f, screen, backward);
-    for (int32_t y = 0; y < 6; ++y) {
-      for (int32_t x = 0; x < 8; ++x) {
-        EXPECT_EQ(View(x, y), NewColour(x, y)) << x << "," << y;
-      }
-    }
-    EXPECT_TRUE(OnlyViewDrawn());
+    EXPECT_TRUE(ViewIs(NewColour)) << backward;
   }
 }
 
 // Half-way, s = 7.3: the edge runs from (1, 6) to (6, 0) and visits (2, 5),
 // (3, 4), (3, 3), (4, 2), (5, 1), (6, 0); each point folds the back page's
 // row to its right up along the diagonal.
-TEST_F(TransitionPageTurn, HalfWayEdgeAndFold) {
+TEST_F(TransitionTest, PageTurnHalfWayEdgeAndFold) {
   PageTurnFrame(panel, 0.5f, screen, 0);
   const int32_t edge[6] = {6, 5, 4, 3, 3, 2};
   // Where the fold lands, the pixel of the new page it shows; later points win.
   const std::map<std::pair<int32_t, int32_t>, std::pair<int32_t, int32_t>> folded = {
       {{2, 4}, {3, 5}}, {{2, 3}, {4, 5}}, {{2, 2}, {5, 5}}, {{2, 1}, {6, 5}},
       {{3, 2}, {4, 3}}, {{3, 1}, {5, 3}}, {{4, 1}, {5, 2}}};
-  for (int32_t y = 0; y < 6; ++y) {
-    for (int32_t x = 0; x < 8; ++x) {
-      const auto fold = folded.find({x, y});
-      const uint32_t expected = fold != folded.end()
-                                    ? NewColour(fold->second.first, fold->second.second)
-                                : x < edge[y] ? OldColour(x, y)
-                                              : NewColour(x, y);
-      EXPECT_EQ(View(x, y), expected) << x << "," << y;
-    }
-  }
+  EXPECT_TRUE(ViewIs([&](int32_t x, int32_t y) {
+    const auto fold = folded.find({x, y});
+    return fold != folded.end() ? NewColour(fold->second.first, fold->second.second)
+           : x < edge[y]        ? OldColour(x, y)
+                                : NewColour(x, y);
+  }));
   PageTurnFrame(panel, 0.5f, screen, 1);
   EXPECT_EQ(View(0, 0), NewColour(0, 0));
   EXPECT_EQ(View(7, 0), OldColour(7, 0));
   EXPECT_EQ(View(2, 1), OldColour(6, 5));
 }
 
-TEST_F(TransitionPageTurn, PagesThatDoNotFitAreFatal) {
+TEST_F(TransitionTest, PageTurnPagesThatDoNotFitAreFatal) {
   const auto message = [this] {
     return FatalMessageOf([this] { PageTurnFrame(panel, 0.5f, screen, 0); });
   };
-  EXPECT_EQ(message(), "");
   PictureAlloc(panel.top, 8, 6);  // 6 + 6 rows on an 11-row screen
   EXPECT_EQ(message(), "Internal !");
   PictureAlloc(panel.top, 8, 5);
@@ -215,9 +177,8 @@ constexpr uint32_t INK_A = 0x0000AA, INK_B = 0x0000BB, INK_C = 0x0000CC;
 class TransitionSlide : public ::testing::Test {
  protected:
   void SetUp() override {
-    EngineFixedFont = std::make_unique<FixedFont>();
-    EngineFixedFont->rows.fill(0xFF);
-    article.fonts.fixed = EngineFixedFont.get();
+    font.rows.fill(0xFF);
+    article.fonts.fixed = &font;
     panel.hasTop = 1;
     PictureAlloc(panel.top, 640, 3);
     PictureAlloc(panel.middle, 640, 16);
@@ -226,40 +187,19 @@ class TransitionSlide : public ::testing::Test {
     Fill(screen, UNTOUCHED);
     article.hoverId = -1;
     article.firstDraw = 1;
-    AddLine(200, 0, INK_A);
-    AddLine(100, 16, INK_B);
-    AddLine(300, 32, INK_C);
     article.totalHeight = 52;
-    ArticleLine& sentinel = AddLine(0, 52, 0);
-    sentinel.segments.clear();
-    sentinel.height = sentinel.width = 1;
+    for (auto [x, y, ink] : {std::tuple{200, 0, INK_A}, {100, 16, INK_B}, {300, 32, INK_C}}) {
+      const TextSegment glyph{.x = x, .y = y + 16, .text = "a", .colour = ink, .linkId = -1};
+      article.lines.push_front({.x = x, .y = y, .width = 8, .height = 16, .segments = {glyph}});
+    }
+    article.lines.push_front({.x = 0, .y = 52, .width = 1, .height = 1});  // the sentinel
   }
-  void TearDown() override {
-    EngineFixedFont.reset();
-    PanelDestroy(panel);
-  }
+  void TearDown() override { PanelDestroy(panel); }
 
-  ArticleLine& AddLine(int32_t x, int32_t y, uint32_t colour) {
-    ArticleLine line{};
-    line.x = x;
-    line.y = y;
-    line.height = 16;
-    line.width = 8;
-    TextSegment segment{};
-    segment.x = x;
-    segment.y = y + 16;
-    segment.text = "a";
-    segment.colour = colour;
-    segment.linkId = -1;
-    line.segments.push_back(segment);
-    article.lines.push_front(line);
-    return article.lines.front();
-  }
   void Slide(int32_t variant, ArticleScroll from, ArticleScroll to, float progress) {
     ArticleSetScroll(article, to.scrollY, to.rightScrollY);
     SlideFrame(panel, article, variant, from, to, progress, screen);
-    EXPECT_EQ(article.scrollY, to.scrollY);
-    EXPECT_EQ(article.rightScrollY, to.rightScrollY);
+    EXPECT_EQ(std::tie(article.scrollY, article.rightScrollY), std::tie(to.scrollY, to.rightScrollY));
   }
   uint32_t At(int32_t x) const { return screen.pixels[(3 + 8) * 640 + x]; }
   // "start:ink " for every run of non-background pixels on view row 8.
@@ -273,7 +213,7 @@ class TransitionSlide : public ::testing::Test {
     return found;
   }
 
-  std::unique_ptr<FixedFont> EngineFixedFont;
+  FixedFont font;
   Panel panel{};
   Picture screen{};
   Article article{};

@@ -38,39 +38,22 @@ def fail(message):
     sys.exit(1)
 
 
-def read_line(fd, seconds):
-    """What a pipe gives up to its first newline; the whole line, since a
-    server whose read end closes before its newline goes dies of SIGPIPE."""
-    deadline = time.monotonic() + seconds
-    line = b""
-    while not line.endswith(b"\n"):
-        ready, _, _ = select.select([fd], [], [], max(0, deadline - time.monotonic()))
-        chunk = os.read(fd, 16) if ready else b""
-        if not chunk:
-            break
-        line += chunk
-    return line
-
-
 def start_xvfb():
-    """An Xvfb on the first free display from :71, or None."""
+    """An Xvfb on a free display of its own choosing, or None."""
     if shutil.which("Xvfb") is None:
         return None
-    for number in range(71, 100):
-        if os.path.exists("/tmp/.X%d-lock" % number):
-            continue
-        ready_read, ready_write = os.pipe()
-        server = subprocess.Popen(
-            ["Xvfb", ":%d" % number, "-screen", "0", SCREEN, "-nolisten", "tcp",
-             "-displayfd", str(ready_write)],
-            pass_fds=(ready_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(ready_write)
-        answer = read_line(ready_read, 10)
-        os.close(ready_read)
-        if answer.endswith(b"\n"):
-            return server, ":%d" % number
-        server.kill()
-        server.wait()
+    ready_read, ready_write = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-screen", "0", SCREEN, "-nolisten", "tcp", "-displayfd", str(ready_write)],
+        pass_fds=(ready_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(ready_write)
+    # The whole line, up to the end of the pipe if the server dies before it.
+    with os.fdopen(ready_read) as ready:
+        number = ready.readline().strip() if select.select([ready], [], [], 10)[0] else ""
+    if number.isdigit():
+        return server, ":" + number
+    server.kill()
+    server.wait()
     return None
 
 
@@ -131,8 +114,8 @@ class Session:
             shot = read_xwd(dump, (self.origin[0] + x, self.origin[1] + y, width, height))
             differing = sum(
                 1 for row in range(height) for column in range(width)
-                if max(abs(a - b) for a, b in zip(shot.pixel(column, row),
-                                                  reference.pixel(x + column, y + row)))
+                if max(abs(a - b) for a, b in zip(shot[row][column],
+                                                  reference[y + row][x + column]))
                 > CHANNEL_TOLERANCE)
             shares[name] = differing / (width * height)
         return shares
