@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "generators/png_writer.h"
-#include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/issue_dir.h"
 
@@ -23,10 +19,7 @@ std::string Script(const std::string& proportional, const std::string& cellWidth
          spaceWidth + "\n";
 }
 
-struct Ink {
-  int32_t x, y;
-  uint32_t colour;
-};
+struct Ink { int32_t x, y; uint32_t colour; };
 
 class BmfTest : public IssueDirTest {
  protected:

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
-#include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/issue_dir.h"
 
