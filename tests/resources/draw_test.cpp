@@ -25,8 +25,7 @@ Picture Guarded(Pixels& buffer, int32_t width, int32_t height, std::mt19937& rng
 uint32_t RefBlend(uint32_t top, uint32_t bottom, float alpha) {
   uint32_t out = 0;
   for (int shift = 0; shift < 24; shift += 8) {
-    const auto t = static_cast<float>((top >> shift) & 255);
-    const auto b = static_cast<float>((bottom >> shift) & 255);
+    const auto t = float((top >> shift) & 255), b = float((bottom >> shift) & 255);
     out |= static_cast<uint32_t>(std::trunc(alpha * t) + std::trunc((1.0f - alpha) * b)) << shift;
   }
   return out;

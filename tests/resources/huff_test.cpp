@@ -23,18 +23,13 @@ Bytes StreamOf(const Counts& counts, std::string_view bits) {
   return stream;
 }
 
-HuffTree TreeOf(const Counts& counts) {
-  HuffTree tree;
-  HuffBuildTree(counts.data(), tree);
-  return tree;
-}
-
 // The plain decoder: one bit, one step down the tree.
 size_t ReferenceDecode(const Bytes& stream, uint8_t* out, size_t outSize) {
   if (stream.size() < HUFF_COUNTS_SIZE) return 0;
   Counts counts;
   HuffReadCounts(stream.data(), counts.data());
-  const HuffTree tree = TreeOf(counts);
+  HuffTree tree;
+  HuffBuildTree(counts.data(), tree);
   if (tree.nodes[tree.root].symbol >= 0) return 0;
   size_t decoded = 0;
   int32_t node = tree.root;

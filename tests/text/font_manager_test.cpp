@@ -28,12 +28,6 @@ TEST(FontMetrics, MeasureFitAndHitAddTheSpacings) {
   EXPECT_EQ(FontHit(manager, 10, 37, "aa a", 10, 50, &t), 0);
 }
 
-TEST(FontMetrics, MaskPaletteRulesInOrder) {
-  EXPECT_EQ(MskPalette(0x1C00), (GrayPalette{0, 0, 3, 3, 3}));
-  EXPECT_EQ(MskPalette(0x040201), (GrayPalette{1, 3, 2, 0, 0}));
-  EXPECT_EQ(MskPalette(0xFF1F1F), (GrayPalette{2, 2, 2, 2, 2}));  // later rules win
-}
-
 class FontCacheTest : public IssueDirTest {
  protected:
   void TearDown() override {
@@ -76,7 +70,11 @@ TEST_F(FontCacheTest, MissingFacesFallBackToArial) {
   EXPECT_EQ(cache.size(), 1u);
 }
 
+// The mask's rules apply in order, later ones winning.
 TEST_F(FontCacheTest, MaskSuffix) {
+  EXPECT_EQ(MskPalette(0x1C00), (GrayPalette{0, 0, 3, 3, 3}));
+  EXPECT_EQ(MskPalette(0x040201), (GrayPalette{1, 3, 2, 0, 0}));
+  EXPECT_EQ(MskPalette(0xFF1F1F), (GrayPalette{2, 2, 2, 2, 2}));
   AddArial();
   const auto edges = [&](const char* name) {
     const auto t = FontOpen(*manager, name, 8, 16, 0, 0, 0);
