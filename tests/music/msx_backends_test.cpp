@@ -123,7 +123,7 @@ class MsxDiskTest : public MsxBackendsTest, public ::testing::WithParamInterface
     size_t windows = 0, alike = 0;
     for (size_t at = from; at + WINDOW_BYTES <= bytes.size(); at += WINDOW_BYTES, ++windows) {
       const auto begin = bytes.begin() + static_cast<long>(at);
-      alike += std::any_of(begin, begin + WINDOW_BYTES, [](uint8_t b) { return b != 0; }) == sounding;
+      alike += std::any_of(begin, begin + WINDOW_BYTES, [](uint8_t b) { return b; }) == sounding;
     }
     EXPECT_GE(windows, static_cast<size_t>(ms / 20)) << "the output did not grow";
     return alike == windows;

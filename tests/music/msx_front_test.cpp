@@ -65,7 +65,7 @@ class MsxFrontTest : public IssueDirTest {
   }
   // A session over the list: the calls after its init.
   Calls Run(const std::string& list, int32_t startingTune, const std::string& steps,
-                   int32_t music = 1) {
+            int32_t music = 1) {
     WriteFileText("msx.txt", list);
     setup.UseMsxPlayer = music, setup.MsxQuality = 2, setup.StartingTune = startingTune;
     Recorded() = Recording{};
@@ -115,19 +115,16 @@ TEST_F(MsxFrontTest, SessionsPlayWhatTheListAndTheStepsName) {
       // With the music off the list is not even read.
       {"0\n", 0, "play:+PLIST play:x.xm next prev index:1 pause end poll shutdown", {}, 0},
   };
-  for (const Case& c : cases) {
+  for (const Case& c : cases)
     EXPECT_EQ(Run(c.list, c.startingTune, c.steps, c.music), c.calls) << c.steps;
-  }
 }
 
 TEST_F(MsxFrontTest, BrokenListsEndWithTheirMessage) {
   setup.UseMsxPlayer = 1;
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"0\na\n", "MSX range error !"},
-      {"1025\na\n", "MSX range error !"},
+      {"0\na\n", "MSX range error !"}, {"1025\na\n", "MSX range error !"},
       {"99999999999999999999999\na\n", "MSX range error !"},
-      {"abc\na\n", "Internal error !"},
-      {"3\na\nb\n", "Internal error !"},
+      {"abc\na\n", "Internal error !"}, {"3\na\nb\n", "Internal error !"},
       {"2\n" + HUGE_NAME + "\n", "Internal error !"},  // one long line is one entry
   };
   for (const auto& [text, message] : cases) {

@@ -115,14 +115,6 @@ TEST_F(ArchiveTest, AFolderThatCannotTakeThemSendsExtractionsToAPrivateFolder) {
   EXPECT_FALSE(std::filesystem::exists(child.out)) << "removed at exit";
 }
 
-TEST_F(ArchiveTest, AnArchiveRenamedOverTheOpenOneIsNeverRead) {
-  WriteFileBytes("data.rs", Concat({Stored("a.txt", "old a"), Stored("b.txt", "old b")}));
-  EXPECT_EQ(Read("a.txt"), "old a");
-  WriteFileBytes("new.rs", Concat({Stored("b.txt", "new, longer b"), Stored("a.txt", "new a")}));
-  std::filesystem::rename("new.rs", "data.rs");
-  EXPECT_EQ(Read("b.txt"), "old b");
-}
-
 // Temporaries are deleted when closed, on a fatal path too, and all of them
 // (with the archive) by CloseAll, after which ending a ResourceFile is no error.
 TEST_F(ArchiveTest, TemporariesAreGivenBackOnAFatalPathAndByCloseAll) {

@@ -121,8 +121,7 @@ TEST_F(GifTest, BadFilesFailWithAnEmptyPictureAndPaletteUntouched) {
   const Bytes good = GifHead(1, 3, 1, 2) + Stream(kOneTwoThree);
   const std::vector<Bytes> broken = {
       GifHead(1, 3, 1, 2, "GIF88a") + Stream(kOneTwoThree),
-      GifHead(1, 3, 1, 1) + Stream(kOneTwoThree),
-      GifHead(1, 3, 1, 10) + Stream(kOneTwoThree),
+      GifHead(1, 3, 1, 1) + Stream(kOneTwoThree), GifHead(1, 3, 1, 10) + Stream(kOneTwoThree),
       GifHead(1, 0, 1, 2) + Stream(kOneTwoThree),
       GifHead(1, 65535, 65535, 2) + Stream(kOneTwoThree),
       Bytes(good.begin(), good.begin() + 35),  // ends inside the descriptor

@@ -15,7 +15,7 @@ using Bytes = std::vector<uint8_t>;
 Bytes StreamOf(const Counts& counts, std::string_view bits) {
   Bytes stream(HUFF_COUNTS_SIZE + (bits.size() + 7) / 8);
   for (int v = 0; v < 256; ++v) {
-    for (int k = 0; k < 4; ++k) stream[4 * v + k] = static_cast<uint8_t>(uint32_t(counts[v]) >> 8 * k);
+    for (int k = 0; k < 4; ++k) stream[4 * v + k] = uint8_t(uint32_t(counts[v]) >> 8 * k);
   }
   for (size_t k = 0; k < bits.size(); ++k) {
     if (bits[k] == '1') stream[HUFF_COUNTS_SIZE + k / 8] |= 1 << (k % 8);
@@ -63,7 +63,6 @@ TEST(HuffDecode, HandMadeStreams) {
   Counts single{}, tied{};
   single[0x41] = 100;
   tied[0x61] = tied[0x62] = 1;
-  const std::string ones(1000, '1');
   struct Case { const Counts& counts; std::string bits; size_t outSize, count; std::string bytes; };
   const Case cases[] = {
       {single, "1110", 3, 3, "AAA"},
@@ -73,8 +72,8 @@ TEST(HuffDecode, HandMadeStreams) {
       {tied, "00000011", 20, 7, "aaaaaab"},
       {tied, "00000001", 20, 7, "aaaaaaa"},
       // Bytes beyond the output are counted, not written.
-      {single, ones.substr(0, 16) + "0", 5, 16, "AAAAA"},
-      {Counts{}, ones.substr(0, 64), 10, 0, ""},  // the end symbol alone is no tree
+      {single, std::string(16, '1') + "0", 5, 16, "AAAAA"},
+      {Counts{}, std::string(64, '1'), 10, 0, ""},  // the end symbol alone is no tree
       {single, "", 10, 0, ""},
   };
   for (const Case& c : cases) {
@@ -125,12 +124,12 @@ TEST(HuffDecode, MatchesTheBitByBitDecoder) {
                                                     {stream.size(), rng() % (expected + 20)}};
     if (round >= 580) {
       tries.clear();
-      for (size_t size = std::min(stream.size(), HUFF_COUNTS_SIZE + 40); size >= HUFF_COUNTS_SIZE; --size)
-        tries.push_back({size, 500});
+      const size_t longest = std::min(stream.size(), HUFF_COUNTS_SIZE + 40);
+      for (size_t size = longest; size >= HUFF_COUNTS_SIZE; --size) tries.push_back({size, 500});
     }
     for (const auto& [size, outSize] : tries) {
       const Bytes part(stream.begin(), stream.begin() + static_cast<long>(size));
-      ASSERT_EQ(Decode(part, outSize), Decode(part, outSize, true)) << "round " << round << " size " << size;
+      ASSERT_EQ(Decode(part, outSize), Decode(part, outSize, true)) << round << " " << size;
     }
   }
 }

@@ -29,7 +29,8 @@ Bytes EightBit(int32_t width, uint32_t coloursUsed, uint32_t entries, const Byte
                           54 + 4 * entries), COLOURS_AT, coloursUsed);
   b = With32(With32(b, WIDTH_AT, static_cast<uint32_t>(width)), HEIGHT_AT, 1);
   b[BITS_AT] = 8;
-  for (uint32_t i = 1; i <= entries; ++i) b = With32(b, b.size(), 0x00102030 * i);  // blue green red 0
+  // Entries of blue, green, red and 0.
+  for (uint32_t i = 1; i <= entries; ++i) b = With32(b, b.size(), 0x00102030 * i);
   b.insert(b.end(), indices.begin(), indices.end());
   return b;
 }
@@ -61,18 +62,14 @@ TEST_F(BmpTest, RowsInEitherOrderAndThePalette) {
 }
 
 TEST_F(BmpTest, MalformedFilesFailWithAnEmptyPicture) {
-  Bytes badMagic = kBottomUp3x2, sixteenBits = kBottomUp3x2;
-  badMagic[1] = 'A';
-  sixteenBits[BITS_AT] = 16;
   const std::vector<Bytes> broken = {
-      badMagic,
-      sixteenBits,
+      With32(kBottomUp3x2, 0, 0),  // no "BM"
+      With32(kBottomUp3x2, BITS_AT, 16),
       Bytes(kBottomUp3x2.begin(), kBottomUp3x2.begin() + 40),
       With32(kBottomUp3x2, COMPRESSION_AT, 1),
       With32(kBottomUp3x2, OFFSET_AT, 70),  // the last row runs past the end
       With32(kBottomUp3x2, OFFSET_AT, 0xFFFFFFF0),
-      With32(kBottomUp3x2, WIDTH_AT, 0),
-      With32(kBottomUp3x2, HEIGHT_AT, 0),
+      With32(kBottomUp3x2, WIDTH_AT, 0), With32(kBottomUp3x2, HEIGHT_AT, 0),
       With32(kBottomUp3x2, HEIGHT_AT, static_cast<uint32_t>(INT_MIN)),
       With32(With32(kBottomUp3x2, WIDTH_AT, 0x7FFFFFFF), HEIGHT_AT, 0x7FFFFFFF),
       EightBit(1, 257, 257, {0, 0, 0, 0}),

@@ -33,7 +33,7 @@ void WriteRawPng(const char* path, int width, int colourType, int depth,
 
 // An 8 x 8 JPEG of one grey or RGB sample value.
 void WriteJpeg(const char* path, int components, uint8_t value) {
-  const std::vector<uint8_t> samples(8 * 8 * components, value);
+  const std::vector<uint8_t> samples(8 * components, value);
   FILE* file = std::fopen(path, "wb");
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
@@ -44,42 +44,38 @@ void WriteJpeg(const char* path, int components, uint8_t value) {
   info.input_components = components;
   info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
   jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    auto* row = const_cast<JSAMPLE*>(&samples[info.next_scanline * 8 * components]);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
+  JSAMPROW row = const_cast<JSAMPLE*>(samples.data());  // every row alike
+  while (info.next_scanline < info.image_height) jpeg_write_scanlines(&info, &row, 1);
   jpeg_finish_compress(&info);
   jpeg_destroy_compress(&info);
   std::fclose(file);
 }
 
-class ImageLoaderTest : public IssueDirTest {
- protected:
-  Picture Load(const char* path) {
-    Picture picture{};
-    ImageLoader(path, picture);
-    return picture;
-  }
-};
+Picture Load(const char* path) {
+  Picture picture{};
+  ImageLoader(path, picture);
+  return picture;
+}
+
+using ImageLoaderTest = IssueDirTest;
 
 }  // namespace
 
 TEST_F(ImageLoaderTest, PngColourTypesAllBecomeRgb) {
-  struct Case { int width, colourType, depth; std::vector<uint8_t> row; std::vector<uint32_t> pixels; };
+  struct Case { int width, type, depth; std::vector<uint8_t> row; std::vector<uint32_t> pixels; };
   const Case cases[] = {
-      {2, PNG_COLOR_TYPE_RGB, 8, {0x12, 0x34, 0x56, 0, 0, 0}, {0x123456, 0}},  // black stays the key
+      {2, PNG_COLOR_TYPE_RGB, 8, {0x12, 0x34, 0x56, 0, 0, 0}, {0x123456, 0}},  // black is kept
       {2, PNG_COLOR_TYPE_PALETTE, 8, {1, 0}, {0xC86432, 0x010203}},
       {1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0xFF}, {0x404040}},
       {1, PNG_COLOR_TYPE_RGB, 16, {0x12, 0x00, 0x34, 0xFF, 0x56, 0x80}, {0x123456}},
       {4, PNG_COLOR_TYPE_GRAY, 2, {0x1B}, {0, 0x555555, 0xAAAAAA, 0xFFFFFF}},  // levels 0..3
   };
   for (const Case& c : cases) {
-    WriteRawPng("p.png", c.width, c.colourType, c.depth, c.row);
+    WriteRawPng("p.png", c.width, c.type, c.depth, c.row);
     const Picture picture = Load("DATA/p.png");
     EXPECT_EQ(std::vector<uint32_t>(picture.pixels, picture.pixels + c.width), c.pixels)
-        << c.colourType << " " << c.depth;
+        << c.type << " " << c.depth;
   }
 }
 
@@ -111,13 +107,10 @@ TEST_F(ImageLoaderTest, NamesAndDamagedFilesStopWithTheirMessages) {
   WriteFileBytes("bad.gif", {'G', 'I', 'F', '8', '7'});
   WriteRawPng("x.jpeg", 1, PNG_COLOR_TYPE_GRAY, 8, {1});
   const std::pair<const char*, const char*> cases[] = {
-      {"bad.png", "Pix loader error ![PNG]"},
-      {"bad.jpg", "Pix loader error ![JPG]"},
-      {"bad.bmp", "Pix loader error ![BMP]"},
-      {"bad.gif", "Pix loader error ![GIF]"},
-      {"DATA/missing.png", "Pix loader error ![PNG]"},
+      {"bad.png", "Pix loader error ![PNG]"}, {"bad.jpg", "Pix loader error ![JPG]"},
+      {"bad.bmp", "Pix loader error ![BMP]"}, {"bad.gif", "Pix loader error ![GIF]"},
+      {"DATA/missing.png", "Pix loader error ![PNG]"}, {"DATA/a.b", "Internal error !"},
       {"x.jpeg", "Filetype unsupported by ImageLoader !"},
-      {"DATA/a.b", "Internal error !"},
   };
   for (auto [path, message] : cases) {
     Picture picture{};

@@ -29,11 +29,6 @@ class FontDrawTest : public ::testing::Test {
     s[0] = uint8_t(solid), s[1] = uint8_t(solid >> 8), e[0] = uint8_t(edge),
     e[1] = uint8_t(edge >> 8);
   }
-  Picture& Paper(int32_t width, int32_t height, uint32_t value) {
-    PictureAlloc(picture, width, height);
-    std::fill_n(picture.pixels, width * height, value);
-    return picture;
-  }
   int32_t Draw(const char* text, int32_t x, int32_t y, uint32_t colour = INK, int32_t aa = 0) {
     return FontDraw(manager, text, x, y, colour, &table, picture, aa);
   }
@@ -54,19 +49,26 @@ class FontDrawTest : public ::testing::Test {
 TEST_F(FontDrawTest, PenMovesByAdvancesAndSpacingsAndSkipsBlanks) {
   for (char c : {'a', 'b', 'c', ' ', '\xFF'}) SetRow(uint8_t(c), 0, 1, 0);
   table.advance['b'] = 7;
-  Paper(40, 8, 0);
+  PictureAlloc(picture, 40, 8);
   EXPECT_EQ(Draw("a b\377c", 0, 4), 4 + 4 + 7 + 4 + 4);
   EXPECT_EQ(InkedColumns(0), (std::vector<int>{0, 8, 19}));
   manager.wordSpacing = 2.5f;
-  Paper(40, 8, 0);
+  PictureAlloc(picture, 40, 8);
   EXPECT_EQ(Draw("a b c", 0, 4), 28);
   EXPECT_EQ(InkedColumns(0), (std::vector<int>{0, 11, 24}));  // b 3 and c 5 further
+  // An underline is clipped to the picture.
+  table.underline = 1, table.advance['b'] = 4, manager.wordSpacing = 0;
+  PictureAlloc(picture, 40, 8);
+  Draw("abcdefghij", -10, 5);
+  EXPECT_EQ(InkedColumns(5).size(), 30u);
+  EXPECT_EQ(InkedColumns(5).back(), 29);
+  Draw("abc", 0, 8);  // baseline under the picture
 }
 
 TEST_F(FontDrawTest, HalfTones) {
   SetRow('s', 0, 1, 1);
   SetRow('e', 0, 0, 1);
-  Paper(16, 8, 0);
+  PictureAlloc(picture, 16, 8);
   Draw("se", 0, 4, 0xFFFFFF, 1);
   EXPECT_EQ(At(0, 0), 0xFEFEFEu);
   EXPECT_EQ(At(4, 0), 0x7F7F7Fu);
@@ -75,15 +77,6 @@ TEST_F(FontDrawTest, HalfTones) {
   EXPECT_EQ(At(0, 0), 0x030201u);
   EXPECT_EQ(At(4, 0), 0x7F7F7Fu);
   EXPECT_EQ(FatalMessageOf([&] { Draw("s", 0, 4, INK, 1); }), "Antialiasing with NULL table !");
-}
-
-TEST_F(FontDrawTest, UnderlineIsClippedToThePicture) {
-  table.underline = 1;
-  Paper(40, 8, 0);
-  Draw("abcdefghij", -10, 5);
-  EXPECT_EQ(InkedColumns(5).size(), 30u);
-  EXPECT_EQ(InkedColumns(5).back(), 29);
-  Draw("abc", 0, 8);  // baseline under the picture
 }
 
 // Glyphs crossing every side of a small picture give the pixels of the same
@@ -101,7 +94,7 @@ TEST_F(FontDrawTest, ClippedGlyphsAndKnownInkRowsMatchWholeOnes) {
   std::vector<uint32_t> whole[2];
   for (std::vector<uint32_t>& drawn : whole) {
     std::mt19937 paper(5);
-    Paper(200, 60, 0);
+    PictureAlloc(picture, 200, 60);
     std::generate_n(picture.pixels, 200 * 60, [&] { return paper() & 0xFFFFFF; });
     Picture part{};
     PictureAlloc(part, 50, 8);

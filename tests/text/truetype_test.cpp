@@ -22,16 +22,14 @@ std::string Lines(const std::string& line, int count) {
 
 // Rows of code's glyph, top first: '#' solid, '+' edge, '.' empty.
 std::vector<std::string> Picture(const GlyphTable& table, int code) {
-  std::vector<std::string> rows;
+  std::vector<std::string> rows(table.height);
   for (int r = 0; r < table.height; ++r) {
-    std::string row;
     for (int k = 0; k < table.width[code]; ++k) {
       const size_t byte = static_cast<size_t>(r) * table.stride + table.offset[code] + k / 8;
       const int bit = 1 << (k % 8);
       const bool edge = table.edge != nullptr && (table.edge[byte] & bit) != 0;
-      row += (table.solid[byte] & bit) != 0 ? '#' : edge ? '+' : '.';
+      rows[r] += (table.solid[byte] & bit) != 0 ? '#' : edge ? '+' : '.';
     }
-    rows.push_back(row);
   }
   return rows;
 }
