@@ -15,8 +15,8 @@ struct Case {
 };
 
 std::vector<std::string> Read(const std::string& text, size_t maxChars, bool whole) {
-  char* bytes = const_cast<char*>(text.data());
-  std::unique_ptr<FILE, int (*)(FILE*)> file(fmemopen(bytes, text.size(), "rb"), std::fclose);
+  std::unique_ptr<FILE, int (*)(FILE*)> file(
+      fmemopen(const_cast<char*>(text.data()), text.size(), "rb"), std::fclose);
   std::vector<std::string> lines;
   if (whole) {
     while (const auto line = ReadWholeLine(file.get(), maxChars)) {

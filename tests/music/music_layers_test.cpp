@@ -1,7 +1,6 @@
-// The sound-library layers' own answers, which the players only partly pass
-// on: error codes, refused handles, and freeing a module the mixer is playing.
-// What the layers sound like, and that they report a module's end, is tested
-// through the players (msx_backends_test).
+// The sound-library layers' refusals and freeing a module they are playing.
+// Their load errors, what they sound like and that they report a module's end
+// are tested through the players (msx_backends_test).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,8 +14,6 @@ namespace {
 
 constexpr int32_t kRate = 44100;
 
-void IgnoreSync(HSYNC, uint32_t, uint32_t, uint32_t) {}
-
 class MusicLayersTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -26,7 +23,6 @@ class MusicLayersTest : public ::testing::Test {
     setenv("SDL_DISKAUDIODELAY", "0", 1);
     WriteFileBytes("long.mod", TinyModule(64));
     WriteFileBytes("short.mod", TinyModule(2));
-    WriteFileBytes("text.mod", std::vector<uint8_t>(4000, 'x'));
   }
   void TearDown() override {
     FSOUND_Close();
@@ -39,27 +35,20 @@ class MusicLayersTest : public ::testing::Test {
   ScratchDir dir_;
 };
 
-TEST_F(MusicLayersTest, LoadFailuresAreReported) {
+// Refused handles, which the players only partly pass on.
+TEST_F(MusicLayersTest, NoModuleIsRefused) {
   EXPECT_EQ(FMUSIC_LoadSong("long.mod"), nullptr);
   EXPECT_EQ(FSOUND_GetError(), FMOD_ERR_UNINITIALIZED);
   ASSERT_EQ(FSOUND_Init(kRate, 32, 0), 1);
-  EXPECT_EQ(FMUSIC_LoadSong("missing.mod"), nullptr);
-  EXPECT_EQ(FSOUND_GetError(), FMOD_ERR_FILE_NOTFOUND);
-  EXPECT_EQ(FMUSIC_LoadSong("text.mod"), nullptr);
-  EXPECT_EQ(FSOUND_GetError(), FMOD_ERR_FILE_FORMAT);
   EXPECT_EQ(FMUSIC_PlaySong(nullptr), 0);
   EXPECT_EQ(FMUSIC_StopSong(nullptr), 0);
   EXPECT_EQ(FSOUND_GetError(), FMOD_ERR_INVALID_PARAM);
   EXPECT_EQ(FMUSIC_IsFinished(nullptr), 0);
   EXPECT_EQ(FMUSIC_FreeSong(nullptr), 0);
   FSOUND_Close();
-
   ASSERT_TRUE(BASS_Init(1, kRate, 0, nullptr));
-  EXPECT_EQ(BASS_MusicLoad(false, "missing.mod", 0, 0, 4), 0u);
-  EXPECT_EQ(BASS_MusicLoad(false, "text.mod", 0, 0, 4), 0u);
   EXPECT_FALSE(BASS_MusicPlayEx(0, 0, -1, true));
   EXPECT_FALSE(BASS_ChannelStop(0));
-  EXPECT_EQ(BASS_ChannelSetSync(0, BASS_SYNC_END, 0, IgnoreSync, 0), 0u);
 }
 
 TEST_F(MusicLayersTest, FreeingThePlayingModuleIsSafe) {
@@ -75,7 +64,7 @@ TEST_F(MusicLayersTest, FreeingThePlayingModuleIsSafe) {
   ASSERT_TRUE(BASS_Init(1, kRate, 0, nullptr));
   for (int i = 0; i < 300; ++i) {
     const HMUSIC music = BASS_MusicLoad(false, i % 2 == 0 ? "long.mod" : "short.mod", 0, 0, 4);
-    BASS_ChannelSetSync(music, BASS_SYNC_END, 0, IgnoreSync, 0);
+    BASS_ChannelSetSync(music, BASS_SYNC_END, 0, [](HSYNC, uint32_t, uint32_t, uint32_t) {}, 0);
     ASSERT_TRUE(BASS_MusicPlayEx(music, 0, -1, true));
     BASS_MusicFree(music);
   }

@@ -22,13 +22,9 @@ std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text
 std::vector<uint8_t> RawMember(const std::string& name, int32_t storedSize, int32_t size,
                                uint8_t packed, const std::vector<uint8_t>& payload,
                                int32_t magic = RESOURCE_MAGIC) {
-  ResourceHeader header{};
-  header.magic = magic;
+  ResourceHeader header{magic, {}, storedSize, size, packed};
   std::memcpy(header.name, name.data(), std::min(name.size(), RESOURCE_NAME_SIZE));
-  header.storedSize = storedSize;
-  header.size = size;
-  header.packed = packed;
-  ResourceHeaderBytes head = EncodeResourceHeader(header);
+  const ResourceHeaderBytes head = EncodeResourceHeader(header);
   std::vector<uint8_t> bytes(head.begin(), head.end());
   bytes.insert(bytes.end(), payload.begin(), payload.end());
   return bytes;
@@ -45,11 +41,6 @@ std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts) {
   return all;
 }
 
-std::string Contents(const char* name) {
-  std::vector<uint8_t> bytes = ReadFileBytes(name);
-  return {bytes.begin(), bytes.end()};
-}
-
 class ArchiveTest : public ::testing::Test {
  protected:
   void TearDown() override { ResourceCloseAll(); }
@@ -57,7 +48,7 @@ class ArchiveTest : public ::testing::Test {
   // The contents that path resolves to, the name closed again.
   std::string Read(const char* path) {
     const char* name = ResourceOpen(path);
-    std::string text = Contents(name);
+    const std::string text = ReadFileText(name);
     ResourceClose(name);
     return text;
   }
@@ -69,54 +60,32 @@ class ArchiveTest : public ::testing::Test {
 
 TEST_F(ArchiveTest, EmptyArchiveFallsBackToBaseNames) {
   WriteFileBytes("data.rs", {});
-  const char* name = ResourceOpen("DATA/configs/setup.cfg");
-  EXPECT_STREQ(name, "setup.cfg");
-  ResourceClose(name);
-  name = ResourceOpen("plain.txt");
-  EXPECT_STREQ(name, "plain.txt");
-  ResourceClose(name);
-  name = ResourceOpen("DATA\\saved\\fil_0.txt");
-  EXPECT_STREQ(name, "fil_0.txt");
-  ResourceClose(name);
-  name = ResourceOpen("");
-  EXPECT_STREQ(name, "");
-  ResourceClose(name);
+  const std::pair<const char*, const char*> cases[] = {
+      {"DATA/configs/setup.cfg", "setup.cfg"}, {"plain.txt", "plain.txt"},
+      {"DATA\\saved\\fil_0.txt", "fil_0.txt"}, {"", ""}};
+  for (auto [path, base] : cases) {
+    const char* name = ResourceOpen(path);
+    EXPECT_STREQ(name, base);
+    ResourceClose(name);
+  }
   WriteFileText("history.tmp", "ART:x");  // closing a fallback name leaves the file
   EXPECT_EQ(Read("history.tmp"), "ART:x");
   EXPECT_TRUE(FileExists("history.tmp"));
 }
 
-TEST_F(ArchiveTest, CaseAndBackslashesDoNotMatterAndTheLaterMemberWins) {
-  WriteFileBytes("data.rs", Concat({Stored("DATA/arts/Index.art", "first"),
-                                    Stored("data\\ARTS\\index.ART", "second"),
-                                    Stored("DATA/other.txt", "other")}));
-  EXPECT_EQ(Read("data/arts/INDEX.art"), "second");
-  EXPECT_EQ(Read("DATA\\other.TXT"), "other");
-}
-
-TEST_F(ArchiveTest, ACutLastHeaderIsIgnored) {
-  std::vector<uint8_t> bytes = Concat({Stored("a.txt", "aaa"), Stored("b.txt", "bbb")});
+// Case and backslashes do not matter, the later member wins, an empty packed
+// member decodes to nothing and a cut last header is ignored.
+TEST_F(ArchiveTest, MembersAreFoundByTheirFoldedPaths) {
+  std::vector<uint8_t> bytes = Concat(
+      {Stored("DATA/arts/Index.art", "first"), Stored("data\\ARTS\\index.ART", "second"),
+       RawMember("empty.txt", 1024, 0, 1, std::vector<uint8_t>(HUFF_COUNTS_SIZE, 0)),
+       Stored("DATA/other.txt", "other"), Stored("b.txt", "bbb")});
   bytes.resize(bytes.size() - 3 - 100);
   WriteFileBytes("data.rs", bytes);
-  EXPECT_EQ(Read("a.txt"), "aaa");
+  EXPECT_EQ(Read("data/arts/INDEX.art"), "second");
+  EXPECT_EQ(Read("DATA\\other.TXT"), "other");
+  EXPECT_EQ(Read("empty.txt"), "");
   EXPECT_STREQ(ResourceOpen("DATA/b.txt"), "b.txt");
-}
-
-TEST_F(ArchiveTest, EachExtractionGetsItsOwnNumberedFile) {
-  WriteFileBytes("data.rs", Concat({Stored("DATA/pic.png", "png"), Stored("DATA/README", "plain")}));
-  const std::string plain = ResourceOpen("DATA/README");  // no extension: still a file of its own
-  EXPECT_EQ(plain.find('/'), std::string::npos);
-  EXPECT_EQ(Contents(plain.c_str()), "plain");
-  std::string first = ResourceOpen("DATA/pic.png");
-  std::string second = ResourceOpen("DATA/pic.png");
-  int n = std::stoi(first.substr(4));
-  EXPECT_EQ(first, "tmp_" + std::to_string(n) + ".png");
-  EXPECT_EQ(second, "tmp_" + std::to_string(n + 1) + ".png");
-  ResourceClose(first.c_str());
-  EXPECT_FALSE(FileExists(first));
-  EXPECT_EQ(Contents(second.c_str()), "png");
-  ResourceClose(second.c_str());
-  EXPECT_FALSE(FileExists(second));
 }
 
 TEST_F(ArchiveTest, TemporaryFilesAreNewFilesNeverReachedThroughALink) {
@@ -127,8 +96,8 @@ TEST_F(ArchiveTest, TemporaryFilesAreNewFilesNeverReachedThroughALink) {
   std::filesystem::create_symlink("target", nth(1));
   WriteFileBytes(nth(2), Bytes("another reader's"));
   EXPECT_EQ(ResourceOpen("DATA/a.txt"), nth(3));
-  EXPECT_EQ(Contents("target"), "kept");
-  EXPECT_EQ(Contents(nth(2).c_str()), "another reader's");
+  EXPECT_EQ(ReadFileText("target"), "kept");
+  EXPECT_EQ(ReadFileText(nth(2)), "another reader's");
 }
 
 TEST_F(ArchiveTest, AFolderThatCannotTakeThemSendsExtractionsToAPrivateFolder) {
@@ -137,7 +106,7 @@ TEST_F(ArchiveTest, AFolderThatCannotTakeThemSendsExtractionsToAPrivateFolder) {
   std::filesystem::remove_all(dir.path());  // nothing can be made in a removed folder
   const std::string name = ResourceOpen("DATA/a.txt");
   const std::filesystem::path folder = std::filesystem::path(name).parent_path();
-  EXPECT_EQ(Contents(name.c_str()), "member");
+  EXPECT_EQ(ReadFileText(name), "member");
   EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all);
   ResourceCloseAll();
   EXPECT_FALSE(std::filesystem::exists(folder));
@@ -146,24 +115,9 @@ TEST_F(ArchiveTest, AFolderThatCannotTakeThemSendsExtractionsToAPrivateFolder) {
   EXPECT_FALSE(std::filesystem::exists(child.out)) << "removed at exit";
 }
 
-TEST_F(ArchiveTest, AnArchiveRenamedOverTheOpenOneIsNeverRead) {
-  WriteFileBytes("data.rs", Concat({Stored("a.txt", "old a"), Stored("b.txt", "old b")}));
-  EXPECT_EQ(Read("a.txt"), "old a");
-  WriteFileBytes("new.rs", Concat({Stored("b.txt", "new, longer b"), Stored("a.txt", "new a")}));
-  std::filesystem::rename("new.rs", "data.rs");
-  EXPECT_EQ(Read("b.txt"), "old b");
-}
-
-TEST_F(ArchiveTest, CloseAllDeletesTemporariesAndClosesTheArchive) {
-  WriteFileBytes("data.rs", Stored("a.txt", "aaa"));
-  std::string name = ResourceOpen("a.txt");
-  ResourceCloseAll();
-  EXPECT_FALSE(FileExists(name));
-  EXPECT_EQ(FatalMessageOf([&] { ResourceClose(name.c_str()); }), "Resource closed !");
-  EXPECT_EQ(Read("a.txt"), "aaa");  // reopened
-}
-
-TEST_F(ArchiveTest, AResourceFileIsGivenBackOnAFatalPathAndAfterCloseAll) {
+// Temporaries are deleted when closed, on a fatal path too, and all of them
+// (with the archive) by CloseAll, after which ending a ResourceFile is no error.
+TEST_F(ArchiveTest, TemporariesAreGivenBackOnAFatalPathAndByCloseAll) {
   WriteFileBytes("data.rs", Stored("a.txt", "aaa"));
   std::string name;
   EXPECT_EQ(FatalMessageOf([&] {
@@ -173,17 +127,19 @@ TEST_F(ArchiveTest, AResourceFileIsGivenBackOnAFatalPathAndAfterCloseAll) {
             }),
             "Resource path too long !");
   EXPECT_FALSE(FileExists(name));
-  const ResourceFile outliving("a.txt");
-  ResourceCloseAll();  // its end is then no error
+  {
+    const ResourceFile outliving("a.txt");
+    name = ResourceOpen("a.txt");
+    ResourceCloseAll();
+  }  // the ResourceFile's end after CloseAll is no error
+  EXPECT_FALSE(FileExists(name));
+  EXPECT_EQ(FatalMessageOf([&] { ResourceClose(name.c_str()); }), "Resource closed !");
+  EXPECT_EQ(Read("a.txt"), "aaa");  // reopened
 }
 
-TEST_F(ArchiveTest, AnEmptyPackedMemberDecodesToNothing) {
-  std::vector<uint8_t> counts(HUFF_COUNTS_SIZE, 0);
-  WriteFileBytes("data.rs", RawMember("empty.txt", 1024, 0, 1, counts));
-  EXPECT_EQ(Read("empty.txt"), "");
-}
-
-TEST_F(ArchiveTest, BadArchivesStopWithTheirMessages) {
+TEST_F(ArchiveTest, BadArchivesAndPathsStopWithTheirMessages) {
+  EXPECT_EQ(FatalMessageOf([] { ResourceOpen("DATA/x.txt"); }), "Cannot open resource file !");
+  ResourceCloseAll();
   std::vector<uint8_t> text = Bytes("some text to pack, some text to pack");
   std::vector<uint8_t> packed = HuffEncode(text.data(), text.size());
   auto packedSize = static_cast<int32_t>(packed.size());
@@ -191,20 +147,12 @@ TEST_F(ArchiveTest, BadArchivesStopWithTheirMessages) {
   std::vector<uint8_t> noEnd(packed.begin(), packed.begin() + 1030);
   std::vector<uint8_t> longName = RawMember("x", 0, 0, 0, {});
   std::memset(&longName[4], 'n', RESOURCE_NAME_SIZE);
-  struct Case {
-    const char* what;
-    std::vector<uint8_t> archive;
-    const char* message;
-  };
+  struct Case { const char* what; std::vector<uint8_t> archive; const char* message; };
   const Case cases[] = {
       {"bad magic", RawMember("a.txt", 0, 0, 0, {}, 0x667), "Broken resource file !"},
       {"name without NUL", longName, "Broken resource file !"},
-      {"negative stored size", RawMember("a.txt", -270, 0, 0, {}), "Broken resource file !"},
       {"stored past the end", RawMember("a.txt", 5000, 5000, 0, Bytes("abc")), "Read error !"},
-      {"packed past the end", RawMember("a.txt", 1 << 30, 10, 1, packed), "Read error !"},
-      {"negative size", RawMember("a.txt", packedSize, -1, 1, packed), "HUFF broken !"},
       {"absurd size", RawMember("a.txt", packedSize, 1 << 30, 1, packed), "HUFF broken !"},
-      {"counts cut short", RawMember("a.txt", 10, 0, 1, Bytes("0123456789")), "HUFF broken !"},
       {"wrong length", RawMember("a.txt", packedSize, textSize - 1, 1, packed), "HUFF broken !"},
       {"no end symbol", RawMember("a.txt", 1030, textSize, 1, noEnd), "HUFF broken !"},
   };
@@ -213,15 +161,7 @@ TEST_F(ArchiveTest, BadArchivesStopWithTheirMessages) {
     EXPECT_EQ(FatalMessageOf([] { ResourceOpen("a.txt"); }), c.message) << c.what;
     ResourceCloseAll();
   }
-}
-
-TEST_F(ArchiveTest, MissingArchiveAndOverlongPaths) {
-  EXPECT_EQ(FatalMessageOf([] { ResourceOpen("DATA/x.txt"); }), "Cannot open resource file !");
-  ResourceCloseAll();
-  WriteFileBytes("data.rs", {});
-  std::string longPath(1024, 'a');
-  EXPECT_EQ(FatalMessageOf([&] { ResourceOpen(longPath.c_str()); }), "Resource path too long !");
-  std::string longBase = "DATA/" + std::string(300, 'b') + ".txt";
+  const std::string longBase = "DATA/" + std::string(300, 'b') + ".txt";
   EXPECT_EQ(FatalMessageOf([&] { ResourceOpen(longBase.c_str()); }), "Resource path too long !");
 }
 

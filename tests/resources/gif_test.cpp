@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
-#include <fstream>
-#include <utility>
-#include <vector>
 
 #include "resources/image_loader.h"
 #include "support/scratch_dir.h"
@@ -19,14 +15,12 @@ using Codes = std::vector<std::pair<int, int>>;  // value, width in bits
 // (i, i + 1, i + 2), image descriptor and minimum code size.
 Bytes GifHead(int n, int width, int height, int minCodeSize, const char* signature = "GIF89a") {
   Bytes b(signature, signature + 6);
-  b.insert(b.end(), {1, 0, 1, 0});              // screen width, height: not used
-  b.push_back(static_cast<uint8_t>(0x80 | n));  // packed byte
-  b.insert(b.end(), {0, 0});                    // background, pixel ratio
+  // Screen width and height (not used), packed byte, background, pixel ratio.
+  b.insert(b.end(), {1, 0, 1, 0, uint8_t(0x80 | n), 0, 0});
   for (int i = 0; i < 2 << n; ++i) b.insert(b.end(), {uint8_t(i), uint8_t(i + 1), uint8_t(i + 2)});
-  b.insert(b.end(), {0x2C, 0, 0, 0, 0});  // separator, left, top
-  b.insert(b.end(), {uint8_t(width), uint8_t(width >> 8), uint8_t(height), uint8_t(height >> 8)});
-  b.push_back(0);  // image packed byte
-  b.push_back(static_cast<uint8_t>(minCodeSize));
+  // Separator, left, top, width, height, image packed byte, minimum code size.
+  b.insert(b.end(), {0x2C, 0, 0, 0, 0, uint8_t(width), uint8_t(width >> 8), uint8_t(height),
+                     uint8_t(height >> 8), 0, uint8_t(minCodeSize)});
   return b;
 }
 
@@ -75,7 +69,6 @@ const Codes kOneTwoThree = {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {5, 4}};
 TEST_F(GifTest, BothSignaturesDecodeAFourEntryTableOfTwelveBytes) {
   for (const char* signature : {"GIF87a", "GIF89a"}) {
     const Bytes file = GifHead(1, 3, 1, 2, signature) + Stream(kOneTwoThree);
-    ASSERT_EQ(file[25], 0x2C);  // the descriptor follows 13 + 12 bytes
     ASSERT_EQ(Load(file), 1) << signature;
     EXPECT_EQ(Indices(), (Bytes{1, 2, 3})) << signature;
     EXPECT_EQ(Bytes(palette.begin(), palette.begin() + 13),
@@ -83,18 +76,12 @@ TEST_F(GifTest, BothSignaturesDecodeAFourEntryTableOfTwelveBytes) {
   }
 }
 
-TEST_F(GifTest, SixteenEntryTableLeavesEntries16UpBlack) {
-  ASSERT_EQ(Load(GifHead(3, 3, 1, 4) + Stream({{16, 5}, {17, 5}})), 1);
-  EXPECT_EQ(palette[45], 15);
-  EXPECT_EQ(Bytes(palette.begin() + 48, palette.end()), Bytes(GIF_PALETTE_SIZE - 48, 0));
-}
-
+// Damaged streams are no failure: what was decoded is kept.
 TEST_F(GifTest, CodeStreamsDecode) {
-  struct Case {
-    int width, height;
-    Bytes stream;
-    Bytes indices;
-  };
+  struct Case { int width, height; Bytes stream; Bytes indices; };
+  const Bytes cut = Stream({{4, 3}, {1, 3}, {2, 3}, {3, 3}}, false);
+  Bytes pastEnd = cut;
+  pastEnd[0] = 200;  // a sub-block longer than the data left
   const Case cases[] = {
       {4, 2, Stream({{5, 3}}), Bytes(8, 0)},  // the end at once: a zero picture
       {4, 2, Stream({}, false), Bytes(8, 0)},
@@ -104,6 +91,11 @@ TEST_F(GifTest, CodeStreamsDecode) {
       {5, 1, Stream({{4, 3}, {1, 3}, {2, 3}, {3, 3}, {8, 4}, {5, 4}}), {1, 2, 3, 3, 3}},
       // The code being defined repeats the previous string.
       {3, 1, Stream({{4, 3}, {1, 3}, {6, 3}, {5, 3}}), {1, 1, 1}},
+      {1, 2, Stream(kOneTwoThree), {1, 2}},  // output beyond the picture is dropped
+      {3, 2, cut, {1, 2, 3, 0, 0, 0}},
+      {3, 2, pastEnd, {1, 2, 3, 0, 0, 0}},
+      // After clear and 1 the next free code is 6: 7 cannot have been written.
+      {3, 2, Stream({{4, 3}, {1, 3}, {7, 3}, {2, 3}}), {1, 0, 0, 0, 0, 0}},
   };
   for (const Case& c : cases) {
     ASSERT_EQ(Load(GifHead(1, c.width, c.height, 2) + c.stream), 1);
@@ -125,54 +117,15 @@ TEST_F(GifTest, WidthStopsAt12BitsAndAFullTableTakesNoMore) {
   EXPECT_EQ(Bytes(indices.end() - 4, indices.end()), (Bytes{1, 0, 0, 1}));
 }
 
-TEST_F(GifTest, DamagedStreamsKeepWhatWasDecoded) {
-  const Bytes cutAtData = GifHead(1, 3, 2, 2) + Stream({{4, 3}, {1, 3}, {2, 3}, {3, 3}}, false);
-  Bytes blockPastEnd = cutAtData;
-  blockPastEnd[GifHead(1, 3, 2, 2).size()] = 200;
-  // After clear and 1 the next free code is 6: 7 cannot have been written.
-  const Bytes beyondNextFree = GifHead(1, 3, 2, 2) + Stream({{4, 3}, {1, 3}, {7, 3}, {2, 3}});
-  for (const Bytes& file : {cutAtData, blockPastEnd}) {
-    ASSERT_EQ(Load(file), 1);
-    EXPECT_EQ(Indices(), (Bytes{1, 2, 3, 0, 0, 0}));
-  }
-  ASSERT_EQ(Load(beyondNextFree), 1);
-  EXPECT_EQ(Indices(), (Bytes{1, 0, 0, 0, 0, 0}));
-}
-
-// Resident memory of this process, in bytes.
-int64_t ResidentBytes() {
-  std::ifstream statm("/proc/self/statm");
-  int64_t total = 0, resident = 0;
-  statm >> total >> resident;
-  return resident * sysconf(_SC_PAGESIZE);
-}
-
-TEST_F(GifTest, AHugeImageOfLittleDataTouchesOnlyWhatItDecodes) {
-  const int64_t before = ResidentBytes();
-  ASSERT_EQ(Load(GifHead(1, 13584, 5699, 2) + Stream(kOneTwoThree)), 1);
-  EXPECT_LT(ResidentBytes() - before, int64_t{8} << 20);  // of 74 MiB declared
-  EXPECT_EQ(Bytes(picture.pixels, picture.pixels + 4), (Bytes{1, 2, 3, 0}));
-  EXPECT_EQ(picture.pixels[size_t{13584} * 5699 - 1], 0);
-}
-
-TEST_F(GifTest, OutputBeyondThePictureIsDropped) {
-  WriteFileBytes("p.gif", GifHead(1, 1, 2, 2) + Stream(kOneTwoThree));
-  ASSERT_EQ(LoadGif("p.gif", picture, nullptr), 1);
-  EXPECT_EQ(Indices(), (Bytes{1, 2}));
-}
-
 TEST_F(GifTest, BadFilesFailWithAnEmptyPictureAndPaletteUntouched) {
   const Bytes good = GifHead(1, 3, 1, 2) + Stream(kOneTwoThree);
   const std::vector<Bytes> broken = {
       GifHead(1, 3, 1, 2, "GIF88a") + Stream(kOneTwoThree),
-      GifHead(1, 3, 1, 1) + Stream(kOneTwoThree),
-      GifHead(1, 3, 1, 10) + Stream(kOneTwoThree),
+      GifHead(1, 3, 1, 1) + Stream(kOneTwoThree), GifHead(1, 3, 1, 10) + Stream(kOneTwoThree),
       GifHead(1, 0, 1, 2) + Stream(kOneTwoThree),
-      GifHead(1, 3, 0, 2) + Stream(kOneTwoThree),
       GifHead(1, 65535, 65535, 2) + Stream(kOneTwoThree),
       Bytes(good.begin(), good.begin() + 35),  // ends inside the descriptor
       Bytes(good.begin(), good.begin() + 20),  // ends inside the table
-      Bytes(good.begin(), good.begin() + 5),
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     IndexedPictureAlloc(picture, 2, 2);

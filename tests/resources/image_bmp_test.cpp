@@ -1,63 +1,38 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <vector>
 
+#include "generators/bmp_writer.h"
 #include "resources/image_loader.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using Pixels = std::vector<uint32_t>;
+constexpr size_t OFFSET_AT = 10, INFO_SIZE_AT = 14, WIDTH_AT = 18, HEIGHT_AT = 22, BITS_AT = 28,
+                 COMPRESSION_AT = 30, COLOURS_AT = 46;
 
-void Put32(Bytes& b, uint32_t v) {
-  b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+Bytes With32(Bytes b, size_t at, uint32_t v) {
+  b.resize(std::max(b.size(), at + 4));
+  for (int k = 0; k < 4; ++k) b[at + k] = static_cast<uint8_t>(v >> (8 * k));
+  return b;
 }
 
 // 3 x 2, 24 bits, bottom-up: rows of 9 pixel bytes padded to 12.
-const Bytes kBottomUp3x2 = {
-    'B', 'M',                // type
-    78, 0, 0, 0,             // file size
-    0, 0, 0, 0,              // reserved
-    54, 0, 0, 0,             // pixel data offset
-    40, 0, 0, 0,             // information header size
-    3, 0, 0, 0,              // width
-    2, 0, 0, 0,              // height: positive, bottom-up
-    1, 0,                    // planes
-    24, 0,                   // bits per pixel
-    0, 0, 0, 0,              // compression
-    24, 0, 0, 0,             // image size
-    0, 0, 0, 0, 0, 0, 0, 0,  // resolutions
-    0, 0, 0, 0,              // colours used
-    0, 0, 0, 0,              // important colours
-    0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0, 0,  // red green blue, pad
-    0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x11, 0x22, 0x33, 0, 0, 0,  // white black 332211, pad
-};
-constexpr size_t WIDTH_AT = 18, HEIGHT_AT = 22, BITS_AT = 28, COMPRESSION_AT = 30, OFFSET_AT = 10;
+const Bytes kBottomUp3x2 =
+    EncodeBmp24(3, 2, {0xFFFFFF, 0, 0x332211, 0xFF0000, 0x00FF00, 0x0000FF});
 
 // An 8-bit file of one row: the two headers, the palette at 54, the indices.
-Bytes EightBit(int32_t width, uint32_t coloursUsed, uint32_t entries, Bytes indices) {
-  Bytes b = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0};  // type, file size, reserved
-  Put32(b, 54 + 4 * entries);                    // pixel data offset
-  Put32(b, 40);                                  // information header size
-  Put32(b, static_cast<uint32_t>(width));        // width
-  Put32(b, 1);                                   // height
-  Put32(b, 1 | 8 << 16);                         // planes, bits per pixel
-  for (int i = 0; i < 4; ++i) Put32(b, 0);       // compression, image size, resolutions
-  Put32(b, coloursUsed);                         // colours used
-  Put32(b, 0);                                   // important colours
-  for (uint32_t i = 1; i <= entries; ++i) Put32(b, 0x00102030 * i);  // blue green red 0
+Bytes EightBit(int32_t width, uint32_t coloursUsed, uint32_t entries, const Bytes& indices) {
+  Bytes b = With32(With32(Bytes(kBottomUp3x2.begin(), kBottomUp3x2.begin() + 54), OFFSET_AT,
+                          54 + 4 * entries), COLOURS_AT, coloursUsed);
+  b = With32(With32(b, WIDTH_AT, static_cast<uint32_t>(width)), HEIGHT_AT, 1);
+  b[BITS_AT] = 8;
+  // Entries of blue, green, red and 0.
+  for (uint32_t i = 1; i <= entries; ++i) b = With32(b, b.size(), 0x00102030 * i);
   b.insert(b.end(), indices.begin(), indices.end());
   return b;
-}
-
-Bytes With32(Bytes b, size_t at, uint32_t v) {
-  for (int k = 0; k < 4; ++k) b.at(at + k) = static_cast<uint8_t>(v >> (8 * k));
-  return b;
-}
-
-std::vector<uint32_t> PixelsOf(const Picture& p) {
-  return {p.pixels, p.pixels + size_t(p.width) * size_t(p.height)};
 }
 
 struct BmpTest : ::testing::Test {
@@ -68,53 +43,38 @@ struct BmpTest : ::testing::Test {
     WriteFileBytes("p.bmp", file);
     return LoadBmp("p.bmp", picture);
   }
+  Pixels Read() const { return {picture.pixels, picture.pixels + picture.width * picture.height}; }
 };
 
-TEST_F(BmpTest, BottomUpRowsAreFlippedAndBlackIsZero) {
+TEST_F(BmpTest, RowsInEitherOrderAndThePalette) {
   ASSERT_TRUE(Load(kBottomUp3x2));
-  EXPECT_EQ(picture.width, 3);
   EXPECT_EQ(picture.height, 2);
-  EXPECT_EQ(PixelsOf(picture),
-            (std::vector<uint32_t>{0xFFFFFF, 0, 0x332211, 0xFF0000, 0x00FF00, 0x0000FF}));
-}
-
-TEST_F(BmpTest, TopDownRowsKeepFileOrderAndTheLastPaddingMayBeMissing) {
-  const Bytes file = With32(kBottomUp3x2, HEIGHT_AT, static_cast<uint32_t>(-2));
-  ASSERT_TRUE(Load(Bytes(file.begin(), file.end() - 3)));
-  EXPECT_EQ(PixelsOf(picture),
-            (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0, 0x332211}));
-}
-
-TEST_F(BmpTest, EightBitUsesItsPaletteAndBlackBeyondIt) {
+  EXPECT_EQ(Read(), (Pixels{0xFFFFFF, 0, 0x332211, 0xFF0000, 0x00FF00, 0x0000FF}));
+  // Top-down rows keep file order, and the last padding may be missing.
+  const Bytes topDown = With32(kBottomUp3x2, HEIGHT_AT, static_cast<uint32_t>(-2));
+  ASSERT_TRUE(Load(Bytes(topDown.begin(), topDown.end() - 3)));
+  EXPECT_EQ(Read(), (Pixels{0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0, 0x332211}));
+  // Indices beyond the colours used are black.
   ASSERT_TRUE(Load(EightBit(3, 2, 2, {1, 0, 7, 0})));
-  EXPECT_EQ(PixelsOf(picture), (std::vector<uint32_t>{0x204060, 0x102030, 0}));
+  EXPECT_EQ(Read(), (Pixels{0x204060, 0x102030, 0}));
   ASSERT_TRUE(Load(EightBit(1, 0, 256, {255, 0, 0, 0})));
   EXPECT_EQ(picture.pixels[0], 0x203000u);  // bytes 00 30 20 10: the reserved 10 is dropped
 }
 
 TEST_F(BmpTest, MalformedFilesFailWithAnEmptyPicture) {
-  Bytes badMagic = kBottomUp3x2;
-  badMagic[1] = 'A';
-  Bytes sixteenBits = kBottomUp3x2;
-  sixteenBits[BITS_AT] = 16;
   const std::vector<Bytes> broken = {
-      badMagic,
-      sixteenBits,
-      Bytes(kBottomUp3x2.begin(), kBottomUp3x2.end() - 4),  // last row short
+      With32(kBottomUp3x2, 0, 0),  // no "BM"
+      With32(kBottomUp3x2, BITS_AT, 16),
       Bytes(kBottomUp3x2.begin(), kBottomUp3x2.begin() + 40),
       With32(kBottomUp3x2, COMPRESSION_AT, 1),
-      With32(kBottomUp3x2, OFFSET_AT, 70),
+      With32(kBottomUp3x2, OFFSET_AT, 70),  // the last row runs past the end
       With32(kBottomUp3x2, OFFSET_AT, 0xFFFFFFF0),
-      With32(kBottomUp3x2, WIDTH_AT, 0),
-      With32(kBottomUp3x2, WIDTH_AT, static_cast<uint32_t>(-3)),
-      With32(kBottomUp3x2, WIDTH_AT, 5),  // rows of 16 bytes run past the end
-      With32(kBottomUp3x2, HEIGHT_AT, 0),
+      With32(kBottomUp3x2, WIDTH_AT, 0), With32(kBottomUp3x2, HEIGHT_AT, 0),
       With32(kBottomUp3x2, HEIGHT_AT, static_cast<uint32_t>(INT_MIN)),
       With32(With32(kBottomUp3x2, WIDTH_AT, 0x7FFFFFFF), HEIGHT_AT, 0x7FFFFFFF),
-      With32(kBottomUp3x2, WIDTH_AT, 100000000),
       EightBit(1, 257, 257, {0, 0, 0, 0}),
-      EightBit(1, 256, 2, {0, 0, 0, 0}),                        // palette past the end
-      With32(EightBit(1, 2, 2, {0, 0, 0, 0}), 14, 0xFFFFFFF0),  // information header size
+      EightBit(1, 256, 2, {0, 0, 0, 0}),  // palette past the end
+      With32(EightBit(1, 2, 2, {0, 0, 0, 0}), INFO_SIZE_AT, 0xFFFFFFF0),
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     PictureAlloc(picture, 2, 2);

@@ -3,105 +3,88 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
 
 #include "generators/gif_writer.h"
-#include "generators/png_writer.h"
-#include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/issue_dir.h"
 
 namespace {
 
-// A PNG of any colour type and depth from raw row bytes.
-void WriteRawPng(const char* path, int width, int height, int colourType, int depth,
-                 const std::vector<uint8_t>& rows, const std::vector<png_color>& palette = {}) {
+// A PNG of one row of any colour type and depth from raw bytes; a palette of
+// two colours.
+void WriteRawPng(const char* path, int width, int colourType, int depth,
+                 const std::vector<uint8_t>& row) {
+  const png_color palette[] = {{1, 2, 3}, {200, 100, 50}};
   FILE* file = std::fopen(path, "wb");
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_init_io(png, file);
-  png_set_IHDR(png, info, width, height, depth, colourType, PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, width, 1, depth, colourType, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  if (colourType == PNG_COLOR_TYPE_PALETTE) png_set_PLTE(png, info, palette, 2);
   png_write_info(png, info);
-  size_t rowBytes = rows.size() / height;
-  for (int y = 0; y < height; ++y) png_write_row(png, &rows[y * rowBytes]);
+  png_write_row(png, row.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   std::fclose(file);
 }
 
-void WriteJpeg(const char* path, int width, int height, int components,
-               const std::vector<uint8_t>& samples) {
+// An 8 x 8 JPEG of one grey or RGB sample value.
+void WriteJpeg(const char* path, int components, uint8_t value) {
+  const std::vector<uint8_t> samples(8 * components, value);
   FILE* file = std::fopen(path, "wb");
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
   jpeg_create_compress(&info);
   jpeg_stdio_dest(&info, file);
-  info.image_width = width;
-  info.image_height = height;
+  info.image_width = info.image_height = 8;
   info.input_components = components;
   info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
   jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    auto* row = const_cast<JSAMPLE*>(&samples[info.next_scanline * width * components]);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
+  JSAMPROW row = const_cast<JSAMPLE*>(samples.data());  // every row alike
+  while (info.next_scanline < info.image_height) jpeg_write_scanlines(&info, &row, 1);
   jpeg_finish_compress(&info);
   jpeg_destroy_compress(&info);
   std::fclose(file);
 }
 
-class ImageLoaderTest : public IssueDirTest {
- protected:
-  Picture Load(const char* path) {
-    Picture picture{};
-    ImageLoader(path, picture);
-    return picture;
-  }
-};
+Picture Load(const char* path) {
+  Picture picture{};
+  ImageLoader(path, picture);
+  return picture;
+}
+
+using ImageLoaderTest = IssueDirTest;
 
 }  // namespace
 
 TEST_F(ImageLoaderTest, PngColourTypesAllBecomeRgb) {
-  WritePng("rgb.png", 2, 1, {0x123456, 0});
-  Picture rgb = Load("DATA/rgb.png");
-  EXPECT_EQ(rgb.pixels[0], 0x123456u);
-  EXPECT_EQ(rgb.pixels[1], 0u);  // black stays the transparent key
-
-  WriteRawPng("rgba.png", 1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {0xAA, 0xBB, 0xCC, 0x00});
-  EXPECT_EQ(Load("rgba.png").pixels[0], 0xAABBCCu);
-
-  WriteRawPng("pal.png", 2, 1, PNG_COLOR_TYPE_PALETTE, 8, {1, 0}, {{1, 2, 3}, {200, 100, 50}});
-  Picture pal = Load("pal.png");
-  EXPECT_EQ(pal.pixels[0], 0xC86432u);
-  EXPECT_EQ(pal.pixels[1], 0x010203u);
-
-  WriteRawPng("grey.png", 1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0xFF});
-  EXPECT_EQ(Load("grey.png").pixels[0], 0x404040u);
-
-  WriteRawPng("deep.png", 1, 1, PNG_COLOR_TYPE_RGB, 16, {0x12, 0x00, 0x34, 0xFF, 0x56, 0x80});
-  EXPECT_EQ(Load("deep.png").pixels[0], 0x123456u);
-
-  // Two-bit grey: levels 0..3 scale to 0, 0x55, 0xAA, 0xFF.
-  WriteRawPng("grey2.png", 4, 1, PNG_COLOR_TYPE_GRAY, 2, {0x1B});
-  Picture grey2 = Load("grey2.png");
-  EXPECT_EQ(grey2.pixels[0], 0u);
-  EXPECT_EQ(grey2.pixels[1], 0x555555u);
-  EXPECT_EQ(grey2.pixels[3], 0xFFFFFFu);
+  struct Case { int width, type, depth; std::vector<uint8_t> row; std::vector<uint32_t> pixels; };
+  const Case cases[] = {
+      {2, PNG_COLOR_TYPE_RGB, 8, {0x12, 0x34, 0x56, 0, 0, 0}, {0x123456, 0}},  // black is kept
+      {2, PNG_COLOR_TYPE_PALETTE, 8, {1, 0}, {0xC86432, 0x010203}},
+      {1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0xFF}, {0x404040}},
+      {1, PNG_COLOR_TYPE_RGB, 16, {0x12, 0x00, 0x34, 0xFF, 0x56, 0x80}, {0x123456}},
+      {4, PNG_COLOR_TYPE_GRAY, 2, {0x1B}, {0, 0x555555, 0xAAAAAA, 0xFFFFFF}},  // levels 0..3
+  };
+  for (const Case& c : cases) {
+    WriteRawPng("p.png", c.width, c.type, c.depth, c.row);
+    const Picture picture = Load("DATA/p.png");
+    EXPECT_EQ(std::vector<uint32_t>(picture.pixels, picture.pixels + c.width), c.pixels)
+        << c.type << " " << c.depth;
+  }
 }
 
 TEST_F(ImageLoaderTest, JpegPixelsAreNeverZero) {
-  WriteJpeg("black.JPG", 8, 8, 3, std::vector<uint8_t>(8 * 8 * 3, 0));
+  WriteJpeg("black.JPG", 3, 0);
   Picture black = Load("DATA/black.JPG");  // the extension in capitals still is JPEG
   ASSERT_EQ(black.width, 8);
   for (int i = 0; i < 64; ++i) ASSERT_EQ(black.pixels[i], 1u);
-  WriteJpeg("grey.jpg", 8, 8, 1, std::vector<uint8_t>(64, 0x80));
+  WriteJpeg("grey.jpg", 1, 0x80);
   uint32_t grey = Load("grey.jpg").pixels[0];
   EXPECT_EQ(grey & 1, 1u);
   EXPECT_EQ(grey >> 16, (grey >> 8) & 0xFF);
@@ -122,15 +105,12 @@ TEST_F(ImageLoaderTest, NamesAndDamagedFilesStopWithTheirMessages) {
   WriteFileBytes("bad.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'});
   WriteFileBytes("bad.bmp", {'B', 'M', 0});
   WriteFileBytes("bad.gif", {'G', 'I', 'F', '8', '7'});
-  WritePng("x.jpeg", 1, 1, {1});
+  WriteRawPng("x.jpeg", 1, PNG_COLOR_TYPE_GRAY, 8, {1});
   const std::pair<const char*, const char*> cases[] = {
-      {"bad.png", "Pix loader error ![PNG]"},
-      {"bad.jpg", "Pix loader error ![JPG]"},
-      {"bad.bmp", "Pix loader error ![BMP]"},
-      {"bad.gif", "Pix loader error ![GIF]"},
-      {"DATA/missing.png", "Pix loader error ![PNG]"},
+      {"bad.png", "Pix loader error ![PNG]"}, {"bad.jpg", "Pix loader error ![JPG]"},
+      {"bad.bmp", "Pix loader error ![BMP]"}, {"bad.gif", "Pix loader error ![GIF]"},
+      {"DATA/missing.png", "Pix loader error ![PNG]"}, {"DATA/a.b", "Internal error !"},
       {"x.jpeg", "Filetype unsupported by ImageLoader !"},
-      {"DATA/a.b", "Internal error !"},
   };
   for (auto [path, message] : cases) {
     Picture picture{};

@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "generators/png_writer.h"
-#include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/issue_dir.h"
 
@@ -23,10 +19,7 @@ std::string Script(const std::string& proportional, const std::string& cellWidth
          spaceWidth + "\n";
 }
 
-struct Ink {
-  int32_t x, y;
-  uint32_t colour;
-};
+struct Ink { int32_t x, y; uint32_t colour; };
 
 class BmfTest : public IssueDirTest {
  protected:
@@ -40,10 +33,6 @@ class BmfTest : public IssueDirTest {
     return BmfLoad("DATA/fonts/font.bmf", 12, 12, 0, 0, 0);
   }
 };
-
-uint8_t Byte(const uint8_t* plane, const GlyphTable& t, int32_t row, int32_t at) {
-  return plane[row * t.stride + at];
-}
 
 TEST_F(BmfTest, PictureMustHoldEveryCell) {
   auto table = Load(Script("0"), "ABCDEFGHIJ", 120);
@@ -61,21 +50,24 @@ TEST_F(BmfTest, ProportionalGlyphStartsAtItsInk) {
                            {2 * CELL, 2, WHITE}, {2 * CELL + 9, 2, RED}};
   for (int32_t x = 3 * CELL; x < 5 * CELL; ++x) inks.push_back({x, 0, WHITE});
   auto table = Load(Script("1"), "xAB \xFF", 5 * CELL, inks);
+  const auto byte = [&](const uint8_t* plane, int32_t row, int32_t at) {
+    return plane[row * table->stride + at];
+  };
   EXPECT_EQ(table->width['A'], 5);
   EXPECT_EQ(table->advance['A'], 6);
   EXPECT_EQ(table->offset['A'], CELL);
-  EXPECT_EQ(Byte(table->solid, *table, 0, CELL), 0x01);
-  EXPECT_EQ(Byte(table->solid, *table, 1, CELL), 0x00);
-  EXPECT_EQ(Byte(table->edge, *table, 1, CELL), 0x04);
-  EXPECT_EQ(Byte(table->solid, *table, 3, CELL), 0x10);
-  EXPECT_EQ(Byte(table->edge, *table, 2, 2 * CELL + 1), 0x02);  // 8 columns to a byte
+  EXPECT_EQ(byte(table->solid, 0, CELL), 0x01);
+  EXPECT_EQ(byte(table->solid, 1, CELL), 0x00);
+  EXPECT_EQ(byte(table->edge, 1, CELL), 0x04);
+  EXPECT_EQ(byte(table->solid, 3, CELL), 0x10);
+  EXPECT_EQ(byte(table->edge, 2, 2 * CELL + 1), 0x02);  // 8 columns to a byte
   // An empty cell and a character without one take no room.
   EXPECT_EQ(table->advance['x'] + table->offset['x'] + table->advance['Z'] + table->width['Z'], 0);
   for (int c : {int{' '}, 255}) {
     EXPECT_EQ(table->width[c] + table->offset[c], 0);
     EXPECT_EQ(table->advance[c], 10);
   }
-  for (int32_t at = 3 * CELL; at < 5 * CELL; ++at) EXPECT_EQ(Byte(table->solid, *table, 0, at), 0);
+  for (int32_t at = 3 * CELL; at < 5 * CELL; ++at) EXPECT_EQ(byte(table->solid, 0, at), 0);
 }
 
 TEST_F(BmfTest, ScriptAndCharsetErrors) {

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
-#include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/issue_dir.h"
 
@@ -37,16 +35,13 @@ Picture Paper(int32_t width, int32_t height) {
 
 uint32_t At(const Picture& p, int32_t x, int32_t y) { return p.pixels[y * p.width + x]; }
 
-TEST_F(FixedFontTest, LoadReversesEveryRowByte) {
+// Load reverses every row byte; the space only advances; rows above the top are cut.
+TEST_F(FixedFontTest, LoadAndDraw) {
+  EXPECT_EQ(FatalMessageOf([] { Load(4095); }), "Internal error !");
+  EXPECT_EQ(FatalMessageOf([] { FixedFontLoad("none.fnt"); }), "Cannot open *.FNT file !");
   auto font = Load(4097);
   EXPECT_EQ(font->rows[16 * 'P'], 0x01);
   EXPECT_EQ(font->rows[16 * 'P' + 1], 0x82);
-  EXPECT_EQ(FatalMessageOf([] { Load(4095); }), "Internal error !");
-  EXPECT_EQ(FatalMessageOf([] { FixedFontLoad("none.fnt"); }), "Cannot open *.FNT file !");
-}
-
-TEST_F(FixedFontTest, SpaceOnlyAdvancesAndRowsAboveTheTopAreCut) {
-  auto font = Load();
   Picture picture = Paper(40, 30);
   EXPECT_EQ(FixedDraw(*font, "A A", 4, 5, INK, picture), 24);
   for (int32_t x = 0; x < 40; ++x) {

@@ -29,11 +29,6 @@ class FontDrawTest : public ::testing::Test {
     s[0] = uint8_t(solid), s[1] = uint8_t(solid >> 8), e[0] = uint8_t(edge),
     e[1] = uint8_t(edge >> 8);
   }
-  Picture& Paper(int32_t width, int32_t height, uint32_t value) {
-    PictureAlloc(picture, width, height);
-    std::fill_n(picture.pixels, width * height, value);
-    return picture;
-  }
   int32_t Draw(const char* text, int32_t x, int32_t y, uint32_t colour = INK, int32_t aa = 0) {
     return FontDraw(manager, text, x, y, colour, &table, picture, aa);
   }
@@ -54,19 +49,26 @@ class FontDrawTest : public ::testing::Test {
 TEST_F(FontDrawTest, PenMovesByAdvancesAndSpacingsAndSkipsBlanks) {
   for (char c : {'a', 'b', 'c', ' ', '\xFF'}) SetRow(uint8_t(c), 0, 1, 0);
   table.advance['b'] = 7;
-  Paper(40, 8, 0);
+  PictureAlloc(picture, 40, 8);
   EXPECT_EQ(Draw("a b\377c", 0, 4), 4 + 4 + 7 + 4 + 4);
   EXPECT_EQ(InkedColumns(0), (std::vector<int>{0, 8, 19}));
   manager.wordSpacing = 2.5f;
-  Paper(40, 8, 0);
+  PictureAlloc(picture, 40, 8);
   EXPECT_EQ(Draw("a b c", 0, 4), 28);
   EXPECT_EQ(InkedColumns(0), (std::vector<int>{0, 11, 24}));  // b 3 and c 5 further
+  // An underline is clipped to the picture.
+  table.underline = 1, table.advance['b'] = 4, manager.wordSpacing = 0;
+  PictureAlloc(picture, 40, 8);
+  Draw("abcdefghij", -10, 5);
+  EXPECT_EQ(InkedColumns(5).size(), 30u);
+  EXPECT_EQ(InkedColumns(5).back(), 29);
+  Draw("abc", 0, 8);  // baseline under the picture
 }
 
 TEST_F(FontDrawTest, HalfTones) {
   SetRow('s', 0, 1, 1);
   SetRow('e', 0, 0, 1);
-  Paper(16, 8, 0);
+  PictureAlloc(picture, 16, 8);
   Draw("se", 0, 4, 0xFFFFFF, 1);
   EXPECT_EQ(At(0, 0), 0xFEFEFEu);
   EXPECT_EQ(At(4, 0), 0x7F7F7Fu);
@@ -77,64 +79,37 @@ TEST_F(FontDrawTest, HalfTones) {
   EXPECT_EQ(FatalMessageOf([&] { Draw("s", 0, 4, INK, 1); }), "Antialiasing with NULL table !");
 }
 
-TEST_F(FontDrawTest, UnderlineAndTopRowsAreClippedToThePicture) {
-  table.underline = 1;
-  Paper(40, 8, 0);
-  Draw("abcdefghij", -10, 5);
-  EXPECT_EQ(InkedColumns(5).size(), 30u);
-  EXPECT_EQ(InkedColumns(5).back(), 29);
-  Draw("abc", 0, 8);  // baseline under the picture
-
-  for (int r = 0; r < 4; ++r) SetRow('a', r, 1 << r, 0);
-  table.width['a'] = 4, table.underline = 0;
-  Paper(8, 8, 0);
-  Draw("a", 0, 3);  // box rows -1..2
-  for (int r = 0; r < 3; ++r) EXPECT_EQ(InkedColumns(r), std::vector<int>{r + 1});
-}
-
 // Glyphs crossing every side of a small picture give the pixels of the same
-// text drawn wholly inside a large one, over the same background.
-TEST_F(FontDrawTest, ClippedGlyphsMatchWholeOnes) {
+// text drawn wholly inside a large one, over the same background; and drawing
+// only the known ink rows gives the pixels of drawing the whole height.
+TEST_F(FontDrawTest, ClippedGlyphsAndKnownInkRowsMatchWholeOnes) {
   std::mt19937 rng(3);
-  MakeTable(9);
-  for (int c = 'a'; c <= 'z'; ++c) {
-    table.width[c] = 1 + c % 16, table.advance[c] = c % 11, table.rise[c] = c % 3;
-    const uint32_t bits = (1u << table.width[c]) - 1;
-    for (int r = 0; r < 9; ++r) SetRow(uint8_t(c), r, rng() & bits, rng() & bits);
-  }
-  Paper(200, 60, 0);
-  std::generate_n(picture.pixels, 200 * 60, [&] { return rng() & 0xFFFFFF; });
-  Picture part{};
-  PictureAlloc(part, 50, 8);
-  for (int y = 0; y < 8; ++y)
-    std::copy_n(&picture.pixels[(y + 20) * 200 + 25], 50, &part.pixels[y * 50]);
-  const char* text = "the quick brown fox jumps";
-  FontDraw(manager, text, 20 - 25, 30 - 20, INK, &table, part, 1);
-  Draw(text, 20, 30, INK, 1);
-  for (int i = 0; i < 50 * 8; ++i) {
-    ASSERT_EQ(part.pixels[i], At(i % 50 + 25, i / 50 + 20)) << i % 50 << "," << i / 50;
-  }
-}
-
-TEST_F(FontDrawTest, KnownInkRowsDrawTheSamePixels) {
-  std::mt19937 rng(5);
   MakeTable(12);
   for (int c = 'a'; c <= 'z'; ++c) {
-    table.width[c] = 1 + c % 16, table.advance[c] = 7, table.rise[c] = c % 4 - 2;
+    table.width[c] = 1 + c % 16, table.advance[c] = c % 11, table.rise[c] = c % 4 - 2;
     const uint32_t bits = (1u << table.width[c]) - 1;
     for (int r = 2 + c % 3; r < 10 - c % 2; ++r) SetRow(uint8_t(c), r, rng() & bits, rng() & bits);
   }
-  const char* text = "pack my box with five dozen liquor jugs";
-  std::vector<uint32_t> drawn[2];
-  for (std::vector<uint32_t>& result : drawn) {
-    Paper(120, 20, 0x102030);
-    Draw(text, -30, 9, INK, 1);  // clipped on the left, the top and the right
-    Draw(text, 2, 19, INK, 1);
-    result.assign(picture.pixels, picture.pixels + 120 * 20);
+  const char* text = "the quick brown fox jumps";
+  std::vector<uint32_t> whole[2];
+  for (std::vector<uint32_t>& drawn : whole) {
+    std::mt19937 paper(5);
+    PictureAlloc(picture, 200, 60);
+    std::generate_n(picture.pixels, 200 * 60, [&] { return paper() & 0xFFFFFF; });
+    Picture part{};
+    PictureAlloc(part, 50, 8);
+    for (int y = 0; y < 8; ++y)
+      std::copy_n(&picture.pixels[(y + 20) * 200 + 25], 50, &part.pixels[y * 50]);
+    FontDraw(manager, text, 20 - 25, 30 - 20, INK, &table, part, 1);
+    Draw(text, 20, 30, INK, 1);
+    for (int i = 0; i < 50 * 8; ++i) {
+      ASSERT_EQ(part.pixels[i], At(i % 50 + 25, i / 50 + 20)) << i % 50 << "," << i / 50;
+    }
+    drawn.assign(picture.pixels, picture.pixels + 200 * 60);
     GlyphTableFindInk(table);
   }
   EXPECT_EQ(table.inkTop['a'], 2 + 'a' % 3);
-  EXPECT_EQ(drawn[0], drawn[1]);
+  EXPECT_EQ(whole[0], whole[1]);
 }
 
 }  // namespace

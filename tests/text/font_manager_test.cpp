@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 
-#include "generators/png_writer.h"
-#include "resources/archive.h"
 #include "support/fatal_catch.h"
-#include "support/scratch_dir.h"
+#include "support/issue_dir.h"
 #include "text/font_internal.h"
 
 namespace {
@@ -31,22 +28,11 @@ TEST(FontMetrics, MeasureFitAndHitAddTheSpacings) {
   EXPECT_EQ(FontHit(manager, 10, 37, "aa a", 10, 50, &t), 0);
 }
 
-TEST(FontMetrics, MaskPaletteRulesInOrder) {
-  EXPECT_EQ(MskPalette(0x1C00), (GrayPalette{0, 0, 3, 3, 3}));
-  EXPECT_EQ(MskPalette(0x040201), (GrayPalette{1, 3, 2, 0, 0}));
-  EXPECT_EQ(MskPalette(0xFF1F1F), (GrayPalette{2, 2, 2, 2, 2}));  // later rules win
-}
-
-class FontCacheTest : public ::testing::Test {
+class FontCacheTest : public IssueDirTest {
  protected:
-  void SetUp() override {
-    WriteFileBytes("data.rs", {});
-    manager = FontManagerCreate();
-  }
   void TearDown() override {
     FontCacheFree(cache);
     FontManagerDestroy(manager);
-    ResourceCloseAll();
   }
   void AddArial() {
     WriteFileBytes("arial.ttf", ReadFileBytes(TEST_FONT_DIR "/DejaVuSans.ttf"));
@@ -56,8 +42,7 @@ class FontCacheTest : public ::testing::Test {
     return FontCacheGet(*manager, cache, name, 8, sizeY, 0, 0, underline);
   }
 
-  ScratchDir scratch;
-  std::unique_ptr<FontManager> manager;
+  std::unique_ptr<FontManager> manager = FontManagerCreate();
   FontCache cache;
 };
 
@@ -75,18 +60,6 @@ TEST_F(FontCacheTest, SameFaceInAnyCaseAndUnderlineCopiesShareTheirPlanes) {
   FontCacheFree(cache);  // under ASan: each plane freed once
 }
 
-TEST_F(FontCacheTest, BmfTableServesEverySize) {
-  const std::string script = "g.png\n1\nc\n4\n3\n";  // proportional, cells 4 wide
-  WriteFileBytes("test.BMF", {script.begin(), script.end()});
-  WriteFileBytes("c", {'A', 'B'});
-  std::vector<uint32_t> pixels(8 * 5);
-  pixels[1] = pixels[14] = 0xFFFFFF;
-  ASSERT_TRUE(WritePng("g.png", 8, 5, pixels));
-  GlyphTable* table = Get("DATA/fonts/test.BMF", 16);
-  EXPECT_EQ(Get("data/fonts/TEST.bmf", 40), table);
-  EXPECT_EQ(FontMeasure(*manager, "AB", table).height, 5);
-}
-
 TEST_F(FontCacheTest, MissingFacesFallBackToArial) {
   EXPECT_EQ(FatalMessageOf([&] { Get("DATA/fonts/arial.ttf", 16); }),
             "\n Glyph cannot be preloaded !");
@@ -97,7 +70,11 @@ TEST_F(FontCacheTest, MissingFacesFallBackToArial) {
   EXPECT_EQ(cache.size(), 1u);
 }
 
+// The mask's rules apply in order, later ones winning.
 TEST_F(FontCacheTest, MaskSuffix) {
+  EXPECT_EQ(MskPalette(0x1C00), (GrayPalette{0, 0, 3, 3, 3}));
+  EXPECT_EQ(MskPalette(0x040201), (GrayPalette{1, 3, 2, 0, 0}));
+  EXPECT_EQ(MskPalette(0xFF1F1F), (GrayPalette{2, 2, 2, 2, 2}));
   AddArial();
   const auto edges = [&](const char* name) {
     const auto t = FontOpen(*manager, name, 8, 16, 0, 0, 0);
