@@ -137,6 +137,15 @@ TEST_F(ArchiveTest, TemporariesAreGivenBackOnAFatalPathAndByCloseAll) {
   EXPECT_EQ(Read("a.txt"), "aaa");  // reopened
 }
 
+// Repacking under a running reader: the open archive keeps being read.
+TEST_F(ArchiveTest, AnArchiveRenamedOverTheOpenOneIsNeverRead) {
+  WriteFileBytes("data.rs", Concat({Stored("a.txt", "old a"), Stored("b.txt", "old b")}));
+  EXPECT_EQ(Read("a.txt"), "old a");
+  WriteFileBytes("new.rs", Concat({Stored("b.txt", "new, longer b"), Stored("a.txt", "new a")}));
+  std::filesystem::rename("new.rs", "data.rs");
+  EXPECT_EQ(Read("b.txt"), "old b");
+}
+
 TEST_F(ArchiveTest, BadArchivesAndPathsStopWithTheirMessages) {
   EXPECT_EQ(FatalMessageOf([] { ResourceOpen("DATA/x.txt"); }), "Cannot open resource file !");
   ResourceCloseAll();

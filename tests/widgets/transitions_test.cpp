@@ -70,6 +70,15 @@ class TransitionTest : public ::testing::Test {
   Picture screen{};
 };
 
+ArticleLine Line(int32_t x, int32_t y, int32_t width, int32_t height) {
+  ArticleLine line{};
+  line.x = x;
+  line.y = y;
+  line.width = width;
+  line.height = height;
+  return line;
+}
+
 }  // namespace
 
 TEST_F(TransitionTest, NothingDrawnOutsideTheOpenInterval) {
@@ -189,10 +198,16 @@ class TransitionSlide : public ::testing::Test {
     article.firstDraw = 1;
     article.totalHeight = 52;
     for (auto [x, y, ink] : {std::tuple{200, 0, INK_A}, {100, 16, INK_B}, {300, 32, INK_C}}) {
-      const TextSegment glyph{.x = x, .y = y + 16, .text = "a", .colour = ink, .linkId = -1};
-      article.lines.push_front({.x = x, .y = y, .width = 8, .height = 16, .segments = {glyph}});
+      TextSegment glyph{};
+      glyph.x = x;
+      glyph.y = y + 16;
+      glyph.text = "a";
+      glyph.colour = ink;
+      glyph.linkId = -1;
+      article.lines.push_front(Line(x, y, 8, 16));
+      article.lines.front().segments = {glyph};
     }
-    article.lines.push_front({.x = 0, .y = 52, .width = 1, .height = 1});  // the sentinel
+    article.lines.push_front(Line(0, 52, 1, 1));  // the sentinel
   }
   void TearDown() override { PanelDestroy(panel); }
 
