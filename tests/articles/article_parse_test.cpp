@@ -142,9 +142,4 @@ TEST_F(ArticleParseTest, LongLinesAndNamesAreCutNotOverrun) {
   EXPECT_EQ(ParseError(std::string("a\0<#", 4) + "\n"), "");
 }
 
-TEST_F(ArticleParseTest, MissingFileNamesTheHandedOutName) {
-  EXPECT_EQ(FatalMessageOf([&] { ArticleParse(article, "DATA/articles/none.art"); }),
-            "Cannot open none.art file !");
-}
-
 }  // namespace

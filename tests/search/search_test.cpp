@@ -120,13 +120,6 @@ TEST_F(SearchTest, ScoresTitleAuthorAndKeywordsNewestFirst) {
   EXPECT_EQ(resultPath, "DATA/search/search_7.art");
 }
 
-TEST_F(SearchTest, ContainsNoCaseIgnoresOnlyLetterCase) {
-  EXPECT_EQ(ContainsNoCase("Hot NEWS", "news"), 1);
-  for (auto [text, word] : {std::pair<const char*, const char*>{"Hot NEWS", "hot news!"},
-                            {"[x]", "{X}"}, {nullptr, "a"}, {"a", ""}, {"", ""}})
-    EXPECT_EQ(ContainsNoCase(text, word), 0) << word;
-}
-
 TEST_F(SearchTest, KeysTypeOnceWithShiftAndBackspace) {
   Open();
   Press(SDLK_a, true);
