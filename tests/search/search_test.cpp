@@ -150,23 +150,21 @@ TEST_F(SearchTest, EachSearchWritesTheNextPageAndReopensEmptyForSixtyCharacters)
 
 TEST_F(SearchTest, BadFilesAreFatalWithTheirMessage) {
   struct Case {
-    const char* name;
     const char* file;
     const char* contents;  // null: the file is removed
     const char* message;
   };
   const Case cases[] = {
-      {"no config", "search.txt", nullptr, "Cannot open search config file !"},
-      {"short config", "search.txt", "1 2 x 4", "Error while scaning search config file !"},
-      {"no list", "search.lst", nullptr, "Cannot open search list !"},
-      {"missing article", "search.lst", "DATA/arts/index.art\nDATA/arts/gone.art\n",
-       "Cannot open artFile !"},
-      {"path breaking a link", "search.lst", "DATA/arts/a#>.art\n", "Cannot open artFile !"},
-      {"author", "index.art", "<#AUTHOR#>Ann\n<#END#>\n", "Broken !"},
-      {"keywords", "index.art", "<#TITLE#>T<#END#><#KEYWORDS#>a\r<#END#>", "Broken !"},
+      {"search.txt", nullptr, "Cannot open search config file !"},
+      {"search.txt", "1 2 x 4", "Error while scaning search config file !"},
+      {"search.lst", nullptr, "Cannot open search list !"},
+      {"search.lst", "DATA/arts/index.art\nDATA/arts/gone.art\n", "Cannot open artFile !"},
+      {"search.lst", "DATA/arts/a#>.art\n", "Cannot open artFile !"},  // a path that breaks a link
+      {"index.art", "<#AUTHOR#>Ann\n<#END#>\n", "Broken !"},
+      {"index.art", "<#TITLE#>T<#END#><#KEYWORDS#>a\r<#END#>", "Broken !"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.contents ? c.contents : c.file);
     WriteFileText("search.txt", "0 0 4 12\n");
     WriteFileText("search.lst", "DATA/arts/index.art\n");
     WriteFileText("index.art", "<#TITLE#>Start<#END#>\n");

@@ -75,20 +75,15 @@ TEST_F(MagtoolTest, ExtractNeverWritesThroughALink) {
   ASSERT_TRUE(WriteArchive("a.rs", {{"DATA/ok.txt", {'o'}}, {"DATA/s/v.txt", {'x'}}}, false, error));
   fs::create_directories("elsewhere");
   WriteFileBytes("victim.txt", {'v'});
-  struct Case {
-    const char* link;
-    const char* target;
-  };
-  for (const Case& c : {Case{"out/DATA/s", "../../elsewhere"}, Case{"out/DATA/s/v.txt", "../../../victim.txt"},
-                        Case{"out/DATA/s/v.txt", "../../../gone.txt"}}) {
+  for (auto [link, target] : {std::pair{"out/DATA/s", "../../elsewhere"}, {"out/DATA/s/v.txt", "../../../victim.txt"},
+                               {"out/DATA/s/v.txt", "../../../gone.txt"}}) {
     fs::remove_all("out");
-    fs::create_directories(fs::path(c.link).parent_path());
-    fs::create_symlink(c.target, c.link);
+    fs::create_directories(fs::path(link).parent_path());
+    fs::create_symlink(target, link);
     ChildResult result = RunMagtool("extract a.rs out");
-    EXPECT_EQ(result.status, 1) << c.link;
-    EXPECT_NE(result.out.find("refusing a name that passes through a link"), std::string::npos)
-        << result.out;
-    EXPECT_FALSE(FileExists("out/DATA/ok.txt")) << c.link;  // refused as a whole
+    EXPECT_EQ(result.status, 1) << link;
+    EXPECT_NE(result.out.find("refusing a name that passes through a link"), std::string::npos) << result.out;
+    EXPECT_FALSE(FileExists("out/DATA/ok.txt")) << link;  // refused as a whole
   }
   EXPECT_TRUE(fs::is_empty("elsewhere"));
   EXPECT_EQ(ReadFileBytes("victim.txt"), std::vector<uint8_t>{'v'});
@@ -98,17 +93,13 @@ TEST_F(MagtoolTest, ExtractNeverWritesThroughALink) {
 TEST_F(MagtoolTest, PackReportsWhatItCannotReadOrStore) {
   WriteFileBytes("issue/DATA/big.bin", {});
   fs::resize_file("issue/DATA/big.bin", (size_t{1} << 31) + 1);  // sparse: no disk used
-  struct Case {
-    const char* limit;
-    const char* message;
-  };
   // Fast under a memory limit only when the size is checked before reading.
-  for (const Case& c : {Case{"ulimit -v 200000", "magtool: DATA/big.bin: a member must be smaller"},
-                        Case{"ulimit -n 4", "magtool: issue/DATA: Too many open files"}}) {
-    ChildResult result = RunCommand("exec 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-; " +
-                                    std::string(c.limit) + "; exec " MAGTOOL_PATH " pack issue o.rs");
-    EXPECT_EQ(result.status, 1) << c.limit;
-    EXPECT_EQ(result.out.rfind(c.message, 0), 0u) << result.out;
+  for (auto [limit, message] : {std::pair{"ulimit -v 200000", "magtool: DATA/big.bin: a member must be smaller"},
+                                {"ulimit -n 4", "magtool: issue/DATA: Too many open files"}}) {
+    ChildResult result = RunCommand("exec 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-; " + std::string(limit) +
+                                    "; exec " MAGTOOL_PATH " pack issue o.rs");
+    EXPECT_EQ(result.status, 1) << limit;
+    EXPECT_EQ(result.out.rfind(message, 0), 0u) << result.out;
   }
   fs::remove("issue/DATA/big.bin");
   fs::create_symlink("loop", "issue/DATA/loop");
@@ -132,16 +123,13 @@ TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchiveNamingTheMember) {
   const size_t second = 270 + static_cast<size_t>(whole[261] | whole[262] << 8 | whole[263] << 16);
   std::vector<uint8_t> trailing = whole;
   trailing.insert(trailing.end(), 3, 0);
-  struct Case {
-    std::vector<uint8_t> bytes;
-    const char* reason;
-  };
-  for (const Case& c : {Case{trailing, "3 bytes after the last whole member"}, Case{{}, "holds no member"}}) {
-    WriteFileBytes("bad.rs", c.bytes);
+  for (auto [bytes, reason] : {std::pair{trailing, "3 bytes after the last whole member"},
+                               {std::vector<uint8_t>{}, "holds no member"}}) {
+    WriteFileBytes("bad.rs", bytes);
     for (const char* command : {"verify bad.rs", "extract bad.rs out"}) {
       ChildResult result = RunMagtool(command);
       EXPECT_EQ(result.status, 1) << command;
-      EXPECT_NE(result.out.find(c.reason), std::string::npos) << result.out;
+      EXPECT_NE(result.out.find(reason), std::string::npos) << result.out;
     }
     EXPECT_FALSE(FileExists("out"));
   }
