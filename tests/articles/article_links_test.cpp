@@ -131,17 +131,16 @@ TEST_F(ArticleLinksHotspotTest, VisibleRangeAndSelection) {
   ParseWithView("<#LINK:ART:a#>a<#ENDL#>\n<#LINK:ART:b#>b<#ENDL#>\n<#LINK:ART:c#>c<#ENDL#>",
                 100, 20);
   ArticleBuildHotspots(article);
+  auto visible = [&] { return std::pair(ArticleFirstVisibleHotspot(article), ArticleLastVisibleHotspot(article)); };
   // Boxes at y 4, 20 and 36, 12 high, in a view 20 high.
-  EXPECT_EQ(ArticleFirstVisibleHotspot(article), 0);
-  EXPECT_EQ(ArticleLastVisibleHotspot(article), 0);
+  EXPECT_EQ(visible(), std::pair(0, 0));
   article.scrollY = 5;
   EXPECT_EQ(ArticleFirstVisibleHotspot(article), -1);
   article.twoColumns = 1;
   article.rightScrollY = -20;
   EXPECT_EQ(ArticleFirstVisibleHotspot(article), 1);
   article.scrollY = 0;
-  EXPECT_EQ(ArticleFirstVisibleHotspot(article), 0);
-  EXPECT_EQ(ArticleLastVisibleHotspot(article), 1);  // the right column wins
+  EXPECT_EQ(visible(), std::pair(0, 1));  // the right column wins
   ASSERT_NE(ArticleSelectHotspot(article, 2), nullptr);
   EXPECT_EQ(*article.hoverTarget, "ART:c");
   EXPECT_EQ(article.hoverId, 2);

@@ -201,8 +201,6 @@ TEST_F(ArticleViewScroll, FractionAndMovesWithoutView) {
   EXPECT_EQ(article.scrollY, 0);
   ArticleSetView(article, view);
   EXPECT_EQ(ArticleScrollFraction(article), 0.0f);
-  ArticleEnd(article);
-  EXPECT_EQ(ArticleScrollFraction(article), 1.0f);
   article.twoColumns = 1;
   ArticleEnd(article);
   EXPECT_EQ(article.scrollY, 48);

@@ -1,7 +1,6 @@
 // The demo issue as the reader finds it in the packed archive: what magtool
 // check cannot know. Every article draws page by page with the issue's fonts,
-// together they use every tag, the contents, the menu and the search list name
-// every one, links stand out and use every kind, every panel is linked and
+// together they use every tag, links stand out and use every kind, every panel is linked and
 // keeps its chrome off the article's rows. A fatal error ends the run with
 // its message.
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -92,21 +90,6 @@ TEST_F(DemoIssue, EveryArticleDrawsEveryPageAndTheyUseEveryTag) {
   EXPECT_TRUE(missing.empty()) << "unused tags: " << ::testing::PrintToString(missing);
 }
 
-TEST_F(DemoIssue, TheContentsTheMenuAndTheSearchListNameEveryArticle) {
-  for (const char* page : {"DATA/arts/index.art", "DATA/arts/mmenu.art"}) {
-    const std::string text = ReadMember(page);
-    for (const std::string& path : Articles()) {
-      if (path == page) continue;
-      EXPECT_NE(text.find("ART:" + path), std::string::npos) << page << " lacks " << path;
-    }
-  }
-  std::istringstream list(ReadMember("DATA/configs/search.lst"));
-  std::vector<std::string> listed;
-  for (std::string line; std::getline(list, line);) listed.push_back(line);
-  std::sort(listed.begin(), listed.end());
-  EXPECT_EQ(listed, Articles());
-}
-
 // Links wear one colour through the issue; unvisited, hovered and visited they
 // differ from each other and from the plain text beside them. Where the targets
 // lead is magtool check's; here, that every kind is used, every panel is
@@ -157,9 +140,7 @@ bool ClearOfArticle(const Panel& panel, int32_t y, int32_t height) {
   return y + height <= top || y >= top + panel.middle.height;
 }
 
-TEST_F(DemoIssue, EveryPanelBuildsAndDrawsUnderEveryButton) {
-  Picture screen{};
-  PictureAlloc(screen, 640, 480);
+TEST_F(DemoIssue, EveryPanelKeepsItsChromeOffTheArticle) {
   PanelArray panels;
   const int32_t count = ParsePanels(panels);
   ASSERT_GE(count, 3);
@@ -168,11 +149,8 @@ TEST_F(DemoIssue, EveryPanelBuildsAndDrawsUnderEveryButton) {
     EXPECT_TRUE(panel.hasMask && panel.hasProgressBar && panel.hasTitleBox && !panel.aniChains.empty()) << i;
     EXPECT_TRUE(ClearOfArticle(panel, panel.titleY, panel.titleBox.height)) << i;
     for (const PanelButton& button : panel.buttons) {
-      PanelSetMouse(panel, button.x + 2, button.y + 2);
-      EXPECT_EQ(PanelHitTest(panel), button.command);
       const Picture& face = button.animated ? button.frames[0] : button.image;
       EXPECT_TRUE(ClearOfArticle(panel, button.y, face.height)) << i;
-      PanelDrawChrome(panel, nullptr, screen, 1, 0.5f, 0.0f, 1.0f);
     }
   }
   PanelListDestroy(panels);

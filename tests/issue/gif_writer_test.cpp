@@ -44,7 +44,6 @@ TEST(GifWriter, SmoothFieldNoiseRunsAndTinyImagesRoundTrip) {
   for (size_t i = 0; i < smooth.indices.size(); ++i) smooth.indices[i] = uint8_t((i % 640 + i / 640) * 255 / 1118);
   ExpectRoundTrip(smooth);
   ExpectRoundTrip(Noise(320, 240, 256, 1));  // fills and clears the table many times
-  ExpectRoundTrip(Noise(320, 240, 2, 2));
   ExpectRoundTrip(Noise(97, 61, 16, 3));
   ExpectRoundTrip(Image(300, 1, 2));  // one run: each code is the one being defined
   ExpectRoundTrip(Noise(1, 1, 256, 4));

@@ -40,11 +40,11 @@ class SearchTest : public ::testing::Test {
     SearchFrame(resultPath, openFlag, reader.BackBuffer, reader.EngineFixedFont.get());
   }
 
-  // One frame with the key down, then the key up.
-  void Press(SDLKey key, bool shift = false) {
+  // Frames with the key down, then the key up.
+  void Press(SDLKey key, bool shift = false, int frames = 1) {
     if (shift) KeyEvent(SDL_KEYDOWN, SDLK_LSHIFT);
     KeyEvent(SDL_KEYDOWN, key);
-    Frame();
+    for (int i = 0; i < frames; ++i) Frame();
     KeyEvent(SDL_KEYUP, key);
     if (shift) KeyEvent(SDL_KEYUP, SDLK_LSHIFT);
   }
@@ -126,15 +126,9 @@ TEST_F(SearchTest, KeysTypeOnceWithShiftAndBackspace) {
   Press(static_cast<SDLKey>('5'), true);
   Press(static_cast<SDLKey>('%'));  // not in the table
   Press(SDLK_SLASH, true);
-  KeyEvent(SDL_KEYDOWN, SDLK_b);
-  Frame();
-  Frame();  // still held: typed once
-  KeyEvent(SDL_KEYUP, SDLK_b);
+  Press(SDLK_b, false, 2);  // held: typed once
   Type("xy");
-  KeyEvent(SDL_KEYDOWN, SDLK_BACKSPACE);
-  Frame();
-  Frame();  // held: one a frame
-  KeyEvent(SDL_KEYUP, SDLK_BACKSPACE);
+  Press(SDLK_BACKSPACE, false, 2);  // held: one a frame
   EXPECT_NE(Confirm().find("FF00#>a%?b\n"), std::string::npos);
 }
 

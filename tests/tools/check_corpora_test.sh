@@ -16,9 +16,7 @@ cp -r "$work/pristine" "$issue"
 
 # The files the panel and font fuzzers keep beside their input, as their seeds name them.
 for name in a.bmp s.bmp glyphs.bmp DATA/glyphs.bmp; do cp "$issue/DATA/panels/icon.bmp" "$issue/$name"; done
-cp "$issue/DATA/panels/classic/mask.gif" "$issue/m.gif"
-cp "$issue/DATA/panels/classic/chain0.txt" "$issue/c.txt"
-cp "$issue/DATA/panels/classic/button0.ani" "$issue/b.ani"
+for pair in m.gif:mask.gif c.txt:chain0.txt b.ani:button0.ani; do cp "$issue/DATA/panels/classic/${pair#*:}" "$issue/${pair%%:*}"; done
 
 # Byte offsets of the first two 0x1E separators, as the search fuzzer cuts.
 separators() { grep -obUa $'\x1e' "$1" | head -n 2 | cut -d: -f1 || true; }

@@ -151,11 +151,3 @@ TEST_F(MagtoolTest, BadCommandLinesAndArchives) {
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.out.find("Broken resource file !"), std::string::npos);
 }
-
-TEST_F(MagtoolTest, ExhaustedMemoryIsReportedNotAnAbort) {
-  WriteFileBytes("issue/DATA/big.bin", {});
-  fs::resize_file("issue/DATA/big.bin", size_t{512} << 20);  // sparse: no disk used
-  ChildResult result = RunCommand("ulimit -v 200000; " MAGTOOL_PATH " pack issue out.rs 2>&1");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.out, "magtool: out of memory\n");
-}
