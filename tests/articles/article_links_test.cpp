@@ -8,7 +8,6 @@
 #include "article_fixture.h"
 #include "articles/article_links.h"
 #include "base/clock.h"
-#include "engine/engine.h"
 #include "generators/png_writer.h"
 
 namespace {
@@ -26,10 +25,6 @@ class ArticleLinksTest : public ArticleFixture {
     EngineFixedFont->rows.fill(0xFF);  // every glyph a solid block, to show in the pixels
     testNow = 1000;
     SetEngineClock(TestClock);
-  }
-  void TearDown() override {
-    SetEngineClock(nullptr);
-    ArticleFixture::TearDown();
   }
   void ParseWithView(const std::string& text, int32_t width, int32_t height) {
     Parse(text);
@@ -56,18 +51,6 @@ class ArticleLinksTest : public ArticleFixture {
 };
 
 using ArticleLinksHoverTest = ArticleLinksTest;
-
-// Ids in order of first use are the parser's (article_parse_test).
-TEST_F(ArticleLinksHoverTest, RepeatedTargetSharesItsVisitedMark) {
-  Parse("<#LINK:ART:a.art#>one<#ENDL#> <#LINK:ART:b.art#>two<#ENDL#> "
-        "<#LINK:ART:a.art#>three<#ENDL#>\n");
-  for (const char* other : {static_cast<const char*>(nullptr), "", "art:a.art"}) ArticleMarkVisited(article, other);
-  for (const LinkEntry& entry : article.linkTargets) EXPECT_EQ(entry.visited, 0);
-  ArticleMarkVisited(article, "ART:a.art");
-  ASSERT_EQ(article.linkTargets.size(), 2u);
-  EXPECT_EQ(article.linkTargets.back().visited, 1);
-  EXPECT_EQ(article.linkTargets.front().visited, 0);
-}
 
 TEST_F(ArticleLinksHoverTest, FixedFontBoxIncludesItsRightAndTopEdgesInsideTheView) {
   ParseWithView("<#LINK:ART:a.art#>ab<#ENDL#>\n", 100, 100);

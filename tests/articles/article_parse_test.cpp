@@ -54,13 +54,6 @@ TEST_F(ArticleParseTest, ArgumentsOutOfRangeStopTheEngine) {
   EXPECT_EQ(ParseError("<#UNKNOWN"), "Unexpected end of tag !");
 }
 
-TEST_F(ArticleParseTest, FixedFaceIgnoresStyleAndSizeAndIsNeverLookedUp) {
-  Parse("<#BOLD#><#SIZE:8:16#><#SIZE:20:30#><#ITALIC#>abc\n");
-  EXPECT_EQ(Lines()[0]->segments[0].font, nullptr);
-  EXPECT_EQ(Lines()[0]->height, 16);
-  EXPECT_TRUE(article.fontCache.empty());
-}
-
 TEST_F(ArticleParseTest, FacenameMeasuresTheNextTextInAGlyphTable) {
   AddArial();
   Parse("<#TITLE#>T<#END#>x<#FACENAME:DATA/fonts/arial.ttf#>abc<#FACENAME::FIXED#>d\n");

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int32_t NONE = -100000000;
 constexpr uint32_t INK = 0x112233;
 uint32_t clockNow = 0;
 uint32_t TestClock() { return clockNow; }
@@ -128,33 +127,18 @@ using ArticleViewScroll = ArticleView;
 
 TEST_F(ArticleViewScroll, PageStepsOneColumn) {
   Paginate(8);
-  Moves({{ArticlePageForward, 48}, {ArticlePageForward, 96}, {ArticlePageForward, 96},
-         {ArticlePageBack, 48},
-         {[](Article& a) {  // inside page 1: back goes to the page before it
-            a.scrollY = 60;
-            ArticlePageBack(a);
-          }, 0},
+  Moves({{ArticlePageForward, 48}, {ArticlePageForward, 96}, {ArticlePageForward, 96}, {ArticlePageBack, 48},
+         {[](Article& a) { a.scrollY = 60, ArticlePageBack(a); }, 0},  // inside page 1: to the one before
          {ArticlePageBack, 0}, {ArticleEnd, 96}, {ArticleHome, 0},
-         {[](Article& a) {
-            a.pageScroll = 0;
-            ArticlePageForward(a);
-          }, 0}});
+         {[](Article& a) { a.pageScroll = 0, ArticlePageForward(a); }, 0}});
 }
 
 TEST_F(ArticleViewScroll, LineStepsOneColumnSnapAndClamp) {
   Paginate(8);
   Moves({{ArticleLineForward, 16}, {ArticleLineBack, 0}, {ArticleLineBack, 0},
-         {[](Article& a) {  // 20 - 16 = 4 lies inside the line at 0
-            ArticleSetScroll(a, 20, 0);
-            ArticleLineBack(a);
-          }, 0},
-         {[](Article& a) {
-            for (int i = 0; i < 20; ++i) ArticleLineForward(a);
-          }, 96},
-         {[](Article& a) {
-            a.lineScroll = 0;
-            ArticleLineBack(a);
-          }, 96}});
+         {[](Article& a) { ArticleSetScroll(a, 20, 0), ArticleLineBack(a); }, 0},  // 4 lies in the line at 0
+         {[](Article& a) { for (int i = 0; i < 20; ++i) ArticleLineForward(a); }, 96},
+         {[](Article& a) { a.lineScroll = 0, ArticleLineBack(a); }, 96}});
 }
 
 TEST_F(ArticleViewScroll, SpreadsSingleAndDoubleSteps) {
@@ -165,23 +149,12 @@ TEST_F(ArticleViewScroll, SpreadsSingleAndDoubleSteps) {
   // Each move in turn, and the page the spread it leaves starts at.
   const std::pair<void (*)(Article&), size_t> moves[] = {
       {ArticleHome, 0}, {ArticlePageForward, 1},
-      {[](Article& a) { a.spreadSingleStep = 0; ArticlePageForward(a); }, 3}, {ArticlePageBack, 1},
+      {[](Article& a) { a.spreadSingleStep = 0, ArticlePageForward(a); }, 3}, {ArticlePageBack, 1},
       {ArticleEnd, last}, {ArticlePageForward, last},
-      {[](Article& a) { a.spreadDoubleStep = 0; ArticlePageBack(a); }, last}};
+      {[](Article& a) { a.spreadDoubleStep = 0, ArticlePageBack(a); }, last}};
   for (const auto& [move, page] : moves) {
     move(article);
     EXPECT_EQ(Scroll(), std::make_pair(S(page), -S(page + 1))) << page;
-  }
-}
-
-TEST_F(ArticleViewScroll, SinglePageInTwoColumnsLeavesRightEmpty) {
-  article.twoColumns = 1;
-  Paginate(2);
-  ASSERT_EQ(article.pageStarts.size(), 1u);
-  for (auto move : {ArticlePageForward, ArticlePageBack, ArticleHome}) {
-    article.rightScrollY = 0;
-    move(article);
-    EXPECT_EQ(Scroll(), std::make_pair(0, NONE));
   }
 }
 
