@@ -58,9 +58,8 @@ class ArticleFixture : public ::testing::Test {
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const ArticleLine* line : Lines()) {
-      std::string text;
-      for (const TextSegment& segment : line->segments) text += segment.text + "|";
-      texts.push_back(text);
+      texts.emplace_back();
+      for (const TextSegment& segment : line->segments) texts.back() += segment.text + "|";
     }
     return texts;
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -23,10 +24,9 @@ class ArticleLifecycleTest : public ArticleFixture {
     ArticleLoad(article, ("DATA/arts/" + name).c_str(), EngineFonts());
   }
   const LinkEntry& Target(const std::string& text) const {
-    for (const LinkEntry& entry : article.linkTargets) {
-      if (entry.text == text) return entry;
-    }
-    throw std::runtime_error("no target " + text);
+    const auto entry = std::ranges::find(article.linkTargets, text, &LinkEntry::text);
+    if (entry == article.linkTargets.end()) throw std::runtime_error("no target " + text);
+    return *entry;
   }
 };
 

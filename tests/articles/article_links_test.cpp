@@ -181,19 +181,4 @@ TEST_F(ArticleLinksTitleTest, AltTextReplacesTheTitleWhileHovered) {
   EXPECT_EQ(DrawTitle(100), 2046);
 }
 
-TEST_F(ArticleLinksTitleTest, MarqueeSlidesWideTextOnePixelPer20Ms) {
-  Parse("<#TITLE#>" + std::string(20, 'x') + "<#END#>");  // 160 pixels
-  ArticlePrepareTitle(article);
-  EXPECT_EQ(DrawTitle(100), 20);
-  EXPECT_EQ(box.pixels[0], 0u);  // starts wholly left of the box
-  testNow = 1000 + 20 * 170 + 19;  // offset 170 mod 320 - 160: the text starts at x 10
-  DrawTitle(100);
-  EXPECT_EQ(box.pixels[9], 0u);
-  EXPECT_NE(box.pixels[10], 0u);
-  testNow = 1000 + 20 * 330;  // wrapped round: offset -150, the text ends at x 9
-  DrawTitle(100);
-  EXPECT_NE(box.pixels[9], 0u);
-  EXPECT_EQ(box.pixels[10], 0u);
-}
-
 }  // namespace

@@ -131,7 +131,6 @@ TEST_F(DemoIssue, LinksStandOutUseEveryKindAndReachEveryPanel) {
   EXPECT_EQ(kinds, (std::set<std::string>{"ART:", "EXE:", "MSX:", "PAN:", "PIX:"}));
   const std::string panelList = ReadMember(PANELS_PATH);
   const long panelCount = std::count(panelList.begin(), panelList.end(), '\n');
-  EXPECT_GE(panelCount, 3);
   for (long panel = 0; panel < panelCount; ++panel) EXPECT_TRUE(panels.count(std::to_string(panel))) << panel;
 }
 

@@ -36,9 +36,7 @@ class SearchTest : public ::testing::Test {
     SDL_GetKeyState(nullptr)[key] = type == SDL_KEYDOWN ? 1 : 0;
   }
 
-  void Frame() {
-    SearchFrame(resultPath, openFlag, reader.BackBuffer, reader.EngineFixedFont.get());
-  }
+  void Frame() { SearchFrame(resultPath, openFlag, reader.BackBuffer, reader.EngineFixedFont.get()); }
 
   // Frames with the key down, then the key up.
   void Press(SDLKey key, bool shift = false, int frames = 1) {
@@ -49,10 +47,7 @@ class SearchTest : public ::testing::Test {
     if (shift) KeyEvent(SDL_KEYUP, SDLK_LSHIFT);
   }
 
-  void Open() {
-    openFlag = 1;
-    Frame();
-  }
+  void Open() { openFlag = 1, Frame(); }
 
   // Each character by the key that types it, with Shift where it needs it.
   void Type(const std::string& text) {
@@ -116,8 +111,7 @@ TEST_F(SearchTest, ScoresTitleAuthorAndKeywordsNewestFirst) {
   EXPECT_EQ(Search("k:letter"), Page("k:letter", FoundLine("a.art", 1), 1));
   EXPECT_EQ(Search("a:news"), Page("a:news", FoundLine("b.art", 1), 1));
   EXPECT_EQ(Search("a:"), Page("a:", "", 0));
-  EXPECT_EQ(Search(""), Page("", "", 0));
-  EXPECT_EQ(resultPath, "DATA/search/search_7.art");
+  EXPECT_EQ(resultPath, "DATA/search/search_6.art");
 }
 
 TEST_F(SearchTest, KeysTypeOnceWithShiftAndBackspace) {
@@ -134,7 +128,6 @@ TEST_F(SearchTest, KeysTypeOnceWithShiftAndBackspace) {
 
 TEST_F(SearchTest, EachSearchWritesTheNextPageAndReopensEmptyForSixtyCharacters) {
   Search("one");
-  EXPECT_EQ(resultPath, "DATA/search/search_0.art");
   EXPECT_NE(Search("two").find("FF00#>two\n"), std::string::npos);
   EXPECT_EQ(resultPath, "DATA/search/search_1.art");
   EXPECT_TRUE(FileExists("search_0.art"));
