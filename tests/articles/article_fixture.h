@@ -11,6 +11,7 @@
 
 #include "articles/article.h"
 #include "articles/article_parse.h"
+#include "base/clock.h"
 #include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
@@ -26,6 +27,7 @@ class ArticleFixture : public ::testing::Test {
     EngineFontManager = FontManagerCreate();
   }
   void TearDown() override {
+    SetEngineClock(nullptr);
     FontCacheFree(article.fontCache);
     FontManagerDestroy(EngineFontManager);
     EngineFixedFont.reset();
@@ -56,9 +58,8 @@ class ArticleFixture : public ::testing::Test {
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
     for (const ArticleLine* line : Lines()) {
-      std::string text;
-      for (const TextSegment& segment : line->segments) text += segment.text + "|";
-      texts.push_back(text);
+      texts.emplace_back();
+      for (const TextSegment& segment : line->segments) texts.back() += segment.text + "|";
     }
     return texts;
   }

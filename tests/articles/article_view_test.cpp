@@ -2,20 +2,17 @@
 
 #include <chrono>
 #include <initializer_list>
-#include <memory>
 #include <vector>
 
 #include "articles/article.h"
 #include "articles/article_links.h"
 #include "articles/article_view.h"
 #include "base/clock.h"
-#include "resources/archive.h"
 #include "support/fatal_catch.h"
 #include "text/fixed_font.h"
 
 namespace {
 
-constexpr int32_t NONE = -100000000;
 constexpr uint32_t INK = 0x112233;
 uint32_t clockNow = 0;
 uint32_t TestClock() { return clockNow; }
@@ -23,51 +20,33 @@ uint32_t TestClock() { return clockNow; }
 class ArticleView : public ::testing::Test {
  protected:
   void SetUp() override {
-    EngineFixedFont = std::make_unique<FixedFont>();
-    EngineFixedFont->rows.fill(0xFF);  // every glyph a solid 8 x 16 block
-    article.fonts.fixed = EngineFixedFont.get();
+    fixed.rows.fill(0xFF);  // every glyph a solid 8 x 16 block
+    article.fonts.fixed = &fixed;
     PictureAlloc(view, 640, 50);
-    article.lineScroll = article.pageScroll = 1;
-    article.spreadSingleStep = article.spreadDoubleStep = 1;
+    article.lineScroll = article.pageScroll = article.spreadSingleStep = article.spreadDoubleStep = 1;
     article.hoverId = -1;
     article.firstDraw = 1;
     article.activeLinkColour = 0xFF0000;
     article.visitedLinkColour = 0x0000FF;
   }
-  void TearDown() override {
-    SetEngineClock(nullptr);
-    EngineFixedFont.reset();
-    ResourceCloseAll();
-  }
+  void TearDown() override { SetEngineClock(nullptr); }
 
   // A line of one fixed-font segment; lines go in newest first.
-  ArticleLine& AddLine(int32_t x, int32_t y, const char* text, int32_t height = 16) {
-    ArticleLine line{};
-    line.x = x;
-    line.y = y;
-    line.height = height;
-    line.width = 8 * static_cast<int32_t>(std::string(text).size());
-    TextSegment segment{};
-    segment.x = x;
-    segment.y = y + height;
-    segment.text = text;
-    segment.colour = INK;
-    segment.linkId = -1;
-    line.segments.push_back(segment);
-    article.lines.push_front(line);
+  ArticleLine& AddLine(int32_t x, int32_t y, std::string text, int32_t height = 16) {
+    const int32_t width = 8 * static_cast<int32_t>(text.size());
+    // mode, limit, x, baseline, width, height, spacings, text, colour, antialias, font, link
+    const TextSegment segment{0, 0, x, y + height, 0, 0, 0, 0, text, INK, 0, nullptr, 0, -1, nullptr};
+    article.lines.push_front(ArticleLine{0, 0, x, y, width, height, 0, 0, {segment}});
     return article.lines.front();
   }
   // Lines of height 16 every 16 pixels from y 0, then the sentinel.
   void AddLines(int32_t count) {
     for (int32_t i = 0; i < count; ++i) AddLine(0, 16 * i, "ab");
     article.totalHeight = 16 * count + 4;
-    ArticleLine& sentinel = AddLine(0, article.totalHeight, "", 1);
-    sentinel.segments.clear();
-    sentinel.width = 1;
+    article.lines.push_front(ArticleLine{0, 0, 0, article.totalHeight, 1, 1, 0, 0, {}});
   }
-  void Paginate(int32_t count, int32_t height = 50) {
+  void Paginate(int32_t count) {
     AddLines(count);
-    PictureAlloc(view, 640, height);
     ArticleSetView(article, view);
   }
   int32_t S(size_t i) const { return article.pageStarts.at(i); }
@@ -81,22 +60,17 @@ class ArticleView : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<FixedFont> EngineFixedFont;
+  FixedFont fixed{};
   Article article{};
   Picture view{};
 };
 
 using ArticleViewPages = ArticleView;
 
-TEST_F(ArticleViewPages, PagesStartAtFirstOverflowingLineAndRepaginateOnlyWhenHeightChanges) {
+TEST_F(ArticleViewPages, PagesStartAtFirstOverflowingLineAndFollowTheViewsHeight) {
   Paginate(8);
-  EXPECT_EQ(article.totalHeight, 132);
   EXPECT_EQ(article.pageStarts, (std::vector<int32_t>{0, 48, 96}));
-  for (const ArticleLine& line : article.lines) EXPECT_EQ(line.placed, 1);
   article.scrollY = 48;
-  article.pageStarts.push_back(999);  // stale marker: kept while the height stays
-  ArticleSetView(article, view);
-  EXPECT_EQ(article.pageStarts.back(), 999);
   Picture taller{};
   PictureAlloc(taller, 640, 100);
   ArticleSetView(article, taller);
@@ -132,9 +106,7 @@ TEST_F(ArticleViewPages, FarLinesAtTheEndOfTheIntRangeGetTheirPage) {
 
 TEST_F(ArticleViewPages, ALongArticlePaginatesInOnePass) {
   constexpr int32_t count = 400000;  // 13334 pages of 30 lines: many seconds when each scans all
-  for (int32_t i = 0; i < count; ++i) {
-    article.lines.push_front(ArticleLine{0, 0, 0, 16 * i, 8, 16, 0, 0, {}});
-  }
+  for (int32_t i = 0; i < count; ++i) article.lines.push_front(ArticleLine{0, 0, 0, 16 * i, 8, 16, 0, 0, {}});
   PictureAlloc(view, 640, 480);
   const auto began = std::chrono::steady_clock::now();
   ArticleSetView(article, view);
@@ -147,70 +119,35 @@ using ArticleViewScroll = ArticleView;
 
 TEST_F(ArticleViewScroll, PageStepsOneColumn) {
   Paginate(8);
-  Moves({{ArticlePageForward, 48}, {ArticlePageForward, 96}, {ArticlePageForward, 96},
-         {ArticlePageBack, 48},
-         {[](Article& a) {  // inside page 1: back goes to the page before it
-            a.scrollY = 60;
-            ArticlePageBack(a);
-          }, 0},
+  Moves({{ArticlePageForward, 48}, {ArticlePageForward, 96}, {ArticlePageForward, 96}, {ArticlePageBack, 48},
+         {[](Article& a) { a.scrollY = 60, ArticlePageBack(a); }, 0},  // inside page 1: to the one before
          {ArticlePageBack, 0}, {ArticleEnd, 96}, {ArticleHome, 0},
-         {[](Article& a) {
-            a.pageScroll = 0;
-            ArticlePageForward(a);
-          }, 0}});
+         {[](Article& a) { a.pageScroll = 0, ArticlePageForward(a); }, 0}});
 }
 
 TEST_F(ArticleViewScroll, LineStepsOneColumnSnapAndClamp) {
   Paginate(8);
   Moves({{ArticleLineForward, 16}, {ArticleLineBack, 0}, {ArticleLineBack, 0},
-         {[](Article& a) {  // 20 - 16 = 4 lies inside the line at 0
-            ArticleSetScroll(a, 20, 0);
-            ArticleLineBack(a);
-          }, 0},
-         {[](Article& a) {
-            for (int i = 0; i < 20; ++i) ArticleLineForward(a);
-          }, 96},
-         {[](Article& a) {
-            a.lineScroll = 0;
-            ArticleLineBack(a);
-          }, 96}});
+         {[](Article& a) { ArticleSetScroll(a, 20, 0), ArticleLineBack(a); }, 0},  // 4 lies in the line at 0
+         {[](Article& a) { for (int i = 0; i < 20; ++i) ArticleLineForward(a); }, 96},
+         {[](Article& a) { a.lineScroll = 0, ArticleLineBack(a); }, 96}});
 }
 
 TEST_F(ArticleViewScroll, SpreadsSingleAndDoubleSteps) {
   article.twoColumns = 1;
   Paginate(20);
   ASSERT_GE(article.pageStarts.size(), 6u);
-  const size_t last = article.pageStarts.size() - 1;
-  ArticleHome(article);
-  EXPECT_EQ(Scroll(), std::make_pair(S(0), -S(1)));
-  ArticlePageForward(article);
-  EXPECT_EQ(Scroll(), std::make_pair(S(1), -S(2)));
-  article.spreadSingleStep = 0;
-  ArticlePageForward(article);
-  EXPECT_EQ(Scroll(), std::make_pair(S(3), -S(4)));
-  ArticlePageBack(article);
-  EXPECT_EQ(Scroll(), std::make_pair(S(1), -S(2)));
-  ArticleEnd(article);
-  EXPECT_EQ(Scroll(), std::make_pair(S(last - 1), -S(last)));
-  ArticlePageForward(article);
-  EXPECT_EQ(Scroll(), std::make_pair(S(last - 1), -S(last)));
-  article.spreadDoubleStep = 0;
-  ArticlePageBack(article);
-  EXPECT_EQ(Scroll(), std::make_pair(S(last - 1), -S(last)));
-}
-
-TEST_F(ArticleViewScroll, SinglePageInTwoColumnsLeavesRightEmpty) {
-  article.twoColumns = 1;
-  Paginate(2);
-  ASSERT_EQ(article.pageStarts.size(), 1u);
-  article.rightScrollY = 0;
-  ArticlePageForward(article);
-  EXPECT_EQ(Scroll(), std::make_pair(0, NONE));
-  article.rightScrollY = 0;
-  ArticlePageBack(article);
-  EXPECT_EQ(Scroll(), std::make_pair(0, NONE));
-  ArticleHome(article);
-  EXPECT_EQ(Scroll(), std::make_pair(0, NONE));
+  const size_t last = article.pageStarts.size() - 2;
+  // Each move in turn, and the page the spread it leaves starts at.
+  const std::pair<void (*)(Article&), size_t> moves[] = {
+      {ArticleHome, 0}, {ArticlePageForward, 1},
+      {[](Article& a) { a.spreadSingleStep = 0, ArticlePageForward(a); }, 3}, {ArticlePageBack, 1},
+      {ArticleEnd, last}, {ArticlePageForward, last},
+      {[](Article& a) { a.spreadDoubleStep = 0, ArticlePageBack(a); }, last}};
+  for (const auto& [move, page] : moves) {
+    move(article);
+    EXPECT_EQ(Scroll(), std::make_pair(S(page), -S(page + 1))) << page;
+  }
 }
 
 TEST_F(ArticleViewScroll, LineStepInTwoColumnsRightContinuesLeft) {
@@ -225,13 +162,10 @@ TEST_F(ArticleViewScroll, LineStepInTwoColumnsRightContinuesLeft) {
 TEST_F(ArticleViewScroll, FractionAndMovesWithoutView) {
   AddLines(8);
   ArticleHome(article);
-  ArticleLineForward(article);
+  ArticleLineForward(article);  // no view yet: no move
   EXPECT_EQ(article.scrollY, 0);
-  EXPECT_EQ(ArticleScrollFraction(article), 0.0f);
   ArticleSetView(article, view);
   EXPECT_EQ(ArticleScrollFraction(article), 0.0f);
-  ArticleEnd(article);
-  EXPECT_EQ(ArticleScrollFraction(article), 1.0f);
   article.twoColumns = 1;
   ArticleEnd(article);
   EXPECT_EQ(article.scrollY, 48);
@@ -246,17 +180,18 @@ uint32_t Pixel(const Picture& picture, int32_t x, int32_t y) {
   return picture.pixels[y * picture.width + x];
 }
 
-TEST_F(ArticleViewDraw, FirstDrawStartsAtFirstPageUnlessScrollWasSet) {
+TEST_F(ArticleViewDraw, FirstDrawStartsAtFirstPageUnlessSetAndRightColumnIs320PixelsRight) {
   article.twoColumns = 1;
   Paginate(8);
   article.scrollY = 77;
-  ArticleDraw(article, 0, 0, 1, 1);
+  ArticleDraw(article, 0, 0, 0, 1);  // the right column alone
   EXPECT_EQ(Scroll(), std::make_pair(0, -48));
+  EXPECT_EQ(Pixel(view, 1, 10), 0u);
+  EXPECT_EQ(Pixel(view, 321, 10), INK);  // its top line, at 48
   article.firstDraw = 1;
   ArticleSetScroll(article, 100, -300);
   ArticleDraw(article, 0, 0, 1, 1);
-  EXPECT_EQ(ArticleGetScroll(article).scrollY, 100);
-  EXPECT_EQ(ArticleGetScroll(article).rightScrollY, -300);
+  EXPECT_EQ(Scroll(), std::make_pair(100, -300));
 }
 
 TEST_F(ArticleViewDraw, OnlyWholeLinesAreDrawn) {
@@ -268,18 +203,7 @@ TEST_F(ArticleViewDraw, OnlyWholeLinesAreDrawn) {
   EXPECT_EQ(Pixel(view, 9, 45), 0u);
   const ArticleLine& first = article.lines.back();
   EXPECT_TRUE(ArticleLineVisible(article, first, -16, 0));
-  EXPECT_FALSE(ArticleLineVisible(article, first, -17, 0));
-  EXPECT_FALSE(ArticleLineVisible(article, first, 632, 0));
-  EXPECT_FALSE(ArticleLineVisible(article, first, 0, -1));
-}
-
-TEST_F(ArticleViewDraw, RightColumnIs320PixelsRight) {
-  article.twoColumns = 1;
-  Paginate(8);
-  ArticleDraw(article, 0, 0, 0, 1);
-  EXPECT_EQ(Pixel(view, 1, 10), 0u);        // left column not drawn
-  EXPECT_EQ(Pixel(view, 321, 10), INK);     // line at 48 on the right's top
-  EXPECT_EQ(Pixel(view, 321 + 16, 10), 0u);
+  for (auto [x, y] : {std::pair{-17, 0}, {632, 0}, {0, -1}}) EXPECT_FALSE(ArticleLineVisible(article, first, x, y));
 }
 
 TEST_F(ArticleViewDraw, HoveredAndVisitedLinkColours) {
@@ -287,12 +211,10 @@ TEST_F(ArticleViewDraw, HoveredAndVisitedLinkColours) {
   article.linkTargets.push_front({1, 0, 2, "v.art"});
   for (int32_t i = 0; i < 3; ++i) {
     ArticleLine& line = AddLine(0, 16 * i, "link");
-    line.hasLink = 1;
-    TextSegment& segment = line.segments.front();
-    segment.isLink = 1;
-    segment.linkId = i;
-    if (i == 2) segment.target = &article.linkTargets.front();
+    line.hasLink = line.segments[0].isLink = 1;
+    line.segments[0].linkId = i;
   }
+  article.lines.front().segments[0].target = &article.linkTargets.front();
   ArticleSetView(article, view);
   ArticleSetMouse(article, 4, 10);
   ArticleDraw(article, 0, 1, 1, 0);
@@ -304,11 +226,11 @@ TEST_F(ArticleViewDraw, HoveredAndVisitedLinkColours) {
 
 TEST_F(ArticleViewDraw, HoverPictureOnlyForHoveredPictureLink) {
   PictureEntry& normal = article.pictures.emplace_front();
-  PictureAlloc(normal.image, 2, 2);
-  normal.image.pixels[0] = 0x0000AA;
   PictureEntry& hover = article.pictures.emplace_front();
-  PictureAlloc(hover.image, 2, 2);
-  hover.image.pixels[0] = 0x00BB00;
+  for (auto [entry, colour] : {std::pair{&normal, 0x0000AAu}, {&hover, 0x00BB00u}}) {
+    PictureAlloc(entry->image, 2, 2);
+    entry->image.pixels[0] = colour;
+  }
   article.placements.push_front({100, 5, 1, 1, &normal, &hover, 3});
   article.placements.push_front({120, 5, 0, 1, &normal, &hover, -1});
   article.drawings.push_front({50, 60, 30, 30, 0x777777});
@@ -327,15 +249,14 @@ class ArticleViewPictures : public ArticleView {
  protected:
   // A w x h picture whose only set pixel is (x, y).
   PictureEntry& AddScrolling(int32_t speedX, int32_t speedY, int32_t x, int32_t y) {
-    PictureEntry& entry = article.pictures.emplace_front();
-    entry.scrolling = 1;
-    entry.speedX = speedX;
-    entry.speedY = speedY;
+    PictureEntry& entry =
+        article.pictures.emplace_front(PictureEntry{1, speedX, speedY, 0, 0, "", {}});
     PictureAlloc(entry.image, 30, 30);
     entry.image.pixels[y * 30 + x] = 1;
     return entry;
   }
   void At(uint32_t ticks) {
+    SetEngineClock(TestClock);
     clockNow = ticks;
     ArticleAnimatePictures(article);
   }
@@ -344,10 +265,6 @@ class ArticleViewPictures : public ArticleView {
       if (picture.pixels[i] != 0) return i;
     }
     return -1;
-  }
-  void SetUp() override {
-    ArticleView::SetUp();
-    SetEngineClock(TestClock);
   }
 };
 

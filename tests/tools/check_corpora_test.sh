@@ -14,33 +14,27 @@ trap 'rm -rf "$work"' EXIT
 issue=$work/issue
 cp -r "$work/pristine" "$issue"
 
-# The files the panel and font fuzzers keep beside their input, under the
-# names their seeds use.
+# The files the panel and font fuzzers keep beside their input, as their seeds name them.
 for name in a.bmp s.bmp glyphs.bmp DATA/glyphs.bmp; do cp "$issue/DATA/panels/icon.bmp" "$issue/$name"; done
-cp "$issue/DATA/panels/classic/mask.gif" "$issue/m.gif"
-cp "$issue/DATA/panels/classic/chain0.txt" "$issue/c.txt"
-cp "$issue/DATA/panels/classic/button0.ani" "$issue/b.ani"
+for pair in m.gif:mask.gif c.txt:chain0.txt b.ani:button0.ani; do cp "$issue/DATA/panels/classic/${pair#*:}" "$issue/${pair%%:*}"; done
 
 # Byte offsets of the first two 0x1E separators, as the search fuzzer cuts.
 separators() { grep -obUa $'\x1e' "$1" | head -n 2 | cut -d: -f1 || true; }
-
 # Bytes [from, to) of a file.
 bytes() { if [ "$2" -lt "$3" ]; then tail -c +$(($2 + 1)) "$1" | head -c $(($3 - $2)); fi; }
 
-# Writes the member files for seed $2 of corpus $1 under $work/parts and
-# prints "member part" pairs.
+# The member a whole seed stands for.
+declare -A MEMBER=([article_fuzz]=DATA/arts/index.art [gif_fuzz]=DATA/panels/plasma.gif
+  [bmp_fuzz]=DATA/pictures/gallery/copper.bmp [image_fuzz]=DATA/panels/cursor.png
+  [panel_fuzz]=DATA/panels/classic.txt [ttt_fuzz]=DATA/fonts/arial.ttt
+  [msx_list_fuzz]=DATA/configs/msx.txt [module_fuzz]=DATA/msx/tune1.xm)
+
+# Writes seed $2 of corpus $1 as member files under $work/parts; prints "member part" pairs.
 place() {
   local corpus=$1 seed=$2 parts=$work/parts
   rm -rf "$parts" && mkdir "$parts"
+  [ -n "${MEMBER[$corpus]:-}" ] && { echo "${MEMBER[$corpus]} $seed"; return 0; }
   case $corpus in
-    article_fuzz) echo "DATA/arts/index.art $seed" ;;
-    gif_fuzz) echo "DATA/panels/plasma.gif $seed" ;;
-    bmp_fuzz) echo "DATA/pictures/gallery/copper.bmp $seed" ;;
-    image_fuzz) echo "DATA/panels/cursor.png $seed" ;;
-    panel_fuzz) echo "DATA/panels/classic.txt $seed" ;;
-    ttt_fuzz) echo "DATA/fonts/arial.ttt $seed" ;;
-    msx_list_fuzz) echo "DATA/configs/msx.txt $seed" ;;
-    module_fuzz) echo "DATA/msx/tune1.xm $seed" ;;
     config_fuzz)  # the first byte chooses the file: odd the keys, even the setup
       [ -s "$seed" ] || return 0
       tail -c +2 "$seed" > "$parts/cfg"
@@ -59,8 +53,7 @@ place() {
       echo "DATA/cs.txt $parts/chr" ;;
     search_fuzz)
       local size cuts
-      size=$(stat -c %s "$seed")
-      mapfile -t cuts < <(separators "$seed")
+      size=$(stat -c %s "$seed") && mapfile -t cuts < <(separators "$seed")
       local first=${cuts[0]:-$size} second=${cuts[1]:-$size}
       bytes "$seed" 0 "$first" > "$parts/search.txt"
       bytes "$seed" $((first + 1)) "$second" > "$parts/search.lst"
@@ -76,12 +69,6 @@ restore() {
   if [ -e "$work/pristine/$1" ]; then cp "$work/pristine/$1" "$issue/$1"; else rm -f "$issue/$1"; fi
 }
 
-if [ -z "$pack_dir" ] && ! "$magtool" check "$issue" > "$work/out"; then
-  echo "the demo issue with the fixtures is not clean:"
-  cat "$work/out"
-  exit 1
-fi
-
 runs=0 reported=0 failed=0
 for dir in "$seeds"/*_fuzz; do
   corpus=$(basename "$dir")
@@ -96,9 +83,7 @@ for dir in "$seeds"/*_fuzz; do
       status=0
       "$magtool" check "$issue" > "$work/out" 2>&1 || status=$?
       runs=$((runs + 1))
-      if [ $status -eq 1 ]; then
-        reported=$((reported + 1))
-      elif [ $status -ne 0 ]; then
+      if [ $status -eq 1 ]; then reported=$((reported + 1)); elif [ $status -ne 0 ]; then
         echo "$corpus/$(basename "$seed"): status $status"
         cat "$work/out"
         failed=$((failed + 1))

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -15,22 +15,10 @@ namespace {
 
 // Adds text as the file's last line; returns its line number.
 int AppendLine(const fs::path& path, const std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string content = ReadFileText(path);
   if (!content.empty() && content.back() != '\n') content += '\n';
-  content += text + "\n";
-  std::ofstream(path, std::ios::binary) << content;
-  int lines = 0;
-  for (char c : content) lines += c == '\n' ? 1 : 0;
-  return lines;
-}
-
-void KeepFirstLines(const fs::path& path, int count) {
-  std::ifstream in(path, std::ios::binary);
-  std::string kept, line;
-  for (int i = 0; i < count && std::getline(in, line); ++i) kept += line + "\n";
-  in.close();
-  std::ofstream(path, std::ios::binary) << kept;
+  WriteFileText(path, content += text + "\n");
+  return static_cast<int>(std::count(content.begin(), content.end(), '\n'));
 }
 
 class MagtoolCheckTest : public ::testing::Test {
@@ -55,11 +43,15 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   const std::string altLink = "<#LINK:MSX:+SILENCE:ALT:";
   const int longAlt = AppendLine(data / "arts/help.art", altLink + std::string(2047, 'a') + "#>x");
   AppendLine(data / "arts/help.art", altLink + std::string(2046, 'b') + "#>y");
-  KeepFirstLines(data / "panels/page.txt", 5);
-  std::ofstream(data / "msx/tune2.xm", std::ios::binary) << "not a module";
+  std::string page = ReadFileText(data / "panels/page.txt");
+  for (size_t at = 0, lines = 0; at < page.size(); ++at) {
+    if (page[at] == '\n' && ++lines == 5) page.resize(at + 1);
+  }
+  WriteFileText(data / "panels/page.txt", page);
+  WriteFileText(data / "msx/tune2.xm", "not a module");
   // 1104 rows high, with a bar beyond the right edge
-  std::ofstream(data / "panels/tall.txt", std::ios::binary)
-      << "DATA/panels/EndScroll.png\n0\n0\n0\n1\nDATA/panels/classic/bar.png\n600\n0\n0\n0\n0\n";
+  WriteFileText(data / "panels/tall.txt",
+                "DATA/panels/EndScroll.png\n0\n0\n0\n1\nDATA/panels/classic/bar.png\n600\n0\n0\n0\n0\n");
   AppendLine(data / "configs/panels.txt", "DATA/panels/tall.txt");
   const int unlisted = AppendLine(data / "configs/search.lst", "DATA/arts/news.art");
 
