@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,12 +18,8 @@
 #include "engine/frame_pacing.h"
 #include "engine/keys.h"
 #include "engine/present.h"
-#include "engine/screen_transitions.h"
-#include "engine/shutdown_signals.h"
 #include "engine/video.h"
 #include "generators/gif_writer.h"
-#include "resources/archive.h"
-#include "support/child_process.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
 #include "support/sdl_events.h"
@@ -213,16 +208,3 @@ TEST_F(MainLoopTest, OpenerTakesTheArgumentWholeAndTheFrameReapsIt) {
   EXPECT_FALSE(FileExists("pwned") || FileExists("pwned2"));
 }
 
-// The ten-second animation is cut short, and the loop ends after its frame.
-TEST_F(MainLoopTest, ShutdownSignalEndsAnimationAndLoop) {
-  ChildResult child = RunInChild([this] {
-    InstallShutdownSignals();
-    std::raise(SIGTERM);
-    int frames = 0;
-    RunPageAnimation(reader, [&](float) { ++frames; }, 0.0f, 1.0f, 10000);
-    std::printf("frames %d loop %d", frames, MainLoopStep(reader, loop));
-    std::fflush(stdout);
-    std::_Exit(0);  // the engine is the parent's to shut down
-  });
-  EXPECT_EQ(child.out, "frames 0 loop 0");
-}
