@@ -40,11 +40,6 @@ uint32_t clockNow = 0;
 uint32_t clockStep = 0;
 uint32_t TestClock() { return clockNow += clockStep; }
 
-// Each channel halved and truncated, as a blend at alpha 0.5 works it.
-constexpr uint32_t HalfBlend(uint32_t a, uint32_t b) {
-  return (a >> 1 & 0x7F7F7F) + (b >> 1 & 0x7F7F7F);
-}
-
 uint32_t Pixel(const Reader& reader, int32_t x, int32_t y) {
   return reader.BackBuffer.pixels[y * SCREEN_WIDTH + x];
 }
@@ -107,18 +102,6 @@ TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
   EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
   EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_PANEL_COLOUR);
   EXPECT_EQ(Plays().size(), 2u);
-}
-
-// Frames at 0, 250, 500 and 750 ms: the fade stands at half way whatever the
-// frames before it drew.
-TEST_F(CoversTest, ClosingCoverFadesInOverTheLastScreen) {
-  StartClosingAt(10000);
-  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_PANEL_COLOUR);
-  for (uint32_t at : {10250u, 10500u, 10750u}) Frame(at);
-  EXPECT_EQ(Pixel(reader, 639, 479), HalfBlend(STARTUP_CLOSING_COLOUR, STARTUP_PANEL_COLOUR));
-  Frame(11500);
-  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_CLOSING_COLOUR);
-  EXPECT_EQ(KeyQuit(reader.KeyFlags), 0);
 }
 
 TEST_F(CoversTest, TheClosingsQuitComesAtThirteenAndAHalfSeconds) {

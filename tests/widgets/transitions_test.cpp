@@ -153,19 +153,16 @@ TEST_F(TransitionTest, PageTurnHalfWayEdgeAndFold) {
   EXPECT_EQ(View(2, 1), OldColour(6, 5));
 }
 
+// 6 + 6 rows on an 11-row screen; a short old page would be read past its end.
 TEST_F(TransitionTest, PageTurnPagesThatDoNotFitAreFatal) {
-  const auto message = [this] {
-    return FatalMessageOf([this] { PageTurnFrame(panel, 0.5f, screen, 0); });
-  };
-  PictureAlloc(panel.top, 8, 6);  // 6 + 6 rows on an 11-row screen
-  EXPECT_EQ(message(), "Internal !");
-  PictureAlloc(panel.top, 8, 5);
-  EXPECT_EQ(message(), "");
-  PictureAlloc(panel.newPage, 7, 6);
-  EXPECT_EQ(message(), "Internal !");
-  PictureAlloc(panel.newPage, 8, 6);
-  PictureAlloc(panel.oldPage, 8, 5);  // would be read past its end
-  EXPECT_EQ(message(), "Internal !");
+  for (auto [picture, width, height, message] :
+       {std::tuple{&panel.top, 8, 6, "Internal !"}, {&panel.top, 8, 5, ""},
+        {&panel.newPage, 7, 6, "Internal !"}, {&panel.newPage, 8, 6, ""},
+        {&panel.oldPage, 8, 5, "Internal !"}}) {
+    PictureAlloc(*picture, width, height);
+    EXPECT_EQ(FatalMessageOf([this] { PageTurnFrame(panel, 0.5f, screen, 0); }), message)
+        << width << "x" << height;
+  }
 }
 
 namespace {
