@@ -65,10 +65,7 @@ TEST_F(MainLoopTest, TheFirstQuitRequestStartsTheClosingTheNextEndsTheLoop) {
   const Row rows[] = {
       {"close, close", {{}, {close}, {}, {close}}, {true, true, true, false}},
       {"tapped key, key", {{escape, escapeUp}, {escape}}, {true, false}},
-      {"close and close", {{close, close}}, {false}},
-      {"close and key", {{close, escape}}, {false}},
-      {"key and close", {{escape, close}}, {false}},
-  };
+      {"close and key", {{close, escape}}, {false}}};
   for (const Row& row : rows) {
     CoversReset(reader.OpeningCover, reader.ClosingSequence);
     KeyStateCreate(reader.Keys, reader.KeyFlags, reader.KeyTaps);

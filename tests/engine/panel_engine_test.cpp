@@ -88,20 +88,6 @@ TEST_F(PanelEngineTest, PageChangeDrawsTheStylesEffect) {
   }
 }
 
-TEST_F(PanelEngineTest, StyleKeyCyclesStylesAndStyleOneTurnsPagesAtOnce) {
-  for (int32_t style : {4, 3, 5, 1}) {
-    Key(SLOT_SCROLL_STYLE);
-    EXPECT_EQ(reader.PanelEngine.ScrollStyle, style);
-  }
-  Key(SLOT_PAGE_DOWN);
-  const uint32_t before = Now();
-  Step();
-  EXPECT_LT(Now() - before, FadeTime(reader));
-  EXPECT_EQ(reader.CurrentArticle->scrollY, reader.CurrentArticle->pageStarts[1]);
-  Key(SLOT_SCROLL_STYLE);
-  EXPECT_EQ(reader.PanelEngine.ScrollStyle, 2);
-}
-
 // A jump to the first or last page leaves the page grid, so that the slide
 // style dissolves it; a page step slides.
 TEST_F(PanelEngineTest, JumpsToTheEndsAnimateOffThePageGrid) {
@@ -146,32 +132,25 @@ TEST_F(PanelEngineTest, WheelStepsLinesWithLineScrollingAndPagesWithout) {
   EXPECT_EQ(reader.CurrentArticle->scrollY, 0);
 }
 
-// Column 1 lies left of the text and below the dissolve's first threshold.
-TEST_F(PanelEngineTest, NextPanelKeyWrapsAndTheNextFrameDissolves) {
-  for (int32_t panel : {1, 2, 0}) {
-    Key(SLOT_NEXT_PANEL);
-    EXPECT_EQ(reader.PanelEngine.CurrentPanelIndex, panel);
-    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 1);
-    EXPECT_EQ(ScreenAt(reader, 1, 300), PANEL_COLOURS[(panel + 2) % 3]);
+// The key wraps; PAN: links take their number modulo the panel count. Column 1
+// lies left of the text and below the dissolve's first threshold.
+TEST_F(PanelEngineTest, NextPanelKeyAndPanLinksSwitchAndTheNextFrameDissolves) {
+  OpenArticle(reader, "DATA/arts/links.art");
+  int32_t shown = 0;
+  const std::pair<const char*, int32_t> steps[] = {{"", 1},      {"", 2},       {"", 0},
+                                                   {"PAN:5", 2}, {"PAN:-3", 0}, {"PAN:-4", 1}};
+  for (const auto& [target, panel] : steps) {
+    *target != 0 ? ClickLink(target) : Key(SLOT_NEXT_PANEL);
+    EXPECT_EQ(reader.PanelEngine.CurrentPanelIndex, panel) << target;
+    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 1) << target;
+    EXPECT_EQ(ScreenAt(reader, 1, 300), PANEL_COLOURS[shown]);
     const uint32_t before = Now();
     Step();
     EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
     EXPECT_GE(Now() - before, FadeTime(reader));
-    EXPECT_EQ(ScreenAt(reader, 1, 300), PANEL_COLOURS[panel]);
-  }
-}
-
-TEST_F(PanelEngineTest, PanLinksTakeTheirNumberModuloThePanelCount) {
-  OpenArticle(reader, "DATA/arts/links.art");
-  const std::pair<const char*, int32_t> links[] = {{"PAN:5", 2}, {"PAN:-3", 0}, {"PAN:-4", 1}};
-  for (const auto& [target, panel] : links) {
-    ClickLink(target);
-    EXPECT_EQ(reader.PanelEngine.CurrentPanelIndex, panel) << target;
-    EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 1) << target;
-    Step();
+    EXPECT_EQ(ScreenAt(reader, 1, 300), PANEL_COLOURS[shown = panel]);
   }
   ClickLink("PAN:1");  // the current panel
-  EXPECT_EQ(reader.PanelEngine.CurrentPanelIndex, 1);
   EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
   for (const char* bad : {"PAN:abc", "PAN:4294967297"}) {  // no wrap to panel 1
     EXPECT_EQ(FatalMessageOf([&] { ClickLink(bad); }), "Invalid pVal value !") << bad;

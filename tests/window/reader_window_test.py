@@ -38,6 +38,16 @@ def fail(message):
     sys.exit(1)
 
 
+def poll(check, seconds, pause, failure):
+    """check() until it gives something true, else fail(failure()) after seconds."""
+    deadline = time.monotonic() + seconds
+    while not (found := check()):
+        if time.monotonic() > deadline:
+            fail(failure())
+        time.sleep(pause)
+    return found
+
+
 def start_xvfb():
     """An Xvfb on a free display of its own choosing, or None."""
     if shutil.which("Xvfb") is None:
@@ -67,28 +77,21 @@ class Session:
         return out.stdout
 
     def wait_for_window(self, name, seconds):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            # Only a mapped window can take the focus that the next key needs.
-            found = self.xdotool("search", "--onlyvisible", "--name", name).split()
-            if found:
-                return found[0]
-            time.sleep(0.2)
-        fail("no window named %r within %d s" % (name, seconds))
+        # Only a mapped window can take the focus that the next key needs.
+        return poll(lambda: self.xdotool("search", "--onlyvisible", "--name", name).split(),
+                    seconds, 0.2, lambda: "no window named %r within %d s" % (name, seconds))[0]
 
     def focus(self, window):
         geometry = dict(line.split("=") for line in
                         self.xdotool("getwindowgeometry", "--shell", window).split())
         self.origin = (int(geometry["X"]), int(geometry["Y"]))
         self.move(320, 240)
-        deadline = time.monotonic() + 6
-        while True:
-            self.xdotool("windowfocus", window)
-            if self.xdotool("getwindowfocus").strip() == window:
-                return
-            if time.monotonic() > deadline:
-                fail("window %s never took the focus" % window)
-            time.sleep(0.1)
+        poll(lambda: self.takes_focus(window), 6, 0.1,
+             lambda: "window %s never took the focus" % window)
+
+    def takes_focus(self, window):
+        self.xdotool("windowfocus", window)
+        return self.xdotool("getwindowfocus").strip() == window
 
     def move(self, x, y):
         self.xdotool("mousemove", str(self.origin[0] + x), str(self.origin[1] + y))
@@ -114,15 +117,14 @@ class Session:
         return shares
 
     def wait_for_page(self, reference, what, seconds):
-        deadline = time.monotonic() + seconds
-        while True:
-            shares = self.mismatches(reference)
-            if all(share <= MISMATCH_ALLOWED for share in shares.values()):
-                time.sleep(SETTLE)
-                return
-            if time.monotonic() > deadline:
-                fail("%s not shown within %d s; differing shares %s" % (what, seconds, shares))
-            time.sleep(0.3)
+        shares = {}
+
+        def shown():
+            shares.update(self.mismatches(reference))
+            return all(share <= MISMATCH_ALLOWED for share in shares.values())
+        poll(shown, seconds, 0.3,
+             lambda: "%s not shown within %d s; differing shares %s" % (what, seconds, shares))
+        time.sleep(SETTLE)
 
 
 def run(reader, magtool, archive, display, scratch):
