@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -164,8 +163,7 @@ TEST(FramePacing, DeadlinesFollowThePeriodAndResyncWhenLate) {
   for (const Row& row : rows) {
     EXPECT_EQ(NextFrameDeadline(row.previous, row.now, period), row.expected) << row.now;
   }
-  EXPECT_EQ(FramePeriod(60, true), 16'666'666);
-  EXPECT_EQ(FramePeriod(0, true), 16'666'666);
+  EXPECT_EQ(FramePeriod(0, true), FramePeriod(60, true));  // an unknown rate is taken as 60 Hz
   EXPECT_EQ(FramePeriod(144, false), HIDDEN_FRAME_PERIOD);
 }
 
