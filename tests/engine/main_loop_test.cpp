@@ -149,24 +149,6 @@ TEST_F(MainLoopTest, PresentShowsOnlyWhatChangedAndAllAfterAnExpose) {
   EXPECT_EQ(screen[0], reader.BackBuffer.pixels[0]);
 }
 
-TEST(FramePacing, DeadlinesFollowThePeriodAndResyncWhenLate) {
-  struct Row {
-    PaceTime previous, now, expected;
-  };
-  const PaceTime period = 16;
-  const Row rows[] = {
-      {100, 105, 116},  // early: the next refresh
-      {100, 120, 116},  // a little late: the same deadline, no drift
-      {100, 132, 116},  // late by exactly a period: still caught up
-      {100, 133, 133},  // late by more: the pace restarts from now
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(NextFrameDeadline(row.previous, row.now, period), row.expected) << row.now;
-  }
-  EXPECT_EQ(FramePeriod(0, true), FramePeriod(60, true));  // an unknown rate is taken as 60 Hz
-  EXPECT_EQ(FramePeriod(144, false), HIDDEN_FRAME_PERIOD);
-}
-
 // Each wait moves the deadline on: three waits last at least two frames.
 TEST(FramePacing, WaitsSleepFromOneDeadlineToTheNext) {
   FramePacing pacing{};

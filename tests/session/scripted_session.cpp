@@ -17,7 +17,6 @@
 #include "engine/covers.h"
 #include "engine/main_loop.h"
 #include "engine/mouse_wheel.h"
-#include "engine/panel_engine.h"
 #include "engine/reader_state.h"
 #include "engine/setup_dialog.h"
 #include "resources/archive.h"
@@ -52,12 +51,8 @@ struct Session {
   Reader& reader;
   MainLoopState loop{};
   bool running = true;
-  int32_t frames = 0;
 
-  bool Frame() {
-    if (running) running = MainLoopStep(reader, loop), ++frames;
-    return running;
-  }
+  bool Frame() { return running = running && MainLoopStep(reader, loop); }
   void Send(SDL_Event event) {
     PushEvent(event);
     Frame();
@@ -154,6 +149,6 @@ int main() {
   SetEngineClock(nullptr);
   Check(FileExists(issue.File("history.tmp")) && FileExists(issue.File("fil_0.txt")),
         "writing the history and the saved text beside the issue");
-  std::printf("scripted session: %d frames%s\n", session.frames, failed ? ", failed" : "");
+  std::printf("scripted session %s\n", failed ? "failed" : "passed");
   return failed ? 1 : 0;
 }

@@ -10,9 +10,6 @@
 #include "base/clock.h"
 #include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/panel_engine.h"
-#include "engine/video.h"
 #include "generators/png_writer.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"
@@ -70,14 +67,6 @@ class CoversTest : public ::testing::Test {
     clockStep = step;
     EngineCommand(reader, ENGINE_FRAME);
   }
-  // The panel on screen, then the closing started at `at`.
-  void StartClosingAt(uint32_t at) {
-    SkipOpeningCover(reader);
-    Frame(at - 100, 10);
-    StartClosing(reader.ClosingSequence);
-    Frame(at);
-  }
-
   ScratchDir dir;
   std::unique_ptr<Reader> readerRecord = std::make_unique<Reader>();
   Reader& reader = *readerRecord;
@@ -102,16 +91,6 @@ TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
   EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
   EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_PANEL_COLOUR);
   EXPECT_EQ(Plays().size(), 2u);
-}
-
-TEST_F(CoversTest, TheClosingsQuitComesAtThirteenAndAHalfSeconds) {
-  StartClosingAt(10000);
-  Frame(23499);
-  EXPECT_EQ(KeyQuit(reader.KeyFlags), 0);
-  for (uint32_t at : {23500u, 23600u}) {
-    Frame(at);
-    EXPECT_EQ(KeyQuit(reader.KeyFlags), 1) << at;
-  }
 }
 
 TEST_F(CoversTest, CoverOfAnotherSizeIsRefused) {
