@@ -2,7 +2,6 @@
 // wheel, panel switching, the picture view and long link targets.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <tuple>
 #include <utility>
