@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -74,31 +73,6 @@ TEST_F(KeysTest, ShortFilesLeaveZeroSlotsThatNoKeyMatches) {
   std::remove("keydefs.cfg");
   KeyStateCreate(Keys, KeyFlags, KeyTaps);
   EXPECT_EQ(Keys, KeyTable{});
-  EXPECT_EQ(SetFlags(), 0);
-}
-
-TEST_F(KeysTest, EachSlotSetsItsOwnFlagHeldOrPressed) {
-  Load(KeyFile(FullCodes(), 96));
-  struct Row { int slot; std::function<int32_t(KeyState&)> read; bool held; };
-  const Row rows[] = {
-      {0, KeyQuit, false},         {1, KeyFollow, false},       {3, KeyLineUp, true},
-      {4, KeyPageDown, false},     {5, KeyLineDown, true},      {6, KeyPageUp, false},
-      {7, KeyNextLink, false},     {8, KeyPrevLink, false},     {9, KeyFirstPage, true},
-      {10, KeyLastPage, true},     {11, KeyScrollStyle, false}, {12, KeyNextPanel, false},
-      {13, KeyHelp, false},        {14, KeySearch, false},      {15, KeyBack, false},
-      {16, KeyPageUp2, false},     {17, KeyPageDown2, false},   {18, KeyPrevTune, false},
-      {19, KeyNextTune, false},    {20, KeyPauseMusic, false},  {21, KeySaveText, false},
-      {22, KeySilence, false},     {23, KeyPlayList, false}};
-  for (const Row& row : rows) {
-    Press(KEYS[row.slot]);
-    EXPECT_EQ(SetFlags(), 1) << row.slot;
-    EXPECT_EQ(row.read(KeyFlags), 1) << row.slot;
-    EXPECT_EQ(row.read(KeyFlags), row.held ? 1 : 0) << row.slot;
-    KeyFrameDone(KeyFlags, KeyTaps);
-    Release(KEYS[row.slot]);
-    EXPECT_EQ(row.read(KeyFlags), 0) << row.slot;
-  }
-  Press(KEYS[2]);
   EXPECT_EQ(SetFlags(), 0);
 }
 

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "articles/article_links.h"
 #include "articles/article_view.h"
 #include "base/setup_config.h"
 #include "engine/article_stack.h"
@@ -95,32 +94,4 @@ TEST_F(NavigationTest, LinkKeysStepOverBothPiecesOfAWrappedLink) {
     Step();
     EXPECT_EQ(reader.PanelEngine.LinkFocus, focus);
   }
-}
-
-TEST_F(NavigationTest, IdleMouseSleepsOnTheFirstVisibleLinkAndMovementWakesIt) {
-  reader.Setup.MouseSleepDelay = 500;
-  UseStillClock(1000);
-  MoveTo(AWAY);
-  for (int i = 0; i < 5; ++i) Key(SLOT_LINE_DOWN);  // the first link scrolls away
-  Key(SLOT_NEXT_LINK);
-  Key(SLOT_NEXT_LINK);
-  Step();
-  const Article& article = *reader.CurrentArticle;
-  const int32_t first = ArticleFirstVisibleHotspot(article);
-  ASSERT_GT(first, 0);
-  ASSERT_GT(reader.PanelEngine.LinkFocus, first);
-
-  UseStillClock(1499);
-  Step();
-  EXPECT_EQ(reader.PanelEngine.MouseAwake, 1);
-  UseStillClock(1500);
-  Step();
-  EXPECT_EQ(reader.PanelEngine.MouseAwake, 0);
-  EXPECT_EQ(reader.PanelEngine.LinkFocus, first);
-  ASSERT_FALSE(reader.PanelEngine.LinkTarget.empty());
-  EXPECT_EQ(FindLink(reader.PanelEngine.LinkTarget).id, ArticleHotspotId(article, first));
-
-  MoveTo({AWAY.x + 1, AWAY.y});
-  Step();
-  EXPECT_EQ(reader.PanelEngine.MouseAwake, 1);
 }

@@ -45,19 +45,6 @@ TEST_F(SetupFileTest, EveryRangeIsChecked) {
   }
 }
 
-TEST_F(SetupFileTest, DelaysPassFromOneAndClampToAHundred) {
-  std::vector<int32_t> values = kChanged;
-  values[3] = 50;
-  values[4] = 1;
-  EXPECT_EQ(ReadWith(values), "");
-  ClampDelays(config);
-  EXPECT_EQ(config.MouseSleepDelay, 100);
-  EXPECT_EQ(config.ScrollFadeTime, 100);
-  config.MouseSleepDelay = 20000;
-  ClampDelays(config);
-  EXPECT_EQ(config.MouseSleepDelay, 10000);
-}
-
 TEST_F(SetupFileTest, AFailedWriteKeepsTheOldFileLeavesNoPartAndSaysSo) {
   WriteFileBytes("setup.cfg", LittleEndianWords(kChanged));
   ChildResult child = RunInChild([&] {

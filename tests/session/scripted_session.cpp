@@ -1,13 +1,9 @@
-// A short reading session on the demo issue, run by the reader's own start-up
-// and main loop: the opening cover, the pointer over the contents page, a link
-// clicked and one followed by the keys, every page key, the wheel, each scroll
-// style, back, the next panel, and the quit request with the closing sequence
-// that ends the reader, then the normal shutdown. The issue lies in a folder
-// of its own, away from the current directory: the reader reads its setup
-// there and writes its history and saved text there too. The engine clock
-// leaps 250 ms at every read, so that each animation ends within a few frames.
-// Exits 1 when a step does not do what it should or the engine stops with a
-// fatal error; meant to run under a leak checker.
+// A short reading session on the demo issue through the reader's own start-up,
+// main loop and shutdown, for a leak checker: the covers, links by pointer and
+// keys, every page key, the wheel, each scroll style, back and the next panel.
+// The issue lies away from the current directory, which must stay untouched.
+// The clock leaps 250 ms a read, so that each animation ends within a few
+// frames. Exits 1 when a step fails or the engine stops with a fatal error.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,7 +17,6 @@
 #include "engine/covers.h"
 #include "engine/main_loop.h"
 #include "engine/mouse_wheel.h"
-#include "engine/panel_engine.h"
 #include "engine/reader_state.h"
 #include "engine/setup_dialog.h"
 #include "resources/archive.h"
@@ -31,11 +26,8 @@
 
 namespace {
 
-constexpr int32_t SCROLL_STYLES = 5;
-constexpr int32_t LINK_X = 140, LINK_Y = 275;  // "The making of Marrowin" on the contents page
 // The 7 s cover and the 13.5 s closing take a few dozen frames each.
-constexpr int32_t COVER_FRAMES_MAX = 60;
-constexpr int32_t CLOSING_FRAMES_MAX = 120;
+constexpr int32_t COVER_FRAMES_MAX = 60, CLOSING_FRAMES_MAX = 120;
 
 uint32_t now = 1000;
 uint32_t LeapingClock() { return now += 250; }
@@ -59,21 +51,10 @@ struct Session {
   Reader& reader;
   MainLoopState loop{};
   bool running = true;
-  int32_t frames = 0;
 
-  bool Frame() {
-    if (running) running = MainLoopStep(reader, loop), ++frames;
-    return running;
-  }
-  void MoveTo(int32_t x, int32_t y) {
-    PushEvent(MotionEvent(x, y));
-    Frame();
-  }
-  void Click(int32_t x, int32_t y) {
-    MoveTo(x, y);
-    PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
-    Frame();
-    PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
+  bool Frame() { return running = running && MainLoopStep(reader, loop); }
+  void Send(SDL_Event event) {
+    PushEvent(event);
     Frame();
   }
   void Hold(SDLKey key, int32_t count) {
@@ -83,23 +64,21 @@ struct Session {
     Frame();
   }
   void Tap(SDLKey key) { Hold(key, 1); }
-  void Wheel(int32_t clicks) {  // negative forward
-    MouseWheelSet(clicks);
-    Frame();
-  }
 };
 
 // Page moves in every scroll style, lines, the wheel, both ends, link focus,
 // then back to the contents.
 void ReadArticle(Session& session) {
-  for (int32_t i = 0; i < SCROLL_STYLES; ++i) {
+  for (int32_t i = 0; i < 5; ++i) {  // every scroll style
     session.Tap(i % 2 == 0 ? SDLK_PAGEDOWN : SDLK_PAGEUP);
     session.Tap(SDLK_F4);
   }
   session.Hold(SDLK_DOWN, 3);
   session.Hold(SDLK_UP, 2);
-  session.Wheel(-1);
-  session.Wheel(1);
+  for (int32_t clicks : {-1, 1}) {
+    MouseWheelSet(clicks);
+    session.Frame();
+  }
   for (SDLKey key : {SDLK_END, SDLK_HOME, SDLK_TAB, SDLK_TAB, SDLK_BACKQUOTE, SDLK_BACKSPACE}) {
     session.Tap(key);
   }
@@ -112,8 +91,10 @@ void RunScript(Session& session) {
     session.Frame();
   }
   session.Tap(SDLK_F10);  // the contents page saved as text
-  for (auto [x, y] : {std::pair{320, 240}, {100, 300}, {520, 120}}) session.MoveTo(x, y);
-  session.Click(LINK_X, LINK_Y);
+  // "The making of Marrowin" on the contents page is clicked at (140, 275).
+  for (auto [x, y] : {std::pair{320, 240}, {100, 300}, {140, 275}}) session.Send(MotionEvent(x, y));
+  session.Send(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
+  session.Send(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
   Check(session.reader.CurrentArticlePath == "DATA/arts/making.art", "following a clicked link");
   ReadArticle(session);
   // Left alone the pointer falls asleep and the keys select the links.
@@ -168,6 +149,6 @@ int main() {
   SetEngineClock(nullptr);
   Check(FileExists(issue.File("history.tmp")) && FileExists(issue.File("fil_0.txt")),
         "writing the history and the saved text beside the issue");
-  std::printf("scripted session: %d frames%s\n", session.frames, failed ? ", failed" : "");
+  std::printf("scripted session %s\n", failed ? "failed" : "passed");
   return failed ? 1 : 0;
 }

@@ -17,9 +17,7 @@ std::string ReadAll(int fd) {
   return text;
 }
 
-ChildResult Finish(pid_t pid, std::string out) {
-  int raw = 0;
-  waitpid(pid, &raw, 0);
+ChildResult Result(int raw, std::string out) {
   return {WIFEXITED(raw), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::move(out)};
 }
 
@@ -41,7 +39,9 @@ ChildResult RunInChild(const std::function<void()>& body) {
   close(pipeFds[1]);
   std::string out = ReadAll(pipeFds[0]);
   close(pipeFds[0]);
-  return Finish(pid, std::move(out));
+  int raw = 0;
+  waitpid(pid, &raw, 0);
+  return Result(raw, std::move(out));
 }
 
 ChildResult RunCommand(const std::string& command) {
@@ -49,8 +49,7 @@ ChildResult RunCommand(const std::string& command) {
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) std::abort();
   std::string out = ReadAll(fileno(pipe));
-  int raw = pclose(pipe);
-  return {WIFEXITED(raw), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::move(out)};
+  return Result(pclose(pipe), std::move(out));
 }
 
 ChildResult RunMagtool(const std::string& arguments) {

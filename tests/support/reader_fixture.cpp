@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "generators/gif_writer.h"
 #include "generators/png_writer.h"
 #include "resources/archive.h"
 #include "support/sdl_events.h"
@@ -28,24 +27,6 @@ void WriteKeyFile(const ReaderPlaces& places) {
   std::vector<int32_t> codes;
   for (SDLKey key : SLOT_KEYS) codes.push_back(ScanCodeOf(key));
   WriteFileBytes(InReaderFolder(places, "keydefs.cfg"), LittleEndianWords(codes));
-}
-
-void WritePanels(const ReaderPlaces& places) {
-  const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
-  GifImage mask{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
-  for (int y = 440; y < 480; ++y) std::fill_n(&mask.indices[y * 640], 100, 1);
-  WriteGif(in("backmask.gif"), mask);
-  WritePng(in("back.png"), 100, 40, std::vector<uint32_t>(100 * 40, 0x00FF00));
-  std::string list;
-  for (int i = 0; i < 3; ++i) {
-    const std::string name = "panel" + std::to_string(i);
-    WritePng(in(name + ".png"), 640, 480, std::vector<uint32_t>(640 * 480, PANEL_COLOURS[i]));
-    // picture, no strips, textX, no bar, no title box, one button, no chains
-    WriteFileText(in(name + ".txt"), name + ".png\n0\n0\n" + std::to_string(TEXT_X) +
-                                        "\n0\n0\n1\nbackmask.gif\n1\nback.png\n0\n440\n1\n17\n0\n");
-    list += "DATA/panels/" + name + ".txt\n";
-  }
-  WriteFileText(in("panels.txt"), list);
 }
 
 // Lines of many lengths, so that pages tell apart in every column: the fixed
@@ -88,7 +69,8 @@ void WriteArticles(const ReaderPlaces& places) {
 }  // namespace
 
 void ReaderFixture::SetUp() {
-  for (auto write : {WriteStartupFiles, WritePanels, WriteKeyFile, WriteArticles}) write(places);
+  for (auto write : {WriteStartupFiles, WriteKeyFile, WriteArticles}) write(places);
+  WritePanels(places, {PANEL_COLOURS, PANEL_COLOURS + 3}, TEXT_X, BACK_BUTTON.y - 20, 40, 17);
   UseSteppingClock(10);
   SetupDefaults(reader.Setup);
   reader.Setup.FullScreen = 0;

@@ -11,22 +11,26 @@
 #include "support/scratch_dir.h"
 #include "support/tiny_module.h"
 
-namespace {
-
-void WritePanel(const ReaderPlaces& places) {
+void WritePanels(const ReaderPlaces& places, const std::vector<uint32_t>& colours, int32_t textX,
+                 int32_t buttonY, int32_t buttonHeight, int32_t command) {
   const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
-  WritePng(in("panel.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_PANEL_COLOUR));
-  WritePng(in("exit.png"), 100, 100, std::vector<uint32_t>(100 * 100, 0xFF0000));
   GifImage mask{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
-  for (int y = 0; y < 100; ++y) std::fill_n(&mask.indices[y * 640], 100, 1);
+  for (int y = buttonY; y < buttonY + buttonHeight; ++y) std::fill_n(&mask.indices[y * 640], 100, 1);
   WriteGif(in("mask.gif"), mask);
-  // picture, no strips, textX, no bar, no title box, one button, no chains
-  WriteFileText(in("panel.txt"), "panel.png\n0\n0\n0\n0\n0\n1\nmask.gif\n1\n"
-                                   "exit.png\n0\n0\n1\n1\n0\n");
-  WriteFileText(in("panels.txt"), "DATA/panels/panel.txt\n");
+  WritePng(in("button.png"), 100, buttonHeight, std::vector<uint32_t>(100 * buttonHeight, 0xFF0000));
+  std::string list;
+  for (size_t i = 0; i < colours.size(); ++i) {
+    const std::string name = "panel" + std::to_string(i);
+    WritePng(in(name + ".png"), 640, 480, std::vector<uint32_t>(640 * 480, colours[i]));
+    // picture, no strips, textX, no bar, no title box, one button, no chains
+    WriteFileText(in(name + ".txt"), name + ".png\n0\n0\n" + std::to_string(textX) +
+                                        "\n0\n0\n1\nmask.gif\n1\nbutton.png\n0\n" +
+                                        std::to_string(buttonY) + "\n1\n" +
+                                        std::to_string(command) + "\n0\n");
+    list += "DATA/panels/" + name + ".txt\n";
+  }
+  WriteFileText(in("panels.txt"), list);
 }
-
-}  // namespace
 
 void WriteStartupFiles(const ReaderPlaces& places) {
   const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
@@ -43,7 +47,7 @@ void WriteStartupFiles(const ReaderPlaces& places) {
   GifImage plasma{640, 480, std::vector<uint8_t>(640 * 480), std::vector<uint8_t>(768)};
   for (size_t i = 0; i < plasma.indices.size(); ++i) plasma.indices[i] = static_cast<uint8_t>(i % 640 / 3);
   WriteGif(in("plasma.gif"), plasma);
-  WritePanel(places);
+  WritePanels(places, {STARTUP_PANEL_COLOUR}, 0, 0, 100, 1);
   WritePng(in("CoverBeg.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_OPENING_COLOUR));
   WritePng(in("CoverEnd.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_CLOSING_COLOUR));
   WritePng(in("EndScroll.png"), 40, 40, std::vector<uint32_t>(40 * 40, STARTUP_SCROLL_COLOUR));

@@ -5,12 +5,12 @@
 // "index.art", a module list of one short module and the same module as the
 // cover tune "beg.xm", the covers CoverBeg.png and CoverEnd.png (640x480,
 // STARTUP_OPENING_COLOUR and STARTUP_CLOSING_COLOUR all over) with a 40x40
-// EndScroll.png in STARTUP_SCROLL_COLOUR, and one panel ("panels.txt" naming
-// "panel.txt") whose picture is STARTUP_PANEL_COLOUR all over, with an exit
-// button (command 1) on the mask area 0..99 x 0..99.
+// EndScroll.png in STARTUP_SCROLL_COLOUR, and one panel as WritePanels writes
+// it: STARTUP_PANEL_COLOUR, with an exit button (command 1) at 0..99 x 0..99.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "resources/reader_places.h"
 #include "engine/reader_state.h"
@@ -21,6 +21,11 @@ constexpr uint32_t STARTUP_CLOSING_COLOUR = 0x602080;
 constexpr uint32_t STARTUP_SCROLL_COLOUR = 0xE0E0A0;
 
 void WriteStartupFiles(const ReaderPlaces& places = {});
+
+// A panel list ("panels.txt") of one 640x480 panel per colour, its text at
+// textX, each with a red 100-wide button for command from row buttonY down.
+void WritePanels(const ReaderPlaces& places, const std::vector<uint32_t>& colours, int32_t textX,
+                 int32_t buttonY, int32_t buttonHeight, int32_t command);
 
 // The reader's start-up after its setup step, with the settings in
 // reader.Setup: places given, video, input records and ENGINE_INIT; and the

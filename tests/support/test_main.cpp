@@ -1,8 +1,6 @@
-// The unit tests' entry. A fatal error that a test does not expect must fail
-// it: the engine's own policy ends the process with status 0, which would
-// pass as success, so the tests run under a policy that aborts instead.
-// Tests that check the real exit run it in a child (RunInChild), which puts
-// the engine's policy back.
+// The unit tests' entry. An unexpected fatal error must fail the test, not end
+// the process with the engine's status 0: the tests run under a policy that
+// aborts instead (RunInChild puts the engine's policy back).
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -10,9 +10,6 @@
 #include "base/clock.h"
 #include "base/setup_config.h"
 #include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/panel_engine.h"
-#include "engine/video.h"
 #include "generators/png_writer.h"
 #include "music/msx_backend.h"
 #include "resources/archive.h"
@@ -39,14 +36,6 @@ constexpr MsxBackend RECORDER = {
 uint32_t clockNow = 0;
 uint32_t clockStep = 0;
 uint32_t TestClock() { return clockNow += clockStep; }
-
-constexpr int32_t SCROLL_ROWS = 960;
-constexpr uint32_t RowColour(int32_t row) { return 0x100000u + static_cast<uint32_t>(row); }
-
-// Each channel halved and truncated, as a blend at alpha 0.5 works it.
-constexpr uint32_t HalfBlend(uint32_t a, uint32_t b) {
-  return (a >> 1 & 0x7F7F7F) + (b >> 1 & 0x7F7F7F);
-}
 
 uint32_t Pixel(const Reader& reader, int32_t x, int32_t y) {
   return reader.BackBuffer.pixels[y * SCREEN_WIDTH + x];
@@ -78,14 +67,6 @@ class CoversTest : public ::testing::Test {
     clockStep = step;
     EngineCommand(reader, ENGINE_FRAME);
   }
-  // The panel on screen, then the closing started at `at`.
-  void StartClosingAt(uint32_t at) {
-    SkipOpeningCover(reader);
-    Frame(at - 100, 10);
-    StartClosing(reader.ClosingSequence);
-    Frame(at);
-  }
-
   ScratchDir dir;
   std::unique_ptr<Reader> readerRecord = std::make_unique<Reader>();
   Reader& reader = *readerRecord;
@@ -110,43 +91,6 @@ TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
   EXPECT_EQ(reader.PanelEngine.PanelSwitchPending, 0);
   EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_PANEL_COLOUR);
   EXPECT_EQ(Plays().size(), 2u);
-}
-
-// Frames at 0, 250, 500 and 750 ms: the fade stands at half way whatever the
-// frames before it drew.
-TEST_F(CoversTest, ClosingCoverFadesInOverTheLastScreen) {
-  StartClosingAt(10000);
-  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_PANEL_COLOUR);
-  for (uint32_t at : {10250u, 10500u, 10750u}) Frame(at);
-  EXPECT_EQ(Pixel(reader, 639, 479), HalfBlend(STARTUP_CLOSING_COLOUR, STARTUP_PANEL_COLOUR));
-  Frame(11500);
-  EXPECT_EQ(Pixel(reader, 639, 479), STARTUP_CLOSING_COLOUR);
-  EXPECT_EQ(KeyQuit(reader.KeyFlags), 0);
-}
-
-TEST_F(CoversTest, CreditsScrollUpAtTheirColumnAndTheQuitComesAtThirteenAndAHalfSeconds) {
-  std::vector<uint32_t> rows(270 * SCROLL_ROWS);
-  for (int32_t row = 0; row < SCROLL_ROWS; ++row) {
-    std::fill_n(&rows[row * 270], 270, RowColour(row));
-  }
-  ASSERT_TRUE(WritePng("EndScroll.png", 270, SCROLL_ROWS, rows));
-  StartClosingAt(10000);
-
-  Frame(14500);  // y 120
-  EXPECT_EQ(Pixel(reader, 362, 119), STARTUP_CLOSING_COLOUR);
-  EXPECT_EQ(Pixel(reader, 361, 120), STARTUP_CLOSING_COLOUR);
-  EXPECT_EQ(Pixel(reader, 362, 120), RowColour(0));
-  Frame(17500);  // y -239
-  EXPECT_EQ(Pixel(reader, 362, 0), RowColour(239));
-  EXPECT_EQ(Pixel(reader, 631, 479), RowColour(239 + 479));
-  EXPECT_EQ(Pixel(reader, 632, 479), STARTUP_CLOSING_COLOUR);
-
-  Frame(23499);
-  EXPECT_EQ(KeyQuit(reader.KeyFlags), 0);
-  for (uint32_t at : {23500u, 23600u}) {
-    Frame(at);
-    EXPECT_EQ(KeyQuit(reader.KeyFlags), 1) << at;
-  }
 }
 
 TEST_F(CoversTest, CoverOfAnotherSizeIsRefused) {

@@ -70,15 +70,6 @@ class TransitionTest : public ::testing::Test {
   Picture screen{};
 };
 
-ArticleLine Line(int32_t x, int32_t y, int32_t width, int32_t height) {
-  ArticleLine line{};
-  line.x = x;
-  line.y = y;
-  line.width = width;
-  line.height = height;
-  return line;
-}
-
 }  // namespace
 
 TEST_F(TransitionTest, NothingDrawnOutsideTheOpenInterval) {
@@ -162,27 +153,22 @@ TEST_F(TransitionTest, PageTurnHalfWayEdgeAndFold) {
   EXPECT_EQ(View(2, 1), OldColour(6, 5));
 }
 
+// 6 + 6 rows on an 11-row screen; a short old page would be read past its end.
 TEST_F(TransitionTest, PageTurnPagesThatDoNotFitAreFatal) {
-  const auto message = [this] {
-    return FatalMessageOf([this] { PageTurnFrame(panel, 0.5f, screen, 0); });
-  };
-  PictureAlloc(panel.top, 8, 6);  // 6 + 6 rows on an 11-row screen
-  EXPECT_EQ(message(), "Internal !");
-  PictureAlloc(panel.top, 8, 5);
-  EXPECT_EQ(message(), "");
-  PictureAlloc(panel.newPage, 7, 6);
-  EXPECT_EQ(message(), "Internal !");
-  PictureAlloc(panel.newPage, 8, 6);
-  PictureAlloc(panel.oldPage, 8, 5);  // would be read past its end
-  EXPECT_EQ(message(), "Internal !");
+  for (auto [picture, width, height, message] :
+       {std::tuple{&panel.top, 8, 6, "Internal !"}, {&panel.top, 8, 5, ""},
+        {&panel.newPage, 7, 6, "Internal !"}, {&panel.newPage, 8, 6, ""},
+        {&panel.oldPage, 8, 5, "Internal !"}}) {
+    PictureAlloc(*picture, width, height);
+    EXPECT_EQ(FatalMessageOf([this] { PageTurnFrame(panel, 0.5f, screen, 0); }), message)
+        << width << "x" << height;
+  }
 }
 
 namespace {
 
-constexpr uint32_t INK_A = 0x0000AA, INK_B = 0x0000BB, INK_C = 0x0000CC;
-
 // A 640-wide panel, 16-row pages and a three-page article of one solid
-// fixed-font glyph per page: A at x 200, B at x 100, C at x 300.
+// fixed-font glyph per page: ink 170 at x 200, 187 at x 100, 204 at x 300.
 class TransitionSlide : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -193,29 +179,17 @@ class TransitionSlide : public ::testing::Test {
     PictureAlloc(panel.middle, 640, 16);
     Fill(panel.middle, BACKGROUND);
     PictureAlloc(screen, 640, 20);
-    Fill(screen, UNTOUCHED);
     article.hoverId = -1;
     article.firstDraw = 1;
     article.totalHeight = 52;
-    for (auto [x, y, ink] : {std::tuple{200, 0, INK_A}, {100, 16, INK_B}, {300, 32, INK_C}}) {
-      TextSegment glyph{};
-      glyph.x = x;
-      glyph.y = y + 16;
-      glyph.text = "a";
-      glyph.colour = ink;
-      glyph.linkId = -1;
-      article.lines.push_front(Line(x, y, 8, 16));
-      article.lines.front().segments = {glyph};
+    for (auto [x, y, ink] : {std::tuple{200, 0, 0xAAu}, {100, 16, 0xBBu}, {300, 32, 0xCCu}}) {
+      const TextSegment glyph{0, 0, x, y + 16, 0, 0, 0, 0, "a", ink, 0, nullptr, 0, -1, nullptr};
+      article.lines.push_front(ArticleLine{0, 0, x, y, 8, 16, 0, 0, {glyph}});
     }
-    article.lines.push_front(Line(0, 52, 1, 1));  // the sentinel
+    article.lines.push_front(ArticleLine{0, 0, 0, 52, 1, 1, 0, 0, {}});  // the sentinel
   }
   void TearDown() override { PanelDestroy(panel); }
 
-  void Slide(int32_t variant, ArticleScroll from, ArticleScroll to, float progress) {
-    ArticleSetScroll(article, to.scrollY, to.rightScrollY);
-    SlideFrame(panel, article, variant, from, to, progress, screen);
-    EXPECT_EQ(std::tie(article.scrollY, article.rightScrollY), std::tie(to.scrollY, to.rightScrollY));
-  }
   uint32_t At(int32_t x) const { return screen.pixels[(3 + 8) * 640 + x]; }
   // "start:ink " for every run of non-background pixels on view row 8.
   std::string Glyphs() const {
@@ -236,32 +210,32 @@ class TransitionSlide : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(TransitionSlide, ForwardAndBackMoveByTheMiddleWidth) {
-  Slide(SLIDE_FORWARD, {0, 0}, {16, 0}, 0.25f);  // origins -160 and 480
-  EXPECT_EQ(Glyphs(), "40:170 580:187 ");
-  EXPECT_EQ(screen.pixels[0], UNTOUCHED);
-  Slide(SLIDE_BACK, {16, 0}, {0, 0}, 0.75f);  // origins 480 and -160
-  EXPECT_EQ(Glyphs(), "40:170 580:187 ");
-  Slide(SLIDE_BACK, {16, 0}, {0, 0}, 0.25f);  // origins 160 and -480
-  EXPECT_EQ(Glyphs(), "260:187 ");
-}
-
-// The right column of P1 (variant 2) or P2 (variant 1) would show C at 300:
-// it must not appear.
-TEST_F(TransitionSlide, ColumnStepsDrawOneSideLeftOnly) {
-  article.twoColumns = 1;
-  Slide(SLIDE_COLUMN_FORWARD, {0, -32}, {16, -32}, 0.25f);  // origins -80 and 240
-  EXPECT_EQ(Glyphs(), "120:170 340:187 ");
-  Slide(SLIDE_COLUMN_BACK, {16, -32}, {0, -32}, 0.75f);  // origins 240 and -80
-  EXPECT_EQ(Glyphs(), "120:170 340:187 ");
-  Slide(SLIDE_COLUMN_BACK, {16, -16}, {0, -32}, 0.25f);  // origins 80 and -240; P1's right is B
-  EXPECT_EQ(Glyphs(), "180:187 500:187 ");
-}
-
-TEST_F(TransitionSlide, NothingAtTheEndsAndUnknownVariantIsFatal) {
-  for (float p : {0.0f, 1.0f}) {
-    Slide(SLIDE_FORWARD, {0, 0}, {16, 0}, p);
-    EXPECT_EQ(At(44), UNTOUCHED);
+// A column step must not show the right column of its pages (C at 300).
+TEST_F(TransitionSlide, ViewsMoveByTheMiddleWidthColumnsByHalfAndNothingAtTheEnds) {
+  struct Row {
+    int32_t variant, columns;
+    ArticleScroll from, to;
+    float progress;
+    const char* glyphs;
+  };
+  const Row rows[] = {
+      {SLIDE_FORWARD, 0, {0, 0}, {16, 0}, 0.25f, "40:170 580:187 "},  // origins -160 and 480
+      {SLIDE_BACK, 0, {16, 0}, {0, 0}, 0.75f, "40:170 580:187 "},     // origins 480 and -160
+      {SLIDE_BACK, 0, {16, 0}, {0, 0}, 0.25f, "260:187 "},            // origins 160 and -480
+      {SLIDE_COLUMN_FORWARD, 1, {0, -32}, {16, -32}, 0.25f, "120:170 340:187 "},  // -80 and 240
+      {SLIDE_COLUMN_BACK, 1, {16, -32}, {0, -32}, 0.75f, "120:170 340:187 "},     // 240 and -80
+      {SLIDE_COLUMN_BACK, 1, {16, -16}, {0, -32}, 0.25f, "180:187 500:187 "},  // P1's right is B
+      {SLIDE_FORWARD, 0, {0, 0}, {16, 0}, 0.0f, "0:238 "},
+      {SLIDE_FORWARD, 0, {0, 0}, {16, 0}, 1.0f, "0:238 "}};
+  for (const Row& row : rows) {
+    Fill(screen, UNTOUCHED);
+    article.twoColumns = row.columns;
+    ArticleSetScroll(article, row.to.scrollY, row.to.rightScrollY);
+    SlideFrame(panel, article, row.variant, row.from, row.to, row.progress, screen);
+    EXPECT_EQ(Glyphs(), row.glyphs) << row.variant << " at " << row.progress;
+    EXPECT_EQ(screen.pixels[0], UNTOUCHED);
+    EXPECT_EQ(std::tie(article.scrollY, article.rightScrollY),
+              std::tie(row.to.scrollY, row.to.rightScrollY));
   }
   EXPECT_EQ(article.firstDraw, 0);
   for (int32_t variant : {0, 5}) {
