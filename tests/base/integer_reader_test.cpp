@@ -10,39 +10,31 @@ struct Case {
   size_t rest;                   // characters left after a read
 };
 
-TEST(IntegerReaderTest, IntReadsAsPercentI) {
-  const Case cases[] = {
-      {"42", 42, 0},        {" \t\n-17 px", -17, 3}, {"+8", 8, 0},
-      {"010", 8, 0},        {"09", 0, 1},           {"0x1F", 31, 0},
-      {"-0X10z", -16, 1},   {"0xg", 0, 2},          {"0", 0, 0},
-      {"", {}, 0},          {"x1", {}, 0},          {"- 5", {}, 0},
-      {"+", {}, 0},         {"2147483647", INT32_MAX, 0},
-      {"-2147483648", INT32_MIN, 0},                {"2147483648", {}, 0},
-      {"-2147483649", {}, 0},                       {"0x80000000", {}, 0},
-      {"4294967297", {}, 0},                        {"99999999999999999999999", {}, 0},
-      {"017777777777", INT32_MAX, 0},               {"020000000000", {}, 0},
+// TakeInt reads as "%i", TakeHex as "%x"; a refusal consumes nothing.
+TEST(IntegerReaderTest, IntAndHexReadAsScanfDoes) {
+  const Case ints[] = {
+      {" \t\n-17 px", -17, 3}, {"+8", 8, 0},     {"010", 8, 0},
+      {"09", 0, 1},            {"0x1F", 31, 0},  {"-0X10z", -16, 1},
+      {"0xg", 0, 2},           {"", {}, 0},      {"x1", {}, 0},
+      {"- 5", {}, 0},          {"2147483647", INT32_MAX, 0},
+      {"-2147483648", INT32_MIN, 0},             {"2147483648", {}, 0},
+      {"-2147483649", {}, 0},                    {"0x80000000", {}, 0},
+      {"4294967297", {}, 0},                     {"99999999999999999999999", {}, 0},
+      {"017777777777", INT32_MAX, 0},            {"020000000000", {}, 0},
   };
-  for (const Case& c : cases) {
+  const Case hexes[] = {
+      {" 0xff0000 ", 0xFF0000, 1}, {"0XaB", 0xAB, 0},     {"+1f", 0x1F, 0},
+      {"-1", 0xFFFFFFFF, 0},       {"0xg", 0, 2},         {"FFFFFFFF", UINT32_MAX, 0},
+      {"100000000", {}, 0},        {"-100000000", {}, 0}, {"g", {}, 0},
+  };
+  const auto check = [](const Case& c, auto take) {
     std::string_view text = c.text;
-    const std::optional<int32_t> read = TakeInt(text);
+    const auto read = take(text);
     EXPECT_EQ(read ? std::optional<int64_t>(*read) : std::nullopt, c.value) << c.text;
     EXPECT_EQ(text.size(), read ? c.rest : std::string_view(c.text).size()) << c.text;
-  }
-}
-
-TEST(IntegerReaderTest, HexReadsAsPercentX) {
-  const Case cases[] = {
-      {"FF00", 0xFF00, 0},      {" 0xff0000 ", 0xFF0000, 1}, {"0XaB", 0xAB, 0},
-      {"+1f", 0x1F, 0},         {"-1", 0xFFFFFFFF, 0},       {"0xg", 0, 2},
-      {"FFFFFFFF", UINT32_MAX, 0},                           {"100000000", {}, 0},
-      {"-100000000", {}, 0},    {"g", {}, 0},                {"", {}, 0},
   };
-  for (const Case& c : cases) {
-    std::string_view text = c.text;
-    const std::optional<uint32_t> read = TakeHex(text);
-    EXPECT_EQ(read ? std::optional<int64_t>(*read) : std::nullopt, c.value) << c.text;
-    EXPECT_EQ(text.size(), read ? c.rest : std::string_view(c.text).size()) << c.text;
-  }
+  for (const Case& c : ints) check(c, TakeInt);
+  for (const Case& c : hexes) check(c, TakeHex);
 }
 
 // Command-line values and typed digits: the whole text, in range, or nothing.

@@ -33,10 +33,7 @@ Sound RenderToEnd(MixerHandle handle) {
 
 class ModuleMixerTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    MixerSetOutputVolume(1.0f);
-    MixerClose();
-  }
+  void TearDown() override { MixerSetOutputVolume(1.0f); MixerClose(); }
   MixerHandle LoadTiny(int rows) {
     WriteFileBytes("tiny.mod", TinyModule(rows));
     return MixerLoad("tiny.mod");
@@ -56,7 +53,6 @@ TEST_F(ModuleMixerTest, PlaysOnceToItsEndAndRestartsAlike) {
   const Sound first = RenderToEnd(handle);
   ASSERT_TRUE(MixerFinished(handle));
   EXPECT_NE(first, Sound(first.size()));
-  EXPECT_LT(first.size() / 2, size_t{kRate}) << "the tiny module lasts well under a second";
   EXPECT_EQ(Render(), Sound(2 * kBlock));
   EXPECT_EQ(ends, std::vector{handle}) << "the end is reported once";
   MixerPlay(handle);
@@ -82,7 +78,6 @@ TEST_F(ModuleMixerTest, RefusesWhatIsNotAModuleAndFreedHandlesStayDead) {
   WriteFileBytes("empty.mod", {});
   for (const char* path : {"missing.mod", "cut.mod", "empty.mod", "."})
     EXPECT_EQ(MixerLoad(path), 0) << path;
-  EXPECT_EQ(MixerLoad(nullptr), 0);
   const MixerHandle first = LoadTiny(2);
   MixerPlay(first);
   MixerFree(first);

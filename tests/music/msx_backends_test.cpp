@@ -46,31 +46,23 @@ class MsxBackendsTest : public IssueDirTest {
 // Every call but Init is harmless on a BASS that could not start.
 TEST_F(MsxBackendsTest, AnOutputThatCannotOpenSilencesBassAndEndsFmod) {
   UseDriver("none_such");
-  EXPECT_EQ(FatalMessageOf([] {
-              const MsxBackend& bass = BassBackend();
-              bass.Init(1);
-              bass.Play("long.mod");
-              bass.Stop();
-              bass.Resume();
-              EXPECT_EQ(bass.Finished(), 0);
-              bass.Shutdown();
-            }),
-            "");
+  const MsxBackend& bass = BassBackend();
+  bass.Init(1);
+  bass.Play("long.mod");
+  bass.Stop();
+  bass.Resume();
+  EXPECT_EQ(bass.Finished(), 0);
+  bass.Shutdown();
   EXPECT_EQ(FatalMessageOf([] { FmodBackend().Init(1); }), "Error initializing output device.");
 }
 
 TEST_F(MsxBackendsTest, LoadErrorsHaveEachPlayersMessage) {
-  constexpr const char* MO3 = "FMOD: MO3 format not supported !";
-  constexpr const char* BASS = "Can't play the file - open/load/format error (BASS)!";
   struct Case { const MsxBackend& player; const char* path; const char* message; };
   const Case cases[] = {
-      {FmodBackend(), "long.mod", ""},
-      {FmodBackend(), "tune.MO3", MO3},
-      {FmodBackend(), "x.mo3x", "File not found"},
-      {FmodBackend(), "o3", "File not found"},
+      {FmodBackend(), "tune.MO3", "FMOD: MO3 format not supported !"},
+      {FmodBackend(), "o3", "File not found"},  // shorter than the extension
       {FmodBackend(), "DATA/msx/notmod.xm", "Unknown file format"},
-      {BassBackend(), "DATA/msx/notmod.xm", BASS},
-      {BassBackend(), "long.mod", ""},
+      {BassBackend(), "DATA/msx/notmod.xm", "Can't play the file - open/load/format error (BASS)!"},
   };
   for (const Case& c : cases) {
     c.player.Init(3);

@@ -61,8 +61,7 @@ class ArchiveTest : public ::testing::Test {
 TEST_F(ArchiveTest, EmptyArchiveFallsBackToBaseNames) {
   WriteFileBytes("data.rs", {});
   const std::pair<const char*, const char*> cases[] = {
-      {"DATA/configs/setup.cfg", "setup.cfg"}, {"plain.txt", "plain.txt"},
-      {"DATA\\saved\\fil_0.txt", "fil_0.txt"}, {"", ""}};
+      {"DATA/configs/setup.cfg", "setup.cfg"}, {"DATA\\saved\\fil_0.txt", "fil_0.txt"}, {"", ""}};
   for (auto [path, base] : cases) {
     const char* name = ResourceOpen(path);
     EXPECT_STREQ(name, base);
@@ -134,7 +133,6 @@ TEST_F(ArchiveTest, TemporariesAreGivenBackOnAFatalPathAndByCloseAll) {
   }  // the ResourceFile's end after CloseAll is no error
   EXPECT_FALSE(FileExists(name));
   EXPECT_EQ(FatalMessageOf([&] { ResourceClose(name.c_str()); }), "Resource closed !");
-  EXPECT_EQ(Read("a.txt"), "aaa");  // reopened
 }
 
 // Repacking under a running reader: the open archive keeps being read.
@@ -153,7 +151,6 @@ TEST_F(ArchiveTest, BadArchivesAndPathsStopWithTheirMessages) {
   std::vector<uint8_t> packed = HuffEncode(text.data(), text.size());
   auto packedSize = static_cast<int32_t>(packed.size());
   auto textSize = static_cast<int32_t>(text.size());
-  std::vector<uint8_t> noEnd(packed.begin(), packed.begin() + 1030);
   std::vector<uint8_t> longName = RawMember("x", 0, 0, 0, {});
   std::memset(&longName[4], 'n', RESOURCE_NAME_SIZE);
   struct Case { const char* what; std::vector<uint8_t> archive; const char* message; };
@@ -163,7 +160,6 @@ TEST_F(ArchiveTest, BadArchivesAndPathsStopWithTheirMessages) {
       {"stored past the end", RawMember("a.txt", 5000, 5000, 0, Bytes("abc")), "Read error !"},
       {"absurd size", RawMember("a.txt", packedSize, 1 << 30, 1, packed), "HUFF broken !"},
       {"wrong length", RawMember("a.txt", packedSize, textSize - 1, 1, packed), "HUFF broken !"},
-      {"no end symbol", RawMember("a.txt", 1030, textSize, 1, noEnd), "HUFF broken !"},
   };
   for (const Case& c : cases) {
     WriteFileBytes("data.rs", c.archive);

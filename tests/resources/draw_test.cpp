@@ -14,13 +14,6 @@ namespace {
 using Pixels = std::vector<uint32_t>;
 constexpr size_t PAD = 8;  // guard pixels on each side of a destination
 
-// A random picture borrowing buffer, between guard pixels that must survive.
-Picture Guarded(Pixels& buffer, int32_t width, int32_t height, std::mt19937& rng) {
-  buffer.assign(size_t(width) * height + 2 * PAD, 0xDEADBEEF);
-  std::generate(buffer.begin() + PAD, buffer.end() - PAD, std::ref(rng));
-  return {nullptr, buffer.data() + PAD, width, height};
-}
-
 // Per channel and per pixel, in float: no tables.
 uint32_t RefBlend(uint32_t top, uint32_t bottom, float alpha) {
   uint32_t out = 0;
@@ -51,32 +44,28 @@ Pixels RefDraw(Pixels d, int64_t dw, int64_t dh, int64_t x, int64_t y, int64_t w
   return d;
 }
 
-int32_t Position(std::mt19937& rng) {
-  static constexpr int32_t FAR[] = {INT32_MIN, INT32_MIN + 1, INT32_MAX, INT32_MAX - 3, -1000000};
-  return rng() % 8 ? int32_t(rng() % 101) - 50 : FAR[rng() % std::size(FAR)];
-}
-
-// 0.1, 0.35 and 0.7 have products that round across an integer in float.
-float Alpha(std::mt19937& rng) {
-  static constexpr float SPECIAL[] = {0.5f, 0.0f, 1.0f,  -0.25f, 1.5f, 0x1.fffffep-1f,
-                                      0.1f, 0.7f, 0.35f, 1e-30f, NAN};
-  return rng() % 2 ? std::uniform_real_distribution<float>(0, 1)(rng)
-                   : SPECIAL[rng() % std::size(SPECIAL)];
-}
-
 // Blits of random pictures and fills of one colour, at any place, in every mode.
 TEST(Blit, BlitAndFillMatchTheReferenceAtRandom) {
   std::mt19937 rng(11);
+  static constexpr int32_t FAR[] = {INT32_MIN, INT32_MIN + 1, INT32_MAX, INT32_MAX - 3, -1000000};
+  // 0.1, 0.35 and 0.7 have products that round across an integer in float.
+  static constexpr float ALPHAS[] = {0.5f, 0.0f, 1.0f,  -0.25f, 1.5f, 0x1.fffffep-1f, 0.1f, 0.7f,
+                                     0.35f, 1e-30f, NAN};
   auto size = [&rng] { return rng() % 8 ? int32_t(rng() % 50) - 3 : INT32_MAX; };
+  auto at = [&rng] { return rng() % 8 ? int32_t(rng() % 101) - 50 : FAR[rng() % std::size(FAR)]; };
   const CopyMode saved = SetCopyMode(COPY_PLAIN);
   for (int n = 0; n < 6000; ++n) {
     SetCopyMode(std::array{COPY_SSE2, COPY_CHUNKS, COPY_PLAIN}[rng() % 3]);
-    Pixels buffer;
-    Picture dest = Guarded(buffer, 1 + rng() % 37, 1 + rng() % 29, rng);
+    // A random destination between guard pixels that must survive.
+    const int32_t dw = 1 + rng() % 37, dh = 1 + rng() % 29;
+    Pixels buffer(size_t(dw) * dh + 2 * PAD, 0xDEADBEEF);
+    std::generate(buffer.begin() + PAD, buffer.end() - PAD, std::ref(rng));
+    Picture dest{nullptr, buffer.data() + PAD, dw, dh};
     const bool fill = n % 2, same = rng() % 4 == 0, origin = same && rng() % 2;
-    const int32_t x = same ? 0 : Position(rng), y = origin ? 0 : Position(rng);
+    const int32_t x = same ? 0 : at(), y = origin ? 0 : at();
     const int mode = rng() % 5;
-    const float alpha = Alpha(rng);
+    const float alpha = rng() % 2 ? std::uniform_real_distribution<float>(0, 1)(rng)
+                                  : ALPHAS[rng() % std::size(ALPHAS)];
     Picture source{};
     Pixels expected;
     if (fill) {

@@ -118,14 +118,11 @@ TEST_F(GifTest, WidthStopsAt12BitsAndAFullTableTakesNoMore) {
 }
 
 TEST_F(GifTest, BadFilesFailWithAnEmptyPictureAndPaletteUntouched) {
-  const Bytes good = GifHead(1, 3, 1, 2) + Stream(kOneTwoThree);
+  const Bytes codes = Stream(kOneTwoThree), good = GifHead(1, 3, 1, 2) + codes;
   const std::vector<Bytes> broken = {
-      GifHead(1, 3, 1, 2, "GIF88a") + Stream(kOneTwoThree),
-      GifHead(1, 3, 1, 1) + Stream(kOneTwoThree), GifHead(1, 3, 1, 10) + Stream(kOneTwoThree),
-      GifHead(1, 0, 1, 2) + Stream(kOneTwoThree),
-      GifHead(1, 65535, 65535, 2) + Stream(kOneTwoThree),
-      Bytes(good.begin(), good.begin() + 35),  // ends inside the descriptor
-      Bytes(good.begin(), good.begin() + 20),  // ends inside the table
+      GifHead(1, 3, 1, 2, "GIF88a") + codes, GifHead(1, 3, 1, 1) + codes,
+      GifHead(1, 3, 1, 10) + codes, GifHead(1, 0, 1, 2) + codes, Bytes(&good[0], &good[35]),
+      GifHead(1, 65535, 65535, 2) + codes, Bytes(&good[0], &good[20]),  // cut in the table
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     IndexedPictureAlloc(picture, 2, 2);

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <jpeglib.h>
 
-#include "generators/gif_writer.h"
 #include "support/fatal_catch.h"
 #include "support/issue_dir.h"
 
@@ -89,15 +88,6 @@ TEST_F(ImageLoaderTest, JpegPixelsAreNeverZero) {
   EXPECT_EQ(grey & 1, 1u);
   EXPECT_EQ(grey >> 16, (grey >> 8) & 0xFF);
   EXPECT_NEAR(static_cast<int>(grey & 0xFF), 0x81, 2);
-}
-
-TEST_F(ImageLoaderTest, GifIndicesBecomePaletteColours) {
-  GifImage image{4, 1, {0, 1, 2, 15}, {}};
-  for (int i = 0; i < 16; ++i) image.palette.insert(image.palette.end(), {uint8_t(i), 0, 0xFF});
-  ASSERT_TRUE(WriteGif("small.gif", image));
-  Picture picture = Load("small.gif");
-  EXPECT_EQ(picture.pixels[1], 0x0100FFu);
-  EXPECT_EQ(picture.pixels[3], 0x0F00FFu);
 }
 
 TEST_F(ImageLoaderTest, NamesAndDamagedFilesStopWithTheirMessages) {

@@ -40,8 +40,6 @@ TEST_F(FixedFontTest, LoadAndDraw) {
   EXPECT_EQ(FatalMessageOf([] { Load(4095); }), "Internal error !");
   EXPECT_EQ(FatalMessageOf([] { FixedFontLoad("none.fnt"); }), "Cannot open *.FNT file !");
   auto font = Load(4097);
-  EXPECT_EQ(font->rows[16 * 'P'], 0x01);
-  EXPECT_EQ(font->rows[16 * 'P' + 1], 0x82);
   Picture picture = Paper(40, 30);
   EXPECT_EQ(FixedDraw(*font, "A A", 4, 5, INK, picture), 24);
   for (int32_t x = 0; x < 40; ++x) {

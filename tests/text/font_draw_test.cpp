@@ -24,10 +24,10 @@ class FontDrawTest : public ::testing::Test {
     for (int c = 0; c < 256; ++c) table.offset[c] = 2 * c, table.width[c] = 1, table.advance[c] = 4;
   }
   void SetRow(uint8_t c, int r, uint32_t solid, uint32_t edge) {
-    uint8_t* s = table.solid + r * STRIDE + 2 * c;
-    uint8_t* e = table.edge + r * STRIDE + 2 * c;
-    s[0] = uint8_t(solid), s[1] = uint8_t(solid >> 8), e[0] = uint8_t(edge),
-    e[1] = uint8_t(edge >> 8);
+    const int at = r * STRIDE + 2 * c;
+    for (int k : {0, 1}) {
+      table.solid[at + k] = uint8_t(solid >> 8 * k), table.edge[at + k] = uint8_t(edge >> 8 * k);
+    }
   }
   int32_t Draw(const char* text, int32_t x, int32_t y, uint32_t colour = INK, int32_t aa = 0) {
     return FontDraw(manager, text, x, y, colour, &table, picture, aa);
@@ -35,9 +35,7 @@ class FontDrawTest : public ::testing::Test {
   uint32_t At(int32_t x, int32_t y) const { return picture.pixels[y * picture.width + x]; }
   std::vector<int> InkedColumns(int32_t y) const {
     std::vector<int> columns;
-    for (int x = 0; x < picture.width; ++x) {
-      if (At(x, y) == INK) columns.push_back(x);
-    }
+    for (int x = 0; x < picture.width; ++x) if (At(x, y) == INK) columns.push_back(x);
     return columns;
   }
 
