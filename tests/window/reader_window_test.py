@@ -149,7 +149,7 @@ def run(reader, magtool, archive, display, scratch):
         session.xdotool("key", "Return")  # keys are tapped, as a touchpad sends them
         session.focus(session.wait_for_window("Marrowin#1", 30))
         # The opening cover stays for 7 s and then dissolves.
-        session.wait_for_page(pages["index"], "the contents page", 15)
+        session.wait_for_page(pages["index"], "the contents page", 45)  # the 7 s cover first
         session.click(*LINK)
         session.move(*RESTING_PLACE)
         session.wait_for_page(pages["making"], "the linked article", 6)
