@@ -1,1 +1,1 @@
-set(FUZZ_TARGETS huff_decode_fuzz archive_fuzz gif_fuzz bmp_fuzz image_fuzz panel_fuzz config_fuzz bmf_fuzz ttt_fuzz article_fuzz module_fuzz msx_list_fuzz search_fuzz check_fuzz)
+set(FUZZ_TARGETS huff_decode_fuzz archive_fuzz gif_fuzz bmp_fuzz image_fuzz panel_fuzz config_fuzz bmf_fuzz ttt_fuzz article_fuzz module_fuzz msx_list_fuzz search_fuzz check_fuzz utf8_fuzz)

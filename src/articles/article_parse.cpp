@@ -107,7 +107,7 @@ void ProcessLine(Article& article, ParserState& state, std::string& line) {
 // The member stays open while it is parsed, so that a fatal error names it.
 void ParseFile(Article& article, const char* path) {
   const ResourceFile source(path);
-  const FilePtr file = source.Open();
+  const FilePtr file = source.OpenText();
   if (!file) {
     const std::string message = "Cannot open " + ResourceShownName(source.name()) + " file !";
     FatalError(message.c_str());

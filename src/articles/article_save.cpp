@@ -57,7 +57,7 @@ void ArticleSaveCounterReset() { saveCounter = 0; }
 void ArticleSaveAsText(Article& article) {
   if (article.fileName.empty()) return;
   const ResourceFile source(article.fileName);
-  const FilePtr in = source.Open();
+  const FilePtr in = source.OpenText();
   if (!in) return;
   if (const std::optional<ResourceFile> saved = FindFreeFile()) {
     SaveWholeFileOrPrivate(saved->name(), TextWithoutTags(in.get()));

@@ -11,7 +11,7 @@
 // Every line of the list is a font, empty ones included.
 void LoadFontList(FontManager& manager) {
   const ResourceFile list("DATA/configs/fonts.txt");
-  const FilePtr file = list.Open();
+  const FilePtr file = list.OpenText();
   if (!file) FatalError("Cannot open configs/fonts.txt file !");
   while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
     FontManagerAddFont(manager, ListName(*line).c_str());

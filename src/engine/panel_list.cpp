@@ -72,7 +72,7 @@ void AddAniChains(PanelFileReader& in, Panel& panel) {
 // The member stays open while it is read, so that a fatal error names it.
 std::unique_ptr<Panel> ReadPanelFile(const char* path) {
   const ResourceFile source(path);
-  const FilePtr file = source.Open();
+  const FilePtr file = source.OpenText();
   if (!file) FatalError("Cannot open panel file !");
   PanelFileReader in(file.get());
   PanelHeader header = ReadPanelHeader(in);
@@ -93,7 +93,7 @@ void ParsePanelFile(const char* path, PanelArray& list, int32_t& count) {
 int32_t ParsePanelList(PanelArray& list) {
   int32_t count = 0;
   const ResourceFile source(PANELS_PATH);
-  const FilePtr file = source.Open();
+  const FilePtr file = source.OpenText();
   if (!file) FatalError("Cannot open configs/panels.txt file !");
   while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
     ParsePanelFile(ListName(*line).c_str(), list, count);

@@ -58,7 +58,7 @@ const char* ParseList(FILE* file, std::vector<std::string>& names) {
 // As ParseList; the list is given back before its error is reported.
 const char* ReadListFile(std::vector<std::string>& names) {
   const ResourceFile source(LIST_PATH);
-  const FilePtr file = source.Open();
+  const FilePtr file = source.OpenText();
   return file ? ParseList(file.get(), names) : "Cannot open modules list !";
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "resources/file_ptr.h"
+#include "resources/text_file.h"
 
 class ResourceFile {
  public:
@@ -23,6 +24,9 @@ class ResourceFile {
 
   // The file opened for reading; null when it cannot be.
   FilePtr Open() const { return OpenFile(name_.c_str(), "rb"); }
+
+  // The member opened as text (see text_file.h); null when it cannot be.
+  FilePtr OpenText() const { return OpenTextFile(name_.c_str()); }
 
   // Gives the member back now, before what follows (a second call does nothing).
   void Close();

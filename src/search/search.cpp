@@ -51,7 +51,7 @@ bool ReadNumbers(const std::string& text, std::array<int32_t, 4>& numbers) {
 // The file's first CONFIG_READ - 1 bytes, or nothing when it cannot be opened.
 std::optional<std::string> ReadConfig() {
   const ResourceFile config("DATA/configs/search.txt");
-  const FilePtr file = config.Open();
+  const FilePtr file = config.OpenText();
   if (!file) return std::nullopt;
   std::string text(CONFIG_READ, '\0');
   text.resize(std::fread(text.data(), 1, text.size() - 1, file.get()));

@@ -29,7 +29,7 @@ bool EndsScan(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 // fatal errors, so that they do not name it.
 class OpenedResource {
  public:
-  explicit OpenedResource(const char* path) : resource_(path), file_(resource_.Open()) {}
+  explicit OpenedResource(const char* path) : resource_(path), file_(resource_.OpenText()) {}
 
   FILE* file() const { return file_.get(); }
   [[noreturn]] void Fail(const char* message) {

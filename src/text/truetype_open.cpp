@@ -39,7 +39,7 @@ void ReadOverrides(TrueTypeFont& font, const std::string& fontPath) {
   std::string path = fontPath;
   path.back() = 't';
   const ResourceFile overrides(path);
-  const FilePtr file = overrides.Open();
+  const FilePtr file = overrides.OpenText();
   if (!file) return;
   for (auto& pair : font.overrides) {
     const std::optional<WholeLine> line = ReadWholeLine(file.get(), TTT_LINE_MAX);

@@ -61,7 +61,7 @@ void LoadMask(Panel& built, const char* maskPath, int32_t width, int32_t height)
 // anything is sized by it.
 std::optional<std::vector<std::string>> ReadLines(const char* path) {
   const ResourceFile source(path);
-  const FilePtr file = source.Open();
+  const FilePtr file = source.OpenText();
   if (!file) return std::nullopt;
   std::vector<std::string> lines;
   while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {

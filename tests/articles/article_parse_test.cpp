@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "article_fixture.h"
+#include "articles/parser_state.h"
 #include "generators/png_writer.h"
 
 namespace {
@@ -66,6 +67,24 @@ TEST_F(ArticleParseTest, FacenameMeasuresTheNextTextInAGlyphTable) {
   EXPECT_EQ(segments[1].x, 8);
   EXPECT_EQ(segments[2].x, 8 + segments[1].width);
   EXPECT_EQ(segments[2].font, nullptr);
+}
+
+// Runs are read in pieces of ARTICLE_RUN_MAX bytes after the conversion.
+TEST_F(ArticleParseTest, Utf8ArticleLaysOutAsWindows1252) {
+  AddArial();
+  const auto layout = [&](const std::string& text) {
+    FontCacheFree(article.fontCache);
+    article = Article{};
+    Parse(text);
+    Strings texts = Texts();
+    for (const ArticleLine* line : Lines()) texts.push_back(std::to_string(line->width));
+    return texts;
+  };
+  const std::string face = "<#FACENAME:DATA/fonts/arial.ttf#>";
+  std::string windows = face + "Caf\xE9 \x80\x92\n";
+  std::string utf8 = "\xEF\xBB\xBF" + face + "Caf\xC3\xA9 \xE2\x82\xAC\xE2\x80\x99\n";
+  for (size_t i = 0; i < ARTICLE_RUN_MAX; ++i) windows += "\xE9", utf8 += "\xC3\xA9";
+  EXPECT_EQ(layout(utf8), layout(windows));
 }
 
 TEST_F(ArticleParseTest, PrefixMatchingTakesTheLiteralsIncludingTheirEnd) {

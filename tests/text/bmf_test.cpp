@@ -39,6 +39,7 @@ TEST_F(BmfTest, PictureMustHoldEveryCell) {
   EXPECT_EQ(table->stride, 120);
   EXPECT_EQ(table->width['J'], CELL);  // fixed cells need no ink
   EXPECT_EQ(table->advance['J'], CELL + 1);
+  EXPECT_EQ(Load(Script("0"), "ABCDEFGHI\xC3\xA9", 132)->width[0xE9], CELL);  // a UTF-8 charset
   EXPECT_EQ(FatalMessageOf([] { Load(Script("1"), "ABCDEFGHIJ", 119); }), TOO_SMALL);
   // 4 * 2^30 wraps to 0 in 32 bits.
   EXPECT_EQ(FatalMessageOf([] { Load(Script("0", "0x40000000"), "ABCD", 8); }), TOO_SMALL);

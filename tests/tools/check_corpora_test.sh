@@ -27,7 +27,7 @@ bytes() { if [ "$2" -lt "$3" ]; then tail -c +$(($2 + 1)) "$1" | head -c $(($3 -
 declare -A MEMBER=([article_fuzz]=DATA/arts/index.art [gif_fuzz]=DATA/panels/plasma.gif
   [bmp_fuzz]=DATA/pictures/gallery/copper.bmp [image_fuzz]=DATA/panels/cursor.png
   [panel_fuzz]=DATA/panels/classic.txt [ttt_fuzz]=DATA/fonts/arial.ttt
-  [msx_list_fuzz]=DATA/configs/msx.txt [module_fuzz]=DATA/msx/tune1.xm)
+  [msx_list_fuzz]=DATA/configs/msx.txt [module_fuzz]=DATA/msx/tune1.xm [utf8_fuzz]=DATA/arts/index.art)
 
 # Writes seed $2 of corpus $1 as member files under $work/parts; prints "member part" pairs.
 place() {

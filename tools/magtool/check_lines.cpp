@@ -27,7 +27,7 @@ std::vector<MemberLine> ReadPieces(FILE* file, size_t maxChars) {
 
 std::optional<std::vector<MemberLine>> ReadMemberLines(const char* path, size_t maxChars) {
   const ResourceFile member(path);
-  if (const FilePtr file = member.Open()) return ReadPieces(file.get(), maxChars);
+  if (const FilePtr file = member.OpenText()) return ReadPieces(file.get(), maxChars);
   return std::nullopt;
 }
 

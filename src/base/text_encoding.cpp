@@ -1,0 +1,79 @@
+#include "base/text_encoding.h"
+
+#include <array>
+
+namespace {
+
+// The characters at 0x80-0x9F; 0 where Windows-1252 leaves the byte unused.
+constexpr std::array<char32_t, 32> HIGH_CONTROLS = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The byte for a character, or none when Windows-1252 lacks it.
+std::optional<char> Windows1252Byte(char32_t point) {
+  if (point < 0x80 || (point >= 0xA0 && point <= 0xFF)) return static_cast<char>(point);
+  for (size_t i = 0; i < HIGH_CONTROLS.size(); ++i) {
+    if (HIGH_CONTROLS[i] == point && point != 0) return static_cast<char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+struct Decoded {
+  char32_t point;
+  size_t length;
+};
+
+// The character whose sequence starts at bytes[at]; nothing when the sequence
+// is cut short, overlong, a surrogate or past U+10FFFF.
+std::optional<Decoded> DecodeAt(std::string_view bytes, size_t at) {
+  const auto lead = static_cast<unsigned char>(bytes[at]);
+  if (lead < 0x80) return Decoded{lead, 1};
+  size_t length = 0;
+  char32_t least = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, least = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  if (bytes.size() - at < length) return std::nullopt;
+  char32_t point = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(bytes[at + i]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    point = point << 6 | (next & 0x3F);
+  }
+  if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+    return std::nullopt;
+  }
+  return Decoded{point, length};
+}
+
+}  // namespace
+
+std::optional<Windows1252Text> Windows1252FromUtf8(std::string_view bytes) {
+  constexpr std::string_view BOM = "\xEF\xBB\xBF";
+  const bool marked = bytes.starts_with(BOM);
+  bool wide = marked;
+  Windows1252Text out;
+  out.text.reserve(bytes.size());
+  int32_t line = 1;
+  for (size_t at = marked ? BOM.size() : 0; at < bytes.size();) {
+    const std::optional<Decoded> decoded = DecodeAt(bytes, at);
+    if (!decoded) return std::nullopt;
+    at += decoded->length;
+    wide = wide || decoded->length > 1;
+    const std::optional<char> byte = Windows1252Byte(decoded->point);
+    if (!byte && (out.unmappedLines.empty() || out.unmappedLines.back() != line)) {
+      out.unmappedLines.push_back(line);
+    }
+    out.text.push_back(byte.value_or('?'));
+    if (decoded->point == '\n') ++line;
+  }
+  if (!wide) return std::nullopt;
+  return out;
+}

@@ -1,0 +1,21 @@
+// Text files saved in UTF-8 turned into the engine's 8-bit text
+// (Windows-1252), decided once per file: a file is UTF-8 when the whole of it
+// is well-formed UTF-8 and holds a multi-byte character (a leading byte-order
+// mark counts, and is dropped). Any other file is already 8-bit text and is
+// read as it is, byte for byte.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Windows1252Text {
+  std::string text;                    // each character Windows-1252 lacks as '?'
+  std::vector<int32_t> unmappedLines;  // 1-based lines (counted by LF) that hold such a '?'
+};
+
+// The file's text in Windows-1252; nothing when bytes are not UTF-8 text
+// (malformed, overlong, a surrogate, or ASCII alone).
+std::optional<Windows1252Text> Windows1252FromUtf8(std::string_view bytes);
