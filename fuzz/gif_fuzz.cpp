@@ -1,7 +1,10 @@
 // Fuzzes the GIF decoder on a file made of the input, with and without a
-// palette. A damaged file must load or fail cleanly, alike either way; a fatal
-// error, a crash, an overrun or a leak is a finding.
+// palette (the seeds reach extension blocks, local colour tables and
+// interlaced rows). A damaged file must load or fail cleanly, alike either
+// way and with the same indices; a fatal error, a crash, an overrun or a leak
+// is a finding.
 #include <array>
+#include <cstring>
 
 #include "fuzz_support.h"
 #include "resources/image_loader.h"
@@ -11,10 +14,15 @@ constexpr char INPUT_NAME[] = "input.gif";
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterScratchDir(AbortOnFatal);
   WriteInput(INPUT_NAME, data, size);
-  IndexedPicture picture{};
+  IndexedPicture picture{}, other{};
   std::array<uint8_t, GIF_PALETTE_SIZE> palette;
   const int withPalette = LoadGif(INPUT_NAME, picture, palette.data());
-  const int without = LoadGif(INPUT_NAME, picture, nullptr);
-  if (withPalette != without || (without == 0) != (picture.pixels == nullptr)) std::abort();
+  const int without = LoadGif(INPUT_NAME, other, nullptr);
+  if (withPalette != without || (without == 0) != (other.pixels == nullptr)) std::abort();
+  const size_t pixels = static_cast<size_t>(other.width) * static_cast<size_t>(other.height);
+  if (without != 0 && (picture.width != other.width || picture.height != other.height ||
+                       std::memcmp(picture.pixels, other.pixels, pixels) != 0)) {
+    std::abort();
+  }
   return 0;
 }

@@ -1,5 +1,5 @@
 // A GIF writer for the demo issue's generated pictures: one image of palette
-// indices, written in the only layout the engine reads (header, screen
+// indices, written in the plainest layout the engine reads (header, screen
 // descriptor, global colour table, image descriptor, LZW data, trailer).
 #pragma once
 

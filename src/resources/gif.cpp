@@ -1,18 +1,25 @@
 // GIF: the first image of a file laid out as header, logical screen
-// descriptor, global colour table and one image descriptor with its LZW data.
+// descriptor, global colour table, any extension blocks, and one image
+// descriptor with its optional local colour table and its LZW data.
 //
-// Accepts: signature "GIF89a" or "GIF87a"; a colour table of 2^(n+1) entries,
-// n being the low 3 bits of the screen descriptor's packed byte, always
-// present whatever the table flag says; the image descriptor right after it
-// (extensions and local tables are not read, interlaced rows stay in stored
-// order); an image of at least 1 x 1 within PICTURE_MAX_BYTES; an LZW minimum
-// code size of 2..9.
-// Produces: an IndexedPicture of the image's size holding the decoded indices;
-// and, when palette is not null, the colour table in its first bytes, zeros up
-// to GIF_PALETTE_SIZE.
+// Accepts: signature "GIF89a" or "GIF87a"; a global colour table of 2^(n+1)
+// entries, n being the low 3 bits of the screen descriptor's packed byte,
+// always present whatever the table flag says; then extension blocks (0x21, a
+// label, sub-blocks up to an empty one), skipped; any other byte starts the
+// image descriptor (the separator itself is not examined); a local colour
+// table when the descriptor's packed byte has bit 7 set, of 2^(k+1) entries, k
+// its low 3 bits; an image of at least 1 x 1 within PICTURE_MAX_BYTES; an LZW
+// minimum code size of 2..9.
+// Produces: an IndexedPicture of the image's size holding the decoded indices,
+// the rows of an interlaced image (packed bit 6) put in their places from the
+// four passes (every 8th row from 0, every 8th from 4, every 4th from 2,
+// every 2nd from 1); and, when palette is not null, the local colour table if
+// there is one, else the global one, in its first bytes, zeros up to
+// GIF_PALETTE_SIZE.
 // Fails (0, picture empty, palette untouched) when the file cannot be read, its
-// signature is neither, it ends inside the header, colour table or image
-// descriptor, or the image size or minimum code size is out of range.
+// signature is neither, it ends inside the header, a colour table, an
+// extension or the image descriptor, or the image size or minimum code size is
+// out of range.
 // A damaged LZW stream is not a failure: decoding stops at the end of the data,
 // at an empty sub-block or at a code beyond the next free one, keeping what was
 // decoded; the pixels not reached stay 0.
@@ -21,6 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "resources/byte_reader.h"
@@ -32,24 +40,38 @@ constexpr size_t SIGNATURE_SIZE = 6;
 constexpr size_t PACKED_AT = 10;
 constexpr size_t TABLE_AT = 13;
 constexpr size_t DESCRIPTOR_SIZE = 11;  // separator to minimum code size
+constexpr uint8_t EXTENSION_INTRODUCER = 0x21;
+constexpr uint8_t LOCAL_TABLE_FLAG = 0x80;
+constexpr uint8_t INTERLACED_FLAG = 0x40;
 constexpr int MIN_CODE_SIZE_LOW = 2;
 constexpr int MIN_CODE_SIZE_HIGH = 9;
 constexpr int MAX_CODE_BITS = 12;
 constexpr int TABLE_SIZE = 1 << MAX_CODE_BITS;
 
+// Interlaced rows are stored in four passes, each every step-th row from first.
+struct Pass {
+  int first, step;
+};
+constexpr std::array<Pass, 4> INTERLACE_PASSES{{{0, 8}, {4, 8}, {2, 4}, {1, 2}}};
+
 struct GifLayout {
   ByteReader in;
+  const uint8_t* table = nullptr;  // the local colour table, else the global one
   size_t tableBytes = 0;
   int width = 0;
   int height = 0;
+  bool interlaced = false;
   int minCodeSize = 0;
 };
 
 struct LzwContext {
-  LzwContext(ByteReader data, uint8_t* pixels, size_t pixelCount, int minimumCodeSize)
+  LzwContext(ByteReader data, uint8_t* pixels, int width, std::vector<uint32_t> rowOrder,
+             int minimumCodeSize)
       : in(data),
         out(pixels),
-        outSize(pixelCount),
+        outWidth(static_cast<size_t>(width)),
+        rowOf(std::move(rowOrder)),
+        outSize(outWidth * rowOf.size()),
         minCodeSize(minimumCodeSize),
         clear(1 << minimumCodeSize),
         end(clear + 1),
@@ -57,8 +79,12 @@ struct LzwContext {
 
   ByteReader in;  // at the first sub-block
   uint8_t* out;
+  size_t outWidth;
+  std::vector<uint32_t> rowOf;  // the picture row of each stored row
   size_t outSize;
   size_t outPos = 0;
+  uint8_t* outRow = nullptr;  // the picture row being filled
+  size_t column = 0;
 
   size_t blockLeft = 0;  // bytes of the current sub-block not yet taken
   uint32_t bits = 0;     // gathered bits not yet used, the next code's lowest
@@ -83,14 +109,28 @@ struct LzwContext {
   int stackTop = 0;
 };
 
+size_t TableBytes(uint8_t packed) { return size_t{3} << ((packed & 7) + 1); }
+
 // The header, the screen descriptor and the colour table that follows it.
 bool ReadScreenDescriptor(GifLayout& g) {
   if (g.in.remaining() < TABLE_AT) return false;
   const bool signed89 = std::memcmp(g.in.data, "GIF89a", SIGNATURE_SIZE) == 0;
   const bool signed87 = std::memcmp(g.in.data, "GIF87a", SIGNATURE_SIZE) == 0;
-  g.tableBytes = size_t{3} << ((g.in.data[PACKED_AT] & 7) + 1);
+  g.tableBytes = TableBytes(g.in.data[PACKED_AT]);
   if (!(signed89 || signed87) || g.in.remaining() < TABLE_AT + g.tableBytes) return false;
+  g.table = g.in.data + TABLE_AT;
   g.in.skip(TABLE_AT + g.tableBytes);
+  return true;
+}
+
+// Graphic control, comment, application and plain text blocks alike: the
+// introducer, a label, then sub-blocks up to an empty one.
+bool SkipExtensions(GifLayout& g) {
+  while (g.in.remaining() > 0 && g.in.data[g.in.pos] == EXTENSION_INTRODUCER) {
+    g.in.skip(2);
+    for (uint8_t length = g.in.get8(); length != 0; length = g.in.get8()) g.in.skip(length);
+    if (g.in.overrun) return false;
+  }
   return true;
 }
 
@@ -99,7 +139,14 @@ bool ReadImageDescriptor(GifLayout& g) {
   g.in.skip(5);  // separator, left and top: not used
   g.width = g.in.get16le();
   g.height = g.in.get16le();
-  g.in.skip(1);  // packed byte: local tables and interlacing are not supported
+  const uint8_t packed = g.in.get8();
+  g.interlaced = (packed & INTERLACED_FLAG) != 0;
+  if ((packed & LOCAL_TABLE_FLAG) != 0) {
+    g.tableBytes = TableBytes(packed);
+    if (g.in.remaining() <= g.tableBytes) return false;
+    g.table = g.in.data + g.in.pos;
+    g.in.skip(g.tableBytes);
+  }
   g.minCodeSize = g.in.get8();
   return PictureSizeIsSane(g.width, g.height, 1) && g.minCodeSize >= MIN_CODE_SIZE_LOW &&
          g.minCodeSize <= MIN_CODE_SIZE_HIGH;
@@ -108,7 +155,24 @@ bool ReadImageDescriptor(GifLayout& g) {
 void CopyPalette(const GifLayout& g, uint8_t* palette) {
   static_assert((size_t{3} << 8) == GIF_PALETTE_SIZE, "the largest table fills the palette");
   std::fill_n(palette, GIF_PALETTE_SIZE, 0);
-  std::copy_n(g.in.data + TABLE_AT, g.tableBytes, palette);
+  std::copy_n(g.table, g.tableBytes, palette);
+}
+
+// The picture row of each stored row.
+std::vector<uint32_t> RowOrder(int height, bool interlaced) {
+  std::vector<uint32_t> order;
+  order.reserve(static_cast<size_t>(height));
+  const auto add = [&](Pass pass) {
+    for (int row = pass.first; row < height; row += pass.step) {
+      order.push_back(static_cast<uint32_t>(row));
+    }
+  };
+  if (interlaced) {
+    for (const Pass pass : INTERLACE_PASSES) add(pass);
+  } else {
+    add({0, 1});
+  }
+  return order;
 }
 
 // The next data byte across sub-blocks; false at the end of the data or at
@@ -145,9 +209,13 @@ void ResetCodes(LzwContext& c) {
   c.nextFree = c.firstFree;
 }
 
-// Output beyond the picture is dropped.
+// Each stored row goes to its picture row; output beyond the picture is dropped.
 void Emit(LzwContext& c, uint8_t index) {
-  if (c.outPos < c.outSize) c.out[c.outPos++] = index;
+  if (c.outPos == c.outSize) return;
+  if (c.column == 0) c.outRow = c.out + size_t{c.rowOf[c.outPos / c.outWidth]} * c.outWidth;
+  c.outRow[c.column] = index;
+  ++c.outPos;
+  if (++c.column == c.outWidth) c.column = 0;
 }
 
 // Literal codes of a 9-bit minimum code size keep their low byte.
@@ -219,11 +287,11 @@ void DecodeImage(LzwContext& c) {
 
 bool DecodeGif(const std::vector<uint8_t>& file, IndexedPicture& picture, uint8_t* palette) {
   GifLayout g{ByteReader{file.data(), file.size()}};
-  if (!ReadScreenDescriptor(g) || !ReadImageDescriptor(g)) return false;
+  if (!ReadScreenDescriptor(g) || !SkipExtensions(g) || !ReadImageDescriptor(g)) return false;
   if (palette != nullptr) CopyPalette(g, palette);
   IndexedPictureAlloc(picture, g.width, g.height);
-  const size_t pixelCount = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
-  auto lzw = std::make_unique<LzwContext>(g.in, picture.pixels, pixelCount, g.minCodeSize);
+  auto lzw = std::make_unique<LzwContext>(g.in, picture.pixels, g.width,
+                                          RowOrder(g.height, g.interlaced), g.minCodeSize);
   DecodeImage(*lzw);
   return true;
 }

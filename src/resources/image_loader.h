@@ -24,11 +24,13 @@ bool LoadPng(const char* name, Picture& picture);
 // that no JPEG pixel is the transparent key.
 bool LoadJpeg(const char* name, Picture& picture);
 
-// Uncompressed Windows BMP of 8 or 24 bits per pixel, bottom-up or top-down.
+// Windows BMP, bottom-up or top-down: uncompressed 1, 4, 8, 24 or 32 bits per
+// pixel, or run-length coded 4 or 8 bits.
 bool LoadBmp(const char* name, Picture& picture);
 
-// The first image of a GIF laid out as header, screen descriptor, global
-// colour table and one image descriptor. palette, when not null, receives 768
-// bytes: the colour table, zero beyond its end. Returns 1 on success, 0 on
+// The first image of a GIF: header, screen descriptor, global colour table,
+// extension blocks (skipped), one image descriptor with its optional local
+// colour table; interlaced rows are put in their places. palette, when not
+// null, receives 768 bytes: the image's colour table, zero beyond its end. Returns 1 on success, 0 on
 // failure with picture left empty.
 int LoadGif(const char* name, IndexedPicture& picture, uint8_t* palette);

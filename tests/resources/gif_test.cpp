@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "generators/gif_writer.h"
 #include "resources/image_loader.h"
 #include "support/scratch_dir.h"
 
@@ -117,12 +118,54 @@ TEST_F(GifTest, WidthStopsAt12BitsAndAFullTableTakesNoMore) {
   EXPECT_EQ(Bytes(indices.end() - 4, indices.end()), (Bytes{1, 0, 0, 1}));
 }
 
+// Sixteen entries whose red bytes count up from first.
+Bytes Table(uint8_t first) {
+  Bytes t(48, 0);
+  for (int i = 0; i < 16; ++i) t[3 * i] = uint8_t(first + i);
+  return t;
+}
+
+// A 1 x 9 image written with a 16-entry table: its descriptor starts at 61.
+const Bytes kStored = {0, 8, 4, 2, 6, 1, 3, 5, 7};  // rows 0 and 8, 4, 2 and 6, then odd rows
+const Bytes kPlain = EncodeGif({1, 9, kStored, Table(0)});
+constexpr size_t IMAGE_AT = 61, PACKED = IMAGE_AT + 9;
+const Bytes kExtensions = {0x21, 0xF9, 4, 1, 0, 0, 0, 0, 0x21, 0xFE, 2, 'h', 'i', 1, '!', 0};
+
+// kPlain with bits set in the image's packed byte and bytes inserted at two places.
+Bytes Edit(uint8_t flags, size_t at, const Bytes& bytes, size_t at2 = 0, const Bytes& bytes2 = {}) {
+  Bytes b = kPlain;
+  b[PACKED] |= flags;
+  b.insert(b.begin() + at, bytes.begin(), bytes.end());  // at2 <= at stays in place
+  b.insert(b.begin() + at2, bytes2.begin(), bytes2.end());
+  return b;
+}
+
+TEST_F(GifTest, ExtensionsLocalTablesAndInterlacedRowsAreRead) {
+  Bytes inOrder(9);
+  for (int i = 0; i < 9; ++i) inOrder[i] = uint8_t(i);
+  struct Case { Bytes file, indices; uint8_t firstRed; };
+  const Case cases[] = {
+      {Edit(0, IMAGE_AT, kExtensions), kStored, 0},
+      {Edit(0x83, PACKED + 1, Table(100)), kStored, 100},
+      {Edit(0x40, 0, {}), inOrder, 0},
+      {Edit(0xC3, PACKED + 1, Table(100), IMAGE_AT, kExtensions), inOrder, 100},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(Load(c.file), 1);
+    EXPECT_EQ(Indices(), c.indices);
+    EXPECT_EQ(Bytes(palette.begin(), palette.begin() + 49), Table(c.firstRed) + Bytes{0});
+  }
+}
+
 TEST_F(GifTest, BadFilesFailWithAnEmptyPictureAndPaletteUntouched) {
   const Bytes codes = Stream(kOneTwoThree), good = GifHead(1, 3, 1, 2) + codes;
+  const Bytes local = Edit(0x83, PACKED + 1, Table(100));
   const std::vector<Bytes> broken = {
       GifHead(1, 3, 1, 2, "GIF88a") + codes, GifHead(1, 3, 1, 1) + codes,
       GifHead(1, 3, 1, 10) + codes, GifHead(1, 0, 1, 2) + codes, Bytes(&good[0], &good[35]),
       GifHead(1, 65535, 65535, 2) + codes, Bytes(&good[0], &good[20]),  // cut in the table
+      Bytes(&kPlain[0], &kPlain[IMAGE_AT]) + Bytes(&kExtensions[0], &kExtensions[12]),
+      Bytes(&local[0], &local[PACKED + 49]),  // cut after the local table
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     IndexedPictureAlloc(picture, 2, 2);

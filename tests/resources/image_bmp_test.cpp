@@ -61,6 +61,81 @@ TEST_F(BmpTest, RowsInEitherOrderAndThePalette) {
   EXPECT_EQ(picture.pixels[0], 0x203000u);  // bytes 00 30 20 10: the reserved 10 is dropped
 }
 
+// A 5 x 3 picture of indices into kColours, top row first; 0 is black, as
+// pixels that run-length data leaves out.
+const Pixels kColours = {0, 0x112233, 0x445566, 0x778899};
+const Bytes kPicture = {0, 1, 2, 3, 1, 3, 3, 3, 3, 3, 1, 2, 1, 0, 2};
+const Bytes kPalette = {0, 0, 0, 0, 0x33, 0x22, 0x11, 0, 0x66, 0x55, 0x44, 0, 0x99, 0x88, 0x77, 0};
+const Bytes kMasks = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
+
+// A 5-pixel-wide file: the headers, the palette (or masks), then data.
+Bytes Bmp(int32_t height, uint8_t bits, uint32_t compression, const Bytes& table,
+          const Bytes& data) {
+  Bytes b(kBottomUp3x2.begin(), kBottomUp3x2.begin() + 54);
+  b = With32(With32(With32(b, OFFSET_AT, 54 + table.size()), WIDTH_AT, 5), HEIGHT_AT, height);
+  b = With32(With32(b, BITS_AT, bits), COMPRESSION_AT, compression);
+  b = With32(b, COLOURS_AT, bits <= 8 ? table.size() / 4 : 0);
+  b.insert(b.end(), table.begin(), table.end());
+  b.insert(b.end(), data.begin(), data.end());
+  return b;
+}
+
+// Uncompressed rows of bits per pixel (32: colours), bottom row first unless
+// topDown, each padded to 4 bytes.
+Bytes Rows(const Bytes& indices, int bits, bool topDown = false) {
+  Bytes out;
+  for (int r = 0; r < 3; ++r) {
+    const size_t start = out.size();
+    unsigned gathered = 0, count = 0;
+    for (int x = 0; x < 5; ++x) {
+      const uint8_t index = indices[(topDown ? r : 2 - r) * 5 + x];
+      if (bits == 32) {
+        out = With32(out, out.size(), kColours[index] | 0xEE000000);
+        continue;
+      }
+      gathered = gathered << bits | index;
+      if ((count += bits) == 8) {
+        out.push_back(uint8_t(gathered));
+        count = 0;
+      }
+    }
+    if (count > 0) out.push_back(uint8_t(gathered << (8 - count)));
+    out.resize(start + ((out.size() - start + 3) & ~size_t{3}));
+  }
+  return out;
+}
+
+TEST_F(BmpTest, EveryKindLoadsAsItsTwentyFourBitForm) {
+  Bytes mono = kPicture;
+  for (uint8_t& index : mono) index &= 1;
+  const Bytes pal2(kPalette.begin(), kPalette.begin() + 8);
+  // Runs (7 is cut to the row), a move right, absolute runs with their padding.
+  const Bytes rle8 = {1, 1, 1, 2, 1, 1, 0, 2, 1, 0, 1, 2, 0, 0, 7, 3,
+                      0, 0, 0, 5, 0, 1, 2, 3, 1, 0, 0, 1};
+  const Bytes rle4 = {3, 0x12, 0, 2, 1, 0, 1, 0x20, 0, 0, 7, 0x33,
+                      0, 0, 0, 5, 0x01, 0x23, 0x10, 0, 0, 1};
+  // A move below the last row ends the bitmap.
+  const Bytes pastEnd = {5, 1, 0, 2, 0, 9, 5, 2};
+  struct Case { Bytes file, picture; };
+  const Case cases[] = {
+      {Bmp(3, 1, 0, pal2, Rows(mono, 1)), mono},
+      {Bmp(3, 4, 0, kPalette, Rows(kPicture, 4)), kPicture},
+      {Bmp(3, 32, 0, {}, Rows(kPicture, 32)), kPicture},
+      {Bmp(-3, 32, 3, kMasks, Rows(kPicture, 32, true)), kPicture},
+      {Bmp(3, 8, 1, kPalette, rle8), kPicture},
+      {Bmp(3, 4, 2, kPalette, rle4), kPicture},
+      {Bmp(3, 8, 1, kPalette, pastEnd), {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    Pixels colours;
+    for (uint8_t index : c.picture) colours.push_back(kColours[index]);
+    ASSERT_TRUE(Load(EncodeBmp24(5, 3, colours)));
+    const Pixels want = Read();
+    ASSERT_TRUE(Load(c.file));
+    EXPECT_EQ(Read(), want);
+  }
+}
+
 TEST_F(BmpTest, MalformedFilesFailWithAnEmptyPicture) {
   const Bytes& good = kBottomUp3x2;
   const std::vector<Bytes> broken = {
@@ -71,6 +146,8 @@ TEST_F(BmpTest, MalformedFilesFailWithAnEmptyPicture) {
       With32(With32(good, WIDTH_AT, 0x7FFFFFFF), HEIGHT_AT, 0x7FFFFFFF),
       EightBit(1, 257, 257, {0, 0, 0, 0}), EightBit(1, 256, 2, {0, 0, 0, 0}),  // palette cut
       With32(EightBit(1, 2, 2, {0, 0, 0, 0}), INFO_SIZE_AT, 0xFFFFFFF0),
+      Bmp(3, 32, 3, Bytes(kMasks.rbegin(), kMasks.rend()), Rows(kPicture, 32)),  // not BGRX
+      With32(Bmp(3, 8, 1, kPalette, {}), OFFSET_AT, 200), Bmp(3, 4, 0, kPalette, {0}),
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     PictureAlloc(picture, 2, 2);
