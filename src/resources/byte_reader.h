@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 // Forward reads over bytes in memory. Reading or moving past the end yields
@@ -37,6 +38,9 @@ struct ByteReader {
   }
   void skip(size_t count) { seek(uint64_t{pos} + count); }
 };
+
+// The rest of an open stream, read to its real end. False on a read error.
+bool ReadRest(FILE* file, std::vector<uint8_t>& bytes);
 
 // The whole file, read to its real end whatever seeking would claim (a
 // directory or a special file claims anything). False when it cannot be read.

@@ -1,22 +1,14 @@
 #include "resources/text_file.h"
 
-#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/text_encoding.h"
+#include "resources/byte_reader.h"
 
 namespace {
-
-std::string ReadRest(FILE* file) {
-  std::string bytes;
-  std::array<char, 65536> chunk;
-  size_t got;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
-    bytes.append(chunk.data(), got);
-  }
-  return bytes;
-}
 
 // A stream over text held in memory, which it frees when closed. The buffer
 // has room for the NUL that a write stream puts after its data.
@@ -32,7 +24,10 @@ FilePtr MemoryFile(const std::string& text) {
 FilePtr OpenTextFile(const char* name) {
   FilePtr file = OpenFile(name, "rb");
   if (!file) return file;
-  const std::optional<Windows1252Text> converted = Windows1252FromUtf8(ReadRest(file.get()));
+  std::vector<uint8_t> bytes;
+  ReadRest(file.get(), bytes);
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const std::optional<Windows1252Text> converted = Windows1252FromUtf8(text);
   if (!converted) {
     std::rewind(file.get());
     return file;

@@ -3,13 +3,11 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
-#include "base/text_encoding.h"
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
 #include "resources/image_loader.h"
@@ -72,12 +70,8 @@ BmfScript ParseScript(const std::vector<std::string>& lines) {
 // The characters in cell order; a charset saved in UTF-8 has one per character too.
 std::vector<uint8_t> ReadCharset(const std::string& path) {
   std::vector<uint8_t> charset;
-  const bool read = ReadWholeFile(ResourceFile(path).name(), charset);  // given back at once
-  if (!read) FatalError("Cannot open charset file !");
-  const std::string_view bytes(reinterpret_cast<const char*>(charset.data()), charset.size());
-  if (const std::optional<Windows1252Text> text = Windows1252FromUtf8(bytes)) {
-    charset.assign(text->text.begin(), text->text.end());
-  }
+  const FilePtr file = ResourceFile(path).OpenText();  // the member given back at once
+  if (!file || !ReadRest(file.get(), charset)) FatalError("Cannot open charset file !");
   if (charset.empty()) FatalError("Internal error !");
   return charset;
 }
