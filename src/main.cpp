@@ -2,23 +2,40 @@
 #include <cstdio>
 #include <cstring>
 
+#include <string>
+
+#include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "base/path_limit.h"
 #include "engine/reader.h"
 #include "engine/sdl_hints.h"
 
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: diskmag [--skip-setup] [--scale N] [--help] [--version]\n"
-    "  --skip-setup  start with the saved settings, without the setup dialog\n"
-    "  --scale N     in a window, show the screen N times larger (1 to 4)\n"
-    "  --help        show this help\n"
-    "  --version     show the version\n"
-    "Run it in the directory that holds the issue's data.rs.\n";
+    "Usage: diskmag [--issue DIR] [--start ARTICLE] [--skip-setup] [--scale N]\n"
+    "               [--help] [--version]\n"
+    "  --issue DIR      read the unpacked issue in DIR (which holds DATA/)\n"
+    "                   instead of data.rs\n"
+    "  --start ARTICLE  open ARTICLE (index.art, or DATA/arts/index.art) at once,\n"
+    "                   without the opening cover\n"
+    "  --skip-setup     start with the saved settings, without the setup dialog\n"
+    "  --scale N        in a window, show the screen N times larger (1 to 4)\n"
+    "  --help           show this help\n"
+    "  --version        show the version\n"
+    "Run it in the directory that holds the issue's data.rs, or give --issue;\n"
+    "its own files (settings, history, saved texts) go into the current directory.\n";
 
 // A number from 1 to MAX_WINDOW_SCALE, else 0.
 int ParseScale(const char* text) {
   return text == nullptr ? 0 : static_cast<int>(ParseDecimal(text, 1, MAX_WINDOW_SCALE).value_or(0));
+}
+
+// The archive path of an article named on the command line: a bare name is
+// looked for under DATA/arts/.
+std::string StartPath(const std::string& name) {
+  const bool inData = name.size() > 5 && StrCaseCompare(name.substr(0, 5).c_str(), "DATA/") == 0;
+  return inData ? name : "DATA/arts/" + name;
 }
 
 int Usage(const char* complaint, const char* argument) {
@@ -37,6 +54,13 @@ int main(int argc, char** argv) {
       options.windowScale = ParseScale(argv[i + 1]);
       if (options.windowScale == 0) return Usage("bad scale", i + 1 < argc ? argv[i + 1] : "");
       ++i;
+    } else if (std::strcmp(argv[i], "--issue") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("missing folder after", argv[i]);
+      options.places.issueFolder = argv[++i];
+    } else if (std::strcmp(argv[i], "--start") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("missing article after", argv[i]);
+      options.startArticle = StartPath(argv[++i]);
+      if (options.startArticle.size() > PATH_MAX_CHARS) return Usage("article name too long", argv[i]);
     } else if (std::strcmp(argv[i], "--help") == 0) {
       std::fputs(USAGE, stdout);
       return 0;

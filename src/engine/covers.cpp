@@ -76,6 +76,12 @@ void OpeningCoverFrame(OpeningCoverState& opening, Picture& screen) {
 
 int32_t OpeningCoverDone(const OpeningCoverState& opening) { return opening.Done; }
 
+void OpeningCoverSkip(OpeningCoverState& opening) {
+  OpeningCoverFree(opening);
+  opening.Done = 1;
+  MsxPlay(COVER_TUNE);
+}
+
 void OpeningCoverFree(OpeningCoverState& opening) {
   if (!opening.Loaded) return;
   PictureFree(opening.Cover);

@@ -39,6 +39,8 @@ void CoversReset(OpeningCoverState& opening, ClosingSequenceState& closing);
 
 void OpeningCoverFrame(OpeningCoverState& opening, Picture& screen);
 int32_t OpeningCoverDone(const OpeningCoverState& opening);
+// Done at once, without a picture; the intro tune starts all the same.
+void OpeningCoverSkip(OpeningCoverState& opening);
 void OpeningCoverFree(OpeningCoverState& opening);
 
 void StartClosing(ClosingSequenceState& closing);

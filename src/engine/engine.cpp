@@ -38,7 +38,7 @@ void CreateBackBuffer(Reader& reader) {
 }
 
 void LoadFirstArticle(Reader& reader) {
-  reader.CurrentArticlePath = FIRST_ARTICLE;
+  reader.CurrentArticlePath = reader.StartArticle.empty() ? FIRST_ARTICLE : reader.StartArticle;
   reader.CurrentArticle = std::make_unique<Article>();
   ArticleLoad(*reader.CurrentArticle, reader.CurrentArticlePath.c_str(), EngineFonts(reader));
   ArticleSetView(*reader.CurrentArticle, reader.CurrentPanel->oldPage);
@@ -83,6 +83,7 @@ void EngineInit(Reader& reader) {
   LoadPlasma(reader);
   SearchInit();
   MsxInit(reader.Setup);
+  if (!reader.StartArticle.empty()) OpeningCoverSkip(reader.OpeningCover);
 }
 
 void FreeBackBufferSurface(Reader& reader) {

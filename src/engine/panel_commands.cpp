@@ -13,6 +13,7 @@
 #include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
 #include "music/msx.h"
+#include "resources/archive.h"
 #include "resources/image_loader.h"
 #include "search/search.h"
 
@@ -169,7 +170,7 @@ void OtherLinks(Reader& reader) {
   } else if (HasPrefix(target, "MSX:")) {
     action = [](Reader& r) { MsxPlay(r.PanelEngine.LinkArgument.c_str()); };
   } else if (HasPrefix(target, "EXE:")) {
-    action = [](Reader& r) { OpenDocument(r.PanelEngine.LinkArgument); };
+    action = [](Reader& r) { OpenDocument(ResourceIssueDocument(r.PanelEngine.LinkArgument)); };
   } else if (HasPrefix(target, "PIX:")) {
     action = PictureLink;
   } else {

@@ -14,6 +14,7 @@ int RunReader(const ReaderOptions& options) {
   InstallShutdownSignals();
   ResourceUsePlaces(options.places);
   const auto reader = std::make_unique<Reader>();
+  reader->StartArticle = options.startArticle;
   SetupDefaults(reader->Setup);
   RunSetupDialog(reader->Setup, !options.skipSetup);
   PrintSettingsSummary(reader->Setup);

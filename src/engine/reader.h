@@ -2,12 +2,15 @@
 // the engine, the main loop, shutdown.
 #pragma once
 
+#include <string>
+
 #include "resources/reader_places.h"
 
 struct ReaderOptions {
   bool skipSetup;   // accept the settings at once, as if OK had been pressed
   int windowScale;  // 1 to MAX_WINDOW_SCALE: the window shows the screen this many times larger
   ReaderPlaces places = {};  // the archive and the folder for the reader's own files
+  std::string startArticle = {};  // an article to open at once, without the opening cover
 };
 
 // Runs the reader and returns its exit status (0). Fatal errors end the

@@ -64,4 +64,8 @@ struct Reader {
   // The screens around the panels.
   OpeningCoverState OpeningCover{};
   ClosingSequenceState ClosingSequence{};
+
+  // Where an editor starts: this article in the first panel, without the
+  // opening cover; empty for the contents after the cover.
+  std::string StartArticle;
 };

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,7 +12,9 @@
 
 #include "base/fatal.h"
 #include "resources/archive_format.h"
+#include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
+#include "resources/issue_folder.h"
 #include "resources/temp_files.h"
 
 namespace {
@@ -53,6 +57,13 @@ void OpenArchive(ResourceArchive& archive) {
   if (!archive.exitHandlerRegistered) {
     std::atexit(ResourceCloseAll);
     archive.exitHandlerRegistered = true;
+  }
+  if (!archive.places.issueFolder.empty()) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(archive.places.issueFolder, error)) {
+      FatalError("Cannot open resource file !");
+    }
+    return;
   }
   archive.file = OpenFile(archive.places.archive.c_str(), "rbe");
   if (!archive.file) FatalError("Cannot open resource file !");
@@ -154,11 +165,27 @@ const std::string* FindRedirect(const ResourceArchive& archive, const std::strin
   return nullptr;
 }
 
+// A member of an unpacked issue is handed out where it lies; one whose name
+// is too long to be handed out is read into a temporary file instead.
+ResourceHandle& FolderMember(ResourceArchive& archive, const char* path, const std::string& file) {
+  if (file.size() <= RESOURCE_HANDED_NAME_MAX) return AddHandle(archive, file, 0);
+  FilePtr in = OpenFile(file.c_str(), "rb");
+  std::vector<uint8_t> bytes;
+  if (!in || !ReadRest(in.get(), bytes)) FatalError("Read error !");
+  return WriteTempFile(archive, path, bytes);
+}
+
 ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
   if (const std::string* redirected = FindRedirect(archive, FoldName(path))) {
     return AddHandle(archive, *redirected, 0);
   }
-  if (const ResourceEntry* entry = FindEntry(archive, path)) return Extract(archive, path, *entry);
+  if (!archive.places.issueFolder.empty()) {
+    if (auto file = FindInIssueFolder(archive.places.issueFolder, path)) {
+      return FolderMember(archive, path, *file);
+    }
+  } else if (const ResourceEntry* entry = FindEntry(archive, path)) {
+    return Extract(archive, path, *entry);
+  }
   return AddHandle(archive, InReaderFolder(archive.places, BaseName(path)), 0);
 }
 
@@ -172,6 +199,18 @@ std::string ResourceShownName(const char* name) {
   const std::string folder = InReaderFolder(Archive().places, "");
   const std::string_view shown(name);
   return shown.starts_with(folder) ? std::string(shown.substr(folder.size())) : std::string(shown);
+}
+
+std::string ResourceIssueDocument(const std::string& argument) {
+  const ReaderPlaces& places = Archive().places;
+  const std::filesystem::path relative(argument);
+  if (argument.empty() || relative.is_absolute()) return argument;
+  const std::filesystem::path beside =
+      places.issueFolder.empty() ? std::filesystem::path(places.archive).parent_path()
+                                 : std::filesystem::path(places.issueFolder);
+  std::error_code error;
+  if (beside.empty() || !std::filesystem::is_regular_file(beside / relative, error)) return argument;
+  return (beside / relative).string();
 }
 
 const char* ResourceOpen(const char* path) {

@@ -11,7 +11,10 @@
 // plain file in the reader's folder (which is how the setup file, the saved
 // texts and the search pages come to live there). Paths match members and
 // redirections without regard to ASCII case, '\' and '/' alike; when two
-// members match, the later one in the archive wins. Every failure is fatal.
+// members match, the later one in the archive wins. With an issue folder in
+// the places, the folder takes the archive's part (issue_folder.h): a file
+// found there is handed out under its own name, or extracted as a member is
+// when that name is too long. Every failure is fatal.
 // The archive is opened by the first request and held open, its directory in
 // memory, until ResourceCloseAll (also run at exit): every member is read
 // through that one open file, so a file renamed over the archive meanwhile
@@ -38,6 +41,11 @@ std::string ResourceOwnFile(const char* name);
 // A handed-out name as a reader working in its folder sees it: without the
 // folder in front, so that messages read the same wherever the folder is.
 std::string ResourceShownName(const char* name);
+
+// An "EXE:" link's argument as the opener should get it: a relative name of a
+// file beside the issue (in the issue folder, else beside the archive) is
+// given with that folder in front; anything else is given as it is.
+std::string ResourceIssueDocument(const std::string& argument);
 
 // The name of a plain file holding path's contents; valid until it is closed.
 const char* ResourceOpen(const char* path);

@@ -12,6 +12,7 @@
 #include "engine/panel_engine.h"
 #include "support/fatal_catch.h"
 #include "support/reader_fixture.h"
+#include "support/startup_files.h"
 
 namespace {
 
@@ -29,6 +30,16 @@ auto Fields(const ArticlePlace& place) {
 }
 
 }  // namespace
+
+TEST_F(NavigationTest, StartOpensItsArticleInTheFirstPanelAtOnce) {
+  StopEngine(reader);
+  reader.StartArticle = "DATA/arts/two.art";
+  StartEngine(reader, places);
+  Step();
+  EXPECT_EQ(reader.CurrentArticlePath, "DATA/arts/two.art");
+  EXPECT_EQ(reader.CurrentPanel, reader.PanelList[0].get());
+  EXPECT_EQ(reader.BackBuffer.pixels[640 * 479 + 639], PANEL_COLOURS[0]);
+}
 
 // Into two.art and on by links, then back by the key, the back button and the
 // right button; the link taken shows visited on the way back.

@@ -43,7 +43,10 @@ std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts) {
 
 class ArchiveTest : public ::testing::Test {
  protected:
-  void TearDown() override { ResourceCloseAll(); }
+  void TearDown() override {
+    ResourceCloseAll();
+    ResourceUsePlaces({});
+  }
 
   // The contents that path resolves to, the name closed again.
   std::string Read(const char* path) {
@@ -142,6 +145,34 @@ TEST_F(ArchiveTest, AnArchiveRenamedOverTheOpenOneIsNeverRead) {
   WriteFileBytes("new.rs", Concat({Stored("b.txt", "new, longer b"), Stored("a.txt", "new a")}));
   std::filesystem::rename("new.rs", "data.rs");
   EXPECT_EQ(Read("b.txt"), "old b");
+}
+
+// An unpacked issue answers as its archive would: folded paths, the exact
+// spelling first, never out of the folder, too long a name read into a
+// temporary file; documents beside it are named with the folder.
+TEST_F(ArchiveTest, AnIssueFolderAnswersAsItsArchiveWould) {
+  std::filesystem::create_directories("issue/DATA/Arts");
+  WriteFileText("issue/DATA/Arts/index.art", "second");
+  WriteFileText("issue/DATA/Arts/Index.art", "first");
+  WriteFileText("issue/credits.html", "c");
+  WriteFileText("secret.txt", "reader's own");
+  ResourceUsePlaces({"", "", "issue"});
+  EXPECT_STREQ(ResourceOpen("data\\arts\\INDEX.ART"), "issue/DATA/Arts/Index.art");
+  EXPECT_EQ(Read("DATA/Arts/index.art"), "second");
+  EXPECT_STREQ(ResourceOpen("DATA/../../secret.txt"), "secret.txt");
+  EXPECT_EQ(ResourceIssueDocument("credits.html"), "issue/credits.html");
+  EXPECT_EQ(ResourceIssueDocument("https://example.org"), "https://example.org");
+  ResourceCloseAll();
+  const std::string part(RESOURCE_HANDED_NAME_MAX / 2, 'd');
+  const std::string deep = "issue/" + part + "/" + part;
+  std::filesystem::create_directories(deep + "/DATA");
+  WriteFileText(deep + "/DATA/a.txt", "deep");
+  ResourceUsePlaces({"", "", deep});
+  EXPECT_EQ(std::string(ResourceOpen("DATA/a.txt")).substr(0, 4), "tmp_");
+  EXPECT_EQ(Read("DATA/A.TXT"), "deep");
+  ResourceCloseAll();
+  ResourceUsePlaces({"", "", "none"});
+  EXPECT_EQ(FatalMessageOf([] { ResourceOpen("DATA/x.txt"); }), "Cannot open resource file !");
 }
 
 TEST_F(ArchiveTest, BadArchivesAndPathsStopWithTheirMessages) {

@@ -9,7 +9,8 @@
 //   plain.art  no scrolling; a link to pages.art
 //   pages.art  page scrolling only, four pages
 //   links.art  PAN:, PIX: and a 4200-character EXE: link, one per line
-// The opening cover is skipped, so the first step shows the first panel.
+// The reader starts at index.art, as --start starts it: the first step shows
+// the first panel.
 // The engine's clock is the fixture's: still, or moving on by a step at every
 // read so that the animations inside a frame come to an end.
 #pragma once

@@ -45,7 +45,9 @@ mkdir "$scratch/empty"
 cd "$scratch/empty"
 out=$("$prefix/bin/diskmag" --skip-setup) || fail "status $? without data.rs"
 [ "$out" == $'\a\n PROGRAM: -- ERROR: [Cannot open resource file !] ' ] || fail "without data.rs: $out"
-for args in --bogus "--scale 0" "--scale 5" "--scale x" "--scale 22" --scale; do
+out=$("$prefix/bin/diskmag" --skip-setup --issue "$scratch/none") || fail "status $? without an issue folder"
+[[ "$out" == *"[Cannot open resource file !]"* ]] || fail "without the issue folder: $out"
+for args in --bogus "--scale 0" "--scale 5" "--scale x" "--scale 22" --scale --issue --start; do
   status=0
   "$prefix/bin/diskmag" $args 2> err.txt || status=$?
   [ $status -eq 2 ] && grep -q Usage err.txt || fail "$args gave status $status"
