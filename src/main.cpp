@@ -13,10 +13,12 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: diskmag [--issue DIR] [--start ARTICLE] [--skip-setup] [--scale N]\n"
-    "               [--help] [--version]\n"
+    "Usage: diskmag [--issue DIR] [--watch] [--start ARTICLE] [--skip-setup]\n"
+    "               [--scale N] [--help] [--version]\n"
     "  --issue DIR      read the unpacked issue in DIR (which holds DATA/)\n"
     "                   instead of data.rs\n"
+    "  --watch          show every saved change of the issue at once; a fault in\n"
+    "                   it is shown over the last good page, not fatal\n"
     "  --start ARTICLE  open ARTICLE (index.art, or DATA/arts/index.art) at once,\n"
     "                   without the opening cover\n"
     "  --skip-setup     start with the saved settings, without the setup dialog\n"
@@ -61,6 +63,8 @@ int main(int argc, char** argv) {
       if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("missing article after", argv[i]);
       options.startArticle = StartPath(argv[++i]);
       if (options.startArticle.size() > PATH_MAX_CHARS) return Usage("article name too long", argv[i]);
+    } else if (std::strcmp(argv[i], "--watch") == 0) {
+      options.watch = true;
     } else if (std::strcmp(argv[i], "--help") == 0) {
       std::fputs(USAGE, stdout);
       return 0;

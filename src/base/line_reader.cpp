@@ -29,3 +29,17 @@ std::string ListName(std::string_view line) {
   static constexpr char ENDS[] = {'\n', '\r', '\t', '\0'};
   return std::string(line.substr(0, line.find_first_of(ENDS, 0, sizeof ENDS)));
 }
+
+std::string OneLine(std::string_view message) {
+  std::string line;
+  for (char c : message) {
+    const bool space = c == '\n' || c == '\r' || c == '\t' || c == ' ';
+    if (!space) {
+      line.push_back(c);
+    } else if (!line.empty() && line.back() != ' ') {
+      line.push_back(' ');
+    }
+  }
+  if (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}

@@ -25,3 +25,7 @@ std::optional<WholeLine> ReadWholeLine(std::FILE* file, size_t maxChars);
 
 // The text before the line's first LF, CR, TAB or NUL.
 std::string ListName(std::string_view line);
+
+// A message on one line: each run of spaces, tabs and line breaks one space,
+// none at either end (some messages start with a line break of their own).
+std::string OneLine(std::string_view message);

@@ -6,6 +6,7 @@
 #include "base/fatal.h"
 #include "engine/document_opener.h"
 #include "engine/font_list.h"
+#include "engine/issue_watch.h"
 #include "engine/reader_state.h"
 #include "music/msx.h"
 #include "resources/draw.h"
@@ -37,8 +38,8 @@ void CreateBackBuffer(Reader& reader) {
   }
 }
 
-void LoadFirstArticle(Reader& reader) {
-  reader.CurrentArticlePath = reader.StartArticle.empty() ? FIRST_ARTICLE : reader.StartArticle;
+void LoadFirstArticle(Reader& reader, const std::string& path) {
+  reader.CurrentArticlePath = path;
   reader.CurrentArticle = std::make_unique<Article>();
   ArticleLoad(*reader.CurrentArticle, reader.CurrentArticlePath.c_str(), EngineFonts(reader));
   ArticleSetView(*reader.CurrentArticle, reader.CurrentPanel->oldPage);
@@ -74,14 +75,8 @@ void EngineInit(Reader& reader) {
   CoversReset(reader.OpeningCover, reader.ClosingSequence);
   CreateBackBuffer(reader);
   PictureAlloc(reader.SavedScreen, SCREEN_WIDTH, SCREEN_HEIGHT);
-  reader.EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
-  reader.EngineFontManager = FontManagerCreate();
-  LoadFontList(*reader.EngineFontManager);
-  LoadPanels(reader);
   PanelEngineReset(reader);
-  LoadFirstArticle(reader);
-  LoadPlasma(reader);
-  SearchInit();
+  LoadIssueParts(reader, reader.StartArticle.empty() ? FIRST_ARTICLE : reader.StartArticle);
   MsxInit(reader.Setup);
   if (!reader.StartArticle.empty()) OpeningCoverSkip(reader.OpeningCover);
 }
@@ -97,26 +92,40 @@ void FreeBackBufferSurface(Reader& reader) {
 void EngineShutdown(Reader& reader) {
   MsxShutdown();
   ReapOpeners();
-  SearchFree();
-  if (reader.CurrentArticle) {
-    ArticleClose(*reader.CurrentArticle);
-    reader.CurrentArticle.reset();
-  }
+  FreeIssueParts(reader);
   PanelEngineFree(reader);
-  PanelListDestroy(reader.PanelList);
-  reader.PanelCount = 0;
-  reader.EngineFixedFont.reset();
-  reader.CurrentPanel = nullptr;
-  if (reader.EngineFontManager) FontManagerDestroy(reader.EngineFontManager);
   FreeBackBufferSurface(reader);
   PictureFree(reader.BackBuffer);
   PictureFree(reader.SavedScreen);
-  PictureFree(reader.PlasmaImage);
   ClosingFree(reader.ClosingSequence);
   OpeningCoverFree(reader.OpeningCover);
 }
 
 }  // namespace
+
+void LoadIssueParts(Reader& reader, const std::string& articlePath) {
+  reader.EngineFixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+  reader.EngineFontManager = FontManagerCreate();
+  LoadFontList(*reader.EngineFontManager);
+  LoadPanels(reader);
+  LoadFirstArticle(reader, articlePath);
+  LoadPlasma(reader);
+  SearchInit();
+}
+
+void FreeIssueParts(Reader& reader) {
+  SearchFree();
+  if (reader.CurrentArticle) {
+    ArticleClose(*reader.CurrentArticle);
+    reader.CurrentArticle.reset();
+  }
+  PanelListDestroy(reader.PanelList);
+  reader.PanelCount = 0;
+  reader.CurrentPanel = nullptr;
+  reader.EngineFixedFont.reset();
+  if (reader.EngineFontManager) FontManagerDestroy(reader.EngineFontManager);
+  PictureFree(reader.PlasmaImage);
+}
 
 ArticleFonts EngineFonts(const Reader& reader) {
   return {reader.EngineFontManager.get(), reader.EngineFixedFont.get()};
@@ -126,7 +135,11 @@ void EngineCommand(Reader& reader, int command) {
   switch (command) {
     case ENGINE_INIT: EngineInit(reader); break;
     case ENGINE_FRAME:
-      PanelEngineFrame(reader);
+      if (reader.Watch.enabled) {
+        WatchFrame(reader);
+      } else {
+        PanelEngineFrame(reader);
+      }
       MsxPoll();
       ReapOpeners();
       break;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "articles/article.h"
 
@@ -26,6 +27,12 @@ struct Reader;
 
 // The reader's two faces, lent to the articles the engine loads.
 ArticleFonts EngineFonts(const Reader& reader);
+
+// The parts made from the issue's files: the faces, the panels (the first one
+// current), the article at articlePath laid out in it, the plasma and the
+// search index. A watching reader frees and makes them again after a change.
+void LoadIssueParts(Reader& reader, const std::string& articlePath);
+void FreeIssueParts(Reader& reader);
 
 // Any command other than the three does nothing.
 void EngineCommand(Reader& reader, int command);

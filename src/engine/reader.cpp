@@ -1,6 +1,7 @@
 #include "engine/reader.h"
 
 #include "base/fatal.h"
+#include "engine/issue_watch.h"
 #include "engine/main_loop.h"
 #include "engine/mouse_wheel.h"
 #include "engine/reader_state.h"
@@ -22,7 +23,9 @@ int RunReader(const ReaderOptions& options) {
   MouseWheelInstall();
   KeyStateCreate(reader->Keys, reader->KeyFlags, reader->KeyTaps);
   EngineCommand(*reader, ENGINE_INIT);
+  if (options.watch) WatchStart(*reader);
   RunMainLoop(*reader);
+  WatchStop(*reader);
   EngineCommand(*reader, ENGINE_SHUTDOWN);
   VideoStop(reader->Video, reader->CursorImage);
   ResourceCloseAll();

@@ -11,6 +11,7 @@ struct ReaderOptions {
   int windowScale;  // 1 to MAX_WINDOW_SCALE: the window shows the screen this many times larger
   ReaderPlaces places = {};  // the issue's archive and the folder for the reader's own files
   std::string startArticle = {};  // an article to open at once, without the opening cover
+  bool watch = false;  // show every saved change of the issue at once; faults do not end it
 };
 
 // Runs the reader and returns its exit status (0). Fatal errors end the

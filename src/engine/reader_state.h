@@ -17,6 +17,7 @@
 #include "engine/covers.h"
 #include "engine/engine.h"
 #include "engine/frame_pacing.h"
+#include "engine/issue_watch.h"
 #include "engine/keys.h"
 #include "engine/panel_engine.h"
 #include "engine/panel_list.h"
@@ -68,4 +69,5 @@ struct Reader {
   // Where an editor starts: this article in the first panel, without the
   // opening cover; empty for the contents after the cover.
   std::string StartArticle;
+  IssueWatch Watch;  // live preview for editors, when enabled
 };

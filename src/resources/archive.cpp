@@ -36,6 +36,7 @@ struct Redirect {
 
 struct ResourceArchive {
   bool isOpen = false;
+  bool directoryRead = false;  // the file and its directory, read again after a reopen
   bool exitHandlerRegistered = false;
   FilePtr file;  // held, so that a file renamed over the archive is never read
   std::vector<ResourceEntry> entries;  // file order; lookups walk from the back
@@ -58,17 +59,20 @@ void OpenArchive(ResourceArchive& archive) {
     std::atexit(ResourceCloseAll);
     archive.exitHandlerRegistered = true;
   }
+  archive.file.reset();
+  archive.entries.clear();
   if (!archive.places.issueFolder.empty()) {
     std::error_code error;
     if (!std::filesystem::is_directory(archive.places.issueFolder, error)) {
       FatalError("Cannot open resource file !");
     }
-    return;
+  } else {
+    archive.file = OpenFile(archive.places.archive.c_str(), "rbe");
+    if (!archive.file) FatalError("Cannot open resource file !");
+    DirectoryResult result = ReadResourceDirectory(archive.file.get(), archive.entries);
+    if (result != DirectoryResult::Ok) FatalError("Broken resource file !");
   }
-  archive.file = OpenFile(archive.places.archive.c_str(), "rbe");
-  if (!archive.file) FatalError("Cannot open resource file !");
-  DirectoryResult result = ReadResourceDirectory(archive.file.get(), archive.entries);
-  if (result != DirectoryResult::Ok) FatalError("Broken resource file !");
+  archive.directoryRead = true;
 }
 
 std::string FoldName(const char* name) {
@@ -218,7 +222,7 @@ const char* ResourceOpen(const char* path) {
   ++archive.requests;
   archive.pending = path;
   if (std::strlen(path) > PATH_MAX_CHARS) FatalError(PATH_TOO_LONG);
-  if (!archive.isOpen) OpenArchive(archive);
+  if (!archive.directoryRead) OpenArchive(archive);
   ResourceHandle& handle = OpenHandle(archive, path);
   handle.path = std::move(archive.pending);
   handle.request = archive.requests;
@@ -249,12 +253,34 @@ void ResourceClose(const char* name) {
 
 bool ResourceArchiveIsOpen() { return Archive().isOpen; }
 
+void ResourceReopen() { Archive().directoryRead = false; }
+
+bool ResourceHas(const char* path) {
+  ResourceArchive& archive = Archive();
+  if (!archive.directoryRead) OpenArchive(archive);
+  if (FindRedirect(archive, FoldName(path)) != nullptr) return true;
+  if (!archive.places.issueFolder.empty()) {
+    if (FindInIssueFolder(archive.places.issueFolder, path)) return true;
+  } else if (FindEntry(archive, path) != nullptr) {
+    return true;
+  }
+  std::error_code error;
+  return std::filesystem::is_regular_file(InReaderFolder(archive.places, BaseName(path)), error);
+}
+
+uint64_t ResourceIssueStamp() {
+  const ReaderPlaces& places = Archive().places;
+  return places.issueFolder.empty() ? FileStamp(places.archive)
+                                    : IssueFolderStamp(places.issueFolder);
+}
+
 void ResourceCloseAll() {
   ResourceArchive& archive = Archive();
   archive.redirects.clear();
   archive.pending.clear();
   if (archive.isOpen) {
     archive.isOpen = false;
+    archive.directoryRead = false;
     archive.file.reset();
     archive.entries.clear();
     for (const auto& handle : archive.handles) {

@@ -62,6 +62,19 @@ void ResourceClose(const char* name);
 // Whether the archive is open: from the first request until ResourceCloseAll.
 bool ResourceArchiveIsOpen();
 
+// The issue changed: its archive's file and directory (or its folder) are
+// read again at the next request. Names handed out stay valid until given
+// back; the redirections stay.
+void ResourceReopen();
+
+// Whether path would be answered with a file that exists: a member, a
+// redirection or a plain file in the reader's folder.
+bool ResourceHas(const char* path);
+
+// A number that changes whenever the issue's files change: the archive's
+// file, or the files under the issue folder's DATA/.
+uint64_t ResourceIssueStamp();
+
 // Closes the archive, forgets its directory and the redirections, deletes
 // every extracted file still open and removes the private folder.
 void ResourceCloseAll();

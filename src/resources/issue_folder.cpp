@@ -1,6 +1,9 @@
 #include "resources/issue_folder.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <algorithm>
 #include <system_error>
 #include <vector>
 
@@ -57,4 +60,58 @@ std::optional<std::string> FindInIssueFolder(const std::string& folder, std::str
   std::error_code error;
   if (!fs::is_regular_file(found, error)) return std::nullopt;
   return found.string();
+}
+
+namespace {
+
+constexpr uint64_t FNV_OFFSET = 14695981039346656037ull;
+constexpr uint64_t FNV_PRIME = 1099511628211ull;
+
+void Mix(uint64_t& hash, const void* data, size_t size) {
+  for (size_t i = 0; i < size; ++i) {
+    hash = (hash ^ static_cast<const uint8_t*>(data)[i]) * FNV_PRIME;
+  }
+}
+
+void MixFile(uint64_t& hash, const std::string& file) {
+  struct stat info {};
+  if (stat(file.c_str(), &info) != 0) return;
+  const int64_t fields[] = {static_cast<int64_t>(info.st_dev), static_cast<int64_t>(info.st_ino),
+                            static_cast<int64_t>(info.st_size), info.st_mtim.tv_sec,
+                            info.st_mtim.tv_nsec, info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
+  Mix(hash, file.data(), file.size() + 1);
+  Mix(hash, fields, sizeof fields);
+}
+
+bool PassedOver(const std::string& name) {
+  return name.empty() || name.front() == '.' || name.back() == '~';
+}
+
+}  // namespace
+
+uint64_t FileStamp(const std::string& file) {
+  uint64_t hash = FNV_OFFSET;
+  MixFile(hash, file);
+  return hash == FNV_OFFSET ? 0 : hash;
+}
+
+uint64_t IssueFolderStamp(const std::string& folder) {
+  const std::optional<std::string> data = FindEntry(folder, "DATA");
+  if (!data) return 0;
+  std::vector<std::string> files;
+  std::error_code error;
+  const auto options = fs::directory_options::skip_permission_denied;
+  fs::recursive_directory_iterator it(fs::path(folder) / *data, options, error), end;
+  for (; !error && it != end; it.increment(error)) {
+    if (PassedOver(it->path().filename().string())) {
+      if (it->is_directory(error)) it.disable_recursion_pending();
+      continue;
+    }
+    files.push_back(it->path().string());
+  }
+  // Listing order is the file system's: sorted, the stamp depends on the files only.
+  std::sort(files.begin(), files.end());
+  uint64_t hash = FNV_OFFSET;
+  for (const std::string& file : files) MixFile(hash, file);
+  return hash;
 }

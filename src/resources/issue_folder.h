@@ -5,6 +5,7 @@
 // answer never depends on the order the directory lists them in.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,3 +13,10 @@
 // The file under folder that path names (folder joined to the names found), or
 // nothing when there is none or it is not a regular file.
 std::optional<std::string> FindInIssueFolder(const std::string& folder, std::string_view path);
+
+// Stamps for noticing a saved change: numbers that differ whenever the file
+// (its identity, size or time of change) or, for a folder, any file under its
+// DATA/ differs. Names beginning with '.' or ending with '~' (editors' swap and
+// backup files) are passed over. 0 for what does not exist.
+uint64_t FileStamp(const std::string& file);
+uint64_t IssueFolderStamp(const std::string& folder);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/line_reader.h"
 #include "resources/archive.h"
 
 namespace {
@@ -21,21 +22,6 @@ class StepMark {
  private:
   uint64_t outer_;
 };
-
-// Some messages start with a line break of their own; a report line is one line.
-std::string OneLine(const std::string& message) {
-  std::string line;
-  for (char c : message) {
-    const bool space = c == '\n' || c == '\r' || c == '\t' || c == ' ';
-    if (!space) {
-      line.push_back(c);
-    } else if (!line.empty() && line.back() != ' ') {
-      line.push_back(' ');
-    }
-  }
-  if (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
-}
 
 }  // namespace
 

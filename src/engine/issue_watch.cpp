@@ -1,0 +1,172 @@
+#include "engine/issue_watch.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+
+#include "articles/article_view.h"
+#include "base/clock.h"
+#include "base/fatal.h"
+#include "base/line_reader.h"
+#include "engine/engine.h"
+#include "engine/panel_engine.h"
+#include "engine/present.h"
+#include "engine/reader_state.h"
+#include "resources/archive.h"
+#include "resources/draw.h"
+
+namespace {
+
+struct WatchFault : std::runtime_error {
+  WatchFault(const char* message, std::string member)
+      : std::runtime_error(message), member(std::move(member)) {}
+  std::string member;
+};
+
+// A fault is thrown only inside a guarded step; anywhere else it ends the
+// reader as it always does. A fatal handler has no context to be handed.
+bool guarded = false;
+uint64_t guardMark = 0;
+
+void ThrowWatchFault(int line, const char* file, const char* message) {
+  if (!guarded) {
+    SetFatalHandler(nullptr);
+    FatalError(line, file, message);
+  }
+  throw WatchFault(message, ResourceNewestPath(guardMark));
+}
+
+// Runs step with faults thrown and caught: "path: message" for the member
+// being read, or the message alone; empty when the step ran through.
+std::string Guarded(const std::function<void()>& step) {
+  guarded = true;
+  guardMark = ResourceRequestCount();
+  std::string fault;
+  try {
+    step();
+  } catch (const WatchFault& caught) {
+    fault = OneLine(caught.what());
+    if (!caught.member.empty()) fault = caught.member + ": " + fault;
+  }
+  guarded = false;
+  return fault;
+}
+
+ArticlePlace PlaceNow(const Reader& reader) {
+  const PanelEngineState& engine = reader.PanelEngine;
+  ArticlePlace place{0, 0, engine.LinkFocus, engine.OffPage, reader.CurrentArticlePath};
+  if (reader.CurrentArticle) {
+    const ArticleScroll scroll = ArticleGetScroll(*reader.CurrentArticle);
+    place.scrollY = scroll.scrollY;
+    place.rightScrollY = scroll.rightScrollY;
+  }
+  return place;
+}
+
+// The loaded article into the panel it was shown in, at its place when it
+// is the same article.
+void PlaceAgain(Reader& reader, const ArticlePlace& place, int32_t panelIndex) {
+  const bool kept = panelIndex < reader.PanelCount && reader.PanelList[panelIndex];
+  PanelEngineState& engine = reader.PanelEngine;
+  engine.CurrentPanelIndex = kept ? panelIndex : 0;
+  engine.SearchActive = 0;
+  reader.CurrentPanel = reader.PanelList[engine.CurrentPanelIndex].get();
+  Article& article = *reader.CurrentArticle;
+  ArticleSetView(article, reader.CurrentPanel->oldPage);
+  if (reader.CurrentArticlePath != place.path) return;
+  ArticleSetScroll(article, place.scrollY, place.rightScrollY);
+  engine.LinkFocus = place.linkFocus;
+  engine.OffPage = place.offPage;
+}
+
+void Freeze(Reader& reader, const std::string& fault, const ArticlePlace& place, int32_t panel) {
+  IssueWatch& watch = reader.Watch;
+  if (watch.fault.empty()) watch.lastGood = reader.Presentation.LastFrame;
+  watch.fault = fault;
+  watch.place = place;
+  watch.panelIndex = panel;
+  std::printf("%s\n", fault.c_str());
+  std::fflush(stdout);
+  ForceWholePresent(reader.Presentation);
+}
+
+void Reload(Reader& reader, uint64_t stamp) {
+  IssueWatch& watch = reader.Watch;
+  watch.loadedStamp = stamp;
+  ++watch.reloads;
+  const bool good = watch.fault.empty();
+  const ArticlePlace place = good ? PlaceNow(reader) : watch.place;
+  const int32_t panel = good ? reader.PanelEngine.CurrentPanelIndex : watch.panelIndex;
+  const std::string fault = Guarded([&] {
+    FreeIssueParts(reader);
+    ResourceReopen();
+    LoadIssueParts(reader, ResourceHas(place.path.c_str()) ? place.path : FIRST_ARTICLE);
+    PlaceAgain(reader, place, panel);
+  });
+  if (!fault.empty()) return Freeze(reader, fault, place, panel);
+  watch.fault.clear();
+  watch.font = *reader.EngineFixedFont;
+  ForceWholePresent(reader.Presentation);
+}
+
+// A look at the issue when one is due; a change is loaded once it has held
+// still for one look, so that a file being written is not read half done.
+void Look(Reader& reader) {
+  IssueWatch& watch = reader.Watch;
+  const uint32_t now = EngineTicks();
+  if (static_cast<int32_t>(now - watch.nextLookTicks) < 0) return;
+  watch.nextLookTicks = now + WATCH_POLL_MS;
+  const uint64_t stamp = ResourceIssueStamp();
+  const bool settled = stamp == watch.seenStamp;
+  watch.seenStamp = stamp;
+  if (settled && stamp != watch.loadedStamp) Reload(reader, stamp);
+}
+
+// The fault's line, wrapped, on a dark red band at the foot of the last good page.
+void FaultFrame(Reader& reader) {
+  IssueWatch& watch = reader.Watch;
+  if (!reader.Presentation.BackBufferLocked && !LockBackBuffer(reader)) return;
+  Picture& screen = reader.BackBuffer;
+  const size_t pixels = static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT;
+  if (watch.lastGood.size() == pixels) {
+    std::copy(watch.lastGood.begin(), watch.lastGood.end(), screen.pixels);
+  }
+  constexpr size_t PER_LINE = SCREEN_WIDTH / 8 - 2;
+  const std::string text = watch.fault + "  (save again to reload)";
+  const int32_t lines = static_cast<int32_t>((text.size() + PER_LINE - 1) / PER_LINE);
+  const int32_t top = SCREEN_HEIGHT - 8 - 16 * lines;
+  FillRect(0x600000, 0, top - 4, SCREEN_WIDTH, SCREEN_HEIGHT - top + 4, screen, DRAW_OPAQUE, 1.0f);
+  for (int32_t i = 0; i < lines; ++i) {
+    const std::string piece = text.substr(i * PER_LINE, PER_LINE);
+    FixedDraw(watch.font, piece.c_str(), 8, top + 12 + 16 * i, 0xFFFFFF, screen);
+  }
+  Present(reader);
+}
+
+}  // namespace
+
+void WatchStart(Reader& reader) {
+  IssueWatch& watch = reader.Watch;
+  watch.enabled = true;
+  watch.loadedStamp = watch.seenStamp = ResourceIssueStamp();
+  watch.nextLookTicks = EngineTicks() + WATCH_POLL_MS;
+  watch.font = *reader.EngineFixedFont;
+  SetFatalHandler(ThrowWatchFault);
+}
+
+void WatchFrame(Reader& reader) {
+  IssueWatch& watch = reader.Watch;
+  Look(reader);
+  const bool closing = !ClosingDone(reader.ClosingSequence);
+  if (!watch.fault.empty() && !closing) return FaultFrame(reader);
+  const std::string fault = Guarded([&] { PanelEngineFrame(reader); });
+  if (!fault.empty()) Freeze(reader, fault, PlaceNow(reader), reader.PanelEngine.CurrentPanelIndex);
+}
+
+void WatchStop(Reader& reader) {
+  if (!reader.Watch.enabled) return;
+  reader.Watch.enabled = false;
+  SetFatalHandler(nullptr);
+}

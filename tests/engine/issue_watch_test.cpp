@@ -1,0 +1,51 @@
+// A watching reader over an issue folder: the fixture's members are plain
+// files in its folder, and a file written under DATA/ takes a member's place.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "articles/article_view.h"
+#include "engine/issue_watch.h"
+#include "support/reader_fixture.h"
+#include "support/startup_files.h"
+
+namespace {
+
+class IssueWatchTest : public ReaderFixture {
+ protected:
+  void Save(const std::string& article) {
+    std::filesystem::create_directories(dir.File("DATA/arts"));
+    WriteFileText(dir.File("DATA/arts/index.art"), article);
+    const int32_t reloads = reader.Watch.reloads;
+    for (int i = 0; i < 200 && reader.Watch.reloads == reloads; ++i) Step();
+    EXPECT_EQ(reader.Watch.reloads, reloads + 1) << "not loaded again";
+  }
+};
+
+}  // namespace
+
+TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) {
+  StopEngine(reader);
+  places.issueFolder = dir.path();
+  StartEngine(reader, places);
+  WatchStart(reader);
+  Key(SLOT_PAGE_DOWN);
+  Step();
+  const int32_t scrollY = ArticleGetScroll(*reader.CurrentArticle).scrollY;
+  ASSERT_GT(scrollY, 0);
+  const std::string edited = "<#SCROLL:1:1:0:0#>\n" + std::string(200, 'e') + "\n" +
+                             ReadFileText(dir.File("index.art"));
+  Save(edited);
+  EXPECT_EQ(reader.Watch.fault, "");
+  EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, scrollY);
+
+  Save("<#PICTURE:DATA/pix/none.png#>\n");
+  EXPECT_EQ(reader.Watch.fault, "DATA/pix/none.png: Pix loader error ![PNG]");
+  Step();
+  EXPECT_EQ(reader.BackBuffer.pixels[640 * 479], 0x600000u) << "the fault's band";
+
+  Save(edited);
+  EXPECT_EQ(reader.Watch.fault, "");
+  EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, scrollY);
+  WatchStop(reader);
+}
