@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 #include "articles/article_view.h"
@@ -81,14 +82,21 @@ void PlaceAgain(Reader& reader, const ArticlePlace& place, int32_t panelIndex) {
   engine.OffPage = place.offPage;
 }
 
+void ShowFault(const std::string& fault) {
+  std::printf("%s\n", fault.c_str());
+  std::fflush(stdout);
+}
+
 void Freeze(Reader& reader, const std::string& fault, const ArticlePlace& place, int32_t panel) {
   IssueWatch& watch = reader.Watch;
   if (watch.fault.empty()) watch.lastGood = reader.Presentation.LastFrame;
   watch.fault = fault;
   watch.place = place;
   watch.panelIndex = panel;
-  std::printf("%s\n", fault.c_str());
-  std::fflush(stdout);
+  ShowFault(fault);
+  const ReaderPlaces& places = ResourcePlacesInUse();
+  const std::string& issue = places.issueFolder.empty() ? places.archive : places.issueFolder;
+  if (!watch.checkerProgram.empty()) watch.checker.Start(watch.checkerProgram, issue);
   ForceWholePresent(reader.Presentation);
 }
 
@@ -96,6 +104,7 @@ void Reload(Reader& reader, uint64_t stamp) {
   IssueWatch& watch = reader.Watch;
   watch.loadedStamp = stamp;
   ++watch.reloads;
+  watch.checker.Stop();
   const bool good = watch.fault.empty();
   const ArticlePlace place = good ? PlaceNow(reader) : watch.place;
   const int32_t panel = good ? reader.PanelEngine.CurrentPanelIndex : watch.panelIndex;
@@ -124,23 +133,42 @@ void Look(Reader& reader) {
   if (settled && stamp != watch.loadedStamp) Reload(reader, stamp);
 }
 
+// Lines of at most 78 characters, broken after a space where there is one;
+// at most 8 of them.
+std::vector<std::string> Wrapped(const std::string& text) {
+  constexpr size_t PER_LINE = SCREEN_WIDTH / 8 - 2;
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size() && lines.size() < 8) {
+    size_t end = std::min(text.size(), start + PER_LINE);
+    const size_t space = text.rfind(' ', end);
+    if (end < text.size() && space != std::string::npos && space > start) end = space + 1;
+    lines.push_back(text.substr(start, end - start));
+    start = end;
+  }
+  return lines;
+}
+
 // The fault's line, wrapped, on a dark red band at the foot of the last good page.
 void FaultFrame(Reader& reader) {
   IssueWatch& watch = reader.Watch;
+  const std::optional<std::string> checked = watch.checker.Poll();
+  if (checked && !checked->empty() && *checked != watch.fault) {
+    watch.fault = *checked;
+    ShowFault(watch.fault);
+  }
   if (!reader.Presentation.BackBufferLocked && !LockBackBuffer(reader)) return;
   Picture& screen = reader.BackBuffer;
   const size_t pixels = static_cast<size_t>(SCREEN_WIDTH) * SCREEN_HEIGHT;
   if (watch.lastGood.size() == pixels) {
     std::copy(watch.lastGood.begin(), watch.lastGood.end(), screen.pixels);
   }
-  constexpr size_t PER_LINE = SCREEN_WIDTH / 8 - 2;
-  const std::string text = watch.fault + "  (save again to reload)";
-  const int32_t lines = static_cast<int32_t>((text.size() + PER_LINE - 1) / PER_LINE);
-  const int32_t top = SCREEN_HEIGHT - 8 - 16 * lines;
+  const std::vector<std::string> lines = Wrapped(watch.fault + "  (save again to reload)");
+  const int32_t top = SCREEN_HEIGHT - 8 - 16 * static_cast<int32_t>(lines.size());
   FillRect(0x600000, 0, top - 4, SCREEN_WIDTH, SCREEN_HEIGHT - top + 4, screen, DRAW_OPAQUE, 1.0f);
-  for (int32_t i = 0; i < lines; ++i) {
-    const std::string piece = text.substr(i * PER_LINE, PER_LINE);
-    FixedDraw(watch.font, piece.c_str(), 8, top + 12 + 16 * i, 0xFFFFFF, screen);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    FixedDraw(watch.font, lines[i].c_str(), 8, top + 12 + 16 * static_cast<int32_t>(i), 0xFFFFFF,
+              screen);
   }
   Present(reader);
 }
@@ -153,6 +181,7 @@ void WatchStart(Reader& reader) {
   watch.loadedStamp = watch.seenStamp = ResourceIssueStamp();
   watch.nextLookTicks = EngineTicks() + WATCH_POLL_MS;
   watch.font = *reader.EngineFixedFont;
+  watch.checkerProgram = CheckerBesideReader();
   SetFatalHandler(ThrowWatchFault);
 }
 

@@ -4,7 +4,9 @@
 // panel at the same place (the contents when it is gone); the article stack
 // and the music carry on. A fault in the issue does not end the reader: the
 // last good page stays on the screen under the fault's line, until a later
-// save loads again. Faults before the watch starts stay fatal.
+// save loads again. The line shown is the member and the reader's message
+// at first, then the checker's "path:line: message" once it has looked.
+// Faults before the watch starts stay fatal.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "engine/article_stack.h"
+#include "engine/checker_run.h"
 #include "text/fixed_font.h"
 
 constexpr uint32_t WATCH_POLL_MS = 250;  // a change settles for one look before it loads
@@ -27,6 +30,8 @@ struct IssueWatch {
   FixedFont font{};           // the last good fixed font, to write the fault with
   ArticlePlace place;         // where the reader was when the fault came
   int32_t panelIndex = 0;
+  std::string checkerProgram;  // magtool, to give the fault's line; empty when absent
+  CheckerRun checker;
 };
 
 struct Reader;

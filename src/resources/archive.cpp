@@ -197,6 +197,8 @@ ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
 
 void ResourceUsePlaces(const ReaderPlaces& places) { Archive().places = places; }
 
+const ReaderPlaces& ResourcePlacesInUse() { return Archive().places; }
+
 std::string ResourceOwnFile(const char* name) { return InReaderFolder(Archive().places, name); }
 
 std::string ResourceShownName(const char* name) {

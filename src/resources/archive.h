@@ -34,6 +34,9 @@ constexpr int RESOURCE_HANDED_NAME_MAX = 259;  // characters of a handed-out nam
 // Given while the archive is closed: an open archive stays the file it is.
 void ResourceUsePlaces(const ReaderPlaces& places);
 
+// The places given last.
+const ReaderPlaces& ResourcePlacesInUse();
+
 // The reader's own file name (a bare file name) in the reader's folder; never
 // a member of the archive.
 std::string ResourceOwnFile(const char* name);
