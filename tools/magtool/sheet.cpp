@@ -1,5 +1,6 @@
 // magtool sheet: every page of every article the reader can reach, drawn off
 // screen as labelled thumbnails in one PNG, and each page's links printed.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -45,10 +46,9 @@ std::vector<std::string> PageLinks(const Article& article) {
   for (int32_t i = ArticleFirstVisibleHotspot(article); i >= 0 && i <= last; ++i) {
     const int32_t id = ArticleHotspotId(article, i);
     for (const LinkEntry& entry : article.linkTargets) {
-      if (entry.id != id) continue;
-      bool listed = false;
-      for (const std::string& link : links) listed = listed || link == entry.text;
-      if (!listed) links.push_back(entry.text);
+      if (entry.id == id && std::find(links.begin(), links.end(), entry.text) == links.end()) {
+        links.push_back(entry.text);
+      }
     }
   }
   return links;
