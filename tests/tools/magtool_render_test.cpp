@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "engine/present.h"
 #include "resources/archive.h"
@@ -74,4 +77,39 @@ TEST_F(MagtoolRender, DrawsThePanelAndTheFirstPageInEitherDepth) {
   }
   EXPECT_EQ(Render("none.png --panel 9").status, 1);  // no such panel
   EXPECT_FALSE(FileExists(dir.File("none.png")));
+}
+
+// An unpacked issue renders as its archive does. The sheet holds the 35
+// pages of the demo in 8 columns of labelled quarter-size frames, no two
+// alike, and maps each page's links as walked.
+TEST_F(MagtoolRender, TakesAFolderAndDrawsEveryPageOnASheet) {
+  const std::string issue = dir.File("issue");
+  ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " " + issue).status, 0);
+  ASSERT_EQ(RunMagtool("render " + issue + " " + INDEX + " " + dir.File("dir.png")).status, 0);
+  ASSERT_EQ(Render("out.png").status, 0);
+  Picture fromDir = Load("dir.png"), out = Load("out.png");
+  EXPECT_TRUE(std::equal(out.pixels, out.pixels + 640 * 480, fromDir.pixels));
+  const ChildResult sheet = RunMagtool(std::string("sheet ") + DEMO_ARCHIVE + " " +
+                                       dir.File("sheet.png"));
+  ASSERT_EQ(sheet.status, 0) << sheet.out;
+  for (const char* line : {"DATA/arts/index.art p.1 -> DATA/arts/help.art\n"
+                           "DATA/arts/index.art p.1 -> DATA/arts/making.art\n",
+                           "DATA/arts/gallery.art p.3 -> PIX:DATA/pictures/gallery/copper.bmp\n",
+                           "DATA/arts/story.art p.3 -> DATA/arts/mmenu.art\n"}) {
+    EXPECT_NE(sheet.out.find(line), std::string::npos) << line;
+  }
+  Picture contact = Load("sheet.png");
+  ASSERT_EQ(std::pair(contact.width, contact.height), std::pair(8 + 8 * 168, 8 + 5 * 144));
+  std::set<std::vector<uint32_t>> thumbnails;
+  for (int32_t cell = 0; cell < 35; ++cell) {
+    const int32_t x = 8 + cell % 8 * 168, y = 8 + cell / 8 * 144;
+    std::vector<uint32_t> pixels;
+    for (int32_t row = 0; row < 136; ++row) {
+      const uint32_t* from = &contact.pixels[(y + row) * contact.width + x];
+      pixels.insert(pixels.end(), from, from + 160);
+    }
+    EXPECT_GT(std::count(pixels.begin() + 120 * 160, pixels.end(), 0xE0E0E0u), 40) << cell;
+    thumbnails.insert(std::vector(pixels.begin(), pixels.begin() + 120 * 160));
+  }
+  EXPECT_EQ(thumbnails.size(), 35u);
 }

@@ -1,8 +1,6 @@
 #include "magtool/check_articles.h"
 
-#include <deque>
 #include <map>
-#include <set>
 #include <string_view>
 
 #include "articles/article_lifecycle.h"
@@ -11,17 +9,11 @@
 #include "articles/article_view.h"
 #include "articles/link_targets.h"
 #include "base/integer_reader.h"
-#include "engine/panel_engine.h"
+#include "magtool/article_walk.h"
 #include "magtool/check_lines.h"
 #include "resources/image_loader.h"
 
 namespace {
-
-struct ArticleRef {
-  std::string path;
-  CheckSite from;             // the link or list line; no path for the reader's own
-  const char* missingMessage;  // what is said there of a missing article; null: the parser's
-};
 
 struct PictureResult {
   std::optional<StepFailure> error;
@@ -34,20 +26,7 @@ class ArticleCrawl {
                ModuleCheck& modules, ArticleFonts fonts)
       : report_(report), panels_(panels), modules_(modules), fonts_(fonts) {}
 
-  void Reach(ArticleRef ref) {
-    if (seen_.insert(MemberKey(ref.path)).second) queue_.push_back(std::move(ref));
-  }
-
-  void Run() {
-    while (!queue_.empty()) {
-      const ArticleRef ref = std::move(queue_.front());
-      queue_.pop_front();
-      CheckArticle(ref);
-    }
-  }
-
- private:
-  void CheckArticle(const ArticleRef& ref) {
+  void CheckArticle(const ArticleRef& ref, const ReachArticle& reach) {
     Article article;
     const auto error =
         RunStep([&] { ArticleLoad(article, ref.path.c_str(), fonts_); });
@@ -60,10 +39,11 @@ class ArticleCrawl {
     for (const std::unique_ptr<Panel>& panel : panels_) {
       Attempt(report_, {ref.path}, [&] { ArticleSetView(article, panel->oldPage); });
     }
-    CheckTargets(article, ref.path);
+    CheckTargets(article, ref.path, reach);
     RunStep([&] { ArticleClose(article); });
   }
 
+ private:
   // A missing article is reported where it is named, a broken one at its line.
   void ReportLoadError(const ArticleRef& ref, const StepFailure& error) {
     const int32_t line = ArticleParseLine();
@@ -75,7 +55,7 @@ class ArticleCrawl {
     }
   }
 
-  void CheckTargets(const Article& article, const std::string& path) {
+  void CheckTargets(const Article& article, const std::string& path, const ReachArticle& reach) {
     const std::vector<MemberLine> source = SourceLines(path);
     for (const LinkEntry& entry : article.linkTargets) {
       const std::string& target = entry.text;
@@ -86,7 +66,7 @@ class ArticleCrawl {
       const std::string argument(parts.argument);
       const std::string prefix = target.substr(0, 4);
       if (prefix == "ART:") {
-        Reach({argument, site, nullptr});
+        reach({argument, site, nullptr});
       } else if (prefix == "PIX:") {
         CheckPicture(site, argument);
       } else if (prefix == "MSX:") {
@@ -125,8 +105,6 @@ class ArticleCrawl {
   const std::vector<std::unique_ptr<Panel>>& panels_;
   ModuleCheck& modules_;
   ArticleFonts fonts_;
-  std::deque<ArticleRef> queue_;
-  std::set<std::string> seen_;  // by MemberKey
   std::map<std::string, PictureResult> pictures_;  // by MemberKey
 };
 
@@ -136,12 +114,7 @@ void CheckArticles(CheckReport& report, const std::vector<std::unique_ptr<Panel>
                    ModuleCheck& modules, const std::vector<ListedArticle>& listed,
                    ArticleFonts fonts) {
   ArticleCrawl crawl(report, panels, modules, fonts);
-  for (const char* path : {FIRST_ARTICLE, HELP_ARTICLE, MENU_ARTICLE}) {
-    crawl.Reach({path, {}, nullptr});
-  }
-  crawl.Run();
-  for (const ListedArticle& article : listed) {
-    crawl.Reach({article.path, article.site, UNLISTABLE_ARTICLE});
-  }
-  crawl.Run();
+  WalkArticles(listed, [&](const ArticleRef& ref, const ReachArticle& reach) {
+    crawl.CheckArticle(ref, reach);
+  });
 }

@@ -2,32 +2,12 @@
 // with a private folder as the reader's folder.
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #include "magtool/check_issue.h"
 #include "magtool/commands.h"
-#include "magtool/workspace.h"
-#include "resources/file_ptr.h"
-#include "resources/reader_places.h"
+#include "magtool/place_archive.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// The archive to check: an unpacked issue is packed into the workspace
-// first, so that it is read as its archive will be. Empty when there is none.
-fs::path PlaceArchive(const fs::path& source, const Workspace& work) {
-  std::error_code error;
-  if (fs::is_directory(source, error)) {
-    const fs::path packed = work.Folder() / RESOURCE_ARCHIVE_FILE;
-    return PackCommand(source, packed, true) == 0 ? packed : fs::path();
-  }
-  if (fs::is_regular_file(source, error) && OpenFile(source.c_str(), "rb")) return source;
-  std::fprintf(stderr, "magtool: cannot read %s\n", source.c_str());
-  return {};
-}
-
-}  // namespace
 
 int CheckCommand(const std::string& path) {
   const fs::path source = fs::absolute(path);

@@ -10,14 +10,6 @@ namespace {
 constexpr const char* BOX_PATH = "DATA/panels/search.png";
 constexpr const char* PLACEMENT_PATH = "DATA/configs/search.txt";
 
-std::vector<ListedArticle> ListedArticles() {
-  std::vector<ListedArticle> listed;
-  for (const MemberLine& line : SourceLines(SEARCH_LIST_PATH)) {
-    listed.push_back({ListEntry(line.text), {SEARCH_LIST_PATH, line.line}});
-  }
-  return listed;
-}
-
 // A fault of the list as a whole, or of no article in particular.
 ListedArticle WholeList() { return {"", {SEARCH_LIST_PATH}}; }
 
@@ -30,6 +22,14 @@ ListedArticle Unlistable(const std::vector<ListedArticle>& listed) {
 }
 
 }  // namespace
+
+std::vector<ListedArticle> ListedArticles() {
+  std::vector<ListedArticle> listed;
+  for (const MemberLine& line : SourceLines(SEARCH_LIST_PATH)) {
+    listed.push_back({ListEntry(line.text), {SEARCH_LIST_PATH, line.line}});
+  }
+  return listed;
+}
 
 std::vector<ListedArticle> CheckSearch(CheckReport& report) {
   const std::vector<ListedArticle> listed = ListedArticles();

@@ -12,6 +12,9 @@ struct ListedArticle {
   CheckSite site;  // its line in the search list
 };
 
+// The articles on the search list, each with its line; none when it cannot be read.
+std::vector<ListedArticle> ListedArticles();
+
 // The articles on the search list, for checking them whole.
 std::vector<ListedArticle> CheckSearch(CheckReport& report);
 

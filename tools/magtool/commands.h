@@ -21,7 +21,7 @@ int ExtractCommand(const std::string& archive, const std::string& destDir);
 int VerifyCommand(const std::string& archive);
 
 struct RenderOptions {
-  std::string archive;
+  std::string source;  // an archive or an unpacked issue folder
   std::string article;
   std::string out;
   int panel = 0;
@@ -33,6 +33,19 @@ struct RenderOptions {
 // Draws the reader's frame of the article into a 640x480 PNG as the screen of
 // that depth shows it; status 1 with the reader's message on a fatal error.
 int RenderCommand(const RenderOptions& options);
+
+struct SheetOptions {
+  std::string source;  // an archive or an unpacked issue folder
+  std::string out;
+  int panel = 0;
+};
+
+// Draws every page of every article the reader can reach, in the walk's
+// order, as quarter-size labelled thumbnails into one PNG, and prints one
+// line per page and link target: "ARTICLE p.K -> TARGET", an article's path
+// or another kind with its kind ("PIX:..."). Status 1 with the reader's
+// message on a fatal error.
+int SheetCommand(const SheetOptions& options);
 
 // Loads the issue, an unpacked directory or an archive, as the reader would
 // and prints every problem as "path:line: message" or "path: message";

@@ -1,5 +1,5 @@
 // magtool: packs, lists, extracts and verifies the resource archive of an issue,
-// and renders a reader frame from one.
+// and renders a reader frame or a sheet of every page from one.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -18,9 +18,12 @@ constexpr const char* USAGE =
     "       magtool list ARCHIVE                 list the members\n"
     "       magtool extract ARCHIVE DESTDIR      write every member under DESTDIR\n"
     "       magtool verify ARCHIVE               decode and check every member\n"
-    "       magtool render ARCHIVE ARTICLE OUT.png [--panel N] [--page K]\n"
+    "       magtool render ARCHIVE|DIR ARTICLE OUT.png [--panel N] [--page K]\n"
     "                      [--bpp 15|16|32] [--mouse X,Y]\n"
     "                                            draw the reader's frame of ARTICLE\n"
+    "       magtool sheet ARCHIVE|DIR OUT.png [--panel N]\n"
+    "                                            draw every page the reader can reach\n"
+    "                                            and print each page's links\n"
     "       magtool check DIR|ARCHIVE            load the issue as the reader does and\n"
     "                                            print every problem, one a line, as\n"
     "                                            PATH:LINE: MESSAGE or PATH: MESSAGE;\n"
@@ -69,6 +72,14 @@ int Render(int argc, char** argv) {
   return RenderCommand(options);
 }
 
+int Sheet(int argc, char** argv) {
+  const bool panel = argc == 6 && std::strcmp(argv[4], "--panel") == 0;
+  if (argc != (panel ? 6 : 4)) return Usage();
+  SheetOptions options{argv[2], argv[3]};
+  if (panel && !ParseInt(argv[5], options.panel)) return Usage();
+  return SheetCommand(options);
+}
+
 int Dispatch(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string command = argv[1];
@@ -77,6 +88,7 @@ int Dispatch(int argc, char** argv) {
   if (command == "extract" && argc == 4) return ExtractCommand(argv[2], argv[3]);
   if (command == "verify" && argc == 3) return VerifyCommand(argv[2]);
   if (command == "render") return Render(argc, argv);
+  if (command == "sheet") return Sheet(argc, argv);
   if (command == "check" && argc == 3) return CheckCommand(argv[2]);
   if (command == "--help") {
     std::fputs(USAGE, stdout);

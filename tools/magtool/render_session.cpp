@@ -1,0 +1,90 @@
+#include "magtool/render_session.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "base/clock.h"
+#include "base/fatal.h"
+#include "engine/font_list.h"
+#include "magtool/place_archive.h"
+#include "magtool/workspace.h"
+#include "resources/archive.h"
+#include "widgets/panel.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The workspace of the running command, left by the fatal path too.
+Workspace* activeWorkspace = nullptr;
+
+void ExitOnFatal(int, const char*, const char* message) {
+  std::fprintf(stderr, "magtool: %s\n", message);
+  ResourceCloseAll();  // its extracted files live in the workspace
+  if (activeWorkspace != nullptr) activeWorkspace->Remove();
+  std::exit(1);
+}
+
+constexpr uint32_t STILL_TICKS = 1000;
+uint32_t StillClock() { return STILL_TICKS; }
+
+void LoadEngineResources(RenderResources& loaded) {
+  loaded.fixedFont = FixedFontLoad("DATA/fonts/fixed.fnt");
+  loaded.fontManager = FontManagerCreate();
+  LoadFontList(*loaded.fontManager);
+  loaded.panelCount = ParsePanels(loaded.panels);
+}
+
+// Undone however the command ends, exhausted memory unwinding to main included.
+struct Session {
+  explicit Session(Workspace& work, const fs::path& archive) {
+    activeWorkspace = &work;
+    ResourceUsePlaces({archive.string(), work.Folder().string()});
+    SetEngineClock(StillClock);
+  }
+  ~Session() {
+    PanelListDestroy(loaded.panels);
+    FontManagerDestroy(loaded.fontManager);
+    loaded.fixedFont.reset();
+    ResourceCloseAll();
+    ResourceUsePlaces({});
+    SetEngineClock(nullptr);
+    SetFatalHandler(previous);
+    activeWorkspace = nullptr;
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  FatalHandler previous = SetFatalHandler(ExitOnFatal);
+  RenderResources loaded;
+};
+
+}  // namespace
+
+int WithRenderedIssue(const std::string& source, const char* prefix,
+                      const std::function<int(RenderResources&)>& draw) {
+  Workspace work(prefix);
+  if (!work.Made()) {
+    std::fprintf(stderr, "magtool: cannot make a working directory\n");
+    return 1;
+  }
+  const fs::path archive = PlaceArchive(fs::absolute(source), work);
+  if (archive.empty()) return 1;
+  Session session(work, archive);
+  LoadEngineResources(session.loaded);
+  return draw(session.loaded);
+}
+
+Panel* RenderPanel(RenderResources& loaded, int number) {
+  if (number >= 0 && number < loaded.panelCount && loaded.panels[number]) {
+    return loaded.panels[number].get();
+  }
+  std::fprintf(stderr, "magtool: no panel %d (the issue has %d)\n", number, loaded.panelCount);
+  return nullptr;
+}
+
+void DrawFrame(Panel& panel, Article& article, Picture& screen) {
+  PanelDrawArticle(panel, &article, 1, screen);
+  PanelDrawChrome(panel, &article, screen, 0, 0.0f, 0.0f, 0.0f);
+}

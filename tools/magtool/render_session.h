@@ -1,0 +1,38 @@
+// What render and sheet share: the issue, an archive or an unpacked folder,
+// loaded as the reader's start-up loads it, in a workspace of its own, with
+// the clock standing still so that the same page always gives the same
+// picture. A fatal error of the reader ends the command at once with
+// "magtool: MESSAGE" and status 1.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "articles/article.h"
+#include "engine/panel_list.h"
+#include "resources/picture.h"
+#include "text/fixed_font.h"
+#include "text/font_manager.h"
+
+struct RenderResources {
+  std::unique_ptr<FixedFont> fixedFont;
+  std::unique_ptr<FontManager> fontManager;
+  PanelArray panels;
+  int32_t panelCount = 0;
+
+  ArticleFonts Fonts() const { return {fontManager.get(), fixedFont.get()}; }
+};
+
+// Runs draw with the issue at source loaded, workspace prefix naming the
+// command; draw's status, or 1 when the issue cannot be read. Leaves no
+// engine state behind.
+int WithRenderedIssue(const std::string& source, const char* prefix,
+                      const std::function<int(RenderResources&)>& draw);
+
+// Panel number of the loaded issue; null, with the reason on standard error,
+// when there is none.
+Panel* RenderPanel(RenderResources& loaded, int number);
+
+// The reader's frame of article in panel: the middle area, then the chrome.
+void DrawFrame(Panel& panel, Article& article, Picture& screen);

@@ -1,0 +1,62 @@
+#include "magtool/rgb_png.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "engine/present.h"
+#include "resources/file_ptr.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+uint8_t Widen(uint32_t value, int bits) {
+  const uint32_t top = value << (8 - bits);
+  return static_cast<uint8_t>(top | (top >> bits));
+}
+
+// 8-bit RGB as the screen of the given depth shows the pixel.
+void ScreenRgb(uint32_t p, int32_t bpp, uint8_t* rgb) {
+  if (bpp == 16) {
+    const uint16_t s = ToRgb565(p);
+    rgb[0] = Widen(s >> 11, 5);
+    rgb[1] = Widen((s >> 5) & 0x3F, 6);
+    rgb[2] = Widen(s & 0x1F, 5);
+  } else if (bpp == 15) {
+    const uint16_t s = ToRgb555(p);
+    rgb[0] = Widen(s >> 10, 5);
+    rgb[1] = Widen((s >> 5) & 0x1F, 5);
+    rgb[2] = Widen(s & 0x1F, 5);
+  } else {
+    rgb[0] = static_cast<uint8_t>(p >> 16);
+    rgb[1] = static_cast<uint8_t>(p >> 8);
+    rgb[2] = static_cast<uint8_t>(p);
+  }
+}
+
+}  // namespace
+
+bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
+  const size_t stride = static_cast<size_t>(screen.width) * 3;
+  std::vector<uint8_t> rgb(stride * screen.height);
+  for (size_t i = 0; i < static_cast<size_t>(screen.width) * screen.height; ++i) {
+    ScreenRgb(screen.pixels[i], bpp, &rgb[i * 3]);
+  }
+  FilePtr file = OpenFile(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+  bool ok = info != nullptr && setjmp(png_jmpbuf(png)) == 0;
+  if (ok) {
+    png_init_io(png, file.get());
+    png_set_IHDR(png, info, screen.width, screen.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int32_t y = 0; y < screen.height; ++y) png_write_row(png, &rgb[y * stride]);
+    png_write_end(png, nullptr);
+  }
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file.release()) == 0 && ok;
+}
