@@ -39,16 +39,19 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
   EXPECT_EQ(reader.Watch.fault, "");
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, scrollY);
 
+  reader.Watch.checkerProgram.clear();
+  Save("<#PICTURE:DATA/pix/none.png#>\n");
+  EXPECT_EQ(reader.Watch.fault, "DATA/pix/none.png: Pix loader error ![PNG]");
+  Step();
+  EXPECT_EQ(reader.BackBuffer.pixels[640 * 479], 0x600000u) << "the fault's band";
+
   // The checker's first problem replaces the reader's own line once it has run.
   const std::string checker = dir.File("checker");
   WriteFileText(checker, "#!/bin/sh\necho \"$2:1: warning: w\"\necho \"$2:2: $1ed\"\necho ok\n");
   std::filesystem::permissions(checker, std::filesystem::perms::owner_exec,
                                std::filesystem::perm_options::add);
   reader.Watch.checkerProgram = checker;
-  Save("<#PICTURE:DATA/pix/none.png#>\n");
-  EXPECT_EQ(reader.Watch.fault, "DATA/pix/none.png: Pix loader error ![PNG]");
-  Step();
-  EXPECT_EQ(reader.BackBuffer.pixels[640 * 479], 0x600000u) << "the fault's band";
+  Save("<#PICTURE:DATA/pix/other.png#>\n");
   for (int i = 0; i < 1000 && reader.Watch.fault.find(':') != dir.path().size(); ++i) {
     SDL_Delay(10);
     Step();
