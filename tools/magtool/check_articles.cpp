@@ -13,6 +13,8 @@
 #include "base/integer_reader.h"
 #include "engine/panel_engine.h"
 #include "magtool/check_lines.h"
+#include "magtool/check_markup.h"
+#include "search/search_index.h"
 #include "resources/image_loader.h"
 
 namespace {
@@ -34,7 +36,9 @@ class ArticleCrawl {
                ModuleCheck& modules, ArticleFonts fonts)
       : report_(report), panels_(panels), modules_(modules), fonts_(fonts) {}
 
-  void Reach(ArticleRef ref) {
+  // linked: named by the reader or by a link, not only by the search list.
+  void Reach(ArticleRef ref, bool linked) {
+    if (linked) linked_.insert(MemberKey(ref.path));
     if (seen_.insert(MemberKey(ref.path)).second) queue_.push_back(std::move(ref));
   }
 
@@ -45,6 +49,10 @@ class ArticleCrawl {
       CheckArticle(ref);
     }
   }
+
+  bool Linked(const std::string& path) const { return linked_.count(MemberKey(path)) != 0; }
+  // The articles that loaded, in order.
+  const std::vector<std::string>& Loaded() const { return loaded_; }
 
  private:
   void CheckArticle(const ArticleRef& ref) {
@@ -61,6 +69,8 @@ class ArticleCrawl {
       Attempt(report_, {ref.path}, [&] { ArticleSetView(article, panel->oldPage); });
     }
     CheckTargets(article, ref.path);
+    CheckMarkup(report_, ref.path, article, panels_);
+    loaded_.push_back(ref.path);
     RunStep([&] { ArticleClose(article); });
   }
 
@@ -86,7 +96,7 @@ class ArticleCrawl {
       const std::string argument(parts.argument);
       const std::string prefix = target.substr(0, 4);
       if (prefix == "ART:") {
-        Reach({argument, site, nullptr});
+        Reach({argument, site, nullptr}, true);
       } else if (prefix == "PIX:") {
         CheckPicture(site, argument);
       } else if (prefix == "MSX:") {
@@ -127,21 +137,44 @@ class ArticleCrawl {
   ArticleFonts fonts_;
   std::deque<ArticleRef> queue_;
   std::set<std::string> seen_;  // by MemberKey
+  std::set<std::string> linked_;  // by MemberKey
+  std::vector<std::string> loaded_;
   std::map<std::string, PictureResult> pictures_;  // by MemberKey
 };
+
+// Articles the reader never reaches by a link, or the search never finds.
+void CheckReach(CheckReport& report, const ArticleCrawl& crawl,
+                const std::vector<ListedArticle>& listed, const std::vector<std::string>& members) {
+  for (const std::string& member : members) {
+    const std::string key = MemberKey(member);
+    if (!key.ends_with(".art") || crawl.Linked(member)) continue;
+    report.Warn({member}, "nothing links to this article: link it from " +
+                              std::string(FIRST_ARTICLE) + " or another article with <#LINK:ART:" +
+                              member + "#>");
+  }
+  std::set<std::string> onList;
+  for (const ListedArticle& article : listed) onList.insert(MemberKey(article.path));
+  for (const std::string& path : crawl.Loaded()) {
+    if (onList.count(MemberKey(path)) == 0) {
+      report.Warn({path}, "the search does not find this article: add it to " +
+                              std::string(SEARCH_LIST_PATH));
+    }
+  }
+}
 
 }  // namespace
 
 void CheckArticles(CheckReport& report, const std::vector<std::unique_ptr<Panel>>& panels,
                    ModuleCheck& modules, const std::vector<ListedArticle>& listed,
-                   ArticleFonts fonts) {
+                   ArticleFonts fonts, const std::vector<std::string>& members) {
   ArticleCrawl crawl(report, panels, modules, fonts);
   for (const char* path : {FIRST_ARTICLE, HELP_ARTICLE, MENU_ARTICLE}) {
-    crawl.Reach({path, {}, nullptr});
+    crawl.Reach({path, {}, nullptr}, true);
   }
   crawl.Run();
   for (const ListedArticle& article : listed) {
-    crawl.Reach({article.path, article.site, UNLISTABLE_ARTICLE});
+    crawl.Reach({article.path, article.site, UNLISTABLE_ARTICLE}, false);
   }
   crawl.Run();
+  CheckReach(report, crawl, listed, members);
 }
