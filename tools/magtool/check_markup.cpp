@@ -6,13 +6,13 @@
 
 #include "articles/article_tags.h"
 #include "articles/article_view.h"
+#include "articles/parser_state.h"
 #include "magtool/check_lines.h"
 #include "text/font_manager.h"
 
 namespace {
 
 constexpr size_t MAX_SHOWN = 60;  // characters of a tag quoted in a warning
-constexpr const char* FIXED_FACE_NAME = ":FIXED";
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -55,9 +55,8 @@ std::string UnknownTagMessage(const std::string& written) {
   if (near.empty()) return message;
   const bool takesArguments =
       std::find(known.begin(), known.end(), std::make_pair(near, true)) != known.end();
-  std::string rest = colon == std::string::npos ? "" : written.substr(colon, MAX_SHOWN);
-  if (takesArguments && rest.empty()) rest = ":...";
-  if (!takesArguments) rest.clear();
+  std::string rest;
+  if (takesArguments) rest = colon == std::string::npos ? ":..." : written.substr(colon, MAX_SHOWN);
   return message + "; did you mean <#" + near + rest + "#>?";
 }
 
@@ -67,11 +66,12 @@ void CheckFaces(CheckReport& report, const std::string& path, const Article& art
   FontManager* registry = article.fonts.registry;
   std::set<std::string> seen;
   for (const MarkupNote& face : article.faceNames) {
-    if (face.text == FIXED_FACE_NAME || !seen.insert(MemberKey(face.text)).second) continue;
+    if (face.text == FIXED_FACE || !seen.insert(MemberKey(face.text)).second) continue;
     const std::string instead = std::string(": the reader shows ") + FALLBACK_FONT + " instead";
     if (IsBmf(face.text)) {
-      if (!MemberExists(face.text))
+      if (!MemberExists(face.text)) {
         report.Warn({path, face.line}, "face \"" + face.text + "\" is not in the issue" + instead);
+      }
       continue;
     }
     bool listed = true;
@@ -98,8 +98,9 @@ TextArea NarrowestArea(const std::vector<std::unique_ptr<Panel>>& panels, bool t
   TextArea area;
   for (const std::unique_ptr<Panel>& panel : panels) {
     int64_t width = int64_t{panel->oldPage.width} - panel->textX;
-    if (twoColumns)
+    if (twoColumns) {
       width = std::min<int64_t>(ARTICLE_RIGHT_COLUMN_X, width - ARTICLE_RIGHT_COLUMN_X);
+    }
     area.width = std::min(area.width, width);
     area.height = std::min<int64_t>(area.height, panel->oldPage.height);
   }
@@ -163,9 +164,10 @@ std::string NearMiss(const std::string& name, const std::vector<std::string>& ca
 
 void CheckMarkup(CheckReport& report, const std::string& path, const Article& article,
                  const std::vector<std::unique_ptr<Panel>>& panels) {
-  for (const MarkupNote& tag : article.unknownTags)
+  for (const MarkupNote& tag : article.unknownTags) {
     report.Warn({path, tag.line}, UnknownTagMessage(tag.text));
+  }
   CheckFaces(report, path, article);
-  if (!panels.empty())
-    CheckTextArea(report, path, article, NarrowestArea(panels, article.twoColumns != 0));
+  if (panels.empty()) return;
+  CheckTextArea(report, path, article, NarrowestArea(panels, article.twoColumns != 0));
 }

@@ -18,15 +18,6 @@ constexpr const char* DATA_FOLDERS[] = {"arts/", "configs/", "fonts/",
 // The members read as text, by their ending.
 constexpr const char* TEXT_ENDINGS[] = {".art", ".txt", ".lst", ".bmf", ".ttt", ".chr"};
 
-bool EndsWith(const std::string& key, const std::string& ending) {
-  return key.size() >= ending.size() &&
-         key.compare(key.size() - ending.size(), ending.size(), ending) == 0;
-}
-
-bool StartsWith(const std::string& key, const std::string& start) {
-  return key.rfind(start, 0) == 0;
-}
-
 // A member such as "arts/index.art" whose DATA/ twin is missing: one warning for all.
 void CheckDataPrefix(CheckReport& report, const std::vector<std::string>& members) {
   std::set<std::string> keys;
@@ -34,7 +25,7 @@ void CheckDataPrefix(CheckReport& report, const std::vector<std::string>& member
   for (const std::string& name : members) {
     const std::string key = MemberKey(name);
     for (const char* folder : DATA_FOLDERS) {
-      if (!StartsWith(key, folder) || keys.count("data/" + key) != 0) continue;
+      if (!key.starts_with(folder) || keys.count("data/" + key) != 0) continue;
       report.Warn({name}, "the reader looks for DATA/" + name +
                               ": pack the folder that holds DATA/, not DATA itself");
       return;
@@ -62,8 +53,9 @@ void CheckUnmapped(CheckReport& report, const std::string& name) {
 
 std::vector<std::string> ArchiveMembers(const std::string& archive) {
   std::vector<ResourceEntry> entries;
-  if (const FilePtr file = OpenFile(archive.c_str(), "rb"))
+  if (const FilePtr file = OpenFile(archive.c_str(), "rb")) {
     ReadResourceDirectory(file.get(), entries);
+  }
   std::vector<std::string> names;
   for (const ResourceEntry& entry : entries) names.emplace_back(entry.header.name);
   return names;
@@ -74,9 +66,9 @@ void CheckMembers(CheckReport& report, const std::vector<std::string>& members) 
   for (const std::string& name : members) {
     const std::string key = MemberKey(name);
     for (const char* ending : TEXT_ENDINGS) {
-      if (EndsWith(key, ending)) CheckUnmapped(report, name);
+      if (key.ends_with(ending)) CheckUnmapped(report, name);
     }
-    if (!EndsWith(key, ".gif")) continue;
+    if (!key.ends_with(".gif")) continue;
     if (const auto misreading = GifMisreading(MemberBytes(name))) report.Warn({name}, *misreading);
   }
 }

@@ -1,5 +1,6 @@
 #include "magtool/check_picture_hints.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "resources/byte_reader.h"
@@ -72,25 +73,28 @@ std::string BmpRefusal(const std::vector<uint8_t>& file) {
   const uint32_t compression = in.get32le();
   in.skip(12);
   const uint32_t colours = in.get32le();
+  in.skip(4);  // important colours; the masks of 32-bit pixels follow
+  const bool bgrx =
+      in.get32le() == 0x00FF0000 && in.get32le() == 0x0000FF00 && in.get32le() == 0xFF;
   if (!signedBm) return std::string("BMP: not a Windows bitmap") + RESAVE;
   if (in.overrun) return std::string("BMP: the file is cut short") + RESAVE;
   const bool plain =
       compression == 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32);
   const bool rle = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
+  const bool masked = compression == 3 && bits == 32 && bgrx;
   if (bits == 16) return "BMP: 16-bit pixels are not read; save as 24-bit or 8-bit";
-  if (compression == 3 && bits == 32) {
+  if (compression == 3 && bits == 32 && !bgrx) {
     return "BMP: 32-bit pixels with colour masks other than blue, green, red and an unused byte "
            "are not read; save as 24-bit";
   }
   if (compression == 4 || compression == 5) {
     return "BMP: a JPEG or PNG inside a BMP is not read; use the PNG or JPEG itself";
   }
-  if (!plain && !rle) {
+  if (!plain && !rle && !masked) {
     return "BMP: " + std::to_string(bits) + "-bit pixels with compression " +
            std::to_string(compression) + " are not read; save as 24-bit or 8-bit";
   }
-  if (width < 1 || height == 0 ||
-      !PictureSizeIsSane(width, int64_t{height} < 0 ? -int64_t{height} : height, 4)) {
+  if (width < 1 || height == 0 || !PictureSizeIsSane(width, std::abs(int64_t{height}), 4)) {
     return "BMP: a picture of " + SizeText(width, height) + " pixels is not read" + RESAVE;
   }
   if (bits <= 8 && colours > 256) {
