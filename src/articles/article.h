@@ -75,6 +75,13 @@ struct LineDrawing {
   uint32_t colour;
 };
 
+// A piece of markup the reader passes over without a word, kept for magtool
+// check with its source line.
+struct MarkupNote {
+  int32_t line;
+  std::string text;
+};
+
 struct Hotspot {
   int32_t id;
   int32_t x, y;
@@ -123,4 +130,6 @@ struct Article {
   std::deque<LineDrawing> drawings;
   int32_t rightScrollY;
   int32_t firstDraw;
+  std::vector<MarkupNote> unknownTags;  // from the name to before "#>"
+  std::vector<MarkupNote> faceNames;    // as FACENAME gave them
 };

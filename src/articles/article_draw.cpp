@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int32_t RIGHT_COLUMN_OFFSET = 320;
 constexpr int32_t NO_COLUMN = -100000000;
 
 uint32_t SegmentColour(const Article& article, const TextSegment& segment) {
@@ -76,7 +75,7 @@ void ArticleDraw(Article& article, int32_t x, int32_t hitTest, int32_t drawLeft,
   if (article.view == nullptr || article.pageStarts.empty()) return;
   if (article.firstDraw == 1) StartAtFirstPage(article);
   const int32_t leftY = -article.scrollY;
-  const int32_t rightX = x + RIGHT_COLUMN_OFFSET;
+  const int32_t rightX = x + ARTICLE_RIGHT_COLUMN_X;
   const bool twoColumns = article.twoColumns != 0;
   if (hitTest == 1) {
     ArticleClearHover(article);

@@ -113,6 +113,7 @@ void Keywords(Tag& tag) { ValueToEnd(tag, "Error in <#KEYWORDS#> token !"); }
 void FaceName(Tag& tag) {
   ParserState& state = tag.state;
   state.face = UpToTagEnd(tag, tag.args).substr(0, ARTICLE_NAME_MAX);
+  tag.article.faceNames.push_back({state.sourceLine, state.face});
   if (IsFixed(state)) {
     state.font = nullptr;
     state.fontPending = 0;
@@ -273,18 +274,27 @@ constexpr TagLiteral SECOND_PASS[] = {
     {"JLIMIT:", JustificationLimit},
 };
 
+// Whether a literal matched.
 template <size_t N>
-void HandleFirstMatch(Tag& tag, const TagLiteral (&literals)[N]) {
+bool HandleFirstMatch(Tag& tag, const TagLiteral (&literals)[N]) {
   for (const TagLiteral& entry : literals) {
     const size_t length = std::strlen(entry.literal);
     if (tag.line.compare(tag.name, length, entry.literal) != 0) continue;
     tag.args = tag.name + length;
     entry.handler(tag);
-    return;
+    return true;
   }
+  return false;
 }
 
 }  // namespace
+
+std::vector<std::string> ArticleTagLiterals() {
+  std::vector<std::string> literals;
+  for (const TagLiteral& entry : FIRST_PASS) literals.emplace_back(entry.literal);
+  for (const TagLiteral& entry : SECOND_PASS) literals.emplace_back(entry.literal);
+  return literals;
+}
 
 void ParserFetchFont(Article& article, ParserState& state) {
   if (!state.fontPending) return;
@@ -296,10 +306,13 @@ void ParserFetchFont(Article& article, ParserState& state) {
 
 size_t ArticleTag(Article& article, ParserState& state, const std::string& line, size_t at) {
   Tag tag{article, state, line, at + 2, at + 2, at + 2, false};
-  HandleFirstMatch(tag, FIRST_PASS);
+  bool known = HandleFirstMatch(tag, FIRST_PASS);
   if (tag.endsLine) return NPOS;
-  HandleFirstMatch(tag, SECOND_PASS);
+  known = HandleFirstMatch(tag, SECOND_PASS) || known;
   const size_t end = FieldEnd(line, tag.searchFrom, false, true);
   if (end == NPOS) FatalError("Unexpected end of tag !");
+  if (!known) {
+    article.unknownTags.push_back({state.sourceLine, line.substr(tag.name, end - tag.name)});
+  }
   return end + 2;
 }

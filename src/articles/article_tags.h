@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "articles/article.h"
 #include "articles/parser_state.h"
@@ -16,3 +17,7 @@ void ParserFetchFont(Article& article, ParserState& state);
 // tag's "#>", or npos when the tag ends the line (a GOTO to a new place, an
 // HLINE) and left what follows it in state.rest.
 size_t ArticleTag(Article& article, ParserState& state, const std::string& line, size_t at);
+
+// What a tag's name must begin with for the parser to know it, such as
+// "BOLD#>" or "LINK:"; a tag matching none is skipped (see Article's notes).
+std::vector<std::string> ArticleTagLiterals();

@@ -9,6 +9,8 @@
 #include "articles/article.h"
 #include "resources/picture.h"
 
+constexpr int32_t ARTICLE_RIGHT_COLUMN_X = 320;  // from the left column's x
+
 // The article draws into picture (borrowed) from now on; paginates when there
 // was no view or the height changed.
 void ArticleSetView(Article& article, Picture& picture);

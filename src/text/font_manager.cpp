@@ -99,4 +99,10 @@ std::unique_ptr<GlyphTable> FontOpen(FontManager& manager, const char* name, int
   return table;
 }
 
+bool FontIsRegistered(FontManager& manager, const char* name) {
+  std::string lookup = name;
+  TakeMask(lookup);
+  return FindFont(manager, lookup) != nullptr;
+}
+
 void FontFree(std::unique_ptr<GlyphTable>& table) { table.reset(); }

@@ -46,6 +46,10 @@ std::unique_ptr<GlyphTable> FontOpen(FontManager& manager, const char* name, int
                                      int32_t underline);
 void FontFree(std::unique_ptr<GlyphTable>& table);
 
+// Whether FontOpen finds name among the listed TrueType fonts (":MSK:" and
+// its number aside; a bad number is fatal as there).
+bool FontIsRegistered(FontManager& manager, const char* name);
+
 // Never null: the cached table, an underline copy sharing its planes, a newly
 // opened one, or the fallback ("\n Glyph cannot be preloaded !" when even
 // that fails). A cached table that matches in underline too is preferred to a

@@ -21,6 +21,13 @@ int AppendLine(const fs::path& path, const std::string& text) {
   return static_cast<int>(std::count(content.begin(), content.end(), '\n'));
 }
 
+std::set<std::string> OutputLines(const std::string& out) {
+  std::set<std::string> lines;
+  std::istringstream in(out);
+  for (std::string line; std::getline(in, line);) lines.insert(line);
+  return lines;
+}
+
 class MagtoolCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -54,13 +61,19 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
                 "DATA/panels/EndScroll.png\n0\n0\n0\n1\nDATA/panels/classic/bar.png\n600\n0\n0\n0\n0\n");
   AppendLine(data / "configs/panels.txt", "DATA/panels/tall.txt");
   const int unlisted = AppendLine(data / "configs/search.lst", "DATA/arts/news.art");
+  std::vector<uint8_t> bmp = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                              1,   0,   0,  0, 1, 0, 0, 0, 1, 0, 16, 0};  // 16 bits per pixel
+  bmp.resize(58);
+  WriteFileBytes(data / "pictures/deep.bmp", bmp);
+  const int deep = AppendLine(data / "arts/making.art", "<#PICTURE:DATA/pictures/deep.bmp#>");
 
   ChildResult result = RunMagtool("check issue");
   EXPECT_EQ(result.status, 1);
-  std::set<std::string> lines;
-  std::istringstream out(result.out);
-  for (std::string line; std::getline(out, line);) lines.insert(line);
+  const std::set<std::string> lines = OutputLines(result.out);
   const std::string expected[] = {
+      "DATA/arts/making.art:" + std::to_string(deep) +
+          ": Pix loader error ![BMP] (DATA/pictures/deep.bmp)",
+      "DATA/pictures/deep.bmp: warning: BMP: 16-bit pixels are not read; save as 24-bit or 8-bit",
       "DATA/arts/story.art:" + std::to_string(badTag) + ": Unexpected end of token !",
       "DATA/arts/index.art:" + std::to_string(missingPicture) +
           ": Pix loader error ![PNG] (DATA/pictures/nowhere.png: not in the issue)",
@@ -76,5 +89,63 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/panels/tall.txt:6: ProgressBar origin has bad values !",
   };
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
-  EXPECT_EQ(lines.size(), std::size(expected)) << result.out;
+  const auto problems = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find(": warning: ") == std::string::npos;
+  });
+  EXPECT_EQ(problems + 1, std::ssize(expected)) << result.out;
+}
+
+TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem) {
+  const std::string past = " pixels past the text area (612 pixels wide): ";
+  const struct {
+    const char* file;
+    std::string text, warning;
+  } rows[] = {
+      {"arts/story.art", "<#BLOD#>x",
+       "unknown tag <#BLOD#>: the reader skips it; did you mean <#BOLD#>?"},
+      {"arts/help.art", "<#ABREAK_ONE#>x",
+       "unknown tag <#ABREAK_ONE#>: the reader skips it; did you mean <#ABREAK_ON#>?"},
+      {"arts/index.art", "<#LNK:ART:DATA/arts/type.art#>x",
+       "unknown tag <#LNK:ART:DATA/arts/type.art#>: the reader skips it;"
+       " did you mean <#LINK:ART:DATA/arts/type.art#>?"},
+      {"arts/story.art", "<#FACENAME:DATA/fonts/seriff.ttf#>x",
+       "face \"DATA/fonts/seriff.ttf\" is not listed in DATA/configs/fonts.txt: the reader shows "
+       "DATA/fonts/arial.ttf instead; did you mean DATA/fonts/serif.ttf?"},
+      {"arts/story.art", "<#FACENAME::FIXED#>" + std::string(80, 'x'),
+       "text runs 28" + past + "break it (<#ABREAK_ON#>) or lower <#JLIMIT#>"},
+      {"arts/help.art", "<#PICTURE:DATA/panels/CoverBeg.png#>",
+       "picture DATA/panels/CoverBeg.png reaches 28" + past +
+           "make it narrower or place it further left"},
+      {"arts/orphan.art", "Snow\xe2\x98\x83man", "character(s) Windows-1252 lacks, shown as \"?\""},
+  };
+  std::set<std::string> expected;
+  for (const auto& row : rows) {
+    const int line = AppendLine(data / row.file, row.text);
+    expected.insert("DATA/" + std::string(row.file) + ":" + std::to_string(line) +
+                    ": warning: " + row.warning);
+  }
+  std::string list = ReadFileText(data / "configs/search.lst");
+  WriteFileText(data / "configs/search.lst", list.erase(list.find("DATA/arts/type.art\n"), 19));
+  WriteFileBytes(data / "pictures/local.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0});
+  expected.insert({
+      "DATA/arts/orphan.art: warning: nothing links to this article: link it from "
+      "DATA/arts/index.art or another article with <#LINK:ART:DATA/arts/orphan.art#>",
+      "DATA/arts/type.art: warning: the search does not find this article: add it to "
+      "DATA/configs/search.lst",
+      "DATA/pictures/local.gif: warning: GIF without a global colour table: the reader takes the 6 "
+      "bytes after the screen descriptor for one and misreads the picture; save it with a global "
+      "colour table",
+  });
+
+  const ChildResult result = RunMagtool("check issue");
+  EXPECT_EQ(result.status, 0);
+  const std::set<std::string> lines = OutputLines(result.out);
+  for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << line;
+  EXPECT_NE(result.out.find("modules checked, "), std::string::npos) << result.out;
+  EXPECT_TRUE(result.out.ends_with(" warnings\n")) << result.out;
+  EXPECT_EQ(RunMagtool("check --strict issue").status, 1);
+  EXPECT_NE(RunMagtool("check issue/DATA").out.find(
+                "arts/gallery.art: warning: the reader looks for DATA/arts/gallery.art: pack the "
+                "folder that holds DATA/, not DATA itself"),
+            std::string::npos);
 }

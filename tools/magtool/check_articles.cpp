@@ -1,7 +1,9 @@
 #include "magtool/check_articles.h"
 
 #include <map>
+#include <set>
 #include <string_view>
+#include <vector>
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_links.h"
@@ -9,8 +11,11 @@
 #include "articles/article_view.h"
 #include "articles/link_targets.h"
 #include "base/integer_reader.h"
+#include "engine/panel_engine.h"
 #include "magtool/article_walk.h"
 #include "magtool/check_lines.h"
+#include "magtool/check_markup.h"
+#include "search/search_index.h"
 #include "resources/image_loader.h"
 
 namespace {
@@ -26,6 +31,12 @@ class ArticleCrawl {
                ModuleCheck& modules, ArticleFonts fonts)
       : report_(report), panels_(panels), modules_(modules), fonts_(fonts) {}
 
+  // Named by the reader or by a link, not only by the search list.
+  void MarkLinked(const std::string& path) { linked_.insert(MemberKey(path)); }
+  bool Linked(const std::string& path) const { return linked_.count(MemberKey(path)) != 0; }
+  // The articles that loaded, in order.
+  const std::vector<std::string>& Loaded() const { return loaded_; }
+
   void CheckArticle(const ArticleRef& ref, const ReachArticle& reach) {
     Article article;
     const auto error =
@@ -40,6 +51,8 @@ class ArticleCrawl {
       Attempt(report_, {ref.path}, [&] { ArticleSetView(article, panel->oldPage); });
     }
     CheckTargets(article, ref.path, reach);
+    CheckMarkup(report_, ref.path, article, panels_);
+    loaded_.push_back(ref.path);
     RunStep([&] { ArticleClose(article); });
   }
 
@@ -66,6 +79,7 @@ class ArticleCrawl {
       const std::string argument(parts.argument);
       const std::string prefix = target.substr(0, 4);
       if (prefix == "ART:") {
+        MarkLinked(argument);
         reach({argument, site, nullptr});
       } else if (prefix == "PIX:") {
         CheckPicture(site, argument);
@@ -105,16 +119,40 @@ class ArticleCrawl {
   const std::vector<std::unique_ptr<Panel>>& panels_;
   ModuleCheck& modules_;
   ArticleFonts fonts_;
+  std::set<std::string> linked_;  // by MemberKey
+  std::vector<std::string> loaded_;
   std::map<std::string, PictureResult> pictures_;  // by MemberKey
 };
+
+// Articles the reader never reaches by a link, or the search never finds.
+void CheckReach(CheckReport& report, const ArticleCrawl& crawl,
+                const std::vector<ListedArticle>& listed, const std::vector<std::string>& members) {
+  for (const std::string& member : members) {
+    const std::string key = MemberKey(member);
+    if (!key.ends_with(".art") || crawl.Linked(member)) continue;
+    report.Warn({member}, "nothing links to this article: link it from " +
+                              std::string(FIRST_ARTICLE) + " or another article with <#LINK:ART:" +
+                              member + "#>");
+  }
+  std::set<std::string> onList;
+  for (const ListedArticle& article : listed) onList.insert(MemberKey(article.path));
+  for (const std::string& path : crawl.Loaded()) {
+    if (onList.count(MemberKey(path)) == 0) {
+      report.Warn({path}, "the search does not find this article: add it to " +
+                              std::string(SEARCH_LIST_PATH));
+    }
+  }
+}
 
 }  // namespace
 
 void CheckArticles(CheckReport& report, const std::vector<std::unique_ptr<Panel>>& panels,
                    ModuleCheck& modules, const std::vector<ListedArticle>& listed,
-                   ArticleFonts fonts) {
+                   ArticleFonts fonts, const std::vector<std::string>& members) {
   ArticleCrawl crawl(report, panels, modules, fonts);
+  for (const char* path : {FIRST_ARTICLE, HELP_ARTICLE, MENU_ARTICLE}) crawl.MarkLinked(path);
   WalkArticles(listed, [&](const ArticleRef& ref, const ReachArticle& reach) {
     crawl.CheckArticle(ref, reach);
   });
+  CheckReach(report, crawl, listed, members);
 }

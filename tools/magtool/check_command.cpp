@@ -9,7 +9,7 @@
 
 namespace fs = std::filesystem;
 
-int CheckCommand(const std::string& path) {
+int CheckCommand(const std::string& path, bool strict) {
   const fs::path source = fs::absolute(path);
   Workspace work("magtool-check");
   if (!work.Made()) {
@@ -20,8 +20,11 @@ int CheckCommand(const std::string& path) {
   if (archive.empty()) return 1;
   const CheckReport report = CheckIssue({archive.string(), work.Folder().string()});
   for (const std::string& line : report.Lines()) std::printf("%s\n", line.c_str());
-  if (!report.Lines().empty()) return 1;
-  std::printf("ok: %d articles, %d pictures, %d modules checked\n", report.articles,
+  if (report.Problems() > 0) return 1;
+  std::printf("ok: %d articles, %d pictures, %d modules checked", report.articles,
               report.pictures, report.modules);
-  return 0;
+  const int32_t warnings = report.Warnings();
+  if (warnings > 0) std::printf(", %d warning%s", warnings, warnings == 1 ? "" : "s");
+  std::printf("\n");
+  return strict && warnings > 0 ? 1 : 0;
 }

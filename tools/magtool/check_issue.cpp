@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "base/fatal.h"
 #include "magtool/check_articles.h"
+#include "magtool/check_members.h"
 #include "magtool/check_panels.h"
 #include "magtool/check_startup.h"
 #include "resources/archive.h"
@@ -47,11 +48,13 @@ class CheckSession {
 CheckReport CheckIssue(const ReaderPlaces& places) {
   CheckSession session(places);
   CheckReport report;
+  const std::vector<std::string> members = ArchiveMembers(places.archive);
+  CheckMembers(report, members);
   CheckStartup(report, session.fonts);
   const std::vector<std::unique_ptr<Panel>> panels = CheckPanels(report);
   const std::vector<ListedArticle> listed = CheckSearch(report);
   ModuleCheck modules;
   CheckMusic(report, modules);
-  CheckArticles(report, panels, modules, listed, session.fonts.Lend());
+  CheckArticles(report, panels, modules, listed, session.fonts.Lend(), members);
   return report;
 }

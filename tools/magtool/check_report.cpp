@@ -1,12 +1,30 @@
 #include "magtool/check_report.h"
 
 #include "magtool/check_lines.h"
+#include "magtool/check_picture_hints.h"
+#include "resources/byte_reader.h"
+#include "resources/resource_file.h"
 
-void CheckReport::Add(const CheckSite& site, const std::string& message) {
+namespace {
+
+std::string Located(const CheckSite& site, const std::string& message) {
   std::string line = site.path;
   if (site.line > 0) line += ":" + std::to_string(site.line);
-  line += ": " + message;
+  return line + ": " + message;
+}
+
+}  // namespace
+
+void CheckReport::Add(const CheckSite& site, const std::string& message) {
+  const std::string line = Located(site, message);
   if (seen_.insert(line).second) lines_.push_back(line);
+}
+
+void CheckReport::Warn(const CheckSite& site, const std::string& message) {
+  const std::string line = Located(site, "warning: " + message);
+  if (!seen_.insert(line).second) return;
+  lines_.push_back(line);
+  ++warnings_;
 }
 
 void CheckReport::Add(const CheckSite& site, const StepFailure& failure,
@@ -16,9 +34,20 @@ void CheckReport::Add(const CheckSite& site, const StepFailure& failure,
     if (named.empty() || MemberKey(named) == own) continue;
     const char* absent = MemberExists(named) ? "" : ": not in the issue";
     Add(site, failure.message + " (" + named + absent + ")");
-    return;
+    return HintRefusal(failure, member);
   }
   Add(site, failure.message);
+  HintRefusal(failure, member.empty() ? site.path : member);
+}
+
+void CheckReport::HintRefusal(const StepFailure& failure, const std::string& member) {
+  const bool gif = failure.message == "Pix loader error ![GIF]";
+  if (!gif && failure.message != "Pix loader error ![BMP]") return;
+  const std::string& picture = failure.member.empty() ? member : failure.member;
+  std::vector<uint8_t> bytes;
+  bool read = false;
+  RunStep([&] { read = ReadWholeFile(ResourceFile(picture).name(), bytes); });
+  if (!picture.empty() && read) Warn({picture}, gif ? GifRefusal(bytes) : BmpRefusal(bytes));
 }
 
 bool Attempt(CheckReport& report, const CheckSite& site, const std::function<void()>& step,

@@ -48,6 +48,8 @@ struct SheetOptions {
 int SheetCommand(const SheetOptions& options);
 
 // Loads the issue, an unpacked directory or an archive, as the reader would
-// and prints every problem as "path:line: message" or "path: message";
-// status 1 when there is one, else 0 with a one-line summary.
-int CheckCommand(const std::string& path);
+// and prints every problem as "path:line: message" or "path: message", and
+// every warning as "path:line: warning: message"; status 1 when there is a
+// problem (or, when strict, a warning), else 0; a one-line summary when there
+// is no problem.
+int CheckCommand(const std::string& path, bool strict);

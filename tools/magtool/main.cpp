@@ -24,10 +24,12 @@ constexpr const char* USAGE =
     "       magtool sheet ARCHIVE|DIR OUT.png [--panel N]\n"
     "                                            draw every page the reader can reach\n"
     "                                            and print each page's links\n"
-    "       magtool check DIR|ARCHIVE            load the issue as the reader does and\n"
+    "       magtool check [--strict] DIR|ARCHIVE load the issue as the reader does and\n"
     "                                            print every problem, one a line, as\n"
-    "                                            PATH:LINE: MESSAGE or PATH: MESSAGE;\n"
-    "                                            status 1 when there is one, else 0\n"
+    "                                            PATH:LINE: MESSAGE or PATH: MESSAGE,\n"
+    "                                            and warnings as PATH:LINE: warning: ...;\n"
+    "                                            status 1 when there is a problem (or,\n"
+    "                                            with --strict, a warning), else 0\n"
     "                                            and an \"ok: ...\" summary\n";
 
 int Usage() {
@@ -89,7 +91,10 @@ int Dispatch(int argc, char** argv) {
   if (command == "verify" && argc == 3) return VerifyCommand(argv[2]);
   if (command == "render") return Render(argc, argv);
   if (command == "sheet") return Sheet(argc, argv);
-  if (command == "check" && argc == 3) return CheckCommand(argv[2]);
+  if (command == "check" && argc == 3) return CheckCommand(argv[2], false);
+  if (command == "check" && argc == 4 && std::strcmp(argv[2], "--strict") == 0) {
+    return CheckCommand(argv[3], true);
+  }
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return 0;
