@@ -1,5 +1,6 @@
 #include "magtool/check_panels.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -125,10 +126,29 @@ class PanelCheck {
     const std::string name = in.Name();
     const int32_t line = in.Line();
     int32_t numbers[4];
-    for (int32_t& number : numbers) number = in.Number();
+    int32_t maskLine = 0;
+    for (int32_t& number : numbers) {
+      number = in.Number();
+      if (&number == &numbers[2]) maskLine = in.Line();
+    }
     Step(line, [&] {
       PanelAddButton(*panel_, name.c_str(), numbers[0], numbers[1], numbers[2], numbers[3]);
     }, name);
+    WarnUnseenIndex(numbers[2], maskLine);
+  }
+
+  // A button whose index the mask never holds cannot be pressed: a mask saved
+  // by a tool that reordered its palette.
+  void WarnUnseenIndex(int32_t index, int32_t line) {
+    const IndexedPicture& mask = panel_->mask;
+    if (!panel_->hasMask || mask.pixels == nullptr) return;
+    const uint8_t* begin = mask.pixels;
+    const uint8_t* end = begin + static_cast<size_t>(mask.width) * mask.height;
+    if (std::find(begin, end, index) != end) return;
+    const std::string number = std::to_string(index);
+    report_.Warn(At(line), "no pixel of the mask has index " + number +
+                               ": the button can never be pressed; paint its area with "
+                               "palette index " + number + " (see docs/panels.md)");
   }
 
   CheckReport& report_;
