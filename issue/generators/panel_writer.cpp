@@ -16,7 +16,8 @@ constexpr int ANI_FRAMES = 6;
 // The reader wants the whole bar picture, both halves, strictly inside the
 // screen: x + 2 * visible width < 640 and y + BAR_HEIGHT < 480.
 constexpr int BAR_HEIGHT = 6;
-constexpr int CAPTION_MARGIN = 48;  // right of a caption: room for the classic panel's lamp
+constexpr int CAPTION_GAP = 12;  // between a caption and the title box
+constexpr int CAPTION_MIN_SIZE = 14;
 
 struct Output {
   std::string dataDir;
@@ -129,13 +130,19 @@ Canvas BarPicture(const PanelSpec& p) {
   return Keyable(c);
 }
 
-// A caption too long for the strip is set smaller rather than run off it.
+// A caption too long for the strip left of the title box is set smaller,
+// down to a size still easy to read, and then cut short with an ellipsis.
 void Caption(Canvas& c, const PanelSpec& p, TextPainter& text) {
   const bool tall = p.topHeight >= 60;
   const int x = tall ? 66 : 12;
+  const int room = p.titleX - CAPTION_GAP - x;
   int size = tall ? 26 : 18;
-  while (size > 10 && text.Measure(p.caption, size) > W - x - CAPTION_MARGIN) --size;
-  text.Draw(c, x, tall ? 42 : 28, p.caption, size, p.theme.accent);
+  while (size > CAPTION_MIN_SIZE && text.Measure(p.caption, size) > room) --size;
+  std::u32string shown = p.caption;
+  for (size_t keep = shown.size(); keep > 1 && text.Measure(shown, size) > room;) {
+    shown = p.caption.substr(0, --keep) + U"\u2026";
+  }
+  text.Draw(c, x, tall ? 42 : 28, shown, size, p.theme.accent);
 }
 
 Canvas PanelPicture(const PanelSpec& p, TextPainter& text) {

@@ -38,3 +38,9 @@ int RenderCommand(const RenderOptions& options);
 // and prints every problem as "path:line: message" or "path: message";
 // status 1 when there is one, else 0 with a one-line summary.
 int CheckCommand(const std::string& path);
+
+// Writes a small, complete issue named name (UTF-8) into dir, a new or empty
+// folder: panel, fonts, covers, tunes, keys, search files, the contents, help
+// and menu articles and the name file. Status 1, with the reason, when dir
+// holds anything or the name cannot be shown by the reader.
+int NewCommand(const std::string& dir, const std::string& name);

@@ -1,5 +1,5 @@
 // magtool: packs, lists, extracts and verifies the resource archive of an issue,
-// and renders a reader frame from one.
+// renders a reader frame from one, checks one, and writes a new one.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +25,9 @@ constexpr const char* USAGE =
     "                                            print every problem, one a line, as\n"
     "                                            PATH:LINE: MESSAGE or PATH: MESSAGE;\n"
     "                                            status 1 when there is one, else 0\n"
-    "                                            and an \"ok: ...\" summary\n";
+    "                                            and an \"ok: ...\" summary\n"
+    "       magtool new DIR [--name NAME]        write a small, complete issue into DIR,\n"
+    "                                            a new or empty folder (NAME: \"My magazine\")\n";
 
 int Usage() {
   std::fputs(USAGE, stderr);
@@ -69,6 +71,14 @@ int Render(int argc, char** argv) {
   return RenderCommand(options);
 }
 
+constexpr const char* DEFAULT_NAME = "My magazine";
+
+int New(int argc, char** argv) {
+  if (argc == 3) return NewCommand(argv[2], DEFAULT_NAME);
+  if (argc != 5 || std::strcmp(argv[3], "--name") != 0) return Usage();
+  return NewCommand(argv[2], argv[4]);
+}
+
 int Dispatch(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string command = argv[1];
@@ -78,6 +88,7 @@ int Dispatch(int argc, char** argv) {
   if (command == "verify" && argc == 3) return VerifyCommand(argv[2]);
   if (command == "render") return Render(argc, argv);
   if (command == "check" && argc == 3) return CheckCommand(argv[2]);
+  if (command == "new") return New(argc, argv);
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return 0;
