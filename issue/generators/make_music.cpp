@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "generators/file_writer.h"
 #include "generators/module_writers.h"
 #include "generators/tunes.h"
 
@@ -17,12 +17,6 @@ struct Tune {
   Song (*compose)();
   std::vector<uint8_t> (*encode)(const Song&);
 };
-
-bool Write(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
-}
 
 }  // namespace
 
@@ -40,7 +34,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir);
   for (const Tune& tune : tunes) {
     try {
-      if (!Write(dir / tune.file, tune.encode(tune.compose()))) {
+      if (!WriteBytes(dir / tune.file, tune.encode(tune.compose()))) {
         std::fprintf(stderr, "make_music: cannot write %s\n", tune.file);
         return 1;
       }

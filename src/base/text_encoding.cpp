@@ -77,3 +77,26 @@ std::optional<Windows1252Text> Windows1252FromUtf8(std::string_view bytes) {
   if (!wide) return std::nullopt;
   return out;
 }
+
+char32_t Windows1252Point(unsigned char byte) {
+  const bool high = byte >= 0x80 && byte < 0xA0 && HIGH_CONTROLS[byte - 0x80] != 0;
+  return high ? HIGH_CONTROLS[byte - 0x80] : byte;
+}
+
+std::string Utf8FromWindows1252(std::string_view text) {
+  std::string out;
+  for (const char byte : text) {
+    const char32_t point = Windows1252Point(static_cast<unsigned char>(byte));
+    if (point < 0x80) {
+      out.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | point >> 6));
+      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | point >> 12));
+      out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+  }
+  return out;
+}

@@ -2,7 +2,8 @@
 // (Windows-1252), decided once per file: a file is UTF-8 when the whole of it
 // is well-formed UTF-8 and holds a multi-byte character (a leading byte-order
 // mark counts, and is dropped). Any other file is already 8-bit text and is
-// read as it is, byte for byte.
+// read as it is, byte for byte. The way back, to UTF-8, is for the few
+// places that hand the engine's text to the system (the window's caption).
 #pragma once
 
 #include <cstdint>
@@ -19,3 +20,9 @@ struct Windows1252Text {
 // The file's text in Windows-1252; nothing when bytes are not UTF-8 text
 // (malformed, overlong, a surrogate, or ASCII alone).
 std::optional<Windows1252Text> Windows1252FromUtf8(std::string_view bytes);
+
+// The character a Windows-1252 byte stands for (an unused byte as its own code).
+char32_t Windows1252Point(unsigned char byte);
+
+// The engine's 8-bit text as UTF-8.
+std::string Utf8FromWindows1252(std::string_view text);

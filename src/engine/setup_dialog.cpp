@@ -9,6 +9,7 @@
 #include "articles/article_lifecycle.h"
 #include "base/integer_reader.h"
 #include "resources/archive.h"
+#include "resources/issue_name.h"
 
 namespace {
 
@@ -127,6 +128,7 @@ void HandleClick(SetupDialog& dialog, int32_t x, int32_t y) {
 SetupDialog SetupDialogOpen(const SetupConfig& settings) {
   SetupDialog dialog{};
   dialog.settings = settings;
+  dialog.credits = SETUP_DIALOG_CREDITS;
   // The player is a choice of two: any non-zero value is BASS.
   dialog.settings.PlayerIsBass = settings.PlayerIsBass != 0 ? 1 : 0;
   for (int32_t id = 0; id < SETUP_CONTROL_COUNT; ++id) {
@@ -162,4 +164,9 @@ void SetupDialogHandleEvent(SetupDialog& dialog, const SDL_Event& event) {
   } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
     HandleClick(dialog, event.button.x, event.button.y);
   }
+}
+
+std::string SetupDialogCredits() {
+  const IssueName issue = ReadIssueName();
+  return issue.name.empty() ? SETUP_DIALOG_CREDITS : issue.name;
 }

@@ -80,6 +80,7 @@ struct SetupControlState {
 
 struct SetupDialog {
   SetupConfig settings;  // Bpp is the colour-depth choice
+  std::string credits;   // the line at the foot: SETUP_DIALOG_CREDITS or the issue's name
   std::array<SetupControlState, SETUP_CONTROL_COUNT> controls;
   int32_t focus;
   bool digitsSelected;  // the focused edit was just entered: the next digit replaces its text
@@ -90,6 +91,10 @@ struct SetupDialog {
 
 // The dialog showing settings, focus on the first control.
 SetupDialog SetupDialogOpen(const SetupConfig& settings);
+
+// The credits line for this issue: its name (see resources/issue_name.h),
+// else SETUP_DIALOG_CREDITS.
+std::string SetupDialogCredits();
 
 // What a click or Space does to a control: toggles a check box, selects a
 // radio, presses a button; then the dialog is read back into the settings.
@@ -102,7 +107,8 @@ void SetupDialogHandleEvent(SetupDialog& dialog, const SDL_Event& event);
 // Draws the whole dialog into picture (SETUP_DIALOG_WIDTH x SETUP_DIALOG_HEIGHT).
 void SetupDialogDraw(const SetupDialog& dialog, const FixedFont& font, Picture& picture);
 
-// Opens the dialog's window and handles events until it closes; SDL's video
+// Opens the dialog's window, with the issue's credits line, and handles
+// events until it closes; SDL's video
 // is shut down again before returning. Fatal when SDL cannot open the window.
 void SetupDialogRunModal(SetupDialog& dialog);
 

@@ -137,6 +137,6 @@ void SetupDialogDraw(const SetupDialog& dialog, const FixedFont& font, Picture& 
   Fill({0, 0, SETUP_DIALOG_WIDTH, SETUP_DIALOG_HEIGHT}, FACE, picture);
   for (const SetupGroupInfo& group : SetupGroups()) Group(font, group, picture);
   for (int32_t id = 0; id < SETUP_CONTROL_COUNT; ++id) Control(dialog, id, font, picture);
-  int32_t creditsX = (SETUP_DIALOG_WIDTH - TextWidth(SETUP_DIALOG_CREDITS)) / 2;
-  FixedDraw(font, SETUP_DIALOG_CREDITS, creditsX, SETUP_DIALOG_HEIGHT - 12, INK, picture);
+  int32_t creditsX = (SETUP_DIALOG_WIDTH - TextWidth(dialog.credits.c_str())) / 2;
+  FixedDraw(font, dialog.credits.c_str(), creditsX, SETUP_DIALOG_HEIGHT - 12, INK, picture);
 }

@@ -67,6 +67,7 @@ bool WaitForEvent(SDL_Event& event) {
 
 void SetupDialogRunModal(SetupDialog& dialog) {
   std::unique_ptr<FixedFont> font = FixedFontLoad(FIXED_FONT_PATH);
+  dialog.credits = SetupDialogCredits();
   DialogVideo video;
   SDL_Surface* screen = OpenWindow();
   PictureOwner frame;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/fatal.h"
+#include "base/text_encoding.h"
 #include "engine/sdl_hints.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
@@ -33,6 +34,10 @@ PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t r, uint32_t g, uint
     default:
       return {PIXEL_ARGB8888, "Unsupported video format !"};
   }
+}
+
+std::string WindowCaption(const IssueName& issue) {
+  return issue.name.empty() ? WINDOW_CAPTION : Utf8FromWindows1252(issue.name);
 }
 
 namespace {
@@ -82,7 +87,7 @@ void VideoStart(VideoState& video, Picture& cursorImage, const SetupConfig& conf
   SetMode(video, config);
   SDL_ShowCursor(config.SoftCursor ? 0 : 1);
   ImageLoader("DATA/panels/cursor.png", cursorImage);
-  SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+  SDL_WM_SetCaption(WindowCaption(ReadIssueName()).c_str(), nullptr);
   CheckScreenFormat(video);
 }
 

@@ -9,13 +9,18 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
 #include "base/setup_config.h"
+#include "resources/issue_name.h"
 #include "resources/picture.h"
 
 constexpr int SCREEN_WIDTH = 640;
 constexpr int SCREEN_HEIGHT = 480;
 constexpr const char* WINDOW_CAPTION = "Marrowin#1 [win32]";
+
+// The caption in UTF-8, as SDL takes it: the issue's name, else WINDOW_CAPTION.
+std::string WindowCaption(const IssueName& issue);
 
 // How the 32-bit back buffer becomes screen pixels.
 enum PixelModes { PIXEL_ARGB8888 = 0, PIXEL_RGB555 = 1, PIXEL_RGB565 = 2 };
@@ -40,7 +45,7 @@ PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t rMask, uint32_t gMa
 
 // Start-up steps from SDL's hints and SDL_Init to the pixel-format check:
 // icon, video mode, system cursor (the engine's own into cursorImage),
-// caption. A windowed screen is shown windowScale times larger. Every
+// caption (from the issue's name file). A windowed screen is shown windowScale times larger. Every
 // failure is fatal.
 void VideoStart(VideoState& video, Picture& cursorImage, const SetupConfig& config,
                 int windowScale = 1);

@@ -32,6 +32,11 @@ TEST(TextEncodingTest, OnlyWholeUtf8FilesAreConverted) {
     if (!read) continue;
     EXPECT_EQ(read->text, *c.text);
     EXPECT_EQ(read->unmappedLines, c.unmappedLines) << c.bytes;
+    // and back again, where nothing was lost
+    const size_t bom = c.bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    if (c.unmappedLines.empty()) {
+      EXPECT_EQ(Utf8FromWindows1252(read->text), c.bytes.substr(bom));
+    }
   }
 }
 

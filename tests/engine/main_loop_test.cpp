@@ -77,6 +77,23 @@ TEST_F(MainLoopTest, TheFirstQuitRequestStartsTheClosingTheNextEndsTheLoop) {
   }
 }
 
+TEST_F(MainLoopTest, TheCaptionIsTheIssuesNameWhenItHasOne) {
+  const std::pair<const char*, const char*> rows[] = {
+      {nullptr, WINDOW_CAPTION},
+      {"name=Caf\xC3\xA9 Noir #2\r\nnotes\n", "Caf\xC3\xA9 Noir #2"},
+      {"name=\n", WINDOW_CAPTION}};  // a broken file is left aside
+  for (auto [file, caption] : rows) {
+    if (file != nullptr) {
+      StopEngine(reader);
+      WriteFileText("issue.txt", file);
+      Start(32, 0);
+    }
+    char* title = nullptr;
+    SDL_WM_GetCaption(&title, nullptr);
+    EXPECT_STREQ(title, caption);
+  }
+}
+
 TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
   HandleEvent(reader, loop, MotionEvent(321, 123));
   EXPECT_EQ(std::pair(reader.Mouse.x, reader.Mouse.y), std::pair(321, 123));

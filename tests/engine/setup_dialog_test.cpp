@@ -10,6 +10,7 @@
 #include "articles/article_lifecycle.h"
 #include "engine/setup_file.h"
 #include "resources/archive.h"
+#include "resources/issue_name.h"
 #include "support/child_process.h"
 #include "support/issue_dir.h"
 #include "support/sdl_events.h"
@@ -128,6 +129,22 @@ TEST_F(SetupDialogTest, EditsTakeDigitsAndRestoreWhatIsNotANumber) {
   Send(dialog, {Key(SDLK_5), Key(SDLK_1)});  // the eleventh digit does not go in
   EXPECT_EQ(dialog.controls[SETUP_FADE_TIME].digits, "4294967295");
   EXPECT_EQ(dialog.settings.ScrollFadeTime, -1);
+}
+
+TEST_F(SetupDialogTest, TheCreditsAreTheIssuesNameWhenItHasOne) {
+  EXPECT_EQ(OpenOnFile().credits, SETUP_DIALOG_CREDITS);
+  const std::string longest(ISSUE_NAME_MAX_CHARS, 'n');
+  const std::pair<std::string, std::string> rows[] = {
+      {"", SETUP_DIALOG_CREDITS},
+      {"name=Caf\xC3\xA9 Noir\n", "Caf\xE9 Noir"},
+      {"name=" + longest, longest},
+      {"name=" + longest + "n", SETUP_DIALOG_CREDITS},
+      {"name=\x01\n", SETUP_DIALOG_CREDITS},
+      {"title=Noir\n", SETUP_DIALOG_CREDITS}};
+  for (const auto& [file, credits] : rows) {
+    WriteFileText("issue.txt", file);
+    EXPECT_EQ(SetupDialogCredits(), credits) << file;
+  }
 }
 
 TEST_F(SetupDialogTest, ResetHistoryDeletesTheHistoryAndStaysOpen) {

@@ -143,8 +143,33 @@ TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchiveNamingTheMember) {
   EXPECT_EQ(RunMagtool("verify folder.rs").out, "magtool: folder.rs: Broken resource file ! (not a file)\n");
 }
 
+TEST_F(MagtoolTest, NewWritesAnIssueThatChecksCleanButOnlyIntoAnEmptyFolder) {
+  fs::create_directory("mine");
+  const std::string name = "Caf\xC3\xA9 Noir #2";
+  ChildResult result = RunMagtool("new mine --name '" + name + "'");
+  ASSERT_EQ(result.status, 0) << result.out;
+  EXPECT_NE(ReadFileText("mine/DATA/arts/index.art").find("Welcome to " + name + ","), std::string::npos);
+  result = RunMagtool("check mine");
+  EXPECT_EQ(result.out.rfind("ok: 4 articles", 0), 0u) << result.out;
+  for (const char* full : {"mine", "issue"}) {
+    result = RunMagtool(std::string("new ") + full);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find(std::string(full) + " is not empty"), std::string::npos) << result.out;
+  }
+  EXPECT_EQ(ReadFileText("mine/DATA/configs/issue.txt"), "name=" + name + "\n");
+  // Names the reader cannot show, or that would break the articles' markup.
+  for (const std::string& bad : {std::string(), std::string("<#BOLD#>"), std::string("\xE4\xB8\xAD"), std::string(41, 'x')}) {
+    EXPECT_EQ(RunMagtool("new other --name '" + bad + "'").status, 1) << bad;
+    EXPECT_FALSE(FileExists("other"));
+  }
+  WriteFileText("mine/DATA/configs/issue.txt", "name=\n");
+  EXPECT_EQ(RunMagtool("check mine").out, "DATA/configs/issue.txt:1: the issue's name is empty\n");
+}
+
 TEST_F(MagtoolTest, BadCommandLinesAndArchives) {
-  for (const char* line : {"", "pack onlyone", "check a b"}) EXPECT_EQ(RunMagtool(line).status, 2) << line;
+  for (const char* line : {"", "pack onlyone", "check a b", "new", "new d --title t"}) {
+    EXPECT_EQ(RunMagtool(line).status, 2) << line;
+  }
   EXPECT_EQ(RunMagtool("check no-such-archive.rs").status, 1);
   WriteFileBytes("junk.rs", std::vector<uint8_t>(300, 7));
   ChildResult result = RunMagtool("list junk.rs");

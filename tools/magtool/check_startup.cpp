@@ -10,6 +10,7 @@
 #include "engine/video.h"
 #include "magtool/check_lines.h"
 #include "resources/image_loader.h"
+#include "resources/issue_name.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -84,4 +85,9 @@ void CheckStartup(CheckReport& report, CheckFonts& fonts) {
   CheckPicture(report, OPENING_COVER_PATH, "Wrong cover sizes !");
   CheckPicture(report, CLOSING_COVER_PATH, "Wrong cover sizes !");
   CheckPicture(report, END_SCROLL_PATH, nullptr);
+  // The reader leaves a file it cannot use aside; only the editor learns why.
+  IssueName issue;
+  if (Attempt(report, {ISSUE_FILE_PATH}, [&] { issue = ReadIssueName(); }) && issue.problem) {
+    report.Add({ISSUE_FILE_PATH, 1}, issue.problem);
+  }
 }

@@ -53,3 +53,9 @@ int SheetCommand(const SheetOptions& options);
 // problem (or, when strict, a warning), else 0; a one-line summary when there
 // is no problem.
 int CheckCommand(const std::string& path, bool strict);
+
+// Writes a small, complete issue named name (UTF-8) into dir, a new or empty
+// folder: panel, fonts, covers, tunes, keys, search files, the contents, help
+// and menu articles and the name file. Status 1, with the reason, when dir
+// holds anything or the name cannot be shown by the reader.
+int NewCommand(const std::string& dir, const std::string& name);

@@ -1,5 +1,6 @@
 // magtool: packs, lists, extracts and verifies the resource archive of an issue,
-// and renders a reader frame or a sheet of every page from one.
+// renders a reader frame or a sheet of every page from one, checks one, and
+// writes a new one.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +31,9 @@ constexpr const char* USAGE =
     "                                            and warnings as PATH:LINE: warning: ...;\n"
     "                                            status 1 when there is a problem (or,\n"
     "                                            with --strict, a warning), else 0\n"
-    "                                            and an \"ok: ...\" summary\n";
+    "                                            and an \"ok: ...\" summary\n"
+    "       magtool new DIR [--name NAME]        write a small, complete issue into DIR,\n"
+    "                                            a new or empty folder (NAME: \"My magazine\")\n";
 
 int Usage() {
   std::fputs(USAGE, stderr);
@@ -82,6 +85,14 @@ int Sheet(int argc, char** argv) {
   return SheetCommand(options);
 }
 
+constexpr const char* DEFAULT_NAME = "My magazine";
+
+int New(int argc, char** argv) {
+  if (argc == 3) return NewCommand(argv[2], DEFAULT_NAME);
+  if (argc != 5 || std::strcmp(argv[3], "--name") != 0) return Usage();
+  return NewCommand(argv[2], argv[4]);
+}
+
 int Dispatch(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string command = argv[1];
@@ -95,6 +106,7 @@ int Dispatch(int argc, char** argv) {
   if (command == "check" && argc == 4 && std::strcmp(argv[2], "--strict") == 0) {
     return CheckCommand(argv[3], true);
   }
+  if (command == "new") return New(argc, argv);
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return 0;
