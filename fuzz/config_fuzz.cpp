@@ -1,8 +1,9 @@
-// Fuzzes the two binary configuration readers: the first byte chooses the
-// setup file (even) or the key file (odd), the rest is the file. A range error
-// in the setup file is the reader's fatal error and expected; a key table that
-// differs from the file's first 96 bytes, a crash, an overrun or a leak is a
-// finding.
+// Fuzzes the small configuration readers: the first byte chooses the setup
+// file (even), the issue's name file (3 in its low bits) or the key file
+// (other odd values), the rest is the file. A range error in the setup file is
+// the reader's fatal error and expected; a key table that differs from the
+// file's first 96 bytes, a name the reader could not show, a crash, an
+// overrun or a leak is a finding.
 #include <array>
 
 #include "base/setup_config.h"
@@ -10,6 +11,7 @@
 #include "engine/setup_file.h"
 #include "fuzz_support.h"
 #include "resources/archive.h"
+#include "resources/issue_name.h"
 
 namespace {
 
@@ -37,17 +39,27 @@ void ReadKeysAndCheck(const uint8_t* data, size_t size) {
   }
 }
 
+// A name taken from the file is one the reader can show.
+void ReadNameAndCheck() {
+  const IssueName read = ReadIssueName();
+  if (!read.name.empty() && IssueNameProblem(read.name) != nullptr) std::abort();
+  if (!read.name.empty() && read.problem != nullptr) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   EnterScratchDir(ThrowOnFatal);
   WriteInput(RESOURCE_ARCHIVE_FILE, nullptr, 0);
-  const bool keys = (data[0] & 1) != 0;
-  WriteInput(keys ? "keydefs.cfg" : "setup.cfg", data + 1, size - 1);
-  if (keys) {
+  if ((data[0] & 3) == 3) {
+    WriteInput("issue.txt", data + 1, size - 1);
+    ReadNameAndCheck();
+  } else if ((data[0] & 1) != 0) {
+    WriteInput("keydefs.cfg", data + 1, size - 1);
     ReadKeysAndCheck(data + 1, size - 1);
   } else {
+    WriteInput("setup.cfg", data + 1, size - 1);
     ReadSetup();
   }
   ResourceCloseAll();

@@ -6,8 +6,8 @@
 //   ```file PATH        a file of the issue: a list, a panel, a font script ...
 // A page's examples are checked together, added to the demo issue: magtool
 // check reads the lists, panels and tunes as the reader does, and every article
-// and snippet is paged through. The walk-through's (docs/README.md) make a
-// whole issue on their own: the demo's articles are left out.
+// and snippet is paged through. The walk-through's (docs/README.md) are added
+// to an issue made by magtool new, as the walk-through makes its own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,21 +82,22 @@ class GuideExamples : public ::testing::Test {
       if (entry.path().extension() == ".md") docs_[entry.path().filename().string()] = ReadExamples(entry.path());
     }
     ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " demo").status, 0);
+    ASSERT_EQ(RunMagtool("new fresh --name 'Night Owl'").status, 0);
     demo_ = fs::absolute("demo");
+    fresh_ = fs::absolute("fresh");
   }
   static void TearDownTestSuite() { suite_.reset(); }
 
-  static void CheckDocument(const std::vector<Example>& examples, bool demoArticles);
+  static void CheckDocument(const std::vector<Example>& examples, const fs::path& base);
 
   static inline std::unique_ptr<ScratchDir> suite_;
-  static inline fs::path demo_;
+  static inline fs::path demo_, fresh_;
   static inline std::map<std::string, std::vector<Example>> docs_;
 };
 
-void GuideExamples::CheckDocument(const std::vector<Example>& examples, bool demoArticles) {
+void GuideExamples::CheckDocument(const std::vector<Example>& examples, const fs::path& base) {
   ScratchDir dir;
-  fs::copy(demo_, "issue", fs::copy_options::recursive);
-  if (!demoArticles) fs::remove_all("issue/DATA/arts");
+  fs::copy(base, "issue", fs::copy_options::recursive);
   for (const Example& example : examples) {
     if (example.HasPath()) WriteText(fs::path("issue") / example.argument, example.text);
   }
@@ -141,7 +142,7 @@ TEST_F(GuideExamples, EveryExampleLoadsAsTheReaderLoadsIt) {
   for (const auto& [doc, examples] : docs_) {
     SCOPED_TRACE(doc);
     for (const Example& example : examples) kinds.insert(example.kind);
-    CheckDocument(examples, doc != WALK_THROUGH);
+    CheckDocument(examples, doc == WALK_THROUGH ? fresh_ : demo_);
   }
   EXPECT_EQ(kinds, KINDS) << "every kind of example is used";
   EXPECT_TRUE(docs_.contains(WALK_THROUGH));

@@ -62,8 +62,9 @@ std::string Editor(const std::string& name) {
          Entry("configs/issue.txt", "the name in the window's caption") +
          Entry("DATA/panels/", "panels and covers (docs/panels.md)") +
          Entry("DATA/msx/", "the tunes (docs/music.md)") +
-         "<#ABREAK_ON1#>After each change run magtool check on the folder; docs/README.md "
-         "shows how to pack it into data.rs and read it.\n<#ABREAK_OFF#>\n";
+         "<#ABREAK_ON1#>Read it while you write it: diskmag --issue FOLDER --watch --start "
+         "index.art shows every file you save at once. Run magtool check on the folder before "
+         "you pack it into data.rs; docs/README.md shows the whole way.\n<#ABREAK_OFF#>\n";
 }
 
 std::string Help(const std::string& name) {
