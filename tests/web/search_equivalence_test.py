@@ -2,15 +2,16 @@
 """search.js, run by Node.js over the search index a site holds, finds the
 reader's hits for each query, in the reader's order and with its scores. The
 issue is the demo issue with one article more, whose title and keywords are
-not ASCII."""
+not ASCII, with a quote and a backslash in its title."""
 import os
 import subprocess
 import sys
 import tempfile
 
-ACCENTED = "<#TITLE#>Caf\u00e9 \\FF0000 cr\u00e8me<#END#>\n<#KEYWORDS#>br\u00fbl\u00e9e<#END#>\nText.\n"
+ACCENTED = "<#TITLE#>Caf\u00e9 \"cr\u00e8me\" \\\\ \\FF0000 x<#END#>\n<#KEYWORDS#>br\u00fbl\u00e9e<#END#>\nText.\n"
 QUERIES = ["music", "t:music", "a:", "k:pixel", "MUSIC", "marrowin", "a:tamsin orell", "t:feature: m",
-           "\\FFD040", "t:", "k", "nothing has this", "\u00e9", "\u00c9", "CAF\u00c9", "k:br\u00fbl\u00e9e"]
+           "\\FFD040", "t:", "k", "nothing has this", "\u00e9", "\u00c9", "CAF\u00c9", "k:br\u00fbl\u00e9e",
+           "t:\"cr\u00e8me\" \\"]
 
 NODE = r"""
 const fs = require("fs"), vm = require("vm");
