@@ -8,10 +8,11 @@ import subprocess
 import sys
 import tempfile
 
-ACCENTED = "<#TITLE#>Caf\u00e9 \"cr\u00e8me\" \\\\ \\FF0000 x<#END#>\n<#KEYWORDS#>br\u00fbl\u00e9e<#END#>\nText.\n"
-QUERIES = ["music", "t:music", "a:", "k:pixel", "MUSIC", "marrowin", "a:tamsin orell", "t:feature: m",
-           "\\FFD040", "t:", "k", "nothing has this", "\u00e9", "\u00c9", "CAF\u00c9", "k:br\u00fbl\u00e9e",
-           "t:\"cr\u00e8me\" \\"]
+ACCENTED = ("<#TITLE#>Caf\u00e9 \"cr\u00e8me\" \\\\ \\FF0000 x<#END#>\n"
+            "<#KEYWORDS#>br\u00fbl\u00e9e<#END#>\nText.\n")
+QUERIES = ["music", "t:music", "a:", "k:pixel", "MUSIC", "marrowin", "a:tamsin orell",
+           "t:feature: m", "\\FFD040", "t:", "k", "nothing has this", "\u00e9", "\u00c9", "CAF\u00c9",
+           "k:br\u00fbl\u00e9e", "t:\"cr\u00e8me\" \\"]
 
 NODE = r"""
 const fs = require("fs"), vm = require("vm");

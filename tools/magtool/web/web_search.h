@@ -14,5 +14,5 @@
 // places in use (the index's fatal errors are the reader's own). page gives
 // the site-relative page of an article path ("DATA/arts/x.art" -> "x.html").
 // The reason, naming the file, when a file cannot be written; else nothing.
-std::optional<std::string> WriteWebSearch(const std::filesystem::path& site,
-                                          const std::function<std::string(const std::string&)>& page);
+std::optional<std::string> WriteWebSearch(
+    const std::filesystem::path& site, const std::function<std::string(const std::string&)>& page);

@@ -9,7 +9,8 @@ constexpr std::string_view PAGE = R"HTML(<!DOCTYPE html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Search</title>
 <style>
-body { background: #000; color: #e0e0e0; font-family: sans-serif; max-width: 40em; margin: 1em auto; padding: 0 1em; }
+body { background: #000; color: #e0e0e0; font-family: sans-serif;
+       max-width: 40em; margin: 1em auto; padding: 0 1em; }
 a { color: #ffd040; }
 .score { color: #80c0ff; }
 </style>
