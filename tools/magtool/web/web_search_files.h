@@ -1,0 +1,13 @@
+// The search page's fixed files, kept in the program so that magtool stays
+// one self-contained file.
+#pragma once
+
+#include <string_view>
+
+// search.html: it loads search-index.js, then search.js.
+std::string_view WebSearchPage();
+
+// search.js: the reader's scoring over SEARCH_INDEX, run on the page's query
+// ("search.html?q=WORD") at load. SearchHits(index, query) gives the hits,
+// {entry, score}, in the reader's order.
+std::string_view WebSearchScript();
