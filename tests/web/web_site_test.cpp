@@ -74,7 +74,7 @@ TEST(WebSite, NamesLandBelowTheSiteRoot) {
       {PageName("DATA/arts/Index.art"), "index.html"},
       {PageName("DATA/arts/sub/x.art"), "sub/x.html"},
       {PageName("DATA/other/../../a b.art"), "other/_/_/a_b.html"},
-      {PictureName("DATA/pictures/stripe.gif*30*0"), "pictures/stripe.png"},
+      {PictureName("DATA/pictures/stripe.gif*30*0"), "pictures/stripe.gif.png"},
       {Relative("sub/x.html", "site.css"), "../site.css"},
       {PlainAlt("\\FFD040 Feature: \\E0E0E0 <tracker> \x96"), "Feature: &lt;tracker&gt; \xE2\x80\x93"},
   };

@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // The file's place, its folders made; empty (with the fault noted) when
-// they cannot be.
+// they cannot be. After the first fault nothing more is written.
 fs::path Place(Site& site, const std::string& name) {
+  if (site.failed) return {};
   const fs::path file = site.out / name;
   std::error_code error;
   fs::create_directories(file.parent_path(), error);
@@ -27,6 +28,12 @@ fs::path Place(Site& site, const std::string& name) {
 
 // True the first time name is asked for.
 bool FirstTime(Site& site, const std::string& name) { return site.written.insert(name).second; }
+
+// "magtool: warning: KIND WHAT REST", once for each what.
+void Warn(Site& site, const char* kind, const std::string& what, const char* rest) {
+  if (!site.missing.insert(what).second) return;
+  std::fprintf(stderr, "magtool: warning: %s%s %s\n", kind, what.c_str(), rest);
+}
 
 void Failed(Site& site, const fs::path& file) {
   std::fprintf(stderr, "magtool: cannot write %s\n", file.c_str());
@@ -59,8 +66,7 @@ std::string SitePicture(Site& site, const std::string& path, const Picture* imag
   if (image == nullptr) {
     const std::string member = path.substr(0, path.find('*'));
     if (!ResourceHas(member.c_str())) {
-      std::fprintf(stderr, "magtool: warning: %s is not in the issue; its link is left out\n",
-                   member.c_str());
+      Warn(site, "", member, "is not in the issue; its link is left out");
       site.written.erase(name);
       return {};
     }
@@ -90,8 +96,7 @@ std::string SiteDocument(Site& site, const std::string& argument) {
   std::error_code error;
   const bool inside = !argument.empty() && relative.is_relative() && *relative.begin() != "..";
   if (!inside || !fs::is_regular_file(site.beside / relative, error)) {
-    std::fprintf(stderr, "magtool: warning: EXE:%s is not beside the issue; it is left unlinked\n",
-                 argument.c_str());
+    Warn(site, "EXE:", argument, "is not beside the issue; it is left unlinked");
     return {};
   }
   if (FirstTime(site, name)) Copy(site, site.beside / relative, name);

@@ -18,6 +18,7 @@ struct Site {
   int sansFace = -1;               // the fallback face's index, or -1
   int panelCount = 0;
   std::set<std::string> written;   // names from the site's root
+  std::set<std::string> missing;   // what was warned of, each once
   bool failed = false;
 };
 

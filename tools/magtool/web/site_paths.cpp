@@ -38,8 +38,11 @@ std::string PageName(std::string_view articlePath) {
   return SiteName(WithExtension(WithoutPrefix(InDataFolder(articlePath), "arts/"), ".html"));
 }
 
+// Another kind keeps its extension, so that "x.gif" and "x.png" stay apart.
 std::string PictureName(std::string_view picturePath) {
-  return SiteName(WithExtension(InDataFolder(picturePath.substr(0, picturePath.find('*'))), ".png"));
+  const std::string name = InDataFolder(picturePath.substr(0, picturePath.find('*')));
+  const bool png = name.size() >= 4 && name.compare(name.size() - 4, 4, ".png") == 0;
+  return SiteName(png ? name : name + ".png");
 }
 
 std::string SiteName(std::string_view name) {

@@ -12,8 +12,8 @@
 // below DATA/.
 std::string PageName(std::string_view articlePath);
 
-// "DATA/pictures/x.gif*30*0" -> "pictures/x.png": the speeds of a scrolling
-// picture dropped, always a PNG.
+// "DATA/pictures/x.gif*30*0" -> "pictures/x.gif.png": the speeds of a
+// scrolling picture dropped, always a PNG.
 std::string PictureName(std::string_view picturePath);
 
 // A name from the issue made a relative path of the site: every character a

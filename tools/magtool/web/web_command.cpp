@@ -51,6 +51,11 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
   Site site;
   site.out = options.out;
   std::error_code error;
+  fs::create_directories(site.out, error);
+  if (!fs::is_directory(site.out, error)) {
+    std::fprintf(stderr, "magtool: cannot make %s\n", options.out.c_str());
+    return 1;
+  }
   site.beside = fs::is_directory(options.source, error) ? fs::absolute(options.source)
                                                         : fs::absolute(options.source).parent_path();
   WriteSiteFile(site, "site.css", SiteStyle());
