@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <strings.h>
 
 #include "articles/article_view.h"
@@ -111,7 +112,9 @@ Block LineBlock(Writer& w, const ArticleLine& line) {
   for (const TextSegment& segment : line.segments) {
     std::string attributes = " class=\"" + SegmentClass(w, segment, mode != 0) + "\"";
     // A GOTO along the line leaves a gap that the text does not fill.
-    if (mode == 0 && segment.x > pen) attributes += " style=\"margin-left:" + Px(segment.x - pen) + "\"";
+    if (mode == 0 && segment.x > pen) {
+      attributes += " style=\"margin-left:" + Px(segment.x - pen) + "\"";
+    }
     pen = segment.x + segment.width;
     block.inner += Linked(w, segment.isLink != 0 ? segment.target : nullptr, attributes,
                           HtmlText(segment.text));
@@ -123,7 +126,8 @@ Block LineBlock(Writer& w, const ArticleLine& line) {
 // picture in the time the engine takes for it across.
 std::string ScrollingPicture(const PictureEntry& entry, const std::string& src) {
   const Picture& image = entry.image;
-  const double speed = entry.speedX != 0 ? std::abs(entry.speedX) : std::max(1, std::abs(entry.speedY));
+  const double speed =
+      entry.speedX != 0 ? std::abs(entry.speedX) : std::max(1, std::abs(entry.speedY));
   const double seconds = (entry.speedX != 0 ? image.width : image.height) / speed;
   const auto tx = static_cast<int32_t>(std::lround(entry.speedX * seconds));
   const auto ty = static_cast<int32_t>(std::lround(-entry.speedY * seconds));
@@ -174,7 +178,7 @@ Block RuleBlock(const LineDrawing& drawing) {
               {}, {}};
   if (dy != 0) {
     block.top = drawing.y1;
-    block.style += ";transform:rotate(" + std::to_string(std::atan2(dy, dx) * 180 / M_PI) + "deg)";
+    block.style += ";transform:rotate(" + std::to_string(std::atan2(dy, dx) * 180 / std::numbers::pi) + "deg)";
   }
   return block;
 }
@@ -211,7 +215,9 @@ ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& p
     if (!it->segments.empty()) blocks.push_back(LineBlock(w, *it));
   }
   for (auto it = article.placements.rbegin(); it != article.placements.rend(); ++it) {
-    if (it->picture != nullptr && it->picture->image.pixels != nullptr) blocks.push_back(PictureBlock(w, *it));
+    if (it->picture != nullptr && it->picture->image.pixels != nullptr) {
+      blocks.push_back(PictureBlock(w, *it));
+    }
   }
   for (auto it = article.drawings.rbegin(); it != article.drawings.rend(); ++it) {
     blocks.push_back(RuleBlock(*it));

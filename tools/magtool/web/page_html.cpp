@@ -39,7 +39,9 @@ std::string Title(const Article& article, const std::string& path) {
 std::string Cover(Site& site, const std::string& page) {
   const std::string name = SitePicture(site, OPENING_COVER_PATH, nullptr);
   std::string html = "<div id=\"cover\">";
-  if (!name.empty()) html += "<img src=\"" + Relative(page, name) + "\" alt=\"The cover of the issue\">";
+  if (!name.empty()) {
+    html += "<img src=\"" + Relative(page, name) + "\" alt=\"The cover of the issue\">";
+  }
   return html + "<button id=\"enter\" type=\"button\" data-tune=\"" + COVER_TUNE +
          "\">Enter</button></div>\n";
 }
@@ -55,9 +57,12 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
   html += "<meta name=\"viewport\" content=\"width=660\">\n<title>" + title + "</title>\n";
   html += "<meta name=\"author\" content=\"" + HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
-  html += "<meta name=\"keywords\" content=\"" + HtmlText(TagValue(source, "<#KEYWORDS#>")) + "\">\n";
-  html += "<link rel=\"stylesheet\" href=\"" + root("site.css") + "\">\n<link rel=\"stylesheet\" href=\"" +
-          root("issue.css") + "\">\n<style>\n" + body.styles + "</style>\n";
+  html += "<meta name=\"keywords\" content=\"" + HtmlText(TagValue(source, "<#KEYWORDS#>")) +
+          "\">\n";
+  for (const char* sheet : {"site.css", "issue.css"}) {
+    html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
+  }
+  html += "<style>\n" + body.styles + "</style>\n";
   if (parts.cover) {
     html += "<script>if (!sessionStorage.getItem('entered')) "
             "document.documentElement.className = 'cover';</script>\n";

@@ -15,7 +15,9 @@ std::string PanelFile(int number, const char* part) {
 // What a button does on a page, as an anchor's attributes and its label;
 // empty for a button with no equivalent (the tunes belong to the player).
 std::pair<std::string, const char*> ButtonAction(int32_t command, const std::string& page) {
-  const auto to = [&](const char* article) { return " href=\"" + Relative(page, PageName(article)) + "\""; };
+  const auto to = [&](const char* article) {
+    return " href=\"" + Relative(page, PageName(article)) + "\"";
+  };
   switch (command) {
     case COMMAND_HELP: return {to(HELP_ARTICLE), "Help"};
     case COMMAND_MENU: return {to(MENU_ARTICLE), "Main menu"};

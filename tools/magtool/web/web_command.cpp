@@ -1,11 +1,11 @@
 // magtool web: the issue as a static web site, one page per article the
 // reader can reach, with its pictures, faces, panels and documents.
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <strings.h>
 
 #include "articles/article_lifecycle.h"
+#include "engine/panel_engine.h"
 #include "magtool/article_walk.h"
 #include "magtool/check_search.h"
 #include "magtool/commands.h"
@@ -15,7 +15,6 @@
 #include "magtool/web/site.h"
 #include "magtool/web/site_assets.h"
 #include "magtool/web/site_paths.h"
-#include "engine/panel_engine.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +26,9 @@ std::string WriteFaces(Site& site, const RenderResources& loaded) {
   for (const auto& font : loaded.fontManager->fonts) {
     const std::string name = "fonts/" + SiteName(fs::path(font->name).filename().string());
     SiteMember(site, font->name, name);
-    css += "@font-face{font-family:f" + std::to_string(site.faces.size()) + ";src:url(" + name + ")}\n";
-    if (strcasecmp(font->name.c_str(), FALLBACK_FONT) == 0) site.sansFace = static_cast<int>(site.faces.size());
+    const int face = static_cast<int>(site.faces.size());
+    css += "@font-face{font-family:f" + std::to_string(face) + ";src:url(" + name + ")}\n";
+    if (strcasecmp(font->name.c_str(), FALLBACK_FONT) == 0) site.sansFace = face;
     site.faces.push_back(font->name);
   }
   return css;
@@ -56,8 +56,8 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
     std::fprintf(stderr, "magtool: cannot make %s\n", options.out.c_str());
     return 1;
   }
-  site.beside = fs::is_directory(options.source, error) ? fs::absolute(options.source)
-                                                        : fs::absolute(options.source).parent_path();
+  const fs::path source = fs::absolute(options.source);
+  site.beside = fs::is_directory(source, error) ? source : source.parent_path();
   WriteSiteFile(site, "site.css", SiteStyle());
   WriteSiteFile(site, "site.js", SiteScript());
   const std::string css = WriteFaces(site, loaded) + WritePanelFrames(site, loaded);
