@@ -47,6 +47,18 @@ struct SheetOptions {
 // message on a fatal error.
 int SheetCommand(const SheetOptions& options);
 
+struct WebOptions {
+  std::string source;  // an archive or an unpacked issue folder
+  std::string out;     // the site's folder, made when missing
+};
+
+// Writes the issue as a static web site into out: one page per article the
+// reader can reach, with the pictures as PNG, the listed faces, the panels'
+// strips and the "EXE:" documents found beside the issue. Links are
+// relative and nothing comes from outside the site. Status 1 with the
+// reason when the issue cannot be read or a file cannot be written.
+int WebCommand(const WebOptions& options);
+
 // Loads the issue, an unpacked directory or an archive, as the reader would
 // and prints every problem as "path:line: message" or "path: message", and
 // every warning as "path:line: warning: message"; status 1 when there is a

@@ -1,6 +1,6 @@
 // magtool: packs, lists, extracts and verifies the resource archive of an issue,
-// renders a reader frame or a sheet of every page from one, checks one, and
-// writes a new one.
+// renders a reader frame or a sheet of every page from one, checks one,
+// writes a new one, and writes one as a web site.
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +33,8 @@ constexpr const char* USAGE =
     "                                            with --strict, a warning), else 0\n"
     "                                            and an \"ok: ...\" summary\n"
     "       magtool new DIR [--name NAME]        write a small, complete issue into DIR,\n"
-    "                                            a new or empty folder (NAME: \"My magazine\")\n";
+    "                                            a new or empty folder (NAME: \"My magazine\")\n"
+    "       magtool web ARCHIVE|DIR OUTDIR       write the issue as a static web site\n";
 
 int Usage() {
   std::fputs(USAGE, stderr);
@@ -107,6 +108,7 @@ int Dispatch(int argc, char** argv) {
     return CheckCommand(argv[3], true);
   }
   if (command == "new") return New(argc, argv);
+  if (command == "web" && argc == 4) return WebCommand({argv[2], argv[3]});
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return 0;

@@ -38,12 +38,12 @@ void ScreenRgb(uint32_t p, int32_t bpp, uint8_t* rgb) {
 
 }  // namespace
 
-bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
-  const size_t stride = static_cast<size_t>(screen.width) * 3;
-  std::vector<uint8_t> rgb(stride * screen.height);
-  for (size_t i = 0; i < static_cast<size_t>(screen.width) * screen.height; ++i) {
-    ScreenRgb(screen.pixels[i], bpp, &rgb[i * 3]);
-  }
+namespace {
+
+// Rows of 8-bit samples, channels per pixel, written whole.
+bool WriteRows(const fs::path& path, const Picture& picture, const std::vector<uint8_t>& samples,
+               int channels) {
+  const size_t stride = static_cast<size_t>(picture.width) * channels;
   FilePtr file = OpenFile(path.c_str(), "wb");
   if (file == nullptr) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -51,12 +51,34 @@ bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
   bool ok = info != nullptr && setjmp(png_jmpbuf(png)) == 0;
   if (ok) {
     png_init_io(png, file.get());
-    png_set_IHDR(png, info, screen.width, screen.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, picture.width, picture.height, 8,
+                 channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int32_t y = 0; y < screen.height; ++y) png_write_row(png, &rgb[y * stride]);
+    for (int32_t y = 0; y < picture.height; ++y) {
+      png_write_row(png, const_cast<uint8_t*>(&samples[y * stride]));
+    }
     png_write_end(png, nullptr);
   }
   png_destroy_write_struct(&png, &info);
   return std::fclose(file.release()) == 0 && ok;
+}
+
+}  // namespace
+
+bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(screen.width) * screen.height * 3);
+  for (size_t i = 0; i < static_cast<size_t>(screen.width) * screen.height; ++i) {
+    ScreenRgb(screen.pixels[i], bpp, &rgb[i * 3]);
+  }
+  return WriteRows(path, screen, rgb, 3);
+}
+
+bool WriteKeyedPng(const fs::path& path, const Picture& picture) {
+  std::vector<uint8_t> rgba(static_cast<size_t>(picture.width) * picture.height * 4);
+  for (size_t i = 0; i < static_cast<size_t>(picture.width) * picture.height; ++i) {
+    ScreenRgb(picture.pixels[i], 32, &rgba[i * 4]);
+    rgba[i * 4 + 3] = picture.pixels[i] == 0 ? 0 : 255;
+  }
+  return WriteRows(path, picture, rgba, 4);
 }

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "magtool/web/site_paths.h"
+#include "resources/archive.h"
+#include "resources/resource_file.h"
+#include "support/child_process.h"
+#include "support/scratch_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The tags the pages open are closed in order; void ones stand alone and
+// the style and script texts are passed over.
+bool Balanced(const std::string& html, std::string& fault) {
+  static const std::regex tag("<(/?)([a-zA-Z0-9!]+)[^>]*>");
+  static const std::regex voids("!DOCTYPE|meta|link|img|hr|br|input");
+  std::vector<std::string> open;
+  for (std::sregex_iterator it(html.begin(), html.end(), tag), end; it != end; ++it) {
+    const std::string name = (*it)[2];
+    if (std::regex_match(name, voids)) continue;
+    if ((*it)[1].length() == 0) {
+      if (!open.empty() && (open.back() == "style" || open.back() == "script")) continue;
+      open.push_back(name);
+    } else if (open.empty() || open.back() != name) {
+      fault = "</" + name + "> at " + std::to_string(it->position());
+      return false;
+    } else {
+      open.pop_back();
+    }
+  }
+  fault = open.empty() ? "" : "<" + open.back() + "> left open";
+  return open.empty();
+}
+
+std::vector<std::string> References(const std::string& text) {
+  static const std::regex reference(R"re((?:href|src)="([^"]*)"|url\(([^)]*)\))re");
+  std::vector<std::string> found;
+  for (std::sregex_iterator it(text.begin(), text.end(), reference), end; it != end; ++it) {
+    found.push_back((*it)[1].matched ? (*it)[1].str() : (*it)[2].str());
+  }
+  return found;
+}
+
+// Alpha of the PNG's pixel (x, y); -1 when it cannot be read.
+int Alpha(const std::string& path, int x, int y) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return -1;
+  image.format = PNG_FORMAT_RGBA;
+  std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
+  if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) return -1;
+  return pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
+}
+
+// The page's article's title as the page should show it.
+std::string Title(const std::string& page) {
+  const ResourceFile member("DATA/arts/" + fs::path(page).replace_extension(".art").string());
+  const std::string source = ReadFileText(member.name());
+  const size_t from = source.find("<#TITLE#>") + 9;
+  return PlainAlt(source.substr(from, source.find("<#END#>") - from));
+}
+
+}  // namespace
+
+TEST(WebSite, NamesLandBelowTheSiteRoot) {
+  const std::pair<std::string, std::string> rows[] = {
+      {PageName("DATA/arts/Index.art"), "index.html"},
+      {PageName("DATA/arts/sub/x.art"), "sub/x.html"},
+      {PageName("DATA/other/../../a b.art"), "other/_/_/a_b.html"},
+      {PictureName("DATA/pictures/stripe.gif*30*0"), "pictures/stripe.gif.png"},
+      {Relative("sub/x.html", "site.css"), "../site.css"},
+      {PlainAlt("\\FFD040 Feature: \\E0E0E0 <tracker> \x96"),
+       "Feature: &lt;tracker&gt; \xE2\x80\x93"},
+  };
+  for (const auto& [got, expected] : rows) EXPECT_EQ(got, expected);
+}
+
+// Every page of the demo is well formed, links only to files of the site
+// and names its article's title; black stays transparent in the pictures.
+TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
+  ScratchDir dir{nullptr, ScratchDir::STAY};
+  const fs::path site = dir.File("site");
+  const ChildResult run = RunMagtool(std::string("web ") + DEMO_ARCHIVE + " " + site.string());
+  ASSERT_EQ(run.status, 0) << run.out;
+  int pages = 0;
+  ResourceUsePlaces({DEMO_ARCHIVE, dir.path()});
+  for (const auto& entry : fs::recursive_directory_iterator(site)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext != ".html" && ext != ".css") continue;
+    const std::string text = ReadFileText(entry.path().string());
+    const std::string name = entry.path().lexically_relative(site).string();
+    for (const std::string& ref : References(text)) {
+      EXPECT_FALSE(ref.empty() || ref[0] == '/' || ref.find(':') != std::string::npos)
+          << name << ": " << ref;
+      if (ref == "#" || name.rfind("files/", 0) == 0) continue;
+      EXPECT_TRUE(fs::is_regular_file(entry.path().parent_path() / ref)) << name << ": " << ref;
+    }
+    if (ext != ".html" || name.rfind("files/", 0) == 0) continue;
+    std::string fault;
+    EXPECT_TRUE(Balanced(text, fault)) << name << ": " << fault;
+    if (name == "search.html") continue;
+    ++pages;
+    EXPECT_NE(text.find("<title>" + Title(name) + "</title>"), std::string::npos) << name;
+  }
+  ResourceCloseAll();
+  ResourceUsePlaces({});
+  EXPECT_EQ(pages, 10);
+  EXPECT_NE(ReadFileText(site / "tracker.html").find("href=\"#\" data-tune=\"DATA/msx/tune1.xm\""),
+            std::string::npos);
+  const std::string story = ReadFileText(site / "story.html");
+  EXPECT_NE(story.find("<meta name=\"author\" content=\"Mara Quillfeather\">"), std::string::npos);
+  const std::string index = ReadFileText(site / "index.html");
+  EXPECT_NE(index.find("data-tune=\"DATA/msx/beg.xm\""), std::string::npos);
+  EXPECT_NE(index.find("href=\"#\" data-panel=\"1\""), std::string::npos);
+  EXPECT_NE(index.find("href=\"files/credits.html\""), std::string::npos);
+  EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 0, 0), 0);
+  EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 48, 48), 255);
+}

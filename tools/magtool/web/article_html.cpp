@@ -1,0 +1,236 @@
+#include "magtool/web/article_html.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <strings.h>
+
+#include "articles/article_view.h"
+#include "magtool/web/link_html.h"
+#include "magtool/web/site_paths.h"
+
+namespace {
+
+// A block of the page's flow: placed at the engine's top through its top
+// margin, so that it starts where the previous block ended.
+struct Block {
+  int32_t top, height;
+  std::string open;  // the tag's name and class, e.g. "div class=\"l\""
+  std::string style;
+  std::string inner;
+  std::string close;  // empty for a void element
+};
+
+struct Writer {
+  Site& site;
+  const Article& article;
+  const std::string& page;
+  std::map<std::string, int> classes;  // a segment style -> its class number
+};
+
+std::string Px(int32_t value) { return std::to_string(value) + "px"; }
+
+const std::string* FaceName(const Article& article, const GlyphTable* table) {
+  for (const auto& entry : article.fontCache) {
+    if (entry->table.get() == table) return &entry->name;
+  }
+  return nullptr;
+}
+
+// The listed face a name selects (its ":MSK:" palette aside), or -1.
+int FaceIndex(const Site& site, const std::string& name) {
+  for (size_t i = 0; i < site.faces.size(); ++i) {
+    if (strncasecmp(name.c_str(), site.faces[i].c_str(), site.faces[i].size()) == 0) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+std::string Family(int face) {
+  return face < 0 ? "sans-serif" : "f" + std::to_string(face) + ",sans-serif";
+}
+
+// The fixed font's 8-pixel cells are closest to a monospace face of this
+// size; a BMF face is a bitmap script, nearest to the issue's own sans.
+std::string FontStyle(const Writer& w, const GlyphTable* font) {
+  if (font == nullptr) return "font-family:monospace;font-size:13.3px";
+  std::string style;
+  if (font->kind == GLYPHS_BMF) {
+    style = "font-family:" + Family(w.site.sansFace) + ";font-size:" + Px(font->height);
+  } else {
+    const std::string* name = FaceName(w.article, font);
+    const int face = name != nullptr ? FaceIndex(w.site, *name) : w.site.sansFace;
+    // The engine sets sizes in points at 96 dpi, as CSS points are.
+    style = "font-family:" + Family(face) + ";font-size:" + std::to_string(font->sizeY) + "pt";
+  }
+  if (font->bold != 0 || font->kind == GLYPHS_BMF) style += ";font-weight:bold";
+  if (font->italic != 0) style += ";font-style:italic";
+  if (font->underline != 0) style += ";text-decoration:underline";
+  return style;
+}
+
+// A justified line's spacings are the engine's justification, which CSS does here.
+std::string SegmentClass(Writer& w, const TextSegment& segment, bool justified) {
+  std::string style = FontStyle(w, segment.font) + ";color:" + CssColour(segment.colour);
+  if (!justified && segment.charSpacing != 0) {
+    style += ";letter-spacing:" + std::to_string(segment.charSpacing) + "px";
+  }
+  if (!justified && segment.wordSpacing != 0) {
+    style += ";word-spacing:" + std::to_string(segment.wordSpacing) + "px";
+  }
+  const auto found = w.classes.emplace(style, static_cast<int>(w.classes.size()));
+  return "s" + std::to_string(found.first->second);
+}
+
+const LinkEntry* Target(const Article& article, int32_t id) {
+  for (const LinkEntry& entry : article.linkTargets) {
+    if (entry.id == id) return &entry;
+  }
+  return nullptr;
+}
+
+// text wrapped in an anchor for the link, or a span with its tooltip.
+std::string Linked(Writer& w, const LinkEntry* target, const std::string& attributes,
+                   const std::string& text) {
+  if (target == nullptr) return "<span" + attributes + ">" + text + "</span>";
+  const LinkHtml link = LinkAttributes(w.site, w.page, target->text);
+  const char* tag = link.anchor ? "a" : "span";
+  return std::string("<") + tag + attributes + link.attributes + ">" + text + "</" + tag + ">";
+}
+
+Block LineBlock(Writer& w, const ArticleLine& line) {
+  Block block{line.y, line.height, "div class=\"l\"", "line-height:" + Px(line.height), {}, "div"};
+  const int32_t mode = line.justified != 0 && !line.segments.empty() ? line.segments[0].mode : 0;
+  if (mode != 0) {
+    block.open = mode == 2 ? "div class=\"l j j2\"" : "div class=\"l j\"";
+    block.style += ";width:" + Px(line.segments[0].limit - line.x);
+  }
+  block.style += ";margin-left:" + Px(line.x);
+  int32_t pen = line.x;
+  for (const TextSegment& segment : line.segments) {
+    std::string attributes = " class=\"" + SegmentClass(w, segment, mode != 0) + "\"";
+    // A GOTO along the line leaves a gap that the text does not fill.
+    if (mode == 0 && segment.x > pen) {
+      attributes += " style=\"margin-left:" + Px(segment.x - pen) + "\"";
+    }
+    pen = segment.x + segment.width;
+    block.inner += Linked(w, segment.isLink != 0 ? segment.target : nullptr, attributes,
+                          HtmlText(segment.text));
+  }
+  return block;
+}
+
+// A scrolling picture loops as a moving background: one whole turn of the
+// picture in the time the engine takes for it across.
+std::string ScrollingPicture(const PictureEntry& entry, const std::string& src) {
+  const Picture& image = entry.image;
+  const double speed =
+      entry.speedX != 0 ? std::abs(entry.speedX) : std::max(1, std::abs(entry.speedY));
+  const double seconds = (entry.speedX != 0 ? image.width : image.height) / speed;
+  const auto tx = static_cast<int32_t>(std::lround(entry.speedX * seconds));
+  const auto ty = static_cast<int32_t>(std::lround(-entry.speedY * seconds));
+  return "<div class=\"scroll\" role=\"img\" aria-label=\"\" style=\"width:" + Px(image.width) +
+         ";height:" + Px(image.height) + ";background-image:url(" + src + ");--tx:" + Px(tx) +
+         ";--ty:" + Px(ty) + ";animation-duration:" + std::to_string(seconds) + "s\"></div>";
+}
+
+std::string PictureHtml(Writer& w, const PictureEntry& entry, const std::string& alt,
+                        const char* cls) {
+  const std::string name = SitePicture(w.site, entry.name, &entry.image);
+  const std::string src = Relative(w.page, name);
+  if (entry.scrolling != 0 && (entry.speedX != 0 || entry.speedY != 0)) {
+    return ScrollingPicture(entry, src);
+  }
+  return std::string("<img") + cls + " src=\"" + src + "\" width=\"" +
+         std::to_string(entry.image.width) + "\" height=\"" + std::to_string(entry.image.height) +
+         "\" alt=\"" + alt + "\">";
+}
+
+Block PictureBlock(Writer& w, const PicturePlacement& placement) {
+  const PictureEntry& entry = *placement.picture;
+  Block block{placement.y, entry.image.height, "div class=\"p\"", "margin-left:" + Px(placement.x),
+              {}, "div"};
+  const LinkEntry* target = placement.isLink != 0 ? Target(w.article, placement.linkId) : nullptr;
+  if (target == nullptr) {
+    block.inner = PictureHtml(w, entry, "", "");
+    return block;
+  }
+  const LinkHtml link = LinkAttributes(w.site, w.page, target->text);
+  block.inner = PictureHtml(w, entry, link.alt, "");
+  if (placement.hasHover != 0 && placement.hoverPicture != nullptr) {
+    block.inner += PictureHtml(w, *placement.hoverPicture, "", " class=\"over\"");
+  }
+  const char* tag = link.anchor ? "a" : "span";
+  block.inner = std::string("<") + tag + " class=\"pic\"" + link.attributes + ">" + block.inner +
+                "</" + tag + ">";
+  return block;
+}
+
+// A rule is a 1-pixel hr, turned about its start when it is not level.
+Block RuleBlock(const LineDrawing& drawing) {
+  const double dx = drawing.x2 - drawing.x1, dy = drawing.y2 - drawing.y1;
+  const auto length = static_cast<int32_t>(std::lround(std::hypot(dx, dy))) + 1;
+  Block block{std::min(drawing.y1, drawing.y2), 1, "hr class=\"r\"",
+              "margin-left:" + Px(drawing.x1) + ";width:" + Px(length) +
+                  ";background:" + CssColour(drawing.colour),
+              {}, {}};
+  if (dy != 0) {
+    block.top = drawing.y1;
+    block.style += ";transform:rotate(" + std::to_string(std::atan2(dy, dx) * 180 / std::numbers::pi) + "deg)";
+  }
+  return block;
+}
+
+std::string Emit(const std::vector<Block>& blocks) {
+  std::string html;
+  int32_t end = 0;
+  for (const Block& block : blocks) {
+    html += "<" + block.open + " style=\"margin-top:" + Px(block.top - end) +
+            ";height:" + Px(block.height) + ";" + block.style + "\">" + block.inner;
+    html += block.close.empty() ? "\n" : "</" + block.close + ">\n";
+    end = block.top + block.height;
+  }
+  return html;
+}
+
+// The columns are as wide as the widest line, the right one where the
+// engine draws it.
+std::string ColumnStyle(const Article& article) {
+  int32_t width = 0;
+  for (const ArticleLine& line : article.lines) width = std::max(width, line.x + line.width);
+  width = std::min(width, ARTICLE_RIGHT_COLUMN_X);
+  return ";column-count:2;column-gap:" + Px(ARTICLE_RIGHT_COLUMN_X - width) +
+         ";width:" + Px(ARTICLE_RIGHT_COLUMN_X + width);
+}
+
+}  // namespace
+
+ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& page) {
+  Writer w{site, article, page, {}};
+  std::vector<Block> blocks;
+  // The article keeps its lists newest first.
+  for (auto it = article.lines.rbegin(); it != article.lines.rend(); ++it) {
+    if (!it->segments.empty()) blocks.push_back(LineBlock(w, *it));
+  }
+  for (auto it = article.placements.rbegin(); it != article.placements.rend(); ++it) {
+    if (it->picture != nullptr && it->picture->image.pixels != nullptr) {
+      blocks.push_back(PictureBlock(w, *it));
+    }
+  }
+  for (auto it = article.drawings.rbegin(); it != article.drawings.rend(); ++it) {
+    blocks.push_back(RuleBlock(*it));
+  }
+  std::stable_sort(blocks.begin(), blocks.end(),
+                   [](const Block& a, const Block& b) { return a.top < b.top; });
+  ArticleHtml html;
+  html.body = "<div class=\"art\" style=\"--active:" + CssColour(article.activeLinkColour) +
+              ";--visited:" + CssColour(article.visitedLinkColour) +
+              (article.twoColumns != 0 ? ColumnStyle(article) : "") + "\">\n" + Emit(blocks) +
+              "</div>\n";
+  for (const auto& [style, number] : w.classes) {
+    html.styles += ".art .s" + std::to_string(number) + "{" + style + "}\n";
+  }
+  return html;
+}

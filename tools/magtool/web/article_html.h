@@ -1,0 +1,19 @@
+// An article's body as HTML, from the lines, segments, pictures and rules
+// the engine laid out: each display line a block at the engine's height and
+// indent, each segment a span (or anchor) of its face, size, colour and
+// style; pictures and rules blocks of their own, all in the engine's
+// vertical order. Justification is left to CSS, and so are the two columns.
+#pragma once
+
+#include <string>
+
+#include "articles/article.h"
+#include "magtool/web/site.h"
+
+struct ArticleHtml {
+  std::string body;    // the <main> element
+  std::string styles;  // the rules of the segment classes it uses
+};
+
+// page: the page's name from the site's root, for relative links.
+ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& page);

@@ -1,0 +1,18 @@
+// A link target of an article as the attributes of an HTML anchor: "ART:" a
+// page of the site, "PIX:" the picture's PNG, "EXE:" the document copied
+// into the site, "PAN:" and "MSX:" anchors that the page's script and the
+// player take over. The title box text becomes a title tooltip.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "magtool/web/site.h"
+
+struct LinkHtml {
+  bool anchor;             // false: the target has no equivalent here
+  std::string attributes;  // with a leading space
+  std::string alt;         // the title box text, escaped; empty without one
+};
+
+LinkHtml LinkAttributes(Site& site, const std::string& page, std::string_view target);

@@ -1,0 +1,79 @@
+#include "magtool/web/page_html.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "base/text_encoding.h"
+#include "engine/covers.h"
+#include "magtool/web/article_html.h"
+#include "magtool/web/panel_frame.h"
+#include "magtool/web/site_paths.h"
+#include "resources/resource_file.h"
+
+namespace {
+
+// The article's text as the engine reads it: 8-bit, a UTF-8 file converted.
+std::string SourceText(const std::string& path) {
+  const ResourceFile member(path);
+  std::ifstream stream(member.name(), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+  if (auto converted = Windows1252FromUtf8(bytes)) return std::move(converted->text);
+  return bytes;
+}
+
+// The value of a tag such as "<#AUTHOR#>", up to its "<#END#>"; empty without one.
+std::string TagValue(const std::string& text, const std::string& tag) {
+  const size_t start = text.find(tag);
+  if (start == std::string::npos) return {};
+  const size_t from = start + tag.size();
+  const size_t end = text.find("<#END#>", from);
+  return end == std::string::npos ? std::string() : text.substr(from, end - from);
+}
+
+std::string Title(const Article& article, const std::string& path) {
+  if (!article.title.empty()) return HtmlText(article.title);
+  const size_t slash = path.find_last_of('/');
+  return HtmlText(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+std::string Cover(Site& site, const std::string& page) {
+  const std::string name = SitePicture(site, OPENING_COVER_PATH, nullptr);
+  std::string html = "<div id=\"cover\">";
+  if (!name.empty()) {
+    html += "<img src=\"" + Relative(page, name) + "\" alt=\"The cover of the issue\">";
+  }
+  return html + "<button id=\"enter\" type=\"button\" data-tune=\"" + COVER_TUNE +
+         "\">Enter</button></div>\n";
+}
+
+}  // namespace
+
+std::string PageHtml(Site& site, RenderResources& loaded, const Article& article,
+                     const PageParts& parts) {
+  const std::string source = SourceText(parts.path);
+  const std::string title = Title(article, parts.path);
+  const ArticleHtml body = ArticleBody(site, article, parts.page);
+  const auto root = [&](const char* name) { return Relative(parts.page, name); };
+  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+  html += "<meta name=\"viewport\" content=\"width=660\">\n<title>" + title + "</title>\n";
+  html += "<meta name=\"author\" content=\"" + HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
+  html += "<meta name=\"keywords\" content=\"" + HtmlText(TagValue(source, "<#KEYWORDS#>")) +
+          "\">\n";
+  for (const char* sheet : {"site.css", "issue.css"}) {
+    html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
+  }
+  html += "<style>\n" + body.styles + "</style>\n";
+  if (parts.cover) {
+    html += "<script>if (!sessionStorage.getItem('entered')) "
+            "document.documentElement.className = 'cover';</script>\n";
+  }
+  html += "</head>\n<body class=\"p0\">\n";
+  if (parts.cover) html += Cover(site, parts.page);
+  html += "<header>\n" + PanelStrips(loaded, parts.page, true) +
+          "<div class=\"tools\"><nav id=\"player\"></nav><a href=\"" + root("search.html") +
+          "\">Search</a></div>\n</header>\n";
+  html += "<main>\n<h1 class=\"vh\">" + title + "</h1>\n" + body.body + "</main>\n";
+  html += "<footer>\n" + PanelStrips(loaded, parts.page, false) + "</footer>\n";
+  html += "<script src=\"" + root("site.js") + "\"></script>\n</body>\n</html>\n";
+  return html;
+}

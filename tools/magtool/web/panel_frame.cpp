@@ -1,0 +1,87 @@
+#include "magtool/web/panel_frame.h"
+
+#include "engine/panel_engine.h"
+#include "magtool/web/site_paths.h"
+#include "widgets/panel.h"
+
+namespace {
+
+std::string Px(int32_t value) { return std::to_string(value) + "px"; }
+
+std::string PanelFile(int number, const char* part) {
+  return "frame/" + std::to_string(number) + "-" + part + ".png";
+}
+
+// What a button does on a page, as an anchor's attributes and its label;
+// empty for a button with no equivalent (the tunes belong to the player).
+std::pair<std::string, const char*> ButtonAction(int32_t command, const std::string& page) {
+  const auto to = [&](const char* article) {
+    return " href=\"" + Relative(page, PageName(article)) + "\"";
+  };
+  switch (command) {
+    case COMMAND_HELP: return {to(HELP_ARTICLE), "Help"};
+    case COMMAND_MENU: return {to(MENU_ARTICLE), "Main menu"};
+    case COMMAND_INDEX: return {to(FIRST_ARTICLE), "Contents"};
+    case COMMAND_BACK: return {" href=\"#\" data-cmd=\"back\"", "Back"};
+    case COMMAND_PAGE_UP: return {" href=\"#\" data-cmd=\"pageup\"", "Page up"};
+    case COMMAND_PAGE_DOWN: return {" href=\"#\" data-cmd=\"pagedown\"", "Page down"};
+    case COMMAND_LINE_UP: return {" href=\"#\" data-cmd=\"lineup\"", "Line up"};
+    case COMMAND_LINE_DOWN: return {" href=\"#\" data-cmd=\"linedown\"", "Line down"};
+    default: return {{}, nullptr};
+  }
+}
+
+// Anything of the panel between rows from and to, placed within the strip.
+std::string StripContents(const Panel& panel, const std::string& page, int number, int32_t from,
+                          int32_t to) {
+  std::string html;
+  for (auto it = panel.buttons.rbegin(); it != panel.buttons.rend(); ++it) {
+    const Picture& image = it->animated != 0 && !it->frames.empty() ? it->frames[0] : it->image;
+    const auto [attributes, label] = ButtonAction(it->command, page);
+    if (label == nullptr || it->y < from || it->y + image.height > to) continue;
+    html += "<a class=\"btn\"" + attributes + " title=\"" + label + "\" aria-label=\"" + label +
+            "\" style=\"left:" + Px(it->x) + ";top:" + Px(it->y - from) + ";width:" +
+            Px(image.width) + ";height:" + Px(image.height) + "\"></a>";
+  }
+  if (panel.hasProgressBar != 0 && panel.barY >= from && panel.barY + panel.bar.height <= to) {
+    const int32_t half = panel.bar.width / 2;
+    html += "<div class=\"bar\" data-half=\"" + std::to_string(half) + "\" style=\"left:" +
+            Px(panel.barX) + ";top:" + Px(panel.barY - from) + ";width:" + Px(half) + ";height:" +
+            Px(panel.bar.height) + ";background-image:url(" +
+            Relative(page, PanelFile(number, "bar")) + ")\"></div>";
+  }
+  return html;
+}
+
+}  // namespace
+
+std::string WritePanelFrames(Site& site, RenderResources& loaded) {
+  std::string css;
+  for (int n = 0; n < loaded.panelCount; ++n) {
+    const Panel* panel = loaded.panels[n].get();
+    if (panel == nullptr) continue;
+    const std::string p = ".p" + std::to_string(n);
+    if (panel->hasTop != 0) SiteScreenPicture(site, PanelFile(n, "top"), panel->top);
+    if (panel->hasBottom != 0) SiteScreenPicture(site, PanelFile(n, "bottom"), panel->bottom);
+    if (panel->hasProgressBar != 0) SiteScreenPicture(site, PanelFile(n, "bar"), panel->bar);
+    SiteScreenPicture(site, PanelFile(n, "middle"), panel->middle);
+    css += "body:not(" + p + ") .f" + std::to_string(n) + "{display:none}\n";
+    css += p + " main{background-image:url(" + PanelFile(n, "middle") + ");min-height:" +
+           Px(panel->middle.height) + "}\n" + p + " .art{margin-left:" + Px(panel->textX) + "}\n";
+  }
+  return css;
+}
+
+std::string PanelStrips(const RenderResources& loaded, const std::string& page, bool top) {
+  std::string html;
+  for (int n = 0; n < loaded.panelCount; ++n) {
+    const Panel* panel = loaded.panels[n].get();
+    if (panel == nullptr || (top ? panel->hasTop : panel->hasBottom) == 0) continue;
+    const Picture& strip = top ? panel->top : panel->bottom;
+    const int32_t from = top ? 0 : PanelTopHeight(*panel) + panel->middle.height;
+    html += "<div class=\"strip f" + std::to_string(n) + "\" style=\"height:" + Px(strip.height) +
+            ";background-image:url(" + Relative(page, PanelFile(n, top ? "top" : "bottom")) +
+            ")\">" + StripContents(*panel, page, n, from, from + strip.height) + "</div>\n";
+  }
+  return html;
+}

@@ -1,0 +1,40 @@
+// The site being written: its folder, the files already in it, and the
+// issue's pictures, faces and documents brought over once each. Faults are
+// reported on standard error as they happen and remembered in failed.
+#pragma once
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "resources/picture.h"
+
+struct Site {
+  std::filesystem::path out;
+  std::filesystem::path beside;  // where "EXE:" documents are found
+  std::vector<std::string> faces;  // the fonts list's names, in its order
+  int sansFace = -1;               // the fallback face's index, or -1
+  int panelCount = 0;
+  std::set<std::string> written;   // names from the site's root
+  std::set<std::string> missing;   // what was warned of, each once
+  bool failed = false;
+};
+
+// Writes text as the file name (from the site's root), its folders made.
+void WriteSiteFile(Site& site, const std::string& name, std::string_view text);
+
+// The PNG of the issue's picture at path: image when given, else loaded as
+// the reader loads it. Empty, with a warning, when the issue lacks it.
+std::string SitePicture(Site& site, const std::string& path, const Picture* image);
+
+// A screen part (a panel strip) under name, without a transparent key.
+void SiteScreenPicture(Site& site, const std::string& name, const Picture& image);
+
+// The issue's file at path copied under name.
+void SiteMember(Site& site, const std::string& path, const std::string& name);
+
+// An "EXE:" document copied from beside the issue into "files/"; empty, with
+// a warning, when there is no such file there.
+std::string SiteDocument(Site& site, const std::string& argument);

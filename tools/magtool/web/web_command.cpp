@@ -1,0 +1,87 @@
+// magtool web: the issue as a static web site, one page per article the
+// reader can reach, with its pictures, faces, panels and documents.
+#include <cstdio>
+#include <filesystem>
+#include <strings.h>
+
+#include "articles/article_lifecycle.h"
+#include "engine/panel_engine.h"
+#include "magtool/article_walk.h"
+#include "magtool/check_search.h"
+#include "magtool/commands.h"
+#include "magtool/render_session.h"
+#include "magtool/web/page_html.h"
+#include "magtool/web/panel_frame.h"
+#include "magtool/web/site.h"
+#include "magtool/web/site_assets.h"
+#include "magtool/web/site_paths.h"
+#include "magtool/web/web_search.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The listed TrueType faces copied into the site, each its own family.
+std::string WriteFaces(Site& site, const RenderResources& loaded) {
+  std::string css;
+  for (const auto& font : loaded.fontManager->fonts) {
+    const std::string name = "fonts/" + SiteName(fs::path(font->name).filename().string());
+    SiteMember(site, font->name, name);
+    const int face = static_cast<int>(site.faces.size());
+    css += "@font-face{font-family:f" + std::to_string(face) + ";src:url(" + name + ")}\n";
+    if (strcasecmp(font->name.c_str(), FALLBACK_FONT) == 0) site.sansFace = face;
+    site.faces.push_back(font->name);
+  }
+  return css;
+}
+
+void WritePage(Site& site, RenderResources& loaded, const std::string& path,
+               const ReachArticle& reach) {
+  Article article;
+  ArticleLoad(article, path.c_str(), loaded.Fonts());
+  const PageParts parts{PageName(path), path, path == FIRST_ARTICLE};
+  WriteSiteFile(site, parts.page, PageHtml(site, loaded, article, parts));
+  for (auto entry = article.linkTargets.rbegin(); entry != article.linkTargets.rend(); ++entry) {
+    const std::string linked = LinkedArticle(entry->text);
+    if (!linked.empty()) reach({linked, {path}, nullptr});
+  }
+  ArticleClose(article);
+}
+
+int WriteSite(const WebOptions& options, RenderResources& loaded) {
+  Site site;
+  site.out = options.out;
+  std::error_code error;
+  fs::create_directories(site.out, error);
+  if (!fs::is_directory(site.out, error)) {
+    std::fprintf(stderr, "magtool: cannot make %s\n", options.out.c_str());
+    return 1;
+  }
+  const fs::path source = fs::absolute(options.source);
+  site.beside = fs::is_directory(source, error) ? source : source.parent_path();
+  WriteSiteFile(site, "site.css", SiteStyle());
+  WriteSiteFile(site, "site.js", SiteScript());
+  const std::string css = WriteFaces(site, loaded) + WritePanelFrames(site, loaded);
+  WriteSiteFile(site, "issue.css", css);
+  size_t pages = 0;
+  WalkArticles(ListedArticles(), [&](const ArticleRef& ref, const ReachArticle& reach) {
+    WritePage(site, loaded, ref.path, reach);
+    ++pages;
+  });
+  if (const auto failure = WriteWebSearch(site.out, [](const std::string& path) {
+        return PageName(path);
+      })) {
+    std::fprintf(stderr, "magtool: %s\n", failure->c_str());
+    return 1;
+  }
+  if (site.failed) return 1;
+  std::printf("%zu pages, %zu files in %s\n", pages, site.written.size(), options.out.c_str());
+  return 0;
+}
+
+}  // namespace
+
+int WebCommand(const WebOptions& options) {
+  return WithRenderedIssue(options.source, "magtool-web",
+                           [&](RenderResources& loaded) { return WriteSite(options, loaded); });
+}
