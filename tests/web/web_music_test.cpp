@@ -98,7 +98,8 @@ TEST_F(WebMusicTest, AFailingListOrModuleIsNamedBeforeAnythingIsWritten) {
     if (row.list) ResourceRedirect("DATA/configs/msx.txt", dir.File(row.list));
     WebMusic music;
     const auto error = WriteWebMusic(site, {row.link}, music);
-    EXPECT_NE(error.value_or("").find(row.error), std::string::npos) << row.link << ": " << error.value_or("");
+    EXPECT_NE(error.value_or("").find(row.error), std::string::npos)
+        << row.link << ": " << error.value_or("");
     EXPECT_FALSE(fs::exists(site)) << row.link;
   }
 }

@@ -11,8 +11,10 @@ TEST(WebPlayer, ListsTheTunesEscapedAndReachesTheRoot) {
   const std::string nav = PlayerNav(music, "../");
   for (const char* part : {
            "data-root=\"../\"",
-           "<optgroup label=\"Playlist\" data-list>\n<option value=\"L0\" data-member=\"DATA/msx/b&quot;q.xm\" "
-           "data-src=\"music/b_q.ogg\">b&quot;q.xm</option>\n<option value=\"L1\" data-member=\"DATA/msx/a.xm\" "
+           "<optgroup label=\"Playlist\" data-list>\n<option value=\"L0\" "
+           "data-member=\"DATA/msx/b&quot;q.xm\" "
+           "data-src=\"music/b_q.ogg\">b&quot;q.xm</option>\n<option value=\"L1\" "
+           "data-member=\"DATA/msx/a.xm\" "
            "data-src=\"music/a.ogg\">Rock &amp; &lt;Roll&gt;</option>\n<option value=\"L2\"",
        }) {
     EXPECT_NE(nav.find(part), std::string::npos) << part << "\n" << nav;

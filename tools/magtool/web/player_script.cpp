@@ -31,7 +31,7 @@ const char* const PLAYER_SCRIPT = R"JS('use strict';
     try {
       sessionStorage.setItem(STORE, JSON.stringify({
         value: current ? current.value : null, time: audio.currentTime || 0,
-        playing: !!current && !audio.paused && !audio.ended, listMode: listMode, index: index,
+        playing: !!current && !audio.paused && !audio.ended, listMode: listMode,
       }));
     } catch (e) { /* storage refused: the next page starts silent */ }
   }
@@ -43,11 +43,16 @@ const char* const PLAYER_SCRIPT = R"JS('use strict';
     playButton.setAttribute('aria-pressed', playing ? 'true' : 'false');
   }
 
+  // A tune of the list also moves the list's position, so that next and
+  // previous step from the tune the reader sees chosen.
   function load(option, at) {
     current = option;
+    if (list.indexOf(option) >= 0) index = list.indexOf(option);
     select.value = option.value;
     audio.src = root + option.getAttribute('data-src');
-    if (at > 0) audio.addEventListener('loadedmetadata', () => { audio.currentTime = at; }, { once: true });
+    if (at > 0) {
+      audio.addEventListener('loadedmetadata', () => { audio.currentTime = at; }, { once: true });
+    }
     show();
   }
 
@@ -105,9 +110,7 @@ const char* const PLAYER_SCRIPT = R"JS('use strict';
 
   select.addEventListener('change', () => {
     const option = select.options[select.selectedIndex];
-    const at = list.indexOf(option);
-    if (at >= 0) index = at;
-    listMode = at >= 0;
+    listMode = list.indexOf(option) >= 0;
     start(option);
   });
 
@@ -139,19 +142,19 @@ const char* const PLAYER_SCRIPT = R"JS('use strict';
     const option = options.find(o => o.value === saved.value);
     if (!option) return;
     listMode = !!saved.listMode;
-    index = saved.index | 0;
     load(option, Number(saved.time) || 0);
     if (!saved.playing) return;
     audio.play().catch(() => {
       // Blocked until the reader does something; a click on the player or a
       // tune decides for itself.
+      const gestures = ['pointerdown', 'keydown'];
       const gesture = event => {
-        ['pointerdown', 'keydown'].forEach(type => document.removeEventListener(type, gesture, true));
+        gestures.forEach(type => document.removeEventListener(type, gesture, true));
         if (!event.target.closest || !event.target.closest('#player, [data-tune]')) {
           audio.play().catch(() => {});
         }
       };
-      ['pointerdown', 'keydown'].forEach(type => document.addEventListener(type, gesture, true));
+      gestures.forEach(type => document.addEventListener(type, gesture, true));
     });
   }
   resume();

@@ -54,15 +54,15 @@ std::string TuneModuleTitle(openmpt_module& module) {
   return text;
 }
 
-bool EncodeTune(openmpt_module& module, const std::filesystem::path& out,
-                const std::string& title, double maxSeconds) {
+bool EncodeTune(openmpt_module& module, const std::filesystem::path& out, const std::string& title,
+                double maxSeconds) {
   OggVorbisWriter writer(out, title, WEB_TUNE_QUALITY);
   auto left = static_cast<int64_t>(std::ceil(maxSeconds * WEB_AUDIO_RATE));
   while (writer.Ok() && left > 0) {
     const int want = static_cast<int>(std::min<int64_t>(left, BLOCK_FRAMES));
     float** channels = writer.Buffer(want);
-    const size_t got = openmpt_module_read_float_stereo(&module, WEB_AUDIO_RATE, static_cast<size_t>(want),
-                                                        channels[0], channels[1]);
+    const size_t got = openmpt_module_read_float_stereo(
+        &module, WEB_AUDIO_RATE, static_cast<size_t>(want), channels[0], channels[1]);
     if (got == 0) break;  // the module's end
     writer.Wrote(static_cast<int>(got));
     left -= static_cast<int64_t>(got);

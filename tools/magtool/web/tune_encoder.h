@@ -26,5 +26,5 @@ std::string TuneModuleTitle(openmpt_module& module);
 
 // Plays module from its start to its end, or for maxSeconds, into the file
 // out; false, with no file left, when it cannot be written.
-bool EncodeTune(openmpt_module& module, const std::filesystem::path& out,
-                const std::string& title, double maxSeconds);
+bool EncodeTune(openmpt_module& module, const std::filesystem::path& out, const std::string& title,
+                double maxSeconds);

@@ -21,7 +21,8 @@ std::string BaseName(const std::string& member) {
 // Trackers pad their titles with blanks.
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
-  return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return first == std::string::npos ? std::string()
+                                    : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // NAME of music/NAME.ogg: the module's file name without its extension, in
@@ -66,8 +67,8 @@ ModulePtr Load(const WebTune& tune) {
 
 }  // namespace
 
-std::optional<std::string> WriteWebMusic(const fs::path& site, const std::vector<std::string>& links,
-                                         WebMusic& music) {
+std::optional<std::string> WriteWebMusic(const fs::path& site,
+                                         const std::vector<std::string>& links, WebMusic& music) {
   music = {};
   if (auto error = Collect(links, music)) return error;
   std::set<std::string> taken;

@@ -16,8 +16,8 @@ struct WebTune {
 };
 
 struct WebMusic {
-  std::vector<WebTune> tunes;   // each module once: the music list's first, in its order
-  std::vector<size_t> playlist; // the music list's entries, as indices into tunes
+  std::vector<WebTune> tunes;    // each module once: the music list's first, in its order
+  std::vector<size_t> playlist;  // the music list's entries, as indices into tunes
 };
 
 // Writes every module of the issue whose archive places are in use; links

@@ -15,11 +15,20 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -31,21 +40,23 @@ bool WriteText(const fs::path& path, const char* text) {
   return file && std::fwrite(text, 1, size, file.get()) == size && std::fclose(file.release()) == 0;
 }
 
-std::string Button(const char* action, const char* label, const char* symbol) {
+std::string Button(const char* action, const char* label, const char* symbol,
+                   const char* more = "") {
   return std::string("<button type=\"button\" data-do=\"") + action + "\" title=\"" + label +
-         "\" aria-label=\"" + label + "\">" + symbol + "</button>";
+         "\" aria-label=\"" + label + "\"" + more + ">" + symbol + "</button>";
 }
 
 // value names the choice: "L3" the music list's fourth entry, "T5" the sixth tune.
 std::string Option(const WebTune& tune, const std::string& value) {
-  return "<option value=\"" + value + "\" data-member=\"" + Escaped(tune.member) + "\" data-src=\"" +
-         Escaped(tune.file) + "\">" + Escaped(tune.title) + "</option>";
+  return "<option value=\"" + value + "\" data-member=\"" + Escaped(tune.member) +
+         "\" data-src=\"" + Escaped(tune.file) + "\">" + Escaped(tune.title) + "</option>";
 }
 
 }  // namespace
 
 std::optional<std::string> WriteWebPlayer(const fs::path& site) {
-  for (const auto& [name, text] : {std::pair{"player.js", PLAYER_SCRIPT}, std::pair{"player.css", PLAYER_STYLE}}) {
+  for (const auto& [name, text] :
+       {std::pair{"player.js", PLAYER_SCRIPT}, std::pair{"player.css", PLAYER_STYLE}}) {
     if (!WriteText(site / name, text)) return (site / name).string();
   }
   return std::nullopt;
@@ -57,9 +68,11 @@ std::string PlayerHead(const std::string& root) {
 }
 
 std::string PlayerNav(const WebMusic& music, const std::string& root) {
-  std::string html = "<nav id=\"player\" aria-label=\"Music\" data-root=\"" + Escaped(root) + "\">\n" +
-                     Button("prev", "Previous tune", "&#x23EE;") + Button("play", "Play or pause", "&#x25B6;") +
-                     Button("next", "Next tune", "&#x23ED;") + Button("silence", "Silence", "&#x25A0;") +
+  std::string html = "<nav id=\"player\" aria-label=\"Music\" data-root=\"" + Escaped(root) +
+                     "\">\n" + Button("prev", "Previous tune", "&#x23EE;") +
+                     Button("play", "Play or pause", "&#x25B6;", " aria-pressed=\"false\"") +
+                     Button("next", "Next tune", "&#x23ED;") +
+                     Button("silence", "Silence", "&#x25A0;") +
                      "\n<select aria-label=\"Tune\">\n<optgroup label=\"Playlist\" data-list>\n";
   std::vector<bool> listed(music.tunes.size(), false);
   for (size_t i = 0; i < music.playlist.size(); ++i) {
