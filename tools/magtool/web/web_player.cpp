@@ -69,9 +69,9 @@ std::string PlayerHead(const std::string& root) {
 
 std::string PlayerNav(const WebMusic& music, const std::string& root) {
   std::string html = "<nav id=\"player\" aria-label=\"Music\" data-root=\"" + Escaped(root) +
-                     "\">\n" + Button("prev", "Previous tune", "&#x23EE;") +
+                     "\">\n" + Button("prev", "Previous tune", "&#xAB;") +
                      Button("play", "Play or pause", "&#x25B6;", " aria-pressed=\"false\"") +
-                     Button("next", "Next tune", "&#x23ED;") +
+                     Button("next", "Next tune", "&#xBB;") +
                      Button("silence", "Silence", "&#x25A0;") +
                      "\n<select aria-label=\"Tune\">\n<optgroup label=\"Playlist\" data-list>\n";
   std::vector<bool> listed(music.tunes.size(), false);
