@@ -55,15 +55,8 @@ const char* ParseList(FILE* file, std::vector<std::string>& names) {
   return nullptr;
 }
 
-// As ParseList; the list is given back before its error is reported.
-const char* ReadListFile(std::vector<std::string>& names) {
-  const ResourceFile source(LIST_PATH);
-  const FilePtr file = source.OpenText();
-  return file ? ParseList(file.get(), names) : "Cannot open modules list !";
-}
-
 void ReadList(ModuleList& list) {
-  if (const char* error = ReadListFile(list.names)) FatalError(error);
+  if (const char* error = MsxReadList(list.names)) FatalError(error);
 }
 
 void PlayName(ModuleList& list, const char* name) {
@@ -88,6 +81,13 @@ int64_t NextEntry(const ModuleList& list) {
 }
 
 }  // namespace
+
+// The list is given back before its error is reported.
+const char* MsxReadList(std::vector<std::string>& names) {
+  const ResourceFile source(LIST_PATH);
+  const FilePtr file = source.OpenText();
+  return file ? ParseList(file.get(), names) : "Cannot open modules list !";
+}
 
 void MsxUseBackend(const MsxBackend* backend) { chosenBackend = backend; }
 

@@ -4,12 +4,17 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "base/setup_config.h"
 
 // Reads the module list and starts the player the settings choose; nothing
 // when they turn the music off.
 void MsxInit(const SetupConfig& setup);
+// The module list's entries as MsxInit reads them, into names; the list's
+// fatal message when it cannot be read (null when it reads whole).
+const char* MsxReadList(std::vector<std::string>& names);
 void MsxPlay(const char* name);  // a module path, "+SILENCE" or "+PLIST"
 void MsxNext();
 void MsxPrev();

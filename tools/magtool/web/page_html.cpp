@@ -8,6 +8,7 @@
 #include "magtool/web/article_html.h"
 #include "magtool/web/panel_frame.h"
 #include "magtool/web/site_paths.h"
+#include "magtool/web/web_player.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -62,6 +63,7 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   for (const char* sheet : {"site.css", "issue.css"}) {
     html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
   }
+  html += PlayerHead(root(""));
   html += "<style>\n" + body.styles + "</style>\n";
   if (parts.cover) {
     html += "<script>if (!sessionStorage.getItem('entered')) "
@@ -70,7 +72,8 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   html += "</head>\n<body class=\"p0\">\n";
   if (parts.cover) html += Cover(site, parts.page);
   html += "<header>\n" + PanelStrips(loaded, parts.page, true) +
-          "<div class=\"tools\"><nav id=\"player\"></nav><a href=\"" + root("search.html") +
+          "<div class=\"tools\">" + PlayerNav(site.music, root("")) + "<a href=\"" +
+          root("search.html") +
           "\">Search</a></div>\n</header>\n";
   html += "<main>\n<h1 class=\"vh\">" + title + "</h1>\n" + body.body + "</main>\n";
   html += "<footer>\n" + PanelStrips(loaded, parts.page, false) + "</footer>\n";

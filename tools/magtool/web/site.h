@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "magtool/web/web_music.h"
 #include "resources/picture.h"
 
 struct Site {
@@ -20,6 +21,7 @@ struct Site {
   std::set<std::string> written;   // names from the site's root
   std::set<std::string> missing;   // what was warned of, each once
   bool failed = false;
+  WebMusic music;  // the tunes every page's player offers
 };
 
 // Writes text as the file name (from the site's root), its folders made.

@@ -2,9 +2,12 @@
 // reader can reach, with its pictures, faces, panels and documents.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <vector>
 #include <strings.h>
 
 #include "articles/article_lifecycle.h"
+#include "articles/link_targets.h"
 #include "engine/panel_engine.h"
 #include "magtool/article_walk.h"
 #include "magtool/check_search.h"
@@ -15,6 +18,7 @@
 #include "magtool/web/site.h"
 #include "magtool/web/site_assets.h"
 #include "magtool/web/site_paths.h"
+#include "magtool/web/web_player.h"
 #include "magtool/web/web_search.h"
 
 namespace fs = std::filesystem;
@@ -48,6 +52,30 @@ void WritePage(Site& site, RenderResources& loaded, const std::string& path,
   ArticleClose(article);
 }
 
+// The arguments of every "MSX:" link of the articles the reader can reach.
+std::vector<std::string> TuneLinks(RenderResources& loaded) {
+  std::vector<std::string> links;
+  WalkArticles(ListedArticles(), [&](const ArticleRef& ref, const ReachArticle& reach) {
+    Article article;
+    ArticleLoad(article, ref.path.c_str(), loaded.Fonts());
+    for (const LinkEntry& entry : article.linkTargets) {
+      const std::string linked = LinkedArticle(entry.text);
+      if (!linked.empty()) reach({linked, {ref.path}, nullptr});
+      if (entry.text.rfind("MSX:", 0) == 0) links.emplace_back(SplitLinkTarget(entry.text).argument);
+    }
+    ArticleClose(article);
+  });
+  return links;
+}
+
+// The tunes first, so that every page's player can offer them.
+bool WriteMusic(Site& site, RenderResources& loaded) {
+  std::optional<std::string> failure = WriteWebMusic(site.out, TuneLinks(loaded), site.music);
+  if (!failure) failure = WriteWebPlayer(site.out);
+  if (failure) std::fprintf(stderr, "magtool: %s\n", failure->c_str());
+  return !failure;
+}
+
 int WriteSite(const WebOptions& options, RenderResources& loaded) {
   Site site;
   site.out = options.out;
@@ -59,6 +87,7 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
   }
   const fs::path source = fs::absolute(options.source);
   site.beside = fs::is_directory(source, error) ? source : source.parent_path();
+  if (!WriteMusic(site, loaded)) return 1;
   WriteSiteFile(site, "site.css", SiteStyle());
   WriteSiteFile(site, "site.js", SiteScript());
   const std::string css = WriteFaces(site, loaded) + WritePanelFrames(site, loaded);

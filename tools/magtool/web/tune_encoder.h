@@ -1,0 +1,30 @@
+// One tracker module played once to its end through libopenmpt, as the
+// reader's mixer plays it, and encoded as an Ogg Vorbis file for the web.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+struct openmpt_module;
+struct ModuleCloser {
+  void operator()(openmpt_module* module) const;
+};
+using ModulePtr = std::unique_ptr<openmpt_module, ModuleCloser>;
+
+// A tune is cut there, so that a module that plays for hours stays a file of
+// bounded size.
+constexpr double WEB_TUNE_MAX_SECONDS = 600.0;
+constexpr float WEB_TUNE_QUALITY = 0.35f;
+
+// The module in the plain file at path, set to play once; null when the file
+// cannot be read or is no module libopenmpt reads.
+ModulePtr LoadTuneModule(const char* path);
+
+// The module's own title; empty when it has none.
+std::string TuneModuleTitle(openmpt_module& module);
+
+// Plays module from its start to its end, or for maxSeconds, into the file
+// out; false, with no file left, when it cannot be written.
+bool EncodeTune(openmpt_module& module, const std::filesystem::path& out, const std::string& title,
+                double maxSeconds);
