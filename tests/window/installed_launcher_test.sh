@@ -21,6 +21,7 @@ for program in diskmag magtool marrowin; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not installed as a program"
 done
 [ -f "$issue/data.rs" ] && [ -f "$issue/credits.html" ] || fail "the issue is not installed"
+[ -f "$issue/web/index.html" ] && [ -f "$issue/web/music/beg.ogg" ] || fail "the issue's site is not installed"
 cmp -s "$source/docs/markup.md" "$prefix/share/doc/diskmag/markup.md" || fail "the guides are not installed"
 entry=$prefix/share/applications/marrowin.desktop
 out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"
