@@ -120,6 +120,16 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   EXPECT_NE(index.find("data-tune=\"DATA/msx/beg.xm\""), std::string::npos);
   EXPECT_NE(index.find("href=\"#\" data-panel=\"1\""), std::string::npos);
   EXPECT_NE(index.find("href=\"files/credits.html\""), std::string::npos);
+  // Each article's text is in its page, as text.
+  for (auto [page, text] : {std::pair{"gallery", "Five pictures, each as large as the scre"},
+                            {"help", "is read on the screen, one page"},
+                            {"history", "enthusiasts already wanted"},
+                            {"making", "Every issue starts with an empty folder"},
+                            {"story", "my grandfather used to say,"},
+                            {"type", "Type on paper is ink that soaks into fib"}}) {
+    EXPECT_NE(ReadFileText(site / (std::string(page) + ".html")).find(text), std::string::npos)
+        << page;
+  }
   EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 0, 0), 0);
   EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 48, 48), 255);
 }
