@@ -5,7 +5,8 @@ the pages of the reader's own hits, in the reader's order. It then takes
 screenshots of the contents page (index.html#read, past the cover) and of the
 two-column history.html at the reader's screen size; in the article area
 between the frame's strips, each holds the text colours of `magtool render`
-of the same article's first page, and its text spans the same columns."""
+of the same article's first page, and its text spans the same columns and
+the same rows."""
 import os
 import re
 import shutil
@@ -23,6 +24,7 @@ PAGES = [("index.html#read", "DATA/arts/index.art"), ("history.html", "DATA/arts
 NEAR = 24  # per channel: a text colour found under antialiasing and hinting
 COLUMN_GAP = 24  # an empty run this wide parts two columns
 EDGE = 24  # how far a column's edge may stand from the reader's
+SHIFT = 12  # the farthest the text rows are sought from the reader's
 
 
 def chromium(scratch, *args):
@@ -110,6 +112,14 @@ def columns(rows, colours):
     return runs
 
 
+def rows_shift(ours, theirs, colour):
+    """The shift of our text rows, in the colour, that best meets the reader's."""
+    def rows(area):
+        return {y for y, row in enumerate(area) if any(near(p, colour) for p in row)}
+    ours, theirs = rows(ours), rows(theirs)
+    return max(range(-SHIFT, SHIFT + 1), key=lambda s: len({y + s for y in ours} & theirs))
+
+
 def compare(name, shot, render, site):
     """The agreement of the screenshot with the render, printed; the faults."""
     top = png_size(os.path.join(site, "frame/0-top.png"))[1]
@@ -118,9 +128,14 @@ def compare(name, shot, render, site):
     area = shot[top:top + len(middle)]
     found = [c for c in colours if any(near(p, c) for row in area for p in row)]
     ours, theirs = columns(area, colours), columns(render[top:top + len(middle)], colours)
-    print("%s: %d of the render's %d text colours found %s; columns %s, the reader's %s" % (
-        name, len(found), len(colours), ["#%02x%02x%02x" % c for c in colours], ours, theirs))
+    shift = rows_shift(area, render[top:top + len(middle)], colours[0])
+    print("%s: %d of the render's %d text colours found %s; columns %s, the reader's %s; "
+          "text rows %+d px off the reader's" % (name, len(found), len(colours),
+                                                 ["#%02x%02x%02x" % c for c in colours],
+                                                 ours, theirs, -shift))
     faults = [] if colours and found == colours else ["%s lacks colours" % name]
+    if abs(shift) > 2:
+        faults.append("%s's text rows stand %+d px off the reader's" % (name, -shift))
     if len(ours) != len(theirs) or any(abs(a - b) > EDGE for o, t in zip(ours, theirs)
                                        for a, b in zip(o, t)):
         faults.append("%s's columns stand apart from the reader's" % name)

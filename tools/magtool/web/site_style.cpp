@@ -1,7 +1,8 @@
 #include "magtool/web/site_assets.h"
 
 // The frame stays a screen wide and centred; the strips stick to the
-// window's top and bottom while the article scrolls between them.
+// window's top and bottom while the article scrolls between them. A line's
+// strut puts its baseline at its bottom, where the reader draws it.
 std::string_view SiteStyle() {
   return R"css(html{background:#000;color:#e0e0e0;font-family:sans-serif}
 body{margin:0 auto;width:640px}
@@ -18,7 +19,8 @@ footer{position:sticky;bottom:0;z-index:2}
 .tools #player .now{display:none}
 main{display:flow-root;background-size:100% 100%}
 .art{display:flow-root;padding-bottom:16px}
-.l{white-space:pre;width:max-content;overflow:visible}
+.l{white-space:pre;width:max-content;overflow:visible;line-height:0}
+.l::before{content:"";display:inline-block;height:inherit}
 .l.j{white-space:nowrap;text-align:justify;text-align-last:justify}
 .l.j2{text-justify:inter-character}
 .l a{text-decoration:none}
