@@ -1,17 +1,30 @@
 #!/usr/bin/env python3
-"""The site in a real browser: headless Chromium opens search.html?q=music
-from the disk, its script runs, and the result links it shows are the pages
-of the reader's own hits for that query, in the reader's order."""
+"""The demo's site in a real browser. Headless Chromium opens
+search.html?q=music from the disk, and the result links its script shows are
+the pages of the reader's own hits, in the reader's order. It then takes
+screenshots of the contents page (index.html#read, past the cover) and of the
+two-column history.html at the reader's screen size; in the article area
+between the frame's strips, each holds the text colours of `magtool render`
+of the same article's first page, and its text spans the same columns and
+the same rows."""
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
+import zlib
 
 SKIP = 77
 QUERY = "music"
 BROWSER_SECONDS = 120  # a start takes a few seconds on a busy machine
+SCREEN = (640, 480)
+PAGES = [("index.html#read", "DATA/arts/index.art"), ("history.html", "DATA/arts/history.art")]
+NEAR = 24  # per channel: a text colour found under antialiasing and hinting
+COLUMN_GAP = 24  # an empty run this wide parts two columns
+EDGE = 24  # how far a column's edge may stand from the reader's
+SHIFT = 12  # the farthest the text rows are sought from the reader's
 
 
 def chromium(scratch, *args):
@@ -20,7 +33,8 @@ def chromium(scratch, *args):
     if browser is None:
         return None
     # Chromium refuses root without --no-sandbox; its own profile keeps runs apart.
-    flags = ["--headless", "--disable-gpu", "--user-data-dir=" + os.path.join(scratch, "profile")]
+    flags = ["--headless", "--disable-gpu", "--hide-scrollbars",
+             "--user-data-dir=" + os.path.join(scratch, "profile")]
     if os.geteuid() == 0:
         flags.append("--no-sandbox")
     out = subprocess.run([browser, *flags, *args], capture_output=True, text=True,
@@ -31,22 +45,128 @@ def chromium(scratch, *args):
     return out.stdout
 
 
+def png_size(path):
+    with open(path, "rb") as png:
+        return struct.unpack(">II", png.read(24)[16:24])
+
+
+def png_pixels(path):
+    """The (r, g, b) rows of an 8-bit RGB or RGBA PNG without interlace."""
+    with open(path, "rb") as png:
+        data = png.read()
+    pos, packed = 8, b""
+    while pos < len(data):
+        size, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        if kind == b"IHDR":
+            width, height, _, colour = struct.unpack(">IIBB", data[pos + 8:pos + 18])
+        elif kind == b"IDAT":
+            packed += data[pos + 8:pos + 8 + size]
+        pos += 12 + size
+    step = {2: 3, 6: 4}[colour]
+    raw, stride, prior, rows = zlib.decompress(packed), width * step, bytearray(width * step), []
+    for y in range(height):
+        at = y * (stride + 1)
+        kind, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
+        for i in range(stride):
+            a, b = line[i - step] if i >= step else 0, prior[i]
+            c = prior[i - step] if i >= step else 0
+            if kind == 4:
+                p = a + b - c
+                a = a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else (
+                    b if abs(p - b) <= abs(p - c) else c)
+            line[i] = (line[i] + [0, a, b, (a + b) // 2, a][kind]) & 255
+        rows.append([tuple(line[x:x + 3]) for x in range(0, stride, step)])
+        prior = line
+    return rows
+
+
+def near(one, other):
+    return max(abs(p - q) for p, q in zip(one, other)) <= NEAR
+
+
+def text_colours(render, middle, top):
+    """The colours that cover at least 3% of the render's pixels off the clean background,
+    one of each near pair."""
+    counts = {}
+    for y, row in enumerate(middle):
+        for x, clean in enumerate(row):
+            if render[top + y][x] != clean:
+                counts[render[top + y][x]] = counts.get(render[top + y][x], 0) + 1
+    kept = []
+    for colour in sorted(counts, key=counts.get, reverse=True):
+        if counts[colour] * 33 >= sum(counts.values()) and not any(near(colour, k) for k in kept):
+            kept.append(colour)
+    return kept
+
+
+def columns(rows, colours):
+    """The x-extents of the runs of columns holding text pixels, split at wide gaps."""
+    xs = sorted({x for row in rows for x, pixel in enumerate(row)
+                 if any(near(pixel, colour) for colour in colours)})
+    runs = []
+    for x in xs:
+        if runs and x - runs[-1][1] <= COLUMN_GAP:
+            runs[-1][1] = x
+        else:
+            runs.append([x, x])
+    return runs
+
+
+def rows_shift(ours, theirs, colour):
+    """The shift of our text rows, in the colour, that best meets the reader's."""
+    def rows(area):
+        return {y for y, row in enumerate(area) if any(near(p, colour) for p in row)}
+    ours, theirs = rows(ours), rows(theirs)
+    return max(range(-SHIFT, SHIFT + 1), key=lambda s: len({y + s for y in ours} & theirs))
+
+
+def compare(name, shot, render, site):
+    """The agreement of the screenshot with the render, printed; the faults."""
+    top = png_size(os.path.join(site, "frame/0-top.png"))[1]
+    middle = png_pixels(os.path.join(site, "frame/0-middle.png"))
+    colours = text_colours(render, middle, top)
+    area = shot[top:top + len(middle)]
+    found = [c for c in colours if any(near(p, c) for row in area for p in row)]
+    ours, theirs = columns(area, colours), columns(render[top:top + len(middle)], colours)
+    shift = rows_shift(area, render[top:top + len(middle)], colours[0])
+    print("%s: %d of the render's %d text colours found %s; columns %s, the reader's %s; "
+          "text rows %+d px off the reader's" % (name, len(found), len(colours),
+                                                 ["#%02x%02x%02x" % c for c in colours],
+                                                 ours, theirs, -shift))
+    faults = [] if colours and found == colours else ["%s lacks colours" % name]
+    if abs(shift) > 2:
+        faults.append("%s's text rows stand %+d px off the reader's" % (name, -shift))
+    if len(ours) != len(theirs) or any(abs(a - b) > EDGE for o, t in zip(ours, theirs)
+                                       for a, b in zip(o, t)):
+        faults.append("%s's columns stand apart from the reader's" % name)
+    return faults
+
+
 def main():
-    site_tool, archive = sys.argv[1:3]
+    site_tool, magtool, archive = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as scratch:
         site = os.path.join(scratch, "site")
-        os.mkdir(site)
-        hits = subprocess.run([site_tool, archive, site, QUERY], capture_output=True, text=True,
-                              check=True).stdout.splitlines()
+        subprocess.run([magtool, "web", archive, site], check=True, stdout=subprocess.DEVNULL)
+        os.mkdir(os.path.join(scratch, "index"))
+        hits = subprocess.run([site_tool, archive, os.path.join(scratch, "index"), QUERY],
+                              capture_output=True, text=True, check=True).stdout.splitlines()
         expected = [hit.split("\t")[3] for hit in hits]
-        url = "file://" + os.path.join(site, "search.html") + "?q=" + QUERY
-        dom = chromium(scratch, "--dump-dom", url)
-    if dom is None:
-        print("SKIPPED: Chromium cannot start here")
-        return SKIP
-    links = re.findall(r'<li><a href="([^"]*)"', dom)
-    if not expected or links != expected:
-        print("FAILED: the reader found %s, the page shows %s" % (expected, links))
+        dom = chromium(scratch, "--dump-dom", "file://%s/search.html?q=%s" % (site, QUERY))
+        if dom is None:
+            print("SKIPPED: Chromium cannot start here")
+            return SKIP
+        links = re.findall(r'<li><a href="([^"]*)"', dom)
+        faults = [] if expected and links == expected else [
+            "the reader found %s, the page shows %s" % (expected, links)]
+        for page, article in PAGES:
+            shot, render = os.path.join(scratch, "shot.png"), os.path.join(scratch, "render.png")
+            chromium(scratch, "--window-size=%d,%d" % SCREEN, "--screenshot=" + shot,
+                     "file://%s/%s" % (site, page))
+            subprocess.run([magtool, "render", archive, article, render], check=True,
+                           stdout=subprocess.DEVNULL)
+            faults += compare(page, png_pixels(shot), png_pixels(render), site)
+    if faults:
+        print("FAILED: " + "; ".join(faults))
         return 1
     print("the page shows the reader's %d hits for %r" % (len(expected), QUERY))
     return 0

@@ -116,6 +116,10 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
             std::string::npos);
   const std::string story = ReadFileText(site / "story.html");
   EXPECT_NE(story.find("<meta name=\"author\" content=\"Mara Quillfeather\">"), std::string::npos);
+  const std::string search = ReadFileText(site / "search.html");
+  for (const char* framed : {"frame/0-top.png", "<nav id=\"player\"", "site.js"}) {
+    EXPECT_NE(search.find(framed), std::string::npos) << framed;
+  }
   const std::string index = ReadFileText(site / "index.html");
   EXPECT_NE(index.find("data-tune=\"DATA/msx/beg.xm\""), std::string::npos);
   EXPECT_NE(index.find("href=\"#\" data-panel=\"1\""), std::string::npos);

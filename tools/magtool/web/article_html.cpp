@@ -101,13 +101,12 @@ std::string Linked(Writer& w, const LinkEntry* target, const std::string& attrib
 }
 
 Block LineBlock(Writer& w, const ArticleLine& line) {
-  Block block{line.y, line.height, "div class=\"l\"", "line-height:" + Px(line.height), {}, "div"};
+  Block block{line.y, line.height, "div class=\"l\"", "margin-left:" + Px(line.x), {}, "div"};
   const int32_t mode = line.justified != 0 && !line.segments.empty() ? line.segments[0].mode : 0;
   if (mode != 0) {
     block.open = mode == 2 ? "div class=\"l j j2\"" : "div class=\"l j\"";
     block.style += ";width:" + Px(line.segments[0].limit - line.x);
   }
-  block.style += ";margin-left:" + Px(line.x);
   int32_t pen = line.x;
   for (const TextSegment& segment : line.segments) {
     std::string attributes = " class=\"" + SegmentClass(w, segment, mode != 0) + "\"";

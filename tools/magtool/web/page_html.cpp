@@ -6,9 +6,8 @@
 #include "base/text_encoding.h"
 #include "engine/covers.h"
 #include "magtool/web/article_html.h"
-#include "magtool/web/panel_frame.h"
+#include "magtool/web/page_frame.h"
 #include "magtool/web/site_paths.h"
-#include "magtool/web/web_player.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -54,29 +53,18 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   const std::string source = SourceText(parts.path);
   const std::string title = Title(article, parts.path);
   const ArticleHtml body = ArticleBody(site, article, parts.page);
-  const auto root = [&](const char* name) { return Relative(parts.page, name); };
-  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
-  html += "<meta name=\"viewport\" content=\"width=660\">\n<title>" + title + "</title>\n";
-  html += "<meta name=\"author\" content=\"" + HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
-  html += "<meta name=\"keywords\" content=\"" + HtmlText(TagValue(source, "<#KEYWORDS#>")) +
-          "\">\n";
-  for (const char* sheet : {"site.css", "issue.css"}) {
-    html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
-  }
-  html += PlayerHead(root(""));
-  html += "<style>\n" + body.styles + "</style>\n";
+  FramedParts framed{parts.page, "<title>" + title + "</title>\n", {}, {}, {}};
+  framed.head += "<meta name=\"author\" content=\"" +
+                 HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
+  framed.head += "<meta name=\"keywords\" content=\"" +
+                 HtmlText(TagValue(source, "<#KEYWORDS#>")) + "\">\n";
+  framed.head += "<style>\n" + body.styles + "</style>\n";
   if (parts.cover) {
-    html += "<script>if (!sessionStorage.getItem('entered')) "
-            "document.documentElement.className = 'cover';</script>\n";
+    // "#read" opens the page past the cover, for a link or a test.
+    framed.head += "<script>if (location.hash !== '#read' && !sessionStorage.getItem('entered')) "
+                   "document.documentElement.className = 'cover';</script>\n";
+    framed.before = Cover(site, parts.page);
   }
-  html += "</head>\n<body class=\"p0\">\n";
-  if (parts.cover) html += Cover(site, parts.page);
-  html += "<header>\n" + PanelStrips(loaded, parts.page, true) +
-          "<div class=\"tools\">" + PlayerNav(site.music, root("")) + "<a href=\"" +
-          root("search.html") +
-          "\">Search</a></div>\n</header>\n";
-  html += "<main>\n<h1 class=\"vh\">" + title + "</h1>\n" + body.body + "</main>\n";
-  html += "<footer>\n" + PanelStrips(loaded, parts.page, false) + "</footer>\n";
-  html += "<script src=\"" + root("site.js") + "\"></script>\n</body>\n</html>\n";
-  return html;
+  framed.main = "<h1 class=\"vh\">" + title + "</h1>\n" + body.body;
+  return FramedPage(site, loaded, framed);
 }

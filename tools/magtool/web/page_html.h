@@ -1,6 +1,6 @@
 // One page of the site: an article with its title, author and keywords in
-// the head, framed by the panels' strips, with the player's place and the
-// search link; the contents page also carries the opening cover.
+// the head, in the site's frame; the contents page also carries the opening
+// cover, which "index.html#read" passes over.
 #pragma once
 
 #include <string>

@@ -68,6 +68,12 @@ std::string WritePanelFrames(Site& site, RenderResources& loaded) {
     css += "body:not(" + p + ") .f" + std::to_string(n) + "{display:none}\n";
     css += p + " main{background-image:url(" + PanelFile(n, "middle") + ");min-height:" +
            Px(panel->middle.height) + "}\n" + p + " .art{margin-left:" + Px(panel->textX) + "}\n";
+    // The player and the search link take the title box's place in the frame.
+    if (panel->hasTitleBox != 0) {
+      css += p + " .tools{position:absolute;left:" + Px(panel->titleX) + ";top:" +
+             Px(panel->titleY) + ";width:" + Px(panel->titleBox.width) + ";height:" +
+             Px(panel->titleBox.height) + ";box-sizing:border-box;background:none}\n";
+    }
   }
   return css;
 }

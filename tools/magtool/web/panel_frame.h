@@ -10,7 +10,8 @@
 #include "magtool/web/site.h"
 
 // Writes the strips, middle backgrounds and bars under "frame/", and
-// returns the CSS rules that show one panel's frame at a time.
+// returns the CSS rules that show one panel's frame at a time, with the
+// page's tools (player, search link) in its title box.
 std::string WritePanelFrames(Site& site, RenderResources& loaded);
 
 // The frames' strips of every panel for page: the top ones, or the bottom ones.

@@ -97,6 +97,7 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
     WritePage(site, loaded, ref.path, reach);
     ++pages;
   });
+  WriteSiteFile(site, "search.html", SearchPageHtml(site, loaded));
   if (const auto failure = WriteWebSearch(site.out, [](const std::string& path) {
         return PageName(path);
       })) {

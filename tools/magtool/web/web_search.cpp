@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/text_encoding.h"
+#include "magtool/web/page_frame.h"
 #include "magtool/web/web_search_files.h"
 #include "resources/whole_file.h"
 #include "search/search_index.h"
@@ -53,7 +54,6 @@ std::string IndexScript(const SearchIndex& index, const PageOf& page) {
 
 std::optional<std::string> WriteWebSearch(const std::filesystem::path& site, const PageOf& page) {
   const std::pair<const char*, std::string> files[] = {
-      {"search.html", std::string(WebSearchPage())},
       {"search.js", std::string(WebSearchScript())},
       {"search-index.js", IndexScript(LoadSearchIndex(), page)}};
   for (const auto& [name, bytes] : files) {
@@ -62,4 +62,10 @@ std::optional<std::string> WriteWebSearch(const std::filesystem::path& site, con
     if (!WriteWholeFile(path, bytes, error)) return "cannot write " + path + ": " + error;
   }
   return std::nullopt;
+}
+
+std::string SearchPageHtml(const Site& site, const RenderResources& loaded) {
+  return FramedPage(site, loaded,
+                    {"search.html", "<title>Search</title>\n", {}, std::string(WebSearchPage()),
+                     {"search-index.js", "search.js"}});
 }

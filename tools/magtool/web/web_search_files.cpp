@@ -2,31 +2,14 @@
 
 namespace {
 
-constexpr std::string_view PAGE = R"HTML(<!DOCTYPE html>
-<html lang="en">
-<head>
-<meta charset="utf-8">
-<meta name="viewport" content="width=device-width, initial-scale=1">
-<title>Search</title>
-<style>
-body { background: #000; color: #e0e0e0; font-family: sans-serif;
-       max-width: 40em; margin: 1em auto; padding: 0 1em; }
-a { color: #ffd040; }
-.score { color: #80c0ff; }
-</style>
-</head>
-<body>
-<p><a href="index.html">Back to the contents</a></p>
+constexpr std::string_view PAGE = R"HTML(<div id="search">
 <form action="search.html" method="get">
 <input type="search" name="q" id="query" aria-label="Search the issue">
 <button type="submit">Search</button>
 </form>
 <p id="summary"></p>
 <ol id="results"></ol>
-<script src="search-index.js"></script>
-<script src="search.js"></script>
-</body>
-</html>
+</div>
 )HTML";
 
 // The reader's search: text is compared code unit by code unit, as the

@@ -4,7 +4,8 @@
 
 #include <string_view>
 
-// search.html: it loads search-index.js, then search.js.
+// search.html's own part, within the site's frame: the form, the summary
+// and the results' list that search.js fills.
 std::string_view WebSearchPage();
 
 // search.js: the reader's scoring over SEARCH_INDEX, run on the page's query

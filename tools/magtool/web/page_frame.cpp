@@ -1,0 +1,24 @@
+#include "magtool/web/page_frame.h"
+
+#include "magtool/web/panel_frame.h"
+#include "magtool/web/site_paths.h"
+#include "magtool/web/web_player.h"
+
+std::string FramedPage(const Site& site, const RenderResources& loaded, const FramedParts& parts) {
+  const auto root = [&](const std::string& name) { return Relative(parts.page, name); };
+  std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+  html += "<meta name=\"viewport\" content=\"width=660\">\n";
+  for (const char* sheet : {"site.css", "issue.css"}) {
+    html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
+  }
+  html += PlayerHead(root("")) + parts.head + "</head>\n<body class=\"p0\">\n" + parts.before;
+  html += "<header>\n" + PanelStrips(loaded, parts.page, true) + "<div class=\"tools\">" +
+          PlayerNav(site.music, root("")) + "<a href=\"" + root("search.html") +
+          "\">Search</a></div>\n</header>\n";
+  html += "<main>\n" + parts.main + "</main>\n";
+  html += "<footer>\n" + PanelStrips(loaded, parts.page, false) + "</footer>\n";
+  for (const std::string& name : parts.scripts) {
+    html += "<script src=\"" + root(name) + "\"></script>\n";
+  }
+  return html + "<script src=\"" + root("site.js") + "\"></script>\n</body>\n</html>\n";
+}

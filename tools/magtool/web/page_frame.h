@@ -1,0 +1,20 @@
+// The frame every page of the site shares: the head's style sheets and
+// player, the first panel's strips around the page's own main part, the
+// player and the search link in the top strip's place, and the scripts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "magtool/render_session.h"
+#include "magtool/web/site.h"
+
+struct FramedParts {
+  std::string page;     // its name from the site's root
+  std::string head;     // the page's own head lines, after the sheets: title, meta, style
+  std::string before;   // what stands before the frame (the opening cover)
+  std::string main;     // the page's own content
+  std::vector<std::string> scripts;  // its own scripts, named from the site's root
+};
+
+std::string FramedPage(const Site& site, const RenderResources& loaded, const FramedParts& parts);
