@@ -67,7 +67,7 @@ ArticlePlace PlaceNow(const Reader& reader) {
 }
 
 // The loaded article into the panel it was shown in, at its place when it
-// is the same article.
+// is the same article (on its last page when it has become shorter).
 void PlaceAgain(Reader& reader, const ArticlePlace& place, int32_t panelIndex) {
   const bool kept = panelIndex < reader.PanelCount && reader.PanelList[panelIndex];
   PanelEngineState& engine = reader.PanelEngine;
@@ -78,6 +78,9 @@ void PlaceAgain(Reader& reader, const ArticlePlace& place, int32_t panelIndex) {
   ArticleSetView(article, reader.CurrentPanel->oldPage);
   if (reader.CurrentArticlePath != place.path) return;
   ArticleSetScroll(article, place.scrollY, place.rightScrollY);
+  if (!article.pageStarts.empty() && place.scrollY > article.pageStarts.back()) {
+    ArticleEnd(article);
+  }
   engine.LinkFocus = place.linkFocus;
   engine.OffPage = place.offPage;
 }

@@ -61,5 +61,7 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
   Save(edited);
   EXPECT_EQ(reader.Watch.fault, "");
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, scrollY);
+  Save("<#SCROLL:1:1:0:0#>\nshort\n");  // the place is gone: the last page
+  EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, 0);
   WatchStop(reader);
 }
