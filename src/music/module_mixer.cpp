@@ -8,23 +8,16 @@
 #include <cmath>
 #include <map>
 #include <memory>
-#include <optional>
 #include <vector>
 
-#include "resources/file_ptr.h"
+#include "music/module_file.h"
 
 namespace {
 
-constexpr size_t kMaxModuleBytes = size_t{64} << 20;  // far beyond any tracker module
 constexpr int32_t kMinRate = 8000;                    // libopenmpt's range
 constexpr int32_t kMaxRate = 192000;
 constexpr Uint16 kBufferFrames = 1024;  // 23 ms at 44.1 kHz
 constexpr int32_t kUnityGain = 1 << 16;
-
-struct ModuleDeleter {
-  void operator()(openmpt_module* module) const { openmpt_module_destroy(module); }
-};
-using ModulePtr = std::unique_ptr<openmpt_module, ModuleDeleter>;
 
 struct Module {
   ModulePtr module;
@@ -73,33 +66,6 @@ Module* Find(MixerHandle handle) {
 }
 
 float Clamp01(float value) { return value >= 0.0f ? std::min(value, 1.0f) : 0.0f; }
-
-std::optional<std::vector<uint8_t>> ReadBounded(const char* path) {
-  FilePtr file = OpenFile(path, "rb");
-  if (!file) return std::nullopt;
-  std::vector<uint8_t> bytes;
-  std::vector<uint8_t> chunk(size_t{1} << 16);
-  size_t got = 0;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-    if (bytes.size() + got > kMaxModuleBytes) return std::nullopt;
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<ptrdiff_t>(got));
-  }
-  if (std::ferror(file.get()) != 0) return std::nullopt;
-  return bytes;
-}
-
-ModulePtr CreateModule(const std::vector<uint8_t>& bytes) {
-  if (bytes.empty()) return nullptr;
-  int error = 0;
-  ModulePtr module(openmpt_module_create_from_memory2(
-      bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr, openmpt_error_func_ignore,
-      nullptr, &error, nullptr, nullptr));
-  if (!module) return nullptr;
-  openmpt_module_set_repeat_count(module.get(), 0);
-  // Undithered, the same module always gives the same samples.
-  openmpt_module_ctl_set_integer(module.get(), "dither", 0);
-  return module;
-}
 
 // Fixed point, so that full volume leaves the samples untouched.
 void ApplyGain(int16_t* samples, size_t count, float gain) {
@@ -190,9 +156,7 @@ void MixerClose() {
 MixerHandle MixerLoad(const char* path) {
   Mixer& mixer = State();
   if (path == nullptr || mixer.lastHandle == INT32_MAX) return 0;
-  std::optional<std::vector<uint8_t>> bytes = ReadBounded(path);
-  if (!bytes) return 0;
-  ModulePtr module = CreateModule(*bytes);
+  ModulePtr module = LoadModuleFile(path);
   if (!module) return 0;
   const MixerHandle handle = ++mixer.lastHandle;
   AudioLock lock;

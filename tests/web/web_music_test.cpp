@@ -71,7 +71,7 @@ TEST_F(WebMusicTest, EveryTuneOnceAtItsOwnLengthAndHeard) {
   ASSERT_EQ(music.tunes.size(), 6u);
   EXPECT_EQ(music.tunes[5].title, "tiny.mod") << "a module without a title";
   for (const WebTune& tune : music.tunes) {
-    const ModulePtr module = LoadTuneModule(ResourceFile(tune.member).name());
+    const ModulePtr module = LoadModuleFile(ResourceFile(tune.member).name());
     const double length = openmpt_module_get_duration_seconds(module.get());
     const Decoded decoded = Decode(site / tune.file);
     EXPECT_NEAR(decoded.seconds, std::min(length, WEB_TUNE_MAX_SECONDS), 2.0) << tune.file;
@@ -105,7 +105,7 @@ TEST_F(WebMusicTest, AFailingListOrModuleIsNamedBeforeAnythingIsWritten) {
 }
 
 TEST_F(WebMusicTest, ALongModuleIsCut) {
-  const ModulePtr module = LoadTuneModule(dir.File("tiny.mod").c_str());  // 0.96 s
+  const ModulePtr module = LoadModuleFile(dir.File("tiny.mod").c_str());  // 0.96 s
   ASSERT_TRUE(EncodeTune(*module, site.string() + ".ogg", "tiny", 0.5));
   EXPECT_NEAR(Decode(site.string() + ".ogg").seconds, 0.5, 0.05);
 }

@@ -3,23 +3,14 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <string>
 
-struct openmpt_module;
-struct ModuleCloser {
-  void operator()(openmpt_module* module) const;
-};
-using ModulePtr = std::unique_ptr<openmpt_module, ModuleCloser>;
+#include "music/module_file.h"  // LoadModuleFile: the module as the reader plays it
 
 // A tune is cut there, so that a module that plays for hours stays a file of
 // bounded size.
 constexpr double WEB_TUNE_MAX_SECONDS = 600.0;
 constexpr float WEB_TUNE_QUALITY = 0.35f;
-
-// The module in the plain file at path, set to play once; null when the file
-// cannot be read or is no module libopenmpt reads.
-ModulePtr LoadTuneModule(const char* path);
 
 // The module's own title; empty when it has none.
 std::string TuneModuleTitle(openmpt_module& module);

@@ -62,7 +62,7 @@ std::optional<std::string> Collect(const std::vector<std::string>& links, WebMus
 
 ModulePtr Load(const WebTune& tune) {
   const ResourceFile file(tune.member);
-  return LoadTuneModule(file.name());
+  return LoadModuleFile(file.name());
 }
 
 }  // namespace
