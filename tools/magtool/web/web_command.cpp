@@ -39,16 +39,21 @@ std::string WriteFaces(Site& site, const RenderResources& loaded) {
   return css;
 }
 
+// Queues the articles the article at path links to, for both passes of the walk.
+void ReachLinked(const Article& article, const std::string& path, const ReachArticle& reach) {
+  for (auto entry = article.linkTargets.rbegin(); entry != article.linkTargets.rend(); ++entry) {
+    const std::string linked = LinkedArticle(entry->text);
+    if (!linked.empty()) reach({linked, {path}, nullptr});
+  }
+}
+
 void WritePage(Site& site, RenderResources& loaded, const std::string& path,
                const ReachArticle& reach) {
   Article article;
   ArticleLoad(article, path.c_str(), loaded.Fonts());
   const PageParts parts{PageName(path), path, path == FIRST_ARTICLE};
   WriteSiteFile(site, parts.page, PageHtml(site, loaded, article, parts));
-  for (auto entry = article.linkTargets.rbegin(); entry != article.linkTargets.rend(); ++entry) {
-    const std::string linked = LinkedArticle(entry->text);
-    if (!linked.empty()) reach({linked, {path}, nullptr});
-  }
+  ReachLinked(article, path, reach);
   ArticleClose(article);
 }
 
@@ -59,10 +64,9 @@ std::vector<std::string> TuneLinks(RenderResources& loaded) {
     Article article;
     ArticleLoad(article, ref.path.c_str(), loaded.Fonts());
     for (const LinkEntry& entry : article.linkTargets) {
-      const std::string linked = LinkedArticle(entry.text);
-      if (!linked.empty()) reach({linked, {ref.path}, nullptr});
       if (entry.text.rfind("MSX:", 0) == 0) links.emplace_back(SplitLinkTarget(entry.text).argument);
     }
+    ReachLinked(article, ref.path, reach);
     ArticleClose(article);
   });
   return links;
@@ -98,9 +102,7 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
     ++pages;
   });
   WriteSiteFile(site, "search.html", SearchPageHtml(site, loaded));
-  if (const auto failure = WriteWebSearch(site.out, [](const std::string& path) {
-        return PageName(path);
-      })) {
+  if (const auto failure = WriteWebSearch(site.out, PageName)) {
     std::fprintf(stderr, "magtool: %s\n", failure->c_str());
     return 1;
   }
