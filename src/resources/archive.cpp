@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -179,18 +180,37 @@ ResourceHandle& FolderMember(ResourceArchive& archive, const char* path, const s
   return WriteTempFile(archive, path, bytes);
 }
 
-ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
-  if (const std::string* redirected = FindRedirect(archive, FoldName(path))) {
-    return AddHandle(archive, *redirected, 0);
-  }
+// What answers a path, in this order: a redirection, a file of the issue
+// folder or a member of the archive; with none of them, the plain file of its
+// base name in the reader's folder.
+struct Answer {
+  const std::string* redirect = nullptr;
+  std::optional<std::string> folderFile;
+  const ResourceEntry* entry = nullptr;
+};
+
+Answer FindAnswer(const ResourceArchive& archive, const char* path) {
+  Answer answer;
+  answer.redirect = FindRedirect(archive, FoldName(path));
+  if (answer.redirect != nullptr) return answer;
   if (!archive.places.issueFolder.empty()) {
-    if (auto file = FindInIssueFolder(archive.places.issueFolder, path)) {
-      return FolderMember(archive, path, *file);
-    }
-  } else if (const ResourceEntry* entry = FindEntry(archive, path)) {
-    return Extract(archive, path, *entry);
+    answer.folderFile = FindInIssueFolder(archive.places.issueFolder, path);
+  } else {
+    answer.entry = FindEntry(archive, path);
   }
-  return AddHandle(archive, InReaderFolder(archive.places, BaseName(path)), 0);
+  return answer;
+}
+
+std::string PlainFile(const ResourceArchive& archive, const char* path) {
+  return InReaderFolder(archive.places, BaseName(path));
+}
+
+ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
+  const Answer answer = FindAnswer(archive, path);
+  if (answer.redirect != nullptr) return AddHandle(archive, *answer.redirect, 0);
+  if (answer.folderFile) return FolderMember(archive, path, *answer.folderFile);
+  if (answer.entry != nullptr) return Extract(archive, path, *answer.entry);
+  return AddHandle(archive, PlainFile(archive, path), 0);
 }
 
 }  // namespace
@@ -260,14 +280,10 @@ void ResourceReopen() { Archive().directoryRead = false; }
 bool ResourceHas(const char* path) {
   ResourceArchive& archive = Archive();
   if (!archive.directoryRead) OpenArchive(archive);
-  if (FindRedirect(archive, FoldName(path)) != nullptr) return true;
-  if (!archive.places.issueFolder.empty()) {
-    if (FindInIssueFolder(archive.places.issueFolder, path)) return true;
-  } else if (FindEntry(archive, path) != nullptr) {
-    return true;
-  }
+  const Answer answer = FindAnswer(archive, path);
+  if (answer.redirect != nullptr || answer.folderFile || answer.entry != nullptr) return true;
   std::error_code error;
-  return std::filesystem::is_regular_file(InReaderFolder(archive.places, BaseName(path)), error);
+  return std::filesystem::is_regular_file(PlainFile(archive, path), error);
 }
 
 uint64_t ResourceIssueStamp() {
