@@ -162,6 +162,8 @@ TEST_F(MagtoolTest, NewWritesAnIssueThatChecksCleanButOnlyIntoAnEmptyFolder) {
     EXPECT_EQ(RunMagtool("new other --name '" + bad + "'").status, 1) << bad;
     EXPECT_FALSE(FileExists("other"));
   }
+  result = RunMagtool("new other --name \"$(printf 'a\\033[2Jb')\"");
+  EXPECT_NE(result.out.find("\"a\\x1b[2Jb\""), std::string::npos) << "a terminal is never driven";
   WriteFileText("mine/DATA/configs/issue.txt", "name=\n");
   EXPECT_EQ(RunMagtool("check mine").out, "DATA/configs/issue.txt:1: the issue's name is empty\n");
 }
