@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <random>
 
@@ -117,6 +119,45 @@ TEST_F(MagtoolTest, PackLeavesOutTheArchiveAndItsPartialFile) {
   EXPECT_EQ(list.out.find("data.rs"), std::string::npos) << list.out;
 }
 
+TEST_F(MagtoolTest, PackNeverWritesThroughALinkPlantedAsItsPartialFile) {
+  WriteFileBytes("victim.txt", {'v'});
+  for (const char* target : {"victim.txt", "gone.txt"}) {
+    fs::remove("data.rs.partial");
+    fs::create_symlink(target, "data.rs.partial");
+    EXPECT_EQ(RunMagtool("pack issue data.rs").status, 1) << target;
+    EXPECT_FALSE(fs::exists(fs::symlink_status("data.rs"))) << target;
+  }
+  EXPECT_EQ(ReadFileBytes("victim.txt"), std::vector<uint8_t>{'v'});
+  EXPECT_FALSE(FileExists("gone.txt"));
+}
+
+// A file of the editor's machine is packed or published only when asked for.
+TEST_F(MagtoolTest, LinksLeadingOutOfTheIssueAreRefusedUnlessFollowedAndCheckWarns) {
+  WriteFileText("secret.txt", "key");
+  fs::create_symlink("../../../secret.txt", "issue/DATA/arts/leak.art");
+  fs::create_symlink("index.art", "issue/DATA/arts/same.art");
+  fs::create_symlink("arts", "issue/DATA/linked");
+  ASSERT_EQ(mkfifo("issue/DATA/pipe", 0600), 0);
+  for (const char* command : {"pack issue data.rs", "web issue site"}) {
+    const ChildResult result = RunMagtool(command);
+    EXPECT_EQ(result.status, 1) << command;
+    EXPECT_NE(result.out.find("issue/DATA/arts/leak.art: refusing a link that leads out of "),
+              std::string::npos) << result.out;
+  }
+  EXPECT_FALSE(FileExists("data.rs"));
+  ChildResult result = RunMagtool("pack --follow-links issue data.rs");
+  ASSERT_EQ(result.status, 0) << result.out;
+  for (const char* line : {"warning: issue/DATA/linked: left out: a link to a folder is not followed",
+                           "warning: issue/DATA/pipe: left out: not a regular file"}) {
+    EXPECT_NE(result.out.find(line), std::string::npos) << result.out;
+  }
+  const std::string list = RunMagtool("list data.rs").out;
+  EXPECT_NE(list.find("DATA/arts/leak.art\t3\t"), std::string::npos) << list;
+  EXPECT_NE(list.find("DATA/arts/same.art\t40000\t"), std::string::npos) << list;
+  EXPECT_NE(RunMagtool("check issue").out.find("DATA/arts/leak.art: warning: a link that leads out"),
+            std::string::npos);
+}
+
 TEST_F(MagtoolTest, VerifyAndExtractRefuseADamagedArchiveNamingTheMember) {
   ASSERT_EQ(RunMagtool("pack issue data.rs").status, 0);
   const std::vector<uint8_t> whole = ReadFileBytes("data.rs");
@@ -162,6 +203,8 @@ TEST_F(MagtoolTest, NewWritesAnIssueThatChecksCleanButOnlyIntoAnEmptyFolder) {
     EXPECT_EQ(RunMagtool("new other --name '" + bad + "'").status, 1) << bad;
     EXPECT_FALSE(FileExists("other"));
   }
+  result = RunMagtool("new other --name \"$(printf 'a\\033[2Jb')\"");
+  EXPECT_NE(result.out.find("\"a\\x1b[2Jb\""), std::string::npos) << "a terminal is never driven";
   WriteFileText("mine/DATA/configs/issue.txt", "name=\n");
   EXPECT_EQ(RunMagtool("check mine").out, "DATA/configs/issue.txt:1: the issue's name is empty\n");
 }

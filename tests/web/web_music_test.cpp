@@ -46,6 +46,12 @@ Decoded Decode(const fs::path& path) {
   return decoded;
 }
 
+SiteFolder Opened(const fs::path& path) {
+  SiteFolder folder;
+  OpenSiteFolder(path, folder);
+  return folder;
+}
+
 // The demo archive, and the scratch folder for other names.
 class WebMusicTest : public ::testing::Test {
  protected:
@@ -59,13 +65,14 @@ class WebMusicTest : public ::testing::Test {
   }
   ScratchDir dir{nullptr, ScratchDir::STAY};
   fs::path site = dir.File("site");
+  SiteFolder folder = Opened(site);
 };
 
 }  // namespace
 
 TEST_F(WebMusicTest, EveryTuneOnceAtItsOwnLengthAndHeard) {
   WebMusic music;
-  ASSERT_EQ(WriteWebMusic(site, {"data\\MSX\\TUNE2.XM", "+SILENCE", "+PLIST", "tiny.mod"}, music),
+  ASSERT_EQ(WriteWebMusic(folder, {"data\\MSX\\TUNE2.XM", "+SILENCE", "+PLIST", "tiny.mod"}, music),
             std::nullopt);
   EXPECT_EQ(music.playlist, (std::vector<size_t>{0, 1, 2, 3, 4}));  // beg.xm is on the demo's list
   ASSERT_EQ(music.tunes.size(), 6u);
@@ -97,15 +104,15 @@ TEST_F(WebMusicTest, AFailingListOrModuleIsNamedBeforeAnythingIsWritten) {
   for (const Row& row : rows) {
     if (row.list) ResourceRedirect("DATA/configs/msx.txt", dir.File(row.list));
     WebMusic music;
-    const auto error = WriteWebMusic(site, {row.link}, music);
+    const auto error = WriteWebMusic(folder, {row.link}, music);
     EXPECT_NE(error.value_or("").find(row.error), std::string::npos)
         << row.link << ": " << error.value_or("");
-    EXPECT_FALSE(fs::exists(site)) << row.link;
+    EXPECT_FALSE(fs::exists(site / "music")) << row.link;
   }
 }
 
 TEST_F(WebMusicTest, ALongModuleIsCut) {
   const ModulePtr module = LoadModuleFile(dir.File("tiny.mod").c_str());  // 0.96 s
-  ASSERT_TRUE(EncodeTune(*module, site.string() + ".ogg", "tiny", 0.5));
+  ASSERT_TRUE(EncodeTune(*module, OpenFile((site.string() + ".ogg").c_str(), "wb"), "t", "tiny", 0.5));
   EXPECT_NEAR(Decode(site.string() + ".ogg").seconds, 0.5, 0.05);
 }

@@ -37,7 +37,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   return WithRenderedIssue(argv[1], "web_search", [&](RenderResources&) {
-    if (const std::optional<std::string> problem = WriteWebSearch(argv[2], PageOf)) {
+    SiteFolder site;
+    std::optional<std::string> problem;
+    if (!OpenSiteFolder(argv[2], site)) problem = std::string("cannot make ") + argv[2];
+    if (!problem) problem = WriteWebSearch(site, PageOf);
+    if (problem) {
       std::fprintf(stderr, "%s\n", problem->c_str());
       return 1;
     }

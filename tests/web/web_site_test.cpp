@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "magtool/web/site.h"
+#include "magtool/web/site_folder.h"
 #include "magtool/web/site_paths.h"
 #include "resources/archive.h"
 #include "resources/resource_file.h"
@@ -80,6 +82,45 @@ TEST(WebSite, NamesLandBelowTheSiteRoot) {
        "Feature: &lt;tracker&gt; \xE2\x80\x93"},
   };
   for (const auto& [got, expected] : rows) EXPECT_EQ(got, expected);
+}
+
+// Each writer of the site reaches its files through one guard; the tunes,
+// written first, and a document beside the issue go through it end to end.
+TEST(WebSite, NothingIsWrittenThroughALinkNorCopiedFromOne) {
+  ScratchDir dir;
+  fs::create_directories("site");
+  fs::create_directories("elsewhere");
+  WriteFileText("victim.txt", "v");
+  fs::create_symlink("../victim.txt", "site/index.html");
+  fs::create_symlink("../elsewhere", "site/fonts");
+  fs::create_symlink("../gone", "site/files");
+  SiteFolder folder;
+  ASSERT_TRUE(OpenSiteFolder("site", folder));
+  for (const char* name : {"index.html", "fonts/a.ttf", "files/a.txt"}) {
+    std::string error;
+    EXPECT_FALSE(WriteSiteBytes(folder, name, "x", error)) << name;
+    EXPECT_NE(error.find("refusing a name that passes through a link"), std::string::npos) << error;
+  }
+  ASSERT_EQ(RunMagtool("new mine").status, 0);
+  fs::create_symlink("../elsewhere", "site/music");
+  const ChildResult run = RunMagtool("web mine site");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("refusing a name that passes through a link in site"), std::string::npos)
+      << run.out;
+  EXPECT_EQ(ReadFileText("victim.txt"), "v");
+  EXPECT_TRUE(fs::is_empty("elsewhere"));
+  EXPECT_FALSE(fs::exists("gone"));
+
+  Site site;
+  ASSERT_TRUE(OpenSiteFolder("out", site.out));
+  site.beside = "mine";
+  fs::create_symlink("../victim.txt", "mine/notes.txt");
+  EXPECT_EQ(SiteDocument(site, "notes.txt"), "");
+  EXPECT_TRUE(site.failed);
+  site = {.beside = "mine", .followLinks = true};
+  ASSERT_TRUE(OpenSiteFolder("out", site.out));
+  EXPECT_EQ(SiteDocument(site, "notes.txt"), "files/notes.txt");
+  EXPECT_EQ(ReadFileText("out/files/notes.txt"), "v");
 }
 
 // Every page of the demo is well formed, links only to files of the site

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "magtool/check_issue.h"
+#include "magtool/check_links.h"
 #include "magtool/commands.h"
 #include "magtool/place_archive.h"
 
@@ -16,9 +17,11 @@ int CheckCommand(const std::string& path, bool strict) {
     std::fprintf(stderr, "magtool: cannot make a working directory\n");
     return 1;
   }
-  const fs::path archive = PlaceArchive(source, work);
+  // Links that lead out are warned of below, and their files checked.
+  const fs::path archive = PlaceArchive(source, work, {.followLinks = true, .quiet = true});
   if (archive.empty()) return 1;
-  const CheckReport report = CheckIssue({archive.string(), work.Folder().string()});
+  CheckReport report = CheckIssue({archive.string(), work.Folder().string()});
+  CheckFolderLinks(report, source);
   for (const std::string& line : report.Lines()) std::printf("%s\n", line.c_str());
   if (report.Problems() > 0) return 1;
   std::printf("ok: %d articles, %d pictures, %d modules checked", report.articles,

@@ -4,11 +4,19 @@
 
 #include <string>
 
+struct PackOptions {
+  bool store = false;        // no member HUFF-packed
+  bool followLinks = false;  // links that lead out of the folder packed too
+  bool quiet = false;        // what is left out not reported
+};
+
 // Packs every regular file under dir, named by its path relative to dir with
 // '/' separators, in sorted name order; HUFF-packed where smaller unless store.
-// The archive and its ".partial" file are never packed; a path that cannot be
-// read or a file of 2 GiB or more ends it with status 1.
-int PackCommand(const std::string& dir, const std::string& archive, bool store);
+// The archive and its ".partial" file are never packed; what is left out
+// (links to folders or to nothing, FIFOs) is reported as a warning. A link
+// that leads out of dir unless followLinks, a path that cannot be read or a
+// file of 2 GiB or more ends it with status 1.
+int PackCommand(const std::string& dir, const std::string& archive, const PackOptions& options);
 
 // One line per member in file order: name, size, stored size, huff or stored.
 int ListCommand(const std::string& archive);
@@ -50,13 +58,15 @@ int SheetCommand(const SheetOptions& options);
 struct WebOptions {
   std::string source;  // an archive or an unpacked issue folder
   std::string out;     // the site's folder, made when missing
+  bool followLinks = false;  // as pack's
 };
 
 // Writes the issue as a static web site into out: one page per article the
 // reader can reach, with the pictures as PNG, the listed faces, the panels'
 // strips and the "EXE:" documents found beside the issue. Links are
-// relative and nothing comes from outside the site. Status 1 with the
-// reason when the issue cannot be read or a file cannot be written.
+// relative and nothing comes from outside the site. Nothing is written
+// through a link below out. Status 1 with the reason when the issue cannot be
+// read, a link leads out of it (see PackCommand) or a file cannot be written.
 int WebCommand(const WebOptions& options);
 
 // Loads the issue, an unpacked directory or an archive, as the reader would

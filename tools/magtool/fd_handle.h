@@ -23,6 +23,12 @@ class FdHandle {
 
   int get() const { return fd_; }
   explicit operator bool() const { return fd_ >= 0; }
+  // Hands the descriptor over to a new owner, such as a stdio stream.
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   // Closes now and reports whether the close succeeded (it may report a
   // failed write).
   bool Close() {

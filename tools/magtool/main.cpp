@@ -15,7 +15,9 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: magtool pack [--store] DIR ARCHIVE   pack every file under DIR\n"
+    "Usage: magtool pack [--store] [--follow-links] DIR ARCHIVE\n"
+    "                                            pack every file under DIR; a link that\n"
+    "                                            leads out of DIR only with --follow-links\n"
     "       magtool list ARCHIVE                 list the members\n"
     "       magtool extract ARCHIVE DESTDIR      write every member under DESTDIR\n"
     "       magtool verify ARCHIVE               decode and check every member\n"
@@ -34,17 +36,37 @@ constexpr const char* USAGE =
     "                                            and an \"ok: ...\" summary\n"
     "       magtool new DIR [--name NAME]        write a small, complete issue into DIR,\n"
     "                                            a new or empty folder (NAME: \"My magazine\")\n"
-    "       magtool web ARCHIVE|DIR OUTDIR       write the issue as a static web site\n";
+    "       magtool web [--follow-links] ARCHIVE|DIR OUTDIR\n"
+    "                                            write the issue as a static web site\n";
 
 int Usage() {
   std::fputs(USAGE, stderr);
   return 2;
 }
 
+// The options before the two operands, each at most once; false on any other word.
+bool PackFlags(int argc, char** argv, PackOptions& options) {
+  for (int i = 2; i < argc - 2; ++i) {
+    const std::string word = argv[i];
+    bool* flag = word == "--store"          ? &options.store
+                 : word == "--follow-links" ? &options.followLinks
+                                            : nullptr;
+    if (flag == nullptr || *flag) return false;
+    *flag = true;
+  }
+  return true;
+}
+
 int Pack(int argc, char** argv) {
-  bool store = argc == 5 && std::strcmp(argv[2], "--store") == 0;
-  if (argc != (store ? 5 : 4)) return Usage();
-  return PackCommand(argv[argc - 2], argv[argc - 1], store);
+  PackOptions options;
+  if (argc < 4 || argc > 6 || !PackFlags(argc, argv, options)) return Usage();
+  return PackCommand(argv[argc - 2], argv[argc - 1], options);
+}
+
+int Web(int argc, char** argv) {
+  const bool follow = argc == 5 && std::strcmp(argv[2], "--follow-links") == 0;
+  if (argc != (follow ? 5 : 4)) return Usage();
+  return WebCommand({argv[argc - 2], argv[argc - 1], follow});
 }
 
 bool ParseInt(const char* text, int& value) {
@@ -108,7 +130,7 @@ int Dispatch(int argc, char** argv) {
     return CheckCommand(argv[3], true);
   }
   if (command == "new") return New(argc, argv);
-  if (command == "web" && argc == 4) return WebCommand({argv[2], argv[3]});
+  if (command == "web") return Web(argc, argv);
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return 0;

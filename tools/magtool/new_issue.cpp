@@ -87,6 +87,37 @@ std::string ReaderName(const std::string& utf8, const char*& why) {
   return why == nullptr ? text : std::string();
 }
 
+// The length of the UTF-8 sequence at text[at] that is no control
+// character (C1 controls drive terminals too); 0 when it is one or invalid.
+size_t PrintableLength(const std::string& text, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead >= 0x20 && lead < 0x7F) return 1;
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+  }
+  return lead == 0xC2 && byte(at + 1) < 0xA0 ? 0 : length;
+}
+
+// A refused name as a terminal may show it: every other byte as \xNN.
+std::string Printable(const std::string& text) {
+  std::string shown;
+  for (size_t at = 0; at < text.size();) {
+    const size_t length = PrintableLength(text, at);
+    if (length > 0) {
+      shown += text.substr(at, length);
+      at += length;
+      continue;
+    }
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned char>(text[at++]));
+    shown += escape;
+  }
+  return shown;
+}
+
 std::u32string Wide(const std::string& readerText) {
   std::u32string wide;
   for (char c : readerText) wide.push_back(Windows1252Point(static_cast<unsigned char>(c)));
@@ -153,7 +184,8 @@ int NewCommand(const std::string& dir, const std::string& name) {
   const char* why = nullptr;
   const std::string readerName = ReaderName(name, why);
   if (readerName.empty()) {
-    std::fprintf(stderr, "magtool: cannot name the issue \"%s\": %s\n", name.c_str(), why);
+    std::fprintf(stderr, "magtool: cannot name the issue \"%s\": %s\n", Printable(name).c_str(),
+                 why);
     return 1;
   }
   const std::optional<Faces> faces = FindFaces();

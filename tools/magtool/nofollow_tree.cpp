@@ -46,18 +46,42 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   return true;
 }
 
+// The folder holding the last part, made where missing; -1 when it cannot be
+// reached. folder owns it unless it is root itself.
+int FolderOf(int root, const std::vector<std::string>& parts, bool make, FdHandle& folder) {
+  int at = root;
+  for (size_t i = 0; i + 1 < parts.size(); ++i) {
+    if (make && mkdirat(at, parts[i].c_str(), 0777) != 0 && errno != EEXIST) return -1;
+    folder = OpenFolder(at, parts[i]);
+    if (!folder) return -1;
+    at = folder.get();
+  }
+  return at;
+}
+
 }  // namespace
+
+FdHandle CreateFileBelow(int root, const std::vector<std::string>& parts) {
+  FdHandle folder;
+  const int at = parts.empty() ? -1 : FolderOf(root, parts, true, folder);
+  return at < 0 ? FdHandle() : CreateFile(at, parts.back());
+}
+
+FilePtr CreateStreamBelow(int root, const std::vector<std::string>& parts) {
+  FdHandle file = CreateFileBelow(root, parts);
+  FilePtr stream(file ? fdopen(file.get(), "wb") : nullptr);
+  if (stream) file.Release();
+  return stream;
+}
+
+void RemoveFileBelow(int root, const std::vector<std::string>& parts) {
+  FdHandle folder;
+  const int at = parts.empty() ? -1 : FolderOf(root, parts, false, folder);
+  if (at >= 0) unlinkat(at, parts.back().c_str(), 0);
+}
 
 bool WriteFileBelow(int root, const std::vector<std::string>& parts,
                     const std::vector<uint8_t>& bytes) {
-  FdHandle folder;
-  int at = root;
-  for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    if (mkdirat(at, parts[i].c_str(), 0777) != 0 && errno != EEXIST) return false;
-    folder = OpenFolder(at, parts[i]);
-    if (!folder) return false;
-    at = folder.get();
-  }
-  FdHandle file = CreateFile(at, parts.back());
+  FdHandle file = CreateFileBelow(root, parts);
   return file && WriteAll(file.get(), bytes) && file.Close();
 }

@@ -1,13 +1,17 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "magtool/archive_writer.h"
 #include "magtool/commands.h"
+#include "magtool/issue_folder.h"
+#include "magtool/nofollow_tree.h"
 #include "resources/file_ptr.h"
 
 namespace fs = std::filesystem;
@@ -24,26 +28,41 @@ struct OwnFiles {
   }
 };
 
-// Relative '/'-separated names of the regular files under dir, sorted, leaving
-// out the archive's own files. A link that names nothing is left out too; any
-// other failure is reported with its path.
-bool CollectNames(const fs::path& dir, const OwnFiles& own, std::vector<std::string>& names) {
-  std::error_code error;
-  fs::path at = dir;
-  for (fs::recursive_directory_iterator it(dir, error), end; !error && it != end;
-       it.increment(error)) {
-    at = it->path();
-    const bool regular = it->is_regular_file(error);
-    if (error.value() == ENOENT) error.clear();
-    if (error) break;
-    if (regular && !own.Holds(at)) names.push_back(at.lexically_relative(dir).generic_string());
+void ReportLeftOut(const fs::path& dir, const IssueFolder& found, const OwnFiles& own) {
+  for (const LeftOut& left : found.leftOut) {
+    if (own.Holds(dir / left.name)) continue;
+    std::fprintf(stderr, "magtool: warning: %s: left out: %s\n", (dir / left.name).c_str(),
+                 left.why);
   }
-  if (error) {
-    std::fprintf(stderr, "magtool: %s: %s\n", at.c_str(), error.message().c_str());
+}
+
+// The sorted names to pack, the archive's own files left out; false, each
+// named, when links lead out of dir and may not be followed.
+bool NamesToPack(const fs::path& dir, const OwnFiles& own, const PackOptions& options,
+                 std::vector<std::string>& names) {
+  IssueFolder found;
+  std::string error;
+  if (!ListIssueFolder(dir, found, error)) {
+    std::fprintf(stderr, "magtool: %s\n", error.c_str());
     return false;
   }
+  if (!options.quiet) ReportLeftOut(dir, found, own);
+  bool refused = false;
+  for (const std::string& name : found.leaving) {
+    if (own.Holds(dir / name)) continue;
+    if (options.followLinks) {
+      found.files.push_back(name);
+      continue;
+    }
+    std::fprintf(stderr, "magtool: %s: refusing a link that leads out of %s (--follow-links)\n",
+                 (dir / name).c_str(), dir.c_str());
+    refused = true;
+  }
+  for (const std::string& name : found.files) {
+    if (!own.Holds(dir / name)) names.push_back(name);
+  }
   std::sort(names.begin(), names.end());
-  return true;
+  return !refused;
 }
 
 // Checks the size before reading, so that a file too large for a member costs
@@ -67,23 +86,30 @@ bool ReadWhole(const fs::path& path, const std::string& name, std::vector<uint8_
 
 }  // namespace
 
-int PackCommand(const std::string& dir, const std::string& archive, bool store) {
+int PackCommand(const std::string& dir, const std::string& archive, const PackOptions& options) {
   // Written aside and renamed, so that a failed pack leaves no half archive.
   const std::string partial = archive + ".partial";
   std::error_code ignored;
   const OwnFiles own{fs::weakly_canonical(archive, ignored), fs::weakly_canonical(partial, ignored)};
   std::vector<std::string> names;
-  if (!CollectNames(dir, own, names)) return 1;
-  FilePtr file = OpenFile(partial.c_str(), "wb");
+  if (!NamesToPack(dir, own, options, names)) return 1;
+  const fs::path folder = fs::path(archive).parent_path();
+  const FdHandle at(
+      open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // Never through a link planted under the part file's name.
+  FilePtr file = at ? CreateStreamBelow(at.get(), {fs::path(partial).filename()}) : nullptr;
   if (!file) {
-    std::fprintf(stderr, "magtool: %s: cannot create the archive\n", archive.c_str());
+    // A plain file there is replaced; anything else is someone's, and stays.
+    const std::string why = errno == EEXIST ? "is no plain file; remove it" : std::strerror(errno);
+    std::fprintf(stderr, "magtool: %s: cannot create the archive (%s %s)\n", archive.c_str(),
+                 partial.c_str(), why.c_str());
     return 1;
   }
   std::string error;
   for (const std::string& name : names) {
     std::vector<uint8_t> data;
     if (!ReadWhole(fs::path(dir) / name, name, data, error) ||
-        !WriteMember(file.get(), name, data, !store, error)) {
+        !WriteMember(file.get(), name, data, !options.store, error)) {
       std::fprintf(stderr, "magtool: %s\n", error.c_str());
       file.reset();
       std::remove(partial.c_str());

@@ -9,11 +9,12 @@
 
 namespace fs = std::filesystem;
 
-fs::path PlaceArchive(const fs::path& source, const Workspace& work) {
+fs::path PlaceArchive(const fs::path& source, const Workspace& work, PackOptions options) {
   std::error_code error;
   if (fs::is_directory(source, error)) {
     const fs::path packed = work.Folder() / RESOURCE_ARCHIVE_FILE;
-    return PackCommand(source, packed, true) == 0 ? packed : fs::path();
+    options.store = true;  // read once, so packing would only cost time
+    return PackCommand(source, packed, options) == 0 ? packed : fs::path();
   }
   if (fs::is_regular_file(source, error) && OpenFile(source.c_str(), "rb")) return source;
   std::fprintf(stderr, "magtool: cannot read %s\n", source.c_str());

@@ -5,7 +5,10 @@
 
 #include <filesystem>
 
+#include "magtool/commands.h"
 #include "magtool/workspace.h"
 
-// Empty, with the reason on standard error, when there is none to read.
-std::filesystem::path PlaceArchive(const std::filesystem::path& source, const Workspace& work);
+// Empty, with the reason on standard error, when there is none to read. A
+// folder is packed with options (how links and what is left out are met).
+std::filesystem::path PlaceArchive(const std::filesystem::path& source, const Workspace& work,
+                                   PackOptions options);

@@ -7,6 +7,7 @@
 #include "magtool/commands.h"
 #include "magtool/render_session.h"
 #include "magtool/rgb_png.h"
+#include "resources/file_ptr.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ int RenderIssue(const RenderOptions& options, RenderResources& loaded) {
   Picture screen;
   PictureAlloc(screen, SCREEN_WIDTH, SCREEN_HEIGHT);
   RenderArticle(options, *panel, loaded.Fonts(), screen);
-  if (WriteRgbPng(options.out, screen, options.bpp)) return 0;
+  if (WriteRgbPng(OpenFile(options.out.c_str(), "wb"), screen, options.bpp)) return 0;
   std::fprintf(stderr, "magtool: cannot write %s\n", options.out.c_str());
   return 1;
 }

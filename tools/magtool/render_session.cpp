@@ -63,13 +63,13 @@ struct Session {
 }  // namespace
 
 int WithRenderedIssue(const std::string& source, const char* prefix,
-                      const std::function<int(RenderResources&)>& draw) {
+                      const std::function<int(RenderResources&)>& draw, bool followLinks) {
   Workspace work(prefix);
   if (!work.Made()) {
     std::fprintf(stderr, "magtool: cannot make a working directory\n");
     return 1;
   }
-  const fs::path archive = PlaceArchive(fs::absolute(source), work);
+  const fs::path archive = PlaceArchive(fs::absolute(source), work, {.followLinks = followLinks});
   if (archive.empty()) return 1;
   Session session(work, archive);
   LoadEngineResources(session.loaded);

@@ -25,10 +25,11 @@ struct RenderResources {
 };
 
 // Runs draw with the issue at source loaded, workspace prefix naming the
-// command; draw's status, or 1 when the issue cannot be read. Leaves no
-// engine state behind.
+// command; draw's status, or 1 when the issue cannot be read (a folder's link
+// that leads out of it included, unless followLinks). Leaves no engine state
+// behind.
 int WithRenderedIssue(const std::string& source, const char* prefix,
-                      const std::function<int(RenderResources&)>& draw);
+                      const std::function<int(RenderResources&)>& draw, bool followLinks = true);
 
 // Panel number of the loaded issue; null, with the reason on standard error,
 // when there is none.

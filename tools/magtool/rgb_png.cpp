@@ -8,8 +8,6 @@
 #include "engine/present.h"
 #include "resources/file_ptr.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 uint8_t Widen(uint32_t value, int bits) {
@@ -41,10 +39,9 @@ void ScreenRgb(uint32_t p, int32_t bpp, uint8_t* rgb) {
 namespace {
 
 // Rows of 8-bit samples, channels per pixel, written whole.
-bool WriteRows(const fs::path& path, const Picture& picture, const std::vector<uint8_t>& samples,
+bool WriteRows(FilePtr file, const Picture& picture, const std::vector<uint8_t>& samples,
                int channels) {
   const size_t stride = static_cast<size_t>(picture.width) * channels;
-  FilePtr file = OpenFile(path.c_str(), "wb");
   if (file == nullptr) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
@@ -66,19 +63,19 @@ bool WriteRows(const fs::path& path, const Picture& picture, const std::vector<u
 
 }  // namespace
 
-bool WriteRgbPng(const fs::path& path, const Picture& screen, int32_t bpp) {
+bool WriteRgbPng(FilePtr file, const Picture& screen, int32_t bpp) {
   std::vector<uint8_t> rgb(static_cast<size_t>(screen.width) * screen.height * 3);
   for (size_t i = 0; i < static_cast<size_t>(screen.width) * screen.height; ++i) {
     ScreenRgb(screen.pixels[i], bpp, &rgb[i * 3]);
   }
-  return WriteRows(path, screen, rgb, 3);
+  return WriteRows(std::move(file), screen, rgb, 3);
 }
 
-bool WriteKeyedPng(const fs::path& path, const Picture& picture) {
+bool WriteKeyedPng(FilePtr file, const Picture& picture) {
   std::vector<uint8_t> rgba(static_cast<size_t>(picture.width) * picture.height * 4);
   for (size_t i = 0; i < static_cast<size_t>(picture.width) * picture.height; ++i) {
     ScreenRgb(picture.pixels[i], 32, &rgba[i * 4]);
     rgba[i * 4 + 3] = picture.pixels[i] == 0 ? 0 : 255;
   }
-  return WriteRows(path, picture, rgba, 4);
+  return WriteRows(std::move(file), picture, rgba, 4);
 }

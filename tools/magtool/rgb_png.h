@@ -3,12 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 
+#include "resources/file_ptr.h"
 #include "resources/picture.h"
 
-// bpp is 15, 16 or 32; false when the file cannot be written whole.
-bool WriteRgbPng(const std::filesystem::path& path, const Picture& screen, int32_t bpp);
+// Into file, closed when done (null: nothing is written); bpp is 15, 16 or
+// 32; false when the file is not written whole.
+bool WriteRgbPng(FilePtr file, const Picture& screen, int32_t bpp);
 
 // RGBA: the key colour 0 (black) gets alpha 0, every other pixel is opaque.
-bool WriteKeyedPng(const std::filesystem::path& path, const Picture& picture);
+bool WriteKeyedPng(FilePtr file, const Picture& picture);

@@ -15,6 +15,7 @@
 #include "magtool/contact_sheet.h"
 #include "magtool/render_session.h"
 #include "magtool/rgb_png.h"
+#include "resources/file_ptr.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ int SheetIssue(const SheetOptions& options, RenderResources& loaded) {
                  run.sheet.thumbnails.size(), run.sheet.dropped);
   }
   const Picture picture = SheetCompose(run.sheet, *loaded.fixedFont);
-  if (WriteRgbPng(options.out, picture, 32)) return 0;
+  if (WriteRgbPng(OpenFile(options.out.c_str(), "wb"), picture, 32)) return 0;
   std::fprintf(stderr, "magtool: cannot write %s\n", options.out.c_str());
   return 1;
 }

@@ -7,10 +7,7 @@
 
 #include "resources/file_ptr.h"
 
-namespace fs = std::filesystem;
-
 struct OggVorbisWriter::State {
-  fs::path path;
   FilePtr file;
   bool ready = false;  // every libvorbis and libogg structure below is set up
   bool failed = false;
@@ -29,9 +26,6 @@ struct OggVorbisWriter::State {
       vorbis_comment_clear(&comment);
     }
     vorbis_info_clear(&info);
-    file.reset();
-    std::error_code error;
-    if (!finished) fs::remove(path, error);
   }
 
   void WritePage(const ogg_page& page) {
@@ -57,21 +51,20 @@ struct OggVorbisWriter::State {
   }
 };
 
-OggVorbisWriter::OggVorbisWriter(const fs::path& path, const std::string& title, float quality)
+OggVorbisWriter::OggVorbisWriter(FilePtr file, const std::string& name, const std::string& title,
+                                 float quality)
     : state_(std::make_unique<State>()) {
   State& s = *state_;
-  s.path = path;
+  s.file = std::move(file);
   vorbis_info_init(&s.info);
-  if (vorbis_encode_init_vbr(&s.info, 2, WEB_AUDIO_RATE, quality) != 0) return;
-  s.file = OpenFile(path.c_str(), "wb");
-  if (!s.file) return;
+  if (!s.file || vorbis_encode_init_vbr(&s.info, 2, WEB_AUDIO_RATE, quality) != 0) return;
   vorbis_comment_init(&s.comment);
   vorbis_comment_add_tag(&s.comment, "TITLE", title.c_str());
   vorbis_analysis_init(&s.dsp, &s.info);
   vorbis_block_init(&s.dsp, &s.block);
   // A serial number of the name's own, so that the same tune always gives the same bytes.
   ogg_stream_init(
-      &s.stream, static_cast<int>(std::hash<std::string>{}(path.filename().string()) & 0x7FFFFFFF));
+      &s.stream, static_cast<int>(std::hash<std::string>{}(name) & 0x7FFFFFFF));
   s.ready = true;
   ogg_packet id, comments, books;
   vorbis_analysis_headerout(&s.dsp, &s.comment, &id, &comments, &books);

@@ -1,19 +1,21 @@
 // An Ogg Vorbis file written from stereo sound at 44.1 kHz handed in blocks
 // of planar float samples (-1..1). The encoder's state and the file are given
-// back with the writer; a file not finished whole is removed then.
+// back with the writer.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
+
+#include "resources/file_ptr.h"
 
 constexpr int WEB_AUDIO_RATE = 44100;
 
 class OggVorbisWriter {
  public:
-  // Opens path for writing, the title in the stream's comments; quality is
-  // libvorbis's VBR scale (-0.1..1). Ok() tells whether it is ready.
-  OggVorbisWriter(const std::filesystem::path& path, const std::string& title, float quality);
+  // Writes into file, whose name fixes the stream's serial number, the title
+  // in the stream's comments; quality is libvorbis's VBR scale (-0.1..1).
+  // Ok() tells whether it is ready (not with a null file).
+  OggVorbisWriter(FilePtr file, const std::string& name, const std::string& title, float quality);
   ~OggVorbisWriter();
   OggVorbisWriter(const OggVorbisWriter&) = delete;
   OggVorbisWriter& operator=(const OggVorbisWriter&) = delete;

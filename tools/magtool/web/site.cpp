@@ -1,30 +1,19 @@
 #include "magtool/web/site.h"
 
 #include <cstdio>
-#include <fstream>
+#include <vector>
 
+#include "magtool/issue_folder.h"
 #include "magtool/rgb_png.h"
 #include "magtool/web/site_paths.h"
 #include "resources/archive.h"
+#include "resources/byte_reader.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The file's place, its folders made; empty (with the fault noted) when
-// they cannot be. After the first fault nothing more is written.
-fs::path Place(Site& site, const std::string& name) {
-  if (site.failed) return {};
-  const fs::path file = site.out / name;
-  std::error_code error;
-  fs::create_directories(file.parent_path(), error);
-  if (!error) return file;
-  std::fprintf(stderr, "magtool: cannot make %s\n", file.parent_path().c_str());
-  site.failed = true;
-  return {};
-}
 
 // True the first time name is asked for.
 bool FirstTime(Site& site, const std::string& name) { return site.written.insert(name).second; }
@@ -35,28 +24,38 @@ void Warn(Site& site, const char* kind, const std::string& what, const char* res
   std::fprintf(stderr, "magtool: warning: %s%s %s\n", kind, what.c_str(), rest);
 }
 
-void Failed(Site& site, const fs::path& file) {
-  std::fprintf(stderr, "magtool: cannot write %s\n", file.c_str());
+// After the first fault nothing more is written.
+void Failed(Site& site, const std::string& error) {
+  std::fprintf(stderr, "magtool: %s\n", error.c_str());
   site.failed = true;
 }
 
+void WriteBytes(Site& site, const std::string& name, std::string_view bytes) {
+  std::string error;
+  if (!site.failed && !WriteSiteBytes(site.out, name, bytes, error)) Failed(site, error);
+}
+
 void Copy(Site& site, const fs::path& from, const std::string& name) {
-  const fs::path file = Place(site, name);
-  std::error_code error;
-  if (!file.empty() && !fs::copy_file(from, file, fs::copy_options::overwrite_existing, error)) {
-    Failed(site, file);
-  }
+  std::vector<uint8_t> bytes;
+  if (site.failed) return;
+  if (!ReadWholeFile(from.c_str(), bytes)) return Failed(site, "cannot read " + from.string());
+  WriteBytes(site, name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+}
+
+// A PNG written by write into the stream it is given.
+template <typename WritePng>
+void WritePicture(Site& site, const std::string& name, const WritePng& write) {
+  std::string error;
+  FilePtr file = site.failed ? nullptr : CreateSiteFile(site.out, name, error);
+  if (file && !write(std::move(file))) error = "cannot write " + (site.out.path / name).string();
+  if (!error.empty()) Failed(site, error);
 }
 
 }  // namespace
 
 void WriteSiteFile(Site& site, const std::string& name, std::string_view text) {
   FirstTime(site, name);
-  const fs::path file = Place(site, name);
-  if (file.empty()) return;
-  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-  stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!stream.flush()) Failed(site, file);
+  WriteBytes(site, name, text);
 }
 
 std::string SitePicture(Site& site, const std::string& path, const Picture* image) {
@@ -73,15 +72,13 @@ std::string SitePicture(Site& site, const std::string& path, const Picture* imag
     ImageLoader(member.c_str(), loaded);
     image = &loaded;
   }
-  const fs::path file = Place(site, name);
-  if (!file.empty() && !WriteKeyedPng(file, *image)) Failed(site, file);
+  WritePicture(site, name, [&](FilePtr file) { return WriteKeyedPng(std::move(file), *image); });
   return name;
 }
 
 void SiteScreenPicture(Site& site, const std::string& name, const Picture& image) {
   FirstTime(site, name);
-  const fs::path file = Place(site, name);
-  if (!file.empty() && !WriteRgbPng(file, image, 32)) Failed(site, file);
+  WritePicture(site, name, [&](FilePtr file) { return WriteRgbPng(std::move(file), image, 32); });
 }
 
 void SiteMember(Site& site, const std::string& path, const std::string& name) {
@@ -97,6 +94,11 @@ std::string SiteDocument(Site& site, const std::string& argument) {
   const bool inside = !argument.empty() && relative.is_relative() && *relative.begin() != "..";
   if (!inside || !fs::is_regular_file(site.beside / relative, error)) {
     Warn(site, "EXE:", argument, "is not beside the issue; it is left unlinked");
+    return {};
+  }
+  if (!site.followLinks && LeadsOut(site.beside / relative, site.beside)) {
+    Failed(site, (site.beside / relative).string() + ": refusing a link that leads out of " +
+                     site.beside.string() + " (--follow-links)");
     return {};
   }
   if (FirstTime(site, name)) Copy(site, site.beside / relative, name);

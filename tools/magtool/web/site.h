@@ -9,12 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "magtool/web/site_folder.h"
 #include "magtool/web/web_music.h"
 #include "resources/picture.h"
 
 struct Site {
-  std::filesystem::path out;
+  SiteFolder out;
   std::filesystem::path beside;  // where "EXE:" documents are found
+  bool followLinks = false;      // a document's link that leads out of beside copied
   std::vector<std::string> faces;  // the fonts list's names, in its order
   int sansFace = -1;               // the fallback face's index, or -1
   int panelCount = 0;
@@ -38,5 +40,6 @@ void SiteScreenPicture(Site& site, const std::string& name, const Picture& image
 void SiteMember(Site& site, const std::string& path, const std::string& name);
 
 // An "EXE:" document copied from beside the issue into "files/"; empty, with
-// a warning, when there is no such file there.
+// a warning, when there is no such file there, or with a fault when it is a
+// link that leads out of there.
 std::string SiteDocument(Site& site, const std::string& argument);

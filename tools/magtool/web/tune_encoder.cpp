@@ -23,9 +23,9 @@ std::string TuneModuleTitle(openmpt_module& module) {
   return text;
 }
 
-bool EncodeTune(openmpt_module& module, const std::filesystem::path& out, const std::string& title,
-                double maxSeconds) {
-  OggVorbisWriter writer(out, title, WEB_TUNE_QUALITY);
+bool EncodeTune(openmpt_module& module, FilePtr out, const std::string& name,
+                const std::string& title, double maxSeconds) {
+  OggVorbisWriter writer(std::move(out), name, title, WEB_TUNE_QUALITY);
   auto left = static_cast<int64_t>(std::ceil(maxSeconds * WEB_AUDIO_RATE));
   while (writer.Ok() && left > 0) {
     const int want = static_cast<int>(std::min<int64_t>(left, BLOCK_FRAMES));

@@ -82,13 +82,12 @@ bool WriteMusic(Site& site, RenderResources& loaded) {
 
 int WriteSite(const WebOptions& options, RenderResources& loaded) {
   Site site;
-  site.out = options.out;
-  std::error_code error;
-  fs::create_directories(site.out, error);
-  if (!fs::is_directory(site.out, error)) {
+  if (!OpenSiteFolder(options.out, site.out)) {
     std::fprintf(stderr, "magtool: cannot make %s\n", options.out.c_str());
     return 1;
   }
+  site.followLinks = options.followLinks;
+  std::error_code error;
   const fs::path source = fs::absolute(options.source);
   site.beside = fs::is_directory(source, error) ? source : source.parent_path();
   if (!WriteMusic(site, loaded)) return 1;
@@ -114,6 +113,7 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
 }  // namespace
 
 int WebCommand(const WebOptions& options) {
-  return WithRenderedIssue(options.source, "magtool-web",
-                           [&](RenderResources& loaded) { return WriteSite(options, loaded); });
+  return WithRenderedIssue(
+      options.source, "magtool-web",
+      [&](RenderResources& loaded) { return WriteSite(options, loaded); }, options.followLinks);
 }

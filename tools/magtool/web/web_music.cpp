@@ -67,7 +67,7 @@ ModulePtr Load(const WebTune& tune) {
 
 }  // namespace
 
-std::optional<std::string> WriteWebMusic(const fs::path& site,
+std::optional<std::string> WriteWebMusic(const SiteFolder& site,
                                          const std::vector<std::string>& links, WebMusic& music) {
   music = {};
   if (auto error = Collect(links, music)) return error;
@@ -79,12 +79,16 @@ std::optional<std::string> WriteWebMusic(const fs::path& site,
     if (tune.title.empty()) tune.title = BaseName(tune.member);
     tune.file = "music/" + SiteName(tune.member, taken) + ".ogg";
   }
-  std::error_code made;
-  fs::create_directories(site / "music", made);
   for (const WebTune& tune : music.tunes) {
+    std::string error;
+    FilePtr file = CreateSiteFile(site, tune.file, error);
+    if (!file) return error;
     const ModulePtr module = Load(tune);
-    if (!module || !EncodeTune(*module, site / tune.file, tune.title, WEB_TUNE_MAX_SECONDS))
-      return (site / tune.file).string() + ": cannot be written";
+    const std::string name = fs::path(tune.file).filename().string();
+    if (!module || !EncodeTune(*module, std::move(file), name, tune.title, WEB_TUNE_MAX_SECONDS)) {
+      RemoveSiteFile(site, tune.file);
+      return (site.path / tune.file).string() + ": cannot be written";
+    }
   }
   return std::nullopt;
 }

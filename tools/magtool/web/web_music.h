@@ -4,10 +4,11 @@
 // the site's player walks.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "magtool/web/site_folder.h"
 
 struct WebTune {
   std::string member;  // the archive path it was first named by
@@ -24,5 +25,5 @@ struct WebMusic {
 // are the "MSX:" link arguments ("+SILENCE" and "+PLIST" are no modules).
 // Nothing is encoded until every module has loaded; the first failure's
 // message, naming its member, when one does not.
-std::optional<std::string> WriteWebMusic(const std::filesystem::path& site,
+std::optional<std::string> WriteWebMusic(const SiteFolder& site,
                                          const std::vector<std::string>& links, WebMusic& music);

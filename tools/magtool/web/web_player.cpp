@@ -1,12 +1,6 @@
 #include "magtool/web/web_player.h"
 
-#include <cstdio>
-#include <cstring>
-
 #include "magtool/web/player_assets.h"
-#include "resources/file_ptr.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,12 +28,6 @@ std::string Escaped(const std::string& text) {
   return out;
 }
 
-bool WriteText(const fs::path& path, const char* text) {
-  FilePtr file = OpenFile(path.c_str(), "wb");
-  const size_t size = std::strlen(text);
-  return file && std::fwrite(text, 1, size, file.get()) == size && std::fclose(file.release()) == 0;
-}
-
 std::string Button(const char* action, const char* label, const char* symbol,
                    const char* more = "") {
   return std::string("<button type=\"button\" data-do=\"") + action + "\" title=\"" + label +
@@ -54,10 +42,11 @@ std::string Option(const WebTune& tune, const std::string& value) {
 
 }  // namespace
 
-std::optional<std::string> WriteWebPlayer(const fs::path& site) {
+std::optional<std::string> WriteWebPlayer(const SiteFolder& site) {
   for (const auto& [name, text] :
        {std::pair{"player.js", PLAYER_SCRIPT}, std::pair{"player.css", PLAYER_STYLE}}) {
-    if (!WriteText(site / name, text)) return (site / name).string();
+    std::string error;
+    if (!WriteSiteBytes(site, name, text, error)) return error;
   }
   return std::nullopt;
 }

@@ -3,15 +3,14 @@
 // root is the page's way back to the site's root: "" or "../", and so on.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "magtool/web/web_music.h"
 
-// Writes site/player.js and site/player.css; the failed file's name when one
-// cannot be written.
-std::optional<std::string> WriteWebPlayer(const std::filesystem::path& site);
+// Writes player.js and player.css into site; the reason, naming the file,
+// when one cannot be written.
+std::optional<std::string> WriteWebPlayer(const SiteFolder& site);
 
 // The page head's links to the script and the style sheet.
 std::string PlayerHead(const std::string& root);

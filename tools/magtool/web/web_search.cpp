@@ -7,7 +7,6 @@
 #include "base/text_encoding.h"
 #include "magtool/web/page_frame.h"
 #include "magtool/web/web_search_files.h"
-#include "resources/whole_file.h"
 #include "search/search_index.h"
 
 namespace {
@@ -52,14 +51,13 @@ std::string IndexScript(const SearchIndex& index, const PageOf& page) {
 
 }  // namespace
 
-std::optional<std::string> WriteWebSearch(const std::filesystem::path& site, const PageOf& page) {
+std::optional<std::string> WriteWebSearch(const SiteFolder& site, const PageOf& page) {
   const std::pair<const char*, std::string> files[] = {
       {"search.js", std::string(WebSearchScript())},
       {"search-index.js", IndexScript(LoadSearchIndex(), page)}};
   for (const auto& [name, bytes] : files) {
-    const std::string path = (site / name).string();
     std::string error;
-    if (!WriteWholeFile(path, bytes, error)) return "cannot write " + path + ": " + error;
+    if (!WriteSiteBytes(site, name, bytes, error)) return error;
   }
   return std::nullopt;
 }

@@ -18,7 +18,7 @@
 // the site-relative page of an article path ("DATA/arts/x.art" -> "x.html").
 // The reason, naming the file, when a file cannot be written; else nothing.
 std::optional<std::string> WriteWebSearch(
-    const std::filesystem::path& site, const std::function<std::string(const std::string&)>& page);
+    const SiteFolder& site, const std::function<std::string(const std::string&)>& page);
 
 // search.html, which loads search-index.js, then search.js.
 std::string SearchPageHtml(const Site& site, const RenderResources& loaded);
