@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-#include "magtool/issue_folder.h"
+#include "magtool/folder_listing.h"
 
 void CheckFolderLinks(CheckReport& report, const std::filesystem::path& source) {
   std::error_code error;

@@ -10,7 +10,7 @@
 
 #include "magtool/archive_writer.h"
 #include "magtool/commands.h"
-#include "magtool/issue_folder.h"
+#include "magtool/folder_listing.h"
 #include "magtool/nofollow_tree.h"
 #include "resources/file_ptr.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "magtool/issue_folder.h"
+#include "magtool/folder_listing.h"
 #include "magtool/rgb_png.h"
 #include "magtool/web/site_paths.h"
 #include "resources/archive.h"

@@ -1,4 +1,4 @@
-#include "magtool/issue_folder.h"
+#include "magtool/folder_listing.h"
 
 #include <algorithm>
 #include <cerrno>
