@@ -117,9 +117,11 @@ TEST(WebSite, NothingIsWrittenThroughALinkNorCopiedFromOne) {
   fs::create_symlink("../victim.txt", "mine/notes.txt");
   EXPECT_EQ(SiteDocument(site, "notes.txt"), "");
   EXPECT_TRUE(site.failed);
-  site = {.beside = "mine", .followLinks = true};
-  ASSERT_TRUE(OpenSiteFolder("out", site.out));
-  EXPECT_EQ(SiteDocument(site, "notes.txt"), "files/notes.txt");
+  Site followed;
+  followed.beside = "mine";
+  followed.followLinks = true;
+  ASSERT_TRUE(OpenSiteFolder("out", followed.out));
+  EXPECT_EQ(SiteDocument(followed, "notes.txt"), "files/notes.txt");
   EXPECT_EQ(ReadFileText("out/files/notes.txt"), "v");
 }
 
