@@ -22,8 +22,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Folders are followed through links as the stamps' walk follows DATA/ itself.
 constexpr uint32_t FOLDER_EVENTS = IN_CREATE | IN_DELETE | IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB |
-                                   IN_MOVED_FROM | IN_MOVED_TO | IN_ONLYDIR | IN_DONT_FOLLOW;
+                                   IN_MOVED_FROM | IN_MOVED_TO | IN_ONLYDIR;
 constexpr uint32_t FILE_EVENTS = IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB | IN_MOVE_SELF;
 
 // What a watch stands for, which decides which of its events are changes.
@@ -123,8 +124,10 @@ void KernelNotice::TakeNamed(const Watch& watch, const inotify_event& event) {
     const bool ours = places_.issueFolder.empty()
                           ? name == fs::path(places_.archive).filename().string()
                           : FoldedData(name);
-    changes_ += ours;
-    rescan_ = rescan_ || ours;
+    if (ours) {
+      ++changes_;
+      rescan_ = true;
+    }
     return;
   }
   if (PassedOverName(name)) return;
