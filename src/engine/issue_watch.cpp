@@ -123,6 +123,19 @@ void Reload(Reader& reader, uint64_t stamp) {
   ForceWholePresent(reader.Presentation);
 }
 
+// From now on every look takes the status of every file.
+void PollFromNow(IssueWatch& watch, const std::string& why) {
+  std::fprintf(stderr, "diskmag: --watch looks at every file now: %s\n", why.c_str());
+  watch.notice = PollingChangeNotice();
+}
+
+uint64_t IssueStamp(IssueWatch& watch) {
+  std::string why;
+  if (const std::optional<uint64_t> stamp = watch.notice->Stamp(why)) return *stamp;
+  PollFromNow(watch, why);
+  return watch.notice->Stamp(why).value_or(0);
+}
+
 // A look at the issue when one is due; a change is loaded once it has held
 // still for one look, so that a file being written is not read half done.
 void Look(Reader& reader) {
@@ -130,7 +143,7 @@ void Look(Reader& reader) {
   const uint32_t now = EngineTicks();
   if (static_cast<int32_t>(now - watch.nextLookTicks) < 0) return;
   watch.nextLookTicks = now + WATCH_POLL_MS;
-  const uint64_t stamp = ResourceIssueStamp();
+  const uint64_t stamp = IssueStamp(watch);
   const bool settled = stamp == watch.seenStamp;
   watch.seenStamp = stamp;
   if (settled && stamp != watch.loadedStamp) Reload(reader, stamp);
@@ -181,7 +194,10 @@ void FaultFrame(Reader& reader) {
 void WatchStart(Reader& reader) {
   IssueWatch& watch = reader.Watch;
   watch.enabled = true;
-  watch.loadedStamp = watch.seenStamp = ResourceIssueStamp();
+  std::string why;
+  watch.notice = KernelChangeNotice(ResourcePlacesInUse(), why);
+  if (!watch.notice) PollFromNow(watch, why);
+  watch.loadedStamp = watch.seenStamp = IssueStamp(watch);
   watch.nextLookTicks = EngineTicks() + WATCH_POLL_MS;
   watch.font = *reader.EngineFixedFont;
   watch.checkerProgram = CheckerBesideReader();
@@ -200,5 +216,6 @@ void WatchFrame(Reader& reader) {
 void WatchStop(Reader& reader) {
   if (!reader.Watch.enabled) return;
   reader.Watch.enabled = false;
+  reader.Watch.notice.reset();
   SetFatalHandler(nullptr);
 }

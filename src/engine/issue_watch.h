@@ -1,19 +1,21 @@
-// Live preview for editors (--watch): the issue's files are looked at a few
-// times a second, and a saved change is shown at once. The parts made from
-// the issue are made again, and the article shown is reopened in the same
-// panel at the same place (the contents when it is gone); the article stack
-// and the music carry on. A fault in the issue does not end the reader: the
-// last good page stays on the screen under the fault's line, until a later
-// save loads again. The line shown is the member and the reader's message
-// at first, then the checker's "path:line: message" once it has looked.
-// Faults before the watch starts stay fatal.
+// Live preview for editors (--watch): the issue's changes are looked for a
+// few times a second (change_notice.h), and a saved change is shown at once.
+// The parts made from the issue are made again, and the article shown is
+// reopened in the same panel at the same place (the contents when it is
+// gone); the article stack and the music carry on. A fault in the issue
+// does not end the reader: the last good page stays on the screen under the
+// fault's line, until a later save loads again. The line shown is the member
+// and the reader's message at first, then the checker's "path:line: message"
+// once it has looked. Faults before the watch starts stay fatal.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/article_stack.h"
+#include "engine/change_notice.h"
 #include "engine/checker_run.h"
 #include "text/fixed_font.h"
 
@@ -21,6 +23,7 @@ constexpr uint32_t WATCH_POLL_MS = 250;  // a change settles for one look before
 
 struct IssueWatch {
   bool enabled = false;
+  std::unique_ptr<ChangeNotice> notice;  // the kernel's, else looking at every file
   uint64_t loadedStamp = 0;   // the issue as last loaded
   uint64_t seenStamp = 0;     // the issue at the last look
   uint32_t nextLookTicks = 0;

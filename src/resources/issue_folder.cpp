@@ -83,11 +83,11 @@ void MixFile(uint64_t& hash, const std::string& file) {
   Mix(hash, fields, sizeof fields);
 }
 
-bool PassedOver(const std::string& name) {
+}  // namespace
+
+bool PassedOverName(std::string_view name) {
   return name.empty() || name.front() == '.' || name.back() == '~';
 }
-
-}  // namespace
 
 uint64_t FileStamp(const std::string& file) {
   uint64_t hash = FNV_OFFSET;
@@ -103,7 +103,7 @@ uint64_t IssueFolderStamp(const std::string& folder) {
   const auto options = fs::directory_options::skip_permission_denied;
   fs::recursive_directory_iterator it(fs::path(folder) / *data, options, error), end;
   for (; !error && it != end; it.increment(error)) {
-    if (PassedOver(it->path().filename().string())) {
+    if (PassedOverName(it->path().filename().string())) {
       if (it->is_directory(error)) it.disable_recursion_pending();
       continue;
     }

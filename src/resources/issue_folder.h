@@ -20,3 +20,6 @@ std::optional<std::string> FindInIssueFolder(const std::string& folder, std::str
 // backup files) are passed over. 0 for what does not exist.
 uint64_t FileStamp(const std::string& file);
 uint64_t IssueFolderStamp(const std::string& folder);
+
+// Whether the stamps pass a file or folder of this name over.
+bool PassedOverName(std::string_view name);

@@ -1,13 +1,19 @@
 // A watching reader over an issue folder: the fixture's members are plain
 // files in its folder, and a file written under DATA/ takes a member's place.
+// The kernel's change notice, on its own: every way of saving is seen.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #include "articles/article_view.h"
+#include "engine/change_notice.h"
 #include "engine/issue_watch.h"
 #include "support/reader_fixture.h"
+#include "support/scratch_dir.h"
 #include "support/startup_files.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,6 +35,8 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
   places.issueFolder = dir.path();
   StartEngine(reader, places);
   WatchStart(reader);
+  std::string why;
+  ASSERT_EQ(reader.Watch.notice->Stamp(why), 0u) << "not the kernel's notice, which counts from 0";
   Key(SLOT_PAGE_DOWN);
   Step();
   const int32_t scrollY = ArticleGetScroll(*reader.CurrentArticle).scrollY;
@@ -61,7 +69,61 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
   Save(edited);
   EXPECT_EQ(reader.Watch.fault, "");
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, scrollY);
+  reader.Watch.notice = PollingChangeNotice();  // as where the kernel cannot tell
   Save("<#SCROLL:1:1:0:0#>\nshort\n");  // the place is gone: the last page
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, 0);
   WatchStop(reader);
+}
+
+TEST(ChangeNoticeTest, TheKernelSeesEveryWayOfSavingAndPassesOverTheRest) {
+  ScratchDir dir(nullptr, ScratchDir::STAY);
+  fs::create_directories(dir.File("DATA/arts"));
+  fs::create_directories(dir.File("elsewhere"));
+  WriteFileText(dir.File("elsewhere/linked.art"), "l");
+  fs::create_symlink(dir.File("elsewhere/linked.art"), dir.File("DATA/arts/linked.art"));
+  std::string why;
+  const std::unique_ptr<ChangeNotice> notice = KernelChangeNotice({"", "", dir.path()}, why);
+  ASSERT_NE(notice, nullptr) << why;
+  uint64_t last = notice->Stamp(why).value();
+  const auto changed = [&] { return std::exchange(last, notice->Stamp(why).value()) != last; };
+
+  WriteFileText(dir.File("DATA/arts/.a.art.swp"), "swap");
+  WriteFileText(dir.File("DATA/arts/a.art~"), "backup");
+  WriteFileText(dir.File("notes.txt"), "beside DATA");
+  EXPECT_FALSE(changed()) << "names passed over";
+  WriteFileText(dir.File("DATA/arts/a.art"), "made");
+  EXPECT_TRUE(changed()) << "made";
+  WriteFileText(dir.File("DATA/arts/a.art"), "truncated and written");
+  EXPECT_TRUE(changed()) << "truncated";
+  WriteFileText(dir.File("DATA/arts/.a.art.new"), "renamed");
+  fs::rename(dir.File("DATA/arts/.a.art.new"), dir.File("DATA/arts/a.art"));
+  EXPECT_TRUE(changed()) << "renamed over";
+  WriteFileText(dir.File("elsewhere/linked.art"), "through the link");
+  EXPECT_TRUE(changed()) << "a linked file";
+  fs::create_directories(dir.File("DATA/pix/new"));
+  EXPECT_TRUE(changed());
+  WriteFileText(dir.File("DATA/pix/new/a.txt"), "in a folder made since");
+  EXPECT_TRUE(changed()) << "a new folder";
+  fs::rename(dir.File("DATA/pix"), dir.File("DATA/pictures"));
+  EXPECT_TRUE(changed());
+  fs::create_directories(dir.File("DATA/pictures/new/deeper"));
+  WriteFileText(dir.File("DATA/pictures/new/deeper/a.txt"), "a");
+  EXPECT_TRUE(changed());
+  WriteFileText(dir.File("DATA/pictures/new/deeper/a.txt"), "in a moved folder");
+  EXPECT_TRUE(changed()) << "a moved folder";
+  fs::remove(dir.File("DATA/arts/a.art"));
+  EXPECT_TRUE(changed()) << "deleted";
+
+  // An archive: its name in its folder, and the file it names.
+  WriteFileText(dir.File("data.rs"), "packed");
+  const std::unique_ptr<ChangeNotice> packed = KernelChangeNotice({dir.File("data.rs")}, why);
+  last = packed->Stamp(why).value();
+  const auto repacked = [&] { return std::exchange(last, packed->Stamp(why).value()) != last; };
+  WriteFileText(dir.File("tmp_1.art"), "the reader's own file beside it");
+  EXPECT_FALSE(repacked());
+  WriteFileText(dir.File("data.rs.partial"), "packed again");
+  fs::rename(dir.File("data.rs.partial"), dir.File("data.rs"));
+  EXPECT_TRUE(repacked()) << "renamed over";
+  WriteFileText(dir.File("data.rs"), "written in place");
+  EXPECT_TRUE(repacked()) << "written in place";
 }

@@ -49,7 +49,7 @@ CheckReport CheckIssue(const ReaderPlaces& places) {
   CheckSession session(places);
   CheckReport report;
   const std::vector<std::string> members = ArchiveMembers(places.archive);
-  CheckMembers(report, members);
+  CheckMembers(report, places.archive);
   CheckStartup(report, session.fonts);
   const std::vector<std::unique_ptr<Panel>> panels = CheckPanels(report);
   const std::vector<ListedArticle> listed = CheckSearch(report);

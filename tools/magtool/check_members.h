@@ -12,4 +12,5 @@
 // read; none when it cannot be opened (the later steps say why).
 std::vector<std::string> ArchiveMembers(const std::string& archive);
 
-void CheckMembers(CheckReport& report, const std::vector<std::string>& members);
+// Reads the members of the archive at archive through one open file.
+void CheckMembers(CheckReport& report, const std::string& archive);

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/fd_handle.h"
 #include "magtool/archive_reader.h"
 #include "magtool/commands.h"
-#include "magtool/fd_handle.h"
 #include "magtool/nofollow_tree.h"
 
 namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "magtool/fd_handle.h"
+#include "base/fd_handle.h"
 
 bool PathHasLink(int root, const std::vector<std::string>& parts) {
   std::string prefix;
