@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "magtool/fd_handle.h"
+#include "base/fd_handle.h"
 #include "resources/file_ptr.h"
 
 // Whether an existing part of the path below root (a folder on the way or the

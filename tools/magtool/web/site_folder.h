@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "magtool/fd_handle.h"
+#include "base/fd_handle.h"
 #include "resources/file_ptr.h"
 
 struct SiteFolder {
