@@ -1,5 +1,6 @@
 #include "resources/archive.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,9 @@ namespace {
 
 constexpr int TEMP_FILE_MODE = 0600;
 constexpr const char* PATH_TOO_LONG = "Resource path too long !";
+// A folder that no name under it can ever be opened in: a name handed out
+// there fails every open as a missing file does.
+constexpr std::string_view NOWHERE = "/dev/null/";
 
 struct ResourceHandle {
   char name[RESOURCE_HANDED_NAME_MAX + 1];
@@ -205,7 +209,20 @@ std::string PlainFile(const ResourceArchive& archive, const char* path) {
   return InReaderFolder(archive.places, BaseName(path));
 }
 
+// A path with a ".." part points out of the issue: no place answers it, not
+// even the base name in the reader's folder, so that the reader and the
+// checker agree that it is missing.
+bool LeavesTheIssue(std::string_view path) {
+  for (size_t start = 0; start <= path.size();) {
+    const size_t end = std::min(path.find_first_of("/\\", start), path.size());
+    if (path.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
+  if (LeavesTheIssue(path)) return AddHandle(archive, std::string(NOWHERE) + BaseName(path), 0);
   const Answer answer = FindAnswer(archive, path);
   if (answer.redirect != nullptr) return AddHandle(archive, *answer.redirect, 0);
   if (answer.folderFile) return FolderMember(archive, path, *answer.folderFile);
@@ -224,6 +241,7 @@ std::string ResourceOwnFile(const char* name) { return InReaderFolder(Archive().
 std::string ResourceShownName(const char* name) {
   const std::string folder = InReaderFolder(Archive().places, "");
   const std::string_view shown(name);
+  if (shown.starts_with(NOWHERE)) return std::string(shown.substr(NOWHERE.size()));
   return shown.starts_with(folder) ? std::string(shown.substr(folder.size())) : std::string(shown);
 }
 
@@ -280,6 +298,7 @@ void ResourceReopen() { Archive().directoryRead = false; }
 bool ResourceHas(const char* path) {
   ResourceArchive& archive = Archive();
   if (!archive.directoryRead) OpenArchive(archive);
+  if (LeavesTheIssue(path)) return false;
   const Answer answer = FindAnswer(archive, path);
   if (answer.redirect != nullptr || answer.folderFile || answer.entry != nullptr) return true;
   std::error_code error;

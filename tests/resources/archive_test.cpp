@@ -159,7 +159,9 @@ TEST_F(ArchiveTest, AnIssueFolderAnswersAsItsArchiveWould) {
   ResourceUsePlaces({"", "", "issue"});
   EXPECT_STREQ(ResourceOpen("data\\arts\\INDEX.ART"), "issue/DATA/Arts/Index.art");
   EXPECT_EQ(Read("DATA/Arts/index.art"), "second");
-  EXPECT_STREQ(ResourceOpen("DATA/../../secret.txt"), "secret.txt");
+  const char* outside = ResourceOpen("DATA/../../secret.txt");  // nowhere, not by its base name
+  EXPECT_FALSE(OpenFile(outside, "rb") || ResourceHas("DATA/../secret.txt"));
+  EXPECT_EQ(ResourceShownName(outside), "secret.txt");
   EXPECT_EQ(ResourceIssueDocument("credits.html"), "issue/credits.html");
   EXPECT_EQ(ResourceIssueDocument("https://example.org"), "https://example.org");
   ResourceCloseAll();
