@@ -30,6 +30,7 @@ constexpr std::string_view NOWHERE = "/dev/null/";
 struct ResourceHandle {
   char name[RESOURCE_HANDED_NAME_MAX + 1];
   int isTemporary;  // extracted by the archive, deleted when closed
+  FileLock lock;    // held until then, so that no starting reader removes it
   std::string path;  // as asked for
   uint64_t request;  // its number among all requests
 };
@@ -106,11 +107,13 @@ const char* BaseName(const char* path) {
   return base;
 }
 
-ResourceHandle& AddHandle(ResourceArchive& archive, const std::string& name, int isTemporary) {
+ResourceHandle& AddHandle(ResourceArchive& archive, const std::string& name, int isTemporary,
+                          FileLock lock = {}) {
   if (name.size() > RESOURCE_HANDED_NAME_MAX) FatalError(PATH_TOO_LONG);
   auto handle = std::make_unique<ResourceHandle>();
   std::memcpy(handle->name, name.c_str(), name.size() + 1);
   handle->isTemporary = isTemporary;
+  handle->lock = std::move(lock);
   archive.handles.push_back(std::move(handle));
   return *archive.handles.back();
 }
@@ -144,7 +147,10 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   const std::string inFolder = InReaderFolder(archive.places, "tmp_");
   FilePtr file = CreateNumberedFile(inFolder, archive.tempCounter, suffix, TEMP_FILE_MODE, name);
   if (file && !Handable(file, name)) FatalError(PATH_TOO_LONG);
-  if (file && WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1);
+  if (file) {
+    FileLock lock(file.get());
+    if (WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1, std::move(lock));
+  }
   const std::string folder = PrivateFolder();
   if (!folder.empty()) {
     const std::string prefix = folder + "tmp_";
@@ -153,8 +159,9 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   if (!file || !Handable(file, name)) {
     FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
   }
+  FileLock lock(file.get());
   if (!WriteAndClose(file, name, bytes)) FatalError("Write error !");
-  return AddHandle(archive, name, 1);
+  return AddHandle(archive, name, 1, std::move(lock));
 }
 
 ResourceHandle& Extract(ResourceArchive& archive, const char* path, const ResourceEntry& entry) {
@@ -235,6 +242,8 @@ ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
 void ResourceUsePlaces(const ReaderPlaces& places) { Archive().places = places; }
 
 const ReaderPlaces& ResourcePlacesInUse() { return Archive().places; }
+
+void ResourceRemoveLeftovers() { RemoveUnheldFiles(InReaderFolder(Archive().places, ""), "tmp_"); }
 
 std::string ResourceOwnFile(const char* name) { return InReaderFolder(Archive().places, name); }
 

@@ -39,6 +39,10 @@ void ResourceUsePlaces(const ReaderPlaces& places);
 // The places given last.
 const ReaderPlaces& ResourcePlacesInUse();
 
+// Removes the temporary files "tmp_N..." in the reader's folder that no
+// running reader holds: those that readers killed before their shutdown left.
+void ResourceRemoveLeftovers();
+
 // The reader's own file name (a bare file name) in the reader's folder; never
 // a member of the archive.
 std::string ResourceOwnFile(const char* name);
