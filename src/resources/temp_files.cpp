@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -70,6 +70,13 @@ void RemoveIfUnheld(const std::string& name) {
   close(fd);
 }
 
+// prefix, digits, then the end or a '.' and a suffix: nothing else was made here.
+bool IsNumbered(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return false;
+  const size_t end = std::min(name.find_first_not_of("0123456789", prefix.size()), name.size());
+  return end > prefix.size() && (end == name.size() || name[end] == '.');
+}
+
 }  // namespace
 
 FileLock::FileLock(FILE* created) : fd_(fcntl(fileno(created), F_DUPFD_CLOEXEC, 0)) {}
@@ -90,11 +97,7 @@ void RemoveUnheldFiles(const std::string& folder, std::string_view prefix) {
   std::error_code error;
   for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
        it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() > prefix.size() && name.starts_with(prefix) &&
-        std::isdigit(static_cast<unsigned char>(name[prefix.size()]))) {
-      RemoveIfUnheld(it->path().string());
-    }
+    if (IsNumbered(it->path().filename().string(), prefix)) RemoveIfUnheld(it->path().string());
   }
 }
 

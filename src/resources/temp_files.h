@@ -42,7 +42,7 @@ class FileLock {
 };
 
 // Removes the regular files of folder ("" for the current one) named prefix,
-// a digit and anything after it that no process holds locked: what killed
+// digits and an optional ".suffix" that no process holds locked: what killed
 // processes left.
 void RemoveUnheldFiles(const std::string& folder, std::string_view prefix);
 

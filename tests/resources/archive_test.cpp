@@ -235,11 +235,11 @@ TEST_F(ArchiveTest, LeftoverTemporaryFilesOfKilledReadersAreRemoved) {
     raise(SIGKILL);
   }
   waitpid(killed, nullptr, 0);
-  WriteFileText("tmp_notes.txt", "not a temporary file");
+  WriteFileText("tmp_2_notes.txt", "not a temporary file");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 4);
   ResourceRemoveLeftovers();
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);
-  EXPECT_TRUE(FileExists(held) && FileExists("tmp_notes.txt"));
+  EXPECT_TRUE(FileExists(held) && FileExists("tmp_2_notes.txt"));
 }
 
 TEST_F(ArchiveTest, NewestPathNamesTheMemberBeingRead) {
