@@ -8,6 +8,7 @@
 #include "articles/parser_state.h"
 #include "base/fatal.h"
 #include "base/line_reader.h"
+#include "base/stop_request.h"
 #include "resources/archive.h"
 #include "resources/resource_file.h"
 
@@ -115,7 +116,10 @@ void ParseFile(Article& article, const char* path) {
   ParserState state;
   article.totalHeight = 0;
   std::string line;
-  while (NextLine(article, state, file.get(), line)) ProcessLine(article, state, line);
+  // A huge article takes seconds; a request to stop leaves it laid out in part.
+  while (!StopRequested() && NextLine(article, state, file.get(), line)) {
+    ProcessLine(article, state, line);
+  }
 }
 
 }  // namespace

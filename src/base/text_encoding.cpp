@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "base/stop_request.h"
+
 namespace {
 
 // The characters at 0x80-0x9F; 0 where Windows-1252 leaves the byte unused.
@@ -64,7 +66,7 @@ std::optional<Windows1252Text> Windows1252FromUtf8(std::string_view bytes) {
   int32_t line = 1;
   for (size_t at = marked ? BOM.size() : 0; at < bytes.size();) {
     const std::optional<Decoded> decoded = DecodeAt(bytes, at);
-    if (!decoded) return std::nullopt;
+    if (!decoded || StopRequested()) return std::nullopt;
     at += decoded->length;
     wide = wide || decoded->length > 1;
     const std::optional<char> byte = Windows1252Byte(decoded->point);

@@ -18,7 +18,8 @@ struct Windows1252Text {
 };
 
 // The file's text in Windows-1252; nothing when bytes are not UTF-8 text
-// (malformed, overlong, a surrogate, or ASCII alone).
+// (malformed, overlong, a surrogate, or ASCII alone), or once a stop is
+// requested (base/stop_request.h): a huge text then gives way at once.
 std::optional<Windows1252Text> Windows1252FromUtf8(std::string_view bytes);
 
 // The character a Windows-1252 byte stands for (an unused byte as its own code).

@@ -23,7 +23,9 @@ void ReapOpeners() {
 void OpenDocument(const std::string& argument) {
   ReapOpeners();
   std::string program = "xdg-open";
-  std::string copy = argument;
+  // xdg-open takes a leading '-' as an option and knows no "--": as a name in
+  // the current folder, the argument can only be a file.
+  std::string copy = argument.starts_with('-') ? "./" + argument : argument;
   char* argv[] = {program.data(), copy.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) == 0) openers.push_back(pid);

@@ -1,5 +1,6 @@
 // "EXE:" links: the argument is handed to the desktop's opener, xdg-open, as
-// one argument of its own, never through a shell, since it comes from an
+// one argument of its own, never through a shell and never as an option (a
+// leading '-' is made a name in the current folder), since it comes from an
 // article. The opener is not waited for; it is reaped within a frame of its
 // end so that no zombie is left. A failure is silent.
 #pragma once

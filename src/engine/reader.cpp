@@ -14,6 +14,7 @@ int RunReader(const ReaderOptions& options) {
   InstallOutOfMemoryHandler();
   InstallShutdownSignals();
   ResourceUsePlaces(options.places);
+  ResourceRemoveLeftovers();
   const auto reader = std::make_unique<Reader>();
   reader->StartArticle = options.startArticle;
   SetupDefaults(reader->Setup);

@@ -3,11 +3,11 @@
 #include <csignal>
 #include <initializer_list>
 
+#include "base/stop_request.h"
+
 namespace {
 
-volatile std::sig_atomic_t shutdownSignalled = 0;
-
-void OnShutdownSignal(int) { shutdownSignalled = 1; }
+void OnShutdownSignal(int) { RequestStop(); }
 
 }  // namespace
 
@@ -24,4 +24,4 @@ void InstallShutdownSignals() {
   }
 }
 
-bool ShutdownRequested() { return shutdownSignalled != 0; }
+bool ShutdownRequested() { return StopRequested(); }

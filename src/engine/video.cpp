@@ -1,10 +1,12 @@
 #include "engine/video.h"
 
+#include <climits>
 #include <cstdlib>
 
 #include "base/fatal.h"
 #include "base/text_encoding.h"
 #include "engine/sdl_hints.h"
+#include "resources/byte_reader.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
 
@@ -44,8 +46,10 @@ namespace {
 
 // A missing or unreadable icon is not reported.
 void SetWindowIcon() {
-  const ResourceFile member("DATA/panels/icon.bmp");
-  if (SDL_RWops* stream = SDL_RWFromFile(member.name(), "rb")) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(ResourceFile("DATA/panels/icon.bmp").name(), bytes)) return;
+  if (bytes.empty() || bytes.size() > INT_MAX) return;
+  if (SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()))) {
     if (SDL_Surface* icon = SDL_LoadBMP_RW(stream, 1)) {
       SDL_WM_SetIcon(icon, nullptr);
       SDL_FreeSurface(icon);

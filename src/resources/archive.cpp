@@ -1,5 +1,6 @@
 #include "resources/archive.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,10 +23,14 @@ namespace {
 
 constexpr int TEMP_FILE_MODE = 0600;
 constexpr const char* PATH_TOO_LONG = "Resource path too long !";
+// A folder that no name under it can ever be opened in: a name handed out
+// there fails every open as a missing file does.
+constexpr std::string_view NOWHERE = "/dev/null/";
 
 struct ResourceHandle {
   char name[RESOURCE_HANDED_NAME_MAX + 1];
   int isTemporary;  // extracted by the archive, deleted when closed
+  FileLock lock;    // held until then, so that no starting reader removes it
   std::string path;  // as asked for
   uint64_t request;  // its number among all requests
 };
@@ -102,11 +107,13 @@ const char* BaseName(const char* path) {
   return base;
 }
 
-ResourceHandle& AddHandle(ResourceArchive& archive, const std::string& name, int isTemporary) {
+ResourceHandle& AddHandle(ResourceArchive& archive, const std::string& name, int isTemporary,
+                          FileLock lock = {}) {
   if (name.size() > RESOURCE_HANDED_NAME_MAX) FatalError(PATH_TOO_LONG);
   auto handle = std::make_unique<ResourceHandle>();
   std::memcpy(handle->name, name.c_str(), name.size() + 1);
   handle->isTemporary = isTemporary;
+  handle->lock = std::move(lock);
   archive.handles.push_back(std::move(handle));
   return *archive.handles.back();
 }
@@ -140,7 +147,10 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   const std::string inFolder = InReaderFolder(archive.places, "tmp_");
   FilePtr file = CreateNumberedFile(inFolder, archive.tempCounter, suffix, TEMP_FILE_MODE, name);
   if (file && !Handable(file, name)) FatalError(PATH_TOO_LONG);
-  if (file && WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1);
+  if (file) {
+    FileLock lock(file.get());
+    if (WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1, std::move(lock));
+  }
   const std::string folder = PrivateFolder();
   if (!folder.empty()) {
     const std::string prefix = folder + "tmp_";
@@ -149,8 +159,9 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   if (!file || !Handable(file, name)) {
     FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
   }
+  FileLock lock(file.get());
   if (!WriteAndClose(file, name, bytes)) FatalError("Write error !");
-  return AddHandle(archive, name, 1);
+  return AddHandle(archive, name, 1, std::move(lock));
 }
 
 ResourceHandle& Extract(ResourceArchive& archive, const char* path, const ResourceEntry& entry) {
@@ -205,7 +216,20 @@ std::string PlainFile(const ResourceArchive& archive, const char* path) {
   return InReaderFolder(archive.places, BaseName(path));
 }
 
+// A path with a ".." part points out of the issue: no place answers it, not
+// even the base name in the reader's folder, so that the reader and the
+// checker agree that it is missing.
+bool LeavesTheIssue(std::string_view path) {
+  for (size_t start = 0; start <= path.size();) {
+    const size_t end = std::min(path.find_first_of("/\\", start), path.size());
+    if (path.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
+  if (LeavesTheIssue(path)) return AddHandle(archive, std::string(NOWHERE) + BaseName(path), 0);
   const Answer answer = FindAnswer(archive, path);
   if (answer.redirect != nullptr) return AddHandle(archive, *answer.redirect, 0);
   if (answer.folderFile) return FolderMember(archive, path, *answer.folderFile);
@@ -219,11 +243,14 @@ void ResourceUsePlaces(const ReaderPlaces& places) { Archive().places = places; 
 
 const ReaderPlaces& ResourcePlacesInUse() { return Archive().places; }
 
+void ResourceRemoveLeftovers() { RemoveUnheldFiles(InReaderFolder(Archive().places, ""), "tmp_"); }
+
 std::string ResourceOwnFile(const char* name) { return InReaderFolder(Archive().places, name); }
 
 std::string ResourceShownName(const char* name) {
   const std::string folder = InReaderFolder(Archive().places, "");
   const std::string_view shown(name);
+  if (shown.starts_with(NOWHERE)) return std::string(shown.substr(NOWHERE.size()));
   return shown.starts_with(folder) ? std::string(shown.substr(folder.size())) : std::string(shown);
 }
 
@@ -280,6 +307,7 @@ void ResourceReopen() { Archive().directoryRead = false; }
 bool ResourceHas(const char* path) {
   ResourceArchive& archive = Archive();
   if (!archive.directoryRead) OpenArchive(archive);
+  if (LeavesTheIssue(path)) return false;
   const Answer answer = FindAnswer(archive, path);
   if (answer.redirect != nullptr || answer.folderFile || answer.entry != nullptr) return true;
   std::error_code error;

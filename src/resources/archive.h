@@ -11,7 +11,9 @@
 // plain file in the reader's folder (which is how the setup file, the saved
 // texts and the search pages come to live there). Paths match members and
 // redirections without regard to ASCII case, '\' and '/' alike; when two
-// members match, the later one in the archive wins. With an issue folder in
+// members match, the later one in the archive wins. A path with a ".." part
+// is answered by no place: its name, a base name under "/dev/null/", never
+// opens, so that it is missing as a member would be. With an issue folder in
 // the places, the folder takes the archive's part (issue_folder.h): a file
 // found there is handed out under its own name, or extracted as a member is
 // when that name is too long. Every failure is fatal.
@@ -36,6 +38,10 @@ void ResourceUsePlaces(const ReaderPlaces& places);
 
 // The places given last.
 const ReaderPlaces& ResourcePlacesInUse();
+
+// Removes the temporary files "tmp_N..." in the reader's folder that no
+// running reader holds: those that readers killed before their shutdown left.
+void ResourceRemoveLeftovers();
 
 // The reader's own file name (a bare file name) in the reader's folder; never
 // a member of the archive.

@@ -10,6 +10,8 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
-inline FilePtr OpenFile(const char* name, const char* mode) {
-  return FilePtr(std::fopen(name, mode));
-}
+// fopen's modes. A mode that reads ("r", "rb", ...) opens only a regular file:
+// a FIFO, device or folder planted under the name is refused at once, without
+// the open ever waiting for a writer, and null is returned with errno EISDIR
+// for a folder, else ENXIO, as for a file that cannot be read.
+FilePtr OpenFile(const char* name, const char* mode);

@@ -1,13 +1,17 @@
 #include "resources/temp_files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -24,9 +28,25 @@ Folder& Private() {
   return folder;
 }
 
+bool SameFile(int fd, const std::string& name) {
+  struct stat held {};
+  struct stat named {};
+  return fstat(fd, &held) == 0 && lstat(name.c_str(), &named) == 0 &&
+         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// A sweep may take a new file's lock before its creator does and remove it:
+// the creator then goes on to the next name as if this one were taken.
+bool LockedAsCreated(int fd, const std::string& name) {
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, name)) return true;
+  close(fd);
+  errno = EEXIST;
+  return false;
+}
+
 FilePtr CreateExclusive(const std::string& name, int mode) {
   const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-  if (fd < 0) return nullptr;
+  if (fd < 0 || !LockedAsCreated(fd, name)) return nullptr;
   FilePtr file(fdopen(fd, "wb"));
   if (!file) {
     const int error = errno;
@@ -37,7 +57,49 @@ FilePtr CreateExclusive(const std::string& name, int mode) {
   return file;
 }
 
+// The lock is taken and the name checked to be still the file locked, so
+// that only a leftover is removed, never a file created meanwhile.
+void RemoveIfUnheld(const std::string& name) {
+  const int fd = open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+      SameFile(fd, name)) {
+    unlink(name.c_str());
+  }
+  close(fd);
+}
+
+// prefix, digits, then the end or a '.' and a suffix: nothing else was made here.
+bool IsNumbered(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return false;
+  const size_t end = std::min(name.find_first_not_of("0123456789", prefix.size()), name.size());
+  return end > prefix.size() && (end == name.size() || name[end] == '.');
+}
+
 }  // namespace
+
+FileLock::FileLock(FILE* created) : fd_(fcntl(fileno(created), F_DUPFD_CLOEXEC, 0)) {}
+
+FileLock::FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+  std::swap(fd_, other.fd_);
+  return *this;
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void RemoveUnheldFiles(const std::string& folder, std::string_view prefix) {
+  const std::string where = folder.empty() ? "." : folder;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
+       it.increment(error)) {
+    if (IsNumbered(it->path().filename().string(), prefix)) RemoveIfUnheld(it->path().string());
+  }
+}
 
 FilePtr CreateNumberedFile(const std::string& prefix, int& number, const std::string& suffix,
                            int mode, std::string& name) {

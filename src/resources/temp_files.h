@@ -4,9 +4,13 @@
 // $TMPDIR (else /tmp) with mode 0700 on first need, for what the
 // reader's folder cannot take. The folder goes with everything in it at
 // RemovePrivateFolder or at exit, and only in the process that made it.
+// Each created file is locked (flock) while a descriptor of it is open, so
+// that a leftover of a killed reader, whose locks the kernel dropped, can be
+// told from a file of a running one.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "resources/file_ptr.h"
 
@@ -14,12 +18,33 @@
 // leftovers ends the search.
 constexpr int TEMP_MAX_TRIES = 1000;
 
-// Creates prefix + N + suffix, open for writing, for the first free N from
-// number on; number is left past the last N tried. mode is open(2)'s (the
-// umask applies). Null with errno set when no name could be created (EEXIST
-// when every name tried was taken); name then holds the last name tried.
+// Creates prefix + N + suffix, open for writing and locked, for the first
+// free N from number on; number is left past the last N tried. mode is
+// open(2)'s (the umask applies). Null with errno set when no name could be
+// created (EEXIST when every name tried was taken); name then holds the last
+// name tried.
 FilePtr CreateNumberedFile(const std::string& prefix, int& number, const std::string& suffix,
                            int mode, std::string& name);
+
+// A descriptor that keeps a created file's lock after its stream is closed.
+class FileLock {
+ public:
+  FileLock() = default;
+  explicit FileLock(FILE* created);  // a lock of that file; none when it cannot be had
+  FileLock(FileLock&& other) noexcept;
+  FileLock& operator=(FileLock&& other) noexcept;  // the lock held before goes with other
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+ private:
+  int fd_ = -1;
+};
+
+// Removes the regular files of folder ("" for the current one) named prefix,
+// digits and an optional ".suffix" that no process holds locked: what killed
+// processes left.
+void RemoveUnheldFiles(const std::string& folder, std::string_view prefix);
 
 // The private folder's path ending in '/', made on first need; empty, with
 // errno set, when it cannot be made.

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/stop_request.h"
 #include "base/text_encoding.h"
-#include "resources/byte_reader.h"
 
 namespace {
 
@@ -19,13 +19,22 @@ FilePtr MemoryFile(const std::string& text) {
   return file;
 }
 
+// A huge file is read for seconds: a request to stop leaves it read in part.
+void ReadUnlessStopped(FILE* file, std::vector<uint8_t>& bytes) {
+  std::vector<uint8_t> chunk(size_t{1} << 20);
+  size_t got = 0;
+  while (!StopRequested() && (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<ptrdiff_t>(got));
+  }
+}
+
 }  // namespace
 
 FilePtr OpenTextFile(const char* name) {
   FilePtr file = OpenFile(name, "rb");
   if (!file) return file;
   std::vector<uint8_t> bytes;
-  ReadRest(file.get(), bytes);
+  ReadUnlessStopped(file.get(), bytes);
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   const std::optional<Windows1252Text> converted = Windows1252FromUtf8(text);
   if (!converted) {

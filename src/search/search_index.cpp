@@ -7,6 +7,7 @@
 #include "base/fatal.h"
 #include "base/line_reader.h"
 #include "base/path_limit.h"
+#include "base/stop_request.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -75,7 +76,10 @@ void ScanLine(OpenedResource& article, const char* line, SearchEntry& entry) {
 void IndexArticle(SearchEntry& entry) {
   OpenedResource article(entry.path.c_str());
   if (article.file() == nullptr || !SearchLinkable(entry.path)) article.Fail("Cannot open artFile !");
-  while (const std::optional<std::string> line = ReadLine(article.file(), ARTICLE_READ_CHARS)) {
+  // Huge articles are scanned for seconds: a request to stop leaves the index in part.
+  while (!StopRequested()) {
+    const std::optional<std::string> line = ReadLine(article.file(), ARTICLE_READ_CHARS);
+    if (!line) break;
     ScanLine(article, line->c_str(), entry);
   }
 }

@@ -49,6 +49,7 @@ struct TrueTypeFont {
   FT_LibraryRec_* engine;  // owned by the font manager
   std::string name;        // the fonts list line: path and lookup name, <= 511 chars
   std::string fileName;    // handed out by the archive; open while the face is
+  std::vector<uint8_t> bytes;  // the font file, read once: the face reads from here
   FT_FaceRec_* face;
 };
 

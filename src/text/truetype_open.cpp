@@ -11,6 +11,7 @@
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
 #include "resources/archive.h"
+#include "resources/byte_reader.h"
 #include "resources/resource_file.h"
 #include "text/outline_raster.h"
 #include "text/truetype.h"
@@ -49,9 +50,10 @@ void ReadOverrides(TrueTypeFont& font, const std::string& fontPath) {
 
 // Only faces with outlines can be rendered; a bitmap-only face is refused
 // here rather than at its first rendering.
-FacePtr OpenFace(FT_Library engine, const char* fileName) {
+FacePtr OpenFace(FT_Library engine, const std::vector<uint8_t>& bytes) {
   FT_Face opened = nullptr;
-  const FT_Error error = FT_New_Face(engine, fileName, 0, &opened);
+  const FT_Error error =
+      FT_New_Memory_Face(engine, bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &opened);
   FacePtr face(error == 0 ? opened : nullptr);
   if (!face || !FT_IS_SCALABLE(face)) FatalError("FreeType: Cannot read TTF !");
   return face;
@@ -74,7 +76,8 @@ std::unique_ptr<TrueTypeFont> TrueTypeOpen(FT_LibraryRec_* engine, const char* p
   font->engine = engine;
   font->name = std::string(path).substr(0, NAME_MAX_CHARS);
   ResourceFile fontFile(path);
-  FacePtr face = OpenFace(engine, fontFile.name());
+  if (!ReadWholeFile(fontFile.name(), font->bytes)) FatalError("FreeType: Cannot read TTF !");
+  FacePtr face = OpenFace(engine, font->bytes);
   SelectFirstCharmap(face.get());
   ReadOverrides(*font, path);
   font->face = face.release();

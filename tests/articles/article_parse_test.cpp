@@ -4,7 +4,10 @@
 
 #include "article_fixture.h"
 #include "articles/parser_state.h"
+#include "base/stop_request.h"
+#include "base/text_encoding.h"
 #include "generators/png_writer.h"
+#include "support/child_process.h"
 
 namespace {
 
@@ -155,3 +158,14 @@ TEST_F(ArticleParseTest, LongLinesAndNamesAreCutNotOverrun) {
 }
 
 }  // namespace
+
+// A request to stop, as a signal raises it, ends a long layout and its
+// text's conversion early.
+TEST_F(ArticleParseTest, AStopRequestCutsTheLayoutShort) {
+  const ChildResult child = RunInChild([&] {
+    RequestStop();
+    Parse(std::string(1000, 'x') + "\n" + std::string(1000, 'y'));
+    std::exit(Lines().empty() && !Windows1252FromUtf8("\xC3\xA9") ? 0 : 1);
+  });
+  EXPECT_TRUE(child.exited && child.status == 0);
+}

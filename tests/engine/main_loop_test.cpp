@@ -200,5 +200,10 @@ TEST_F(MainLoopTest, OpenerTakesTheArgumentWholeAndTheFrameReapsIt) {
   EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);  // no child left, not even a zombie
   EXPECT_EQ(ReadFileText("opened.txt"), "notes.txt; touch pwned $(touch pwned2)|");
   EXPECT_FALSE(FileExists("pwned") || FileExists("pwned2"));
+  setenv("PATH", (dir.path() + ":" + path).c_str(), 1);
+  OpenDocument("--help");  // a name, never an option
+  setenv("PATH", path.c_str(), 1);
+  while (waitpid(-1, nullptr, 0) > 0) {}
+  EXPECT_EQ(ReadFileText("opened.txt"), "./--help|");
 }
 

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <csignal>
+
 #include <cstring>
 #include <filesystem>
 
 #include "magtool/huff_encode.h"
 #include "resources/archive_format.h"
+#include "resources/byte_reader.h"
 #include "resources/huff.h"
 #include "resources/resource_file.h"
 #include "resources/temp_files.h"
@@ -159,7 +165,9 @@ TEST_F(ArchiveTest, AnIssueFolderAnswersAsItsArchiveWould) {
   ResourceUsePlaces({"", "", "issue"});
   EXPECT_STREQ(ResourceOpen("data\\arts\\INDEX.ART"), "issue/DATA/Arts/Index.art");
   EXPECT_EQ(Read("DATA/Arts/index.art"), "second");
-  EXPECT_STREQ(ResourceOpen("DATA/../../secret.txt"), "secret.txt");
+  const char* outside = ResourceOpen("DATA/../../secret.txt");  // nowhere, not by its base name
+  EXPECT_FALSE(OpenFile(outside, "rb") || ResourceHas("DATA/../secret.txt"));
+  EXPECT_EQ(ResourceShownName(outside), "secret.txt");
   EXPECT_EQ(ResourceIssueDocument("credits.html"), "issue/credits.html");
   EXPECT_EQ(ResourceIssueDocument("https://example.org"), "https://example.org");
   ResourceCloseAll();
@@ -199,6 +207,39 @@ TEST_F(ArchiveTest, BadArchivesAndPathsStopWithTheirMessages) {
   }
   const std::string longBase = "DATA/" + std::string(300, 'b') + ".txt";
   EXPECT_EQ(FatalMessageOf([&] { ResourceOpen(longBase.c_str()); }), "Resource path too long !");
+}
+
+// Anything but a regular file is refused as missing, at once: no open waits on a FIFO.
+TEST_F(ArchiveTest, FifosInPlaceOfTheReadersFilesAreNeverWaitedOn) {
+  ASSERT_EQ(mkfifo("data.rs", 0600), 0);
+  EXPECT_EQ(FatalMessageOf([] { ResourceOpen("a.txt"); }), "Cannot open resource file !");
+  ResourceCloseAll();
+  std::filesystem::remove("data.rs");
+  WriteFileBytes("data.rs", {});
+  ASSERT_EQ(mkfifo("history.tmp", 0600), 0);
+  std::filesystem::create_directory("setup.cfg");
+  std::vector<uint8_t> bytes;
+  for (const char* path : {"history.tmp", "DATA/configs/setup.cfg"}) {
+    const ResourceFile file(path);
+    EXPECT_FALSE(file.Open() || file.OpenText() || ReadWholeFile(file.name(), bytes)) << path;
+  }
+}
+
+// A killed reader's temporary files go at the next start; a running one's stay.
+TEST_F(ArchiveTest, LeftoverTemporaryFilesOfKilledReadersAreRemoved) {
+  WriteFileBytes("data.rs", Stored("a.txt", "a"));
+  const std::string held = ResourceOpen("a.txt");
+  const pid_t killed = fork();
+  if (killed == 0) {
+    ResourceOpen("a.txt");
+    raise(SIGKILL);
+  }
+  waitpid(killed, nullptr, 0);
+  WriteFileText("tmp_2_notes.txt", "not a temporary file");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 4);
+  ResourceRemoveLeftovers();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);
+  EXPECT_TRUE(FileExists(held) && FileExists("tmp_2_notes.txt"));
 }
 
 TEST_F(ArchiveTest, NewestPathNamesTheMemberBeingRead) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <tuple>
@@ -96,8 +98,10 @@ TEST_F(TrueTypeTest, BadTttOrFontIsFatal) {
   EXPECT_EQ(openMessage(Lines("A 999999", 18)), "");
   EXPECT_EQ(FatalMessageOf([&] { Render(8, 16); }), "FreeType: TT_Load_Glyph failed !");
   WriteFileText("bad.ttf", "not a font at all");
-  EXPECT_EQ(FatalMessageOf([&] { TrueTypeOpen(library, "bad.ttf"); }),
-            "FreeType: Cannot read TTF !");
+  ASSERT_EQ(mkfifo("fifo.ttf", 0600), 0);  // refused, not waited on
+  for (const char* name : {"bad.ttf", "fifo.ttf"}) {
+    EXPECT_EQ(FatalMessageOf([&] { TrueTypeOpen(library, name); }), "FreeType: Cannot read TTF !");
+  }
 }
 
 TEST_F(TrueTypeTest, ItalicShearsTheBoxRightAndGrowsOnlyAdvancesItOutgrows) {

@@ -1,7 +1,6 @@
 #include "magtool/archive_reader.h"
 
-#include <sys/stat.h>
-
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -27,13 +26,11 @@ std::string Damage(const OpenedArchive& archive) {
 
 bool OpenArchiveFile(const std::string& path, OpenedArchive& archive) {
   archive.file = OpenFile(path.c_str(), "rb");
+  // OpenFile refuses anything but a regular file with these.
+  if (!archive.file && (errno == EISDIR || errno == ENXIO)) return Broken(path, "not a file");
   if (!archive.file) {
     std::fprintf(stderr, "magtool: %s: Cannot open resource file !\n", path.c_str());
     return false;
-  }
-  struct stat st;
-  if (fstat(fileno(archive.file.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
-    return Broken(path, "not a file");
   }
   archive.length = ArchiveLength(archive.file.get());
   if (ReadResourceDirectory(archive.file.get(), archive.entries) != DirectoryResult::Ok) {
