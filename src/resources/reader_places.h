@@ -12,7 +12,7 @@ constexpr const char* RESOURCE_ARCHIVE_FILE = "data.rs";
 
 struct ReaderPlaces {
   std::string archive = RESOURCE_ARCHIVE_FILE;
-  std::string folder;  // empty: the current directory
+  std::string folder = {};  // empty: the current directory
   std::string issueFolder = {};  // when set, members are read from here, not the archive
 };
 
