@@ -16,6 +16,8 @@ ExternalProject_Add(fuzz_targets
 include(${CMAKE_SOURCE_DIR}/fuzz/targets.cmake)
 # The demo issue's articles seed the article fuzzer too.
 set(FUZZ_EXTRA_SEEDS_article_fuzz ${CMAKE_SOURCE_DIR}/issue/DATA/arts)
+# And its tunes, as the generators made them, the module fuzzer.
+set(FUZZ_EXTRA_SEEDS_module_fuzz ${CMAKE_BINARY_DIR}/issue/stage/DATA/msx)
 # The check fuzzer starts from the demo issue broken by a seed of each earlier corpus.
 set(CHECK_SEEDS ${FUZZ_BINARY_DIR}/check_seeds)
 add_custom_command(OUTPUT ${CHECK_SEEDS}.stamp

@@ -44,6 +44,29 @@ TrueTypeFont* FindFont(FontManager& manager, const std::string& name) {
   return nullptr;
 }
 
+const GlyphTable* FindRendered(const FontManager& manager, const TrueTypeFont& font,
+                               const GrayPalette& palette, const GlyphTable& wanted) {
+  for (const RenderedTable& kept : manager.rendered) {
+    const GlyphTable& t = *kept.table;
+    if (kept.font == &font && kept.palette == palette && t.sizeX == wanted.sizeX &&
+        t.sizeY == wanted.sizeY && t.bold == wanted.bold && t.italic == wanted.italic) {
+      return &t;
+    }
+  }
+  return nullptr;
+}
+
+// The table itself when the kept ones have no room for it, else a shared copy.
+std::unique_ptr<GlyphTable> Keep(FontManager& manager, const TrueTypeFont& font,
+                                 const GrayPalette& palette, std::unique_ptr<GlyphTable> table) {
+  // Both planes: TrueType tables are rendered with edges.
+  const size_t bytes = 2 * static_cast<size_t>(table->stride) * static_cast<size_t>(table->height);
+  if (bytes > RENDERED_BYTES_MAX - manager.renderedBytes) return table;
+  manager.renderedBytes += bytes;
+  manager.rendered.push_back({&font, palette, std::move(table)});
+  return GlyphTableShare(*manager.rendered.back().table);
+}
+
 }  // namespace
 
 GrayPalette MskPalette(uint32_t mask) {
@@ -72,6 +95,7 @@ void FontManagerAddFont(FontManager& manager, const char* line) {
 
 void FontManagerDestroy(std::unique_ptr<FontManager>& manager) {
   if (!manager) return;
+  manager->rendered.clear();
   // Faces go before the library that made them.
   for (auto& font : manager->fonts) TrueTypeClose(*font);
   manager->fonts.clear();
@@ -94,8 +118,14 @@ std::unique_ptr<GlyphTable> FontOpen(FontManager& manager, const char* name, int
   table->sizeY = sizeY;
   table->bold = bold;
   table->italic = italic;
+  // Underlining is drawn at draw time: a table rendered without it serves.
+  if (const GlyphTable* kept = FindRendered(manager, *font, palette, *table)) {
+    table = GlyphTableShare(*kept);
+  } else {
+    TrueTypeRender(*font, *table, *manager.buffers, 1, palette);
+    table = Keep(manager, *font, palette, std::move(table));
+  }
   table->underline = underline;
-  TrueTypeRender(*font, *table, *manager.buffers, 1, palette);
   return table;
 }
 

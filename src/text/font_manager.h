@@ -1,10 +1,13 @@
 // The font registry and the per-article font caches: TrueType fonts listed in
 // "DATA/configs/fonts.txt", tables opened by name, size and style (BMF
-// scripts by a name ending in ".BMF"), cached per article with a fallback to
+// scripts by a name ending in ".BMF"; TrueType ones rendered once for the
+// manager's life), cached per article with a fallback to
 // "DATA/fonts/arial.ttf"; measuring, fitting, hit-testing and drawing text set
 // in a GlyphTable.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,12 +20,26 @@
 
 constexpr const char* FALLBACK_FONT = "DATA/fonts/arial.ttf";
 
+// A TrueType table rendered once and kept: FontOpen hands out copies sharing
+// its planes, so that an article opened again renders none of its faces.
+struct RenderedTable {
+  const TrueTypeFont* font;
+  std::array<uint8_t, 5> palette;  // the ":MSK:" levels it was rendered with
+  std::unique_ptr<GlyphTable> table;
+};
+
+// Plane bytes the kept tables may hold; later tables are rendered each time.
+constexpr size_t RENDERED_BYTES_MAX = size_t{16} << 20;
+
+// Every table FontOpen hands out must be freed before the manager is.
 struct FontManager {
   FT_LibraryRec_* engine;
   std::unique_ptr<RenderBuffers> buffers;
   std::vector<std::unique_ptr<TrueTypeFont>> fonts;  // fonts.txt order
   float charSpacing;  // extra pixels after every character
   float wordSpacing;  // extra pixels after every space, on top
+  std::vector<RenderedTable> rendered;
+  size_t renderedBytes;
 };
 
 struct FontCacheEntry {

@@ -64,6 +64,20 @@ TEST_F(FontCacheTest, MissingFacesFallBackToArial) {
   EXPECT_EQ(Get("DATA/fonts/none.ttf", 16), fallback);  // not rendered again
 }
 
+// Kept per face, size and style; a full store leaves new tables to their callers.
+TEST_F(FontCacheTest, RenderedTablesAreSharedByStyleOnly) {
+  AddArial();
+  const auto open = [&](int32_t sizeY, int32_t bold, int32_t italic) {
+    return FontOpen(*manager, FALLBACK_FONT, 8, sizeY, bold, italic, 0);
+  };
+  const auto plain = open(16, 0, 0);
+  EXPECT_EQ(open(16, 0, 0)->solid, plain->solid);
+  EXPECT_TRUE(open(16, 1, 0)->solid != plain->solid && open(16, 0, 1)->solid != plain->solid);
+  manager->renderedBytes = RENDERED_BYTES_MAX;
+  const auto owned = open(17, 0, 0);
+  EXPECT_TRUE(owned->solidBlock != nullptr && open(17, 0, 0)->solid != owned->solid);
+}
+
 // The mask's rules apply in order, later ones winning.
 TEST_F(FontCacheTest, MaskSuffix) {
   EXPECT_EQ(MskPalette(0x1C00), (GrayPalette{0, 0, 3, 3, 3}));
