@@ -52,8 +52,8 @@ def start_xvfb(screen):
     if shutil.which("Xvfb") is None:
         return None
     ready_read, ready_write = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-displayfd", str(ready_write)],
+    server = subprocess.Popen(  # that does not reset when the setup dialog, its last client, ends
+        ["Xvfb", "-screen", "0", screen, "-noreset", "-displayfd", str(ready_write)],
         pass_fds=(ready_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(ready_write)
     # The whole line, up to the end of the pipe if the server dies before it.
