@@ -194,7 +194,7 @@ def main():
                 print("skipped: Xvfb cannot start")
                 return SKIP
             server, display = started
-            ready = os.path.join(scratch, display)  # made once the window manager runs
+            ready = os.path.join(tempfile.mkdtemp(dir=scratch), "managed")  # once the manager runs
             helpers = [server] + [subprocess.Popen(
                 [name, "--startup", "touch " + ready], env=dict(os.environ, DISPLAY=display),
                 stdout=subprocess.DEVNULL) for name in managers]
