@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libpng-dev
   libjpeg62-turbo-dev libfreetype-dev libopenmpt-dev libvorbis-dev zlib1g-dev libgtest-dev
   libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core
-  xvfb xdotool x11-apps python3 valgrind desktop-file-utils nodejs chromium)
+  xvfb xdotool openbox x11-apps python3 valgrind desktop-file-utils nodejs chromium)
 
 missing=()
 for p in "${packages[@]}"; do

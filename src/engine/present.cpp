@@ -259,11 +259,11 @@ void ForceWholePresent(PresentState& presentation) { presentation.WholePending =
 void HideEngineCursor(Reader& reader) {
   if (reader.Presentation.CursorHidden != 0) return;
   reader.Presentation.CursorHidden = 1;
-  if (!reader.Setup.SoftCursor) SDL_ShowCursor(0);
+  if (!reader.Setup.SoftCursor) SystemCursorShow(reader.Video.Cursor, false);
 }
 
 void ShowEngineCursor(Reader& reader) {
   if (reader.Presentation.CursorHidden != 1) return;
   reader.Presentation.CursorHidden = 0;
-  if (!reader.Setup.SoftCursor) SDL_ShowCursor(1);
+  if (!reader.Setup.SoftCursor) SystemCursorShow(reader.Video.Cursor, true);
 }

@@ -89,7 +89,8 @@ void VideoStart(VideoState& video, Picture& cursorImage, const SetupConfig& conf
   std::atexit(SDL_Quit);
   SetWindowIcon();
   SetMode(video, config);
-  SDL_ShowCursor(config.SoftCursor ? 0 : 1);
+  SystemCursorStart(video.Cursor);
+  SystemCursorShow(video.Cursor, config.SoftCursor == 0);
   ImageLoader("DATA/panels/cursor.png", cursorImage);
   SDL_WM_SetCaption(WindowCaption(ReadIssueName()).c_str(), nullptr);
   CheckScreenFormat(video);
@@ -101,6 +102,7 @@ SDL_Surface* PresentSurface(const VideoState& video) {
 
 void VideoStop(VideoState& video, Picture& cursorImage) {
   PictureFree(cursorImage);
+  SystemCursorStop(video.Cursor);
   if (video.ShadowSurface != nullptr) SDL_FreeSurface(video.ShadowSurface);
   video = VideoState{};
 }

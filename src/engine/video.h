@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/setup_config.h"
+#include "engine/system_cursor.h"
 #include "resources/issue_name.h"
 #include "resources/picture.h"
 
@@ -29,6 +30,7 @@ struct VideoState {
   SDL_Surface* ScreenSurface;  // from SDL_SetVideoMode, owned by SDL
   SDL_Surface* ShadowSurface;  // the RGB555 stand-in for a 15-bpp screen, or null
   int32_t PixelMode;
+  SystemCursor Cursor;  // the system's pointer, hidden for the soft cursor or a resting mouse
 };
 
 // SDL_SetVideoMode flags for the settings.

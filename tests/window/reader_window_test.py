@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""The real reader in a real X window (Xvfb), driven as a user drives it:
-accept the setup dialog with Enter, wait out the opening cover, click a link
-on the contents page, go back with Backspace and quit with Escape twice.
-Each page the window shows must match what magtool render draws for it."""
+"""The real reader on Xvfb, in a window and full screen, driven as a user drives it:
+accept the setup dialog with Enter, wait out the opening cover, click a link on the contents
+page, go back with Backspace, click it again moving the mouse by steps, quit with Escape twice.
+Each page must match magtool render's; full screen takes xdotool's absolute moves (a tablet's)."""
 import os
 import select
 import shutil
@@ -15,11 +15,10 @@ import time
 from screen_images import read_png, read_xwd
 
 SKIP = 77
-SCREEN = "800x600x24"
+# (display, full screen, window manager); SDL 2 scales no full screen without one.
+RUNS = [("800x600x24", 0, []), ("640x480x24", 1, []), ("640x480x24", 1, ["openbox"]),
+        ("1024x768x24", 1, ["openbox"])]
 CLICK_HOLD = 0.08  # as a hand holds a click; keys are tapped at once
-
-# Windowed, 32 bits, music on (into the dummy audio driver), fast fades.
-SETUP = struct.pack("<13i", 1, 1, 0, 2000, 300, 1, 0, 1, 1, 0, 1, 0, 32)
 
 # Regions (x, y, width, height) of the 640x480 screen that hold no link, no
 # animation and no pointer: the panel's name in its top strip, the article's
@@ -48,13 +47,13 @@ def poll(check, seconds, pause, failure):
     return found
 
 
-def start_xvfb():
+def start_xvfb(screen):
     """An Xvfb on a free display of its own choosing, or None."""
     if shutil.which("Xvfb") is None:
         return None
     ready_read, ready_write = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-screen", "0", SCREEN, "-nolisten", "tcp", "-displayfd", str(ready_write)],
+    server = subprocess.Popen(  # that does not reset when the setup dialog, its last client, ends
+        ["Xvfb", "-screen", "0", screen, "-noreset", "-displayfd", str(ready_write)],
         pass_fds=(ready_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(ready_write)
     # The whole line, up to the end of the pipe if the server dies before it.
@@ -69,8 +68,13 @@ def start_xvfb():
 
 class Session:
     def __init__(self, display):
-        self.env = dict(os.environ, DISPLAY=display, SDL_VIDEODRIVER="x11", SDL_AUDIODRIVER="dummy")
+        # Nearest scaling keeps the scaled screen's pixels those of the page.
+        self.env = dict(os.environ, DISPLAY=display, SDL_VIDEODRIVER="x11", SDL_AUDIODRIVER="dummy",
+                        SDL12COMPAT_SCALE_METHOD="nearest")
         self.origin = (0, 0)
+
+    def place(self, x, y):  # of the middle of screen pixel (x, y)
+        return [o + int((v + 0.5) * self.scale) for o, v in zip(self.origin, (x, y))]
 
     def xdotool(self, *args):
         out = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
@@ -84,7 +88,8 @@ class Session:
     def focus(self, window):
         geometry = dict(line.split("=") for line in
                         self.xdotool("getwindowgeometry", "--shell", window).split())
-        self.origin = (int(geometry["X"]), int(geometry["Y"]))
+        x, y, width = (int(geometry[key]) for key in ("X", "Y", "WIDTH"))
+        self.origin, self.scale = (x, y), width / 640
         self.move(320, 240)
         poll(lambda: self.takes_focus(window), 6, 0.1,
              lambda: "window %s never took the focus" % window)
@@ -93,11 +98,13 @@ class Session:
         self.xdotool("windowfocus", window)
         return self.xdotool("getwindowfocus").strip() == window
 
-    def move(self, x, y):
-        self.xdotool("mousemove", str(self.origin[0] + x), str(self.origin[1] + y))
+    def move(self, x, y, by_steps=False):  # by steps from the resting place, as a mouse moves
+        start = self.place(*RESTING_PLACE) if by_steps else (0, 0)
+        steps = [str(a - b) for a, b in zip(self.place(x, y), start)]
+        self.xdotool("mousemove_relative" if by_steps else "mousemove", "--", *steps)
 
-    def click(self, x, y):
-        self.move(x, y)
+    def click(self, x, y, by_steps=False):
+        self.move(x, y, by_steps)
         time.sleep(0.2)
         self.xdotool("mousedown", "1")
         time.sleep(CLICK_HOLD)
@@ -109,9 +116,11 @@ class Session:
                               check=True).stdout
         shares = {}
         for name, (x, y, width, height) in REGIONS.items():
-            shot = read_xwd(dump, (self.origin[0] + x, self.origin[1] + y, width, height))
-            pairs = [(shot[r][c], reference[y + r][x + c])
-                     for r in range(height) for c in range(width)]
+            left, top = self.place(x, y)
+            right, bottom = self.place(x + width - 1, y + height - 1)
+            shot = read_xwd(dump, (left, top, right + 1 - left, bottom + 1 - top))
+            pairs = [(shot[v - top][u - left], reference[y + r][x + c]) for r in range(height)
+                     for c in range(width) for u, v in [self.place(x + c, y + r)]]
             shares[name] = sum(max(abs(a - b) for a, b in zip(*pair)) > CHANNEL_TOLERANCE
                                for pair in pairs) / len(pairs)
         return shares
@@ -127,20 +136,13 @@ class Session:
         time.sleep(SETTLE)
 
 
-def run(reader, magtool, archive, display, scratch):
-    pages = {}
-    for name in ("index", "making"):
-        out = os.path.join(scratch, name + ".png")
-        subprocess.run([magtool, "render", archive, "DATA/arts/%s.art" % name, out], check=True)
-        with open(out, "rb") as file:
-            pages[name] = read_png(file.read())
-    run_dir = os.path.join(scratch, "run")
-    os.mkdir(run_dir)
+def run(reader, archive, pages, session, full_screen, scratch):
+    run_dir = tempfile.mkdtemp(dir=scratch)
     shutil.copy(archive, os.path.join(run_dir, "data.rs"))
+    # 32 bits, music on (into the dummy audio driver), fast fades.
     with open(os.path.join(run_dir, "setup.cfg"), "wb") as file:
-        file.write(SETUP)
+        file.write(struct.pack("<13i", 1, 1, full_screen, 2000, 300, 1, 0, 1, 1, 0, 1, 0, 32))
 
-    session = Session(display)
     with open(os.path.join(scratch, "out.txt"), "w") as out:
         process = subprocess.Popen([reader], cwd=run_dir, env=session.env, stdout=out,
                                    stderr=subprocess.STDOUT)
@@ -155,6 +157,8 @@ def run(reader, magtool, archive, display, scratch):
         session.wait_for_page(pages["making"], "the linked article", 6)
         session.xdotool("key", "BackSpace")
         session.wait_for_page(pages["index"], "the contents page after back", 6)
+        session.click(*LINK, by_steps=True)  # the pointer stays where the article has no link
+        session.wait_for_page(pages["making"], "the article linked by a mouse moved by steps", 6)
         session.xdotool("key", "Escape")
         time.sleep(1)
         if process.poll() is not None:
@@ -177,17 +181,31 @@ def run(reader, magtool, archive, display, scratch):
 
 def main():
     reader, magtool, archive = sys.argv[1:4]
-    started = start_xvfb()
-    if started is None:
-        print("skipped: Xvfb cannot start")
-        return SKIP
-    server, display = started
-    try:
-        with tempfile.TemporaryDirectory(prefix="reader-window-") as scratch:
-            run(reader, magtool, archive, display, scratch)
-    finally:
-        server.terminate()
-        server.wait()
+    with tempfile.TemporaryDirectory(prefix="reader-window-") as scratch:
+        pages = {}
+        for name in ("index", "making"):
+            out = os.path.join(scratch, name + ".png")
+            subprocess.run([magtool, "render", archive, "DATA/arts/%s.art" % name, out], check=True)
+            with open(out, "rb") as file:
+                pages[name] = read_png(file.read())
+        for screen, full_screen, managers in RUNS:
+            started = start_xvfb(screen)
+            if started is None:
+                print("skipped: Xvfb cannot start")
+                return SKIP
+            server, display = started
+            ready = os.path.join(tempfile.mkdtemp(dir=scratch), "managed")  # once the manager runs
+            helpers = [server] + [subprocess.Popen(
+                [name, "--startup", "touch " + ready], env=dict(os.environ, DISPLAY=display),
+                stdout=subprocess.DEVNULL) for name in managers]
+            print("%s, full screen %d, managed by %s" % (screen, full_screen, managers))
+            try:
+                poll(lambda: not managers or os.path.exists(ready), 30, 0.1, lambda: "no manager")
+                run(reader, archive, pages, Session(display), full_screen, scratch)
+            finally:
+                for helper in reversed(helpers):
+                    helper.terminate()
+                    helper.wait()
     print("reader window test passed")
     return 0
 
