@@ -20,11 +20,15 @@ FilePtr MemoryFile(const std::string& text) {
 }
 
 // A huge file is read for seconds: a request to stop leaves it read in part.
+// The pieces go straight into the text, so that a short file costs little.
 void ReadUnlessStopped(FILE* file, std::vector<uint8_t>& bytes) {
-  std::vector<uint8_t> chunk(size_t{1} << 20);
-  size_t got = 0;
-  while (!StopRequested() && (got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<ptrdiff_t>(got));
+  constexpr size_t PIECE = size_t{1} << 16;
+  size_t got = PIECE;
+  while (got == PIECE && !StopRequested()) {
+    const size_t at = bytes.size();
+    bytes.resize(at + PIECE);
+    got = std::fread(bytes.data() + at, 1, PIECE, file);
+    bytes.resize(at + got);
   }
 }
 
