@@ -30,7 +30,7 @@ constexpr std::string_view NOWHERE = "/dev/null/";
 struct ResourceHandle {
   char name[RESOURCE_HANDED_NAME_MAX + 1];
   int isTemporary;  // extracted by the archive, deleted when closed
-  FileLock lock;    // held until then, so that no starting reader removes it
+  FdHandle lock;    // held until then, so that no starting reader removes it
   std::string path;  // as asked for
   uint64_t request;  // its number among all requests
 };
@@ -108,7 +108,7 @@ const char* BaseName(const char* path) {
 }
 
 ResourceHandle& AddHandle(ResourceArchive& archive, const std::string& name, int isTemporary,
-                          FileLock lock = {}) {
+                          FdHandle lock = FdHandle()) {
   if (name.size() > RESOURCE_HANDED_NAME_MAX) FatalError(PATH_TOO_LONG);
   auto handle = std::make_unique<ResourceHandle>();
   std::memcpy(handle->name, name.c_str(), name.size() + 1);
@@ -148,7 +148,7 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   FilePtr file = CreateNumberedFile(inFolder, archive.tempCounter, suffix, TEMP_FILE_MODE, name);
   if (file && !Handable(file, name)) FatalError(PATH_TOO_LONG);
   if (file) {
-    FileLock lock(file.get());
+    FdHandle lock = LockOf(file.get());
     if (WriteAndClose(file, name, bytes)) return AddHandle(archive, name, 1, std::move(lock));
   }
   const std::string folder = PrivateFolder();
@@ -159,7 +159,7 @@ ResourceHandle& WriteTempFile(ResourceArchive& archive, const char* path,
   if (!file || !Handable(file, name)) {
     FatalError("Cannot save temporary file ! (On C:\\ or in current dir)");
   }
-  FileLock lock(file.get());
+  FdHandle lock = LockOf(file.get());
   if (!WriteAndClose(file, name, bytes)) FatalError("Write error !");
   return AddHandle(archive, name, 1, std::move(lock));
 }

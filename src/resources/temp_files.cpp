@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <utility>
 
 namespace {
 
@@ -79,18 +78,7 @@ bool IsNumbered(std::string_view name, std::string_view prefix) {
 
 }  // namespace
 
-FileLock::FileLock(FILE* created) : fd_(fcntl(fileno(created), F_DUPFD_CLOEXEC, 0)) {}
-
-FileLock::FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-  std::swap(fd_, other.fd_);
-  return *this;
-}
-
-FileLock::~FileLock() {
-  if (fd_ >= 0) close(fd_);
-}
+FdHandle LockOf(FILE* created) { return FdHandle(fcntl(fileno(created), F_DUPFD_CLOEXEC, 0)); }
 
 void RemoveUnheldFiles(const std::string& folder, std::string_view prefix) {
   const std::string where = folder.empty() ? "." : folder;

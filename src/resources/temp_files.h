@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/fd_handle.h"
 #include "resources/file_ptr.h"
 
 // Names tried before giving up on a folder: bounded, so that a folder full of
@@ -26,20 +27,9 @@ constexpr int TEMP_MAX_TRIES = 1000;
 FilePtr CreateNumberedFile(const std::string& prefix, int& number, const std::string& suffix,
                            int mode, std::string& name);
 
-// A descriptor that keeps a created file's lock after its stream is closed.
-class FileLock {
- public:
-  FileLock() = default;
-  explicit FileLock(FILE* created);  // a lock of that file; none when it cannot be had
-  FileLock(FileLock&& other) noexcept;
-  FileLock& operator=(FileLock&& other) noexcept;  // the lock held before goes with other
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
-  ~FileLock();
-
- private:
-  int fd_ = -1;
-};
+// A descriptor of a created file, which keeps its lock after its stream is
+// closed; none when it cannot be had.
+FdHandle LockOf(FILE* created);
 
 // Removes the regular files of folder ("" for the current one) named prefix,
 // digits and an optional ".suffix" that no process holds locked: what killed
