@@ -1,16 +1,18 @@
 #include "articles/article_layout.h"
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 #include "base/fatal.h"
 
 namespace {
 
-int32_t Fit(const ArticleFonts& fonts, const std::string& text, const GlyphTable* font,
-            int32_t limit) {
-  if (font == nullptr) return FixedFit(text.c_str(), limit);
+// How many characters of text fit in limit pixels; looks no further than that.
+int32_t Fit(const ArticleFonts& fonts, const char* text, const GlyphTable* font, int32_t limit) {
+  if (font == nullptr) return FixedFit(text, limit);
   fonts.registry->charSpacing = fonts.registry->wordSpacing = 0;
-  return FontFit(*fonts.registry, text.c_str(), font, limit);
+  return FontFit(*fonts.registry, text, font, limit);
 }
 
 std::string TrimSpaces(const std::string& text) {
@@ -25,14 +27,14 @@ bool HasVisible(const std::string& text) {
 
 // Where a text that fits n characters breaks: at its last space from index
 // 1 on, so that a one-letter word that starts it stays; 0 when none.
-size_t LastSpaceBefore(const std::string& text, size_t n) {
+size_t LastSpaceBefore(std::string_view text, size_t n) {
   for (size_t i = std::min(n, text.size()); i-- > 1;) {
     if (text[i] == ' ') return i;
   }
   return 0;
 }
 
-size_t BreakPoint(const std::string& text, int32_t fit) {
+size_t BreakPoint(std::string_view text, int32_t fit) {
   if (fit <= 0) return 1;
   const size_t space = LastSpaceBefore(text, static_cast<size_t>(fit));
   return space != 0 ? space : static_cast<size_t>(fit);
@@ -124,19 +126,22 @@ int32_t BrokenMode(const ParserState& state) {
 }
 
 // Lines at x 0 for what is left of a run that did not fit; the last piece
-// opens the line that the following runs continue on.
-void ContinueRest(Article& article, ParserState& state, std::string rest) {
+// opens the line that the following runs continue on. The pieces are taken
+// from an advancing offset, so that a long run costs its length, not its square.
+void ContinueRest(Article& article, ParserState& state, const std::string& run) {
   const int32_t avail =
       std::max(1, ClampedSum(state.jlimit, -LayoutMeasure(article.fonts, " ", state.font).width));
+  size_t from = 0;
   for (;;) {
-    rest.erase(0, rest.find_first_not_of(' '));
-    if (rest.empty()) return;
-    const int32_t fit = Fit(article.fonts, rest, state.font, avail);
-    if (fit >= static_cast<int32_t>(rest.size())) break;
-    const size_t n = BreakPoint(rest, fit);
-    SingleSegmentLine(article, state, 0, TrimSpaces(rest.substr(0, n)), BrokenMode(state));
-    rest.erase(0, n);
+    from = run.find_first_not_of(' ', from);
+    if (from == std::string::npos) return;
+    const int32_t fit = Fit(article.fonts, run.c_str() + from, state.font, avail);
+    if (fit >= static_cast<int64_t>(run.size() - from)) break;
+    const size_t n = BreakPoint(std::string_view(run).substr(from), fit);
+    SingleSegmentLine(article, state, 0, TrimSpaces(run.substr(from, n)), BrokenMode(state));
+    from += n;
   }
+  const std::string rest = run.substr(from);
   if (!HasVisible(rest)) return;
   OpenCurrent(article, state);
   AppendToCurrent(state, rest, LayoutMeasure(article.fonts, rest, state.font));
@@ -166,16 +171,20 @@ void LayoutPlainLine(Article& article, ParserState& state, const std::string& te
   }
   const int32_t spaceWidth = LayoutMeasure(article.fonts, " ", state.font).width;
   const int32_t avail = std::max(1, ClampedSum(state.jlimit, -int64_t{state.x} - spaceWidth));
-  std::string rest = text;
+  // Trailing spaces go once; leading ones before every piece.
+  const std::string trimmed = TrimSpaces(text);
+  size_t from = 0;
   for (;;) {
-    rest = TrimSpaces(rest);
-    if (rest.empty()) return;  // only spaces: nothing to show
-    const int32_t fit = Fit(article.fonts, rest, state.font, avail);
-    if (fit >= static_cast<int32_t>(rest.size())) break;
-    const size_t n = BreakPoint(rest, fit);
-    SingleSegmentLine(article, state, state.x, TrimSpaces(rest.substr(0, n)), BrokenMode(state));
-    rest.erase(0, n);
+    from = trimmed.find_first_not_of(' ', from);
+    if (from == std::string::npos) return;  // only spaces: nothing to show
+    const int32_t fit = Fit(article.fonts, trimmed.c_str() + from, state.font, avail);
+    if (fit >= static_cast<int64_t>(trimmed.size() - from)) break;
+    const size_t n = BreakPoint(std::string_view(trimmed).substr(from), fit);
+    SingleSegmentLine(article, state, state.x, TrimSpaces(trimmed.substr(from, n)),
+                      BrokenMode(state));
+    from += n;
   }
+  const std::string rest = trimmed.substr(from);
   if (HasVisible(rest)) SingleSegmentLine(article, state, state.x, rest, state.justify);
 }
 
@@ -196,7 +205,7 @@ void LayoutRun(Article& article, ParserState& state, const std::string& run) {
     }
   }
   const int32_t avail = ClampedSum(state.jlimit, -int64_t{state.x});
-  const int32_t fit = Fit(article.fonts, run, state.font, avail);
+  const int32_t fit = Fit(article.fonts, run.c_str(), state.font, avail);
   size_t split = LastSpaceBefore(run, static_cast<size_t>(std::max(fit, 0)));
   if (split == 0 && fit <= 10) {
     // A short word moves whole to the next line.

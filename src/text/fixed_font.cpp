@@ -97,10 +97,10 @@ TextSize FixedMeasure(const char* text) {
 }
 
 int32_t FixedFit(const char* text, int32_t limit) {
-  const int64_t length = LengthOf(text);
-  if (length == 0) return -1;
+  if (text == nullptr || text[0] == '\0') return -1;
   const int64_t reaching = (int64_t{limit} + GLYPH_WIDTH - 1) / GLYPH_WIDTH;
-  return static_cast<int32_t>(std::min(std::max<int64_t>(reaching, 1), length));
+  // A long text is read no further than the characters that can fit.
+  return static_cast<int32_t>(strnlen(text, static_cast<size_t>(std::max<int64_t>(reaching, 1))));
 }
 
 int32_t FixedDraw(const FixedFont& font, const char* text, int32_t x, int32_t y, uint32_t colour,
