@@ -1,5 +1,6 @@
 #include "resources/text_file.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,15 +21,19 @@ FilePtr MemoryFile(const std::string& text) {
 }
 
 // A huge file is read for seconds: a request to stop leaves it read in part.
-// The pieces go straight into the text, so that a short file costs little.
+// The pieces go straight into the text and grow from small ones, so that a
+// short file costs little.
 void ReadUnlessStopped(FILE* file, std::vector<uint8_t>& bytes) {
-  constexpr size_t PIECE = size_t{1} << 16;
-  size_t got = PIECE;
-  while (got == PIECE && !StopRequested()) {
+  constexpr size_t LARGEST_PIECE = size_t{1} << 16;
+  size_t piece = size_t{1} << 12;
+  bool more = true;
+  while (more && !StopRequested()) {
     const size_t at = bytes.size();
-    bytes.resize(at + PIECE);
-    got = std::fread(bytes.data() + at, 1, PIECE, file);
+    bytes.resize(at + piece);
+    const size_t got = std::fread(bytes.data() + at, 1, piece, file);
     bytes.resize(at + got);
+    more = got == piece;
+    piece = std::min(piece * 2, LARGEST_PIECE);
   }
 }
 

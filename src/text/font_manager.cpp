@@ -85,7 +85,6 @@ std::unique_ptr<FontManager> FontManagerCreate() {
   FT_Library engine = nullptr;
   if (FT_Init_FreeType(&engine) != 0) FatalError("FreeType: Cannot init !");
   manager->engine = engine;
-  manager->buffers = std::make_unique<RenderBuffers>();
   return manager;
 }
 
@@ -122,6 +121,7 @@ std::unique_ptr<GlyphTable> FontOpen(FontManager& manager, const char* name, int
   if (const GlyphTable* kept = FindRendered(manager, *font, palette, *table)) {
     table = GlyphTableShare(*kept);
   } else {
+    if (!manager.buffers) manager.buffers = std::make_unique<RenderBuffers>();
     TrueTypeRender(*font, *table, *manager.buffers, 1, palette);
     table = Keep(manager, *font, palette, std::move(table));
   }
