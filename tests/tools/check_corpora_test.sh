@@ -14,9 +14,13 @@ trap 'rm -rf "$work"' EXIT
 issue=$work/issue
 cp -r "$work/pristine" "$issue"
 
-# The files the panel and font fuzzers keep beside their input, as their seeds name them.
-for name in a.bmp s.bmp glyphs.bmp DATA/glyphs.bmp; do cp "$issue/DATA/panels/icon.bmp" "$issue/$name"; done
-for pair in m.gif:mask.gif c.txt:chain0.txt b.ani:button0.ani; do cp "$issue/DATA/panels/classic/${pair#*:}" "$issue/${pair%%:*}"; done
+# The files the panel and font fuzzers keep beside their input, as their seeds
+# name them, where the issue has them (a small one to seed the check fuzzer has not).
+copy_if_there() { if [ -e "$1" ]; then cp "$1" "$2"; fi; }
+for name in a.bmp s.bmp glyphs.bmp DATA/glyphs.bmp; do copy_if_there "$issue/DATA/panels/icon.bmp" "$issue/$name"; done
+for pair in m.gif:mask.gif c.txt:chain0.txt b.ani:button0.ani; do
+  copy_if_there "$issue/DATA/panels/classic/${pair#*:}" "$issue/${pair%%:*}"
+done
 
 # Byte offsets of the first two 0x1E separators, as the search fuzzer cuts.
 separators() { grep -obUa $'\x1e' "$1" | head -n 2 | cut -d: -f1 || true; }
@@ -76,7 +80,9 @@ for dir in "$seeds"/*_fuzz; do
   for seed in "${files[@]}"; do
     mapfile -t swaps < <(place "$corpus" "$seed")
     [ ${#swaps[@]} -gt 0 ] || continue
-    for swap in "${swaps[@]}"; do cp "${swap#* }" "$issue/${swap%% *}"; done
+    for swap in "${swaps[@]}"; do
+      mkdir -p "$(dirname "$issue/${swap%% *}")" && cp "${swap#* }" "$issue/${swap%% *}"
+    done
     if [ -n "$pack_dir" ]; then
       "$magtool" pack --store "$issue" "$pack_dir/$corpus-$(basename "$seed").rs" > /dev/null
     else
