@@ -12,5 +12,7 @@ cd "$work"
 # The targets make their scratch directories here, so the trap removes them.
 export TMPDIR="$work"
 "$target" -runs=0 "${seeds[@]}"
-"$target" -max_total_time="${FUZZ_SECONDS:-15}" -timeout=10 -rss_limit_mb=2048 \
+# A picture may claim 256 MB of pixels, which takes seconds under the sanitizers
+# on a busy machine: the timeout is for hangs, not for such a picture.
+"$target" -max_total_time="${FUZZ_SECONDS:-15}" -timeout=60 -rss_limit_mb=2048 \
   "$work/corpus" "${seeds[@]}"
