@@ -8,7 +8,7 @@
 #include "base/integer_reader.h"
 #include "base/path_limit.h"
 #include "engine/reader.h"
-#include "engine/sdl_hints.h"
+#include "platform/sdl_hints.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/line_reader.h"
+#include "platform/reader_files.h"
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
 #include "resources/whole_file.h"
@@ -42,5 +43,7 @@ void HistoryAppendVisited(const std::deque<LinkEntry>& targets, const char* file
   // new lines alone.
   std::vector<uint8_t> history;
   if (!ReadWholeFile(fileName, history) && errno != ENOENT) return;
-  SaveWholeFile(fileName, std::string(history.begin(), history.end()) + added);
+  if (SaveWholeFile(fileName, std::string(history.begin(), history.end()) + added)) {
+    ReaderFileKept(fileName);
+  }
 }

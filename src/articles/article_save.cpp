@@ -4,6 +4,7 @@
 #include <string>
 
 #include "articles/article_lifecycle.h"
+#include "platform/reader_files.h"
 #include "resources/resource_file.h"
 #include "resources/whole_file.h"
 
@@ -60,6 +61,7 @@ void ArticleSaveAsText(Article& article) {
   const FilePtr in = source.OpenText();
   if (!in) return;
   if (const std::optional<ResourceFile> saved = FindFreeFile()) {
-    SaveWholeFileOrPrivate(saved->name(), TextWithoutTags(in.get()));
+    const std::string written = SaveWholeFileOrPrivate(saved->name(), TextWithoutTags(in.get()));
+    if (!written.empty()) ReaderFileSaved(written);
   }
 }

@@ -1,4 +1,4 @@
-#include "engine/change_notice.h"
+#include "platform/change_notice.h"
 
 #include "resources/archive.h"
 

@@ -4,7 +4,7 @@
 #include "articles/article_view.h"
 
 #include "base/fatal.h"
-#include "engine/document_opener.h"
+#include "platform/document_opener.h"
 #include "engine/font_list.h"
 #include "engine/issue_watch.h"
 #include "engine/reader_state.h"
@@ -20,7 +20,8 @@ namespace {
 // since a Picture has no pitch of its own.
 SDL_Surface* DirectXSurface(const Reader& reader) {
   SDL_Surface* screen = reader.Video.ScreenSurface;
-  SDL_Surface* surface = reader.Setup.Bpp == 32
+  const bool screenIsArgb = reader.Setup.Bpp == 32 && reader.Video.PixelMode == PIXEL_ARGB8888;
+  SDL_Surface* surface = screenIsArgb
                              ? screen
                              : SDL_CreateRGBSurface(SDL_HWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT,
                                                     32, 0xFF0000, 0x00FF00, 0x0000FF, 0);

@@ -2,19 +2,8 @@
 
 #include <SDL.h>
 
-#include <ctime>
-
-#include "engine/display_refresh.h"
-
-namespace {
-
-PaceTime Now() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return PaceTime{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
-
-}  // namespace
+#include "platform/display_refresh.h"
+#include "platform/frame_clock.h"
 
 PaceTime NextFrameDeadline(PaceTime previous, PaceTime now, PaceTime period) {
   PaceTime next = previous + period;
@@ -27,14 +16,13 @@ PaceTime FramePeriod(int refreshHz, bool windowShown) {
 }
 
 void EnableFramePacing(FramePacing& pacing, bool on) {
-  pacing = FramePacing{on, on ? DisplayRefreshRate() : 0, Now()};
+  pacing = FramePacing{on, on ? DisplayRefreshRate() : 0, MonotonicNanoseconds()};
 }
 
 void WaitForNextFrame(FramePacing& pacing) {
   if (!pacing.on) return;
   const bool shown = (SDL_GetAppState() & SDL_APPACTIVE) != 0;
-  pacing.deadline = NextFrameDeadline(pacing.deadline, Now(), FramePeriod(pacing.refreshHz, shown));
-  timespec until{static_cast<time_t>(pacing.deadline / 1'000'000'000),
-                 static_cast<long>(pacing.deadline % 1'000'000'000)};
-  clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
+  pacing.deadline = NextFrameDeadline(pacing.deadline, MonotonicNanoseconds(),
+                                      FramePeriod(pacing.refreshHz, shown));
+  SleepUntilMonotonic(pacing.deadline);
 }

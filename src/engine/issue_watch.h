@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "engine/article_stack.h"
-#include "engine/change_notice.h"
-#include "engine/checker_run.h"
+#include "platform/change_notice.h"
+#include "platform/checker_run.h"
 #include "text/fixed_font.h"
 
 constexpr uint32_t WATCH_POLL_MS = 250;  // a change settles for one look before it loads

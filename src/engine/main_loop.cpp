@@ -1,7 +1,8 @@
 #include "engine/main_loop.h"
 
+#include "engine/mouse_wheel.h"
 #include "engine/reader_state.h"
-#include "engine/shutdown_signals.h"
+#include "platform/shutdown_signals.h"
 
 namespace {
 
@@ -59,7 +60,10 @@ void HandleEvent(Reader& reader, MainLoopState& loop, const SDL_Event& event) {
       reader.Mouse.x = event.motion.x;
       reader.Mouse.y = event.motion.y;
       break;
-    case SDL_MOUSEBUTTONDOWN: SetButton(reader.Mouse, loop, event.button.button, true); break;
+    case SDL_MOUSEBUTTONDOWN:
+      MouseWheelCount(event);
+      SetButton(reader.Mouse, loop, event.button.button, true);
+      break;
     case SDL_MOUSEBUTTONUP: SetButton(reader.Mouse, loop, event.button.button, false); break;
     case SDL_QUIT: ++loop.quitsPending; break;
     case SDL_VIDEOEXPOSE:

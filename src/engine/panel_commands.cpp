@@ -8,7 +8,7 @@
 #include "articles/link_targets.h"
 #include "base/fatal.h"
 #include "base/integer_reader.h"
-#include "engine/document_opener.h"
+#include "platform/document_opener.h"
 #include "engine/panel_steps.h"
 #include "engine/reader_state.h"
 #include "engine/screen_transitions.h"

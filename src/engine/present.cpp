@@ -63,9 +63,20 @@ void ConvertRowSse2(const uint32_t* src, uint16_t* dst, int columns, const Packi
   ConvertRowPlain<Convert>(src + x, dst + x, columns - x);
 }
 
+uint32_t SwapRedBlue(uint32_t pixel) {
+  return (pixel & 0xFF00FF00u) | (pixel >> 16 & 0xFFu) | (pixel & 0xFFu) << 16;
+}
+
+void SwapRowRedBlue(const uint32_t* src, uint8_t* dst, int columns) {
+  auto* out = reinterpret_cast<uint32_t*>(dst);
+  for (int x = 0; x < columns; ++x) out[x] = SwapRedBlue(src[x]);
+}
+
 void StoreCursorPixel(uint8_t* row, int32_t x, uint32_t pixel, int32_t pixelMode) {
   if (pixelMode == PIXEL_ARGB8888) {
     reinterpret_cast<uint32_t*>(row)[x] = pixel;
+  } else if (pixelMode == PIXEL_ABGR8888) {
+    reinterpret_cast<uint32_t*>(row)[x] = SwapRedBlue(pixel);
   } else {
     reinterpret_cast<uint16_t*>(row)[x] =
         pixelMode == PIXEL_RGB555 ? ToRgb555(pixel) : ToRgb565(pixel);
@@ -75,6 +86,8 @@ void StoreCursorPixel(uint8_t* row, int32_t x, uint32_t pixel, int32_t pixelMode
 void ConvertRow(const uint32_t* src, uint8_t* dst, int columns, int32_t pixelMode) {
   if (pixelMode == PIXEL_ARGB8888) {
     CopyRow(src, dst, columns);
+  } else if (pixelMode == PIXEL_ABGR8888) {
+    SwapRowRedBlue(src, dst, columns);
   } else if (pixelMode == PIXEL_RGB555) {
     ConvertRowSse2<ToRgb555>(src, reinterpret_cast<uint16_t*>(dst), columns, PACK_555);
   } else {
@@ -202,7 +215,7 @@ void ConvertFrame(const Picture& frame, SDL_Surface* surface, int32_t pixelMode)
 
 void ConvertArea(const Picture& frame, SDL_Surface* surface, const SDL_Rect& area,
                  int32_t pixelMode) {
-  const size_t bytesPerPixel = pixelMode == PIXEL_ARGB8888 ? 4 : 2;
+  const size_t bytesPerPixel = pixelMode == PIXEL_ARGB8888 || pixelMode == PIXEL_ABGR8888 ? 4 : 2;
   for (int y = area.y; y < area.y + area.h; ++y) {
     const uint32_t* src = frame.pixels + static_cast<size_t>(y) * frame.width + area.x;
     auto* dst = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch +

@@ -55,7 +55,7 @@ void Present(Reader& reader);
 void ForceWholePresent(PresentState& presentation);
 
 // Writes min(sizes) of frame into the locked surface in pixelMode: 0 copies
-// 32-bit rows, 1 converts to RGB555, 2 to RGB565.
+// 32-bit rows, 1 converts to RGB555, 2 to RGB565, 3 swaps red and blue.
 void ConvertFrame(const Picture& frame, SDL_Surface* surface, int32_t pixelMode);
 
 // The same for one rectangle, which lies within both.

@@ -3,11 +3,10 @@
 #include "base/fatal.h"
 #include "engine/issue_watch.h"
 #include "engine/main_loop.h"
-#include "engine/mouse_wheel.h"
 #include "engine/reader_state.h"
 #include "engine/settings_summary.h"
 #include "engine/setup_dialog.h"
-#include "engine/shutdown_signals.h"
+#include "platform/shutdown_signals.h"
 #include "resources/archive.h"
 
 int RunReader(const ReaderOptions& options) {
@@ -21,7 +20,6 @@ int RunReader(const ReaderOptions& options) {
   RunSetupDialog(reader->Setup, !options.skipSetup);
   PrintSettingsSummary(reader->Setup);
   VideoStart(reader->Video, reader->CursorImage, reader->Setup, options.windowScale);
-  MouseWheelInstall();
   KeyStateCreate(reader->Keys, reader->KeyFlags, reader->KeyTaps);
   EngineCommand(*reader, ENGINE_INIT);
   if (options.watch) WatchStart(*reader);

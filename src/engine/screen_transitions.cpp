@@ -7,7 +7,7 @@
 #include "articles/article_links.h"
 #include "base/clock.h"
 #include "engine/reader_state.h"
-#include "engine/shutdown_signals.h"
+#include "platform/shutdown_signals.h"
 #include "resources/draw.h"
 #include "widgets/transitions.h"
 

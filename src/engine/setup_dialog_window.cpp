@@ -4,10 +4,10 @@
 
 #include "base/fatal.h"
 #include "engine/present.h"
-#include "engine/sdl_hints.h"
+#include "platform/sdl_hints.h"
 #include "engine/setup_dialog.h"
 #include "engine/setup_file.h"
-#include "engine/shutdown_signals.h"
+#include "platform/shutdown_signals.h"
 #include "engine/video.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/fatal.h"
+#include "platform/reader_files.h"
 #include "resources/resource_file.h"
 #include "resources/whole_file.h"
 
@@ -68,5 +69,7 @@ void ReadSetupFile(SetupConfig& config) {
 void WriteSetupFile(const SetupConfig& config) {
   const ResourceFile target(SETUP_FILE_PATH);
   const SetupBytes bytes = EncodeSetup(config);
-  SaveWholeFile(target.name(), {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  if (SaveWholeFile(target.name(), {reinterpret_cast<const char*>(bytes.data()), bytes.size()})) {
+    ReaderFileKept(target.name());
+  }
 }

@@ -1,11 +1,11 @@
 #include "engine/video.h"
 
-#include <climits>
 #include <cstdlib>
 
 #include "base/fatal.h"
 #include "base/text_encoding.h"
-#include "engine/sdl_hints.h"
+#include "platform/sdl_hints.h"
+#include "platform/window_icon.h"
 #include "resources/byte_reader.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
@@ -24,6 +24,7 @@ PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t r, uint32_t g, uint
   switch (bitsPerPixel) {
     case 32:
       if (r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF) return {PIXEL_ARGB8888, nullptr};
+      if (r == 0x0000FF && g == 0x00FF00 && b == 0xFF0000) return {PIXEL_ABGR8888, nullptr};
       return {PIXEL_ARGB8888, "32Bit set, but not ARGB format !"};
     case 16:
       if (is565) return {PIXEL_RGB565, nullptr};
@@ -47,14 +48,7 @@ namespace {
 // A missing or unreadable icon is not reported.
 void SetWindowIcon() {
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(ResourceFile("DATA/panels/icon.bmp").name(), bytes)) return;
-  if (bytes.empty() || bytes.size() > INT_MAX) return;
-  if (SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()))) {
-    if (SDL_Surface* icon = SDL_LoadBMP_RW(stream, 1)) {
-      SDL_WM_SetIcon(icon, nullptr);
-      SDL_FreeSurface(icon);
-    }
-  }
+  if (ReadWholeFile(ResourceFile("DATA/panels/icon.bmp").name(), bytes)) SetWindowIconFromBmp(bytes);
 }
 
 void SetMode(VideoState& video, const SetupConfig& config) {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "base/setup_config.h"
-#include "engine/system_cursor.h"
+#include "platform/system_cursor.h"
 #include "resources/issue_name.h"
 #include "resources/picture.h"
 
@@ -24,7 +24,8 @@ constexpr const char* WINDOW_CAPTION = "Marrowin#1 [win32]";
 std::string WindowCaption(const IssueName& issue);
 
 // How the 32-bit back buffer becomes screen pixels.
-enum PixelModes { PIXEL_ARGB8888 = 0, PIXEL_RGB555 = 1, PIXEL_RGB565 = 2 };
+// PIXEL_ABGR8888 is the browser's canvas: red in the lowest byte.
+enum PixelModes { PIXEL_ARGB8888 = 0, PIXEL_RGB555 = 1, PIXEL_RGB565 = 2, PIXEL_ABGR8888 = 3 };
 
 struct VideoState {
   SDL_Surface* ScreenSurface;  // from SDL_SetVideoMode, owned by SDL

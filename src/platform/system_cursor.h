@@ -1,4 +1,5 @@
-// The system's mouse pointer over the screen, shown or hidden.
+// The system's mouse pointer over the screen, shown or hidden. In a browser
+// the page's pointer is simply shown or hidden over the canvas.
 //
 // Hidden means a blank cursor, never SDL_ShowCursor(0): this SDL turns a
 // hidden cursor over a full screen (which grabs the input) into relative
@@ -11,7 +12,7 @@
 #include <memory>
 
 struct CursorFree {
-  void operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
+  void operator()(SDL_Cursor* cursor) const;
 };
 using CursorHandle = std::unique_ptr<SDL_Cursor, CursorFree>;
 

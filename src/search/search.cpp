@@ -8,6 +8,7 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "platform/key_table.h"
 #include "resources/draw.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
@@ -104,7 +105,7 @@ void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture,
     return;
   }
   int count = 0;
-  Uint8* keys = SDL_GetKeyState(&count);
+  uint8_t* keys = HeldKeys(count);
   if (!State->active) Open(keys, count);
   const char typed = TakeTypedKey(keys, count);
   std::string& query = State->query;

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "base/fatal.h"
@@ -40,7 +39,7 @@ constexpr Quad HIGH_BITS = {16, 32, 64, 128};
 
 // All ones in each lane whose bit is set in bits.
 inline Quad LaneMask(uint32_t bits, Quad lanes) {
-  return std::bit_cast<Quad>((bits & lanes) == lanes);
+  return __builtin_bit_cast(Quad, (bits & lanes) == lanes);
 }
 
 // Paint for four pixels at once, without branches.

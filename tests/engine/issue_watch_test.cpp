@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "articles/article_view.h"
-#include "engine/change_notice.h"
+#include "platform/change_notice.h"
 #include "engine/issue_watch.h"
 #include "support/reader_fixture.h"
 #include "support/scratch_dir.h"

@@ -12,7 +12,7 @@
 
 #include "base/setup_config.h"
 #include "engine/covers.h"
-#include "engine/document_opener.h"
+#include "platform/document_opener.h"
 #include "engine/engine.h"
 #include "engine/frame_pacing.h"
 #include "engine/keys.h"

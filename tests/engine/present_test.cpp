@@ -38,7 +38,10 @@ TEST(Present, ConversionsFollowTheirFormulas) {
   PictureAlloc(frame, W, H);
   std::mt19937 random(1);
   for (int i = 0; i < W * H; ++i) frame.pixels[i] = random() & 0xFFFFFF;
-  for (auto [bits, mode] : {std::pair{32, PIXEL_ARGB8888}, {16, PIXEL_RGB565}, {15, PIXEL_RGB555}}) {
+  // The browser's 32-bit canvas holds red in the low byte.
+  const auto swapped = [](uint32_t p) { return (p & 0xFF00) | (p >> 16 & 0xFF) | (p & 0xFF) << 16; };
+  for (auto [bits, mode] : {std::pair{32, PIXEL_ARGB8888}, {32, PIXEL_ABGR8888}, {16, PIXEL_RGB565},
+                            {15, PIXEL_RGB555}}) {
     const int bytes = bits == 32 ? 4 : 2;
     std::vector<uint32_t> store(H * STRIDE + 1, 0xABABABAB);
     auto* first = reinterpret_cast<uint8_t*>(store.data()) + (bytes == 2 ? 2 : 0);
@@ -48,7 +51,10 @@ TEST(Present, ConversionsFollowTheirFormulas) {
       for (int x = 0; x < W; ++x) {
         const uint32_t p = frame.pixels[y * W + x];
         EXPECT_EQ(SurfacePixel(surface.get(), x, y),
-                  bits == 32 ? p : bits == 16 ? ToRgb565(p) : ToRgb555(p))
+                  mode == PIXEL_ABGR8888 ? swapped(p)
+                  : bits == 32           ? p
+                  : bits == 16           ? ToRgb565(p)
+                                         : ToRgb555(p))
             << bits << ": " << x << "," << y;
       }
       EXPECT_EQ(first[(y * STRIDE + W) * bytes], 0xAB) << bits << ": " << y;

@@ -136,7 +136,6 @@ int main() {
   RunSetupDialog(r.Setup, false);
   Check(r.Setup.MsxQuality == 3, "reading the setup file beside the issue");
   VideoStart(r.Video, r.CursorImage, r.Setup);
-  MouseWheelInstall();
   KeyStateCreate(r.Keys, r.KeyFlags, r.KeyTaps);
   EngineCommand(r, ENGINE_INIT);
   Session session{r};

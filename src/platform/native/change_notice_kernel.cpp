@@ -5,7 +5,7 @@
 // folder's watch does not see a linked file's writes. The stamp counts the
 // events that concern the issue; a save by rename, by truncate and write, a
 // file made or deleted each give at least one.
-#include "engine/change_notice.h"
+#include "platform/change_notice.h"
 
 #include <sys/inotify.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "engine/checker_run.h"
+#include "platform/checker_run.h"
 
 #include <fcntl.h>
 #include <spawn.h>

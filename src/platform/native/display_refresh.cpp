@@ -1,4 +1,4 @@
-#include "engine/display_refresh.h"
+#include "platform/display_refresh.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "engine/document_opener.h"
+#include "platform/document_opener.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

@@ -1,4 +1,4 @@
-#include "engine/sdl_hints.h"
+#include "platform/sdl_hints.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,4 +1,4 @@
-#include "engine/shutdown_signals.h"
+#include "platform/shutdown_signals.h"
 
 #include <csignal>
 #include <initializer_list>

@@ -1,6 +1,8 @@
-#include "engine/system_cursor.h"
+#include "platform/system_cursor.h"
 
 #include <cstdint>
+
+void CursorFree::operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
 
 void SystemCursorStart(SystemCursor& cursor) {
   cursor.standard = SDL_GetCursor();

@@ -1,0 +1,3 @@
+#include "platform/window_icon.h"
+
+void SetWindowIconFromBmp(const std::vector<uint8_t>&) {}
