@@ -2,6 +2,9 @@
 # Builds the web engine: the libraries' sysroot first (once per machine), then
 # the engine's own sources in BUILD with emscripten's toolchain, into OUT.
 set -euo pipefail
+# emscripten's tools run on Node: acorn comes from Debian's Node modules, and the
+# generated loader must not fetch.
+export NODE_PATH=/usr/share/nodejs NODE_OPTIONS=--no-experimental-fetch
 [ $# -eq 4 ] || { echo "usage: $0 SOURCE BUILD OUT CACHE" >&2; exit 2; }
 source=$1 build=$2 out=$3 cache=$4
 sysroot=$("$source/scripts/web_sysroot.sh" "$cache")

@@ -5,6 +5,9 @@
 # that every build tree and fresh clone on the machine shares one. Prints the
 # sysroot's path. Nothing comes from anywhere but the Debian archive.
 set -euo pipefail
+# emscripten's tools run on Node: acorn comes from Debian's Node modules, and the
+# generated loader must not fetch.
+export NODE_PATH=/usr/share/nodejs NODE_OPTIONS=--no-experimental-fetch
 export LC_ALL=C
 [ $# -eq 1 ] || { echo "usage: $0 CACHE" >&2; exit 2; }
 cache=$1
@@ -13,8 +16,11 @@ packages=(zlib libpng1.6 libjpeg-turbo freetype libopenmpt)
 # The versions the archive offers for a source package, newest first.
 versions() { apt-cache madison "$1" | awk -F'|' '/Sources/ { gsub(/ /, "", $2); print $2 }'; }
 
-key=$( { for p in "${packages[@]}"; do echo "$p $(versions "$p" | head -n 1)"; done
-         cat "$0"; emcc --version | head -n 1; } | sha256sum | cut -c1-16)
+# The recipe is what follows its marker below; emcc's whole answer is read,
+# since it fails when its reader leaves early.
+compiler=$(emcc --version)
+key=$( { for p in "${packages[@]}"; do echo "$p $(versions "$p" | sed -n 1p)"; done
+         sed -n '/^# --- recipe/,$p' "$0"; sed -n 1p <<< "$compiler"; } | sha256sum | cut -c1-16)
 root=$cache/web-sysroot-$key
 if [ -f "$root/.complete" ]; then echo "$root"; exit 0; fi
 
@@ -29,13 +35,14 @@ trap 'status=$?; [ $status -eq 0 ] || tail -n 40 "$work/log" >&3; rm -rf "$work"
 cd "$work"
 rm -rf "$root"
 
+# --- recipe
 # A mirror may lack the newest version's files (a security update): the next one serves.
 fetch() {
   local v
   for v in $(versions "$1"); do
     rm -rf "$work/src-$1" && mkdir "$work/src-$1"
     if (cd "$work/src-$1" && apt-get source -q --only-source "$1=$v" >&2); then
-      find "$work/src-$1" -mindepth 1 -maxdepth 1 -type d | head -n 1
+      find "$work/src-$1" -mindepth 1 -maxdepth 1 -type d -print -quit
       return 0
     fi
   done
