@@ -69,6 +69,26 @@ std::string Title(const std::string& page) {
   return PlainAlt(source.substr(from, source.find("<#END#>") - from));
 }
 
+constexpr const char* ENGINE_FILES[] = {"read.html", "read.js", "read.css", "diskmag.js",
+                                        "diskmag.wasm"};
+
+// Where magtool looks for the web engine while it lives, whatever the build made.
+struct EngineFolder {
+  explicit EngineFolder(const std::string& folder) {
+    setenv("DISKMAG_WEB_ENGINE", folder.c_str(), 1);
+  }
+  ~EngineFolder() { unsetenv("DISKMAG_WEB_ENGINE"); }
+  EngineFolder(const EngineFolder&) = delete;
+  EngineFolder& operator=(const EngineFolder&) = delete;
+};
+
+// A stand-in for the engine's build: its files, each holding its own name.
+std::string FakeEngine(const std::string& folder) {
+  fs::create_directories(folder);
+  for (const char* name : ENGINE_FILES) WriteFileText(folder + "/" + name, name);
+  return folder;
+}
+
 }  // namespace
 
 TEST(WebSite, NamesLandBelowTheSiteRoot) {
@@ -127,9 +147,11 @@ TEST(WebSite, NothingIsWrittenThroughALinkNorCopiedFromOne) {
 
 // Every page of the demo is well formed, links only to files of the site
 // and names its article's title; black stays transparent in the pictures.
+// The engine and the archive come along, and the pages lead into them.
 TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   ScratchDir dir{nullptr, ScratchDir::STAY};
   const fs::path site = dir.File("site");
+  const EngineFolder engine(FakeEngine(dir.File("engine")));
   const ChildResult run = RunMagtool(std::string("web ") + DEMO_ARCHIVE + " " + site.string());
   ASSERT_EQ(run.status, 0) << run.out;
   int pages = 0;
@@ -143,12 +165,13 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
       EXPECT_FALSE(ref.empty() || ref[0] == '/' || ref.find(':') != std::string::npos)
           << name << ": " << ref;
       if (ref == "#" || name.rfind("files/", 0) == 0) continue;
-      EXPECT_TRUE(fs::is_regular_file(entry.path().parent_path() / ref)) << name << ": " << ref;
+      const std::string file = ref.substr(0, ref.find('?'));
+      EXPECT_TRUE(fs::is_regular_file(entry.path().parent_path() / file)) << name << ": " << ref;
     }
     if (ext != ".html" || name.rfind("files/", 0) == 0) continue;
     std::string fault;
     EXPECT_TRUE(Balanced(text, fault)) << name << ": " << fault;
-    if (name == "search.html") continue;
+    if (name == "search.html" || name == "read.html") continue;
     ++pages;
     EXPECT_NE(text.find("<title>" + Title(name) + "</title>"), std::string::npos) << name;
   }
@@ -177,6 +200,50 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
     EXPECT_NE(ReadFileText(site / (std::string(page) + ".html")).find(text), std::string::npos)
         << page;
   }
+  for (const char* name : ENGINE_FILES) EXPECT_EQ(ReadFileText(site / name), name);
+  EXPECT_EQ(ReadFileBytes(site / "data.rs"), ReadFileBytes(DEMO_ARCHIVE));
+  EXPECT_NE(index.find("<a id=\"engine\" href=\"read.html\">"), std::string::npos);
+  EXPECT_NE(index.find("<button id=\"enter\""), std::string::npos);
+  EXPECT_NE(story.find("href=\"read.html?start=DATA/arts/story.art\""), std::string::npos);
   EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 0, 0), 0);
   EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 48, 48), 255);
+}
+
+// A folder's archive is packed for the site as pack packs it; the engine is
+// left out when asked, a missing one is a note, not a failure, and no page
+// takes its place.
+TEST(WebSite, CarriesTheEngineOnlyWhenFoundAndWanted) {
+  ScratchDir dir;
+  ASSERT_EQ(RunMagtool("new mine").status, 0);
+  {
+    const EngineFolder engine(FakeEngine("engine"));
+    ChildResult run = RunMagtool("web mine site");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::string list = RunMagtool("list site/data.rs").out;
+    EXPECT_NE(list.find("DATA/arts/index.art\t"), std::string::npos) << list;
+    EXPECT_NE(list.find("\thuff"), std::string::npos) << list;
+    EXPECT_TRUE(fs::exists("site/read.html"));
+    run = RunMagtool("web --no-engine mine bare");
+    ASSERT_EQ(run.status, 0) << run.out;
+  }
+  const EngineFolder nowhere("nowhere");
+  const ChildResult lone = RunMagtool("web mine lone");
+  EXPECT_EQ(lone.status, 0) << lone.out;
+  EXPECT_NE(lone.out.find("magtool: note: no web engine found"), std::string::npos) << lone.out;
+  for (const char* site : {"bare", "lone"}) {
+    EXPECT_FALSE(fs::exists(fs::path(site) / "read.html")) << site;
+    EXPECT_FALSE(fs::exists(fs::path(site) / "data.rs")) << site;
+    EXPECT_EQ(ReadFileText(fs::path(site) / "index.html").find("read.html"), std::string::npos);
+  }
+  // An article whose page would take the engine's place is refused.
+  fs::copy_file("mine/DATA/arts/editor.art", "mine/DATA/arts/read.art");
+  std::string index = ReadFileText("mine/DATA/arts/index.art");
+  index.replace(index.find("editor.art"), 10, "read.art");
+  WriteFileText("mine/DATA/arts/index.art", index);
+  const EngineFolder engine("engine");
+  const ChildResult clash = RunMagtool("web mine site");
+  EXPECT_EQ(clash.status, 1);
+  EXPECT_NE(clash.out.find("read.art: its page would replace the web engine's read.html"),
+            std::string::npos) << clash.out;
+  EXPECT_EQ(ReadFileText("site/read.html"), "read.html");
 }

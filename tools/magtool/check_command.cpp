@@ -18,7 +18,8 @@ int CheckCommand(const std::string& path, bool strict) {
     return 1;
   }
   // Links that lead out are warned of below, and their files checked.
-  const fs::path archive = PlaceArchive(source, work, {.followLinks = true, .quiet = true});
+  const fs::path archive =
+      PlaceArchive(source, work, {.store = true, .followLinks = true, .quiet = true});
   if (archive.empty()) return 1;
   CheckReport report = CheckIssue({archive.string(), work.Folder().string()});
   CheckFolderLinks(report, source);

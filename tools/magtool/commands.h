@@ -59,12 +59,16 @@ struct WebOptions {
   std::string source;  // an archive or an unpacked issue folder
   std::string out;     // the site's folder, made when missing
   bool followLinks = false;  // as pack's
+  bool engine = true;        // the web engine carried when found
 };
 
 // Writes the issue as a static web site into out: one page per article the
 // reader can reach, with the pictures as PNG, the listed faces, the panels'
 // strips and the "EXE:" documents found beside the issue. Links are
-// relative and nothing comes from outside the site. Nothing is written
+// relative and nothing comes from outside the site. Unless told otherwise
+// it carries the web engine when it finds one (see FindWebEngine), with the
+// issue's archive as "data.rs" (a folder packed as pack packs it), and every
+// page links into it; a note says when none is found. Nothing is written
 // through a link below out. Status 1 with the reason when the issue cannot be
 // read, a link leads out of it (see PackCommand) or a file cannot be written.
 int WebCommand(const WebOptions& options);

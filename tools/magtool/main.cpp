@@ -1,10 +1,12 @@
 // magtool: packs, lists, extracts and verifies the resource archive of an issue,
 // renders a reader frame or a sheet of every page from one, checks one,
 // writes a new one, and writes one as a web site.
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 #include <optional>
 #include <string>
@@ -36,37 +38,50 @@ constexpr const char* USAGE =
     "                                            and an \"ok: ...\" summary\n"
     "       magtool new DIR [--name NAME]        write a small, complete issue into DIR,\n"
     "                                            a new or empty folder (NAME: \"My magazine\")\n"
-    "       magtool web [--follow-links] ARCHIVE|DIR OUTDIR\n"
-    "                                            write the issue as a static web site\n";
+    "       magtool web [--follow-links] [--no-engine] ARCHIVE|DIR OUTDIR\n"
+    "                                            write the issue as a static web site,\n"
+    "                                            with the web engine and the archive\n"
+    "                                            when it is found, unless --no-engine\n";
 
 int Usage() {
   std::fputs(USAGE, stderr);
   return 2;
 }
 
-// The options before the two operands, each at most once; false on any other word.
-bool PackFlags(int argc, char** argv, PackOptions& options) {
+struct Flag {
+  const char* word;
+  bool* value;
+};
+
+// The flags before the two operands, each at most once; false on any other word.
+bool ParseFlags(int argc, char** argv, std::initializer_list<Flag> flags) {
   for (int i = 2; i < argc - 2; ++i) {
-    const std::string word = argv[i];
-    bool* flag = word == "--store"          ? &options.store
-                 : word == "--follow-links" ? &options.followLinks
-                                            : nullptr;
-    if (flag == nullptr || *flag) return false;
-    *flag = true;
+    const Flag* found = std::find_if(flags.begin(), flags.end(), [&](const Flag& flag) {
+      return std::strcmp(flag.word, argv[i]) == 0;
+    });
+    if (found == flags.end() || *found->value) return false;
+    *found->value = true;
   }
   return true;
 }
 
 int Pack(int argc, char** argv) {
   PackOptions options;
-  if (argc < 4 || argc > 6 || !PackFlags(argc, argv, options)) return Usage();
+  const bool parsed = ParseFlags(
+      argc, argv, {{"--store", &options.store}, {"--follow-links", &options.followLinks}});
+  if (argc < 4 || !parsed) return Usage();
   return PackCommand(argv[argc - 2], argv[argc - 1], options);
 }
 
 int Web(int argc, char** argv) {
-  const bool follow = argc == 5 && std::strcmp(argv[2], "--follow-links") == 0;
-  if (argc != (follow ? 5 : 4)) return Usage();
-  return WebCommand({argv[argc - 2], argv[argc - 1], follow});
+  if (argc < 4) return Usage();
+  WebOptions options{argv[argc - 2], argv[argc - 1]};
+  bool noEngine = false;
+  const bool parsed = ParseFlags(
+      argc, argv, {{"--follow-links", &options.followLinks}, {"--no-engine", &noEngine}});
+  if (!parsed) return Usage();
+  options.engine = !noEngine;
+  return WebCommand(options);
 }
 
 bool ParseInt(const char* text, int& value) {

@@ -9,11 +9,11 @@
 
 namespace fs = std::filesystem;
 
-fs::path PlaceArchive(const fs::path& source, const Workspace& work, PackOptions options) {
+fs::path PlaceArchive(const fs::path& source, const Workspace& work,
+                      const PackOptions& options) {
   std::error_code error;
   if (fs::is_directory(source, error)) {
     const fs::path packed = work.Folder() / RESOURCE_ARCHIVE_FILE;
-    options.store = true;  // read once, so packing would only cost time
     return PackCommand(source, packed, options) == 0 ? packed : fs::path();
   }
   if (fs::is_regular_file(source, error) && OpenFile(source.c_str(), "rb")) return source;

@@ -9,6 +9,7 @@
 #include "magtool/workspace.h"
 
 // Empty, with the reason on standard error, when there is none to read. A
-// folder is packed with options (how links and what is left out are met).
+// folder is packed with options (how links and what is left out are met; an
+// archive read only once is best stored, since packing it would only cost time).
 std::filesystem::path PlaceArchive(const std::filesystem::path& source, const Workspace& work,
-                                   PackOptions options);
+                                   const PackOptions& options);

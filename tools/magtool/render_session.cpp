@@ -63,15 +63,17 @@ struct Session {
 }  // namespace
 
 int WithRenderedIssue(const std::string& source, const char* prefix,
-                      const std::function<int(RenderResources&)>& draw, bool followLinks) {
+                      const std::function<int(RenderResources&)>& draw,
+                      const PackOptions& packing) {
   Workspace work(prefix);
   if (!work.Made()) {
     std::fprintf(stderr, "magtool: cannot make a working directory\n");
     return 1;
   }
-  const fs::path archive = PlaceArchive(fs::absolute(source), work, {.followLinks = followLinks});
+  const fs::path archive = PlaceArchive(fs::absolute(source), work, packing);
   if (archive.empty()) return 1;
   Session session(work, archive);
+  session.loaded.archive = archive;
   LoadEngineResources(session.loaded);
   return draw(session.loaded);
 }

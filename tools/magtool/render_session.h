@@ -5,12 +5,14 @@
 // "magtool: MESSAGE" and status 1.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "articles/article.h"
 #include "engine/panel_list.h"
+#include "magtool/commands.h"
 #include "resources/picture.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
@@ -20,16 +22,18 @@ struct RenderResources {
   std::unique_ptr<FontManager> fontManager;
   PanelArray panels;
   int32_t panelCount = 0;
+  std::filesystem::path archive;  // read from: the given one, or the folder packed
 
   ArticleFonts Fonts() const { return {fontManager.get(), fixedFont.get()}; }
 };
 
 // Runs draw with the issue at source loaded, workspace prefix naming the
 // command; draw's status, or 1 when the issue cannot be read (a folder's link
-// that leads out of it included, unless followLinks). Leaves no engine state
-// behind.
+// that leads out of it included, unless packing follows links). A folder is
+// packed with packing. Leaves no engine state behind.
 int WithRenderedIssue(const std::string& source, const char* prefix,
-                      const std::function<int(RenderResources&)>& draw, bool followLinks = true);
+                      const std::function<int(RenderResources&)>& draw,
+                      const PackOptions& packing = {.store = true, .followLinks = true});
 
 // Panel number of the loaded issue; null, with the reason on standard error,
 // when there is none.

@@ -2,6 +2,7 @@
 
 #include "magtool/web/panel_frame.h"
 #include "magtool/web/site_paths.h"
+#include "magtool/web/web_engine.h"
 #include "magtool/web/web_player.h"
 
 std::string FramedPage(const Site& site, const RenderResources& loaded, const FramedParts& parts) {
@@ -12,9 +13,15 @@ std::string FramedPage(const Site& site, const RenderResources& loaded, const Fr
     html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
   }
   html += PlayerHead(root("")) + parts.head + "</head>\n<body class=\"p0\">\n" + parts.before;
+  std::string links;
+  if (site.engine && !parts.article.empty()) {
+    links = "<a href=\"" + EngineLink(parts.page, parts.article) +
+            "\" title=\"This article in the magazine's own reader\">Full screen</a>";
+  }
+  links += "<a href=\"" + root("search.html") + "\">Search</a>";
   html += "<header>\n" + PanelStrips(loaded, parts.page, true) + "<div class=\"tools\">" +
-          PlayerNav(site.music, root("")) + "<a href=\"" + root("search.html") +
-          "\">Search</a></div>\n</header>\n";
+          PlayerNav(site.music, root("")) + "<span class=\"go\">" + links +
+          "</span></div>\n</header>\n";
   html += "<main>\n" + parts.main + "</main>\n";
   html += "<footer>\n" + PanelStrips(loaded, parts.page, false) + "</footer>\n";
   for (const std::string& name : parts.scripts) {

@@ -1,6 +1,7 @@
 // The frame every page of the site shares: the head's style sheets and
 // player, the first panel's strips around the page's own main part, the
-// player and the search link in the top strip's place, and the scripts.
+// player, the engine's link and the search link in the top strip's place,
+// and the scripts.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ struct FramedParts {
   std::string before;   // what stands before the frame (the opening cover)
   std::string main;     // the page's own content
   std::vector<std::string> scripts;  // its own scripts, named from the site's root
+  std::string article;  // the article's path in the issue, opened by the engine; or empty
 };
 
 std::string FramedPage(const Site& site, const RenderResources& loaded, const FramedParts& parts);

@@ -42,8 +42,13 @@ std::string Cover(Site& site, const std::string& page) {
   if (!name.empty()) {
     html += "<img src=\"" + Relative(page, name) + "\" alt=\"The cover of the issue\">";
   }
-  return html + "<button id=\"enter\" type=\"button\" data-tune=\"" + COVER_TUNE +
-         "\">Enter</button></div>\n";
+  // With the engine in the site the cover has two doors: the engine, and
+  // this text edition, which screen readers and small screens can use.
+  const std::string enter = "<button id=\"enter\" type=\"button\" data-tune=\"" +
+                            std::string(COVER_TUNE) + "\">";
+  if (!site.engine) return html + enter + "Enter</button></div>\n";
+  return html + "<p><a id=\"engine\" href=\"" + Relative(page, "read.html") +
+         "\">Open the magazine</a>" + enter + "Text edition</button></p></div>\n";
 }
 
 }  // namespace
@@ -66,5 +71,6 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
     framed.before = Cover(site, parts.page);
   }
   framed.main = "<h1 class=\"vh\">" + title + "</h1>\n" + body.body;
+  framed.article = parts.path;
   return FramedPage(site, loaded, framed);
 }

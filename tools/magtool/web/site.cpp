@@ -81,6 +81,10 @@ void SiteScreenPicture(Site& site, const std::string& name, const Picture& image
   WritePicture(site, name, [&](FilePtr file) { return WriteRgbPng(std::move(file), image, 32); });
 }
 
+void SiteFile(Site& site, const fs::path& from, const std::string& name) {
+  if (FirstTime(site, name)) Copy(site, from, name);
+}
+
 void SiteMember(Site& site, const std::string& path, const std::string& name) {
   if (!FirstTime(site, name)) return;
   const ResourceFile member(path);

@@ -24,6 +24,7 @@ struct Site {
   std::set<std::string> missing;   // what was warned of, each once
   bool failed = false;
   WebMusic music;  // the tunes every page's player offers
+  bool engine = false;  // the web engine and the issue's archive are in the site
 };
 
 // Writes text as the file name (from the site's root), its folders made.
@@ -35,6 +36,9 @@ std::string SitePicture(Site& site, const std::string& path, const Picture* imag
 
 // A screen part (a panel strip) under name, without a transparent key.
 void SiteScreenPicture(Site& site, const std::string& name, const Picture& image);
+
+// A file from outside the issue copied under name.
+void SiteFile(Site& site, const std::filesystem::path& from, const std::string& name);
 
 // The issue's file at path copied under name.
 void SiteMember(Site& site, const std::string& path, const std::string& name);

@@ -14,6 +14,7 @@ footer{position:sticky;bottom:0;z-index:2}
 .bar{position:absolute;background-repeat:no-repeat}
 .tools{display:flex;justify-content:space-between;align-items:center;background:#000;font-size:13px;padding:2px 6px}
 .tools a{color:#e0e0e0}
+.go{display:flex;gap:10px;white-space:nowrap}
 .tools #player{position:static;padding:0;background:none;gap:2px;flex-wrap:nowrap;font-size:11px}
 .tools #player select{max-width:10em}
 .tools #player .now{display:none}
@@ -41,6 +42,8 @@ hr.r{border:0;margin-bottom:0;margin-right:0;transform-origin:0 0}
 .cover #cover{display:flex;position:fixed;inset:0;z-index:9;background:#000;flex-direction:column;align-items:center;justify-content:center;gap:12px}
 .cover body>:not(#cover){visibility:hidden}
 #cover img{max-width:100vw;max-height:calc(100vh - 4em);object-fit:contain}
-#cover button{font-size:18px;padding:6px 24px}
+#cover p{display:flex;gap:12px;margin:0}
+#cover button,#cover a{font:18px/24px sans-serif;padding:6px 24px;border:0}
+#cover a{background:#ffd040;color:#000;text-decoration:none}
 )css";
 }

@@ -1,5 +1,6 @@
 // magtool web: the issue as a static web site, one page per article the
-// reader can reach, with its pictures, faces, panels and documents.
+// reader can reach, with its pictures, faces, panels and documents, and the
+// web engine with the issue's archive when there is one.
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -18,6 +19,7 @@
 #include "magtool/web/site.h"
 #include "magtool/web/site_assets.h"
 #include "magtool/web/site_paths.h"
+#include "magtool/web/web_engine.h"
 #include "magtool/web/web_player.h"
 #include "magtool/web/web_search.h"
 
@@ -52,6 +54,11 @@ void WritePage(Site& site, RenderResources& loaded, const std::string& path,
   Article article;
   ArticleLoad(article, path.c_str(), loaded.Fonts());
   const PageParts parts{PageName(path), path, path == FIRST_ARTICLE};
+  if (site.engine && EngineFileName(parts.page)) {
+    std::fprintf(stderr, "magtool: %s: its page would replace the web engine's %s (--no-engine)\n",
+                 path.c_str(), parts.page.c_str());
+    site.failed = true;
+  }
   WriteSiteFile(site, parts.page, PageHtml(site, loaded, article, parts));
   ReachLinked(article, path, reach);
   ArticleClose(article);
@@ -80,7 +87,7 @@ bool WriteMusic(Site& site, RenderResources& loaded) {
   return !failure;
 }
 
-int WriteSite(const WebOptions& options, RenderResources& loaded) {
+int WriteSite(const WebOptions& options, const fs::path& engine, RenderResources& loaded) {
   Site site;
   if (!OpenSiteFolder(options.out, site.out)) {
     std::fprintf(stderr, "magtool: cannot make %s\n", options.out.c_str());
@@ -91,6 +98,7 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
   const fs::path source = fs::absolute(options.source);
   site.beside = fs::is_directory(source, error) ? source : source.parent_path();
   if (!WriteMusic(site, loaded)) return 1;
+  if (!engine.empty()) WriteWebEngine(site, engine, loaded.archive);
   WriteSiteFile(site, "site.css", SiteStyle());
   WriteSiteFile(site, "site.js", SiteScript());
   const std::string css = WriteFaces(site, loaded) + WritePanelFrames(site, loaded);
@@ -113,7 +121,15 @@ int WriteSite(const WebOptions& options, RenderResources& loaded) {
 }  // namespace
 
 int WebCommand(const WebOptions& options) {
+  // Without an engine the site can be written still: a build without one
+  // makes the text edition, and says so.
+  const fs::path engine = options.engine ? FindWebEngine() : fs::path();
+  if (options.engine && engine.empty()) {
+    std::fputs("magtool: note: no web engine found; the site is the text edition only\n", stderr);
+  }
+  // A folder is packed as pack packs it when the site carries its archive.
+  const PackOptions packing{.store = engine.empty(), .followLinks = options.followLinks};
   return WithRenderedIssue(
       options.source, "magtool-web",
-      [&](RenderResources& loaded) { return WriteSite(options, loaded); }, options.followLinks);
+      [&](RenderResources& loaded) { return WriteSite(options, engine, loaded); }, packing);
 }
