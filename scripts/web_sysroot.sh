@@ -13,8 +13,13 @@ export LC_ALL=C
 cache=$1
 packages=(zlib libpng1.6 libjpeg-turbo freetype libopenmpt)
 
-# The versions the archive offers for a source package, newest first.
-versions() { apt-cache madison "$1" | awk -F'|' '/Sources/ { gsub(/ /, "", $2); print $2 }'; }
+# The versions the archive offers for a source package, newest first; apt's
+# cache is read once, since each reading takes a second or two.
+offered=$(apt-cache madison "${packages[@]}")
+versions() {
+  awk -F'|' -v p="$1" '/Sources/ { gsub(/ /, "", $1); gsub(/ /, "", $2); if ($1 == p) print $2 }' \
+    <<< "$offered"
+}
 
 # The recipe is what follows its marker below; emcc's whole answer is read,
 # since it fails when its reader leaves early.
