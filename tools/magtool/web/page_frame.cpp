@@ -16,7 +16,7 @@ std::string FramedPage(const Site& site, const RenderResources& loaded, const Fr
   std::string links;
   if (site.engine && !parts.article.empty()) {
     links = "<a href=\"" + EngineLink(parts.page, parts.article) +
-            "\" title=\"This article in the magazine's own reader\">Full screen</a>";
+            "\" title=\"This article in the magazine's own reader\">In the reader</a>";
   }
   links += "<a href=\"" + root("search.html") + "\">Search</a>";
   html += "<header>\n" + PanelStrips(loaded, parts.page, true) + "<div class=\"tools\">" +
