@@ -1,7 +1,9 @@
 # Builds the web engine in build/web with emscripten, after the libraries'
 # sysroot (made once per machine, see scripts/web_sysroot.sh); the page, the
 # script and the .wasm land in build/web-engine. Without emscripten the native
-# build goes on alone and says so in one line.
+# build goes on alone and says so in one line. WEB_ENGINE_FILES names the
+# engine's built files, or nothing when it is skipped.
+set(WEB_ENGINE_FILES)
 find_program(EMCC emcc)
 find_program(NODE node)
 if(NOT EMCC OR NOT NODE)
@@ -14,6 +16,8 @@ else()
   set(WEB_CACHE $ENV{HOME}/.cache/diskmag)
 endif()
 set(WEB_ENGINE_DIR ${CMAKE_BINARY_DIR}/web-engine)
+set(WEB_ENGINE_FILES ${WEB_ENGINE_DIR}/diskmag.js ${WEB_ENGINE_DIR}/diskmag.wasm
+    ${WEB_ENGINE_DIR}/read.html ${WEB_ENGINE_DIR}/read.js ${WEB_ENGINE_DIR}/read.css)
 include(ExternalProject)
 ExternalProject_Add(web_engine
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
@@ -22,5 +26,6 @@ ExternalProject_Add(web_engine
   BUILD_COMMAND ${CMAKE_SOURCE_DIR}/scripts/web_build.sh ${CMAKE_SOURCE_DIR}
                 ${CMAKE_BINARY_DIR}/web ${WEB_ENGINE_DIR} ${WEB_CACHE}
   BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${WEB_ENGINE_FILES}
   USES_TERMINAL_BUILD ON
   INSTALL_COMMAND "")
