@@ -27,8 +27,8 @@ EDGE = 24  # how far a column's edge may stand from the reader's
 SHIFT = 12  # the farthest the text rows are sought from the reader's
 
 
-def chromium(scratch, *args):
-    """Headless Chromium's standard output for args, or None when it cannot start."""
+def chromium_command(scratch):
+    """Headless Chromium with its own profile in scratch, or None where it is missing."""
     browser = shutil.which("chromium") or shutil.which("chromium-browser")
     if browser is None:
         return None
@@ -37,7 +37,15 @@ def chromium(scratch, *args):
              "--user-data-dir=" + os.path.join(scratch, "profile")]
     if os.geteuid() == 0:
         flags.append("--no-sandbox")
-    out = subprocess.run([browser, *flags, *args], capture_output=True, text=True,
+    return [browser, *flags]
+
+
+def chromium(scratch, *args):
+    """Headless Chromium's standard output for args, or None when it cannot start."""
+    command = chromium_command(scratch)
+    if command is None:
+        return None
+    out = subprocess.run([*command, *args], capture_output=True, text=True,
                          timeout=BROWSER_SECONDS)
     if out.returncode != 0 and not out.stdout:
         print(out.stderr[-2000:])
@@ -172,4 +180,5 @@ def main():
     return 0
 
 
-sys.exit(main())
+if __name__ == "__main__":
+    sys.exit(main())
