@@ -6,6 +6,9 @@
 
 namespace {
 
+// More than a hand types between two frames, even slow ones.
+constexpr size_t PRESSES_KEPT = 64;
+
 // The first request starts the closing and is dropped; a later one ends the
 // loop once the drain and the frame are done.
 void QuitRequest(Reader& reader, MainLoopState& loop) {
@@ -20,6 +23,9 @@ void QuitRequest(Reader& reader, MainLoopState& loop) {
 // The quit flag is read before and after the key is handled, so that a quit
 // key pressed and released within one drain still counts.
 void HandleKey(Reader& reader, MainLoopState& loop, const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN && reader.KeyPresses.size() < PRESSES_KEPT) {
+    reader.KeyPresses.push_back({event.key.keysym.sym, (event.key.keysym.mod & KMOD_SHIFT) != 0});
+  }
   bool before = KeyQuit(reader.KeyFlags) != 0;
   HandleKeyEvent(reader.Keys, reader.KeyFlags, reader.KeyTaps, event);
   bool after = KeyQuit(reader.KeyFlags) != 0;
@@ -45,9 +51,15 @@ void SetButton(MouseState& mouse, MainLoopState& loop, int sdlButton, bool down)
 
 void FrameDone(Reader& reader, MainLoopState& loop) {
   reader.Mouse.buttons &= ~loop.buttonsReleasePending;
+  if (loop.motionPending) {
+    reader.Mouse.x = loop.pendingX;
+    reader.Mouse.y = loop.pendingY;
+    loop.motionPending = false;
+  }
   loop.buttonsUnseen = 0;
   loop.buttonsReleasePending = 0;
   KeyFrameDone(reader.KeyFlags, reader.KeyTaps);
+  reader.KeyPresses.clear();
 }
 
 }  // namespace
@@ -57,8 +69,14 @@ void HandleEvent(Reader& reader, MainLoopState& loop, const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: HandleKey(reader, loop, event); break;
     case SDL_MOUSEMOTION:
-      reader.Mouse.x = event.motion.x;
-      reader.Mouse.y = event.motion.y;
+      if (loop.buttonsUnseen != 0) {
+        loop.motionPending = true;
+        loop.pendingX = event.motion.x;
+        loop.pendingY = event.motion.y;
+      } else {
+        reader.Mouse.x = event.motion.x;
+        reader.Mouse.y = event.motion.y;
+      }
       break;
     case SDL_MOUSEBUTTONDOWN:
       MouseWheelCount(event);

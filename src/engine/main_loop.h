@@ -17,16 +17,20 @@ struct MainLoopState {
   int32_t quitsPending;           // requests to act on after the frame
   int32_t buttonsUnseen;          // pressed since the last frame ended
   int32_t buttonsReleasePending;  // released before a frame saw them down
+  bool motionPending;             // a move after an unseen press, for after the frame
+  int32_t pendingX, pendingY;
 };
 
 struct Reader;
 
 // Applies one event to the input records and the quit state: keys to the key
-// flags (a quit key is a quit request at once), mouse motion and the left and
+// flags (a quit key is a quit request at once) and their presses, in order,
+// to the frame's KeyPresses, mouse motion and the left and
 // right buttons to Mouse, the window's close button to a pending request; an
 // expose, resize or (de)activation makes the next present whole. A button or
 // key pressed and released within one drain counts as one press for the next
-// frame.
+// frame, taken where it was pressed: a move that follows it in the same drain
+// reaches Mouse after that frame.
 void HandleEvent(Reader& reader, MainLoopState& loop, const SDL_Event& event);
 
 // One iteration; false once the loop has to end.

@@ -123,7 +123,7 @@ void SearchStep(Reader& reader) {
   }
   if (KeySearch(reader.KeyFlags) && !state.SearchActive) state.SearchActive = 1;
   if (state.SearchActive == 1) {
-    SearchFrame(state.SearchResultPath, state.SearchActive, reader.BackBuffer,
+    SearchFrame(state.SearchResultPath, state.SearchActive, reader.KeyPresses, reader.BackBuffer,
                 reader.EngineFixedFont.get());
     // The open box takes the keyboard's text; the command keys wait until it closes.
     if (state.SearchActive == 1) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "articles/article.h"
 #include "base/setup_config.h"
@@ -24,6 +25,7 @@
 #include "engine/present.h"
 #include "engine/video.h"
 #include "resources/picture.h"
+#include "search/search_keys.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
 
@@ -37,6 +39,7 @@ struct Reader {
   KeyTable Keys{};
   KeyState KeyFlags{};
   KeyTapLatch KeyTaps{};
+  std::vector<KeyPress> KeyPresses;  // since the last frame, for the search box
   MouseState Mouse{};
 
   // The pictures, from ENGINE_INIT to ENGINE_SHUTDOWN (the cursor from the

@@ -75,11 +75,6 @@ void Open(Uint8* keys, int count) {
 
 bool Down(const Uint8* keys, int count, int key) { return key < count && keys[key] != 0; }
 
-void Type(char c, const Uint8* keys, int count) {
-  if (Down(keys, count, SDLK_RSHIFT) || Down(keys, count, SDLK_LSHIFT)) c = ShiftedCharacter(c);
-  if (State->query.size() < QUERY_MAX) State->query.push_back(c);
-}
-
 void Run(std::string& resultPath, int32_t& openFlag) {
   State->active = 0;
   openFlag = 0;
@@ -87,6 +82,26 @@ void Run(std::string& resultPath, int32_t& openFlag) {
   // A page that no place took opens nothing: the reader stays where it is.
   const bool written = WriteResultPage(path.c_str(), State->index, State->query);
   resultPath = written ? path : "";
+}
+
+// The presses in their order: a key types once however long it is held, but
+// Backspace held takes a character every frame. Enter runs the search.
+void TakePresses(const std::vector<KeyPress>& presses, bool backspaceHeld, std::string& resultPath,
+                 int32_t& openFlag) {
+  std::string& query = State->query;
+  for (const KeyPress& press : presses) {
+    if (press.key == SDLK_RETURN) {
+      Run(resultPath, openFlag);
+      return;
+    }
+    if (press.key == SDLK_BACKSPACE) {
+      backspaceHeld = false;
+      if (!query.empty()) query.pop_back();
+    }
+    const char typed = TypedCharacter(press);
+    if (typed != 0 && query.size() < QUERY_MAX) query.push_back(typed);
+  }
+  if (backspaceHeld && !query.empty()) query.pop_back();
 }
 
 }  // namespace
@@ -98,20 +113,20 @@ void SearchInit() {
   State->index = LoadSearchIndex();
 }
 
-void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture,
-                 const FixedFont* font) {
+void SearchFrame(std::string& resultPath, int32_t& openFlag, const std::vector<KeyPress>& presses,
+                 Picture& picture, const FixedFont* font) {
   if (!State) {
     openFlag = 0;
     return;
   }
   int count = 0;
   uint8_t* keys = HeldKeys(count);
-  if (!State->active) Open(keys, count);
-  const char typed = TakeTypedKey(keys, count);
   std::string& query = State->query;
-  if (Down(keys, count, SDLK_BACKSPACE) && !query.empty()) query.pop_back();
-  if (typed != 0) Type(typed, keys, count);
-  if (Down(keys, count, SDLK_RETURN)) Run(resultPath, openFlag);
+  if (!State->active) {
+    Open(keys, count);
+  } else {
+    TakePresses(presses, Down(keys, count, SDLK_BACKSPACE), resultPath, openFlag);
+  }
   const Placement& place = State->place;
   Blit(State->box, place.boxX, place.boxY, picture, DRAW_KEYED, 0.5f);
   if (font != nullptr) {

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "resources/picture.h"
+#include "search/search_keys.h"
 #include "text/fixed_font.h"
 
 // Loads the box picture, its placement ("DATA/configs/search.txt") and the
@@ -15,11 +17,13 @@
 void SearchInit();
 
 // One frame of the open box, the query drawn with font (not at all when it
-// is null). When a search has run, openFlag becomes 0 and resultPath holds
-// the result article's path, empty when the page could not be written
-// anywhere. While openFlag stays 1 the box takes the keyboard's text.
-void SearchFrame(std::string& resultPath, int32_t& openFlag, Picture& picture,
-                 const FixedFont* font);
+// is null): presses are the keys pressed since the last frame, in order (the
+// frame that opens the box ignores them). When a search has run, openFlag
+// becomes 0 and resultPath holds the result article's path, empty when the
+// page could not be written anywhere. While openFlag stays 1 the box takes
+// the keyboard's text.
+void SearchFrame(std::string& resultPath, int32_t& openFlag, const std::vector<KeyPress>& presses,
+                 Picture& picture, const FixedFont* font);
 
 void SearchFree();
 

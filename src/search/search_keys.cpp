@@ -24,12 +24,11 @@ char ShiftedCharacter(char c) {
   return at == std::string_view::npos ? c : SHIFTED[at];
 }
 
-char TakeTypedKey(Uint8* keys, int count) {
+char TypedCharacter(KeyPress press) {
   for (int i = 0; i < SEARCH_KEY_COUNT; ++i) {
-    const int key = SearchKeyAt(i);
-    if (key >= count || keys[key] == 0) continue;
-    keys[key] = 0;
-    return static_cast<char>(key);
+    if (SearchKeyAt(i) != press.key) continue;
+    const char c = static_cast<char>(press.key);
+    return press.shift ? ShiftedCharacter(c) : c;
   }
   return 0;
 }

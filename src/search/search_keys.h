@@ -9,12 +9,18 @@
 
 constexpr int SEARCH_KEY_COUNT = 64;
 
+// A key as its press reached the reader, with Shift as it was at that moment:
+// a key pressed and released before a frame looked still types.
+struct KeyPress {
+  SDLKey key;
+  bool shift;
+};
+
+// The character key types, Shift applied; 0 for a key outside the table.
+char TypedCharacter(KeyPress press);
+
 // The key of table entry i (0..63), in table order.
 SDLKey SearchKeyAt(int i);
 
 // The character Shift gives key character c; letters stay lower case.
 char ShiftedCharacter(char c);
-
-// The first table key down in keys (count entries), cleared so that a press
-// types once; 0 when none is down.
-char TakeTypedKey(Uint8* keys, int count);

@@ -108,6 +108,18 @@ TEST_F(MainLoopTest, MouseEventsFillTheMouseState) {
   EXPECT_EQ(reader.Mouse.buttons, MOUSE_LEFT | MOUSE_RIGHT);  // no frame has seen the release yet
 }
 
+TEST_F(MainLoopTest, KeysPressedWithinOneDrainReachTheFrameInOrder) {
+  HandleEvent(reader, loop, KeyEvent(SDL_KEYDOWN, SDLK_b, KMOD_LSHIFT));
+  HandleEvent(reader, loop, KeyEvent(SDL_KEYUP, SDLK_b));
+  HandleEvent(reader, loop, KeyEvent(SDL_KEYDOWN, SDLK_a));
+  ASSERT_EQ(reader.KeyPresses.size(), 2u);
+  EXPECT_EQ(TypedCharacter(reader.KeyPresses[0]), 'b');
+  EXPECT_TRUE(reader.KeyPresses[0].shift);
+  EXPECT_EQ(reader.KeyPresses[1].key, SDLK_a);
+  EXPECT_TRUE(MainLoopStep(reader, loop));
+  EXPECT_TRUE(reader.KeyPresses.empty());
+}
+
 TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   SkipOpeningCover(reader);
   std::fill_n(reader.BackBuffer.pixels, 640 * 480, 0xFFFFFFu);
@@ -116,15 +128,18 @@ TEST_F(MainLoopTest, FrameShowsThePanelAndItsExitButtonQuits) {
   auto* screen = static_cast<uint32_t*>(reader.Video.ScreenSurface->pixels);
   EXPECT_EQ(screen[640 * 479 + 639], STARTUP_PANEL_COLOUR);
 
-  // Buttons tapped within one drain are each seen by one frame.
+  // Buttons tapped within one drain are each seen by one frame, where they
+  // were pressed: the pointer leaves in the same drain.
   PushEvent(MotionEvent(50, 50));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT));
   PushEvent(ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT));
+  PushEvent(MotionEvent(600, 300));
   EXPECT_TRUE(MainLoopStep(reader, loop));  // the first quit request starts the closing
   EXPECT_TRUE(loop.closingStarted);
   EXPECT_EQ(reader.Mouse.buttons, 0);
+  EXPECT_EQ(std::pair(reader.Mouse.x, reader.Mouse.y), std::pair(600, 300));
   EXPECT_EQ(reader.BackBuffer.pixels[0], 0xFF0000u);  // the hovered button lights up
   PushEvent(TypeEvent(SDL_QUIT));  // the closing cover hides the button: the window's close ends it
   EXPECT_FALSE(MainLoopStep(reader, loop));

@@ -1,5 +1,6 @@
-// The search box driven as the engine drives it: key presses reach it through
-// SDL's key state, Enter writes a result article, and that article must load.
+// The search box driven as the engine drives it: key presses reach it as the
+// frame's presses and through SDL's key state while held, Enter writes a
+// result article, and that article must load.
 #include "search/search.h"
 
 #include <gtest/gtest.h>
@@ -36,15 +37,16 @@ class SearchTest : public ::testing::Test {
     SDL_GetKeyState(nullptr)[key] = type == SDL_KEYDOWN ? 1 : 0;
   }
 
-  void Frame() { SearchFrame(resultPath, openFlag, reader.BackBuffer, reader.EngineFixedFont.get()); }
+  void Frame(const std::vector<KeyPress>& presses = {}) {
+    SearchFrame(resultPath, openFlag, presses, reader.BackBuffer, reader.EngineFixedFont.get());
+  }
 
-  // Frames with the key down, then the key up.
+  // Frames with the key down, the first with its press, then the key up.
   void Press(SDLKey key, bool shift = false, int frames = 1) {
-    if (shift) KeyEvent(SDL_KEYDOWN, SDLK_LSHIFT);
     KeyEvent(SDL_KEYDOWN, key);
-    for (int i = 0; i < frames; ++i) Frame();
+    Frame({{key, shift}});
+    for (int i = 1; i < frames; ++i) Frame();
     KeyEvent(SDL_KEYUP, key);
-    if (shift) KeyEvent(SDL_KEYUP, SDLK_LSHIFT);
   }
 
   void Open() { openFlag = 1, Frame(); }
@@ -124,6 +126,14 @@ TEST_F(SearchTest, KeysTypeOnceWithShiftAndBackspace) {
   Type("xy");
   Press(SDLK_BACKSPACE, false, 2);  // held: one a frame
   EXPECT_NE(Confirm().find("FF00#>a%?b\n"), std::string::npos);
+
+  // Keys tapped between two frames, as fast typing and remote keyboards send
+  // them, all count, in their order.
+  Open();
+  Frame({{SDLK_b, false}, {SDLK_a, false}, {SDLK_BACKSPACE, false}, {SDLK_c, false}});
+  Frame({{SDLK_RETURN, false}, {SDLK_x, false}});
+  EXPECT_EQ(openFlag, 0);
+  EXPECT_NE(ReadFileText(ResourceFile(resultPath).name()).find("FF00#>bc\n"), std::string::npos);
 }
 
 TEST_F(SearchTest, EachSearchWritesTheNextPageAndReopensEmptyForSixtyCharacters) {
