@@ -10,11 +10,12 @@ the same rows."""
 import os
 import re
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
-import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window"))
+from screen_images import read_png  # noqa: E402
 
 SKIP = 77
 QUERY = "music"
@@ -53,39 +54,9 @@ def chromium(scratch, *args):
     return out.stdout
 
 
-def png_size(path):
-    with open(path, "rb") as png:
-        return struct.unpack(">II", png.read(24)[16:24])
-
-
 def png_pixels(path):
-    """The (r, g, b) rows of an 8-bit RGB or RGBA PNG without interlace."""
     with open(path, "rb") as png:
-        data = png.read()
-    pos, packed = 8, b""
-    while pos < len(data):
-        size, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        if kind == b"IHDR":
-            width, height, _, colour = struct.unpack(">IIBB", data[pos + 8:pos + 18])
-        elif kind == b"IDAT":
-            packed += data[pos + 8:pos + 8 + size]
-        pos += 12 + size
-    step = {2: 3, 6: 4}[colour]
-    raw, stride, prior, rows = zlib.decompress(packed), width * step, bytearray(width * step), []
-    for y in range(height):
-        at = y * (stride + 1)
-        kind, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
-        for i in range(stride):
-            a, b = line[i - step] if i >= step else 0, prior[i]
-            c = prior[i - step] if i >= step else 0
-            if kind == 4:
-                p = a + b - c
-                a = a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else (
-                    b if abs(p - b) <= abs(p - c) else c)
-            line[i] = (line[i] + [0, a, b, (a + b) // 2, a][kind]) & 255
-        rows.append([tuple(line[x:x + 3]) for x in range(0, stride, step)])
-        prior = line
-    return rows
+        return read_png(png.read())
 
 
 def near(one, other):
@@ -130,7 +101,7 @@ def rows_shift(ours, theirs, colour):
 
 def compare(name, shot, render, site):
     """The agreement of the screenshot with the render, printed; the faults."""
-    top = png_size(os.path.join(site, "frame/0-top.png"))[1]
+    top = len(png_pixels(os.path.join(site, "frame/0-top.png")))
     middle = png_pixels(os.path.join(site, "frame/0-middle.png"))
     colours = text_colours(render, middle, top)
     area = shot[top:top + len(middle)]

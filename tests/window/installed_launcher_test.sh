@@ -22,6 +22,8 @@ for program in diskmag magtool marrowin; do
 done
 [ -f "$issue/data.rs" ] && [ -f "$issue/credits.html" ] || fail "the issue is not installed"
 [ -f "$issue/web/index.html" ] && [ -f "$issue/web/music/beg.ogg" ] || fail "the issue's site is not installed"
+[ ! -f "$build/web-engine/diskmag.wasm" ] || { [ -f "$issue/web/diskmag.wasm" ] && [ -f "$issue/web/data.rs" ] &&
+  [ -f "$prefix/share/diskmag/web/read.html" ]; } || fail "the web engine is not installed with the site"
 cmp -s "$source/docs/markup.md" "$prefix/share/doc/diskmag/markup.md" || fail "the guides are not installed"
 entry=$prefix/share/applications/marrowin.desktop
 out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate: $out"

@@ -40,7 +40,8 @@ PREDICT = [lambda left, up, corner: 0, lambda left, up, corner: left,
 
 
 def read_png(data):
-    """An 8-bit RGB PNG without interlace, as magtool render writes it."""
+    """An 8-bit RGB or RGBA PNG without interlace, as magtool render and
+    Chromium's screenshots write it; the alpha is dropped."""
     if data[:8] != b"\x89PNG\r\n\x1a\n":
         raise ValueError("not a PNG")
     at, idat = 8, b""
@@ -49,19 +50,20 @@ def read_png(data):
         body = data[at + 8:at + 8 + length]
         if kind == b"IHDR":
             width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
-            if (depth, colour, interlace) != (8, 2, 0):
+            if depth != 8 or colour not in (2, 6) or interlace != 0:
                 raise ValueError("unsupported PNG")
+            step = 3 if colour == 2 else 4
         elif kind == b"IDAT":
             idat += body
         at += 12 + length
-    raw, stride = zlib.decompress(idat), width * 3
+    raw, stride = zlib.decompress(idat), width * step
     previous, rows = bytearray(stride), []
     for y in range(height):
         predict = PREDICT[raw[y * (stride + 1)]]
         line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
         for i in range(stride):
-            left, corner = (line[i - 3], previous[i - 3]) if i >= 3 else (0, 0)
+            left, corner = (line[i - step], previous[i - step]) if i >= step else (0, 0)
             line[i] = (line[i] + predict(left, previous[i], corner)) & 0xFF
-        rows.append([tuple(line[i:i + 3]) for i in range(0, stride, 3)])
+        rows.append([tuple(line[i:i + 3]) for i in range(0, stride, step)])
         previous = line
     return rows
