@@ -29,16 +29,18 @@ from screen_images import read_xwd  # noqa: E402
 SKIP = 77
 START = "DATA/arts/index.art"
 WIDTH, HEIGHT = 640, 480
-ANIMATED = [0, 576]  # the left edges of the spinning logo and the music's disc, 64x48 each
-WAIT = 60  # seconds for any awaited state, on a busy machine
+ANIMATED = [0, 576]  # the left edges of the spinning logo and the music's disc, 64x64 each
+WAIT = 120  # seconds for any awaited state, on a busy machine
 ASLEEP_AFTER = 2.5  # seconds: the default mouse sleep delay and a margin
 DESKTOP_SETUP = (1, 1, 0, 2000, 2000, 1, 0, 1, 1, 0, 1, 0, 32)  # the page's defaults, windowed
 KEYS = {"PageDown": ("Next", 34), "Backspace": ("BackSpace", 8), "F2": ("F2", 113),
         "Enter": ("Return", 13)}
 SEARCHED = "music"
 TYPING_PAUSE = 0.1
-CANVAS_BYTES = """btoa(Array.from(document.getElementById("canvas").getContext("2d")
-  .getImageData(0, 0, 640, 480).data, b => String.fromCharCode(b)).join(""))"""
+CANVAS_BYTES = """(() => { let text = "";
+  const data = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 640, 480).data;
+  for (let i = 0; i < data.length; i += 8192) text += String.fromCharCode(...data.subarray(i, i + 8192));
+  return btoa(text); })()"""
 
 
 def search(side):
@@ -48,11 +50,19 @@ def search(side):
         time.sleep(TYPING_PAUSE)
 
 
+def difference(frame, other):
+    """The pixels that differ, and the box around them."""
+    other = other or bytes(len(frame))
+    spots = [i // 3 for i in range(0, len(frame), 3) if frame[i:i + 3] != other[i:i + 3]]
+    return "%d pixels in x %d-%d, y %d-%d" % (len(spots), min(s % WIDTH for s in spots), max(
+        s % WIDTH for s in spots), spots[0] // WIDTH, spots[-1] // WIDTH) if spots else "none"
+
+
 def still_part(rgb):
     """The frame's RGB bytes with the animated corners blacked out."""
     rgb = bytearray(rgb)
     for left in ANIMATED:
-        for y in range(48):
+        for y in range(64):
             rgb[(y * WIDTH + left) * 3:(y * WIDTH + left + 64) * 3] = bytes(64 * 3)
     return bytes(rgb)
 
@@ -81,14 +91,15 @@ class Desktop:
         """The screen, unlike the one before, once it has held still longer than
         the mouse stays awake: only the state after the mouse has fallen asleep
         (the first link focused) is the same whenever a frame is taken."""
-        seen = {"frame": None, "since": 0.0}
+        seen = {"frame": None, "since": 0.0, "changed": "nothing"}
 
         def still():
             frame, now = self.frame(), time.monotonic()
             if frame != seen["frame"]:
-                seen.update(frame=frame, since=now)
+                seen.update(frame=frame, since=now, changed=difference(frame, seen["frame"]))
             return frame != before and now - seen["since"] > ASLEEP_AFTER and frame
-        return poll(still, WAIT, 0.3, lambda: "the desktop's %s never held still" % what)
+        return poll(still, WAIT, 0.3, lambda: "the desktop's %s never held still (the last change: "
+                    "%s)" % (what, seen["changed"]))
 
     def key(self, name):
         self.session.xdotool("key", KEYS.get(name, (name,))[0])
@@ -172,11 +183,8 @@ class Browser:
             seen[:] = seen[-2:] + [self.frame()]
             return seen.count(reference) == 3
 
-        def difference():
-            ours = seen[-1] or bytes(len(reference))
-            return sum(ours[i:i + 3] != reference[i:i + 3] for i in range(0, len(ours), 3))
-        poll(shown, WAIT, 0.3, lambda: "the page's screen after %s differs from the desktop's in "
-             "%d pixels" % (what, difference()))
+        poll(shown, WAIT, 0.3, lambda: "the page's screen after %s differs from the desktop's: %s"
+             % (what, difference(seen[-1] or bytes(len(reference)), reference)))
         print("the screen after %s: pixel for pixel" % what)
 
     def key(self, name):
