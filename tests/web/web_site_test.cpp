@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "magtool/web/link_html.h"
 #include "magtool/web/site.h"
 #include "magtool/web/site_folder.h"
 #include "magtool/web/site_paths.h"
@@ -246,4 +247,26 @@ TEST(WebSite, CarriesTheEngineOnlyWhenFoundAndWanted) {
   EXPECT_NE(clash.out.find("read.art: its page would replace the web engine's read.html"),
             std::string::npos) << clash.out;
   EXPECT_EQ(ReadFileText("site/read.html"), "read.html");
+}
+
+// Links as the reader takes them: a panel number wrapped around the issue's
+// panels, a web or mail address in a new tab, as it is.
+TEST(WebSite, PanelNumbersWrapAndAddressesOpenAsTheyAre) {
+  ScratchDir dir;
+  Site site;
+  site.panelCount = 3;
+  for (auto [target, attributes] : {std::pair{"PAN:5", " href=\"#\" data-panel=\"2\""},
+                                    {"PAN:-4", " href=\"#\" data-panel=\"1\""},
+                                    {"PAN:0x2", " href=\"#\" data-panel=\"2\""},
+                                    {"PAN:x", ""},
+                                    {"EXE:HTTPS://example.org/?a=1&b",
+                                     " href=\"HTTPS://example.org/?a=1&amp;b\" target=\"_blank\" rel=\"noopener\""},
+                                    {"EXE:mailto:ed@example.org",
+                                     " href=\"mailto:ed@example.org\" target=\"_blank\" rel=\"noopener\""}}) {
+    const LinkHtml link = LinkAttributes(site, "index.html", target);
+    EXPECT_EQ(link.attributes, attributes) << target;
+    EXPECT_EQ(link.anchor, *attributes != '\0') << target;
+  }
+  site.panelCount = 1;
+  EXPECT_EQ(LinkAttributes(site, "index.html", "PAN:7").attributes, " href=\"#\" data-panel=\"0\"");
 }

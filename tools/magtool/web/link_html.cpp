@@ -1,12 +1,44 @@
 #include "magtool/web/link_html.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
 #include "articles/link_targets.h"
+#include "base/integer_reader.h"
 #include "magtool/web/site_paths.h"
 
 namespace {
 
 std::string Href(const std::string& page, const std::string& name) {
   return name.empty() ? std::string() : " href=\"" + Relative(page, name) + "\"";
+}
+
+// A web or mail address, which the reader hands to the system's opener as it is.
+bool IsAddress(const std::string& argument) {
+  for (const char* scheme : {"http://", "https://", "mailto:"}) {
+    const std::string_view prefix(scheme);
+    if (argument.size() > prefix.size() &&
+        std::equal(prefix.begin(), prefix.end(), argument.begin(),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); })) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The panel the reader switches to: the number as it reads it, wrapped around
+// the panels; none for a number it cannot read.
+std::string PanelAttributes(const Site& site, const std::string& argument) {
+  const std::optional<int32_t> number = ParseInt(argument);
+  if (!number || site.panelCount <= 0) {
+    std::fprintf(stderr, "magtool: warning: PAN:%s is no panel number; it is left unlinked\n",
+                 argument.c_str());
+    return {};
+  }
+  return " href=\"#\" data-panel=\"" + std::to_string(std::abs(*number % site.panelCount)) + "\"";
 }
 
 }  // namespace
@@ -20,10 +52,12 @@ LinkHtml LinkAttributes(Site& site, const std::string& page, std::string_view ta
     link.attributes = Href(page, PageName(argument));
   } else if (kind == "PIX:") {
     link.attributes = Href(page, SitePicture(site, argument, nullptr));
+  } else if (kind == "EXE:" && IsAddress(argument)) {
+    link.attributes = " href=\"" + HtmlText(argument) + "\" target=\"_blank\" rel=\"noopener\"";
   } else if (kind == "EXE:") {
     link.attributes = Href(page, SiteDocument(site, argument));
   } else if (kind == "PAN:") {
-    link.attributes = " href=\"#\" data-panel=\"" + HtmlText(argument) + "\"";
+    link.attributes = PanelAttributes(site, argument);
   } else if (kind == "MSX:") {
     link.attributes = " href=\"#\" data-tune=\"" + HtmlText(argument) + "\"";
   }

@@ -58,7 +58,7 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   const std::string source = SourceText(parts.path);
   const std::string title = Title(article, parts.path);
   const ArticleHtml body = ArticleBody(site, article, parts.page);
-  FramedParts framed{parts.page, "<title>" + title + "</title>\n", {}, {}, {}};
+  FramedParts framed{parts.page, "<title>" + title + "</title>\n", {}, {}, {}, {}};
   framed.head += "<meta name=\"author\" content=\"" +
                  HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
   framed.head += "<meta name=\"keywords\" content=\"" +

@@ -19,7 +19,7 @@ struct Site {
   bool followLinks = false;      // a document's link that leads out of beside copied
   std::vector<std::string> faces;  // the fonts list's names, in its order
   int sansFace = -1;               // the fallback face's index, or -1
-  int panelCount = 0;
+  int panelCount = 0;  // the panels, which "PAN:" numbers wrap around
   std::set<std::string> written;   // names from the site's root
   std::set<std::string> missing;   // what was warned of, each once
   bool failed = false;

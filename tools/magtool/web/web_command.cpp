@@ -94,6 +94,7 @@ int WriteSite(const WebOptions& options, const fs::path& engine, RenderResources
     return 1;
   }
   site.followLinks = options.followLinks;
+  site.panelCount = loaded.panelCount;
   std::error_code error;
   const fs::path source = fs::absolute(options.source);
   site.beside = fs::is_directory(source, error) ? source : source.parent_path();

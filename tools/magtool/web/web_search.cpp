@@ -65,5 +65,5 @@ std::optional<std::string> WriteWebSearch(const SiteFolder& site, const PageOf& 
 std::string SearchPageHtml(const Site& site, const RenderResources& loaded) {
   return FramedPage(site, loaded,
                     {"search.html", "<title>Search</title>\n", {}, std::string(WebSearchPage()),
-                     {"search-index.js", "search.js"}});
+                     {"search-index.js", "search.js"}, {}});
 }
