@@ -183,6 +183,8 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
             std::string::npos);
   const std::string story = ReadFileText(site / "story.html");
   EXPECT_NE(story.find("<meta name=\"author\" content=\"Mara Quillfeather\">"), std::string::npos);
+  EXPECT_NE(story.find("<meta name=\"description\" content=\"story fiction floppy disk sector night\">"),
+            std::string::npos);
   const std::string search = ReadFileText(site / "search.html");
   for (const char* framed : {"frame/0-top.png", "<nav id=\"player\"", "site.js"}) {
     EXPECT_NE(search.find(framed), std::string::npos) << framed;
@@ -224,8 +226,14 @@ TEST(WebSite, CarriesTheEngineOnlyWhenFoundAndWanted) {
     EXPECT_NE(list.find("DATA/arts/index.art\t"), std::string::npos) << list;
     EXPECT_NE(list.find("\thuff"), std::string::npos) << list;
     EXPECT_TRUE(fs::exists("site/read.html"));
+    // Without keywords a page is described by its first sentence after the heading.
+    const std::string editor = ReadFileText("mine/DATA/arts/editor.art");
+    WriteFileText("mine/DATA/arts/editor.art", std::regex_replace(editor, std::regex("<#KEYWORDS#>.*<#END#>"), ""));
     run = RunMagtool("web --no-engine mine bare");
     ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(ReadFileText("bare/editor.html").find("<meta name=\"description\" content=\"magtool new made My "
+                                                    "magazine as a start: replace its words and pictures with yours.\">"),
+              std::string::npos);
   }
   const EngineFolder nowhere("nowhere");
   const ChildResult lone = RunMagtool("web mine lone");

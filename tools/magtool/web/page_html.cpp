@@ -1,7 +1,10 @@
 #include "magtool/web/page_html.h"
 
+#include <algorithm>
 #include <fstream>
+#include <cstdint>
 #include <iterator>
+#include <vector>
 
 #include "base/text_encoding.h"
 #include "engine/covers.h"
@@ -11,6 +14,8 @@
 #include "resources/resource_file.h"
 
 namespace {
+
+constexpr size_t DESCRIPTION_MAX = 200;
 
 // The article's text as the engine reads it: 8-bit, a UTF-8 file converted.
 std::string SourceText(const std::string& path) {
@@ -28,6 +33,45 @@ std::string TagValue(const std::string& text, const std::string& tag) {
   const size_t from = start + tag.size();
   const size_t end = text.find("<#END#>", from);
   return end == std::string::npos ? std::string() : text.substr(from, end - from);
+}
+
+// The height of the smallest text: the body's, which headings exceed.
+int32_t BodyHeight(const Article& article) {
+  int32_t body = INT32_MAX;
+  for (const ArticleLine& line : article.lines) {
+    for (const TextSegment& segment : line.segments) {
+      if (!segment.text.empty()) body = std::min(body, segment.height);
+    }
+  }
+  return body;
+}
+
+// What search engines show of the page: the article's keywords, else the
+// first sentence of its text after the headings that open it (at most 200
+// characters, ended at a word).
+std::string Description(const Article& article, const std::string& keywords) {
+  if (!keywords.empty()) return keywords;
+  const int32_t body = BodyHeight(article);
+  std::vector<const ArticleLine*> lines;  // from the top: the layout keeps them otherwise
+  for (const ArticleLine& line : article.lines) lines.push_back(&line);
+  std::stable_sort(lines.begin(), lines.end(), [](auto a, auto b) { return a->y < b->y; });
+  std::string text;
+  for (const ArticleLine* line : lines) {
+    for (const TextSegment& segment : line->segments) {
+      if (text.empty() && segment.height > body) continue;
+      for (char c : segment.text) {
+        if (c != ' ' || (!text.empty() && text.back() != ' ')) text += c;
+      }
+      if (!text.empty() && text.back() != ' ') text += ' ';
+    }
+  }
+  size_t end = text.empty() || text.back() != ' ' ? text.size() : text.size() - 1;
+  for (const char* stop : {". ", "! ", "? "}) {
+    const size_t at = text.find(stop);
+    if (at != std::string::npos) end = std::min(end, at + 1);
+  }
+  if (end > DESCRIPTION_MAX) end = text.rfind(' ', DESCRIPTION_MAX);
+  return text.substr(0, end == std::string::npos ? DESCRIPTION_MAX : end);
 }
 
 std::string Title(const Article& article, const std::string& path) {
@@ -61,8 +105,10 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   FramedParts framed{parts.page, "<title>" + title + "</title>\n", {}, {}, {}, {}};
   framed.head += "<meta name=\"author\" content=\"" +
                  HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
-  framed.head += "<meta name=\"keywords\" content=\"" +
-                 HtmlText(TagValue(source, "<#KEYWORDS#>")) + "\">\n";
+  const std::string keywords = TagValue(source, "<#KEYWORDS#>");
+  framed.head += "<meta name=\"keywords\" content=\"" + HtmlText(keywords) + "\">\n";
+  framed.head += "<meta name=\"description\" content=\"" +
+                 HtmlText(Description(article, keywords)) + "\">\n";
   framed.head += "<style>\n" + body.styles + "</style>\n";
   if (parts.cover) {
     // "#read" opens the page past the cover, for a link or a test.
