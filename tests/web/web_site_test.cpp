@@ -185,6 +185,10 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   EXPECT_NE(story.find("<meta name=\"author\" content=\"Mara Quillfeather\">"), std::string::npos);
   EXPECT_NE(story.find("<meta name=\"description\" content=\"story fiction floppy disk sector night\">"),
             std::string::npos);
+  // A link broken over two lines is one tab stop.
+  const std::string making = ReadFileText(site / "making.html");
+  EXPECT_NE(making.find("tune\">the</a>"), std::string::npos);
+  EXPECT_NE(making.find("tune\" tabindex=\"-1\">opening tune</a>"), std::string::npos);
   const std::string search = ReadFileText(site / "search.html");
   for (const char* framed : {"frame/0-top.png", "<nav id=\"player\"", "site.js"}) {
     EXPECT_NE(search.find(framed), std::string::npos) << framed;

@@ -27,6 +27,7 @@ struct Writer {
   const Article& article;
   const std::string& page;
   std::map<std::string, int> classes;  // a segment style -> its class number
+  int32_t linkAtLineEnd = -1;          // the link that the last line ended in, or -1
 };
 
 std::string Px(int32_t value) { return std::to_string(value) + "px"; }
@@ -91,13 +92,18 @@ const LinkEntry* Target(const Article& article, int32_t id) {
   return nullptr;
 }
 
-// text wrapped in an anchor for the link, or a span with its tooltip.
-std::string Linked(Writer& w, const LinkEntry* target, const std::string& attributes,
+// text wrapped in an anchor for the link, or a span with its tooltip. A
+// link's piece that goes on from the line before leaves the keyboard's
+// order, so that a link broken over lines is one tab stop.
+std::string Linked(Writer& w, const TextSegment& segment, bool goesOn, const std::string& attributes,
                    const std::string& text) {
-  if (target == nullptr) return "<span" + attributes + ">" + text + "</span>";
-  const LinkHtml link = LinkAttributes(w.site, w.page, target->text);
+  if (segment.isLink == 0 || segment.target == nullptr) {
+    return "<span" + attributes + ">" + text + "</span>";
+  }
+  const LinkHtml link = LinkAttributes(w.site, w.page, segment.target->text);
   const char* tag = link.anchor ? "a" : "span";
-  return std::string("<") + tag + attributes + link.attributes + ">" + text + "</" + tag + ">";
+  return std::string("<") + tag + attributes + link.attributes +
+         (link.anchor && goesOn ? " tabindex=\"-1\"" : "") + ">" + text + "</" + tag + ">";
 }
 
 Block LineBlock(Writer& w, const ArticleLine& line) {
@@ -115,9 +121,12 @@ Block LineBlock(Writer& w, const ArticleLine& line) {
       attributes += " style=\"margin-left:" + Px(segment.x - pen) + "\"";
     }
     pen = segment.x + segment.width;
-    block.inner += Linked(w, segment.isLink != 0 ? segment.target : nullptr, attributes,
-                          HtmlText(segment.text));
+    const bool goesOn = &segment == &line.segments.front() && segment.isLink != 0 &&
+                        segment.linkId == w.linkAtLineEnd;
+    block.inner += Linked(w, segment, goesOn, attributes, HtmlText(segment.text));
   }
+  const TextSegment& last = line.segments.back();
+  w.linkAtLineEnd = last.isLink != 0 ? last.linkId : -1;
   return block;
 }
 
@@ -207,7 +216,7 @@ std::string ColumnStyle(const Article& article) {
 }  // namespace
 
 ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& page) {
-  Writer w{site, article, page, {}};
+  Writer w{site, article, page, {}, -1};
   std::vector<Block> blocks;
   // The article keeps its lists newest first.
   for (auto it = article.lines.rbegin(); it != article.lines.rend(); ++it) {
