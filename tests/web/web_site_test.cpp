@@ -197,6 +197,7 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   EXPECT_NE(index.find("data-tune=\"DATA/msx/beg.xm\""), std::string::npos);
   EXPECT_NE(index.find("href=\"#\" data-panel=\"1\""), std::string::npos);
   EXPECT_NE(index.find("href=\"files/credits.html\""), std::string::npos);
+  EXPECT_NE(index.find("<link rel=\"icon\" href=\"icon.png\">"), std::string::npos);
   // Each article's text is in its page, as text.
   for (auto [page, text] : {std::pair{"gallery", "Five pictures, each as large as the scre"},
                             {"help", "is read on the screen, one page"},

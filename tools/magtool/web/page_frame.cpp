@@ -9,6 +9,7 @@ std::string FramedPage(const Site& site, const RenderResources& loaded, const Fr
   const auto root = [&](const std::string& name) { return Relative(parts.page, name); };
   std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
   html += "<meta name=\"viewport\" content=\"width=660\">\n";
+  if (!site.icon.empty()) html += "<link rel=\"icon\" href=\"" + root(site.icon) + "\">\n";
   for (const char* sheet : {"site.css", "issue.css"}) {
     html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
   }

@@ -76,6 +76,20 @@ std::string SitePicture(Site& site, const std::string& path, const Picture* imag
   return name;
 }
 
+std::string SiteIcon(Site& site) {
+  constexpr const char* ICON = "DATA/panels/icon.bmp";
+  if (!ResourceHas(ICON)) return {};
+  const ResourceFile member(ICON);
+  Picture icon{};
+  if (!LoadBmp(member.name(), icon)) {
+    Warn(site, "", ICON, "cannot be read as a BMP; the pages have no icon");
+    return {};
+  }
+  SiteScreenPicture(site, "icon.png", icon);
+  PictureFree(icon);
+  return "icon.png";
+}
+
 void SiteScreenPicture(Site& site, const std::string& name, const Picture& image) {
   FirstTime(site, name);
   WritePicture(site, name, [&](FilePtr file) { return WriteRgbPng(std::move(file), image, 32); });

@@ -25,6 +25,7 @@ struct Site {
   bool failed = false;
   WebMusic music;  // the tunes every page's player offers
   bool engine = false;  // the web engine and the issue's archive are in the site
+  std::string icon;     // the pages' icon, or empty
 };
 
 // Writes text as the file name (from the site's root), its folders made.
@@ -33,6 +34,10 @@ void WriteSiteFile(Site& site, const std::string& name, std::string_view text);
 // The PNG of the issue's picture at path: image when given, else loaded as
 // the reader loads it. Empty, with a warning, when the issue lacks it.
 std::string SitePicture(Site& site, const std::string& path, const Picture* image);
+
+// The issue's window icon ("DATA/panels/icon.bmp") as the site's "icon.png",
+// for the browser's tab; empty when the issue has none the reader could show.
+std::string SiteIcon(Site& site);
 
 // A screen part (a panel strip) under name, without a transparent key.
 void SiteScreenPicture(Site& site, const std::string& name, const Picture& image);

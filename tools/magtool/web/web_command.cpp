@@ -100,6 +100,7 @@ int WriteSite(const WebOptions& options, const fs::path& engine, RenderResources
   site.beside = fs::is_directory(source, error) ? source : source.parent_path();
   if (!WriteMusic(site, loaded)) return 1;
   if (!engine.empty()) WriteWebEngine(site, engine, loaded.archive);
+  site.icon = SiteIcon(site);
   WriteSiteFile(site, "site.css", SiteStyle());
   WriteSiteFile(site, "site.js", SiteScript());
   const std::string css = WriteFaces(site, loaded) + WritePanelFrames(site, loaded);
