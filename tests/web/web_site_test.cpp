@@ -185,8 +185,9 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   EXPECT_NE(story.find("<meta name=\"author\" content=\"Mara Quillfeather\">"), std::string::npos);
   EXPECT_NE(story.find("<meta name=\"description\" content=\"story fiction floppy disk sector night\">"),
             std::string::npos);
-  // A link broken over two lines is one tab stop.
+  // A link broken over two lines is one tab stop; the headline is a heading.
   const std::string making = ReadFileText(site / "making.html");
+  EXPECT_NE(making.find("<h2 class=\"l\""), std::string::npos);
   EXPECT_NE(making.find("tune\">the</a>"), std::string::npos);
   EXPECT_NE(making.find("tune\" tabindex=\"-1\">opening tune</a>"), std::string::npos);
   const std::string search = ReadFileText(site / "search.html");

@@ -3,8 +3,11 @@
 // indent, each segment a span (or anchor) of its face, size, colour and
 // style; pictures and rules blocks of their own, all in the engine's
 // vertical order. Justification is left to CSS, and so are the two columns.
+// A line whose text is all set a quarter taller than the body's or more is a
+// heading: h2 for the tallest text of the article, h3 for the rest.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "articles/article.h"
@@ -14,6 +17,9 @@ struct ArticleHtml {
   std::string body;    // the <main> element
   std::string styles;  // the rules of the segment classes it uses
 };
+
+// The height most of the article's text has: the body's, which headings exceed.
+int32_t BodyTextHeight(const Article& article);
 
 // page: the page's name from the site's root, for relative links.
 ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& page);

@@ -1,8 +1,8 @@
 #include "magtool/web/page_html.h"
 
 #include <algorithm>
-#include <fstream>
 #include <cstdint>
+#include <fstream>
 #include <iterator>
 #include <vector>
 
@@ -35,23 +35,12 @@ std::string TagValue(const std::string& text, const std::string& tag) {
   return end == std::string::npos ? std::string() : text.substr(from, end - from);
 }
 
-// The height of the smallest text: the body's, which headings exceed.
-int32_t BodyHeight(const Article& article) {
-  int32_t body = INT32_MAX;
-  for (const ArticleLine& line : article.lines) {
-    for (const TextSegment& segment : line.segments) {
-      if (!segment.text.empty()) body = std::min(body, segment.height);
-    }
-  }
-  return body;
-}
-
 // What search engines show of the page: the article's keywords, else the
 // first sentence of its text after the headings that open it (at most 200
 // characters, ended at a word).
 std::string Description(const Article& article, const std::string& keywords) {
   if (!keywords.empty()) return keywords;
-  const int32_t body = BodyHeight(article);
+  const int32_t body = BodyTextHeight(article);
   std::vector<const ArticleLine*> lines;  // from the top: the layout keeps them otherwise
   for (const ArticleLine& line : article.lines) lines.push_back(&line);
   std::stable_sort(lines.begin(), lines.end(), [](auto a, auto b) { return a->y < b->y; });

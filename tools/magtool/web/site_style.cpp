@@ -21,6 +21,7 @@ footer{position:sticky;bottom:0;z-index:2}
 main{display:flow-root;background-size:100% 100%}
 .art{display:flow-root;padding-bottom:16px}
 .l{white-space:pre;width:max-content;overflow:visible;line-height:0}
+h2.l,h3.l{margin-bottom:0;font:inherit}
 .l::before{content:"";display:inline-block;height:inherit}
 .l.j{white-space:nowrap;text-align:justify;text-align-last:justify}
 .l.j2{text-justify:inter-character}
