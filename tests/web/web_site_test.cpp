@@ -197,7 +197,8 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   const std::string index = ReadFileText(site / "index.html");
   EXPECT_NE(index.find("data-tune=\"DATA/msx/beg.xm\""), std::string::npos);
   EXPECT_NE(index.find("href=\"#\" data-panel=\"1\""), std::string::npos);
-  EXPECT_NE(index.find("href=\"files/credits.html\""), std::string::npos);
+  EXPECT_NE(index.find("href=\"files/credits.html\" target=\"_blank\" rel=\"noopener\""),
+            std::string::npos);
   EXPECT_NE(index.find("<link rel=\"icon\" href=\"icon.png\">"), std::string::npos);
   // Each article's text is in its page, as text.
   for (auto [page, text] : {std::pair{"gallery", "Five pictures, each as large as the scre"},

@@ -52,10 +52,11 @@ LinkHtml LinkAttributes(Site& site, const std::string& page, std::string_view ta
     link.attributes = Href(page, PageName(argument));
   } else if (kind == "PIX:") {
     link.attributes = Href(page, SitePicture(site, argument, nullptr));
-  } else if (kind == "EXE:" && IsAddress(argument)) {
-    link.attributes = " href=\"" + HtmlText(argument) + "\" target=\"_blank\" rel=\"noopener\"";
   } else if (kind == "EXE:") {
-    link.attributes = Href(page, SiteDocument(site, argument));
+    // The reader hands it to the system's opener: on the web, a tab of its own.
+    const std::string href = IsAddress(argument) ? " href=\"" + HtmlText(argument) + "\""
+                                                 : Href(page, SiteDocument(site, argument));
+    if (!href.empty()) link.attributes = href + " target=\"_blank\" rel=\"noopener\"";
   } else if (kind == "PAN:") {
     link.attributes = PanelAttributes(site, argument);
   } else if (kind == "MSX:") {
