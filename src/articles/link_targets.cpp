@@ -1,7 +1,10 @@
 #include "articles/link_targets.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string_view>
+
+#include "base/integer_reader.h"
 
 namespace {
 
@@ -27,4 +30,10 @@ LinkTargetParts SplitLinkTarget(std::string_view target) {
   const std::string_view tail = target.substr(marker);
   return {head.substr(std::min(KIND_CHARS, head.size())),
           tail.substr(std::min(ALT_MARKER.size(), tail.size()))};
+}
+
+std::optional<int32_t> LinkedPanel(std::string_view argument, int32_t count) {
+  const std::optional<int32_t> number = ParseInt(argument);
+  if (!number || count <= 0) return std::nullopt;
+  return std::abs(*number % count);
 }

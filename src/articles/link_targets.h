@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "articles/article.h"
@@ -17,3 +18,7 @@ struct LinkTargetParts {
   std::string_view alt;       // after the first ":ALT:"; empty without one
 };
 LinkTargetParts SplitLinkTarget(std::string_view target);
+
+// The panel a "PAN:" argument selects among count panels: the number read as
+// "%i" reads it, wrapped around them; nothing when it cannot be read.
+std::optional<int32_t> LinkedPanel(std::string_view argument, int32_t count);

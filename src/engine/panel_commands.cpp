@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -7,7 +6,6 @@
 #include "articles/article_view.h"
 #include "articles/link_targets.h"
 #include "base/fatal.h"
-#include "base/integer_reader.h"
 #include "platform/document_opener.h"
 #include "engine/panel_steps.h"
 #include "engine/reader_state.h"
@@ -51,16 +49,10 @@ void SwitchPanel(Reader& reader, int32_t index) {
   ArticleHome(*reader.CurrentArticle);
 }
 
-int32_t PanelNumber(const std::string& argument) {
-  const std::optional<int32_t> value = ParseInt(argument);
-  if (!value) FatalError("Invalid pVal value !");
-  return *value;
-}
-
 void PanelLink(Reader& reader) {
-  const int32_t count = reader.PanelCount;
-  const int32_t index = std::abs(PanelNumber(reader.PanelEngine.LinkArgument) % count);
-  if (count > 1 && index != reader.PanelEngine.CurrentPanelIndex) SwitchPanel(reader, index);
+  const std::optional<int32_t> index = LinkedPanel(reader.PanelEngine.LinkArgument, reader.PanelCount);
+  if (!index) FatalError("Invalid pVal value !");
+  if (reader.PanelCount > 1 && *index != reader.PanelEngine.CurrentPanelIndex) SwitchPanel(reader, *index);
 }
 
 void PictureLink(Reader& reader) {

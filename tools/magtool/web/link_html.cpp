@@ -1,13 +1,12 @@
 #include "magtool/web/link_html.h"
 
-#include <algorithm>
-#include <cctype>
+#include <strings.h>
+
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "articles/link_targets.h"
-#include "base/integer_reader.h"
 #include "magtool/web/site_paths.h"
 
 namespace {
@@ -19,12 +18,8 @@ std::string Href(const std::string& page, const std::string& name) {
 // A web or mail address, which the reader hands to the system's opener as it is.
 bool IsAddress(const std::string& argument) {
   for (const char* scheme : {"http://", "https://", "mailto:"}) {
-    const std::string_view prefix(scheme);
-    if (argument.size() > prefix.size() &&
-        std::equal(prefix.begin(), prefix.end(), argument.begin(),
-                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); })) {
-      return true;
-    }
+    const size_t length = std::strlen(scheme);
+    if (argument.size() > length && strncasecmp(argument.c_str(), scheme, length) == 0) return true;
   }
   return false;
 }
@@ -32,13 +27,13 @@ bool IsAddress(const std::string& argument) {
 // The panel the reader switches to: the number as it reads it, wrapped around
 // the panels; none for a number it cannot read.
 std::string PanelAttributes(const Site& site, const std::string& argument) {
-  const std::optional<int32_t> number = ParseInt(argument);
-  if (!number || site.panelCount <= 0) {
+  const std::optional<int32_t> panel = LinkedPanel(argument, site.panelCount);
+  if (!panel) {
     std::fprintf(stderr, "magtool: warning: PAN:%s is no panel number; it is left unlinked\n",
                  argument.c_str());
     return {};
   }
-  return " href=\"#\" data-panel=\"" + std::to_string(std::abs(*number % site.panelCount)) + "\"";
+  return " href=\"#\" data-panel=\"" + std::to_string(*panel) + "\"";
 }
 
 }  // namespace

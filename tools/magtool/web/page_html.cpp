@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 #include "base/text_encoding.h"
 #include "engine/covers.h"
@@ -41,11 +40,9 @@ std::string TagValue(const std::string& text, const std::string& tag) {
 std::string Description(const Article& article, const std::string& keywords) {
   if (!keywords.empty()) return keywords;
   const int32_t body = BodyTextHeight(article);
-  std::vector<const ArticleLine*> lines;  // from the top: the layout keeps them otherwise
-  for (const ArticleLine& line : article.lines) lines.push_back(&line);
-  std::stable_sort(lines.begin(), lines.end(), [](auto a, auto b) { return a->y < b->y; });
   std::string text;
-  for (const ArticleLine* line : lines) {
+  // The article keeps its lines newest first.
+  for (auto line = article.lines.rbegin(); line != article.lines.rend(); ++line) {
     for (const TextSegment& segment : line->segments) {
       if (text.empty() && segment.height > body) continue;
       for (char c : segment.text) {
