@@ -101,8 +101,8 @@ int WriteSite(const WebOptions& options, const fs::path& engine, RenderResources
   if (!WriteMusic(site, loaded)) return 1;
   if (!engine.empty()) WriteWebEngine(site, engine, loaded.archive);
   site.icon = SiteIcon(site);
-  WriteSiteFile(site, "site.css", SiteStyle());
-  WriteSiteFile(site, "site.js", SiteScript());
+  WriteSiteFile(site, "site.css", SITE_STYLE);
+  WriteSiteFile(site, "site.js", SITE_SCRIPT);
   const std::string css = WriteFaces(site, loaded) + WritePanelFrames(site, loaded);
   WriteSiteFile(site, "issue.css", css);
   size_t pages = 0;

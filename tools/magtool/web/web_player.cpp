@@ -1,6 +1,6 @@
 #include "magtool/web/web_player.h"
 
-#include "magtool/web/player_assets.h"
+#include "magtool/web/site_assets.h"
 
 namespace {
 

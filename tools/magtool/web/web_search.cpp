@@ -6,6 +6,7 @@
 
 #include "base/text_encoding.h"
 #include "magtool/web/page_frame.h"
+#include "magtool/web/site_assets.h"
 #include "magtool/web/web_search_files.h"
 #include "search/search_index.h"
 
@@ -53,7 +54,7 @@ std::string IndexScript(const SearchIndex& index, const PageOf& page) {
 
 std::optional<std::string> WriteWebSearch(const SiteFolder& site, const PageOf& page) {
   const std::pair<const char*, std::string> files[] = {
-      {"search.js", std::string(WebSearchScript())},
+      {"search.js", std::string(SEARCH_SCRIPT)},
       {"search-index.js", IndexScript(LoadSearchIndex(), page)}};
   for (const auto& [name, bytes] : files) {
     std::string error;

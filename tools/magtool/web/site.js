@@ -1,10 +1,7 @@
-#include "magtool/web/site_assets.h"
-
 // The panel chosen by a "PAN:" link holds for the whole visit; the frame's
 // buttons scroll or go back; the bar follows the reading position; the
 // cover's Enter button reveals the page once per visit.
-std::string_view SiteScript() {
-  return R"js((function () {
+(function () {
   var store = sessionStorage, body = document.body;
   if (store.getItem('panel') !== null) body.className = 'p' + store.getItem('panel');
   var steps = {pageup: -0.8, pagedown: 0.8, lineup: -0.05, linedown: 0.05};
@@ -35,5 +32,3 @@ std::string_view SiteScript() {
     document.documentElement.classList.remove('cover');
   });
 })();
-)js";
-}

@@ -1,10 +1,8 @@
-#include "magtool/web/player_assets.h"
-
+'use strict';
 // Nothing sounds before the reader asks: a tune starts from a click on the
 // player or on an element with data-tune, and one that played on the last
 // page goes on from where it was, once the browser lets it (at the latest
 // on the reader's next click or key).
-const char* const PLAYER_SCRIPT = R"JS('use strict';
 (function () {
   const nav = document.getElementById('player');
   if (!nav) return;
@@ -159,4 +157,3 @@ const char* const PLAYER_SCRIPT = R"JS('use strict';
   }
   resume();
 })();
-)JS";
