@@ -1,9 +1,15 @@
 # Builds the web engine in build/web with emscripten, after the libraries'
 # sysroot (made once per machine, see scripts/web_sysroot.sh); the page, the
 # script and the .wasm land in build/web-engine. Without emscripten the native
-# build goes on alone and says so in one line. WEB_ENGINE_FILES names the
+# build goes on alone and says so in one line; -DDISKMAG_WITH_WEB_ENGINE=OFF skips
+# it for a quicker build of the rest. WEB_ENGINE_FILES names the
 # engine's built files, or nothing when it is skipped.
 set(WEB_ENGINE_FILES)
+option(DISKMAG_WITH_WEB_ENGINE "Build the web engine beside the native build" ON)
+if(NOT DISKMAG_WITH_WEB_ENGINE)
+  message(STATUS "Web engine skipped: DISKMAG_WITH_WEB_ENGINE is OFF")
+  return()
+endif()
 find_program(EMCC emcc)
 find_program(NODE node)
 if(NOT EMCC OR NOT NODE)
