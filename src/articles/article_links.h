@@ -39,6 +39,12 @@ void ArticlePrepareTitle(Article& article);
 constexpr size_t MAX_ALT_LENGTH = 2046;
 constexpr const char* ALT_TOO_LONG = "ALT tag is too long!";
 
+// The title's width as the title box draws it; a wider title scrolls
+// across the box (one pixel each MARQUEE_STEP_MS).
+int32_t ArticleTitleWidth(const Article& article);
+constexpr uint32_t MARQUEE_STEP_MS = 20;
+constexpr int32_t TITLE_FIXED_BASELINE = 12;  // the fixed font's baseline below the box's top
+
 // Draws the title or the hovered link's ALT text with its top left at (x, y);
 // returns the number of characters drawn.
 int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& picture);

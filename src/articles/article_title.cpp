@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr uint32_t MARQUEE_STEP_MS = 20;
-constexpr int32_t FIXED_BASELINE = 12;
-
 struct ColouredText {
   std::string chars;
   std::vector<uint32_t> colours;
@@ -78,18 +75,22 @@ int32_t DrawCharacter(const Article& article, char c, int32_t pen, int32_t y, ui
                       Picture& picture) {
   const char text[2] = {c, '\0'};
   if (article.titleFont == nullptr) {
-    return FixedDraw(*article.fonts.fixed, text, pen, y + FIXED_BASELINE, colour, picture);
+    return FixedDraw(*article.fonts.fixed, text, pen, y + TITLE_FIXED_BASELINE, colour, picture);
   }
   return FontDraw(*article.fonts.registry, text, pen, y + article.titleFont->height, colour,
                   article.titleFont, picture, article.titleAntialias);
 }
 
+// Under NoSpacing for a face of the registry.
+int32_t TextWidth(const Article& article, const char* chars) {
+  return article.titleFont == nullptr
+             ? FixedMeasure(chars).width
+             : FontMeasure(*article.fonts.registry, chars, article.titleFont).width;
+}
+
 int32_t DrawColoured(Article& article, const ColouredText& text, int32_t x, int32_t y,
                      Picture& picture) {
-  const char* chars = text.chars.c_str();
-  const int32_t width = article.titleFont == nullptr
-                            ? FixedMeasure(chars).width
-                            : FontMeasure(*article.fonts.registry, chars, article.titleFont).width;
+  const int32_t width = TextWidth(article, text.chars.c_str());
   int32_t pen = x + MarqueeOffset(article, width, picture.width);
   const auto fallback = static_cast<uint32_t>(article.titleColour);
   for (size_t i = 0; i < text.chars.size(); ++i) {
@@ -107,6 +108,13 @@ void ArticlePrepareTitle(Article& article) {
       ApplyColourEscapes(article.title, static_cast<uint32_t>(article.titleColour));
   article.title = std::move(text.chars);
   article.titleColours = std::move(text.colours);
+}
+
+int32_t ArticleTitleWidth(const Article& article) {
+  if (article.titleFont == nullptr) return TextWidth(article, article.title.c_str());
+  if (article.fonts.registry == nullptr) return 0;
+  const NoSpacing spacing(*article.fonts.registry);
+  return TextWidth(article, article.title.c_str());
 }
 
 int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& picture) {

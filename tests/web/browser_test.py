@@ -6,7 +6,10 @@ screenshots of the contents page (index.html#read, past the cover) and of the
 two-column history.html at the reader's screen size; in the article area
 between the frame's strips, each holds the text colours of `magtool render`
 of the same article's first page, and its text spans the same columns and
-the same rows."""
+the same rows. On a phone's width the help page reflows (no sideways
+scrolling, no text under 16 px); at both sizes the title shows in the frame,
+the page keys skip no line and focus is never hidden under a strip."""
+import json
 import os
 import re
 import shutil
@@ -26,6 +29,32 @@ NEAR = 24  # per channel: a text colour found under antialiasing and hinting
 COLUMN_GAP = 24  # an empty run this wide parts two columns
 EDGE = 24  # how far a column's edge may stand from the reader's
 SHIFT = 12  # the farthest the text rows are sought from the reader's
+# The reading page in frames of a phone's and a desktop's size, measured by a
+# script that prints what a reader meets: sideways scrolling, the smallest body
+# text, what the keys move by against what shows, where focus lands.
+READING = """<!DOCTYPE html><body><script>
+const sizes = [[320, 640], [1024, 768]], found = [];
+onload = () => {
+  for (const frame of document.querySelectorAll('iframe')) {
+    const w = frame.contentWindow, d = w.document, q = s => d.querySelector(s);
+    const shown = w.innerHeight - q('header').offsetHeight - q('footer').offsetHeight;
+    const sizes = [...d.querySelectorAll('.art .l [class]')].map(
+      e => parseFloat(w.getComputedStyle(e).fontSize));
+    const moved = key => { w.scrollTo(0, 0); d.body.dispatchEvent(new w.KeyboardEvent(
+      'keydown', {key: key, bubbles: true})); return w.scrollY; };
+    const links = d.querySelectorAll('.art a'), last = links[links.length - 1];
+    w.scrollTo(0, 0); last.focus();
+    const r = last.getBoundingClientRect();
+    found.push({width: w.innerWidth, sideways: d.documentElement.scrollWidth > w.innerWidth,
+      smallest: Math.min(...sizes), shown: shown, page: moved('PageDown'), line: moved('ArrowDown'),
+      hidden: r.top < q('header').offsetHeight || r.bottom > w.innerHeight - q('footer').offsetHeight,
+      title: q('header h1').offsetWidth > 1 ? q('header h1').textContent : ''});
+  }
+  document.body.textContent = JSON.stringify(found);
+};
+for (const [w, h] of sizes) document.write(
+  '<iframe width=' + w + ' height=' + h + ' src="site/help.html"></iframe>');
+</script>"""
 
 
 def chromium_command(scratch):
@@ -99,15 +128,25 @@ def rows_shift(ours, theirs, colour):
     return max(range(-SHIFT, SHIFT + 1), key=lambda s: len({y + s for y in ours} & theirs))
 
 
+def strip_row(shot, strip):
+    """The screenshot's row where the top strip starts, below the page's tool bar."""
+    return next((y for y in range(len(shot) - 1) if shot[y:y + 2] == strip[:2]), 0)
+
+
 def compare(name, shot, render, site):
     """The agreement of the screenshot with the render, printed; the faults."""
-    top = len(png_pixels(os.path.join(site, "frame/0-top.png")))
+    strip = png_pixels(os.path.join(site, "frame/0-top.png"))
+    top = len(strip)
     middle = png_pixels(os.path.join(site, "frame/0-middle.png"))
     colours = text_colours(render, middle, top)
-    area = shot[top:top + len(middle)]
+    below = strip_row(shot, strip) + top
+    # What shows between the strips: the tool bar above the frame takes its rows.
+    bottom = len(png_pixels(os.path.join(site, "frame/0-bottom.png")))
+    shown = min(len(middle), len(shot) - bottom - below)
+    area = shot[below:below + shown]
     found = [c for c in colours if any(near(p, c) for row in area for p in row)]
-    ours, theirs = columns(area, colours), columns(render[top:top + len(middle)], colours)
-    shift = rows_shift(area, render[top:top + len(middle)], colours[0])
+    ours, theirs = columns(area, colours), columns(render[top:top + shown], colours)
+    shift = rows_shift(area, render[top:top + shown], colours[0])
     print("%s: %d of the render's %d text colours found %s; columns %s, the reader's %s; "
           "text rows %+d px off the reader's" % (name, len(found), len(colours),
                                                  ["#%02x%02x%02x" % c for c in colours],
@@ -118,6 +157,27 @@ def compare(name, shot, render, site):
     if len(ours) != len(theirs) or any(abs(a - b) > EDGE for o, t in zip(ours, theirs)
                                        for a, b in zip(o, t)):
         faults.append("%s's columns stand apart from the reader's" % name)
+    return faults
+
+
+def reading(scratch):
+    """The faults a reader meets on a phone and with the keys."""
+    with open(os.path.join(scratch, "reading.html"), "w") as page:
+        page.write(READING)
+    dom = chromium(scratch, "--allow-file-access-from-files", "--virtual-time-budget=5000",
+                   "--dump-dom", "file://%s/reading.html" % scratch)
+    faults = []
+    for frame in json.loads(re.search(r"<body>(.*)</body>", dom, re.S).group(1)):
+        print("at %(width)d px: sideways %(sideways)s, smallest text %(smallest)s px, title "
+              "%(title)r; PageDown moves %(page)d of %(shown)d px shown, an arrow %(line)d; "
+              "focus hidden %(hidden)s" % frame)
+        width = frame["width"]
+        if frame["sideways"] or frame["hidden"] or not frame["title"]:
+            faults.append("at %d px the page scrolls sideways, hides focus or its title" % width)
+        if width < 640 and frame["smallest"] < 16:
+            faults.append("at %d px text is set at %s px" % (width, frame["smallest"]))
+        if not frame["shown"] / 2 < frame["page"] <= frame["shown"] or not 0 < frame["line"] < 40:
+            faults.append("at %d px the keys skip lines" % width)
     return faults
 
 
@@ -137,6 +197,7 @@ def main():
         links = re.findall(r'<li><a href="([^"]*)"', dom)
         faults = [] if expected and links == expected else [
             "the reader found %s, the page shows %s" % (expected, links)]
+        faults += reading(scratch)
         for page, article in PAGES:
             shot, render = os.path.join(scratch, "shot.png"), os.path.join(scratch, "render.png")
             chromium(scratch, "--window-size=%d,%d" % SCREEN, "--screenshot=" + shot,

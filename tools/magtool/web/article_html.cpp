@@ -30,7 +30,15 @@ struct Writer {
   std::map<std::string, int> classes;  // a segment style -> its class number
   int32_t linkAtLineEnd = -1;          // the link that the last line ended in, or -1
   int32_t body = 0, tallest = 0;       // the article's text heights: the body's, the largest
+  const ArticleLine* previous = nullptr;  // the line before, in reading order
 };
+
+// A line that goes on with the justified line just above it, at its indent:
+// on a small screen the two flow as one paragraph.
+bool GoesOnFrom(const ArticleLine* above, const ArticleLine& line) {
+  return above != nullptr && above->justified != 0 && above->x == line.x && line.y > above->y &&
+         line.y - above->y <= 2 * std::max(above->height, line.height);
+}
 
 // 2 or 3 for a heading line, its text all set a quarter taller than the
 // body's or more (a face's own line height varies less); else 0.
@@ -67,28 +75,9 @@ std::string Family(int face) {
   return face < 0 ? "sans-serif" : "f" + std::to_string(face) + ",sans-serif";
 }
 
-// The fixed font's 8-pixel cells are closest to a monospace face of this
-// size; a BMF face is a bitmap script, nearest to the issue's own sans.
-std::string FontStyle(const Writer& w, const GlyphTable* font) {
-  if (font == nullptr) return "font-family:monospace;font-size:13.3px";
-  std::string style;
-  if (font->kind == GLYPHS_BMF) {
-    style = "font-family:" + Family(w.site.sansFace) + ";font-size:" + Px(font->height);
-  } else {
-    const std::string* name = FaceName(w.article, font);
-    const int face = name != nullptr ? FaceIndex(w.site, *name) : w.site.sansFace;
-    // The engine sets sizes in points at 96 dpi, as CSS points are.
-    style = "font-family:" + Family(face) + ";font-size:" + std::to_string(font->sizeY) + "pt";
-  }
-  if (font->bold != 0 || font->kind == GLYPHS_BMF) style += ";font-weight:bold";
-  if (font->italic != 0) style += ";font-style:italic";
-  if (font->underline != 0) style += ";text-decoration:underline";
-  return style;
-}
-
 // A justified line's spacings are the engine's justification, which CSS does here.
 std::string SegmentClass(Writer& w, const TextSegment& segment, bool justified) {
-  std::string style = FontStyle(w, segment.font) + ";color:" + CssColour(segment.colour);
+  std::string style = FaceStyle(w.site, w.article, segment.font) + ";color:" + CssColour(segment.colour);
   if (!justified && segment.charSpacing != 0) {
     style += ";letter-spacing:" + std::to_string(segment.charSpacing) + "px";
   }
@@ -127,6 +116,8 @@ Block LineBlock(Writer& w, const ArticleLine& line) {
     block.open = mode == 2 ? "div class=\"l j j2\"" : "div class=\"l j\"";
     block.style += ";width:" + Px(line.segments[0].limit - line.x);
   }
+  if (GoesOnFrom(w.previous, line)) block.open.insert(block.open.size() - 1, " c");
+  w.previous = &line;
   if (const int32_t level = HeadingLevel(w, line); level != 0) {
     block.close = "h" + std::to_string(level);
     block.open.replace(0, 3, block.close);
@@ -213,7 +204,7 @@ std::string Emit(const std::vector<Block>& blocks) {
   std::string html;
   int32_t end = 0;
   for (const Block& block : blocks) {
-    html += "<" + block.open + " style=\"margin-top:" + Px(block.top - end) +
+    html += "<" + block.open + " style=\"--t:" + Px(block.top - end) +
             ";height:" + Px(block.height) + ";" + block.style + "\">" + block.inner;
     html += block.close.empty() ? "\n" : "</" + block.close + ">\n";
     end = block.top + block.height;
@@ -231,7 +222,53 @@ std::string ColumnStyle(const Article& article) {
          ";width:" + Px(ARTICLE_RIGHT_COLUMN_X + width);
 }
 
+// The step between body lines most often met: what the arrow keys move by.
+int32_t LinePitch(const Article& article, int32_t body) {
+  std::map<int32_t, size_t> steps;
+  const ArticleLine* above = nullptr;
+  for (auto line = article.lines.rbegin(); line != article.lines.rend(); ++line) {
+    const bool isBody = !line->segments.empty() && line->segments[0].height == body;
+    if (isBody && above != nullptr && line->y > above->y) ++steps[line->y - above->y];
+    above = isBody ? &*line : nullptr;
+  }
+  const auto most = std::max_element(steps.begin(), steps.end(),
+                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  return most == steps.end() ? body : most->first;
+}
+
+// On a small screen the text reflows and no face is set below 16 CSS px.
+std::string SmallScreenSizes(const std::map<std::string, int>& classes) {
+  std::string rules;
+  for (const auto& [style, number] : classes) {
+    const size_t at = style.find("font-size:");
+    if (at == std::string::npos) continue;
+    const size_t from = at + 10, end = style.find(';', from);
+    rules += ".art .s" + std::to_string(number) + "{font-size:max(16px," +
+             style.substr(from, end == std::string::npos ? end : end - from) + ")}\n";
+  }
+  return rules.empty() ? rules : "@media (max-width:639.98px){\n" + rules + "}\n";
+}
+
 }  // namespace
+
+// The fixed font's 8-pixel cells are closest to a monospace face of this
+// size; a BMF face is a bitmap script, nearest to the issue's own sans.
+std::string FaceStyle(const Site& site, const Article& article, const GlyphTable* font) {
+  if (font == nullptr) return "font-family:monospace;font-size:13.3px";
+  std::string style;
+  if (font->kind == GLYPHS_BMF) {
+    style = "font-family:" + Family(site.sansFace) + ";font-size:" + Px(font->height);
+  } else {
+    const std::string* name = FaceName(article, font);
+    const int face = name != nullptr ? FaceIndex(site, *name) : site.sansFace;
+    // The engine sets sizes in points at 96 dpi, as CSS points are.
+    style = "font-family:" + Family(face) + ";font-size:" + std::to_string(font->sizeY) + "pt";
+  }
+  if (font->bold != 0 || font->kind == GLYPHS_BMF) style += ";font-weight:bold";
+  if (font->italic != 0) style += ";font-style:italic";
+  if (font->underline != 0) style += ";text-decoration:underline";
+  return style;
+}
 
 int32_t BodyTextHeight(const Article& article) {
   std::map<int32_t, size_t> characters;  // per height
@@ -264,12 +301,14 @@ ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& p
   std::stable_sort(blocks.begin(), blocks.end(),
                    [](const Block& a, const Block& b) { return a.top < b.top; });
   ArticleHtml html;
-  html.body = "<div class=\"art\" style=\"--active:" + CssColour(article.activeLinkColour) +
+  html.body = "<div class=\"art\" style=\"--line:" + Px(LinePitch(article, w.body)) +
+              ";--active:" + CssColour(article.activeLinkColour) +
               ";--visited:" + CssColour(article.visitedLinkColour) +
               (article.twoColumns != 0 ? ColumnStyle(article) : "") + "\">\n" + Emit(blocks) +
               "</div>\n";
   for (const auto& [style, number] : w.classes) {
     html.styles += ".art .s" + std::to_string(number) + "{" + style + "}\n";
   }
+  html.styles += SmallScreenSizes(w.classes);
   return html;
 }

@@ -21,5 +21,8 @@ struct ArticleHtml {
 // The height most of the article's text has: the body's, which headings exceed.
 int32_t BodyTextHeight(const Article& article);
 
+// The CSS font rules of a face of the article; null is the fixed font.
+std::string FaceStyle(const Site& site, const Article& article, const GlyphTable* font);
+
 // page: the page's name from the site's root, for relative links.
 ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& page);

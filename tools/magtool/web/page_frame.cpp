@@ -8,7 +8,7 @@
 std::string FramedPage(const Site& site, const RenderResources& loaded, const FramedParts& parts) {
   const auto root = [&](const std::string& name) { return Relative(parts.page, name); };
   std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
-  html += "<meta name=\"viewport\" content=\"width=660\">\n";
+  html += "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n";
   if (!site.icon.empty()) html += "<link rel=\"icon\" href=\"" + root(site.icon) + "\">\n";
   for (const char* sheet : {"site.css", "issue.css"}) {
     html += "<link rel=\"stylesheet\" href=\"" + root(sheet) + "\">\n";
@@ -20,9 +20,9 @@ std::string FramedPage(const Site& site, const RenderResources& loaded, const Fr
             "\" title=\"This article in the magazine's own reader\">In the reader</a>";
   }
   links += "<a href=\"" + root("search.html") + "\">Search</a>";
-  html += "<header>\n" + PanelStrips(loaded, parts.page, true) + "<div class=\"tools\">" +
-          PlayerNav(site.music, root("")) + "<span class=\"go\">" + links +
-          "</span></div>\n</header>\n";
+  html += "<header>\n<div class=\"tools\">" + PlayerNav(site.music, root("")) +
+          "<span class=\"go\">" + links + "</span></div>\n<div class=\"top\">\n" +
+          PanelStrips(loaded, parts.page, true) + parts.heading + "</div>\n</header>\n";
   html += "<main>\n" + parts.main + "</main>\n";
   html += "<footer>\n" + PanelStrips(loaded, parts.page, false) + "</footer>\n";
   for (const std::string& name : parts.scripts) {

@@ -1,7 +1,7 @@
 // The frame every page of the site shares: the head's style sheets and
-// player, the first panel's strips around the page's own main part, the
-// player, the engine's link and the search link in the top strip's place,
-// and the scripts.
+// player; a bar above the frame with the player, the engine's link and the
+// search link; the first panel's strips, with the page's title in the title
+// box, around the page's own main part; and the scripts.
 #pragma once
 
 #include <string>
@@ -14,6 +14,7 @@ struct FramedParts {
   std::string page;     // its name from the site's root
   std::string head;     // the page's own head lines, after the sheets: title, meta, style
   std::string before;   // what stands before the frame (the opening cover)
+  std::string heading;  // the page's h1, shown in the title box when of class "title"
   std::string main;     // the page's own content
   std::vector<std::string> scripts;  // its own scripts, named from the site's root
   std::string article;  // the article's path in the issue, opened by the engine; or empty

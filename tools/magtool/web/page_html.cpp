@@ -10,6 +10,7 @@
 #include "magtool/web/article_html.h"
 #include "magtool/web/page_frame.h"
 #include "magtool/web/site_paths.h"
+#include "magtool/web/title_html.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -88,21 +89,24 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   const std::string source = SourceText(parts.path);
   const std::string title = Title(article, parts.path);
   const ArticleHtml body = ArticleBody(site, article, parts.page);
-  FramedParts framed{parts.page, "<title>" + title + "</title>\n", {}, {}, {}, {}};
+  const TitleHtml heading = ArticleTitleHtml(site, loaded, article);
+  FramedParts framed{parts.page, "<title>" + title + "</title>\n", {}, {}, {}, {}, {}};
   framed.head += "<meta name=\"author\" content=\"" +
                  HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
   const std::string keywords = TagValue(source, "<#KEYWORDS#>");
   framed.head += "<meta name=\"keywords\" content=\"" + HtmlText(keywords) + "\">\n";
   framed.head += "<meta name=\"description\" content=\"" +
                  HtmlText(Description(article, keywords)) + "\">\n";
-  framed.head += "<style>\n" + body.styles + "</style>\n";
+  framed.head += "<style>\n" + body.styles + heading.styles + "</style>\n";
   if (parts.cover) {
     // "#read" opens the page past the cover, for a link or a test.
     framed.head += "<script>if (location.hash !== '#read' && !sessionStorage.getItem('entered')) "
                    "document.documentElement.className = 'cover';</script>\n";
     framed.before = Cover(site, parts.page);
   }
-  framed.main = "<h1 class=\"vh\">" + title + "</h1>\n" + body.body;
+  framed.heading = heading.text.empty() ? "<h1 class=\"vh\">" + title + "</h1>\n"
+                                         : "<h1 class=\"title\">" + heading.text + "</h1>\n";
+  framed.main = body.body;
   framed.article = parts.path;
   return FramedPage(site, loaded, framed);
 }

@@ -1,5 +1,7 @@
 #include "magtool/web/panel_frame.h"
 
+#include <cstdio>
+
 #include "engine/panel_engine.h"
 #include "magtool/web/site_paths.h"
 #include "widgets/panel.h"
@@ -7,6 +9,20 @@
 namespace {
 
 std::string Px(int32_t value) { return std::to_string(value) + "px"; }
+
+// A length of the strip as a share of its side, so that the strip scales as
+// a whole on a screen narrower than the panel and is to the pixel on a wide one.
+std::string Share(int32_t value, int32_t whole) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%.4f%%", whole > 0 ? 100.0 * value / whole : 0.0);
+  return text;
+}
+
+// The box's place within a strip of the given size.
+std::string Place(int32_t x, int32_t y, int32_t width, int32_t height, const Picture& strip) {
+  return "left:" + Share(x, strip.width) + ";top:" + Share(y, strip.height) +
+         ";width:" + Share(width, strip.width) + ";height:" + Share(height, strip.height);
+}
 
 std::string PanelFile(int number, const char* part) {
   return "frame/" + std::to_string(number) + "-" + part + ".png";
@@ -32,22 +48,23 @@ std::pair<std::string, const char*> ButtonAction(int32_t command, const std::str
 }
 
 // Anything of the panel between rows from and to, placed within the strip.
-std::string StripContents(const Panel& panel, const std::string& page, int number, int32_t from,
-                          int32_t to) {
+std::string StripContents(const Panel& panel, const Picture& strip, const std::string& page,
+                          int number, int32_t from) {
+  const int32_t to = from + strip.height;
   std::string html;
   for (auto it = panel.buttons.rbegin(); it != panel.buttons.rend(); ++it) {
     const Picture& image = it->animated != 0 && !it->frames.empty() ? it->frames[0] : it->image;
     const auto [attributes, label] = ButtonAction(it->command, page);
     if (label == nullptr || it->y < from || it->y + image.height > to) continue;
     html += "<a class=\"btn\"" + attributes + " title=\"" + label + "\" aria-label=\"" + label +
-            "\" style=\"left:" + Px(it->x) + ";top:" + Px(it->y - from) + ";width:" +
-            Px(image.width) + ";height:" + Px(image.height) + "\"></a>";
+            "\" style=\"" + Place(it->x, it->y - from, image.width, image.height, strip) +
+            "\"></a>";
   }
   if (panel.hasProgressBar != 0 && panel.barY >= from && panel.barY + panel.bar.height <= to) {
     const int32_t half = panel.bar.width / 2;
-    html += "<div class=\"bar\" data-half=\"" + std::to_string(half) + "\" style=\"left:" +
-            Px(panel.barX) + ";top:" + Px(panel.barY - from) + ";width:" + Px(half) + ";height:" +
-            Px(panel.bar.height) + ";background-image:url(" +
+    html += "<div class=\"bar\" style=\"" +
+            Place(panel.barX, panel.barY - from, half, panel.bar.height, strip) +
+            ";background-image:url(" +
             Relative(page, PanelFile(number, "bar")) + ")\"></div>";
   }
   return html;
@@ -68,11 +85,14 @@ std::string WritePanelFrames(Site& site, RenderResources& loaded) {
     css += "body:not(" + p + ") .f" + std::to_string(n) + "{display:none}\n";
     css += p + " main{background-image:url(" + PanelFile(n, "middle") + ");min-height:" +
            Px(panel->middle.height) + "}\n" + p + " .art{margin-left:" + Px(panel->textX) + "}\n";
-    // The player and the search link take the title box's place in the frame.
-    if (panel->hasTitleBox != 0) {
-      css += p + " .tools{position:absolute;left:" + Px(panel->titleX) + ";top:" +
-             Px(panel->titleY) + ";width:" + Px(panel->titleBox.width) + ";height:" +
-             Px(panel->titleBox.height) + ";box-sizing:border-box;background:none}\n";
+    // The title box lies on the top strip; a panel without either shows no title.
+    if (panel->hasTitleBox != 0 && panel->hasTop != 0) {
+      css += p + " .title{" +
+             Place(panel->titleX, panel->titleY, panel->titleBox.width, panel->titleBox.height,
+                   panel->top) +
+             "}\n";
+    } else {
+      css += p + " .title{display:none}\n";
     }
   }
   return css;
@@ -85,9 +105,10 @@ std::string PanelStrips(const RenderResources& loaded, const std::string& page, 
     if (panel == nullptr || (top ? panel->hasTop : panel->hasBottom) == 0) continue;
     const Picture& strip = top ? panel->top : panel->bottom;
     const int32_t from = top ? 0 : PanelTopHeight(*panel) + panel->middle.height;
-    html += "<div class=\"strip f" + std::to_string(n) + "\" style=\"height:" + Px(strip.height) +
+    html += "<div class=\"strip f" + std::to_string(n) + "\" style=\"aspect-ratio:" +
+            std::to_string(strip.width) + "/" + std::to_string(strip.height) +
             ";background-image:url(" + Relative(page, PanelFile(n, top ? "top" : "bottom")) +
-            ")\">" + StripContents(*panel, page, n, from, from + strip.height) + "</div>\n";
+            ")\">" + StripContents(*panel, strip, page, n, from) + "</div>\n";
   }
   return html;
 }

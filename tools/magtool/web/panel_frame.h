@@ -1,5 +1,5 @@
 // The panels as the pages' frame: each panel's top and bottom strips as
-// pictures around the article, its buttons where the web has an equivalent,
+// pictures around the article, scaled down as a whole on a narrow screen, its buttons where the web has an equivalent,
 // and its progress bar. Every page carries every panel's frame, and the
 // body's class "pN" shows panel N's (a "PAN:N" link switches it).
 #pragma once
@@ -11,7 +11,7 @@
 
 // Writes the strips, middle backgrounds and bars under "frame/", and
 // returns the CSS rules that show one panel's frame at a time, with the
-// page's tools (player, search link) in its title box.
+// page's title in its title box.
 std::string WritePanelFrames(Site& site, RenderResources& loaded);
 
 // The frames' strips of every panel for page: the top ones, or the bottom ones.

@@ -65,6 +65,7 @@ std::optional<std::string> WriteWebSearch(const SiteFolder& site, const PageOf& 
 
 std::string SearchPageHtml(const Site& site, const RenderResources& loaded) {
   return FramedPage(site, loaded,
-                    {"search.html", "<title>Search</title>\n", {}, std::string(WebSearchPage()),
+                    {"search.html", "<title>Search</title>\n", {}, "<h1 class=\"vh\">Search</h1>\n",
+                     std::string(WebSearchPage()),
                      {"search-index.js", "search.js"}, {}});
 }
