@@ -165,10 +165,24 @@ std::string PictureHtml(Writer& w, const PictureEntry& entry, const std::string&
          "\" alt=\"" + alt + "\">";
 }
 
+// " l" or " r" for a picture with text beside it on its right or its left:
+// on a small screen it floats on that side within the reflowed text.
+const char* TextBeside(const Article& article, const PicturePlacement& placement) {
+  const Picture& image = placement.picture->image;
+  for (const ArticleLine& line : article.lines) {
+    const bool level = line.y > placement.y && line.y - line.height < placement.y + image.height;
+    if (!level || line.segments.empty()) continue;
+    if (line.x >= placement.x + image.width) return " l";
+    if (line.x + line.width <= placement.x) return " r";
+  }
+  return "";
+}
+
 Block PictureBlock(Writer& w, const PicturePlacement& placement) {
   const PictureEntry& entry = *placement.picture;
-  Block block{placement.y, entry.image.height, "div class=\"p\"", "margin-left:" + Px(placement.x),
-              {}, "div"};
+  Block block{placement.y, entry.image.height,
+              std::string("div class=\"p") + TextBeside(w.article, placement) + "\"",
+              "margin-left:" + Px(placement.x), {}, "div"};
   const LinkEntry* target = placement.isLink != 0 ? Target(w.article, placement.linkId) : nullptr;
   if (target == nullptr) {
     block.inner = PictureHtml(w, entry, "", "");
