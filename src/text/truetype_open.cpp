@@ -10,6 +10,7 @@
 #include "base/fatal.h"
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
+#include "base/path_limit.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
 #include "resources/resource_file.h"
@@ -19,7 +20,8 @@
 namespace {
 
 constexpr size_t NAME_MAX_CHARS = 511;
-constexpr size_t TTT_LINE_MAX = 255;  // characters kept of a line; the rest is skipped
+// Characters kept of a line, as of every text configuration line; the rest is skipped.
+constexpr size_t TTT_LINE_MAX = PATH_MAX_CHARS;
 constexpr const char* TTT_ERROR = "Error parsing *.TTT file !";
 
 struct FaceCloser {

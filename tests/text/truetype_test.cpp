@@ -95,6 +95,7 @@ TEST_F(TrueTypeTest, BadTttOrFontIsFatal) {
   };
   EXPECT_EQ(openMessage(Lines("A 36", 17)), "Error parsing *.TTT file !");
   EXPECT_EQ(openMessage(Lines("A 99999999999", 18)), "Error parsing *.TTT file !");
+  EXPECT_EQ(openMessage(Lines("A" + std::string(1000, ' ') + "36", 18)), "");
   EXPECT_EQ(openMessage(Lines("A 999999", 18)), "");
   EXPECT_EQ(FatalMessageOf([&] { Render(8, 16); }), "FreeType: TT_Load_Glyph failed !");
   WriteFileText("bad.ttf", "not a font at all");
