@@ -2,11 +2,13 @@
 """The demo's site in a real browser. Headless Chromium opens
 search.html?q=music from the disk, and the result links its script shows are
 the pages of the reader's own hits, in the reader's order. It then takes
-screenshots of the contents page (index.html#read, past the cover) and of the
-two-column history.html at the reader's screen size; in the article area
+screenshots, with motion reduced, of the contents page (index.html#read, past
+the cover), of the two-column history.html and of
+pixels.html (a picture) at the reader's screen size; in the article area
 between the frame's strips, each holds the text colours of `magtool render`
 of the same article's first page, and its text spans the same columns and
-the same rows."""
+the same rows; the top strip's animations show the render's first frame in
+the same places."""
 import os
 import re
 import shutil
@@ -21,7 +23,8 @@ SKIP = 77
 QUERY = "music"
 BROWSER_SECONDS = 120  # a start takes a few seconds on a busy machine
 SCREEN = (640, 480)
-PAGES = [("index.html#read", "DATA/arts/index.art"), ("history.html", "DATA/arts/history.art")]
+PAGES = [("index.html#read", "DATA/arts/index.art"), ("history.html", "DATA/arts/history.art"),
+         ("pixels.html", "DATA/arts/pixels.art")]
 NEAR = 24  # per channel: a text colour found under antialiasing and hinting
 COLUMN_GAP = 24  # an empty run this wide parts two columns
 EDGE = 24  # how far a column's edge may stand from the reader's
@@ -99,6 +102,16 @@ def rows_shift(ours, theirs, colour):
     return max(range(-SHIFT, SHIFT + 1), key=lambda s: len({y + s for y in ours} & theirs))
 
 
+def chain_agreement(html, shot, render):
+    """The share of the top strip's animation boxes whose pixels are the render's."""
+    strip = html[html.index('class="strip f0"'):]
+    boxes = re.findall(r'class="chain[^"]*" style="left:(\d+)px;top:(\d+)px;width:(\d+)px;'
+                       r'height:(\d+)px', strip[:strip.index("</div>\n")])
+    pixels = [(x, y) for left, top, width, height in map(lambda b: map(int, b), boxes)
+              for y in range(top, top + height) for x in range(left, left + width)]
+    return sum(near(shot[y][x], render[y][x]) for x, y in pixels) / max(len(pixels), 1), len(boxes)
+
+
 def compare(name, shot, render, site):
     """The agreement of the screenshot with the render, printed; the faults."""
     top = len(png_pixels(os.path.join(site, "frame/0-top.png")))
@@ -139,11 +152,18 @@ def main():
             "the reader found %s, the page shows %s" % (expected, links)]
         for page, article in PAGES:
             shot, render = os.path.join(scratch, "shot.png"), os.path.join(scratch, "render.png")
-            chromium(scratch, "--window-size=%d,%d" % SCREEN, "--screenshot=" + shot,
-                     "file://%s/%s" % (site, page))
+            chromium(scratch, "--window-size=%d,%d" % SCREEN, "--force-prefers-reduced-motion",
+                     "--screenshot=" + shot, "file://%s/%s" % (site, page))
             subprocess.run([magtool, "render", archive, article, render], check=True,
                            stdout=subprocess.DEVNULL)
-            faults += compare(page, png_pixels(shot), png_pixels(render), site)
+            shot, render = png_pixels(shot), png_pixels(render)
+            faults += compare(page, shot, render, site)
+            with open(os.path.join(site, page.split("#")[0])) as html:
+                share, boxes = chain_agreement(html.read(), shot, render)
+            print("%s: %d animations on the top strip, %.1f%% of their pixels as the render's"
+                  % (page, boxes, 100 * share))
+            if boxes == 0 or share < 0.98:
+                faults.append("%s's top strip lacks the reader's animations" % page)
     if faults:
         print("FAILED: " + "; ".join(faults))
         return 1

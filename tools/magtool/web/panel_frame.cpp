@@ -1,6 +1,7 @@
 #include "magtool/web/panel_frame.h"
 
 #include "engine/panel_engine.h"
+#include "magtool/web/panel_chains.h"
 #include "magtool/web/site_paths.h"
 #include "widgets/panel.h"
 
@@ -34,7 +35,7 @@ std::pair<std::string, const char*> ButtonAction(int32_t command, const std::str
 // Anything of the panel between rows from and to, placed within the strip.
 std::string StripContents(const Panel& panel, const std::string& page, int number, int32_t from,
                           int32_t to) {
-  std::string html;
+  std::string html = ChainsHtml(panel, page, number, from, to);
   for (auto it = panel.buttons.rbegin(); it != panel.buttons.rend(); ++it) {
     const Picture& image = it->animated != 0 && !it->frames.empty() ? it->frames[0] : it->image;
     const auto [attributes, label] = ButtonAction(it->command, page);
@@ -65,6 +66,7 @@ std::string WritePanelFrames(Site& site, RenderResources& loaded) {
     if (panel->hasBottom != 0) SiteScreenPicture(site, PanelFile(n, "bottom"), panel->bottom);
     if (panel->hasProgressBar != 0) SiteScreenPicture(site, PanelFile(n, "bar"), panel->bar);
     SiteScreenPicture(site, PanelFile(n, "middle"), panel->middle);
+    WriteChainSheets(site, *panel, n);
     css += "body:not(" + p + ") .f" + std::to_string(n) + "{display:none}\n";
     css += p + " main{background-image:url(" + PanelFile(n, "middle") + ");min-height:" +
            Px(panel->middle.height) + "}\n" + p + " .art{margin-left:" + Px(panel->textX) + "}\n";
