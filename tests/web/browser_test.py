@@ -3,12 +3,12 @@
 search.html?q=music from the disk, and the result links its script shows are
 the pages of the reader's own hits, in the reader's order. It then takes
 screenshots, with motion reduced, of the contents page (index.html#read, past
-the cover), of the two-column history.html and of
+the cover), of the two-column history.html (its first spread) and of
 pixels.html (a picture) at the reader's screen size; in the article area
 between the frame's strips, each holds the text colours of `magtool render`
-of the same article's first page, and its text spans the same columns and
-the same rows; the top strip's animations show the render's first frame in
-the same places."""
+of the same article's first page, its text spans the same columns, and in
+each column the same rows, line for line; the top strip's animations show
+the render's first frame in the same places."""
 import os
 import re
 import shutil
@@ -102,6 +102,43 @@ def rows_shift(ours, theirs, colour):
     return max(range(-SHIFT, SHIFT + 1), key=lambda s: len({y + s for y in ours} & theirs))
 
 
+def lines(area, colours, run):
+    """The runs of rows holding text pixels within the column run."""
+    found = []
+    for y, row in enumerate(area):
+        if not any(near(p, c) for p in row[run[0]:run[1] + 1] for c in colours):
+            continue
+        if found and y - found[-1][1] <= 1:
+            found[-1][1] = y
+        else:
+            found.append([y, y])
+    return found
+
+
+def unmatched_lines(ours, theirs, shift):
+    """The lines, ours or the reader's, that meet none of the other's: a
+    column read out of order has them where paragraphs part."""
+    def meets(line, others, s):
+        return any(line[0] + s <= b and a <= line[1] + s for a, b in others)
+    return (sum(not meets(line, theirs, shift) for line in ours) +
+            sum(not meets(line, ours, -shift) for line in theirs))
+
+
+def ink_agreement(ours, theirs, colours):
+    """The share of each one's text pixels that lie within 2 px of the other's,
+    their harmonic mean: the same text in two rasterisers comes near 0.8."""
+    def ink(area):
+        return {(x, y) for y, row in enumerate(area) for x, p in enumerate(row)
+                if any(near(p, c) for c in colours)}
+
+    def within(one, other):
+        return sum(any((x + dx, y + dy) in other for dx in range(-2, 3) for dy in range(-2, 3))
+                   for x, y in one) / max(len(one), 1)
+    ours, theirs = ink(ours), ink(theirs)
+    one, other = within(ours, theirs), within(theirs, ours)
+    return 2 * one * other / max(one + other, 1e-9)
+
+
 def chain_agreement(html, shot, render):
     """The share of the top strip's animation boxes whose pixels are the render's."""
     strip = html[html.index('class="strip f0"'):]
@@ -121,11 +158,17 @@ def compare(name, shot, render, site):
     found = [c for c in colours if any(near(p, c) for row in area for p in row)]
     ours, theirs = columns(area, colours), columns(render[top:top + len(middle)], colours)
     shift = rows_shift(area, render[top:top + len(middle)], colours[0])
+    stray = [unmatched_lines(lines(area, colours, run),
+                             lines(render[top:top + len(middle)], colours, run), shift)
+             for run in theirs]
     print("%s: %d of the render's %d text colours found %s; columns %s, the reader's %s; "
-          "text rows %+d px off the reader's" % (name, len(found), len(colours),
-                                                 ["#%02x%02x%02x" % c for c in colours],
-                                                 ours, theirs, -shift))
+          "text rows %+d px off the reader's; lines of one and not the other per column %s; "
+          "text pixels near the render's %.2f" % (
+              name, len(found), len(colours), ["#%02x%02x%02x" % c for c in colours], ours,
+              theirs, -shift, stray, ink_agreement(area, render[top:top + len(middle)], colours)))
     faults = [] if colours and found == colours else ["%s lacks colours" % name]
+    if any(stray):
+        faults.append("%s's columns hold other lines than the reader's" % name)
     if abs(shift) > 2:
         faults.append("%s's text rows stand %+d px off the reader's" % (name, -shift))
     if len(ours) != len(theirs) or any(abs(a - b) > EDGE for o, t in zip(ours, theirs)
