@@ -81,17 +81,21 @@ def text_colours(render, middle, top):
     return kept
 
 
+def runs(values, gap):
+    """The extents of the rising values, split where more than gap parts two."""
+    found = []
+    for value in values:
+        if found and value - found[-1][1] <= gap:
+            found[-1][1] = value
+        else:
+            found.append([value, value])
+    return found
+
+
 def columns(rows, colours):
     """The x-extents of the runs of columns holding text pixels, split at wide gaps."""
-    xs = sorted({x for row in rows for x, pixel in enumerate(row)
-                 if any(near(pixel, colour) for colour in colours)})
-    runs = []
-    for x in xs:
-        if runs and x - runs[-1][1] <= COLUMN_GAP:
-            runs[-1][1] = x
-        else:
-            runs.append([x, x])
-    return runs
+    return runs(sorted({x for row in rows for x, pixel in enumerate(row)
+                        if any(near(pixel, colour) for colour in colours)}), COLUMN_GAP)
 
 
 def rows_shift(ours, theirs, colour):
@@ -102,17 +106,10 @@ def rows_shift(ours, theirs, colour):
     return max(range(-SHIFT, SHIFT + 1), key=lambda s: len({y + s for y in ours} & theirs))
 
 
-def lines(area, colours, run):
-    """The runs of rows holding text pixels within the column run."""
-    found = []
-    for y, row in enumerate(area):
-        if not any(near(p, c) for p in row[run[0]:run[1] + 1] for c in colours):
-            continue
-        if found and y - found[-1][1] <= 1:
-            found[-1][1] = y
-        else:
-            found.append([y, y])
-    return found
+def lines(area, colours, column):
+    """The runs of rows holding text pixels within the column."""
+    return runs([y for y, row in enumerate(area)
+                 if any(near(p, c) for p in row[column[0]:column[1] + 1] for c in colours)], 1)
 
 
 def unmatched_lines(ours, theirs, shift):
@@ -122,21 +119,6 @@ def unmatched_lines(ours, theirs, shift):
         return any(line[0] + s <= b and a <= line[1] + s for a, b in others)
     return (sum(not meets(line, theirs, shift) for line in ours) +
             sum(not meets(line, ours, -shift) for line in theirs))
-
-
-def ink_agreement(ours, theirs, colours):
-    """The share of each one's text pixels that lie within 2 px of the other's,
-    their harmonic mean: the same text in two rasterisers comes near 0.8."""
-    def ink(area):
-        return {(x, y) for y, row in enumerate(area) for x, p in enumerate(row)
-                if any(near(p, c) for c in colours)}
-
-    def within(one, other):
-        return sum(any((x + dx, y + dy) in other for dx in range(-2, 3) for dy in range(-2, 3))
-                   for x, y in one) / max(len(one), 1)
-    ours, theirs = ink(ours), ink(theirs)
-    one, other = within(ours, theirs), within(theirs, ours)
-    return 2 * one * other / max(one + other, 1e-9)
 
 
 def chain_agreement(html, shot, render):
@@ -162,10 +144,9 @@ def compare(name, shot, render, site):
                              lines(render[top:top + len(middle)], colours, run), shift)
              for run in theirs]
     print("%s: %d of the render's %d text colours found %s; columns %s, the reader's %s; "
-          "text rows %+d px off the reader's; lines of one and not the other per column %s; "
-          "text pixels near the render's %.2f" % (
+          "text rows %+d px off the reader's; lines of one and not the other per column %s" % (
               name, len(found), len(colours), ["#%02x%02x%02x" % c for c in colours], ours,
-              theirs, -shift, stray, ink_agreement(area, render[top:top + len(middle)], colours)))
+              theirs, -shift, stray))
     faults = [] if colours and found == colours else ["%s lacks colours" % name]
     if any(stray):
         faults.append("%s's columns hold other lines than the reader's" % name)
