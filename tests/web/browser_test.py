@@ -2,13 +2,16 @@
 """The demo's site in a real browser. Headless Chromium opens
 search.html?q=music from the disk, and the result links its script shows are
 the pages of the reader's own hits, in the reader's order. It then takes
-screenshots of the contents page (index.html#read, past the cover) and of the
-two-column history.html at the reader's screen size; in the article area
+screenshots, with motion reduced, of the contents page (index.html#read, past
+the cover), of the two-column history.html (its first spread) and of
+pixels.html (a picture) at the reader's screen size; in the article area
 between the frame's strips, each holds the text colours of `magtool render`
-of the same article's first page, and its text spans the same columns and
-the same rows. On a phone's width the help page reflows (no sideways
-scrolling, no text under 16 px); at both sizes the title shows in the frame,
-the page keys skip no line and focus is never hidden under a strip."""
+of the same article's first page, its text spans the same columns, and in
+each column the same rows, line for line; the top strip's animations show
+the render's first frame in the same places. On a phone's width the help page
+reflows (no sideways scrolling, no text under 16 px); at both sizes the title
+shows in the frame, the page keys skip no line and focus is never hidden
+under a strip."""
 import json
 import os
 import re
@@ -24,7 +27,8 @@ SKIP = 77
 QUERY = "music"
 BROWSER_SECONDS = 120  # a start takes a few seconds on a busy machine
 SCREEN = (640, 480)
-PAGES = [("index.html#read", "DATA/arts/index.art"), ("history.html", "DATA/arts/history.art")]
+PAGES = [("index.html#read", "DATA/arts/index.art"), ("history.html", "DATA/arts/history.art"),
+         ("pixels.html", "DATA/arts/pixels.art")]
 NEAR = 24  # per channel: a text colour found under antialiasing and hinting
 COLUMN_GAP = 24  # an empty run this wide parts two columns
 EDGE = 24  # how far a column's edge may stand from the reader's
@@ -107,17 +111,21 @@ def text_colours(render, middle, top):
     return kept
 
 
+def runs(values, gap):
+    """The extents of the rising values, split where more than gap parts two."""
+    found = []
+    for value in values:
+        if found and value - found[-1][1] <= gap:
+            found[-1][1] = value
+        else:
+            found.append([value, value])
+    return found
+
+
 def columns(rows, colours):
     """The x-extents of the runs of columns holding text pixels, split at wide gaps."""
-    xs = sorted({x for row in rows for x, pixel in enumerate(row)
-                 if any(near(pixel, colour) for colour in colours)})
-    runs = []
-    for x in xs:
-        if runs and x - runs[-1][1] <= COLUMN_GAP:
-            runs[-1][1] = x
-        else:
-            runs.append([x, x])
-    return runs
+    return runs(sorted({x for row in rows for x, pixel in enumerate(row)
+                        if any(near(pixel, colour) for colour in colours)}), COLUMN_GAP)
 
 
 def rows_shift(ours, theirs, colour):
@@ -131,6 +139,37 @@ def rows_shift(ours, theirs, colour):
 def strip_row(shot, strip):
     """The screenshot's row where the top strip starts, below the page's tool bar."""
     return next((y for y in range(len(shot) - 1) if shot[y:y + 2] == strip[:2]), 0)
+
+
+def lines(area, colours, column):
+    """The runs of rows holding text pixels within the column."""
+    return runs([y for y, row in enumerate(area)
+                 if any(near(p, c) for p in row[column[0]:column[1] + 1] for c in colours)], 1)
+
+
+def unmatched_lines(ours, theirs, shift):
+    """The lines, ours or the reader's, that meet none of the other's: a
+    column read out of order has them where paragraphs part."""
+    def meets(line, others, s):
+        return any(line[0] + s <= b and a <= line[1] + s for a, b in others)
+    return (sum(not meets(line, theirs, shift) for line in ours) +
+            sum(not meets(line, ours, -shift) for line in theirs))
+
+
+def chain_agreement(html, shot, render, below):
+    """The share of the top strip's animation boxes whose pixels are the render's;
+    the strip stands at row below in the shot."""
+    strip = html[html.index('class="strip f0"'):]
+    ratio = re.search(r"aspect-ratio:(\d+)/(\d+)", strip)
+    size = [int(ratio.group(n)) for n in (1, 2, 1, 2)]
+    boxes = [[round(float(share) * side / 100) for share, side in zip(box, size)]
+             for box in re.findall(r'class="chain[^"]*" style="left:([\d.]+)%;top:([\d.]+)%;'
+                                   r'width:([\d.]+)%;height:([\d.]+)%',
+                                   strip[:strip.index("</div>\n")])]
+    pixels = [(x, y) for left, top, width, height in boxes
+              for y in range(top, top + height) for x in range(left, left + width)]
+    return (sum(near(shot[below + y][x], render[y][x]) for x, y in pixels) / max(len(pixels), 1),
+            len(boxes))
 
 
 def compare(name, shot, render, site):
@@ -147,11 +186,16 @@ def compare(name, shot, render, site):
     found = [c for c in colours if any(near(p, c) for row in area for p in row)]
     ours, theirs = columns(area, colours), columns(render[top:top + shown], colours)
     shift = rows_shift(area, render[top:top + shown], colours[0])
+    stray = [unmatched_lines(lines(area, colours, run), lines(render[top:top + shown], colours, run),
+                             shift)
+             for run in theirs]
     print("%s: %d of the render's %d text colours found %s; columns %s, the reader's %s; "
-          "text rows %+d px off the reader's" % (name, len(found), len(colours),
-                                                 ["#%02x%02x%02x" % c for c in colours],
-                                                 ours, theirs, -shift))
+          "text rows %+d px off the reader's; lines of one and not the other per column %s" % (
+              name, len(found), len(colours), ["#%02x%02x%02x" % c for c in colours], ours,
+              theirs, -shift, stray))
     faults = [] if colours and found == colours else ["%s lacks colours" % name]
+    if any(stray):
+        faults.append("%s's columns hold other lines than the reader's" % name)
     if abs(shift) > 2:
         faults.append("%s's text rows stand %+d px off the reader's" % (name, -shift))
     if len(ours) != len(theirs) or any(abs(a - b) > EDGE for o, t in zip(ours, theirs)
@@ -200,11 +244,19 @@ def main():
         faults += reading(scratch)
         for page, article in PAGES:
             shot, render = os.path.join(scratch, "shot.png"), os.path.join(scratch, "render.png")
-            chromium(scratch, "--window-size=%d,%d" % SCREEN, "--screenshot=" + shot,
-                     "file://%s/%s" % (site, page))
+            chromium(scratch, "--window-size=%d,%d" % SCREEN, "--force-prefers-reduced-motion",
+                     "--screenshot=" + shot, "file://%s/%s" % (site, page))
             subprocess.run([magtool, "render", archive, article, render], check=True,
                            stdout=subprocess.DEVNULL)
-            faults += compare(page, png_pixels(shot), png_pixels(render), site)
+            shot, render = png_pixels(shot), png_pixels(render)
+            faults += compare(page, shot, render, site)
+            below = strip_row(shot, png_pixels(os.path.join(site, "frame/0-top.png")))
+            with open(os.path.join(site, page.split("#")[0])) as html:
+                share, boxes = chain_agreement(html.read(), shot, render, below)
+            print("%s: %d animations on the top strip, %.1f%% of their pixels as the render's"
+                  % (page, boxes, 100 * share))
+            if boxes == 0 or share < 0.98:
+                faults.append("%s's top strip lacks the reader's animations" % page)
     if faults:
         print("FAILED: " + "; ".join(faults))
         return 1

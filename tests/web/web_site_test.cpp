@@ -210,6 +210,10 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
     EXPECT_NE(ReadFileText(site / (std::string(page) + ".html")).find(text), std::string::npos)
         << page;
   }
+  // The two-column article's six pages of the reader are its three spreads.
+  const std::string history = ReadFileText(site / "history.html");
+  const std::regex spread("<div class=\"spread\">");
+  EXPECT_EQ(std::distance(std::sregex_iterator(history.begin(), history.end(), spread), {}), 3);
   for (const char* name : ENGINE_FILES) EXPECT_EQ(ReadFileText(site / name), name);
   EXPECT_EQ(ReadFileBytes(site / "data.rs"), ReadFileBytes(DEMO_ARCHIVE));
   EXPECT_NE(index.find("<a id=\"engine\" href=\"read.html\">"), std::string::npos);

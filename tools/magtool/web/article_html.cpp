@@ -214,9 +214,10 @@ Block RuleBlock(const LineDrawing& drawing) {
   return block;
 }
 
-std::string Emit(const std::vector<Block>& blocks) {
+// The blocks stacked from origin, the top of the page they are on.
+std::string Emit(const std::vector<Block>& blocks, int32_t origin) {
   std::string html;
-  int32_t end = 0;
+  int32_t end = origin;
   for (const Block& block : blocks) {
     html += "<" + block.open + " style=\"--t:" + Px(block.top - end) +
             ";height:" + Px(block.height) + ";" + block.style + "\">" + block.inner;
@@ -226,14 +227,34 @@ std::string Emit(const std::vector<Block>& blocks) {
   return html;
 }
 
-// The columns are as wide as the widest line, the right one where the
-// engine draws it.
-std::string ColumnStyle(const Article& article) {
-  int32_t width = 0;
-  for (const ArticleLine& line : article.lines) width = std::max(width, line.x + line.width);
-  width = std::min(width, ARTICLE_RIGHT_COLUMN_X);
-  return ";column-count:2;column-gap:" + Px(ARTICLE_RIGHT_COLUMN_X - width) +
-         ";width:" + Px(ARTICLE_RIGHT_COLUMN_X + width);
+// The page of a two-column article a block is shown on: the first that
+// holds it whole, where the reader shows it first; else the last starting
+// at or above it, whose view cuts it. Pages start ever lower.
+size_t PageOf(const Article& article, const Block& block) {
+  const std::vector<int32_t>& starts = article.pageStarts;
+  const int64_t bottom = int64_t{block.top} + block.height;
+  const auto holding =
+      std::lower_bound(starts.begin(), starts.end(), bottom - article.view->height);
+  if (holding != starts.end() && *holding <= block.top) return holding - starts.begin();
+  const auto after = std::upper_bound(starts.begin(), starts.end(), block.top);
+  return after == starts.begin() ? 0 : after - starts.begin() - 1;
+}
+
+// The reader's spreads from its own page table: pages 2k and 2k + 1 side by
+// side, each a box of the view's size, the next spread below; the left
+// page's blocks come first, in reading order.
+std::string Spreads(const Article& article, std::vector<Block> blocks) {
+  std::vector<std::vector<Block>> pages(article.pageStarts.size());
+  for (Block& block : blocks) pages[PageOf(article, block)].push_back(std::move(block));
+  const std::string box = "<div class=\"page\" style=\"width:" + Px(ARTICLE_RIGHT_COLUMN_X) +
+                          ";height:" + Px(article.view->height) + "\">\n";
+  std::string html;
+  for (size_t page = 0; page < pages.size(); ++page) {
+    if (page % 2 == 0) html += "<div class=\"spread\">\n";
+    html += box + Emit(pages[page], article.pageStarts[page]) + "</div>\n";
+    if (page % 2 == 1 || page + 1 == pages.size()) html += "</div>\n";
+  }
+  return html;
 }
 
 // The step between body lines most often met: what the arrow keys move by.
@@ -314,12 +335,13 @@ ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& p
   }
   std::stable_sort(blocks.begin(), blocks.end(),
                    [](const Block& a, const Block& b) { return a.top < b.top; });
+  const bool spreads =
+      article.twoColumns != 0 && article.view != nullptr && !article.pageStarts.empty();
   ArticleHtml html;
   html.body = "<div class=\"art\" style=\"--line:" + Px(LinePitch(article, w.body)) +
               ";--active:" + CssColour(article.activeLinkColour) +
-              ";--visited:" + CssColour(article.visitedLinkColour) +
-              (article.twoColumns != 0 ? ColumnStyle(article) : "") + "\">\n" + Emit(blocks) +
-              "</div>\n";
+              ";--visited:" + CssColour(article.visitedLinkColour) + "\">\n" +
+              (spreads ? Spreads(article, std::move(blocks)) : Emit(blocks, 0)) + "</div>\n";
   for (const auto& [style, number] : w.classes) {
     html.styles += ".art .s" + std::to_string(number) + "{" + style + "}\n";
   }

@@ -2,7 +2,8 @@
 // the engine laid out: each display line a block at the engine's height and
 // indent, each segment a span (or anchor) of its face, size, colour and
 // style; pictures and rules blocks of their own, all in the engine's
-// vertical order. Justification is left to CSS, and so are the two columns.
+// vertical order. Justification is left to CSS. A two-column article with a
+// page table (a view set) is laid out as the reader's spreads.
 // A line whose text is all set a quarter taller than the body's or more is a
 // heading: h2 for the tallest text of the article, h3 for the rest.
 #pragma once

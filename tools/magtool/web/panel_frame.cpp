@@ -1,8 +1,7 @@
 #include "magtool/web/panel_frame.h"
 
-#include <cstdio>
-
 #include "engine/panel_engine.h"
+#include "magtool/web/panel_chains.h"
 #include "magtool/web/site_paths.h"
 #include "widgets/panel.h"
 
@@ -10,19 +9,6 @@ namespace {
 
 std::string Px(int32_t value) { return std::to_string(value) + "px"; }
 
-// A length of the strip as a share of its side, so that the strip scales as
-// a whole on a screen narrower than the panel and is to the pixel on a wide one.
-std::string Share(int32_t value, int32_t whole) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%.4f%%", whole > 0 ? 100.0 * value / whole : 0.0);
-  return text;
-}
-
-// The box's place within a strip of the given size.
-std::string Place(int32_t x, int32_t y, int32_t width, int32_t height, const Picture& strip) {
-  return "left:" + Share(x, strip.width) + ";top:" + Share(y, strip.height) +
-         ";width:" + Share(width, strip.width) + ";height:" + Share(height, strip.height);
-}
 
 std::string PanelFile(int number, const char* part) {
   return "frame/" + std::to_string(number) + "-" + part + ".png";
@@ -51,19 +37,19 @@ std::pair<std::string, const char*> ButtonAction(int32_t command, const std::str
 std::string StripContents(const Panel& panel, const Picture& strip, const std::string& page,
                           int number, int32_t from) {
   const int32_t to = from + strip.height;
-  std::string html;
+  std::string html = ChainsHtml(panel, strip, page, number, from);
   for (auto it = panel.buttons.rbegin(); it != panel.buttons.rend(); ++it) {
     const Picture& image = it->animated != 0 && !it->frames.empty() ? it->frames[0] : it->image;
     const auto [attributes, label] = ButtonAction(it->command, page);
     if (label == nullptr || it->y < from || it->y + image.height > to) continue;
     html += "<a class=\"btn\"" + attributes + " title=\"" + label + "\" aria-label=\"" + label +
-            "\" style=\"" + Place(it->x, it->y - from, image.width, image.height, strip) +
+            "\" style=\"" + StripPlace(it->x, it->y - from, image.width, image.height, strip) +
             "\"></a>";
   }
   if (panel.hasProgressBar != 0 && panel.barY >= from && panel.barY + panel.bar.height <= to) {
     const int32_t half = panel.bar.width / 2;
     html += "<div class=\"bar\" style=\"" +
-            Place(panel.barX, panel.barY - from, half, panel.bar.height, strip) +
+            StripPlace(panel.barX, panel.barY - from, half, panel.bar.height, strip) +
             ";background-image:url(" +
             Relative(page, PanelFile(number, "bar")) + ")\"></div>";
   }
@@ -82,13 +68,14 @@ std::string WritePanelFrames(Site& site, RenderResources& loaded) {
     if (panel->hasBottom != 0) SiteScreenPicture(site, PanelFile(n, "bottom"), panel->bottom);
     if (panel->hasProgressBar != 0) SiteScreenPicture(site, PanelFile(n, "bar"), panel->bar);
     SiteScreenPicture(site, PanelFile(n, "middle"), panel->middle);
+    WriteChainSheets(site, *panel, n);
     css += "body:not(" + p + ") .f" + std::to_string(n) + "{display:none}\n";
     css += p + " main{background-image:url(" + PanelFile(n, "middle") + ");min-height:" +
            Px(panel->middle.height) + "}\n" + p + " .art{margin-left:" + Px(panel->textX) + "}\n";
     // The title box lies on the top strip; a panel without either shows no title.
     if (panel->hasTitleBox != 0 && panel->hasTop != 0) {
       css += p + " .title{" +
-             Place(panel->titleX, panel->titleY, panel->titleBox.width, panel->titleBox.height,
+             StripPlace(panel->titleX, panel->titleY, panel->titleBox.width, panel->titleBox.height,
                    panel->top) +
              "}\n";
     } else {

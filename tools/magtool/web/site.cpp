@@ -95,6 +95,11 @@ void SiteScreenPicture(Site& site, const std::string& name, const Picture& image
   WritePicture(site, name, [&](FilePtr file) { return WriteRgbPng(std::move(file), image, 32); });
 }
 
+void SiteKeyedPicture(Site& site, const std::string& name, const Picture& image) {
+  FirstTime(site, name);
+  WritePicture(site, name, [&](FilePtr file) { return WriteKeyedPng(std::move(file), image); });
+}
+
 void SiteFile(Site& site, const fs::path& from, const std::string& name) {
   if (FirstTime(site, name)) Copy(site, from, name);
 }

@@ -42,6 +42,9 @@ std::string SiteIcon(Site& site);
 // A screen part (a panel strip) under name, without a transparent key.
 void SiteScreenPicture(Site& site, const std::string& name, const Picture& image);
 
+// A picture drawn keyed (an AniChain's sheet) under name, its key transparent.
+void SiteKeyedPicture(Site& site, const std::string& name, const Picture& image);
+
 // A file from outside the issue copied under name.
 void SiteFile(Site& site, const std::filesystem::path& from, const std::string& name);
 

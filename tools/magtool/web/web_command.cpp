@@ -8,6 +8,7 @@
 #include <strings.h>
 
 #include "articles/article_lifecycle.h"
+#include "articles/article_view.h"
 #include "articles/link_targets.h"
 #include "engine/panel_engine.h"
 #include "magtool/article_walk.h"
@@ -53,6 +54,11 @@ void WritePage(Site& site, RenderResources& loaded, const std::string& path,
                const ReachArticle& reach) {
   Article article;
   ArticleLoad(article, path.c_str(), loaded.Fonts());
+  // Two columns are cut into the reader's pages for the view of the panel
+  // the site shows first.
+  if (article.twoColumns != 0 && loaded.panelCount > 0 && loaded.panels[0] != nullptr) {
+    ArticleSetView(article, loaded.panels[0]->oldPage);
+  }
   const PageParts parts{PageName(path), path, path == FIRST_ARTICLE};
   if (site.engine && EngineFileName(parts.page)) {
     std::fprintf(stderr, "magtool: %s: its page would replace the web engine's %s (--no-engine)\n",
