@@ -166,13 +166,13 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
       EXPECT_FALSE(ref.empty() || ref[0] == '/' || ref.find(':') != std::string::npos)
           << name << ": " << ref;
       if (ref == "#" || name.rfind("files/", 0) == 0) continue;
-      const std::string file = ref.substr(0, ref.find('?'));
+      const std::string file = ref.substr(0, ref.find_first_of("?#"));
       EXPECT_TRUE(fs::is_regular_file(entry.path().parent_path() / file)) << name << ": " << ref;
     }
     if (ext != ".html" || name.rfind("files/", 0) == 0) continue;
     std::string fault;
     EXPECT_TRUE(Balanced(text, fault)) << name << ": " << fault;
-    if (name == "search.html" || name == "read.html") continue;
+    if (name == "search.html" || name == "read.html" || name == "closing.html") continue;
     ++pages;
     EXPECT_NE(text.find("<title>" + Title(name) + "</title>"), std::string::npos) << name;
   }
@@ -200,6 +200,21 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   EXPECT_NE(index.find("href=\"files/credits.html\" target=\"_blank\" rel=\"noopener\""),
             std::string::npos);
   EXPECT_NE(index.find("<link rel=\"icon\" href=\"icon.png\">"), std::string::npos);
+  // Every button of the three panels does something: the tune ones through
+  // the player, EXIT to the closing with the credits' words.
+  size_t buttons = 0;
+  for (size_t at = index.find("class=\"btn\" href="); at != std::string::npos;
+       at = index.find("class=\"btn\" href=", at + 1)) {
+    ++buttons;
+  }
+  EXPECT_EQ(buttons, 11u + 13u + 8u);
+  for (const char* action : {"data-do=\"tune\" data-entry=\"3\" title=\"Tune 4\"", "data-do=\"prev\"",
+                             "data-do=\"next\"", "data-do=\"silence\"", "data-do=\"playlist\"",
+                             "href=\"closing.html\" title=\"Exit\""}) {
+    EXPECT_NE(index.find(action), std::string::npos) << action;
+  }
+  EXPECT_NE(ReadFileText(site / "closing.html").find("<p>MARROWIN<br>Issue #1</p>"),
+            std::string::npos);
   // Each article's text is in its page, as text.
   for (auto [page, text] : {std::pair{"gallery", "Five pictures, each as large as the scre"},
                             {"help", "is read on the screen, one page"},
