@@ -123,19 +123,23 @@ const playing = (p, file, title) => {
   one.click(new Element({ href: '#', 'data-tune': 'DATA\\MSX\\D.XM' }));
   playing(one, 'd_xm', 'D');
 
-  // A link away: the browser keeps the page for Back and pauses its audio.
+  // A link away: Chrome pauses the page it keeps for Back, before its pagehide.
   one.audio.currentTime = 42;
-  one.window.fire('pagehide', { persisted: true });
   one.audio.pause();
+  one.window.fire('pagehide', { persisted: true });
   const two = page(storage);
   playing(two, 'd_xm', 'D');
   assert.strictEqual(two.audio.currentTime, 42);
   two.audio.currentTime = 50;
-  two.window.fire('pagehide', { persisted: true });
+  two.audio.fire('timeupdate');
+  // Back: the kept page shows before the page left hides, itself paused.
   one.window.fire('pageshow', { persisted: true });
+  two.audio.pause();
+  two.window.fire('pagehide', { persisted: true });
   one.audio.fire('pause');  // the browser's late word of its own pause
   playing(one, 'd_xm', 'D');
   assert.strictEqual(one.audio.currentTime, 50);
+  assert.strictEqual(JSON.parse(store.get('diskmag-player')).playing, true, 'the next page plays');
 
   // Refused at first: the reader's next click elsewhere starts it.
   one.window.fire('pagehide', { persisted: false });

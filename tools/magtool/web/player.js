@@ -25,14 +25,18 @@
   let listMode = false;
   let index = 0;       // position in list
   let waiting = false; // a gesture is awaited to start the tune
+  // Whether the reader wants the tune to sound: the browser pauses a page it
+  // keeps for Back, even before its pagehide, and that pause is not the reader's.
+  let wanted = false;
+  let startAt = 0;     // where a tune just loaded starts, once it can seek
 
-  // Saved on the reader's own actions and when the page goes: a pause the
-  // browser makes while it keeps the page for Back is not the reader's.
+  // Saved as the tune goes, and on the reader's actions and when the page
+  // goes: a page brought back for Back may show before the last one hides.
   function save() {
     try {
       sessionStorage.setItem(STORE, JSON.stringify({
-        value: current ? current.value : null, time: audio.currentTime || 0,
-        playing: !!current && !audio.paused && !audio.ended, listMode: listMode,
+        value: current ? current.value : null, time: startAt || audio.currentTime || 0,
+        playing: !!current && wanted, listMode: listMode,
       }));
     } catch (e) { /* storage refused: the next page starts silent */ }
   }
@@ -45,6 +49,7 @@
   }
 
   function unpause() {
+    wanted = true;
     audio.play().catch(() => {});
   }
 
@@ -55,8 +60,12 @@
     if (list.indexOf(option) >= 0) index = list.indexOf(option);
     select.value = option.value;
     audio.src = root + option.getAttribute('data-src');
+    startAt = at;
     if (at > 0) {
-      audio.addEventListener('loadedmetadata', () => { audio.currentTime = at; }, { once: true });
+      audio.addEventListener('loadedmetadata', () => {
+        audio.currentTime = at;
+        startAt = 0;
+      }, { once: true });
     }
     show();
   }
@@ -75,6 +84,7 @@
 
   function stop() {
     current = null;
+    wanted = false;
     audio.pause();
     audio.removeAttribute('src');
     audio.load();
@@ -112,6 +122,7 @@
       } else if (audio.paused) {
         unpause();
       } else {
+        wanted = false;
         audio.pause();
       }
     },
@@ -142,11 +153,15 @@
 
   // The reader forgets the tune that ended, so that a list of one plays again.
   audio.addEventListener('ended', () => {
-    if (!listMode) return show();
+    if (!listMode) {
+      wanted = false;
+      return show();
+    }
     current = null;
     playEntry(index + 1);
   });
   ['play', 'pause'].forEach(type => audio.addEventListener(type, show));
+  audio.addEventListener('timeupdate', save);
   window.addEventListener('pagehide', save);
 
   // Blocked until the reader does something; a click on the player or a
@@ -175,7 +190,8 @@
     }
     listMode = !!saved.listMode;
     load(option, Number(saved.time) || 0);
-    if (!saved.playing) return;
+    wanted = !!saved.playing;
+    if (!wanted) return;
     audio.play().catch(awaitGesture);
   }
   resume();
