@@ -6,13 +6,20 @@ screenshots of the contents page (index.html#read, past the cover) and of the
 two-column history.html at the reader's screen size; in the article area
 between the frame's strips, each holds the text colours of `magtool render`
 of the same article's first page, and its text spans the same columns and
-the same rows."""
+the same rows. Then, served over HTTP (browsers keep pages for Back only from
+a server), a tune started on the player plays on after a link, the panel's
+BACK and the browser's Forward and Back; a panel's TUNE 3 button plays the
+list's third tune, and EXIT opens the closing page, the tune still on."""
+import functools
+import http.server
+import json
 import os
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window"))
 from screen_images import read_png  # noqa: E402
@@ -26,6 +33,10 @@ NEAR = 24  # per channel: a text colour found under antialiasing and hinting
 COLUMN_GAP = 24  # an empty run this wide parts two columns
 EDGE = 24  # how far a column's edge may stand from the reader's
 SHIFT = 12  # the farthest the text rows are sought from the reader's
+PLAYING = """(() => { const p = document.getElementById('player');
+  return [location.pathname.slice(1), p.querySelector('[data-do=play]').getAttribute('aria-pressed'),
+          p.querySelector('.now').textContent, p.querySelector('option[value=L2]').textContent,
+          (JSON.parse(sessionStorage.getItem('diskmag-player')) || {}).time]; })()"""
 
 
 def chromium_command(scratch):
@@ -121,6 +132,66 @@ def compare(name, shot, render, site):
     return faults
 
 
+def press(browser, selector):
+    """A click of the mouse in the middle of the element."""
+    box = json.loads(browser.evaluate("JSON.stringify(document.querySelector(%s)"
+                                      ".getBoundingClientRect())" % json.dumps(selector)))
+    at = dict(x=box["x"] + box["width"] / 2, y=box["y"] + box["height"] / 2, button="left",
+              clickCount=1)
+    for kind in ("mousePressed", "mouseReleased"):
+        browser.send("Input.dispatchMouseEvent", type=kind, **at)
+
+
+def music(scratch, site):
+    """The player across pages, the panels' tune buttons and EXIT; fails at the first fault."""
+    from reader_page_test import Browser, poll
+    handler = functools.partial(type("Quiet", (http.server.SimpleHTTPRequestHandler,),
+                                     {"log_message": lambda *args: None}), directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    with open(os.path.join(scratch, "music.log"), "w") as log:
+        browser = Browser(chromium_command(scratch) + ["--autoplay-policy=no-user-gesture-required"],
+                          log)
+    try:
+        browser.open_page("http://127.0.0.1:%d/index.html#read" % server.server_address[1])
+        browser.send("Emulation.setDeviceMetricsOverride", width=1024, height=768,
+                     deviceScaleFactor=1, mobile=False)
+
+        def reach(page, tune, what, later_than=0):
+            state = []
+
+            def there():
+                state[:] = browser.evaluate(PLAYING) or []
+                return state[:3] == [page, "true", tune] and (state[4] or 0) > later_than
+            poll(there, BROWSER_SECONDS, 0.2, lambda: "%s: the page and player stand at %s" % (what, state))
+            return state
+
+        poll(lambda: browser.evaluate("document.readyState") == "complete", BROWSER_SECONDS, 0.2,
+             lambda: "index.html did not load")
+        browser.evaluate("document.querySelector('#player [data-do=play]').click()")
+        tune = poll(lambda: browser.evaluate("document.querySelector('#player .now').textContent"),
+                    BROWSER_SECONDS, 0.2, lambda: "the player's play button started nothing")
+        left = reach("index.html", tune, "play", 0.5)[4]
+        press(browser, "a[href='story.html']")
+        left = reach("story.html", tune, "a link", left)[4]
+        press(browser, ".f0 .btn[data-cmd=back]")
+        left = reach("index.html", tune, "the panel's BACK", left)[4]
+        browser.evaluate("history.forward()")
+        left = reach("story.html", tune, "Forward", left)[4]
+        browser.evaluate("history.back()")
+        state = reach("index.html", tune, "Back", left)
+        browser.evaluate("document.querySelector('a[data-panel=\"1\"]').click()")
+        press(browser, ".f1 .btn[data-do=tune][data-entry='2']")
+        reach("index.html", state[3], "TUNE 3")
+        press(browser, ".f1 .btn[title=Exit]")
+        reach("closing.html", state[3], "EXIT")
+        print("%r played on after a link, BACK, Forward and Back; TUNE 3 played %r, on into "
+              "closing.html" % (tune, state[3]))
+    finally:
+        browser.close()
+        server.shutdown()
+
+
 def main():
     site_tool, magtool, archive = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as scratch:
@@ -144,6 +215,8 @@ def main():
             subprocess.run([magtool, "render", archive, article, render], check=True,
                            stdout=subprocess.DEVNULL)
             faults += compare(page, png_pixels(shot), png_pixels(render), site)
+        if not faults:
+            music(scratch, site)
     if faults:
         print("FAILED: " + "; ".join(faults))
         return 1
