@@ -35,8 +35,9 @@ EDGE = 24  # how far a column's edge may stand from the reader's
 SHIFT = 12  # the farthest the text rows are sought from the reader's
 PLAYING = """(() => { const p = document.getElementById('player');
   return [location.pathname.slice(1), p.querySelector('[data-do=play]').getAttribute('aria-pressed'),
-          p.querySelector('.now').textContent, p.querySelector('option[value=L2]').textContent,
+          p.querySelector('.now').textContent,
           (JSON.parse(sessionStorage.getItem('diskmag-player')) || {}).time]; })()"""
+TUNES = "['L0', 'L2'].map(v => document.querySelector('#player option[value=' + v + ']').textContent)"
 
 
 def chromium_command(scratch):
@@ -132,16 +133,6 @@ def compare(name, shot, render, site):
     return faults
 
 
-def press(browser, selector):
-    """A click of the mouse in the middle of the element."""
-    box = json.loads(browser.evaluate("JSON.stringify(document.querySelector(%s)"
-                                      ".getBoundingClientRect())" % json.dumps(selector)))
-    at = dict(x=box["x"] + box["width"] / 2, y=box["y"] + box["height"] / 2, button="left",
-              clickCount=1)
-    for kind in ("mousePressed", "mouseReleased"):
-        browser.send("Input.dispatchMouseEvent", type=kind, **at)
-
-
 def music(scratch, site):
     """The player across pages, the panels' tune buttons and EXIT; fails at the first fault."""
     from reader_page_test import Browser, poll
@@ -152,41 +143,49 @@ def music(scratch, site):
     with open(os.path.join(scratch, "music.log"), "w") as log:
         browser = Browser(chromium_command(scratch) + ["--autoplay-policy=no-user-gesture-required"],
                           log)
+    state = [None] * 4
+
+    def act(how, what):
+        """A mouse click in the middle of the element, or a script."""
+        if how == "run":
+            return browser.evaluate(what)
+        box = json.loads(browser.evaluate("JSON.stringify(document.querySelector(%s)"
+                                          ".getBoundingClientRect())" % json.dumps(what)))
+        for kind in ("mousePressed", "mouseReleased"):
+            browser.send("Input.dispatchMouseEvent", type=kind, button="left", clickCount=1,
+                         x=box["x"] + box["width"] / 2, y=box["y"] + box["height"] / 2)
+
+    def reach(page, tune, after):
+        """The page plays the tune, one that played on from later than the last step."""
+        left = (state[3] or 0) if state[2] == tune else 0
+
+        def there():
+            state[:] = browser.evaluate(PLAYING) or [None] * 4
+            return state[:3] == [page, "true", tune] and (state[3] or 0) > left
+        poll(there, BROWSER_SECONDS, 0.2, lambda: "after %s the player stands at %s" % (after, state))
+
     try:
         browser.open_page("http://127.0.0.1:%d/index.html#read" % server.server_address[1])
         browser.send("Emulation.setDeviceMetricsOverride", width=1024, height=768,
                      deviceScaleFactor=1, mobile=False)
-
-        def reach(page, tune, what, later_than=0):
-            state = []
-
-            def there():
-                state[:] = browser.evaluate(PLAYING) or []
-                return state[:3] == [page, "true", tune] and (state[4] or 0) > later_than
-            poll(there, BROWSER_SECONDS, 0.2, lambda: "%s: the page and player stand at %s" % (what, state))
-            return state
-
         poll(lambda: browser.evaluate("document.readyState") == "complete", BROWSER_SECONDS, 0.2,
              lambda: "index.html did not load")
-        browser.evaluate("document.querySelector('#player [data-do=play]').click()")
-        tune = poll(lambda: browser.evaluate("document.querySelector('#player .now').textContent"),
-                    BROWSER_SECONDS, 0.2, lambda: "the player's play button started nothing")
-        left = reach("index.html", tune, "play", 0.5)[4]
-        press(browser, "a[href='story.html']")
-        left = reach("story.html", tune, "a link", left)[4]
-        press(browser, ".f0 .btn[data-cmd=back]")
-        left = reach("index.html", tune, "the panel's BACK", left)[4]
-        browser.evaluate("history.forward()")
-        left = reach("story.html", tune, "Forward", left)[4]
-        browser.evaluate("history.back()")
-        state = reach("index.html", tune, "Back", left)
-        browser.evaluate("document.querySelector('a[data-panel=\"1\"]').click()")
-        press(browser, ".f1 .btn[data-do=tune][data-entry='2']")
-        reach("index.html", state[3], "TUNE 3")
-        press(browser, ".f1 .btn[title=Exit]")
-        reach("closing.html", state[3], "EXIT")
+        first, third = browser.evaluate(TUNES)
+        for how, what, page, tune, after in [
+                ("run", "document.querySelector('#player [data-do=play]').click()", "index.html",
+                 first, "play"),
+                ("press", "a[href='story.html']", "story.html", first, "a link"),
+                ("press", ".f0 .btn[data-cmd=back]", "index.html", first, "the panel's BACK"),
+                ("run", "history.forward()", "story.html", first, "Forward"),
+                ("run", "history.back()", "index.html", first, "Back"),
+                ("run", "document.querySelector('a[data-panel=\"1\"]').click()", "index.html", first,
+                 "PAN:1"),
+                ("press", ".f1 .btn[data-do=tune][data-entry='2']", "index.html", third, "TUNE 3"),
+                ("press", ".f1 .btn[title=Exit]", "closing.html", third, "EXIT")]:
+            act(how, what)
+            reach(page, tune, after)
         print("%r played on after a link, BACK, Forward and Back; TUNE 3 played %r, on into "
-              "closing.html" % (tune, state[3]))
+              "closing.html" % (first, third))
     finally:
         browser.close()
         server.shutdown()
