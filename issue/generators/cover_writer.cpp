@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "generators/file_writer.h"
 #include "generators/png_writer.h"
 
 namespace {
@@ -139,6 +140,35 @@ Canvas EndScroll(TextPainter& text, const CoverWords& words) {
   return c;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The scroller's words as UTF-8 lines, a gap an empty line: the reader only
+// shows the picture, a web page gives screen readers the text.
+std::string EndScrollText(const CoverWords& words) {
+  std::string text;
+  for (const CreditLine& line : Credits(words)) {
+    for (char32_t c : line.text) AppendUtf8(text, c);
+    text += '\n';
+  }
+  return text;
+}
+
 bool Write(const std::string& path, const Canvas& c) {
   return WritePng(path, c.width, c.height, c.pixels);
 }
@@ -151,5 +181,6 @@ bool WriteCovers(const std::string& dataDir, TextPainter& text, const CoverWords
   std::filesystem::create_directories(dir, error);
   return Write(dir + "/CoverBeg.png", OpeningCover(text, words)) &&
          Write(dir + "/CoverEnd.png", ClosingCover(text, words)) &&
-         Write(dir + "/EndScroll.png", EndScroll(text, words));
+         Write(dir + "/EndScroll.png", EndScroll(text, words)) &&
+         WriteText(dir + "/EndScroll.txt", EndScrollText(words));
 }

@@ -1,7 +1,8 @@
 // The covers of generated issues, under DATA_DIR/panels: the opening cover
 // (CoverBeg.png), the closing cover (CoverEnd.png) and the credits that scroll
-// over the closing cover's right part (EndScroll.png). A title too wide for
-// its place is set smaller.
+// over the closing cover's right part (EndScroll.png, its words in
+// EndScroll.txt for the web edition). A title too wide for its place is set
+// smaller.
 #pragma once
 
 #include <string>

@@ -11,7 +11,12 @@ each column the same rows, line for line; the top strip's animations show
 the render's first frame in the same places. On a phone's width the help page
 reflows (no sideways scrolling, no text under 16 px); at both sizes the title
 shows in the frame, the page keys skip no line and focus is never hidden
-under a strip."""
+under a strip. Then, served over HTTP (browsers keep pages for Back only from
+a server), a tune started on the player plays on after a link, the panel's
+BACK and the browser's Forward and Back; a panel's TUNE 3 button plays the
+list's third tune, and EXIT opens the closing page, the tune still on."""
+import functools
+import http.server
 import json
 import os
 import re
@@ -19,6 +24,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window"))
 from screen_images import read_png  # noqa: E402
@@ -59,6 +65,11 @@ onload = () => {
 for (const [w, h] of sizes) document.write(
   '<iframe width=' + w + ' height=' + h + ' src="site/help.html"></iframe>');
 </script>"""
+PLAYING = """(() => { const p = document.getElementById('player');
+  return [location.pathname.slice(1), p.querySelector('[data-do=play]').getAttribute('aria-pressed'),
+          p.querySelector('.now').textContent,
+          (JSON.parse(sessionStorage.getItem('diskmag-player')) || {}).time]; })()"""
+TUNES = "['L0', 'L2'].map(v => document.querySelector('#player option[value=' + v + ']').textContent)"
 
 
 def chromium_command(scratch):
@@ -225,6 +236,64 @@ def reading(scratch):
     return faults
 
 
+def music(scratch, site):
+    """The player across pages, the panels' tune buttons and EXIT; fails at the first fault."""
+    from reader_page_test import Browser, poll
+    handler = functools.partial(type("Quiet", (http.server.SimpleHTTPRequestHandler,),
+                                     {"log_message": lambda *args: None}), directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    with open(os.path.join(scratch, "music.log"), "w") as log:
+        browser = Browser(chromium_command(scratch) + ["--autoplay-policy=no-user-gesture-required"],
+                          log)
+    state = [None] * 4
+
+    def act(how, what):
+        """A mouse click in the middle of the element, or a script."""
+        if how == "run":
+            return browser.evaluate(what)
+        box = json.loads(browser.evaluate("JSON.stringify(document.querySelector(%s)"
+                                          ".getBoundingClientRect())" % json.dumps(what)))
+        for kind in ("mousePressed", "mouseReleased"):
+            browser.send("Input.dispatchMouseEvent", type=kind, button="left", clickCount=1,
+                         x=box["x"] + box["width"] / 2, y=box["y"] + box["height"] / 2)
+
+    def reach(page, tune, after):
+        """The page plays the tune, one that played on from later than the last step."""
+        left = (state[3] or 0) if state[2] == tune else 0
+
+        def there():
+            state[:] = browser.evaluate(PLAYING) or [None] * 4
+            return state[:3] == [page, "true", tune] and (state[3] or 0) > left
+        poll(there, BROWSER_SECONDS, 0.2, lambda: "after %s the player stands at %s" % (after, state))
+
+    try:
+        browser.open_page("http://127.0.0.1:%d/index.html#read" % server.server_address[1])
+        browser.send("Emulation.setDeviceMetricsOverride", width=1024, height=768,
+                     deviceScaleFactor=1, mobile=False)
+        poll(lambda: browser.evaluate("document.readyState") == "complete", BROWSER_SECONDS, 0.2,
+             lambda: "index.html did not load")
+        first, third = browser.evaluate(TUNES)
+        for how, what, page, tune, after in [
+                ("run", "document.querySelector('#player [data-do=play]').click()", "index.html",
+                 first, "play"),
+                ("press", "a[href='story.html']", "story.html", first, "a link"),
+                ("press", ".f0 .btn[data-cmd=back]", "index.html", first, "the panel's BACK"),
+                ("run", "history.forward()", "story.html", first, "Forward"),
+                ("run", "history.back()", "index.html", first, "Back"),
+                ("run", "document.querySelector('a[data-panel=\"1\"]').click()", "index.html", first,
+                 "PAN:1"),
+                ("press", ".f1 .btn[data-do=tune][data-entry='2']", "index.html", third, "TUNE 3"),
+                ("press", ".f1 .btn[title=Exit]", "closing.html", third, "EXIT")]:
+            act(how, what)
+            reach(page, tune, after)
+        print("%r played on after a link, BACK, Forward and Back; TUNE 3 played %r, on into "
+              "closing.html" % (first, third))
+    finally:
+        browser.close()
+        server.shutdown()
+
+
 def main():
     site_tool, magtool, archive = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as scratch:
@@ -257,6 +326,8 @@ def main():
                   % (page, boxes, 100 * share))
             if boxes == 0 or share < 0.98:
                 faults.append("%s's top strip lacks the reader's animations" % page)
+        if not faults:
+            music(scratch, site)
     if faults:
         print("FAILED: " + "; ".join(faults))
         return 1

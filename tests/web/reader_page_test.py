@@ -13,6 +13,7 @@ import json
 import os
 import select
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -117,14 +118,15 @@ class Browser:
             os.dup2(commands, 3)
             os.dup2(answers, 4)
         self.process = subprocess.Popen([*command, "--remote-debugging-pipe", "about:blank"],
-                                        preexec_fn=pipes, close_fds=False,
+                                        preexec_fn=pipes, close_fds=False, start_new_session=True,
                                         stdout=subprocess.DEVNULL, stderr=log)
         os.close(commands)
         os.close(answers)
         self.pending, self.events, self.last, self.session = b"", [], 0, None
 
     def close(self):
-        self.process.kill()
+        # The whole group: a renderer left behind writes on into the profile being removed.
+        os.killpg(self.process.pid, signal.SIGKILL)
         self.process.wait()
         os.close(self.commands)
         os.close(self.answers)

@@ -46,7 +46,12 @@ LinkHtml LinkAttributes(Site& site, const std::string& page, std::string_view ta
   if (kind == "ART:") {
     link.attributes = Href(page, PageName(argument));
   } else if (kind == "PIX:") {
-    link.attributes = Href(page, SitePicture(site, argument, nullptr));
+    // The reader shows the picture on the screen alone; here a page of the frame, with the player.
+    const std::string picture = SitePicture(site, argument, nullptr);
+    if (!picture.empty()) {
+      site.picturePages.emplace(picture + ".html", PicturePage{picture, link.alt});
+      link.attributes = Href(page, picture + ".html");
+    }
   } else if (kind == "EXE:") {
     // The reader hands it to the system's opener: on the web, a tab of its own.
     const std::string href = IsAddress(argument) ? " href=\"" + HtmlText(argument) + "\""

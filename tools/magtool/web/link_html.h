@@ -1,5 +1,6 @@
 // A link target of an article as the attributes of an HTML anchor: "ART:" a
-// page of the site, "PIX:" the picture's PNG, "EXE:" a web or mail address
+// page of the site, "PIX:" a framed page of the picture (noted in the site's
+// picturePages), "EXE:" a web or mail address
 // or the document copied into the site, in a new tab, "PAN:" (its number
 // wrapped around the panels, as the reader takes it) and "MSX:"
 // anchors that the page's script and the player take over. The title box

@@ -1,6 +1,7 @@
 #include "magtool/web/panel_frame.h"
 
 #include "engine/panel_engine.h"
+#include "magtool/web/closing_page.h"
 #include "magtool/web/panel_chains.h"
 #include "magtool/web/site_paths.h"
 #include "widgets/panel.h"
@@ -15,21 +16,32 @@ std::string PanelFile(int number, const char* part) {
 }
 
 // What a button does on a page, as an anchor's attributes and its label;
-// empty for a button with no equivalent (the tunes belong to the player).
-std::pair<std::string, const char*> ButtonAction(int32_t command, const std::string& page) {
-  const auto to = [&](const char* article) {
-    return " href=\"" + Relative(page, PageName(article)) + "\"";
+// empty for a button with no equivalent. The tune commands go to the player.
+std::pair<std::string, std::string> ButtonAction(int32_t command, const std::string& page) {
+  const auto to = [&](const std::string& name) { return " href=\"" + Relative(page, name) + "\""; };
+  const auto tune = [](const char* action) {
+    return std::string(" href=\"#\" data-do=\"") + action + "\"";
   };
+  if (command >= COMMAND_TUNE_0 && command <= COMMAND_TUNE_3) {
+    const std::string entry = std::to_string(command - COMMAND_TUNE_0);
+    return {tune("tune") + " data-entry=\"" + entry + "\"",
+            "Tune " + std::to_string(command - COMMAND_TUNE_0 + 1)};
+  }
   switch (command) {
-    case COMMAND_HELP: return {to(HELP_ARTICLE), "Help"};
-    case COMMAND_MENU: return {to(MENU_ARTICLE), "Main menu"};
-    case COMMAND_INDEX: return {to(FIRST_ARTICLE), "Contents"};
+    case COMMAND_QUIT: return {to(CLOSING_PAGE), "Exit"};
+    case COMMAND_HELP: return {to(PageName(HELP_ARTICLE)), "Help"};
+    case COMMAND_MENU: return {to(PageName(MENU_ARTICLE)), "Main menu"};
+    case COMMAND_INDEX: return {to(PageName(FIRST_ARTICLE)), "Contents"};
     case COMMAND_BACK: return {" href=\"#\" data-cmd=\"back\"", "Back"};
     case COMMAND_PAGE_UP: return {" href=\"#\" data-cmd=\"pageup\"", "Page up"};
     case COMMAND_PAGE_DOWN: return {" href=\"#\" data-cmd=\"pagedown\"", "Page down"};
     case COMMAND_LINE_UP: return {" href=\"#\" data-cmd=\"lineup\"", "Line up"};
     case COMMAND_LINE_DOWN: return {" href=\"#\" data-cmd=\"linedown\"", "Line down"};
-    default: return {{}, nullptr};
+    case COMMAND_NEXT_TUNE: return {tune("next"), "Next tune"};
+    case COMMAND_PREV_TUNE: return {tune("prev"), "Previous tune"};
+    case COMMAND_SILENCE: return {tune("silence"), "Silence"};
+    case COMMAND_PLAYLIST: return {tune("playlist"), "Play the tunes in turn"};
+    default: return {};
   }
 }
 
@@ -41,7 +53,7 @@ std::string StripContents(const Panel& panel, const Picture& strip, const std::s
   for (auto it = panel.buttons.rbegin(); it != panel.buttons.rend(); ++it) {
     const Picture& image = it->animated != 0 && !it->frames.empty() ? it->frames[0] : it->image;
     const auto [attributes, label] = ButtonAction(it->command, page);
-    if (label == nullptr || it->y < from || it->y + image.height > to) continue;
+    if (label.empty() || it->y < from || it->y + image.height > to) continue;
     html += "<a class=\"btn\"" + attributes + " title=\"" + label + "\" aria-label=\"" + label +
             "\" style=\"" + StripPlace(it->x, it->y - from, image.width, image.height, strip) +
             "\"></a>";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -12,6 +13,12 @@
 #include "magtool/web/site_folder.h"
 #include "magtool/web/web_music.h"
 #include "resources/picture.h"
+
+// The framed page a "PIX:" link opens: the picture's PNG and the link's text.
+struct PicturePage {
+  std::string picture;  // from the site's root
+  std::string alt;      // the title box text, escaped; may be empty
+};
 
 struct Site {
   SiteFolder out;
@@ -26,6 +33,7 @@ struct Site {
   WebMusic music;  // the tunes every page's player offers
   bool engine = false;  // the web engine and the archive are in the site
   std::string icon;     // the pages' icon, or empty
+  std::map<std::string, PicturePage> picturePages;  // by page name, written after the articles
 };
 
 // Writes text as the file name (from the site's root), its folders made.

@@ -15,8 +15,10 @@
 #include "magtool/check_search.h"
 #include "magtool/commands.h"
 #include "magtool/render_session.h"
+#include "magtool/web/closing_page.h"
 #include "magtool/web/page_html.h"
 #include "magtool/web/panel_frame.h"
+#include "magtool/web/picture_page.h"
 #include "magtool/web/site.h"
 #include "magtool/web/site_assets.h"
 #include "magtool/web/site_paths.h"
@@ -117,6 +119,10 @@ int WriteSite(const WebOptions& options, const fs::path& engine, RenderResources
     ++pages;
   });
   WriteSiteFile(site, "search.html", SearchPageHtml(site, loaded));
+  WriteSiteFile(site, CLOSING_PAGE, ClosingPageHtml(site, loaded));
+  for (const auto& [name, picture] : site.picturePages) {
+    WriteSiteFile(site, name, PicturePageHtml(site, loaded, name, picture));
+  }
   if (const auto failure = WriteWebSearch(site.out, PageName)) {
     std::fprintf(stderr, "magtool: %s\n", failure->c_str());
     return 1;
