@@ -17,7 +17,6 @@ constexpr uint32_t SCROLL_LOOP_MS = 12000;
 constexpr uint32_t CLOSING_MAX_MS = 120000;
 constexpr double FADE_RATE = 0.0006666666666666666;  // 1 / FADE_MS
 constexpr float SCROLL_RATE = 0.00008333333f;        // 1 / SCROLL_LOOP_MS
-constexpr int32_t SCROLL_X = 362;
 constexpr int32_t COVER_WIDTH = 640;
 constexpr int32_t COVER_HEIGHT = 480;
 
@@ -104,7 +103,7 @@ void ClosingFrame(ClosingSequenceState& closing, Picture& screen, KeyState& keys
   Blit(closing.Cover, 0, 0, screen, DRAW_OPAQUE, 1.0f);
   const uint32_t sinceFade = elapsed - FADE_MS;
   if (sinceFade >= SCROLL_LOOP_MS) RaiseQuit(keys);
-  Blit(closing.Scroll, SCROLL_X, ScrollY(sinceFade, screen.height, closing.Scroll.height), screen,
+  Blit(closing.Scroll, END_SCROLL_X, ScrollY(sinceFade, screen.height, closing.Scroll.height), screen,
        DRAW_OPAQUE, 1.0f);
   if (elapsed > CLOSING_MAX_MS) {
     ClosingFree(closing);

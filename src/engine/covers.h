@@ -16,6 +16,7 @@ constexpr const char* OPENING_COVER_PATH = "DATA/panels/CoverBeg.png";
 constexpr const char* CLOSING_COVER_PATH = "DATA/panels/CoverEnd.png";
 constexpr const char* END_SCROLL_PATH = "DATA/panels/EndScroll.png";
 constexpr const char* COVER_TUNE = "DATA/msx/beg.xm";
+constexpr int32_t END_SCROLL_X = 362;  // the credits' left edge on the screen
 
 struct OpeningCoverState {
   Picture Cover;

@@ -1,10 +1,12 @@
 #include "magtool/web/closing_page.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/text_encoding.h"
 #include "engine/covers.h"
 #include "engine/panel_engine.h"
+#include "engine/video.h"
 #include "magtool/web/page_frame.h"
 #include "magtool/web/site_paths.h"
 #include "resources/archive.h"
@@ -16,8 +18,13 @@ namespace {
 constexpr const char* CREDITS_TEXT = "DATA/panels/EndScroll.txt";
 constexpr size_t CREDITS_MAX = 64 * 1024;
 
-// Drawn opaque, as the reader draws the covers; empty when the issue lacks it.
-std::string ScreenPicture(Site& site, const char* path) {
+struct ShownPicture {
+  std::string name;  // empty when the issue lacks it
+  int32_t width = 0;
+};
+
+// Drawn opaque, as the reader draws the covers.
+ShownPicture ScreenPicture(Site& site, const char* path) {
   if (!ResourceHas(path)) {
     std::fprintf(stderr, "magtool: warning: %s is not in the issue; the closing page lacks it\n",
                  path);
@@ -25,10 +32,16 @@ std::string ScreenPicture(Site& site, const char* path) {
   }
   Picture picture{};
   ImageLoader(path, picture);
-  const std::string name = PictureName(path);
-  SiteScreenPicture(site, name, picture);
+  ShownPicture shown{PictureName(path), picture.width};
+  SiteScreenPicture(site, shown.name, picture);
   PictureFree(picture);
-  return name;
+  return shown;
+}
+
+// A length of the screen as a share of the given width, so that the closing
+// scales down with a narrow window.
+std::string Share(int32_t value, int32_t whole) {
+  return std::to_string(100.0 * value / std::max(whole, 1)) + "%";
 }
 
 // At most CREDITS_MAX bytes of the issue's credits, as the engine's 8-bit
@@ -69,18 +82,23 @@ std::string CreditsHtml(const std::string& text) {
 }  // namespace
 
 std::string ClosingPageHtml(Site& site, const RenderResources& loaded) {
-  const std::string cover = ScreenPicture(site, CLOSING_COVER_PATH);
-  const std::string scroll = ScreenPicture(site, END_SCROLL_PATH);
+  const ShownPicture cover = ScreenPicture(site, CLOSING_COVER_PATH);
+  const ShownPicture scroll = ScreenPicture(site, END_SCROLL_PATH);
   const std::string credits = CreditsHtml(CreditsSource());
   std::string html = "<div id=\"closing\">\n<div class=\"end\">";
-  if (!cover.empty()) html += "<img src=\"" + cover + "\" alt=\"The closing cover of the issue\">";
-  if (!scroll.empty()) {
-    html += "<div class=\"roll\"><img src=\"" + scroll + "\" alt=\"" +
+  if (!cover.name.empty()) {
+    html += "<img src=\"" + cover.name + "\" alt=\"The closing cover of the issue\">";
+  }
+  if (!scroll.name.empty()) {
+    html += "<div class=\"roll\" style=\"left:" + Share(END_SCROLL_X, SCREEN_WIDTH) +
+            "\"><img src=\"" + scroll.name + "\" style=\"width:" +
+            Share(scroll.width, SCREEN_WIDTH - END_SCROLL_X) + "\" alt=\"" +
             (credits.empty() ? "The credits\">" : "\" aria-hidden=\"true\">") + "</div>";
   }
   html += "</div>\n";
   if (!credits.empty()) html += "<section class=\"vh\" aria-label=\"Credits\">\n" + credits + "</section>\n";
   html += "<p><a href=\"" + PageName(FIRST_ARTICLE) + "#read\">Back to the magazine</a></p>\n</div>\n";
-  FramedParts parts{CLOSING_PAGE, "<title>Credits</title>\n", html, {}, {}, {}};
+  FramedParts parts{CLOSING_PAGE, "<title>Credits</title>\n", html,
+                    "<h1 class=\"vh\">Credits</h1>\n", {}, {}, {}};
   return FramedPage(site, loaded, parts);
 }
