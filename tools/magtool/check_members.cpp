@@ -2,36 +2,24 @@
 
 #include <algorithm>
 #include <iterator>
-#include <set>
 #include <unordered_map>
 
 #include "base/text_encoding.h"
 #include "magtool/check_lines.h"
 #include "magtool/check_picture_hints.h"
+#include "magtool/folder_listing.h"
 #include "resources/archive_format.h"
 #include "resources/file_ptr.h"
 
 namespace {
 
-// The folders under DATA/ that every issue's paths name.
-constexpr const char* DATA_FOLDERS[] = {"arts/", "configs/", "fonts/",
-                                        "msx/",  "panels/",  "pictures/"};
 // The members read as text, by their ending.
 constexpr const char* TEXT_ENDINGS[] = {".art", ".txt", ".lst", ".bmf", ".ttt", ".chr"};
 
-// A member such as "arts/index.art" whose DATA/ twin is missing: one warning for all.
+// One warning for all the members outside DATA/.
 void CheckDataPrefix(CheckReport& report, const std::vector<std::string>& members) {
-  std::set<std::string> keys;
-  for (const std::string& name : members) keys.insert(MemberKey(name));
-  for (const std::string& name : members) {
-    const std::string key = MemberKey(name);
-    for (const char* folder : DATA_FOLDERS) {
-      if (!key.starts_with(folder) || keys.count("data/" + key) != 0) continue;
-      report.Warn({name}, "the reader looks for DATA/" + name +
-                              ": pack the folder that holds DATA/, not DATA itself");
-      return;
-    }
-  }
+  const std::string name = OutsideData(members);
+  if (!name.empty()) report.Warn({name}, "the reader looks for DATA/" + name + ": " + PACK_DATA_HINT);
 }
 
 // A member's bytes, read through the archive's one open file; none when the

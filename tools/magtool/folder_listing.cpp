@@ -1,7 +1,9 @@
 #include "magtool/folder_listing.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <set>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -73,4 +75,23 @@ bool LeadsOut(const fs::path& file, const fs::path& folder) {
   const fs::path resolved = fs::canonical(file, fileError);
   const fs::path root = fs::canonical(folder, folderError);
   return fileError || folderError || !Within(resolved, root);
+}
+
+std::string OutsideData(const std::vector<std::string>& names) {
+  static constexpr const char* DATA_FOLDERS[] = {"arts/", "configs/", "fonts/",
+                                                 "msx/",  "panels/",  "pictures/"};
+  const auto key = [](std::string name) {
+    for (char& c : name) {
+      c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return name;
+  };
+  std::set<std::string> keys;
+  for (const std::string& name : names) keys.insert(key(name));
+  for (const std::string& name : names) {
+    for (const char* folder : DATA_FOLDERS) {
+      if (key(name).starts_with(folder) && keys.count("data/" + key(name)) == 0) return name;
+    }
+  }
+  return {};
 }

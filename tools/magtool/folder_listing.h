@@ -24,6 +24,12 @@ struct IssueFolder {
 // False, with "PATH: reason", when a folder cannot be read or a link loops.
 bool ListIssueFolder(const std::filesystem::path& dir, IssueFolder& found, std::string& error);
 
+// A member such as "arts/index.art" whose "DATA/" twin is missing: the
+// folder packed was DATA itself, and the reader would find none of its
+// files. The first such name, or empty.
+std::string OutsideData(const std::vector<std::string>& names);
+constexpr const char* PACK_DATA_HINT = "pack the folder that holds DATA/, not DATA itself";
+
 // Whether file, resolved, lies outside folder, resolved; so when either
 // cannot be resolved.
 bool LeadsOut(const std::filesystem::path& file, const std::filesystem::path& folder);

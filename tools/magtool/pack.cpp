@@ -62,6 +62,11 @@ bool NamesToPack(const fs::path& dir, const OwnFiles& own, const PackOptions& op
     if (!own.Holds(dir / name)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
+  if (const std::string outside = OutsideData(names); !outside.empty()) {
+    std::fprintf(stderr, "magtool: %s: the reader looks for DATA/%s: %s\n", dir.c_str(),
+                 outside.c_str(), PACK_DATA_HINT);
+    return false;
+  }
   return !refused;
 }
 
