@@ -42,7 +42,8 @@ bool Mentions(const std::string& text, const char* words) {
   return strcasestr(text.c_str(), words) != nullptr;
 }
 
-// The name quoted for CSS, kept to characters that cannot end the string or the style.
+// The name quoted for a CSS family list, a comma after it, kept to
+// characters that cannot end the string or the style; empty for none.
 std::string Quoted(const std::string& name) {
   std::string quoted = "\"";
   for (char c : name) {
