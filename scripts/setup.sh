@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libpng-dev
   libjpeg62-turbo-dev libfreetype-dev libopenmpt-dev libvorbis-dev zlib1g-dev libgtest-dev
+  libharfbuzz-dev libwoff-dev
   libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core
   xvfb xdotool openbox x11-apps python3 valgrind desktop-file-utils nodejs chromium
   emscripten dpkg-dev)

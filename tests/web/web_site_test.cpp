@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
+#include <hb-ot.h>
 #include <png.h>
+#include <woff2/decode.h>
+#include <woff2/output.h>
 
 #include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "magtool/web/face_tables.h"
 #include "magtool/web/link_html.h"
 #include "magtool/web/site.h"
 #include "magtool/web/site_folder.h"
@@ -60,6 +64,17 @@ int Alpha(const std::string& path, int x, int y) {
   std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
   if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) return -1;
   return pixels[(static_cast<size_t>(y) * image.width + x) * 4 + 3];
+}
+
+// The font a WOFF2 file holds; empty when it cannot be decoded.
+std::string Woff2Font(const fs::path& path) {
+  const std::string woff2 = ReadFileText(path);
+  const auto* data = reinterpret_cast<const uint8_t*>(woff2.data());
+  std::string font(woff2::ComputeWOFF2FinalSize(data, woff2.size()), '\0');
+  woff2::WOFF2StringOut out(&font);
+  if (!woff2::ConvertWOFF2ToTTF(data, woff2.size(), &out)) return {};
+  font.resize(out.Size());
+  return font;
 }
 
 // The page's article's title as the page should show it.
@@ -177,6 +192,8 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
     ++pages;
     EXPECT_NE(text.find("<title>" + Title(name) + "</title>"), std::string::npos) << name;
   }
+  const std::string monoTtf = ReadFileText(ResourceFile("DATA/fonts/mono.ttf").name());
+  const std::string sansTtf = ReadFileText(ResourceFile("DATA/fonts/arial.ttf").name());
   ResourceCloseAll();
   ResourceUsePlaces({});
   EXPECT_EQ(pages, 10);
@@ -229,8 +246,48 @@ TEST(WebSite, WritesASelfContainedSiteOfTheDemo) {
   EXPECT_NE(index.find("<a id=\"engine\" href=\"read.html\">"), std::string::npos);
   EXPECT_NE(index.find("<button id=\"enter\""), std::string::npos);
   EXPECT_NE(story.find("href=\"read.html?start=DATA/arts/story.art\""), std::string::npos);
+  // The faces are WOFF2, the text shown at once in a close local face. The
+  // mono face keeps just what the pages set in it; Liberation Sans, whose
+  // trademarked name a subset may not carry, goes whole.
+  EXPECT_NE(ReadFileText(site / "issue.css")
+                .find("@font-face{font-family:f2;src:url(fonts/mono.woff2) "
+                      "format(\"woff2\");font-display:swap}"),
+            std::string::npos);
+  EXPECT_NE(index.find("{font-family:f2,\"DejaVu Sans Mono\","), std::string::npos);
+  const HbFace mono = FaceOf(Woff2Font(site / "fonts/mono.woff2")), monoWhole = FaceOf(monoTtf);
+  EXPECT_LT(hb_face_get_glyph_count(mono.get()) * 10, hb_face_get_glyph_count(monoWhole.get()));
+  const std::string sans = Woff2Font(site / "fonts/arial.woff2");
+  EXPECT_EQ(hb_face_get_glyph_count(FaceOf(sans).get()),
+            hb_face_get_glyph_count(FaceOf(sansTtf).get()));
+  const std::unique_ptr<hb_set_t, decltype(&hb_set_destroy)> kept(hb_set_create(), hb_set_destroy);
+  hb_face_collect_unicodes(mono.get(), kept.get());
+  for (char32_t c : std::u32string(U"int main() { return 0; }C-4A08<")) {
+    EXPECT_TRUE(hb_set_has(kept.get(), c)) << uint32_t{c};
+  }
+  EXPECT_FALSE(hb_set_has(kept.get(), U'\u0416'));
   EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 0, 0), 0);
   EXPECT_EQ(Alpha((site / "pictures/emblem.png").string(), 48, 48), 255);
+}
+
+// The OS/2 fsType bits decide whether a face may be cut down or go out at all.
+TEST(WebSite, FacesGoOutAsTheirLicencesAllow) {
+  std::string font = ReadFileText(TEST_FONT_DIR "/DejaVuSansMono.ttf");
+  const FaceTables free = ReadFaceTables(font);
+  EXPECT_EQ(free.use, FaceUse::SUBSET);
+  EXPECT_EQ(free.fallback, "\"DejaVu Sans Mono\",\"Bitstream Vera Sans Mono\",monospace");
+  EXPECT_EQ(ReadFaceTables("not a font").use, FaceUse::WITHHELD);
+  const HbFace face = FaceOf(font);
+  const HbBlob os2(hb_face_reference_table(face.get(), HB_TAG('O', 'S', '/', '2')),
+                   hb_blob_destroy);
+  const HbBlob whole(hb_face_reference_blob(face.get()), hb_blob_destroy);
+  const size_t fsType =
+      hb_blob_get_data(os2.get(), nullptr) - hb_blob_get_data(whole.get(), nullptr) + 8;
+  for (auto [bits, use] : {std::pair{0x0100, FaceUse::WHOLE}, {0x0002, FaceUse::WITHHELD},
+                           {0x0004, FaceUse::SUBSET}, {0x0208, FaceUse::WITHHELD}}) {
+    font[fsType] = static_cast<char>(bits >> 8);
+    font[fsType + 1] = static_cast<char>(bits);
+    EXPECT_EQ(ReadFaceTables(font).use, use) << bits;
+  }
 }
 
 // A folder's archive is packed for the site as pack packs it; the engine is

@@ -64,15 +64,24 @@ const std::string* FaceName(const Article& article, const GlyphTable* table) {
 // The listed face a name selects (its ":MSK:" palette aside), or -1.
 int FaceIndex(const Site& site, const std::string& name) {
   for (size_t i = 0; i < site.faces.size(); ++i) {
-    if (strncasecmp(name.c_str(), site.faces[i].c_str(), site.faces[i].size()) == 0) {
-      return static_cast<int>(i);
-    }
+    const std::string& face = site.faces[i].path;
+    if (strncasecmp(name.c_str(), face.c_str(), face.size()) == 0) return static_cast<int>(i);
   }
   return -1;
 }
 
-std::string Family(int face) {
-  return face < 0 ? "sans-serif" : "f" + std::to_string(face) + ",sans-serif";
+// The listed face a font's text is set in, or -1. A BMF face is a bitmap
+// script, nearest to the issue's own sans.
+int SegmentFace(const Site& site, const Article& article, const GlyphTable* font) {
+  if (font == nullptr) return -1;
+  if (font->kind == GLYPHS_BMF) return site.sansFace;
+  const std::string* name = FaceName(article, font);
+  return name != nullptr ? FaceIndex(site, *name) : site.sansFace;
+}
+
+// The segment's characters noted for its face.
+void Draw(Writer& w, const TextSegment& segment) {
+  NoteDrawn(w.site, w.article, segment.font, segment.text);
 }
 
 // A justified line's spacings are the engine's justification, which CSS does here.
@@ -133,6 +142,7 @@ Block LineBlock(Writer& w, const ArticleLine& line) {
     const bool goesOn = &segment == &line.segments.front() && segment.isLink != 0 &&
                         segment.linkId == w.linkAtLineEnd;
     block.inner += Linked(w, segment, goesOn, attributes, HtmlText(segment.text));
+    Draw(w, segment);
   }
   const TextSegment& last = line.segments.back();
   w.linkAtLineEnd = last.isLink != 0 ? last.linkId : -1;
@@ -290,19 +300,21 @@ std::string SmallScreenSizes(const std::map<std::string, int>& classes) {
 // size; a BMF face is a bitmap script, nearest to the issue's own sans.
 std::string FaceStyle(const Site& site, const Article& article, const GlyphTable* font) {
   if (font == nullptr) return "font-family:monospace;font-size:13.3px";
-  std::string style;
-  if (font->kind == GLYPHS_BMF) {
-    style = "font-family:" + Family(site.sansFace) + ";font-size:" + Px(font->height);
-  } else {
-    const std::string* name = FaceName(article, font);
-    const int face = name != nullptr ? FaceIndex(site, *name) : site.sansFace;
-    // The engine sets sizes in points at 96 dpi, as CSS points are.
-    style = "font-family:" + Family(face) + ";font-size:" + std::to_string(font->sizeY) + "pt";
-  }
+  const int face = SegmentFace(site, article, font);
+  std::string style = "font-family:" + (face < 0 ? "sans-serif" : site.faces[face].family);
+  // The engine sets sizes in points at 96 dpi, as CSS points are.
+  style += ";font-size:" +
+           (font->kind == GLYPHS_BMF ? Px(font->height) : std::to_string(font->sizeY) + "pt");
   if (font->bold != 0 || font->kind == GLYPHS_BMF) style += ";font-weight:bold";
   if (font->italic != 0) style += ";font-style:italic";
   if (font->underline != 0) style += ";text-decoration:underline";
   return style;
+}
+
+void NoteDrawn(Site& site, const Article& article, const GlyphTable* font, std::string_view text) {
+  const int face = SegmentFace(site, article, font);
+  if (face < 0) return;
+  for (unsigned char c : text) site.faces[face].drawn.set(c);
 }
 
 int32_t BodyTextHeight(const Article& article) {

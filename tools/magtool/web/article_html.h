@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "articles/article.h"
 #include "magtool/web/site.h"
@@ -24,6 +25,10 @@ int32_t BodyTextHeight(const Article& article);
 
 // The CSS font rules of a face of the article; null is the fixed font.
 std::string FaceStyle(const Site& site, const Article& article, const GlyphTable* font);
+
+// text's characters noted as set in the face, which the site's copy of the
+// face must hold.
+void NoteDrawn(Site& site, const Article& article, const GlyphTable* font, std::string_view text);
 
 // page: the page's name from the site's root, for relative links.
 ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& page);

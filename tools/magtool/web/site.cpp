@@ -104,12 +104,6 @@ void SiteFile(Site& site, const fs::path& from, const std::string& name) {
   if (FirstTime(site, name)) Copy(site, from, name);
 }
 
-void SiteMember(Site& site, const std::string& path, const std::string& name) {
-  if (!FirstTime(site, name)) return;
-  const ResourceFile member(path);
-  Copy(site, member.name(), name);
-}
-
 std::string SiteDocument(Site& site, const std::string& argument) {
   const fs::path relative = fs::path(argument).lexically_normal();
   const std::string name = "files/" + SiteName(relative.generic_string());

@@ -3,6 +3,7 @@
 // reported on standard error as they happen and remembered in failed.
 #pragma once
 
+#include <bitset>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -20,11 +21,21 @@ struct PicturePage {
   std::string alt;      // the title box text, escaped; may be empty
 };
 
+// A face of the fonts list as the site serves it.
+struct SiteFace {
+  std::string path;        // the fonts list's name
+  std::string file;        // its WOFF2 in the site; empty when its licence withholds it
+  bool subset = false;     // cut down to the characters drawn in it
+  std::string family;      // the CSS family list its text is set in
+  std::string whole;       // why it is not subset
+  std::bitset<256> drawn;  // the engine's characters the pages set in it
+};
+
 struct Site {
   SiteFolder out;
   std::filesystem::path beside;  // where "EXE:" documents are found
   bool followLinks = false;      // a document's link that leads out of beside copied
-  std::vector<std::string> faces;  // the fonts list's names, in its order
+  std::vector<SiteFace> faces;     // in the fonts list's order
   int sansFace = -1;               // the fallback face's index, or -1
   int panelCount = 0;  // the issue's panels, which "PAN:" numbers wrap around
   std::set<std::string> written;   // names from the site's root
@@ -55,9 +66,6 @@ void SiteKeyedPicture(Site& site, const std::string& name, const Picture& image)
 
 // A file from outside the issue copied under name.
 void SiteFile(Site& site, const std::filesystem::path& from, const std::string& name);
-
-// The issue's file at path copied under name.
-void SiteMember(Site& site, const std::string& path, const std::string& name);
 
 // An "EXE:" document copied from beside the issue into "files/"; empty, with
 // a warning, when there is no such file there, or with a fault when it is a

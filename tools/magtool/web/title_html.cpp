@@ -26,8 +26,9 @@ std::string ColourRuns(const Article& article) {
 
 }  // namespace
 
-TitleHtml ArticleTitleHtml(const Site& site, const RenderResources& loaded, const Article& article) {
+TitleHtml ArticleTitleHtml(Site& site, const RenderResources& loaded, const Article& article) {
   if (article.title.empty()) return {};
+  NoteDrawn(site, article, article.titleFont, article.title);
   const int32_t width = ArticleTitleWidth(article);
   const int32_t baseline =
       article.titleFont == nullptr ? TITLE_FIXED_BASELINE : article.titleFont->height;

@@ -14,4 +14,4 @@ struct TitleHtml {
   std::string styles;  // the page's rules for the marquee
 };
 
-TitleHtml ArticleTitleHtml(const Site& site, const RenderResources& loaded, const Article& article);
+TitleHtml ArticleTitleHtml(Site& site, const RenderResources& loaded, const Article& article);

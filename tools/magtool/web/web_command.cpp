@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <optional>
 #include <vector>
-#include <strings.h>
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
@@ -21,6 +20,7 @@
 #include "magtool/web/picture_page.h"
 #include "magtool/web/site.h"
 #include "magtool/web/site_assets.h"
+#include "magtool/web/site_faces.h"
 #include "magtool/web/site_paths.h"
 #include "magtool/web/web_engine.h"
 #include "magtool/web/web_player.h"
@@ -29,20 +29,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// The listed TrueType faces copied into the site, each its own family.
-std::string WriteFaces(Site& site, const RenderResources& loaded) {
-  std::string css;
-  for (const auto& font : loaded.fontManager->fonts) {
-    const std::string name = "fonts/" + SiteName(fs::path(font->name).filename().string());
-    SiteMember(site, font->name, name);
-    const int face = static_cast<int>(site.faces.size());
-    css += "@font-face{font-family:f" + std::to_string(face) + ";src:url(" + name + ")}\n";
-    if (strcasecmp(font->name.c_str(), FALLBACK_FONT) == 0) site.sansFace = face;
-    site.faces.push_back(font->name);
-  }
-  return css;
-}
 
 // Queues the articles the article at path links to, for both passes of the walk.
 void ReachLinked(const Article& article, const std::string& path, const ReachArticle& reach) {
@@ -111,13 +97,15 @@ int WriteSite(const WebOptions& options, const fs::path& engine, RenderResources
   site.icon = SiteIcon(site);
   WriteSiteFile(site, "site.css", SITE_STYLE);
   WriteSiteFile(site, "site.js", SITE_SCRIPT);
-  const std::string css = WriteFaces(site, loaded) + WritePanelFrames(site, loaded);
-  WriteSiteFile(site, "issue.css", css);
+  ListFaces(site, loaded);
+  const std::string frames = WritePanelFrames(site, loaded);
   size_t pages = 0;
   WalkArticles(ListedArticles(), [&](const ArticleRef& ref, const ReachArticle& reach) {
     WritePage(site, loaded, ref.path, reach);
     ++pages;
   });
+  // The pages told which characters each face must have.
+  WriteSiteFile(site, "issue.css", WriteFaces(site) + frames);
   WriteSiteFile(site, "search.html", SearchPageHtml(site, loaded));
   WriteSiteFile(site, CLOSING_PAGE, ClosingPageHtml(site, loaded));
   for (const auto& [name, picture] : site.picturePages) {
