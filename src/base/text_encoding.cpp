@@ -76,8 +76,29 @@ std::optional<Windows1252Text> Windows1252FromUtf8(std::string_view bytes) {
     out.text.push_back(byte.value_or('?'));
     if (decoded->point == '\n') ++line;
   }
-  if (!wide) return std::nullopt;
+  if (!wide || (!marked && !out.unmappedLines.empty())) return std::nullopt;
   return out;
+}
+
+std::optional<EncodingSlip> FindEncodingSlip(std::string_view bytes) {
+  std::optional<EncodingSlip> stray, unmapped;
+  bool wide = false;
+  int32_t line = 1;
+  size_t lineStart = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  for (size_t at = lineStart; at < bytes.size();) {
+    const std::optional<Decoded> decoded = DecodeAt(bytes, at);
+    const EncodingSlip here{line, static_cast<int32_t>(at - lineStart + 1),
+                            decoded ? decoded->point : static_cast<unsigned char>(bytes[at]),
+                            !decoded};
+    if (!decoded && !stray) stray = here;
+    if (decoded && !Windows1252Byte(decoded->point) && !unmapped) unmapped = here;
+    wide = wide || (decoded && decoded->length > 1);
+    at += decoded ? decoded->length : 1;
+    if (here.point == '\n') ++line, lineStart = at;
+    if (StopRequested()) break;
+  }
+  if (stray) return wide ? stray : std::nullopt;
+  return unmapped;
 }
 
 char32_t Windows1252Point(unsigned char byte) {
@@ -85,20 +106,28 @@ char32_t Windows1252Point(unsigned char byte) {
   return high ? HIGH_CONTROLS[byte - 0x80] : byte;
 }
 
+std::string Utf8FromPoint(char32_t point) {
+  std::string out;
+  if (point < 0x80) {
+    out.push_back(static_cast<char>(point));
+  } else if (point < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | point >> 6));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  } else if (point < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | point >> 12));
+    out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | point >> 18));
+    out.push_back(static_cast<char>(0x80 | (point >> 12 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  }
+  return out;
+}
+
 std::string Utf8FromWindows1252(std::string_view text) {
   std::string out;
-  for (const char byte : text) {
-    const char32_t point = Windows1252Point(static_cast<unsigned char>(byte));
-    if (point < 0x80) {
-      out.push_back(static_cast<char>(point));
-    } else if (point < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | point >> 6));
-      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | point >> 12));
-      out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    }
-  }
+  for (const char byte : text) out += Utf8FromPoint(Windows1252Point(static_cast<unsigned char>(byte)));
   return out;
 }

@@ -66,6 +66,8 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   bmp.resize(58);
   WriteFileBytes(data / "pictures/deep.bmp", bmp);
   const int deep = AppendLine(data / "arts/making.art", "<#PICTURE:DATA/pictures/deep.bmp#>");
+  WriteFileBytes(data / "pictures/photo.jpeg", {0xFF, 0xD8});
+  const int jpeg = AppendLine(data / "arts/type.art", "<#PICTURE:DATA/pictures/photo.jpeg#>");
 
   ChildResult result = RunMagtool("check issue");
   EXPECT_EQ(result.status, 1);
@@ -74,6 +76,10 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/arts/making.art:" + std::to_string(deep) +
           ": Pix loader error ![BMP] (DATA/pictures/deep.bmp)",
       "DATA/pictures/deep.bmp: warning: BMP: 16-bit pixels are not read; save as 24-bit or 8-bit",
+      "DATA/arts/type.art:" + std::to_string(jpeg) +
+          ": Filetype unsupported by ImageLoader ! (DATA/pictures/photo.jpeg)",
+      "DATA/pictures/photo.jpeg: warning: the reader takes JPEG pictures under the ending .jpg "
+      "only: rename it DATA/pictures/photo.jpg",
       "DATA/arts/story.art:" + std::to_string(badTag) + ": Unexpected end of token !",
       "DATA/arts/index.art:" + std::to_string(missingPicture) +
           ": Pix loader error ![PNG] (DATA/pictures/nowhere.png: not in the issue)",
@@ -92,7 +98,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   const auto problems = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
     return line.find(": warning: ") == std::string::npos;
   });
-  EXPECT_EQ(problems + 1, std::ssize(expected)) << result.out;
+  EXPECT_EQ(problems + 2, std::ssize(expected)) << result.out;
 }
 
 TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem) {
@@ -116,7 +122,21 @@ TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem)
       {"arts/help.art", "<#PICTURE:DATA/panels/CoverBeg.png#>",
        "picture DATA/panels/CoverBeg.png reaches 28" + past +
            "make it narrower or place it further left"},
-      {"arts/orphan.art", "Snow\xe2\x98\x83man", "character(s) Windows-1252 lacks, shown as \"?\""},
+      {"arts/orphan.art", "Snow\xe2\x98\x83man",
+       "U+2603 (\xe2\x98\x83) at column 5 is not in Windows-1252, so the reader takes this UTF-8 "
+       "file byte for byte, each accent as two characters; replace it, or save the file with a "
+       "byte-order mark to show it as \"?\""},
+      {"arts/help.art", "a\tb",
+       "tab character at column 2: the reader draws it as a wide gap, inside a justified line or "
+       "over a picture beside the text; use spaces, or <#GOTO:x#> to place text"},
+      {"arts/help.art", "<#COLOR:blue#>x",
+       "<#COLOR:blue#>: \"blue\" is no hexadecimal colour; the reader reads it as 00000B: write "
+       "the colour as RRGGBB, as in <#COLOR:FFD040#>"},
+      {"arts/help.art", "<#END#>",
+       "<#END#> closes nothing here: it ends the text of a <#TITLE#>, <#AUTHOR#> or <#KEYWORDS#> "
+       "tag; the reader skips it: remove it, or close the tag's text with it"},
+      {"arts/help.art", "<#LINK:PAN:5#>x<#ENDL#>",
+       "PAN:5: the issue has 3 panels (0 to 2); the reader takes it as panel 2: write PAN:2"},
   };
   std::set<std::string> expected;
   for (const auto& row : rows) {

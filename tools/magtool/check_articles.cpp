@@ -15,6 +15,7 @@
 #include "magtool/article_walk.h"
 #include "magtool/check_lines.h"
 #include "magtool/check_markup.h"
+#include "magtool/check_source.h"
 #include "search/search_index.h"
 #include "resources/image_loader.h"
 
@@ -50,8 +51,10 @@ class ArticleCrawl {
     for (const std::unique_ptr<Panel>& panel : panels_) {
       Attempt(report_, {ref.path}, [&] { ArticleSetView(article, panel->oldPage); });
     }
-    CheckTargets(article, ref.path, reach);
+    const std::vector<MemberLine> source = SourceLines(ref.path);
+    CheckTargets(article, ref.path, source, reach);
     CheckMarkup(report_, ref.path, article, panels_);
+    CheckSource(report_, ref.path, source);
     loaded_.push_back(ref.path);
     RunStep([&] { ArticleClose(article); });
   }
@@ -68,8 +71,8 @@ class ArticleCrawl {
     }
   }
 
-  void CheckTargets(const Article& article, const std::string& path, const ReachArticle& reach) {
-    const std::vector<MemberLine> source = SourceLines(path);
+  void CheckTargets(const Article& article, const std::string& path,
+                    const std::vector<MemberLine>& source, const ReachArticle& reach) {
     for (const LinkEntry& entry : article.linkTargets) {
       const std::string& target = entry.text;
       const CheckSite site{path, FindLine(source, target)};
@@ -110,9 +113,21 @@ class ArticleCrawl {
     if (result.missing) report_.Add(site, *result.error, path);
   }
 
-  // Read as the panel switch reads it.
+  // Read as the panel switch reads it: a number past the panels wraps around them.
   void CheckPanelNumber(const CheckSite& site, const std::string& argument) {
-    if (!ParseInt(argument)) report_.Add(site, "Invalid pVal value !");
+    const std::optional<int32_t> number = ParseInt(argument);
+    if (!number) return report_.Add(site, "Invalid pVal value !");
+    const auto count = static_cast<int32_t>(panels_.size());
+    const std::optional<int32_t> panel = LinkedPanel(argument, count);
+    if (!panel || *panel == *number) return;
+    const std::string link = "PAN:" + argument;
+    if (count == 1) {
+      return report_.Warn(site, link + ": the issue has one panel, so the link does nothing; "
+                                       "leave it out or list more panels in DATA/configs/panels.txt");
+    }
+    report_.Warn(site, link + ": the issue has " + std::to_string(count) + " panels (0 to " +
+                           std::to_string(count - 1) + "); the reader takes it as panel " +
+                           std::to_string(*panel) + ": write PAN:" + std::to_string(*panel));
   }
 
   CheckReport& report_;

@@ -47,6 +47,10 @@ std::vector<std::pair<std::string, bool>> KnownTags() {
 
 std::string UnknownTagMessage(const std::string& written) {
   static const std::vector<std::pair<std::string, bool>> known = KnownTags();
+  if (Upper(written) == "END") {
+    return "<#END#> closes nothing here: it ends the text of a <#TITLE#>, <#AUTHOR#> or "
+           "<#KEYWORDS#> tag; the reader skips it: remove it, or close the tag's text with it";
+  }
   const size_t colon = written.find(':');
   std::vector<std::string> names;
   for (const auto& tag : known) names.push_back(tag.first);

@@ -1,6 +1,7 @@
 #include "magtool/check_members.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <unordered_map>
 
@@ -33,13 +34,36 @@ std::vector<uint8_t> MemberBytes(FILE* archive, int64_t length, const ResourceEn
   return bytes;
 }
 
-void CheckUnmapped(CheckReport& report, const std::string& name,
-                   const std::vector<uint8_t>& bytes) {
-  const auto text =
-      Windows1252FromUtf8({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-  if (!text) return;
-  for (const int32_t line : text->unmappedLines) {
-    report.Warn({name, line}, "character(s) Windows-1252 lacks, shown as \"?\"");
+// "U+2603 (☃)", or "byte E9" for a stray byte.
+std::string Named(const EncodingSlip& slip) {
+  char code[16];
+  std::snprintf(code, sizeof code, slip.stray ? "byte %02X" : "U+%04X",
+                static_cast<unsigned>(slip.point));
+  return slip.stray ? code : std::string(code) + " (" + Utf8FromPoint(slip.point) + ")";
+}
+
+// Where a text member's encoding misleads the reader, named where it is.
+void CheckEncoding(CheckReport& report, const std::string& name, const std::vector<uint8_t>& bytes) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const std::optional<EncodingSlip> slip = FindEncodingSlip(text);
+  if (!slip) return;
+  const std::string at = Named(*slip) + " at column " + std::to_string(slip->column);
+  if (slip->stray) {
+    return report.Warn({name, slip->line},
+                       at + " is no UTF-8, yet the file holds UTF-8 characters: the reader reads "
+                            "it all as Windows-1252, each of those as two or three characters; "
+                            "save the file in one encoding");
+  }
+  const std::optional<Windows1252Text> converted = Windows1252FromUtf8(text);
+  if (!converted) {
+    return report.Warn({name, slip->line},
+                       at + " is not in Windows-1252, so the reader takes this UTF-8 file byte "
+                            "for byte, each accent as two characters; replace it, or save the "
+                            "file with a byte-order mark to show it as \"?\"");
+  }
+  for (const int32_t line : converted->unmappedLines) {
+    report.Warn({name, line}, "character(s) Windows-1252 lacks, shown as \"?\"" +
+                                  (line == slip->line ? " (the first: " + at + ")" : ""));
   }
 }
 
@@ -79,7 +103,7 @@ void CheckMembers(CheckReport& report, const std::string& archive) {
     if (!text && !key.ends_with(".gif")) continue;
     const std::vector<uint8_t> bytes = MemberBytes(file.get(), length, *answers[key]);
     if (text) {
-      CheckUnmapped(report, name, bytes);
+      CheckEncoding(report, name, bytes);
     } else if (const auto misreading = GifMisreading(bytes)) {
       report.Warn({name}, *misreading);
     }

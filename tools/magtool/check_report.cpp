@@ -41,9 +41,14 @@ void CheckReport::Add(const CheckSite& site, const StepFailure& failure,
 }
 
 void CheckReport::HintRefusal(const StepFailure& failure, const std::string& member) {
+  const std::string& picture = failure.member.empty() ? member : failure.member;
+  if (failure.message == "Filetype unsupported by ImageLoader !" &&
+      MemberKey(picture).ends_with(".jpeg")) {
+    return Warn({picture}, "the reader takes JPEG pictures under the ending .jpg only: rename it " +
+                               picture.substr(0, picture.size() - 5) + ".jpg");
+  }
   const bool gif = failure.message == "Pix loader error ![GIF]";
   if (!gif && failure.message != "Pix loader error ![BMP]") return;
-  const std::string& picture = failure.member.empty() ? member : failure.member;
   std::vector<uint8_t> bytes;
   bool read = false;
   RunStep([&] { read = ReadWholeFile(ResourceFile(picture).name(), bytes); });

@@ -72,7 +72,8 @@ std::string ReaderName(const std::string& utf8, const char*& why) {
   const bool ascii =
       std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   if (!ascii) {
-    const std::optional<Windows1252Text> converted = Windows1252FromUtf8(utf8);
+    // Read as a marked file is, so that a character the reader lacks shows as '?'.
+    const std::optional<Windows1252Text> converted = Windows1252FromUtf8("\xEF\xBB\xBF" + utf8);
     why = !converted ? "it is not UTF-8 text"
           : !converted->unmappedLines.empty()
               ? "it has characters the reader cannot show (it shows Windows-1252)"
