@@ -14,14 +14,17 @@ namespace {
 
 constexpr const char* USAGE =
     "Usage: diskmag [--issue DIR] [--watch] [--start ARTICLE] [--skip-setup]\n"
-    "               [--scale N] [--help] [--version]\n"
+    "               [--window | --fullscreen] [--scale N] [--help] [--version]\n"
     "  --issue DIR      read the unpacked issue in DIR (which holds DATA/)\n"
     "                   instead of data.rs\n"
     "  --watch          show every saved change of the issue at once; a fault in\n"
-    "                   it is shown over the last good page, not fatal\n"
+    "                   it is shown over the last good page, not fatal; in a\n"
+    "                   window unless --fullscreen is given\n"
     "  --start ARTICLE  open ARTICLE (index.art, or DATA/arts/index.art) at once,\n"
     "                   without the opening cover\n"
     "  --skip-setup     start with the saved settings, without the setup dialog\n"
+    "  --window, --fullscreen\n"
+    "                   in a window or full screen, whatever the settings say\n"
     "  --scale N        in a window, show the screen N times larger (1 to 4)\n"
     "  --help           show this help\n"
     "  --version        show the version\n"
@@ -65,6 +68,13 @@ int main(int argc, char** argv) {
       if (options.startArticle.size() > PATH_MAX_CHARS) return Usage("article name too long", argv[i]);
     } else if (std::strcmp(argv[i], "--watch") == 0) {
       options.watch = true;
+    } else if (std::strcmp(argv[i], "--window") == 0 || std::strcmp(argv[i], "--fullscreen") == 0) {
+      const ScreenChoice choice =
+          argv[i][2] == 'w' ? ScreenChoice::Window : ScreenChoice::FullScreen;
+      if (options.screen != ScreenChoice::Saved && options.screen != choice) {
+        return Usage("--window and --fullscreen together at", argv[i]);
+      }
+      options.screen = choice;
     } else if (std::strcmp(argv[i], "--help") == 0) {
       std::fputs(USAGE, stdout);
       return 0;
@@ -75,5 +85,7 @@ int main(int argc, char** argv) {
       return Usage("unknown option", argv[i]);
     }
   }
+  // A preview stands beside the editor.
+  if (options.watch && options.screen == ScreenChoice::Saved) options.screen = ScreenChoice::Window;
   return RunReader(options);
 }

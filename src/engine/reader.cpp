@@ -18,6 +18,9 @@ int RunReader(const ReaderOptions& options) {
   reader->StartArticle = options.startArticle;
   SetupDefaults(reader->Setup);
   RunSetupDialog(reader->Setup, !options.skipSetup);
+  if (options.screen != ScreenChoice::Saved) {
+    reader->Setup.FullScreen = options.screen == ScreenChoice::FullScreen ? 1 : 0;
+  }
   PrintSettingsSummary(reader->Setup);
   VideoStart(reader->Video, reader->CursorImage, reader->Setup, options.windowScale);
   KeyStateCreate(reader->Keys, reader->KeyFlags, reader->KeyTaps);

@@ -50,7 +50,8 @@ out=$("$prefix/bin/diskmag" --skip-setup) || fail "status $? without data.rs"
 [ "$out" == $'\a\n PROGRAM: -- ERROR: [Cannot open resource file !] ' ] || fail "without data.rs: $out"
 out=$("$prefix/bin/diskmag" --skip-setup --issue "$scratch/none") || fail "status $? without an issue folder"
 [[ "$out" == *"[Cannot open resource file !]"* ]] || fail "without the issue folder: $out"
-for args in --bogus "--scale 0" "--scale 5" "--scale x" "--scale 22" --scale --issue --start; do
+for args in --bogus "--scale 0" "--scale 5" "--scale x" "--scale 22" --scale --issue --start \
+    "--window --fullscreen"; do
   status=0
   "$prefix/bin/diskmag" $args 2> err.txt || status=$?
   [ $status -eq 2 ] && grep -q Usage err.txt || fail "$args gave status $status"
