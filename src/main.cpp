@@ -7,6 +7,7 @@
 #include "base/fatal.h"
 #include "base/integer_reader.h"
 #include "base/path_limit.h"
+#include "engine/panel_engine.h"
 #include "engine/reader.h"
 #include "platform/sdl_hints.h"
 
@@ -36,13 +37,6 @@ int ParseScale(const char* text) {
   return text == nullptr ? 0 : static_cast<int>(ParseDecimal(text, 1, MAX_WINDOW_SCALE).value_or(0));
 }
 
-// The archive path of an article named on the command line: a bare name is
-// looked for under DATA/arts/.
-std::string StartPath(const std::string& name) {
-  const bool inData = name.size() > 5 && StrCaseCompare(name.substr(0, 5).c_str(), "DATA/") == 0;
-  return inData ? name : "DATA/arts/" + name;
-}
-
 int Usage(const char* complaint, const char* argument) {
   std::fprintf(stderr, "diskmag: %s '%s'\n%s", complaint, argument, USAGE);
   return 2;
@@ -64,7 +58,7 @@ int main(int argc, char** argv) {
       options.places.issueFolder = argv[++i];
     } else if (std::strcmp(argv[i], "--start") == 0) {
       if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("missing article after", argv[i]);
-      options.startArticle = StartPath(argv[++i]);
+      options.startArticle = ArticlePathOf(argv[++i]);
       if (options.startArticle.size() > PATH_MAX_CHARS) return Usage("article name too long", argv[i]);
     } else if (std::strcmp(argv[i], "--watch") == 0) {
       options.watch = true;

@@ -2,6 +2,7 @@
 
 #include "articles/article_links.h"
 #include "articles/article_view.h"
+#include "base/fatal.h"
 #include "engine/panel_steps.h"
 #include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
@@ -99,4 +100,9 @@ void PanelEngineFrame(Reader& reader) {
   } else {
     NormalFrame(reader);
   }
+}
+
+std::string ArticlePathOf(const std::string& name) {
+  const bool inData = name.size() > 5 && StrCaseCompare(name.substr(0, 5).c_str(), "DATA/") == 0;
+  return inData ? name : "DATA/arts/" + name;
 }

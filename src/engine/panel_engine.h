@@ -60,6 +60,10 @@ constexpr const char* HELP_ARTICLE = "DATA/arts/help.art";
 constexpr const char* MENU_ARTICLE = "DATA/arts/mmenu.art";
 constexpr size_t LINK_TARGET_MAX_CHARS = 4095;
 
+// The archive path of an article named by a person: a bare name such as
+// "story.art" is looked for under DATA/arts/, a "DATA/..." path taken as it is.
+std::string ArticlePathOf(const std::string& name);
+
 struct PanelEngineState {
   int32_t CurrentPanelIndex;
   int32_t PendingAction;       // PanelActions, done at the start of the next frame

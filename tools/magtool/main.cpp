@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/integer_reader.h"
+#include "engine/panel_engine.h"
 #include "magtool/commands.h"
 
 namespace {
@@ -108,7 +109,7 @@ bool ParseRenderOption(const std::string& name, const char* value, RenderOptions
 
 int Render(int argc, char** argv) {
   if (argc < 5 || (argc - 5) % 2 != 0) return Usage();
-  RenderOptions options{argv[2], argv[3], argv[4]};
+  RenderOptions options{argv[2], ArticlePathOf(argv[3]), argv[4]};
   for (int i = 5; i < argc; i += 2) {
     if (!ParseRenderOption(argv[i], argv[i + 1], options)) return Usage();
   }
