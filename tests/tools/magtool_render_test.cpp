@@ -72,6 +72,8 @@ TEST_F(MagtoolRender, DrawsThePanelAndTheFirstPageInEitherDepth) {
   }
   EXPECT_GT(inked, 40);
   EXPECT_GT(changed, 40);
+  // The buttons at rest: the animated EXIT shows none of its frames.
+  for (int32_t x = 14; x < 66; ++x) ASSERT_EQ(At(out, x, 430), At(panel, x, 430)) << x;
   for (int32_t i = 0; i < out.width * out.height; ++i) {
     ASSERT_EQ(deep.pixels[i], Widened565(out.pixels[i])) << "pixel " << i;
   }
@@ -87,6 +89,11 @@ TEST_F(MagtoolRender, TakesAFolderAndDrawsEveryPageOnASheet) {
   ASSERT_EQ(RunMagtool(std::string("extract ") + DEMO_ARCHIVE + " " + issue).status, 0);
   // a bare name, as diskmag --start takes it
   ASSERT_EQ(RunMagtool("render " + issue + " index.art " + dir.File("dir.png")).status, 0);
+  // A title wider than the title box shows from its start, not out of sight.
+  ASSERT_EQ(RunMagtool("render " + issue + " gallery.art " + dir.File("wide.png")).status, 0);
+  const Picture wide = Load("wide.png");
+  EXPECT_GT(std::count_if(wide.pixels + 26 * 640 + 262, wide.pixels + 26 * 640 + 330,
+                          [&](uint32_t p) { return p != At(wide, 263, 19); }), 10);
   ASSERT_EQ(Render("out.png").status, 0);
   Picture fromDir = Load("dir.png"), out = Load("out.png");
   EXPECT_TRUE(std::equal(out.pixels, out.pixels + 640 * 480, fromDir.pixels));

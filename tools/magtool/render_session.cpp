@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "articles/article_links.h"
 #include "base/clock.h"
 #include "base/fatal.h"
 #include "engine/font_list.h"
@@ -80,6 +81,9 @@ int WithRenderedIssue(const std::string& source, const char* prefix,
 
 Panel* RenderPanel(RenderResources& loaded, int number) {
   if (number >= 0 && number < loaded.panelCount && loaded.panels[number]) {
+    // At rest: a fresh panel shows each animated button's first frame until
+    // the clock, which stands still here, has run one step.
+    for (PanelButton& button : loaded.panels[number]->buttons) button.current = -1;
     return loaded.panels[number].get();
   }
   std::fprintf(stderr, "magtool: no panel %d (the issue has %d)\n", number, loaded.panelCount);
@@ -87,6 +91,10 @@ Panel* RenderPanel(RenderResources& loaded, int number) {
 }
 
 void DrawFrame(Panel& panel, Article& article, Picture& screen) {
+  if (article.marqueeClock == 0) {
+    const auto width = static_cast<uint32_t>(ArticleTitleWidth(article));
+    article.marqueeClock = EngineTicks() - width * MARQUEE_STEP_MS;
+  }
   PanelDrawArticle(panel, &article, 1, screen);
   PanelDrawChrome(panel, &article, screen, 0, 0.0f, 0.0f, 0.0f);
 }

@@ -39,5 +39,8 @@ int WithRenderedIssue(const std::string& source, const char* prefix,
 // when there is none.
 Panel* RenderPanel(RenderResources& loaded, int number);
 
-// The reader's frame of article in panel: the middle area, then the chrome.
+// The reader's frame of article in panel (its buttons at rest): the middle
+// area, then the chrome,
+// a title wider than its box shown from its start (the reader's marquee
+// begins with the title out of sight).
 void DrawFrame(Panel& panel, Article& article, Picture& screen);
