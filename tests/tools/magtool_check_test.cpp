@@ -95,8 +95,9 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/panels/tall.txt:6: ProgressBar origin has bad values !",
   };
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
+  EXPECT_NE(result.out.find("\nfailed: 12 errors, "), std::string::npos) << result.out;
   const auto problems = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
-    return line.find(": warning: ") == std::string::npos;
+    return line.find(": warning: ") == std::string::npos && !line.starts_with("failed: ");
   });
   EXPECT_EQ(problems + 2, std::ssize(expected)) << result.out;
 }
@@ -168,7 +169,9 @@ TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem)
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << line;
   EXPECT_NE(result.out.find("modules checked, "), std::string::npos) << result.out;
   EXPECT_TRUE(result.out.ends_with(" warnings\n")) << result.out;
-  EXPECT_EQ(RunMagtool("check --strict issue").status, 1);
+  const ChildResult strict = RunMagtool("check --strict issue");
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_NE(strict.out.find("\nfailed with --strict: "), std::string::npos) << strict.out;
   const ChildResult data = RunMagtool("check issue/DATA");  // packed as pack packs it: refused
   EXPECT_EQ(data.status, 1);
   EXPECT_NE(data.out.find("issue/DATA: the reader looks for DATA/arts/gallery.art: pack the "

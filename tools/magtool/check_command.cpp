@@ -24,11 +24,17 @@ int CheckCommand(const std::string& path, bool strict) {
   CheckReport report = CheckIssue({archive.string(), work.Folder().string()});
   CheckFolderLinks(report, source);
   for (const std::string& line : report.Lines()) std::printf("%s\n", line.c_str());
-  if (report.Problems() > 0) return 1;
-  std::printf("ok: %d articles, %d pictures, %d modules checked", report.articles,
-              report.pictures, report.modules);
-  const int32_t warnings = report.Warnings();
+  // The summary counts both kinds, and says why the status is 1.
+  const int32_t problems = report.Problems(), warnings = report.Warnings();
+  const bool failed = problems > 0 || (strict && warnings > 0);
+  if (problems > 0) {
+    std::printf("failed: %d error%s, ", problems, problems == 1 ? "" : "s");
+  } else {
+    std::printf(failed ? "failed with --strict: " : "ok: ");
+  }
+  std::printf("%d articles, %d pictures, %d modules checked", report.articles, report.pictures,
+              report.modules);
   if (warnings > 0) std::printf(", %d warning%s", warnings, warnings == 1 ? "" : "s");
   std::printf("\n");
-  return strict && warnings > 0 ? 1 : 0;
+  return failed ? 1 : 0;
 }
