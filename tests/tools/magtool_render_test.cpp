@@ -120,4 +120,9 @@ TEST_F(MagtoolRender, TakesAFolderAndDrawsEveryPageOnASheet) {
     thumbnails.insert(std::vector(pixels.begin(), pixels.begin() + 120 * 160));
   }
   EXPECT_EQ(thumbnails.size(), 35u);
+  // Larger thumbnails on request, each a box average of the screen.
+  const std::string large = std::string("sheet ") + DEMO_ARCHIVE + " " + dir.File("large.png");
+  ASSERT_EQ(RunMagtool(large + " --size 320x240").status, 0);
+  EXPECT_EQ(Load("large.png").width, 8 + 8 * 328);
+  EXPECT_EQ(RunMagtool(large + " --size 641x480").status, 2);
 }

@@ -46,6 +46,7 @@ struct SheetOptions {
   std::string source;  // an archive or an unpacked issue folder
   std::string out;
   int panel = 0;
+  int width = 160, height = 120;  // each thumbnail's, up to the screen's
 };
 
 // Draws every page of every article the reader can reach, in the walk's

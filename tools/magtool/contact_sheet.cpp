@@ -13,17 +13,18 @@ constexpr int32_t GLYPH_WIDTH = 8;
 constexpr uint32_t GROUND = 0x202020;
 constexpr uint32_t INK = 0xE0E0E0;
 
-uint32_t BoxAverage(const Picture& screen, int32_t x0, int32_t y0) {
+// The average of the screen's pixels in [x0, x1) x [y0, y1), a box not empty.
+uint32_t BoxAverage(const Picture& screen, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   uint32_t r = 0, g = 0, b = 0;
-  for (int32_t y = y0; y < y0 + SHEET_SCALE; ++y) {
-    for (int32_t x = x0; x < x0 + SHEET_SCALE; ++x) {
+  for (int32_t y = y0; y < y1; ++y) {
+    for (int32_t x = x0; x < x1; ++x) {
       const uint32_t p = screen.pixels[y * screen.width + x];
       r += (p >> 16) & 0xFF;
       g += (p >> 8) & 0xFF;
       b += p & 0xFF;
     }
   }
-  constexpr uint32_t n = SHEET_SCALE * SHEET_SCALE;
+  const auto n = static_cast<uint32_t>((x1 - x0) * (y1 - y0));
   return ((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 | (b + n / 2) / n;
 }
 
@@ -40,11 +41,13 @@ void SheetAdd(ContactSheet& sheet, const Picture& screen, const std::string& lab
     return;
   }
   Picture thumbnail;
-  PictureAlloc(thumbnail, screen.width / SHEET_SCALE, screen.height / SHEET_SCALE);
+  PictureAlloc(thumbnail, sheet.width, sheet.height);
+  const auto edge = [](int32_t i, int32_t side, int32_t whole) { return i * whole / side; };
   for (int32_t y = 0; y < thumbnail.height; ++y) {
     for (int32_t x = 0; x < thumbnail.width; ++x) {
       thumbnail.pixels[y * thumbnail.width + x] =
-          BoxAverage(screen, x * SHEET_SCALE, y * SHEET_SCALE);
+          BoxAverage(screen, edge(x, sheet.width, screen.width), edge(y, sheet.height, screen.height),
+                     edge(x + 1, sheet.width, screen.width), edge(y + 1, sheet.height, screen.height));
     }
   }
   sheet.labels.push_back(label.substr(0, static_cast<size_t>(thumbnail.width / GLYPH_WIDTH)));

@@ -1,5 +1,5 @@
-// A contact sheet: reader frames shrunk to a quarter of their size (each 4x4
-// box of pixels averaged) and set in rows on a dark ground, each labelled
+// A contact sheet: reader frames shrunk to thumbnails (a quarter of their
+// size unless asked otherwise, each box of pixels averaged) and set in rows on a dark ground, each labelled
 // under it in the fixed font. It takes at most SHEET_MAX_FRAMES frames and
 // counts the ones it turns away; its columns grow with the square root of the
 // count beyond SHEET_COLUMNS, so that a large issue stays a square-ish
@@ -13,17 +13,17 @@
 #include "resources/picture.h"
 #include "text/fixed_font.h"
 
-constexpr int32_t SHEET_SCALE = 4;
 constexpr int32_t SHEET_COLUMNS = 8;
 constexpr size_t SHEET_MAX_FRAMES = 576;
 
 struct ContactSheet {
+  int32_t width = 160, height = 120;  // each thumbnail's: at most the screen's
   std::vector<Picture> thumbnails;
   std::vector<std::string> labels;
   size_t dropped = 0;
 };
 
-// screen's size a multiple of SHEET_SCALE; the label is cut to the
+// screen at least as large as a thumbnail; the label is cut to the
 // thumbnail's width.
 void SheetAdd(ContactSheet& sheet, const Picture& screen, const std::string& label);
 

@@ -13,6 +13,7 @@
 
 #include "base/integer_reader.h"
 #include "engine/panel_engine.h"
+#include "engine/video.h"
 #include "magtool/commands.h"
 
 namespace {
@@ -27,7 +28,7 @@ constexpr const char* USAGE =
     "       magtool render ARCHIVE|DIR ARTICLE OUT.png [--panel N] [--page K]\n"
     "                      [--bpp 15|16|32] [--mouse X,Y]\n"
     "                                            draw the reader's frame of ARTICLE\n"
-    "       magtool sheet ARCHIVE|DIR OUT.png [--panel N]\n"
+    "       magtool sheet ARCHIVE|DIR OUT.png [--panel N] [--size WxH]\n"
     "                                            draw every page the reader can reach\n"
     "                                            and print each page's links\n"
     "       magtool check [--strict] DIR|ARCHIVE load the issue as the reader does and\n"
@@ -116,11 +117,24 @@ int Render(int argc, char** argv) {
   return RenderCommand(options);
 }
 
+// "WxH", from 16x12 up to the screen's size.
+bool ParseSize(const std::string& text, SheetOptions& options) {
+  const size_t x = text.find('x');
+  return x != std::string::npos && ParseInt(text.substr(0, x).c_str(), options.width) &&
+         ParseInt(text.substr(x + 1).c_str(), options.height) && options.width >= 16 &&
+         options.height >= 12 && options.width <= SCREEN_WIDTH && options.height <= SCREEN_HEIGHT;
+}
+
 int Sheet(int argc, char** argv) {
-  const bool panel = argc == 6 && std::strcmp(argv[4], "--panel") == 0;
-  if (argc != (panel ? 6 : 4)) return Usage();
+  if (argc < 4 || (argc - 4) % 2 != 0) return Usage();
   SheetOptions options{argv[2], argv[3]};
-  if (panel && !ParseInt(argv[5], options.panel)) return Usage();
+  for (int i = 4; i < argc; i += 2) {
+    const std::string name = argv[i];
+    const bool parsed = name == "--panel"  ? ParseInt(argv[i + 1], options.panel)
+                        : name == "--size" ? ParseSize(argv[i + 1], options)
+                                           : false;
+    if (!parsed) return Usage();
+  }
   return SheetCommand(options);
 }
 

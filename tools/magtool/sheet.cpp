@@ -94,6 +94,8 @@ int SheetIssue(const SheetOptions& options, RenderResources& loaded) {
   Panel* panel = RenderPanel(loaded, options.panel);
   if (panel == nullptr) return 1;
   SheetRun run{*panel, loaded.Fonts(), {}, {}};
+  run.sheet.width = options.width;
+  run.sheet.height = options.height;
   PictureAlloc(run.screen, SCREEN_WIDTH, SCREEN_HEIGHT);
   PanelSetMouse(*panel, -1, -1);  // outside the window: no link lit
   WalkArticles(ListedArticles(), [&](const ArticleRef& ref, const ReachArticle& reach) {
