@@ -77,6 +77,12 @@ TEST_F(MagtoolRender, DrawsThePanelAndTheFirstPageInEitherDepth) {
   for (int32_t i = 0; i < out.width * out.height; ++i) {
     ASSERT_EQ(deep.pixels[i], Widened565(out.pixels[i])) << "pixel " << i;
   }
+  // The outline: the text area's edge at the panel's text x, the justification limit.
+  ASSERT_EQ(Render("outline.png --outline").status, 0);
+  const Picture outline = Load("outline.png");
+  EXPECT_EQ(At(outline, 28, 200) & 0xFFFFFF, 0x00FFFFu);
+  EXPECT_GT(std::count_if(outline.pixels + 200 * 640, outline.pixels + 201 * 640,
+                          [](uint32_t p) { return (p & 0xFFFFFF) == 0xFF00FF; }), 0);
   EXPECT_EQ(Render("none.png --panel 9").status, 1);  // no such panel
   EXPECT_FALSE(FileExists(dir.File("none.png")));
 }

@@ -36,6 +36,7 @@ struct RenderOptions {
   int page = 0;              // page steps forward from the first page
   int bpp = 32;              // 15, 16 or 32
   int mouseX = -1, mouseY = -1;  // outside the window by default
+  bool outline = false;          // the text area, justification limit and picture boxes drawn over
 };
 
 // Draws the reader's frame of the article into a 640x480 PNG as the screen of

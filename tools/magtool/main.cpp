@@ -26,7 +26,7 @@ constexpr const char* USAGE =
     "       magtool extract ARCHIVE DESTDIR      write every member under DESTDIR\n"
     "       magtool verify ARCHIVE               decode and check every member\n"
     "       magtool render ARCHIVE|DIR ARTICLE OUT.png [--panel N] [--page K]\n"
-    "                      [--bpp 15|16|32] [--mouse X,Y]\n"
+    "                      [--bpp 15|16|32] [--mouse X,Y] [--outline]\n"
     "                                            draw the reader's frame of ARTICLE\n"
     "       magtool sheet ARCHIVE|DIR OUT.png [--panel N] [--size WxH]\n"
     "                                            draw every page the reader can reach\n"
@@ -109,10 +109,16 @@ bool ParseRenderOption(const std::string& name, const char* value, RenderOptions
 }
 
 int Render(int argc, char** argv) {
-  if (argc < 5 || (argc - 5) % 2 != 0) return Usage();
+  if (argc < 5) return Usage();
   RenderOptions options{argv[2], ArticlePathOf(argv[3]), argv[4]};
-  for (int i = 5; i < argc; i += 2) {
-    if (!ParseRenderOption(argv[i], argv[i + 1], options)) return Usage();
+  for (int i = 5; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--outline") == 0) {
+      options.outline = true;
+    } else if (i + 1 == argc || !ParseRenderOption(argv[i], argv[i + 1], options)) {
+      return Usage();
+    } else {
+      ++i;
+    }
   }
   return RenderCommand(options);
 }

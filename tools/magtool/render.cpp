@@ -5,6 +5,7 @@
 #include "articles/article_view.h"
 #include "engine/video.h"
 #include "magtool/commands.h"
+#include "magtool/render_outline.h"
 #include "magtool/render_session.h"
 #include "magtool/rgb_png.h"
 #include "resources/file_ptr.h"
@@ -20,6 +21,7 @@ void RenderArticle(const RenderOptions& options, Panel& panel, ArticleFonts font
   DrawFrame(panel, article, screen);
   for (int32_t i = 0; i < options.page; ++i) ArticlePageForward(article);
   DrawFrame(panel, article, screen);
+  if (options.outline) DrawOutline(panel, article, screen);
   ArticleClose(article);
 }
 
