@@ -15,6 +15,9 @@
 constexpr const char* OPENING_COVER_PATH = "DATA/panels/CoverBeg.png";
 constexpr const char* CLOSING_COVER_PATH = "DATA/panels/CoverEnd.png";
 constexpr const char* END_SCROLL_PATH = "DATA/panels/EndScroll.png";
+// The credits' words, which only the web edition reads: its closing page
+// gives them to screen readers.
+constexpr const char* END_SCROLL_TEXT = "DATA/panels/EndScroll.txt";
 constexpr const char* COVER_TUNE = "DATA/msx/beg.xm";
 constexpr int32_t END_SCROLL_X = 362;  // the credits' left edge on the screen
 

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,7 @@ struct ResourceArchive {
   int tempCounter = 0;  // never reset, so names stay unique for the run
   uint64_t requests = 0;  // never reset, so that marks stay comparable
   std::string pending;    // the request being answered, left behind by a failure
+  std::set<std::string> asked;  // every path asked for or about, folded, since the places were given
 };
 
 ResourceArchive& Archive() {
@@ -239,7 +241,12 @@ ResourceHandle& OpenHandle(ResourceArchive& archive, const char* path) {
 
 }  // namespace
 
-void ResourceUsePlaces(const ReaderPlaces& places) { Archive().places = places; }
+void ResourceUsePlaces(const ReaderPlaces& places) {
+  Archive().places = places;
+  Archive().asked.clear();
+}
+
+bool ResourceWasAsked(const char* path) { return Archive().asked.count(FoldName(path)) != 0; }
 
 const ReaderPlaces& ResourcePlacesInUse() { return Archive().places; }
 
@@ -270,6 +277,7 @@ const char* ResourceOpen(const char* path) {
   ResourceArchive& archive = Archive();
   ++archive.requests;
   archive.pending = path;
+  archive.asked.insert(FoldName(path));
   if (std::strlen(path) > PATH_MAX_CHARS) FatalError(PATH_TOO_LONG);
   if (!archive.directoryRead) OpenArchive(archive);
   ResourceHandle& handle = OpenHandle(archive, path);
@@ -306,6 +314,7 @@ void ResourceReopen() { Archive().directoryRead = false; }
 
 bool ResourceHas(const char* path) {
   ResourceArchive& archive = Archive();
+  archive.asked.insert(FoldName(path));
   if (!archive.directoryRead) OpenArchive(archive);
   if (LeavesTheIssue(path)) return false;
   const Answer answer = FindAnswer(archive, path);

@@ -36,6 +36,10 @@ constexpr int RESOURCE_HANDED_NAME_MAX = 259;  // characters of a handed-out nam
 // Given while the archive is closed: an open archive stays the file it is.
 void ResourceUsePlaces(const ReaderPlaces& places);
 
+// Whether path, in any spelling, has been asked for or about (ResourceOpen,
+// ResourceHas) since the places were last given: what an issue uses.
+bool ResourceWasAsked(const char* path);
+
 // The places given last.
 const ReaderPlaces& ResourcePlacesInUse();
 

@@ -148,6 +148,7 @@ TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem)
   std::string list = ReadFileText(data / "configs/search.lst");
   WriteFileText(data / "configs/search.lst", list.erase(list.find("DATA/arts/type.art\n"), 19));
   WriteFileBytes(data / "pictures/local.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0});
+  WriteFileBytes(data / "pictures/unused.png", {'x'});
   std::string panel = ReadFileText(data / "panels/classic.txt");  // button 1's mask index, line 25
   WriteFileText(data / "panels/classic.txt",
                 panel.replace(panel.find("\n82\n424\n2\n"), 10, "\n82\n424\n200\n"));
@@ -156,6 +157,8 @@ TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem)
       "DATA/arts/index.art or another article with <#LINK:ART:DATA/arts/orphan.art#>",
       "DATA/arts/type.art: warning: the search does not find this article: add it to "
       "DATA/configs/search.lst",
+      "DATA/pictures/unused.png: warning: nothing in the issue uses this file: it is packed for "
+      "nothing; remove it, or link it from an article",
       "DATA/panels/classic.txt:25: warning: no pixel of the mask has index 200: the button can "
       "never be pressed; paint its area with palette index 200 (see docs/panels.md)",
       "DATA/pictures/local.gif: warning: GIF without a global colour table: the reader takes the 6 "

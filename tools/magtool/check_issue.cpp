@@ -56,5 +56,7 @@ CheckReport CheckIssue(const ReaderPlaces& places) {
   ModuleCheck modules;
   CheckMusic(report, modules);
   CheckArticles(report, panels, modules, listed, session.fonts.Lend(), members);
+  // A walk that stopped at a problem has not asked for everything the issue uses.
+  if (report.Problems() == 0) CheckUnused(report, members);
   return report;
 }

@@ -6,9 +6,11 @@
 #include <unordered_map>
 
 #include "base/text_encoding.h"
+#include "engine/covers.h"
 #include "magtool/check_lines.h"
 #include "magtool/check_picture_hints.h"
 #include "magtool/folder_listing.h"
+#include "resources/archive.h"
 #include "resources/archive_format.h"
 #include "resources/file_ptr.h"
 
@@ -107,5 +109,15 @@ void CheckMembers(CheckReport& report, const std::string& archive) {
     } else if (const auto misreading = GifMisreading(bytes)) {
       report.Warn({name}, *misreading);
     }
+  }
+}
+
+void CheckUnused(CheckReport& report, const std::vector<std::string>& members) {
+  for (const std::string& name : members) {
+    const std::string key = MemberKey(name);
+    const bool web = key == MemberKey(END_SCROLL_TEXT);  // read by the web edition alone
+    if (!key.starts_with("data/") || web || ResourceWasAsked(name.c_str())) continue;
+    report.Warn({name}, "nothing in the issue uses this file: it is packed for nothing; remove "
+                        "it, or link it from an article");
   }
 }

@@ -62,7 +62,9 @@ std::string Editor(const std::string& name) {
          Entry("configs/issue.txt", "the name in the window's caption") +
          Entry("DATA/panels/", "panels and covers (docs/panels.md)") +
          Entry("DATA/msx/", "the tunes (docs/music.md)") +
-         "<#ABREAK_ON1#>Read it while you write it: diskmag --issue FOLDER --watch --start "
+         "<#FACENAME:DATA/fonts/headline.bmf#>A BITMAP FONT FOR HEADLINES\n" + std::string(BODY) +
+         "<#ABREAK_ON1#>The line above is set in DATA/fonts/headline.bmf, a font drawn as a "
+         "picture (docs/fonts.md). Read it while you write it: diskmag --issue FOLDER --watch --start "
          "index.art shows every file you save at once. Run magtool check on the folder before "
          "you pack it into data.rs; docs/README.md shows the whole way.\n<#ABREAK_OFF#>\n";
 }

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr const char* CREDITS_TEXT = "DATA/panels/EndScroll.txt";
 constexpr size_t CREDITS_MAX = 64 * 1024;
 
 struct ShownPicture {
@@ -47,8 +46,8 @@ std::string Share(int32_t value, int32_t whole) {
 // At most CREDITS_MAX bytes of the credits, as the engine's 8-bit
 // text (a UTF-8 file converted); empty without them.
 std::string CreditsSource() {
-  if (!ResourceHas(CREDITS_TEXT)) return {};
-  const ResourceFile member(CREDITS_TEXT);
+  if (!ResourceHas(END_SCROLL_TEXT)) return {};
+  const ResourceFile member(END_SCROLL_TEXT);
   const FilePtr file = member.Open();
   if (!file) return {};
   std::string bytes(CREDITS_MAX, '\0');
