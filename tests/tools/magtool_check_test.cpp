@@ -127,6 +127,9 @@ TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem)
        "U+2603 (\xe2\x98\x83) at column 5 is not in Windows-1252, so the reader takes this UTF-8 "
        "file byte for byte, each accent as two characters; replace it, or save the file with a "
        "byte-order mark to show it as \"?\""},
+      {"arts/help.art", "<#FACENAME::FIXED#>x\xe2\x80\x94y",
+       "\"\xe2\x80\x94\" (U+2014) at column 21 has no glyph in the fixed font: the reader leaves it "
+       "blank; write it otherwise or use a face that has it"},
       {"arts/help.art", "a\tb",
        "tab character at column 2: the reader draws it as a wide gap, inside a justified line or "
        "over a picture beside the text; use spaces, or <#GOTO:x#> to place text"},

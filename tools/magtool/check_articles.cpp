@@ -15,6 +15,7 @@
 #include "magtool/article_walk.h"
 #include "magtool/check_lines.h"
 #include "magtool/check_markup.h"
+#include "magtool/check_glyphs.h"
 #include "magtool/check_source.h"
 #include "search/search_index.h"
 #include "resources/image_loader.h"
@@ -55,6 +56,7 @@ class ArticleCrawl {
     CheckTargets(article, ref.path, source, reach);
     CheckMarkup(report_, ref.path, article, panels_);
     CheckSource(report_, ref.path, source);
+    CheckGlyphs(report_, ref.path, article, source);
     loaded_.push_back(ref.path);
     RunStep([&] { ArticleClose(article); });
   }
