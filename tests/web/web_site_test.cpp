@@ -322,15 +322,19 @@ TEST(WebSite, CarriesTheEngineOnlyWhenFoundAndWanted) {
     EXPECT_FALSE(fs::exists(fs::path(site) / "data.rs")) << site;
     EXPECT_EQ(ReadFileText(fs::path(site) / "index.html").find("read.html"), std::string::npos);
   }
-  // An article whose page would take the engine's place is refused.
+  // An article whose page would take the engine's or the site's own place is refused.
   fs::copy_file("mine/DATA/arts/editor.art", "mine/DATA/arts/read.art");
+  fs::copy_file("mine/DATA/arts/editor.art", "mine/DATA/arts/closing.art");
   std::string index = ReadFileText("mine/DATA/arts/index.art");
   index.replace(index.find("editor.art"), 10, "read.art");
+  index += "<#LINK:ART:DATA/arts/closing.art#>x<#ENDL#>\n";
   WriteFileText("mine/DATA/arts/index.art", index);
   const EngineFolder engine("engine");
   const ChildResult clash = RunMagtool("web mine site");
   EXPECT_EQ(clash.status, 1);
   EXPECT_NE(clash.out.find("read.art: its page would replace the web engine's read.html"),
+            std::string::npos) << clash.out;
+  EXPECT_NE(clash.out.find("closing.art: its page would replace the site's own closing.html"),
             std::string::npos) << clash.out;
   EXPECT_EQ(ReadFileText("site/read.html"), "read.html");
 }

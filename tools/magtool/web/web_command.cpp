@@ -53,6 +53,11 @@ void WritePage(Site& site, RenderResources& loaded, const std::string& path,
                  path.c_str(), parts.page.c_str());
     site.failed = true;
   }
+  if (parts.page == "search.html" || parts.page == CLOSING_PAGE) {
+    std::fprintf(stderr, "magtool: %s: its page would replace the site's own %s; rename it\n",
+                 path.c_str(), parts.page.c_str());
+    site.failed = true;
+  }
   WriteSiteFile(site, parts.page, PageHtml(site, loaded, article, parts));
   ReachLinked(article, path, reach);
   ArticleClose(article);
