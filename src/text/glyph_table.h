@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 
@@ -33,6 +34,9 @@ struct GlyphTable {
   // ink) and the whole height is drawn. Filled by GlyphTableFindInk once the
   // planes are built.
   std::array<int32_t, 256> inkTop, inkBottom;
+  // TrueType codes the face has no glyph for, drawn as its missing-glyph
+  // shape: for magtool check to name.
+  std::bitset<256> noGlyph;
   // The planes' storage; null in a copy that shares another table's planes.
   // A TrueType table keeps both planes in solidBlock: one allocation that the
   // heap can hand to the next table without growing again.
@@ -58,6 +62,7 @@ inline std::unique_ptr<GlyphTable> GlyphTableShare(const GlyphTable& table) {
   copy->bold = table.bold;
   copy->inkTop = table.inkTop;
   copy->inkBottom = table.inkBottom;
+  copy->noGlyph = table.noGlyph;
   return copy;
 }
 

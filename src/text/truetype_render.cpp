@@ -92,6 +92,7 @@ void Widen(Extents& extents, const PixelBox& box) {
 PixelBox Measure(const TrueTypeFont& font, GlyphTable& table, int code, int32_t offset,
                  OutlineCopy& copy, Extents& extents) {
   LoadCopy(font, code, copy);
+  table.noGlyph.set(static_cast<size_t>(code), GlyphIndex(font, code) == 0);
   if (table.italic != 0) ShearForItalic(copy.outline(), table.sizeY);
   FT_Outline_Translate(&copy.outline(), ORIGIN_X, ORIGIN_Y);
   const PixelBox box = ToPixels(OutlineBox(copy.outline()));

@@ -86,6 +86,7 @@ TEST_F(TrueTypeTest, TttOverridesCodesFirstPairWinsExtraLinesIgnored) {
   EXPECT_EQ(Picture(*mapped, 'A'), Picture(*plain, 'B'));
   EXPECT_EQ(mapped->advance['A'], plain->advance['B']);
   EXPECT_EQ(Picture(*mapped, 'B'), Picture(*plain, 'B'));
+  EXPECT_TRUE(plain->noGlyph[0x81] && !plain->noGlyph['B'] && !mapped->noGlyph['A']);
 }
 
 TEST_F(TrueTypeTest, BadTttOrFontIsFatal) {

@@ -129,7 +129,11 @@ TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem)
        "byte-order mark to show it as \"?\""},
       {"arts/help.art", "<#FACENAME::FIXED#>x\xe2\x80\x94y",
        "\"\xe2\x80\x94\" (U+2014) at column 21 has no glyph in the fixed font: the reader leaves it "
-       "blank; write it otherwise or use a face that has it"},
+       "blank or draws the face's missing-glyph box; write it otherwise or use a face that has "
+       "it"},
+      {"arts/help.art", "<#FACENAME:DATA/fonts/headline.bmf#>Ab",
+       "\"b\" (U+0062) at column 38 has no glyph in its BMF face: the reader leaves it blank or "
+       "draws the face's missing-glyph box; write it otherwise or use a face that has it"},
       {"arts/help.art", "a\tb",
        "tab character at column 2: the reader draws it as a wide gap, inside a justified line or "
        "over a picture beside the text; use spaces, or <#GOTO:x#> to place text"},

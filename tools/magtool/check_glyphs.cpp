@@ -18,7 +18,21 @@ bool Drawn(const Article& article, const GlyphTable* font, unsigned char c) {
     }
     return false;
   }
-  return font->kind != GLYPHS_BMF || font->inkBottom[c] != 0;
+  return font->kind == GLYPHS_BMF ? font->inkBottom[c] != 0 : !font->noGlyph[c];
+}
+
+// The first place of c in the line's text, outside the tags; npos when none.
+size_t TextColumn(const std::string& line, char c) {
+  for (size_t at = 0; at < line.size(); ++at) {
+    if (line.compare(at, 2, "<#") == 0) {
+      const size_t end = line.find("#>", at + 2);
+      if (end == std::string::npos) return std::string::npos;
+      at = end + 1;
+    } else if (line[at] == c) {
+      return at;
+    }
+  }
+  return std::string::npos;
 }
 
 class GlyphCheck {
@@ -44,17 +58,20 @@ class GlyphCheck {
     std::string where;
     int32_t line = sourceLine;
     for (const MemberLine& member : source_) {
-      const size_t column = member.text.find(static_cast<char>(byte));
+      const size_t column = TextColumn(member.text, static_cast<char>(byte));
       if (column == std::string::npos || (sourceLine > 0 && member.line != sourceLine)) continue;
       line = member.line;
       where = " at column " + std::to_string(column + 1);
       break;
     }
-    const char* face = font == nullptr ? "the fixed font" : "its BMF face";
+    const char* face = font == nullptr               ? "the fixed font"
+                       : font->kind == GLYPHS_BMF ? "its BMF face"
+                                                  : "its TrueType face";
     report_.Warn({path_, line}, "\"" + Utf8FromPoint(point) + "\" (" + code + ")" + where +
                                     " has no glyph in " + face +
-                                    ": the reader leaves it blank; write it otherwise or use "
-                                    "a face that has it");
+                                    ": the reader leaves it blank or draws the face's "
+                                    "missing-glyph box; write it otherwise or use a face that has "
+                                    "it");
   }
 
   CheckReport& report_;

@@ -1,6 +1,6 @@
 // Characters the face that draws them has no glyph for, which the reader
-// passes over as blank: in the fixed font (which draws titles without a face
-// of their own) and in BMF faces. Each is named once an article, with the
+// leaves blank or draws as the face's missing-glyph box: in the fixed font
+// (which draws titles without a face of their own), BMF and TrueType faces. Each is named once an article, with the
 // source line and column where it first stands.
 #pragma once
 
