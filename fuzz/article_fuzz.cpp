@@ -1,9 +1,6 @@
-// Fuzzes the article code as the reader runs it: the input is an article
-// file, loaded (parsed, laid out, links and title prepared), paginated for a
-// panel's middle area and drawn page by page, then closed. The faces are the
-// demo issue's (Liberation Sans and Serif, DejaVu Sans Mono). A fatal error is
-// the reader's answer to a bad file and expected; a crash, an overrun or a
-// leak is a finding.
+// Fuzzes an article as the reader runs it: loaded, paginated for a panel's
+// middle and drawn page by page with the demo's faces, then closed. A fatal
+// error is expected; a crash, an overrun or a leak is a finding.
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -71,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return p;
   }();
   Article article{};
-  try {
+  AllowFatal([&] {
     ArticleLoad(article, "DATA/arts/input.art", {fontManager.get(), fixedFont.get()});
     ArticleSetView(article, view);
     for (int step = 0; step < PAGE_STEPS; ++step) {
@@ -81,8 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (ArticleGetScroll(article).scrollY == before) break;
     }
     ArticleClose(article);
-  } catch (const FatalStop&) {
-  }
+  });
   ResourceCloseAll();
   return 0;
 }

@@ -1,9 +1,7 @@
-// Fuzzes the BMP decoder on a file made of the input, and again with the sign
-// of its height flipped, which must load alike with the rows in the other
-// order (the seeds hold every kind read: 1, 4, 8, 24 and 32 bits, masked
-// 32 bits, run-length coded 4 and 8 bits). A damaged file must load or fail
-// with an empty picture; a fatal error, a crash, an overrun, a leak or a
-// difference between the two orders is a finding.
+// Fuzzes the BMP decoder, and again with its height's sign flipped, which must
+// load alike with the rows in the other order. A damaged file must load or
+// fail with an empty picture; a fatal error, a crash, an overrun, a leak or a
+// difference between the orders is a finding.
 #include <cstring>
 
 #include "fuzz_support.h"

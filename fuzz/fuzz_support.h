@@ -1,5 +1,4 @@
-// What the fuzz targets share: a scratch directory to write inputs into, and
-// the policy for fatal errors.
+// What the fuzz targets share: a scratch directory for inputs, and the fatal policy.
 #pragma once
 
 #include <unistd.h>
@@ -21,14 +20,22 @@ struct FatalStop : std::runtime_error {
 
 inline void ThrowOnFatal(int, const char*, const char* message) { throw FatalStop(message); }
 
+// Runs body, whose fatal error is the engine's answer to a bad input.
+template <typename Body>
+void AllowFatal(Body&& body) {
+  try {
+    body();
+  } catch (const FatalStop&) {
+  }
+}
+
 // For decoders that report failure themselves: a fatal error is a finding.
 [[noreturn]] inline void AbortOnFatal(int, const char*, const char* message) {
   std::fprintf(stderr, "fatal error from the decoder: %s\n", message);
   std::abort();
 }
 
-// Makes a fresh directory under $TMPDIR (else /tmp) current and installs the
-// fatal policy, once per run.
+// Makes a fresh directory under $TMPDIR (else /tmp) current and sets the policy, once.
 inline void EnterScratchDir(FatalHandler policy) {
   static bool entered = false;
   if (entered) return;
@@ -40,8 +47,7 @@ inline void EnterScratchDir(FatalHandler policy) {
   entered = true;
 }
 
-// A fresh file each time: truncating one that holds data makes ext4 write it
-// out to the disk at close, which costs more than the whole run.
+// A fresh file each time: ext4 writes a truncated one out at close, slower than the run.
 inline void WriteInput(const char* name, const uint8_t* data, size_t size) {
   std::remove(name);
   FilePtr out = OpenFile(name, "wb");

@@ -1,8 +1,6 @@
-// Fuzzes the GIF decoder on a file made of the input, with and without a
-// palette (the seeds reach extension blocks, local colour tables and
-// interlaced rows). A damaged file must load or fail cleanly, alike either
-// way and with the same indices; a fatal error, a crash, an overrun or a leak
-// is a finding.
+// Fuzzes the GIF decoder with and without a palette: a damaged file must load
+// or fail alike either way, with the same indices; a fatal error, a crash, an
+// overrun or a leak is a finding.
 #include <array>
 #include <cstring>
 

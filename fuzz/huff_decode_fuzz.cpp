@@ -13,8 +13,7 @@ namespace {
 
 constexpr size_t MAX_OUTPUT = size_t{1} << 20;
 
-// The declared size a packer would have stored, kept within what the stream's
-// bits could possibly hold and within memory.
+// The size a packer would have stored, within what the bits could hold and memory.
 size_t OutputSizeFor(const uint8_t* data, size_t size) {
   if (size < HUFF_COUNTS_SIZE) return 0;
   int32_t counts[256];

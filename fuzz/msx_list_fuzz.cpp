@@ -1,6 +1,5 @@
-// Fuzzes the module list reader and the stepping over what it read: the input
-// is "msx.txt". A count out of range or a short list is the reader's fatal
-// error and expected; a crash, an overrun, a leak or an overflow is a finding.
+// Fuzzes the module list "msx.txt" and stepping over it. A bad count or a short
+// list is fatal and expected; a crash, overrun, leak or overflow is a finding.
 #include <cstring>
 
 #include "base/setup_config.h"

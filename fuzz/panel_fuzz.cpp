@@ -1,8 +1,7 @@
-// Fuzzes the panel file parser: the input is the one panel file "p.txt" that
-// the panel list names, read from a scratch directory that holds a few valid
-// pictures, a button mask, an AniChain and a button animation under fixed
-// names for it to refer to. Fatal errors are the parser's way to fail;
-// crashes, overruns, leaks and allocations sized by a count are findings.
+// Fuzzes the panel parser: the input is the one panel "p.txt" the list names,
+// beside a few pictures, a mask, an AniChain and a button animation. Fatal
+// errors are expected; crashes, overruns, leaks and allocations sized by a
+// count are findings.
 #include <string>
 #include <vector>
 
@@ -54,10 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)ready;
   WriteInput("p.txt", data, size);
   PanelArray panels;
-  try {
-    ParsePanels(panels);
-  } catch (const FatalStop&) {
-  }
+  AllowFatal([&] { ParsePanels(panels); });
   PanelListDestroy(panels);
   ResourceCloseAll();
   return 0;

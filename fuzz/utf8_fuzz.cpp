@@ -1,8 +1,6 @@
-// Fuzzes the UTF-8 text reader: the input is a text file. The conversion must
-// keep every line break, never grow the text, mark each line it gave a '?',
-// and the opened file must hand out exactly the converted text, or the bytes
-// as they are when the input is not UTF-8 text. Anything else, a crash, an
-// overrun or a leak is a finding.
+// Fuzzes the UTF-8 text reader: the conversion keeps every line break, never
+// grows the text and marks each line it gave a '?'; the opened file hands out
+// the converted text, or the bytes as they are when they are not UTF-8.
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -15,9 +13,7 @@ namespace {
 
 std::string ReadAll(FILE* file) {
   std::string text;
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
-    text.push_back(static_cast<char>(c));
-  }
+  for (int c = std::getc(file); c != EOF; c = std::getc(file)) text.push_back(static_cast<char>(c));
   return text;
 }
 
