@@ -1,5 +1,4 @@
-// Runs code in a forked child, so that a test can watch a process end: what
-// it printed on standard output and its exit status.
+// Runs code in a forked child, so that a test can watch a process end.
 #pragma once
 
 #include <functional>
@@ -11,8 +10,7 @@ struct ChildResult {
   std::string out; // everything written to standard output
 };
 
-// body runs in the child under the engine's own fatal policy (print the line,
-// exit 0); returning from it ends the child with status 99.
+// body runs under the engine's own fatal policy (print, exit 0); returning is status 99.
 ChildResult RunInChild(const std::function<void()>& body);
 
 // Runs a command line through the shell, capturing standard output.

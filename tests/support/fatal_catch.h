@@ -1,13 +1,10 @@
-// Turns fatal errors into exceptions for the duration of a test, so that the
-// message can be checked without ending the test process.
+// Fatal errors as exceptions while in scope, so that a test can check the message.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
-struct FatalErrorThrown : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+struct FatalErrorThrown : std::runtime_error { using std::runtime_error::runtime_error; };
 
 class CatchFatalErrors {
  public:
@@ -23,8 +20,6 @@ std::string FatalMessageOf(Body&& body) {
   CatchFatalErrors scope;
   try {
     body();
-  } catch (const FatalErrorThrown& error) {
-    return error.what();
-  }
+  } catch (const FatalErrorThrown& error) { return error.what(); }
   return "";
 }

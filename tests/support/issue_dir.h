@@ -1,6 +1,5 @@
-// A test in a scratch directory holding an empty data.rs, so that the archive
-// finds every path by its base name among the test's own files. Every
-// resource is closed when the test ends.
+// A test in a scratch directory with an empty data.rs, so that every path is
+// found by its base name among the test's files; resources closed at the end.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -29,8 +29,7 @@ void WriteKeyFile(const ReaderPlaces& places) {
   WriteFileBytes(InReaderFolder(places, "keydefs.cfg"), LittleEndianWords(codes));
 }
 
-// Lines of many lengths, so that pages tell apart in every column: the fixed
-// font of the start-up files draws every character alike.
+// Lines of many lengths, so that pages of alike characters tell apart.
 std::string Lines(int count) {
   std::string text;
   for (int i = 0; i < count; ++i) text += std::string(1 + i * 37 % 76, 'p') + "\n";
@@ -45,19 +44,16 @@ void WriteArticles(const ReaderPlaces& places) {
   const auto in = [&](const std::string& name) { return InReaderFolder(places, name); };
   WriteFileText(in("index.art"),
                  "<#SCROLL:1:1:0:0#>\n" + Lines(3) + Link("ART:DATA/arts/two.art", "Two") +
-                       "\n" + Link("ART:DATA/arts/pages.art", "Pages") +
-                       "\n<#JLIMIT:120#><#ABREAK_ON#>" +
+                       "\n" + Link("ART:DATA/arts/pages.art", "Pages") + "\n<#JLIMIT:120#><#ABREAK_ON#>" +
                        Link("ART:DATA/arts/plain.art", "a link long enough to wrap") +
-                       "\n<#ABREAK_OFF#>" + Link("ART:DATA/arts/links.art", "Links") + "\n" +
-                       Lines(80));
+                       "\n<#ABREAK_OFF#>" + Link("ART:DATA/arts/links.art", "Links") + "\n" + Lines(80));
   WriteFileText(in("two.art"), "<#COLUMNS#><#SCROLL:1:0:1:0#>\n" + Lines(2) +
                                   Link("ART:DATA/arts/plain.art", "Plain") + "\n" + Lines(120));
   WriteFileText(in("plain.art"), Link("ART:DATA/arts/pages.art", "Pages") + "\n");
   WriteFileText(in("pages.art"), "<#SCROLL:0:1:0:0#>\n" + Lines(110));
   std::string links;
   for (const char* target : {"PAN:1", "PAN:-3", "PAN:-4", "PAN:5", "PAN:abc",
-                             "PAN:4294967297",
-                             "PIX:DATA/pix/pic.png", "PIX:DATA/pix/missing.png",
+                             "PAN:4294967297", "PIX:DATA/pix/pic.png", "PIX:DATA/pix/missing.png",
                              "ART:DATA/arts/missing.art"}) {
     links += Link(target, target) + "\n";
   }

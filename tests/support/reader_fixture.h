@@ -1,18 +1,14 @@
-// A running reader, headless, over a tiny issue written into a scratch
-// folder given as its places (the current directory stays as it is): three
-// panels differing only in colour, each with a back button (command 17) at
-// BACK_BUTTON; keys for slots 0 to 15; a 100x80 picture
-// "DATA/pix/pic.png"; and in DATA/arts:
-//   index.art  line and page scrolling; three text lines, four links (the
-//              third wrapped over two lines), then a few pages of text
+// A headless reader over a tiny issue in a scratch folder given as its places:
+// three panels of different colours, each with a back button (command 17) at
+// BACK_BUTTON; keys for slots 0 to 15; a 100x80 "DATA/pix/pic.png"; articles
+//   index.art  line and page scrolling; three lines, four links (the third
+//              wrapped), then pages of text
 //   two.art    two columns, line and single spread steps; a link on line 3
 //   plain.art  no scrolling; a link to pages.art
 //   pages.art  page scrolling only, four pages
 //   links.art  PAN:, PIX: and a 4200-character EXE: link, one per line
-// The reader starts at index.art, as --start starts it: the first step shows
-// the first panel.
-// The engine's clock is the fixture's: still, or moving on by a step at every
-// read so that the animations inside a frame come to an end.
+// It starts at index.art, as --start does. The clock stands still or moves on
+// a step at every read, so that the animations inside a frame end.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,19 +26,11 @@
 #include "support/scratch_dir.h"
 
 enum KeySlot {
-  SLOT_PAGE_DOWN = 4,
-  SLOT_LINE_DOWN = 5,
-  SLOT_NEXT_LINK = 7,
-  SLOT_PREV_LINK = 8,
-  SLOT_SCROLL_STYLE = 11,
-  SLOT_NEXT_PANEL = 12,
-  SLOT_SEARCH = 14,
-  SLOT_BACK = 15,
+  SLOT_PAGE_DOWN = 4, SLOT_LINE_DOWN = 5, SLOT_NEXT_LINK = 7, SLOT_PREV_LINK = 8,
+  SLOT_SCROLL_STYLE = 11, SLOT_NEXT_PANEL = 12, SLOT_SEARCH = 14, SLOT_BACK = 15,
 };
 
-struct ScreenPoint {
-  int x, y;
-};
+struct ScreenPoint { int x, y; };
 
 constexpr uint32_t PANEL_COLOURS[3] = {0x102030, 0x304010, 0x401030};
 constexpr uint32_t PICTURE_COLOUR = 0xFF8000;

@@ -1,6 +1,5 @@
-// A fresh directory that a test works in: created, made current unless the
-// test stays where it is (a reader given the folder as its places needs no
-// change of directory), and removed with everything in it when the test ends.
+// A fresh directory for a test: made current unless the test stays where it
+// is, and removed with everything in it when the test ends.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +24,7 @@ class ScratchDir {
   std::string previous_;
 };
 
-// A folder in memory, for tests that write so many files whole that flushing
-// each to the disk would take most of their time.
+// A folder in memory, for tests that write too many files to flush each to disk.
 constexpr const char* MEMORY_SCRATCH_BASE = "/dev/shm";
 
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -24,8 +24,7 @@ void WritePanels(const ReaderPlaces& places, const std::vector<uint32_t>& colour
     WritePng(in(name + ".png"), 640, 480, std::vector<uint32_t>(640 * 480, colours[i]));
     // picture, no strips, textX, no bar, no title box, one button, no chains
     WriteFileText(in(name + ".txt"), name + ".png\n0\n0\n" + std::to_string(textX) +
-                                        "\n0\n0\n1\nmask.gif\n1\nbutton.png\n0\n" +
-                                        std::to_string(buttonY) + "\n1\n" +
+                                        "\n0\n0\n1\nmask.gif\n1\nbutton.png\n0\n" + std::to_string(buttonY) + "\n1\n" +
                                         std::to_string(command) + "\n0\n");
     list += "DATA/panels/" + name + ".txt\n";
   }
@@ -51,8 +50,7 @@ void WriteStartupFiles(const ReaderPlaces& places) {
   WritePng(in("CoverBeg.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_OPENING_COLOUR));
   WritePng(in("CoverEnd.png"), 640, 480, std::vector<uint32_t>(640 * 480, STARTUP_CLOSING_COLOUR));
   WritePng(in("EndScroll.png"), 40, 40, std::vector<uint32_t>(40 * 40, STARTUP_SCROLL_COLOUR));
-  // The search box (read by SearchInit): a small picture, its placement and
-  // an empty article list.
+  // The search box: a small picture, its placement and an empty article list.
   WritePng(in("search.png"), 40, 16, std::vector<uint32_t>(40 * 16, 0x808080));
   WriteFileText(in("search.txt"), "0 0 4 12\n");
   WriteFileBytes(in("search.lst"), {});

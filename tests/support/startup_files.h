@@ -1,12 +1,9 @@
-// The files a start-up reads, written into the reader's folder of places (by
-// default the current directory) where the archive's fallback finds them: an
-// empty archive, cursor.png, a 640x480 plasma.gif, a fixed font, a font list
-// of one face (arial.ttf, a copy of DejaVu Sans), a first article
-// "index.art", a module list of one short module and the same module as the
-// cover tune "beg.xm", the covers CoverBeg.png and CoverEnd.png (640x480,
-// STARTUP_OPENING_COLOUR and STARTUP_CLOSING_COLOUR all over) with a 40x40
-// EndScroll.png in STARTUP_SCROLL_COLOUR, and one panel as WritePanels writes
-// it: STARTUP_PANEL_COLOUR, with an exit button (command 1) at 0..99 x 0..99.
+// The files a start-up reads, in the reader's folder (by default the current
+// directory): an empty archive, cursor.png, a plasma, a fixed font, one face
+// (arial.ttf, DejaVu Sans), "index.art", one short module, also as the cover
+// tune "beg.xm", the covers (STARTUP_OPENING_COLOUR and STARTUP_CLOSING_COLOUR
+// all over), a 40x40 EndScroll.png in STARTUP_SCROLL_COLOUR, and one panel in
+// STARTUP_PANEL_COLOUR with an exit button (command 1) at 0..99 x 0..99.
 #pragma once
 
 #include <cstdint>
@@ -22,17 +19,14 @@ constexpr uint32_t STARTUP_SCROLL_COLOUR = 0xE0E0A0;
 
 void WriteStartupFiles(const ReaderPlaces& places = {});
 
-// A panel list ("panels.txt") of one 640x480 panel per colour, its text at
-// textX, each with a red 100-wide button for command from row buttonY down.
+// "panels.txt" of one panel per colour, text at textX, a red button from row buttonY.
 void WritePanels(const ReaderPlaces& places, const std::vector<uint32_t>& colours, int32_t textX,
                  int32_t buttonY, int32_t buttonHeight, int32_t command);
 
-// The reader's start-up after its setup step, with the settings in
-// reader.Setup: places given, video, input records and ENGINE_INIT; and the
-// shutdown that undoes it, the default places given back.
+// The reader's start-up after its setup step, with reader.Setup, and the
+// shutdown that undoes it and gives the default places back.
 void StartEngine(Reader& reader, const ReaderPlaces& places = {});
 void StopEngine(Reader& reader);
 
-// Marks the opening cover over, for tests that want the panels from the
-// first frame; call it right after ENGINE_INIT.
+// Marks the opening cover over, for the panels from the first frame on.
 void SkipOpeningCover(Reader& reader);

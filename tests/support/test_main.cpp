@@ -1,6 +1,5 @@
-// The unit tests' entry. An unexpected fatal error must fail the test, not end
-// the process with the engine's status 0: the tests run under a policy that
-// aborts instead (RunInChild puts the engine's policy back).
+// An unexpected fatal error must fail the test, not end the process with the
+// engine's status 0: the tests run under a policy that aborts instead.
 #include <gtest/gtest.h>
 
 #include <cstdio>

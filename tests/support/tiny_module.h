@@ -1,7 +1,5 @@
-// A minimal four-channel ProTracker module for the music tests, fuzz seeds
-// and benchmark fallback: one looped square-wave sample struck on row 0 of
-// the only pattern, which breaks after rows rows at speed 6 (0.12 s a row),
-// so the module plays rows * 0.12 s and then ends.
+// A minimal ProTracker module: one looped square wave struck on row 0 of the
+// only pattern, which breaks after rows rows at speed 6, so it plays rows * 0.12 s.
 #pragma once
 
 #include <cstddef>

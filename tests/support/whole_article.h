@@ -1,6 +1,5 @@
-// An article read as a user pages through it: loaded as the reader loads it,
-// laid out in a view of the given height and drawn page by page, its
-// pictures animated, until paging forward no longer moves the view.
+// An article loaded, laid out in a view of the given height and drawn page by
+// page, its pictures animated, until paging forward no longer moves the view.
 #pragma once
 
 #include <cstdint>
