@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "generators/bmp_writer.h"
 #include "resources/archive.h"
 #include "text/bmf.h"
 
@@ -14,14 +15,15 @@ namespace {
 
 constexpr uint32_t PICTURE_WIDTH = 64, PICTURE_HEIGHT = 8;  // rows of whole words
 
-// 24 bits, bottom-up; white, red and grey pixels in a pattern without long runs.
+// White, red and grey pixels in a pattern without long runs, i counting from the bottom row.
 std::vector<uint8_t> GlyphBmp() {
-  std::vector<uint8_t> out = Bmp24Header(PICTURE_WIDTH, PICTURE_HEIGHT);
-  for (uint32_t i = 0; i < PICTURE_WIDTH * PICTURE_HEIGHT; ++i) {
+  std::vector<uint32_t> pixels(PICTURE_WIDTH * PICTURE_HEIGHT);
+  for (uint32_t i = 0; i < pixels.size(); ++i) {
     const uint32_t kind = (i * 7 + i / PICTURE_WIDTH * 3) % 5;
-    PutLittleEndian(out, kind == 0 ? 0xFFFFFF : kind == 1 ? 0xFF0000 : 0x808080, 3);  // blue, green, red
+    pixels[pixels.size() - (i / PICTURE_WIDTH + 1) * PICTURE_WIDTH + i % PICTURE_WIDTH] =
+        kind == 0 ? 0xFFFFFF : kind == 1 ? 0xFF0000 : 0x808080;
   }
-  return out;
+  return EncodeBmp24(PICTURE_WIDTH, PICTURE_HEIGHT, pixels);
 }
 
 void WriteFixedFiles() {

@@ -53,25 +53,3 @@ inline void WriteInput(const char* name, const uint8_t* data, size_t size) {
   FilePtr out = OpenFile(name, "wb");
   if (!out || (size > 0 && std::fwrite(data, size, 1, out.get()) != 1)) std::abort();
 }
-
-// Little-endian bytes of value.
-inline void PutLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-// The 54 header bytes of a bottom-up 24-bit BMP whose rows need no padding
-// (width a multiple of 4); the pixels follow as blue, green, red.
-inline std::vector<uint8_t> Bmp24Header(uint32_t width, uint32_t height) {
-  std::vector<uint8_t> out;
-  PutLittleEndian(out, 0x4D42, 2);  // "BM"
-  PutLittleEndian(out, 54 + width * height * 3, 4);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, 54, 4);  // pixel data offset
-  PutLittleEndian(out, 40, 4);  // information header size
-  PutLittleEndian(out, width, 4);
-  PutLittleEndian(out, height, 4);
-  PutLittleEndian(out, 1, 2);   // planes
-  PutLittleEndian(out, 24, 2);  // bits per pixel
-  for (int field = 0; field < 6; ++field) PutLittleEndian(out, 0, 4);
-  return out;
-}

@@ -7,17 +7,15 @@
 
 #include "engine/panel_list.h"
 #include "fuzz_support.h"
+#include "generators/bmp_writer.h"
 #include "resources/archive.h"
 
 namespace {
 
 constexpr int PICTURE_SIDE = 4;  // the mask's size too
 
-// A side x side BMP of 24 bits, rows of whole words (side 4 needs no padding).
-std::vector<uint8_t> SquareBmp(uint32_t side, uint8_t shade) {
-  std::vector<uint8_t> out = Bmp24Header(side, side);
-  out.resize(out.size() + side * side * 3, shade);
-  return out;
+std::vector<uint8_t> SquareBmp(int side, uint8_t shade) {
+  return EncodeBmp24(side, side, std::vector<uint32_t>(side * side, shade * 0x010101u));
 }
 
 // 4 x 4, four colours, mask values 0..3 in its quarters.
