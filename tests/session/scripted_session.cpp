@@ -53,10 +53,7 @@ struct Session {
   bool running = true;
 
   bool Frame() { return running = running && MainLoopStep(reader, loop); }
-  void Send(SDL_Event event) {
-    PushEvent(event);
-    Frame();
-  }
+  void Send(SDL_Event event) { PushEvent(event), Frame(); }
   void Hold(SDLKey key, int32_t count) {
     PushEvent(KeyEvent(SDL_KEYDOWN, key));
     for (int32_t i = 0; i < count; ++i) Frame();

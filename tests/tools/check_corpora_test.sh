@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Every seed of the earlier fuzz corpora, put into the demo issue at the member
-# it stands for, must be checked without a crash: status 0 or 1, never 2 or a
-# signal. With PACK_DIR, the first seed of each corpus is packed there as an
-# archive instead, to seed the check fuzzer.
+# Every seed of the other fuzz corpora, put into the demo issue at the member it
+# stands for, is checked without a crash (status 0 or 1). With PACK_DIR, each
+# corpus's first seed is packed there instead, to seed the check fuzzer.
 set -euo pipefail
 export LC_ALL=C
 [ $# -ge 3 ] || { echo "usage: $0 MAGTOOL ARCHIVE SEEDS_ROOT [PACK_DIR]" >&2; exit 2; }
@@ -14,17 +13,15 @@ trap 'rm -rf "$work"' EXIT
 issue=$work/issue
 cp -r "$work/pristine" "$issue"
 
-# The files the panel and font fuzzers keep beside their input, as their seeds
-# name them, where the issue has them (a small one to seed the check fuzzer has not).
+# The files the panel and font fuzzers keep beside their input, where the issue has them.
 copy_if_there() { if [ -e "$1" ]; then cp "$1" "$2"; fi; }
 for name in a.bmp s.bmp glyphs.bmp DATA/glyphs.bmp; do copy_if_there "$issue/DATA/panels/icon.bmp" "$issue/$name"; done
 for pair in m.gif:mask.gif c.txt:chain0.txt b.ani:button0.ani; do
   copy_if_there "$issue/DATA/panels/classic/${pair#*:}" "$issue/${pair%%:*}"
 done
 
-# Byte offsets of the first two 0x1E separators, as the search fuzzer cuts.
+# Byte offsets of the first two 0x1E separators, as the search fuzzer cuts; bytes [from, to).
 separators() { grep -obUa $'\x1e' "$1" | head -n 2 | cut -d: -f1 || true; }
-# Bytes [from, to) of a file.
 bytes() { if [ "$2" -lt "$3" ]; then tail -c +$(($2 + 1)) "$1" | head -c $(($3 - $2)); fi; }
 
 # The member a whole seed stands for.
@@ -42,19 +39,14 @@ place() {
     config_fuzz)  # the first byte chooses the file: odd the keys, even the setup
       [ -s "$seed" ] || return 0
       tail -c +2 "$seed" > "$parts/cfg"
-      if (( $(od -An -tu1 -N1 "$seed") % 2 )); then
-        echo "DATA/configs/keydefs.cfg $parts/cfg"
-      else
-        echo "DATA/configs/setup.cfg $parts/cfg"
-      fi ;;
+      (( $(od -An -tu1 -N1 "$seed") % 2 )) && echo "DATA/configs/keydefs.cfg $parts/cfg" ||
+        echo "DATA/configs/setup.cfg $parts/cfg" ;;
     bmf_fuzz)  # the first byte is the script's length, the charset follows it
       [ -s "$seed" ] || return 0
       local length=$(($(od -An -tu1 -N1 "$seed")))
       tail -c +2 "$seed" | head -c "$length" > "$parts/bmf"
       tail -c +$((length + 2)) "$seed" > "$parts/chr"
-      echo "DATA/fonts/headline.bmf $parts/bmf"
-      echo "cs.txt $parts/chr"
-      echo "DATA/cs.txt $parts/chr" ;;
+      printf '%s\n' "DATA/fonts/headline.bmf $parts/bmf" "cs.txt $parts/chr" "DATA/cs.txt $parts/chr" ;;
     search_fuzz)
       local size cuts
       size=$(stat -c %s "$seed") && mapfile -t cuts < <(separators "$seed")
@@ -62,16 +54,13 @@ place() {
       bytes "$seed" 0 "$first" > "$parts/search.txt"
       bytes "$seed" $((first + 1)) "$second" > "$parts/search.lst"
       bytes "$seed" $((second + 1)) "$size" > "$parts/art.art"
-      echo "DATA/configs/search.txt $parts/search.txt"
-      echo "DATA/configs/search.lst $parts/search.lst"
-      echo "DATA/arts/art.art $parts/art.art" ;;
+      printf '%s\n' "DATA/configs/search.txt $parts/search.txt" "DATA/configs/search.lst $parts/search.lst" \
+        "DATA/arts/art.art $parts/art.art" ;;
   esac
 }
 
 # Puts the pristine member back, or removes one the issue does not have.
-restore() {
-  if [ -e "$work/pristine/$1" ]; then cp "$work/pristine/$1" "$issue/$1"; else rm -f "$issue/$1"; fi
-}
+restore() { if [ -e "$work/pristine/$1" ]; then cp "$work/pristine/$1" "$issue/$1"; else rm -f "$issue/$1"; fi; }
 
 runs=0 reported=0 failed=0
 for dir in "$seeds"/*_fuzz; do
@@ -90,9 +79,7 @@ for dir in "$seeds"/*_fuzz; do
       "$magtool" check "$issue" > "$work/out" 2>&1 || status=$?
       runs=$((runs + 1))
       if [ $status -eq 1 ]; then reported=$((reported + 1)); elif [ $status -ne 0 ]; then
-        echo "$corpus/$(basename "$seed"): status $status"
-        cat "$work/out"
-        failed=$((failed + 1))
+        echo "$corpus/$(basename "$seed"): status $status" && cat "$work/out" && failed=$((failed + 1))
       fi
     fi
     for swap in "${swaps[@]}"; do restore "${swap%% *}"; done

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The installed tree as a user meets it: programs, guides, the demo issue and
-# a valid menu entry under a prefix; the launcher runs the reader in the
-# user's own directory, never under the prefix. Also the reader's options,
-# its fatal exit and its signals.
+# The installed tree as a user meets it: programs, guides, the demo issue and a
+# valid menu entry; the launcher runs the reader in the user's own directory,
+# never under the prefix. Also the reader's options, fatal exit and signals.
 set -euo pipefail
 cmake=$1 build=$2 source=$3
 scratch=$(mktemp -d)
@@ -30,8 +29,8 @@ out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ] || fail "desktop-fil
 listing() { find "$prefix" -printf '%p %s %T@\n' | sort; }
 before=$(listing)
 
-# Without XDG_DATA_HOME the directory is ~/.local/share/marrowin; options
-# reach the reader, also through a link to the launcher.
+# Without XDG_DATA_HOME the directory is ~/.local/share/marrowin; options reach
+# the reader, also through a link to the launcher.
 export HOME=$scratch/home SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 unset XDG_DATA_HOME
 mkdir "$scratch/links"
@@ -42,8 +41,7 @@ home_dir=$HOME/.local/share/marrowin
 [ "$(readlink -f "$home_dir/data.rs")" = "$(readlink -f "$issue/data.rs")" ] ||
   fail "no link to the installed data.rs in $home_dir"
 
-# The reader itself: without data.rs it stops with its fatal line and status
-# 0; an unknown option or a bad scale is a usage error.
+# Without data.rs the reader stops with its fatal line and status 0; a bad option is a usage error.
 mkdir "$scratch/empty"
 cd "$scratch/empty"
 out=$("$prefix/bin/diskmag" --skip-setup) || fail "status $? without data.rs"
@@ -58,10 +56,10 @@ for args in --bogus "--scale 0" "--scale 5" "--scale x" "--scale 22" --scale --i
 done
 "$prefix/bin/diskmag" --scale 4 --version > /dev/null || fail "--scale 4 refused"
 
-# Real runs in $XDG_DATA_HOME/marrowin, where its temporary files appear: a
-# signal ends it within seconds through its usual shutdown (status 0, no
-# temporary file left), in the main loop (where a close request would start
-# the 13.5-second closing) and in the setup dialog.
+# Real runs in $XDG_DATA_HOME/marrowin: a signal ends the reader within seconds
+# through its usual shutdown (status 0, no temporary file left), in the main
+# loop (where a close request would start the 13.5-second closing) and in the
+# setup dialog.
 export XDG_DATA_HOME=$scratch/data
 user_dir=$XDG_DATA_HOME/marrowin
 set -m  # each reader in a job of its own, so that SIGINT is not ignored in it

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""The real reader on Xvfb, in a window and full screen, driven as a user drives it:
-accept the setup dialog with Enter, wait out the opening cover, click a link on the contents
-page, go back with Backspace, click it again moving the mouse by steps, quit with Escape twice.
-Each page must match magtool render's; full screen takes xdotool's absolute moves (a tablet's)."""
+"""The real reader on Xvfb, in a window and full screen, driven as a user drives it: Enter
+in the setup dialog, a link clicked, Backspace, the link clicked by a mouse moved by steps,
+Escape twice. Each page must match magtool render's."""
 import os
 import select
 import shutil
@@ -20,9 +19,7 @@ RUNS = [("800x600x24", 0, []), ("640x480x24", 1, []), ("640x480x24", 1, ["openbo
         ("1024x768x24", 1, ["openbox"])]
 CLICK_HOLD = 0.08  # as a hand holds a click; keys are tapped at once
 
-# Regions (x, y, width, height) of the 640x480 screen that hold no link, no
-# animation and no pointer: the panel's name in its top strip, the article's
-# headline, and the first lines of its text.
+# Regions (x, y, width, height) of the screen with no link, animation or pointer.
 REGIONS = {"strip": (64, 0, 190, 62), "headline": (24, 64, 600, 40), "text": (24, 140, 600, 58)}
 CHANNEL_TOLERANCE = 16
 MISMATCH_ALLOWED = 0.01  # of a region's pixels
@@ -33,8 +30,7 @@ SETTLE = 0.4  # lets a transition that is nearly done end before the next input
 
 
 def fail(message):
-    print("FAILED: " + message)
-    sys.exit(1)
+    sys.exit("FAILED: " + message)
 
 
 def poll(check, seconds, pause, failure):
@@ -56,7 +52,6 @@ def start_xvfb(screen):
         ["Xvfb", "-screen", "0", screen, "-noreset", "-displayfd", str(ready_write)],
         pass_fds=(ready_write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(ready_write)
-    # The whole line, up to the end of the pipe if the server dies before it.
     with os.fdopen(ready_read) as ready:
         number = ready.readline().strip() if select.select([ready], [], [], 10)[0] else ""
     if number.isdigit():
@@ -77,8 +72,7 @@ class Session:
         return [o + int((v + 0.5) * self.scale) for o, v in zip(self.origin, (x, y))]
 
     def xdotool(self, *args):
-        out = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
-        return out.stdout
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True).stdout
 
     def wait_for_window(self, name, seconds):
         # Only a mapped window can take the focus that the next key needs.
@@ -150,7 +144,6 @@ def run(reader, archive, pages, session, full_screen, scratch):
         session.focus(session.wait_for_window("Engine setup:", 30))
         session.xdotool("key", "Return")  # keys are tapped, as a touchpad sends them
         session.focus(session.wait_for_window("Marrowin#1", 30))
-        # The opening cover stays for 7 s and then dissolves.
         session.wait_for_page(pages["index"], "the contents page", 45)  # the 7 s cover first
         session.click(*LINK)
         session.move(*RESTING_PLACE)

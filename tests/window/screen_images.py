@@ -1,6 +1,5 @@
-"""RGB pictures from an X window dump (xwd) and from magtool's PNGs, with the
-standard library only, so that the window test needs no image package. A
-picture is its list of rows of (r, g, b) tuples."""
+"""RGB pictures (lists of rows of (r, g, b) tuples) from an X window dump and
+from PNGs, with the standard library only."""
 import struct
 import zlib
 
@@ -10,8 +9,7 @@ def _shift(mask):
 
 
 def read_xwd(data, box):
-    """The box (left, top, width, height) of a ZPixmap dump of a TrueColor
-    screen, as xwd -root writes it."""
+    """The box (left, top, width, height) of a TrueColor screen's xwd -root dump."""
     fields = struct.unpack(">25I", data[:100])
     step, line_bytes, masks = fields[11] // 8, fields[12], fields[14:17]
     if fields[2] != 2 or fields[11] not in (24, 32):
@@ -40,8 +38,7 @@ PREDICT = [lambda left, up, corner: 0, lambda left, up, corner: left,
 
 
 def read_png(data):
-    """An 8-bit RGB or RGBA PNG without interlace, as magtool render and
-    Chromium's screenshots write it; the alpha is dropped."""
+    """An 8-bit RGB or RGBA PNG without interlace; the alpha is dropped."""
     if data[:8] != b"\x89PNG\r\n\x1a\n":
         raise ValueError("not a PNG")
     at, idat = 8, b""
