@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Runs a fuzz target over its seed files, then fuzzes it briefly in a scratch
-# corpus so that the seed directory never changes.
+# Runs a fuzz target over its seeds, then briefly in a scratch corpus, leaving the seeds as they are.
 set -euo pipefail
 target=$1
 shift
@@ -12,7 +11,6 @@ cd "$work"
 # The targets make their scratch directories here, so the trap removes them.
 export TMPDIR="$work"
 "$target" -runs=0 "${seeds[@]}"
-# A picture may claim 256 MB of pixels, which takes seconds under the sanitizers
-# on a busy machine: the timeout is for hangs, not for such a picture.
+# The timeout is for hangs, not for a picture of 256 MB, which takes seconds under the sanitizers.
 "$target" -max_total_time="${FUZZ_SECONDS:-15}" -timeout=60 -rss_limit_mb=2048 \
   "$work/corpus" "${seeds[@]}"
