@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/fatal.h"
+#include "resources/archive.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -25,9 +26,11 @@ void LoadGifColours(const char* name, Picture& picture) {
 void ImageLoader(const char* path, Picture& picture) {
   const ResourceFile member(path);
   const char* name = member.name();
-  size_t length = std::strlen(name);
-  if (length < 4) FatalError("Internal error !");
-  const char* extension = name + length - 4;
+  // The kind is read from the name as a reader working in its own folder sees
+  // it, so that the answer does not depend on where that folder lies.
+  const std::string shown = ResourceShownName(name);
+  if (shown.size() < 4) FatalError("Internal error !");
+  const char* extension = shown.c_str() + shown.size() - 4;
   if (StrCaseCompare(extension, ".png") == 0) {
     if (!LoadPng(name, picture)) FatalError("Pix loader error ![PNG]");
   } else if (StrCaseCompare(extension, ".jpg") == 0) {

@@ -68,6 +68,9 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   const int deep = AppendLine(data / "arts/making.art", "<#PICTURE:DATA/pictures/deep.bmp#>");
   WriteFileBytes(data / "pictures/photo.jpeg", {0xFF, 0xD8});
   const int jpeg = AppendLine(data / "arts/type.art", "<#PICTURE:DATA/pictures/photo.jpeg#>");
+  // The reader's message wherever its folder lies: the hover picture "ART".
+  const int shortName =
+      AppendLine(data / "arts/pixels.art", "<#PICLINK:DATA/pictures/read.png:ART:DATA/arts/index.art#>");
 
   ChildResult result = RunMagtool("check issue");
   EXPECT_EQ(result.status, 1);
@@ -80,6 +83,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
           ": Filetype unsupported by ImageLoader ! (DATA/pictures/photo.jpeg)",
       "DATA/pictures/photo.jpeg: warning: the reader takes JPEG pictures under the ending .jpg "
       "only: rename it DATA/pictures/photo.jpg",
+      "DATA/arts/pixels.art:" + std::to_string(shortName) + ": Internal error ! (ART: not in the issue)",
       "DATA/arts/story.art:" + std::to_string(badTag) + ": Unexpected end of token !",
       "DATA/arts/index.art:" + std::to_string(missingPicture) +
           ": Pix loader error ![PNG] (DATA/pictures/nowhere.png: not in the issue)",
@@ -95,7 +99,7 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/panels/tall.txt:6: ProgressBar origin has bad values !",
   };
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
-  EXPECT_NE(result.out.find("\nfailed: 12 errors, "), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("\nfailed: 13 errors, "), std::string::npos) << result.out;
   const auto problems = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
     return line.find(": warning: ") == std::string::npos && !line.starts_with("failed: ");
   });
