@@ -1,10 +1,11 @@
 #include "magtool/folder_listing.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <set>
 #include <system_error>
+
+#include "magtool/check_lines.h"
 
 namespace fs = std::filesystem;
 
@@ -80,17 +81,12 @@ bool LeadsOut(const fs::path& file, const fs::path& folder) {
 std::string OutsideData(const std::vector<std::string>& names) {
   static constexpr const char* DATA_FOLDERS[] = {"arts/", "configs/", "fonts/",
                                                  "msx/",  "panels/",  "pictures/"};
-  const auto key = [](std::string name) {
-    for (char& c : name) {
-      c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return name;
-  };
   std::set<std::string> keys;
-  for (const std::string& name : names) keys.insert(key(name));
+  for (const std::string& name : names) keys.insert(MemberKey(name));
   for (const std::string& name : names) {
+    const std::string key = MemberKey(name);
     for (const char* folder : DATA_FOLDERS) {
-      if (key(name).starts_with(folder) && keys.count("data/" + key(name)) == 0) return name;
+      if (key.starts_with(folder) && keys.count("data/" + key) == 0) return name;
     }
   }
   return {};

@@ -1,6 +1,5 @@
 #include "magtool/web/closing_page.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "base/text_encoding.h"
@@ -35,12 +34,6 @@ ShownPicture ScreenPicture(Site& site, const char* path) {
   SiteScreenPicture(site, shown.name, picture);
   PictureFree(picture);
   return shown;
-}
-
-// A length of the screen as a share of the given width, so that the closing
-// scales down with a narrow window.
-std::string Share(int32_t value, int32_t whole) {
-  return std::to_string(100.0 * value / std::max(whole, 1)) + "%";
 }
 
 // At most CREDITS_MAX bytes of the issue's credits, as the engine's 8-bit
@@ -89,9 +82,9 @@ std::string ClosingPageHtml(Site& site, const RenderResources& loaded) {
     html += "<img src=\"" + cover.name + "\" alt=\"The closing cover of the issue\">";
   }
   if (!scroll.name.empty()) {
-    html += "<div class=\"roll\" style=\"left:" + Share(END_SCROLL_X, SCREEN_WIDTH) +
+    html += "<div class=\"roll\" style=\"left:" + CssShare(END_SCROLL_X, SCREEN_WIDTH) +
             "\"><img src=\"" + scroll.name + "\" style=\"width:" +
-            Share(scroll.width, SCREEN_WIDTH - END_SCROLL_X) + "\" alt=\"" +
+            CssShare(scroll.width, SCREEN_WIDTH - END_SCROLL_X) + "\" alt=\"" +
             (credits.empty() ? "The credits\">" : "\" aria-hidden=\"true\">") + "</div>";
   }
   html += "</div>\n";

@@ -1,7 +1,6 @@
 #include "magtool/web/panel_chains.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "magtool/web/site_paths.h"
 #include "resources/draw.h"
@@ -39,19 +38,11 @@ bool Moves(const AniChain& chain, const Sheet& sheet) {
   return sheet.frames > 1 && chain.delay > 0;
 }
 
-// A length of the strip as a share of its side, so that the strip scales as
-// a whole on a screen narrower than the panel and is to the pixel on a wide one.
-std::string Share(double value, int32_t whole) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%.4f%%", whole > 0 ? 100.0 * value / whole : 0.0);
-  return text;
-}
-
 }  // namespace
 
 std::string StripPlace(int32_t x, int32_t y, int32_t width, int32_t height, const Picture& strip) {
-  return "left:" + Share(x, strip.width) + ";top:" + Share(y, strip.height) +
-         ";width:" + Share(width, strip.width) + ";height:" + Share(height, strip.height);
+  return "left:" + CssShare(x, strip.width) + ";top:" + CssShare(y, strip.height) +
+         ";width:" + CssShare(width, strip.width) + ";height:" + CssShare(height, strip.height);
 }
 
 void WriteChainSheets(Site& site, const Panel& panel, int number) {
@@ -86,7 +77,7 @@ std::string ChainsHtml(const Panel& panel, const Picture& strip, const std::stri
     if (moves) {
       // A sheet of n cells in one cell's box: the position n/(n-1) of the way
       // along lays the sheet's end at the box's left, one turn of frames.
-      html += ";--end:" + Share(sheet.frames, sheet.frames - 1) +
+      html += ";--end:" + CssShare(sheet.frames, sheet.frames - 1) +
               ";animation-duration:" + std::to_string(int64_t{chain.delay} * sheet.frames) +
               "ms;animation-timing-function:steps(" + std::to_string(sheet.frames) + ")";
     }

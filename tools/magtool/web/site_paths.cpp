@@ -106,3 +106,9 @@ std::string CssColour(uint32_t colour) {
   std::snprintf(text, sizeof text, "#%06x", colour & 0xFFFFFFu);
   return text;
 }
+
+std::string CssShare(double value, int32_t whole) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%.4f%%", whole > 0 ? 100.0 * value / whole : 0.0);
+  return text;
+}

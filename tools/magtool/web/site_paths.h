@@ -30,3 +30,7 @@ std::string HtmlText(std::string_view text);
 std::string PlainAlt(std::string_view text);
 
 std::string CssColour(uint32_t colour);
+
+// value as a CSS percentage of whole ("56.5625%"), for boxes that scale with
+// the screen and stand to the pixel at its full size.
+std::string CssShare(double value, int32_t whole);
