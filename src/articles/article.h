@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -132,4 +133,8 @@ struct Article {
   int32_t firstDraw;
   std::vector<MarkupNote> unknownTags;  // from the name to before "#>"
   std::vector<MarkupNote> faceNames;    // as FACENAME gave them
+  // Lent by a check that goes on after a fault: a fault the parse could pass
+  // over (what a tag could not read, a picture that would not load) is kept
+  // here and the tag left out. Null: every fault is fatal.
+  std::vector<std::exception_ptr>* keptFaults;
 };

@@ -9,9 +9,11 @@
 
 namespace {
 
-void Reset(Article& article, const std::string& fileName, ArticleFonts fonts) {
+void Reset(Article& article, const std::string& fileName, ArticleFonts fonts,
+           std::vector<std::exception_ptr>* keptFaults) {
   article = Article{};
   article.fonts = fonts;
+  article.keptFaults = keptFaults;
   article.activeLinkColour = 0xFF0000;
   article.visitedLinkColour = 0x0000FF;
   article.fileName = fileName;
@@ -41,10 +43,11 @@ void ResolveTargets(Article& article) {
 
 }  // namespace
 
-void ArticleLoad(Article& article, const char* path, ArticleFonts fonts) {
+void ArticleLoad(Article& article, const char* path, ArticleFonts fonts,
+                 std::vector<std::exception_ptr>* keptFaults) {
   // Copied first: path may be the fileName of this very article, reloaded.
   const std::string fullPath(path);
-  Reset(article, fullPath.substr(0, PATH_MAX_CHARS), fonts);
+  Reset(article, fullPath.substr(0, PATH_MAX_CHARS), fonts, keptFaults);
   ArticleParse(article, fullPath.c_str());
   ResolveTargets(article);
   ArticlePrepareTitle(article);

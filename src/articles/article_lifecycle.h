@@ -8,7 +8,9 @@
 
 constexpr const char* HISTORY_FILE = "history.tmp";
 
-void ArticleLoad(Article& article, const char* path, ArticleFonts fonts);
+// keptFaults: see Article::keptFaults.
+void ArticleLoad(Article& article, const char* path, ArticleFonts fonts,
+                 std::vector<std::exception_ptr>* keptFaults = nullptr);
 void ArticleClose(Article& article);
 
 // Writes the article's text without tags, whole, to the first free

@@ -10,13 +10,12 @@
 #include "base/line_reader.h"
 #include "base/stop_request.h"
 #include "resources/archive.h"
+#include "resources/reading_place.h"
 #include "resources/resource_file.h"
 
 namespace {
 
 constexpr size_t NPOS = std::string::npos;
-
-int32_t parsingLine = 0;  // what ArticleParseLine reports
 
 // One read of at most ARTICLE_RUN_MAX bytes, without the bytes from a NUL on.
 // An empty source line still shows as a line: one space.
@@ -48,7 +47,7 @@ std::string ExpandRun(const std::string& line, size_t from, size_t to) {
 // A new source line, counted.
 bool ReadCountedLine(ParserState& state, FILE* file, std::string& line) {
   if (!ReadSourceLine(file, line)) return false;
-  parsingLine = ++state.sourceLine;
+  ++state.sourceLine;
   return true;
 }
 
@@ -105,8 +104,7 @@ void ProcessLine(Article& article, ParserState& state, std::string& line) {
   }
 }
 
-// The member stays open while it is parsed, so that a fatal error names it.
-void ParseFile(Article& article, const char* path) {
+void ParseFile(Article& article, const char* path, ReadingMark& mark) {
   const ResourceFile source(path);
   const FilePtr file = source.OpenText();
   if (!file) {
@@ -118,17 +116,18 @@ void ParseFile(Article& article, const char* path) {
   std::string line;
   // A huge article takes seconds; a request to stop leaves it laid out in part.
   while (!StopRequested() && NextLine(article, state, file.get(), line)) {
+    mark.SetLine(state.sourceLine);
     ProcessLine(article, state, line);
   }
 }
 
 }  // namespace
 
+// A fatal error is named at the article and the line being parsed; one in
+// the laying out of pages after the last line, at the article alone.
 void ArticleParse(Article& article, const char* path) {
-  parsingLine = 0;
-  ParseFile(article, path);
-  parsingLine = 0;
+  ReadingMark mark(path);
+  ParseFile(article, path, mark);
+  mark.SetLine(0);
   ArticleFinish(article);
 }
-
-int32_t ArticleParseLine() { return parsingLine; }

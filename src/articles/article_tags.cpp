@@ -1,11 +1,13 @@
 #include "articles/article_tags.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "articles/article_layout.h"
 #include "articles/link_targets.h"
 #include "articles/tag_arguments.h"
 #include "base/fatal.h"
+#include "resources/reading_place.h"
 
 namespace {
 
@@ -50,22 +52,34 @@ size_t PastColon(const Tag& tag, size_t at, bool tagEnd) {
   return colon + 1;
 }
 
+// Fatal, naming the tag and the field at at that is not what it wants.
+[[noreturn]] void Unreadable(const Tag& tag, size_t at, const char* wanted) {
+  const auto field = [&](size_t from) {
+    const size_t end = std::min(FieldEnd(tag.line, from, true, true), tag.line.size());
+    return from < end ? tag.line.substr(from, end - from) : std::string();
+  };
+  NoteCulprit("<#" + field(tag.name) + "#>: \"" + field(at) + "\" is not " + wanted);
+  tag.state.passable = true;
+  FatalError(INSIDE_TOKEN);
+}
+
 int32_t Number(const Tag& tag, size_t& at) {
   int32_t value = 0;
-  if (!ReadNumber(tag.line, at, value)) FatalError(INSIDE_TOKEN);
+  if (!ReadNumber(tag.line, at, value)) Unreadable(tag, at, "a number");
   return value;
 }
 
 Offset OffsetAt(const Tag& tag, size_t& at) {
   Offset offset{};
-  if (!ReadOffset(tag.line, at, offset)) FatalError(INSIDE_TOKEN);
+  const size_t from = at;
+  if (!ReadOffset(tag.line, at, offset)) Unreadable(tag, from, "a number or +number or -number");
   return offset;
 }
 
 uint32_t Colour(const Tag& tag) {
   size_t at = tag.args;
   uint32_t colour = 0;
-  if (!ReadColour(tag.line, at, colour)) FatalError(INSIDE_TOKEN);
+  if (!ReadColour(tag.line, at, colour)) Unreadable(tag, tag.args, "a colour in hexadecimal");
   return colour;
 }
 
@@ -89,9 +103,11 @@ std::string ValueToEnd(Tag& tag, const char* message) {
 
 void PlacePicture(Tag& tag, const std::string& name, const std::string* hoverName,
                   int32_t isLink, int32_t linkId) {
+  tag.state.passable = true;
   PictureEntry& picture = PictureCacheGet(tag.article, name.c_str());
   PictureEntry* hover =
       hoverName != nullptr ? &PictureCacheGet(tag.article, hoverName->c_str()) : nullptr;
+  tag.state.passable = false;
   tag.article.placements.push_front(PicturePlacement{tag.state.x, tag.state.y, isLink,
                                                      hover != nullptr ? 1 : 0, &picture, hover,
                                                      linkId});
@@ -287,6 +303,20 @@ bool HandleFirstMatch(Tag& tag, const TagLiteral (&literals)[N]) {
   return false;
 }
 
+// The tag at at; where its handling ends, NPOS for the rest of the line.
+size_t HandleTag(Article& article, ParserState& state, const std::string& line, size_t at) {
+  Tag tag{article, state, line, at + 2, at + 2, at + 2, false};
+  bool known = HandleFirstMatch(tag, FIRST_PASS);
+  if (tag.endsLine) return NPOS;
+  known = HandleFirstMatch(tag, SECOND_PASS) || known;
+  const size_t end = FieldEnd(line, tag.searchFrom, false, true);
+  if (end == NPOS) FatalError("Unexpected end of tag !");
+  if (!known) {
+    article.unknownTags.push_back({state.sourceLine, line.substr(tag.name, end - tag.name)});
+  }
+  return end + 2;
+}
+
 }  // namespace
 
 std::vector<std::string> ArticleTagLiterals() {
@@ -304,15 +334,17 @@ void ParserFetchFont(Article& article, ParserState& state) {
   state.fontPending = 0;
 }
 
+// A fault the parse can pass over is kept, and the tag left out.
 size_t ArticleTag(Article& article, ParserState& state, const std::string& line, size_t at) {
-  Tag tag{article, state, line, at + 2, at + 2, at + 2, false};
-  bool known = HandleFirstMatch(tag, FIRST_PASS);
-  if (tag.endsLine) return NPOS;
-  known = HandleFirstMatch(tag, SECOND_PASS) || known;
-  const size_t end = FieldEnd(line, tag.searchFrom, false, true);
-  if (end == NPOS) FatalError("Unexpected end of tag !");
-  if (!known) {
-    article.unknownTags.push_back({state.sourceLine, line.substr(tag.name, end - tag.name)});
+  if (article.keptFaults == nullptr) return HandleTag(article, state, line, at);
+  try {
+    return HandleTag(article, state, line, at);
+  } catch (...) {
+    if (!state.passable) throw;
+    state.passable = false;
+    NoteCulprit({});
+    article.keptFaults->push_back(std::current_exception());
+    const size_t end = FieldEnd(line, at + 2, false, true);
+    return end == NPOS ? NPOS : end + 2;
   }
-  return end + 2;
 }

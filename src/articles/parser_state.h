@@ -30,6 +30,7 @@ struct ParserState {
   int32_t gotoPending = 0, gotoX = 0, gotoY = 0;
   int32_t rulePending = 0;
   std::string rest;
+  bool passable = false;  // a fault now leaves the parse as it was before the tag
 
   // The open display line of a tagged source line: the front of the
   // article's lines while it is open.

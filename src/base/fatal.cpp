@@ -11,6 +11,8 @@
 namespace {
 
 FatalHandler fatalHandler = nullptr;
+FatalAfterword fatalAfterword = nullptr;
+bool ending = false;  // the afterword is running
 
 // In parts through the stream's own buffer: no allocation.
 void PrintFatalLine(int line, const char* file, const char* message) {
@@ -37,10 +39,17 @@ FatalHandler SetFatalHandler(FatalHandler handler) {
   return previous;
 }
 
+void SetFatalAfterword(FatalAfterword afterword) { fatalAfterword = afterword; }
+
 void FatalError(int line, const char* file, const char* message) {
+  if (ending) std::exit(0);
   if (fatalHandler != nullptr) fatalHandler(line, file, message);
   PrintFatalLine(line, file, message);
   std::fflush(stdout);
+  if (fatalAfterword != nullptr) {
+    ending = true;
+    fatalAfterword(message);
+  }
   std::exit(0);
 }
 

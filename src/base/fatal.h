@@ -27,6 +27,12 @@ void InstallOutOfMemoryHandler();
 // Puts handler in place of the exit; null restores it. Returns the previous one.
 FatalHandler SetFatalHandler(FatalHandler handler);
 
+// Called with the message after the line is printed, before the exit: the
+// reader names the error's place there. Null removes it. A fatal error inside
+// it ends the process at once.
+using FatalAfterword = void (*)(const char* message);
+void SetFatalAfterword(FatalAfterword afterword);
+
 // A zero-filled block of at least size bytes, with 4 spare zero bytes behind it
 // (the slack for readers that look a few bytes past their data). Never null:
 // exhaustion ends the program with "Out Of Memory !".

@@ -17,39 +17,42 @@
 #include "engine/reader_state.h"
 #include "resources/archive.h"
 #include "resources/draw.h"
+#include "resources/reading_place.h"
 
 namespace {
 
 struct WatchFault : std::runtime_error {
-  WatchFault(const char* message, std::string member)
-      : std::runtime_error(message), member(std::move(member)) {}
-  std::string member;
+  WatchFault(const char* message, FatalPlace place)
+      : std::runtime_error(message), place(std::move(place)) {}
+  FatalPlace place;
 };
 
 // A fault is thrown only inside a guarded step; anywhere else it ends the
 // reader as it always does. A fatal handler has no context to be handed.
 bool guarded = false;
-uint64_t guardMark = 0;
 
 void ThrowWatchFault(int line, const char* file, const char* message) {
   if (!guarded) {
     SetFatalHandler(nullptr);
     FatalError(line, file, message);
   }
-  throw WatchFault(message, ResourceNewestPath(guardMark));
+  throw WatchFault(message, FatalPlaceNow());
 }
 
-// Runs step with faults thrown and caught: "path: message" for the member
-// being read, or the message alone; empty when the step ran through.
+// Runs step with faults thrown and caught: the message where it struck, as
+// magtool check names it, or alone when no member was being read; empty when
+// the step ran through.
 std::string Guarded(const std::function<void()>& step) {
   guarded = true;
-  guardMark = ResourceRequestCount();
   std::string fault;
   try {
+    const ReadingMark stepMark("");
     step();
   } catch (const WatchFault& caught) {
+    guarded = false;
     fault = OneLine(caught.what());
-    if (!caught.member.empty()) fault = caught.member + ": " + fault;
+    const std::string placed = PlaceLine(caught.place, fault);
+    if (!placed.empty()) fault = placed;
   }
   guarded = false;
   return fault;

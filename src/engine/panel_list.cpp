@@ -10,17 +10,18 @@
 #include "base/path_limit.h"
 #include "engine/panel_file.h"
 #include "engine/video.h"
+#include "resources/reading_place.h"
 #include "resources/resource_file.h"
 
 namespace {
 
 constexpr int BUTTON_NUMBERS = 4;  // x, y, mask index, command
 
-// One panel file, line by line; a missing or malformed line is fatal. A line
-// holds a path or a number.
+// One panel file, line by line; a missing or malformed line is fatal, named
+// at the line. A line holds a path or a number.
 class PanelFileReader {
  public:
-  explicit PanelFileReader(FILE* file) : file_(file) {}
+  PanelFileReader(FILE* file, const char* path) : file_(file), mark_(path) {}
 
   std::string Name() { return ListName(Next()); }
 
@@ -34,13 +35,14 @@ class PanelFileReader {
 
  private:
   std::string Next() {
+    mark_.SetLine(++line_number_);
     std::optional<std::string> line = ReadLine(file_, PATH_MAX_CHARS);
     if (!line) FatalError(PANEL_PARSE_ERROR);
-    ++line_number_;
     return std::move(*line);
   }
 
   FILE* file_;
+  ReadingMark mark_;
   int32_t line_number_ = 0;
 };
 
@@ -69,12 +71,11 @@ void AddAniChains(PanelFileReader& in, Panel& panel) {
   for (int32_t i = 0; i < count; ++i) PanelAddAniChain(panel, in.Name().c_str());
 }
 
-// The member stays open while it is read, so that a fatal error names it.
 std::unique_ptr<Panel> ReadPanelFile(const char* path) {
   const ResourceFile source(path);
   const FilePtr file = source.OpenText();
   if (!file) FatalError("Cannot open panel file !");
-  PanelFileReader in(file.get());
+  PanelFileReader in(file.get(), path);
   PanelHeader header = ReadPanelHeader(in);
   auto panel = std::make_unique<Panel>();
   BuildFromHeader(*panel, header);
@@ -95,7 +96,11 @@ int32_t ParsePanelList(PanelArray& list) {
   const ResourceFile source(PANELS_PATH);
   const FilePtr file = source.OpenText();
   if (!file) FatalError("Cannot open configs/panels.txt file !");
-  while (const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS)) {
+  ReadingMark mark(PANELS_PATH);
+  for (int32_t number = 1;; ++number) {
+    mark.SetLine(number);
+    const std::optional<std::string> line = ReadLine(file.get(), PATH_MAX_CHARS);
+    if (!line) break;
     ParsePanelFile(ListName(*line).c_str(), list, count);
   }
   return count;

@@ -1,5 +1,10 @@
 #include "engine/reader.h"
 
+#include <cstdio>
+#include <string>
+
+#include <unistd.h>
+
 #include "base/fatal.h"
 #include "engine/issue_watch.h"
 #include "engine/main_loop.h"
@@ -8,9 +13,24 @@
 #include "engine/setup_dialog.h"
 #include "platform/shutdown_signals.h"
 #include "resources/archive.h"
+#include "resources/reading_place.h"
+
+namespace {
+
+// After the fixed line, on standard error: where it struck, as magtool check
+// would name it, for the editor's terminal, where it starts a line of its own.
+void NamePlace(const char* message) {
+  const std::string line = PlaceLine(FatalPlaceNow(), message);
+  if (line.empty()) return;
+  const bool sameScreen = isatty(STDOUT_FILENO) != 0 && isatty(STDERR_FILENO) != 0;
+  std::fprintf(stderr, "%s%s\n", sameScreen ? "\n" : "", line.c_str());
+}
+
+}  // namespace
 
 int RunReader(const ReaderOptions& options) {
   InstallOutOfMemoryHandler();
+  SetFatalAfterword(NamePlace);
   InstallShutdownSignals();
   ResourceUsePlaces(options.places);
   ResourceRemoveLeftovers();

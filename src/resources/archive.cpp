@@ -18,6 +18,7 @@
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
 #include "resources/issue_folder.h"
+#include "resources/reading_place.h"
 #include "resources/temp_files.h"
 
 namespace {
@@ -69,6 +70,9 @@ void OpenArchive(ResourceArchive& archive) {
   }
   archive.file.reset();
   archive.entries.clear();
+  // Its faults are the archive's or the folder's, not the member's asked for.
+  const ReadingMark mark(archive.places.issueFolder.empty() ? archive.places.archive
+                                                            : archive.places.issueFolder);
   if (!archive.places.issueFolder.empty()) {
     std::error_code error;
     if (!std::filesystem::is_directory(archive.places.issueFolder, error)) {

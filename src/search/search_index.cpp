@@ -8,6 +8,7 @@
 #include "base/line_reader.h"
 #include "base/path_limit.h"
 #include "base/stop_request.h"
+#include "resources/reading_place.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -26,22 +27,29 @@ constexpr ValueTag VALUE_TAGS[] = {{"<#AUTHOR#>", &SearchEntry::author},
 
 bool EndsScan(char c) { return c == '\0' || c == '\n' || c == '\r'; }
 
-// A list or article file opened through the archive, given back before its
-// fatal errors, so that they do not name it.
+// A list or article file opened through the archive and, once open, marked
+// as read, so that its fatal errors are named at it and its line; one that
+// cannot be opened is named where it is listed.
 class OpenedResource {
  public:
-  explicit OpenedResource(const char* path) : resource_(path), file_(resource_.OpenText()) {}
+  explicit OpenedResource(const char* path) : resource_(path), file_(resource_.OpenText()) {
+    if (file_) mark_.emplace(path);
+  }
 
   FILE* file() const { return file_.get(); }
-  [[noreturn]] void Fail(const char* message) {
-    file_.reset();
-    resource_.Close();
-    FatalError(message);
+  // Counts the line that a read starting now begins in.
+  void CountRead() {
+    if (lineEnded_ && mark_) mark_->SetLine(++line_);
   }
+  void EndRead(const std::string& read) { lineEnded_ = read.ends_with('\n'); }
+  [[noreturn]] void Fail(const char* message) { FatalError(message); }
 
  private:
   ResourceFile resource_;
   FilePtr file_;
+  std::optional<ReadingMark> mark_;
+  int32_t line_ = 0;
+  bool lineEnded_ = true;
 };
 
 // The value behind a tag that starts at at: up to the next "<#END#>"; returns
@@ -78,9 +86,11 @@ void IndexArticle(SearchEntry& entry) {
   if (article.file() == nullptr || !SearchLinkable(entry.path)) article.Fail("Cannot open artFile !");
   // Huge articles are scanned for seconds: a request to stop leaves the index in part.
   while (!StopRequested()) {
+    article.CountRead();
     const std::optional<std::string> line = ReadLine(article.file(), ARTICLE_READ_CHARS);
     if (!line) break;
     ScanLine(article, line->c_str(), entry);
+    article.EndRead(*line);
   }
 }
 
@@ -109,11 +119,13 @@ SearchIndex LoadSearchIndex() {
   SearchIndex index;
   OpenedResource list(SEARCH_LIST_PATH);
   if (list.file() == nullptr) list.Fail("Cannot open search list !");
+  list.CountRead();
   while (const std::optional<WholeLine> line = ReadWholeLine(list.file(), PATH_MAX_CHARS)) {
     SearchEntry entry{ListName(line->text), {}, {}, {}};
     ++index.fileCount;
     IndexArticle(entry);
     index.entries.push_back(std::move(entry));
+    list.CountRead();
   }
   std::reverse(index.entries.begin(), index.entries.end());
   return index;

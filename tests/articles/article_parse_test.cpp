@@ -45,6 +45,13 @@ TEST_F(ArticleParseTest, GotoMovesAlongTheLineOnlyForRelativeXAndZeroY) {
   EXPECT_EQ(std::tie(lines[3]->x, lines[3]->y), std::make_tuple(10, 0));
   EXPECT_EQ(ParseError("<#GOTO:10#>"), "Unexpected end of token !");
   EXPECT_EQ(ParseError("<#GOTO:+:1#>"), "Error inside token !");
+  // Named at the article's line, with the tag and what it could not read.
+  EXPECT_EQ(FatalPlaceOf([&] { Parse("x\n<#GOTO:+:1#>"); }),
+            "DATA/articles/test.art:2: Error inside token ! (<#GOTO#>: \"+\" is not a number or "
+            "+number or -number)");
+  EXPECT_EQ(FatalPlaceOf([&] { Parse("<#COLOR:xyz#>"); }),
+            "DATA/articles/test.art:1: Error inside token ! (<#COLOR#>: \"xyz\" is not a colour "
+            "in hexadecimal)");
 }
 
 TEST_F(ArticleParseTest, ArgumentsOutOfRangeStopTheEngine) {

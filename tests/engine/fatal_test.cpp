@@ -25,6 +25,13 @@ TEST(FatalError, PrintsItsLineAndExitsNormallyRemovingExtractedFiles) {
          SetFatalHandler([](int, const char*, const char*) {});
          FatalError("Write error !");
        }},
+      {"[Parse error !] |after Parse error !", [] {  // the afterword follows; a fault in it ends all
+         SetFatalAfterword([](const char* message) {
+           std::printf("|after %s", message);
+           FatalError("Again !");
+         });
+         FatalError("Parse error !");
+       }},
       {"[Out Of Memory !] ", [] {
          InstallOutOfMemoryHandler();
          std::printf("%p", static_cast<void*>(new char[size_t{1} << 62]));

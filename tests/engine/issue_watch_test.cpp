@@ -49,7 +49,8 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
 
   reader.Watch.checkerProgram.clear();
   Save("<#PICTURE:DATA/pix/none.png#>\n");
-  EXPECT_EQ(reader.Watch.fault, "DATA/pix/none.png: Pix loader error ![PNG]");
+  EXPECT_EQ(reader.Watch.fault,
+            "DATA/arts/index.art:1: Pix loader error ![PNG] (DATA/pix/none.png: not in the issue)");
   Step();
   EXPECT_EQ(reader.BackBuffer.pixels[640 * 479], 0x600000u) << "the fault's band";
 

@@ -150,15 +150,17 @@ TEST_F(SearchTest, BadFilesAreFatalWithTheirMessage) {
     const char* file;
     const char* contents;  // null: the file is removed
     const char* message;
+    const char* place;  // where the reader names it: the article's line, not the list
   };
   const Case cases[] = {
-      {"search.txt", nullptr, "Cannot open search config file !"},
-      {"search.txt", "1 2 x 4", "Error while scaning search config file !"},
-      {"search.lst", nullptr, "Cannot open search list !"},
-      {"search.lst", "DATA/arts/index.art\nDATA/arts/gone.art\n", "Cannot open artFile !"},
-      {"search.lst", "DATA/arts/a#>.art\n", "Cannot open artFile !"},  // a path that breaks a link
-      {"index.art", "<#AUTHOR#>Ann\n<#END#>\n", "Broken !"},
-      {"index.art", "<#TITLE#>T<#END#><#KEYWORDS#>a\r<#END#>", "Broken !"},
+      {"search.txt", nullptr, "Cannot open search config file !", ""},
+      {"search.txt", "1 2 x 4", "Error while scaning search config file !", ""},
+      {"search.lst", nullptr, "Cannot open search list !", ""},
+      {"search.lst", "DATA/arts/index.art\nDATA/arts/gone.art\n", "Cannot open artFile !",
+       "DATA/configs/search.lst:2: Cannot open artFile ! (DATA/arts/gone.art: not in the issue)"},
+      {"search.lst", "DATA/arts/a#>.art\n", "Cannot open artFile !", ""},  // breaks a link
+      {"index.art", "x\n<#AUTHOR#>Ann\n<#END#>\n", "Broken !", "DATA/arts/index.art:2: Broken !"},
+      {"index.art", "<#TITLE#>T<#END#><#KEYWORDS#>a\r<#END#>", "Broken !", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.contents ? c.contents : c.file);
@@ -169,6 +171,9 @@ TEST_F(SearchTest, BadFilesAreFatalWithTheirMessage) {
     std::filesystem::remove(c.file);
     if (c.contents != nullptr) WriteFileText(c.file, c.contents);
     EXPECT_EQ(FatalMessageOf(SearchInit), c.message);
+    if (*c.place != '\0') {
+      EXPECT_EQ(FatalPlaceOf(SearchInit), c.place);
+    }
   }
 }
 

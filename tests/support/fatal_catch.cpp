@@ -1,12 +1,15 @@
 #include "support/fatal_catch.h"
 
 #include "base/fatal.h"
+#include "resources/reading_place.h"
 
 namespace {
 
 FatalHandler previousHandler = nullptr;
 
-void ThrowFatal(int, const char*, const char* message) { throw FatalErrorThrown(message); }
+void ThrowFatal(int, const char*, const char* message) {
+  throw FatalErrorThrown(message, PlaceLine(FatalPlaceNow(), message));
+}
 
 }  // namespace
 

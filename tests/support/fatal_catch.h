@@ -4,7 +4,11 @@
 #include <stdexcept>
 #include <string>
 
-struct FatalErrorThrown : std::runtime_error { using std::runtime_error::runtime_error; };
+struct FatalErrorThrown : std::runtime_error {
+  FatalErrorThrown(const char* message, std::string place)
+      : std::runtime_error(message), place(std::move(place)) {}
+  std::string place;  // as the reader names it on standard error
+};
 
 class CatchFatalErrors {
  public:
@@ -21,5 +25,15 @@ std::string FatalMessageOf(Body&& body) {
   try {
     body();
   } catch (const FatalErrorThrown& error) { return error.what(); }
+  return "";
+}
+
+// The place line of the fatal error that body raises, or "".
+template <typename Body>
+std::string FatalPlaceOf(Body&& body) {
+  CatchFatalErrors scope;
+  try {
+    body();
+  } catch (const FatalErrorThrown& error) { return error.place; }
   return "";
 }

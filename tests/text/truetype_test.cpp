@@ -69,7 +69,7 @@ class TrueTypeTest : public IssueDirTest {
       OpenFont open(library);
       TrueTypeRender(*open.font, *table, *buffers, 1, palette);
     });
-    if (!message.empty()) throw FatalErrorThrown(message);
+    if (!message.empty()) throw FatalErrorThrown(message.c_str(), "");
     return table;
   }
 

@@ -44,6 +44,10 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
   const int badTag = AppendLine(data / "arts/story.art", "Broken <#LINK:ART:DATA/arts/index.art");
   const int missingPicture =
       AppendLine(data / "arts/index.art", "<#PICTURE:DATA/pictures/nowhere.png#>");
+  // The article goes on past a fault that leaves its layout known.
+  const int badNumber = AppendLine(data / "arts/index.art", "<#SIZE:big:12#>");
+  const int badColour = AppendLine(data / "arts/index.art", "<#PICTURE:DATA/pictures/gone.png#>"
+                                                            "<#COLOR:#>");
   const int badPanel = AppendLine(data / "arts/help.art", "<#LINK:PAN:4294967297#>Panel<#ENDL#>");
   const int missingArticle =
       AppendLine(data / "arts/help.art", "<#LINK:ART:DATA/arts/lost.art#>Lost<#ENDL#>");
@@ -87,6 +91,12 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/arts/story.art:" + std::to_string(badTag) + ": Unexpected end of token !",
       "DATA/arts/index.art:" + std::to_string(missingPicture) +
           ": Pix loader error ![PNG] (DATA/pictures/nowhere.png: not in the issue)",
+      "DATA/arts/index.art:" + std::to_string(badNumber) +
+          ": Error inside token ! (<#SIZE#>: \"big\" is not a number)",
+      "DATA/arts/index.art:" + std::to_string(badColour) +
+          ": Pix loader error ![PNG] (DATA/pictures/gone.png: not in the issue)",
+      "DATA/arts/index.art:" + std::to_string(badColour) +
+          ": Error inside token ! (<#COLOR#>: \"\" is not a colour in hexadecimal)",
       "DATA/arts/help.art:" + std::to_string(badPanel) + ": Invalid pVal value !",
       "DATA/arts/help.art:" + std::to_string(missingArticle) + ": Cannot open lost.art file !"
           " (DATA/arts/lost.art: not in the issue)",
@@ -99,11 +109,16 @@ TEST_F(MagtoolCheckTest, BrokenIssueReportsEveryProblemInOneRun) {
       "DATA/panels/tall.txt:6: ProgressBar origin has bad values !",
   };
   for (const std::string& line : expected) EXPECT_EQ(lines.count(line), 1u) << result.out;
-  EXPECT_NE(result.out.find("\nfailed: 13 errors, "), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("\nfailed: 16 errors, "), std::string::npos) << result.out;
   const auto problems = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
     return line.find(": warning: ") == std::string::npos && !line.starts_with("failed: ");
   });
   EXPECT_EQ(problems + 2, std::ssize(expected)) << result.out;
+
+  // The reader stops at the first of them and names it on standard error as check does.
+  const ChildResult reader =
+      RunCommand(std::string(DISKMAG_PATH) + " --issue issue --skip-setup 2>&1 >/dev/null");
+  EXPECT_EQ(reader.out, expected[13] + "\n");
 }
 
 TEST_F(MagtoolCheckTest, WarningsSayWhatTheReaderPassesOverAndStrictFailsOnThem) {

@@ -39,10 +39,15 @@ class ArticleCrawl {
   // The articles that loaded, in order.
   const std::vector<std::string>& Loaded() const { return loaded_; }
 
+  // The faults the parse passed over, then the one that stopped it.
   void CheckArticle(const ArticleRef& ref, const ReachArticle& reach) {
     Article article;
-    const auto error =
-        RunStep([&] { ArticleLoad(article, ref.path.c_str(), fonts_); });
+    std::vector<std::exception_ptr> kept;
+    const auto error = RunStep([&] { ArticleLoad(article, ref.path.c_str(), fonts_, &kept); });
+    for (const std::exception_ptr& fault : kept) {
+      const StepFailure failure = KeptFailure(fault);
+      report_.Add({ref.path, LineIn(failure.places, ref.path)}, failure);
+    }
     if (error) {
       ReportLoadError(ref, *error);
       return;
@@ -64,10 +69,10 @@ class ArticleCrawl {
  private:
   // A missing article is reported where it is named, a broken one at its line.
   void ReportLoadError(const ArticleRef& ref, const StepFailure& error) {
-    const int32_t line = ArticleParseLine();
+    const int32_t line = LineIn(error.places, ref.path);
     if (line == 0 && !ref.from.path.empty() && !MemberExists(ref.path)) {
       const std::string message = ref.missingMessage ? ref.missingMessage : error.message;
-      report_.Add(ref.from, StepFailure{message, ref.path});
+      report_.Add(ref.from, StepFailure{message, ref.path, {}});
     } else {
       report_.Add({ref.path, line}, error);
     }

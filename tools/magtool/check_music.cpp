@@ -65,7 +65,7 @@ void ModuleCheck::Check(CheckReport& report, const CheckSite& site, const std::s
       ++report.modules;
     }
   }
-  if (it->second == Status::Missing) report.Add(site, StepFailure{LOAD_ERROR, name});
+  if (it->second == Status::Missing) report.Add(site, StepFailure{LOAD_ERROR, name, {}});
 }
 
 void CheckMusic(CheckReport& report, ModuleCheck& modules) {

@@ -164,7 +164,7 @@ std::unique_ptr<Panel> CheckPanelFile(CheckReport& report, const std::string& pa
     return nullptr;
   }
   if (!lines) {
-    report.Add(listed, StepFailure{"Cannot open panel file !", path});
+    report.Add(listed, StepFailure{"Cannot open panel file !", path, {}});
     return nullptr;
   }
   return PanelCheck(report, path).Run(std::move(*lines));

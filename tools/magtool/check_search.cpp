@@ -10,17 +10,6 @@ namespace {
 constexpr const char* BOX_PATH = "DATA/panels/search.png";
 constexpr const char* PLACEMENT_PATH = "DATA/configs/search.txt";
 
-// A fault of the list as a whole, or of no article in particular.
-ListedArticle WholeList() { return {"", {SEARCH_LIST_PATH}}; }
-
-// The index stops at the first article it cannot open: that one.
-ListedArticle Unlistable(const std::vector<ListedArticle>& listed) {
-  for (const ListedArticle& article : listed) {
-    if (!SearchLinkable(article.path) || !MemberExists(article.path)) return article;
-  }
-  return WholeList();
-}
-
 }  // namespace
 
 std::vector<ListedArticle> ListedArticles() {
@@ -39,10 +28,13 @@ std::vector<ListedArticle> CheckSearch(CheckReport& report) {
   });
   if (box) ++report.pictures;
   const auto indexError = RunStep([] { LoadSearchIndex(); });
+  // At the list's line of an article it cannot open, at an article's own line
+  // when reading it fails.
   if (indexError) {
-    const bool unlistable = indexError->message == UNLISTABLE_ARTICLE;
-    const ListedArticle article = unlistable ? Unlistable(listed) : WholeList();
-    report.Add(article.site, *indexError, article.path);
+    const std::vector<FatalPlace>& places = indexError->places;
+    const CheckSite site = places.empty() ? CheckSite{SEARCH_LIST_PATH}
+                                          : CheckSite{places.back().member, places.back().line};
+    report.Add(site, *indexError);
   }
   // What is left to fail is the placement.
   if (box && !indexError) Attempt(report, {PLACEMENT_PATH}, SearchInit);

@@ -26,7 +26,20 @@ class StepMark {
 }  // namespace
 
 void ThrowCheckFailure(int, const char*, const char* message) {
-  throw CheckFailure(message, ResourceNewestPath(stepMark));
+  std::vector<FatalPlace> places = ReadingPlaces();
+  std::string text = message;
+  if (!places.empty() && !places.back().culprit.empty() && !places.back().culpritIsMember) {
+    text += " (" + places.back().culprit + ")";
+  }
+  throw CheckFailure(text, ResourceNewestPath(stepMark), std::move(places));
+}
+
+StepFailure KeptFailure(const std::exception_ptr& fault) {
+  try {
+    std::rethrow_exception(fault);
+  } catch (const CheckFailure& failure) {
+    return StepFailure{OneLine(failure.what()), failure.member, failure.places};
+  }
 }
 
 std::optional<StepFailure> RunStep(const std::function<void()>& step) {
@@ -37,6 +50,6 @@ std::optional<StepFailure> RunStep(const std::function<void()>& step) {
   } catch (const CheckFailure& failure) {
     // The failed step may leave members open: no later step needs them.
     ResourceCloseAll();
-    return StepFailure{OneLine(failure.what()), failure.member};
+    return StepFailure{OneLine(failure.what()), failure.member, failure.places};
   }
 }
