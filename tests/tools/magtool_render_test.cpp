@@ -100,6 +100,11 @@ TEST_F(MagtoolRender, TakesAFolderAndDrawsEveryPageOnASheet) {
   const Picture wide = Load("wide.png");
   EXPECT_GT(std::count_if(wide.pixels + 26 * 640 + 262, wide.pixels + 26 * 640 + 330,
                           [&](uint32_t p) { return p != At(wide, 263, 19); }), 10);
+  // A fault is named where it struck.
+  WriteFileText(issue + "/DATA/arts/story.art", "x\n<#SIZE:big:12#>\n");
+  const ChildResult broken = RunMagtool("render " + issue + " story.art " + dir.File("no.png"));
+  EXPECT_EQ(broken.out, "magtool: DATA/arts/story.art:2: Error inside token ! (<#SIZE#>: \"big\" "
+                        "is not a number)\n");
   ASSERT_EQ(Render("out.png").status, 0);
   Picture fromDir = Load("dir.png"), out = Load("out.png");
   EXPECT_TRUE(std::equal(out.pixels, out.pixels + 640 * 480, fromDir.pixels));

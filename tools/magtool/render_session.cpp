@@ -11,6 +11,7 @@
 #include "magtool/place_archive.h"
 #include "magtool/workspace.h"
 #include "resources/archive.h"
+#include "resources/reading_place.h"
 #include "widgets/panel.h"
 
 namespace fs = std::filesystem;
@@ -20,8 +21,10 @@ namespace {
 // The workspace of the running command, left by the fatal path too.
 Workspace* activeWorkspace = nullptr;
 
+// Named where it struck, as check names it, when a member was being read.
 void ExitOnFatal(int, const char*, const char* message) {
-  std::fprintf(stderr, "magtool: %s\n", message);
+  const std::string placed = PlaceLine(FatalPlaceNow(), message);
+  std::fprintf(stderr, "magtool: %s\n", placed.empty() ? message : placed.c_str());
   ResourceCloseAll();  // its extracted files live in the workspace
   if (activeWorkspace != nullptr) activeWorkspace->Remove();
   std::exit(1);
