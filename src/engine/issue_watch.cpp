@@ -15,6 +15,7 @@
 #include "engine/panel_engine.h"
 #include "engine/present.h"
 #include "engine/reader_state.h"
+#include "engine/watch_warnings.h"
 #include "resources/archive.h"
 #include "resources/draw.h"
 #include "resources/reading_place.h"
@@ -93,6 +94,13 @@ void ShowFault(const std::string& fault) {
   std::fflush(stdout);
 }
 
+// magtool check on the issue as it is now, in the background.
+void StartChecker(IssueWatch& watch) {
+  const ReaderPlaces& places = ResourcePlacesInUse();
+  const std::string& issue = places.issueFolder.empty() ? places.archive : places.issueFolder;
+  if (!watch.checkerProgram.empty()) watch.checker.Start(watch.checkerProgram, issue);
+}
+
 void Freeze(Reader& reader, const std::string& fault, const ArticlePlace& place, int32_t panel) {
   IssueWatch& watch = reader.Watch;
   if (watch.fault.empty()) watch.lastGood = reader.Presentation.LastFrame;
@@ -100,9 +108,8 @@ void Freeze(Reader& reader, const std::string& fault, const ArticlePlace& place,
   watch.place = place;
   watch.panelIndex = panel;
   ShowFault(fault);
-  const ReaderPlaces& places = ResourcePlacesInUse();
-  const std::string& issue = places.issueFolder.empty() ? places.archive : places.issueFolder;
-  if (!watch.checkerProgram.empty()) watch.checker.Start(watch.checkerProgram, issue);
+  StartChecker(watch);
+  SetPresentBand(reader.Presentation, {});
   ForceWholePresent(reader.Presentation);
 }
 
@@ -123,7 +130,23 @@ void Reload(Reader& reader, uint64_t stamp) {
   if (!fault.empty()) return Freeze(reader, fault, place, panel);
   watch.fault.clear();
   watch.font = *reader.EngineFixedFont;
+  StartChecker(watch);
   ForceWholePresent(reader.Presentation);
+}
+
+// The warnings of the article shown, once the checker has looked; the key
+// steps through them.
+void WarningsStep(Reader& reader) {
+  IssueWatch& watch = reader.Watch;
+  if (const std::optional<std::string> report = watch.checker.Poll()) {
+    TakeCheckReport(watch.warnings, *report);
+  }
+  const auto steps = static_cast<int32_t>(std::count_if(
+      reader.KeyPresses.begin(), reader.KeyPresses.end(),
+      [](const KeyPress& press) { return press.key == SDLK_F12; }));
+  const bool reading = OpeningCoverDone(reader.OpeningCover) && ClosingDone(reader.ClosingSequence);
+  const std::string& path = reading ? reader.CurrentArticlePath : std::string();
+  SetPresentBand(reader.Presentation, WarningBand(watch.warnings, path, steps, watch.font));
 }
 
 // From now on every look takes the status of every file.
@@ -152,28 +175,13 @@ void Look(Reader& reader) {
   if (settled && stamp != watch.loadedStamp) Reload(reader, stamp);
 }
 
-// Lines of at most 78 characters, broken after a space where there is one;
-// at most 8 of them.
-std::vector<std::string> Wrapped(const std::string& text) {
-  constexpr size_t PER_LINE = SCREEN_WIDTH / 8 - 2;
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size() && lines.size() < 8) {
-    size_t end = std::min(text.size(), start + PER_LINE);
-    const size_t space = text.rfind(' ', end);
-    if (end < text.size() && space != std::string::npos && space > start) end = space + 1;
-    lines.push_back(text.substr(start, end - start));
-    start = end;
-  }
-  return lines;
-}
-
 // The fault's line, wrapped, on a dark red band at the foot of the last good page.
 void FaultFrame(Reader& reader) {
   IssueWatch& watch = reader.Watch;
-  const std::optional<std::string> checked = watch.checker.Poll();
-  if (checked && !checked->empty() && *checked != watch.fault) {
-    watch.fault = *checked;
+  const std::optional<std::string> report = watch.checker.Poll();
+  const std::string checked = report ? FirstProblem(*report) : std::string();
+  if (!checked.empty() && checked != watch.fault) {
+    watch.fault = checked;
     ShowFault(watch.fault);
   }
   if (!reader.Presentation.BackBufferLocked && !LockBackBuffer(reader)) return;
@@ -182,7 +190,7 @@ void FaultFrame(Reader& reader) {
   if (watch.lastGood.size() == pixels) {
     std::copy(watch.lastGood.begin(), watch.lastGood.end(), screen.pixels);
   }
-  const std::vector<std::string> lines = Wrapped(watch.fault + "  (save again to reload)");
+  const std::vector<std::string> lines = BandLines(watch.fault + "  (save again to reload)");
   const int32_t top = SCREEN_HEIGHT - 8 - 16 * static_cast<int32_t>(lines.size());
   FillRect(0x600000, 0, top - 4, SCREEN_WIDTH, SCREEN_HEIGHT - top + 4, screen, DRAW_OPAQUE, 1.0f);
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -204,6 +212,7 @@ void WatchStart(Reader& reader) {
   watch.nextLookTicks = EngineTicks() + WATCH_POLL_MS;
   watch.font = *reader.EngineFixedFont;
   watch.checkerProgram = CheckerBesideReader();
+  StartChecker(watch);
   SetFatalHandler(ThrowWatchFault);
 }
 
@@ -212,6 +221,7 @@ void WatchFrame(Reader& reader) {
   Look(reader);
   const bool closing = !ClosingDone(reader.ClosingSequence);
   if (!watch.fault.empty() && !closing) return FaultFrame(reader);
+  WarningsStep(reader);
   const std::string fault = Guarded([&] { PanelEngineFrame(reader); });
   if (!fault.empty()) Freeze(reader, fault, PlaceNow(reader), reader.PanelEngine.CurrentPanelIndex);
 }

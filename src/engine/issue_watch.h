@@ -4,9 +4,11 @@
 // reopened in the same panel at the same place (the contents when it is
 // gone); the article stack and the music carry on. A fault in the issue
 // does not end the reader: the last good page stays on the screen under the
-// fault's line, until a later save loads again. The line shown is the member
+// fault's line, until a later save loads again. The line shown is the place
 // and the reader's message at first, then the checker's "path:line: message"
-// once it has looked. Faults before the watch starts stay fatal.
+// once it has looked. After each good load the checker looks too, and the
+// warnings of the article shown stand on a yellow band (watch_warnings.h).
+// Faults before the watch starts stay fatal.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +18,7 @@
 
 #include "engine/article_stack.h"
 #include "platform/change_notice.h"
+#include "engine/watch_warnings.h"
 #include "platform/checker_run.h"
 #include "text/fixed_font.h"
 
@@ -35,6 +38,7 @@ struct IssueWatch {
   int32_t panelIndex = 0;
   std::string checkerProgram;  // magtool, to give the fault's line; empty when absent
   CheckerRun checker;
+  WatchWarnings warnings;      // check's, of the issue as last loaded
 };
 
 struct Reader;

@@ -120,8 +120,30 @@ void AddCursorArea(std::vector<SDL_Rect>& areas, const Picture& cursor, int32_t 
                            static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)});
 }
 
-// The areas of the screen to redo: what changed in the frame, and the soft
-// cursor's old and new places when it moved, came or went. A back buffer
+int32_t BandRows(const PresentState& state) {
+  return static_cast<int32_t>(state.Band.size() / SCREEN_WIDTH);
+}
+
+SDL_Rect FootRows(int32_t rows) {
+  return SDL_Rect{0, static_cast<Sint16>(SCREEN_HEIGHT - rows), static_cast<Uint16>(SCREEN_WIDTH),
+                  static_cast<Uint16>(rows)};
+}
+
+// The band's rows when it came, changed or went, or when anything else is
+// redone (which may have drawn over it).
+void AddBandArea(PresentState& state, std::vector<SDL_Rect>& areas, bool drawnOver) {
+  const int32_t rows = BandRows(state);
+  const bool redo = rows > 0 && (!areas.empty() || drawnOver);
+  if (state.BandChanged || redo) {
+    const int32_t covered = std::max(rows, state.BandShownRows);
+    if (covered > 0) areas.push_back(FootRows(covered));
+  }
+  state.BandChanged = 0;
+  state.BandShownRows = rows;
+}
+
+// The areas of the screen to redo: what changed in the frame, the band, and
+// the soft cursor's old and new places when it moved, came or went. A back buffer
 // that is the screen itself has lost the cursor to the frame's drawing, so
 // there the cursor is redone every time.
 std::vector<SDL_Rect> AreasToShow(Reader& reader, bool cursorDrawnOver) {
@@ -140,7 +162,40 @@ std::vector<SDL_Rect> AreasToShow(Reader& reader, bool cursorDrawnOver) {
   state.CursorShown = shown;
   state.CursorX = mouse.x;
   state.CursorY = mouse.y;
+  AddBandArea(state, areas, cursorDrawnOver);
   return areas;
+}
+
+// With the screen locked; on a screen that is the frame, what it covers is
+// kept to be put back.
+void DrawBand(PresentState& state, SDL_Surface* surface, int32_t pixelMode, bool overFrame) {
+  const int32_t rows = BandRows(state);
+  const int32_t top = SCREEN_HEIGHT - rows;
+  auto* pixels = static_cast<uint8_t*>(surface->pixels);
+  if (overFrame) {
+    state.BandDrawn = state.Band;
+    state.BandUnder.resize(state.Band.size());
+  }
+  for (int32_t row = 0; row < rows; ++row) {
+    uint8_t* line = pixels + static_cast<size_t>(top + row) * surface->pitch;
+    const size_t at = static_cast<size_t>(row) * SCREEN_WIDTH;
+    if (overFrame) std::memcpy(state.BandUnder.data() + at, line, SCREEN_WIDTH * 4);
+    ConvertRow(state.Band.data() + at, line, SCREEN_WIDTH, pixelMode);
+  }
+}
+
+// Where the screen is the frame, the band's pixels are put back as the frame
+// had them, except where the frame has been drawn on since.
+void LiftBand(PresentState& state, Picture& frame) {
+  const size_t count = state.BandUnder.size();
+  if (count != state.BandDrawn.size()) return;
+  const size_t from = static_cast<size_t>(SCREEN_HEIGHT) * SCREEN_WIDTH - count;
+  for (size_t i = 0; i < count; ++i) {
+    uint32_t& pixel = frame.pixels[from + i];
+    if (pixel == state.BandDrawn[i]) pixel = state.BandUnder[i];
+  }
+  state.BandUnder.clear();
+  state.BandDrawn.clear();
 }
 
 // With the screen locked.
@@ -170,9 +225,10 @@ bool LockTarget(PresentState& state, SDL_Surface* target) {
   return false;
 }
 
-// The soft cursor on top, then the areas on to the screen.
+// The band and the soft cursor on top, then the areas on to the screen.
 void Show(Reader& reader, SDL_Surface* target, std::vector<SDL_Rect>& areas) {
   const VideoState& video = reader.Video;
+  DrawBand(reader.Presentation, target, video.PixelMode, target == reader.BackBufferSurface);
   DrawSoftCursor(reader, target);
   SDL_UnlockSurface(target);
   if (video.ShadowSurface != nullptr) BlitAreas(video.ShadowSurface, video.ScreenSurface, areas);
@@ -191,6 +247,7 @@ void PresentSurfaceBackBuffer(Reader& reader) {
   if (state.PresentedThisFrame) return;
   state.PresentedThisFrame = 1;
   SDL_Surface* target = PresentSurface(reader.Video);
+  if (backBuffer == target) LiftBand(state, reader.BackBuffer);
   std::vector<SDL_Rect> areas = AreasToShow(reader, backBuffer == target);
   SDL_UnlockSurface(backBuffer);
   state.BackBufferLocked = 0;
@@ -268,6 +325,12 @@ void Present(Reader& reader) {
 }
 
 void ForceWholePresent(PresentState& presentation) { presentation.WholePending = 1; }
+
+void SetPresentBand(PresentState& presentation, std::vector<uint32_t> band) {
+  if (band == presentation.Band) return;
+  presentation.Band = std::move(band);
+  presentation.BandChanged = 1;
+}
 
 void HideEngineCursor(Reader& reader) {
   if (reader.Presentation.CursorHidden != 0) return;

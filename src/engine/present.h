@@ -28,6 +28,13 @@ struct PresentState {
   int32_t UpdatedRects;        // rectangles updated by the last of them
   int32_t CursorShown, CursorX, CursorY;  // the soft cursor as last drawn
   std::vector<uint32_t> LastFrame;        // the frame last shown, without cursor
+  // A strip over the foot of every frame, under the cursor and not part of
+  // the frame (the watch's warnings): whole rows of 0x00RRGGBB; empty: none.
+  std::vector<uint32_t> Band;
+  int32_t BandChanged;    // set since the last present
+  int32_t BandShownRows;  // rows of it on the screen
+  // Where the frame is the screen: the band as drawn there, and what it covers.
+  std::vector<uint32_t> BandDrawn, BandUnder;
 };
 
 struct Reader;
@@ -53,6 +60,10 @@ void Present(Reader& reader);
 // The next present shows the whole frame: the window was exposed, resized or
 // activated, and what it shows is no longer known.
 void ForceWholePresent(PresentState& presentation);
+
+// Shows band (rows of SCREEN_WIDTH pixels) over the foot of the screen from
+// the next present on, in place of the one before; empty takes it away.
+void SetPresentBand(PresentState& presentation, std::vector<uint32_t> band);
 
 // Writes min(sizes) of frame into the locked surface in pixelMode: 0 copies
 // 32-bit rows, 1 converts to RGB555, 2 to RGB565, 3 swaps red and blue.

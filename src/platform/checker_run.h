@@ -1,7 +1,7 @@
-// The checker's own line for a fault a watching reader met: `magtool check`
-// run on the issue in the background, so that the reader can show
-// "path:line: message" where it only knows the member it was reading. The
-// checker is the program beside the reader's own, when there is one.
+// `magtool check` run on the issue in the background for a watching reader,
+// which shows its lines: "path:line: message" for a fault, the warnings of
+// the article shown. The checker is the program beside the reader's own,
+// when there is one.
 #pragma once
 
 #include <sys/types.h>
@@ -21,9 +21,8 @@ class CheckerRun {
   // cannot be started.
   bool Start(const std::string& program, const std::string& target);
 
-  // Once the run has ended: its first problem line (not a warning, not the
-  // "ok:" summary), else an empty line; nothing while it runs or when none is
-  // running. An ended run is forgotten.
+  // Once the run has ended: its report (at most its first 64 KiB); nothing
+  // while it runs or when none is running. An ended run is forgotten.
   std::optional<std::string> Poll();
 
   // Leaves a run still going to finish on its own (killed, the checker would

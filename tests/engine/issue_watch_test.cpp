@@ -11,6 +11,7 @@
 #include "engine/issue_watch.h"
 #include "support/reader_fixture.h"
 #include "support/scratch_dir.h"
+#include "support/sdl_events.h"
 #include "support/startup_files.h"
 
 namespace fs = std::filesystem;
@@ -56,7 +57,10 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
 
   // The checker's first problem replaces the reader's own line once it has run.
   const std::string checker = dir.File("checker");
-  WriteFileText(checker, "#!/bin/sh\necho \"$2:1: warning: w\"\necho \"$2:2: $1ed\"\necho ok\n");
+  WriteFileText(checker,
+                "#!/bin/sh\necho \"$2:1: warning: w\"\necho \"$2:2: $1ed\"\n"
+                "echo 'DATA/arts/index.art:3: warning: one'\necho 'data/arts/INDEX.art: warning: two'\n"
+                "echo 'DATA/arts/other.art:1: warning: elsewhere'\necho ok\n");
   std::filesystem::permissions(checker, std::filesystem::perms::owner_exec,
                                std::filesystem::perm_options::add);
   reader.Watch.checkerProgram = checker;
@@ -70,6 +74,27 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
   Save(edited);
   EXPECT_EQ(reader.Watch.fault, "");
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, scrollY);
+  // After a good load the checker looks again: the article's own warnings on
+  // a yellow band, one at a time, F12 for the next; none once it is gone.
+  for (int i = 0; i < 1000 && reader.Watch.warnings.lines.size() < 4; ++i) {
+    SDL_Delay(10);
+    Step();
+  }
+  Step();
+  EXPECT_EQ(reader.Watch.warnings.shown, 0u);
+  const uint32_t* screen = static_cast<uint32_t*>(reader.Video.ScreenSurface->pixels);
+  EXPECT_EQ(screen[640 * 479], 0xE8C020u) << "the warning's band, over the frame";
+  EXPECT_NE(reader.BackBuffer.pixels[640 * 479], 0xE8C020u) << "not in it";
+  PushEvent(KeyEvent(SDL_KEYDOWN, SDLK_F12));
+  Step();
+  EXPECT_EQ(reader.Watch.warnings.shown, 1u);
+  PushEvent(KeyEvent(SDL_KEYDOWN, SDLK_F12));
+  Step();
+  EXPECT_EQ(reader.Watch.warnings.shown, 0u) << "two of the article's: round again";
+  reader.Watch.checkerProgram.clear();
+  reader.Watch.warnings.lines.clear();
+  Step();
+  EXPECT_EQ(screen[640 * 479], reader.BackBuffer.pixels[640 * 479]) << "the page under it again";
   reader.Watch.notice = PollingChangeNotice();  // as where the kernel cannot tell
   Save("<#SCROLL:1:1:0:0#>\nshort\n");  // the place is gone: the last page
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, 0);

@@ -159,6 +159,17 @@ TEST_F(MainLoopTest, DepthsOpenInTheirModesAndDirectXBlitShowsOncePerFrame) {
     EXPECT_TRUE(MainLoopStep(reader, loop));
     EXPECT_EQ(reader.Presentation.Presents, shown) << "an unchanged frame is not shown";
   }
+  // The screen is the frame here: a band drawn over it is lifted off again.
+  SkipOpeningCover(reader);
+  EXPECT_TRUE(MainLoopStep(reader, loop));
+  const auto* screen = static_cast<uint32_t*>(reader.Video.ScreenSurface->pixels);
+  const uint32_t under = screen[640 * 479];
+  SetPresentBand(reader.Presentation, std::vector<uint32_t>(640 * 4, 0x112233));
+  EXPECT_TRUE(MainLoopStep(reader, loop));
+  EXPECT_EQ(screen[640 * 479], 0x112233u);
+  SetPresentBand(reader.Presentation, {});
+  EXPECT_TRUE(MainLoopStep(reader, loop));
+  EXPECT_EQ(screen[640 * 479], under);
 }
 
 TEST_F(MainLoopTest, PresentShowsOnlyWhatChangedAndAllAfterAnExpose) {
@@ -179,6 +190,17 @@ TEST_F(MainLoopTest, PresentShowsOnlyWhatChangedAndAllAfterAnExpose) {
   Present(reader);
   EXPECT_EQ(reader.Presentation.Presents, shown + 2);
   EXPECT_EQ(screen[0], reader.BackBuffer.pixels[0]);
+  // A band stands over the frame, outside it, through a change elsewhere.
+  SetPresentBand(reader.Presentation, std::vector<uint32_t>(640 * 4, 0x112233));
+  Present(reader);
+  EXPECT_EQ(screen[640 * 479], 0x112233u);
+  EXPECT_NE(reader.BackBuffer.pixels[640 * 479], 0x112233u);
+  reader.BackBuffer.pixels[640 * 478] = 0xABCDEF;
+  Present(reader);
+  EXPECT_EQ(screen[640 * 478], 0x112233u);
+  SetPresentBand(reader.Presentation, {});
+  Present(reader);
+  EXPECT_EQ(screen[640 * 478], 0xABCDEFu);
 }
 
 // Each wait moves the deadline on: three waits last at least two frames.

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <sstream>
 #include <system_error>
 
 extern char** environ;
@@ -15,15 +14,6 @@ extern char** environ;
 namespace {
 
 constexpr size_t OUTPUT_MAX = 1 << 16;  // a report's first lines are all that count
-
-std::string FirstProblem(const std::string& text) {
-  std::istringstream lines(text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (line.find(": warning: ") == std::string::npos && !line.starts_with("ok:")) return line;
-  }
-  return {};
-}
 
 }  // namespace
 
@@ -78,7 +68,7 @@ std::optional<std::string> CheckerRun::Poll() {
   waitpid(running_.pid, &status, 0);
   close(running_.output);
   running_ = {-1, -1};
-  return FirstProblem(text_);
+  return text_;
 }
 
 void CheckerRun::Stop() {
