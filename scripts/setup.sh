@@ -9,7 +9,7 @@ packages=(build-essential cmake pkg-config libsdl1.2-compat-dev libpng-dev
   libharfbuzz-dev libwoff-dev
   libbenchmark-dev clang libclang-rt-14-dev fonts-liberation fonts-dejavu-core
   xvfb xdotool openbox x11-apps python3 valgrind desktop-file-utils nodejs chromium
-  emscripten dpkg-dev)
+  emscripten dpkg-dev clang-format)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

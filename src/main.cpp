@@ -1,7 +1,6 @@
 // diskmag: the magazine reader. Reads the command line and starts the engine.
 #include <cstdio>
 #include <cstring>
-
 #include <string>
 
 #include "base/fatal.h"
@@ -34,7 +33,8 @@ constexpr const char* USAGE =
 
 // A number from 1 to MAX_WINDOW_SCALE, else 0.
 int ParseScale(const char* text) {
-  return text == nullptr ? 0 : static_cast<int>(ParseDecimal(text, 1, MAX_WINDOW_SCALE).value_or(0));
+  return text == nullptr ? 0
+                         : static_cast<int>(ParseDecimal(text, 1, MAX_WINDOW_SCALE).value_or(0));
 }
 
 int Usage(const char* complaint, const char* argument) {
@@ -59,7 +59,9 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--start") == 0) {
       if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage("missing article after", argv[i]);
       options.startArticle = ArticlePathOf(argv[++i]);
-      if (options.startArticle.size() > PATH_MAX_CHARS) return Usage("article name too long", argv[i]);
+      if (options.startArticle.size() > PATH_MAX_CHARS) {
+        return Usage("article name too long", argv[i]);
+      }
     } else if (std::strcmp(argv[i], "--watch") == 0) {
       options.watch = true;
     } else if (std::strcmp(argv[i], "--window") == 0 || std::strcmp(argv[i], "--fullscreen") == 0) {

@@ -67,10 +67,9 @@ void ArticleBuildHotspots(Article& article) {
   article.hotspots.clear();
   AddTextHotspots(article);
   AddPictureHotspots(article);
-  std::stable_sort(article.hotspots.begin(), article.hotspots.end(),
-                   [](const Hotspot& a, const Hotspot& b) {
-                     return a.y != b.y ? a.y < b.y : a.x < b.x;
-                   });
+  std::stable_sort(
+      article.hotspots.begin(), article.hotspots.end(),
+      [](const Hotspot& a, const Hotspot& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
 }
 
 int32_t ArticleFirstVisibleHotspot(const Article& article) {

@@ -44,8 +44,8 @@ void RaiseTotal(Article& article, int32_t y) {
   article.totalHeight = std::max(article.totalHeight, y);
 }
 
-TextSegment MakeSegment(const ParserState& state, int32_t mode, int32_t x,
-                        const std::string& text, TextSize size) {
+TextSegment MakeSegment(const ParserState& state, int32_t mode, int32_t x, const std::string& text,
+                        TextSize size) {
   return TextSegment{.mode = mode,
                      .limit = state.jlimit,
                      .x = x,
@@ -149,8 +149,7 @@ void ContinueRest(Article& article, ParserState& state, const std::string& run) 
 
 }  // namespace
 
-TextSize LayoutMeasure(const ArticleFonts& fonts, const std::string& text,
-                       const GlyphTable* font) {
+TextSize LayoutMeasure(const ArticleFonts& fonts, const std::string& text, const GlyphTable* font) {
   if (font == nullptr) return FixedMeasure(text.c_str());
   fonts.registry->charSpacing = fonts.registry->wordSpacing = 0;
   return FontMeasure(*fonts.registry, text.c_str(), font);

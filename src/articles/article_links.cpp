@@ -24,8 +24,7 @@ bool SegmentHit(const Article& article, const TextSegment& segment, int32_t cx, 
   if (registry == nullptr) return false;
   registry->charSpacing = segment.charSpacing;
   registry->wordSpacing = segment.wordSpacing;
-  return FontHit(*registry, article.mouseX, article.mouseY, text, x, y, segment.font) !=
-         0;
+  return FontHit(*registry, article.mouseX, article.mouseY, text, x, y, segment.font) != 0;
 }
 
 int32_t TextLinkAt(const Article& article, int32_t cx, int32_t cy) {
@@ -44,8 +43,8 @@ bool PlacementHit(const Article& article, const PicturePlacement& placement, int
   const Picture& image = placement.picture->image;
   const int64_t left = int64_t{cx} + placement.x;
   const int64_t top = int64_t{cy} + placement.y;
-  return article.mouseX >= left && article.mouseX <= left + image.width &&
-         article.mouseY >= top && article.mouseY <= top + image.height;
+  return article.mouseX >= left && article.mouseX <= left + image.width && article.mouseY >= top &&
+         article.mouseY <= top + image.height;
 }
 
 int32_t PictureLinkAt(const Article& article, int32_t cx, int32_t cy) {

@@ -19,9 +19,9 @@ struct Tag {
   Article& article;
   ParserState& state;
   const std::string& line;
-  size_t name;          // the tag name's first character
-  size_t args;          // behind the matched literal
-  size_t searchFrom;    // where the tag's closing "#>" is looked for
+  size_t name;        // the tag name's first character
+  size_t args;        // behind the matched literal
+  size_t searchFrom;  // where the tag's closing "#>" is looked for
   bool endsLine;
 };
 
@@ -101,16 +101,15 @@ std::string ValueToEnd(Tag& tag, const char* message) {
   FatalError(message);
 }
 
-void PlacePicture(Tag& tag, const std::string& name, const std::string* hoverName,
-                  int32_t isLink, int32_t linkId) {
+void PlacePicture(Tag& tag, const std::string& name, const std::string* hoverName, int32_t isLink,
+                  int32_t linkId) {
   tag.state.passable = true;
   PictureEntry& picture = PictureCacheGet(tag.article, name.c_str());
   PictureEntry* hover =
       hoverName != nullptr ? &PictureCacheGet(tag.article, hoverName->c_str()) : nullptr;
   tag.state.passable = false;
-  tag.article.placements.push_front(PicturePlacement{tag.state.x, tag.state.y, isLink,
-                                                     hover != nullptr ? 1 : 0, &picture, hover,
-                                                     linkId});
+  tag.article.placements.push_front(PicturePlacement{
+      tag.state.x, tag.state.y, isLink, hover != nullptr ? 1 : 0, &picture, hover, linkId});
 }
 
 void Title(Tag& tag) {
@@ -266,20 +265,34 @@ void JustificationLimit(Tag& tag) {
 
 // Table order matters: "ABREAK_ON1#>" is tried before "ABREAK_ON#>".
 constexpr TagLiteral FIRST_PASS[] = {
-    {"TITLE#>", Title},           {"AUTHOR#>", Author},
-    {"KEYWORDS#>", Keywords},     {"FACENAME:", FaceName},
-    {"BOLD#>", Style<&ParserState::bold, 1>},             {"ITALIC#>", Style<&ParserState::italic, 1>},
-    {"UNDERLINE#>", Style<&ParserState::underline, 1>},   {"NBOLD#>", Style<&ParserState::bold, 0>},
-    {"NITALIC#>", Style<&ParserState::italic, 0>},      {"NUNDERLINE#>", Style<&ParserState::underline, 0>},
-    {"ABREAK_ON1#>", AutoBreakTag<1, 1>}, {"ABREAK_ON2#>", AutoBreakTag<1, 2>},
-    {"ABREAK_ON#>", AutoBreakTag<1, 0>}, {"ABREAK_OFF#>", AutoBreakTag<0, 0>},
-    {"SIZE:", Size},              {"COLOR:", Color},
-    {"ACLC:", ActiveLinkColour},  {"VISLC:", VisitedLinkColour},
-    {"AA_OFF", AntialiasOff},     {"AA_ON", AntialiasOn},
-    {"HLINE#>", HorizontalLine},  {"GOTO:", Goto},
-    {"COLUMNS#>", Columns},       {"PICTURE:", PictureTag},
-    {"JUSTIFY1#>", Justify1},     {"JUSTIFY2#>", Justify2},
-    {"ENDJ#>", EndJustify},       {"LINK:", Link},
+    {"TITLE#>", Title},
+    {"AUTHOR#>", Author},
+    {"KEYWORDS#>", Keywords},
+    {"FACENAME:", FaceName},
+    {"BOLD#>", Style<&ParserState::bold, 1>},
+    {"ITALIC#>", Style<&ParserState::italic, 1>},
+    {"UNDERLINE#>", Style<&ParserState::underline, 1>},
+    {"NBOLD#>", Style<&ParserState::bold, 0>},
+    {"NITALIC#>", Style<&ParserState::italic, 0>},
+    {"NUNDERLINE#>", Style<&ParserState::underline, 0>},
+    {"ABREAK_ON1#>", AutoBreakTag<1, 1>},
+    {"ABREAK_ON2#>", AutoBreakTag<1, 2>},
+    {"ABREAK_ON#>", AutoBreakTag<1, 0>},
+    {"ABREAK_OFF#>", AutoBreakTag<0, 0>},
+    {"SIZE:", Size},
+    {"COLOR:", Color},
+    {"ACLC:", ActiveLinkColour},
+    {"VISLC:", VisitedLinkColour},
+    {"AA_OFF", AntialiasOff},
+    {"AA_ON", AntialiasOn},
+    {"HLINE#>", HorizontalLine},
+    {"GOTO:", Goto},
+    {"COLUMNS#>", Columns},
+    {"PICTURE:", PictureTag},
+    {"JUSTIFY1#>", Justify1},
+    {"JUSTIFY2#>", Justify2},
+    {"ENDJ#>", EndJustify},
+    {"LINK:", Link},
     {"ENDL#>", EndLink},
 };
 

@@ -104,8 +104,7 @@ int32_t DrawColoured(Article& article, const ColouredText& text, int32_t x, int3
 
 void ArticlePrepareTitle(Article& article) {
   if (article.title.empty()) return;
-  ColouredText text =
-      ApplyColourEscapes(article.title, static_cast<uint32_t>(article.titleColour));
+  ColouredText text = ApplyColourEscapes(article.title, static_cast<uint32_t>(article.titleColour));
   article.title = std::move(text.chars);
   article.titleColours = std::move(text.colours);
 }

@@ -17,8 +17,7 @@ void ArticleSetView(Article& article, Picture& picture);
 
 // Draws the left column from view column x (and the right one in two-column
 // mode); with hitTest, finds the hovered link first.
-void ArticleDraw(Article& article, int32_t x, int32_t hitTest, int32_t drawLeft,
-                 int32_t drawRight);
+void ArticleDraw(Article& article, int32_t x, int32_t hitTest, int32_t drawLeft, int32_t drawRight);
 
 // One step of picture scrolling, once per frame.
 void ArticleAnimatePictures(Article& article);

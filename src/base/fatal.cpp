@@ -1,12 +1,13 @@
 #include "base/fatal.h"
 
+#include <strings.h>
+
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <new>
-#include <strings.h>
 
 namespace {
 

@@ -18,7 +18,7 @@ int DigitValue(char c) {
 struct Magnitude {
   uint64_t value = 0;  // capped at TOO_BIG, so an endless run of digits cannot wrap it
   bool negative = false;
-  size_t end = 0;      // 0 when no digit was read
+  size_t end = 0;  // 0 when no digit was read
 };
 
 // base 0 chooses as "%i" does; base 16 takes an optional 0x as "%X" does.
@@ -29,7 +29,8 @@ Magnitude ReadMagnitude(std::string_view text, int base) {
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) m.negative = text[at++] == '-';
   // A 0x prefix counts only when a hex digit follows it; else the 0 is the number.
   const bool prefixed = at + 2 < text.size() && text[at] == '0' &&
-                        (text[at + 1] == 'x' || text[at + 1] == 'X') && DigitValue(text[at + 2]) < 16;
+                        (text[at + 1] == 'x' || text[at + 1] == 'X') &&
+                        DigitValue(text[at + 2]) < 16;
   if (base == 0) base = prefixed ? 16 : at < text.size() && text[at] == '0' ? 8 : 10;
   if (prefixed && base == 16) at += 2;
   const size_t first = at;
@@ -52,9 +53,7 @@ std::optional<int32_t> TakeInt(std::string_view& text) {
   return static_cast<int32_t>(m.negative ? -value : value);
 }
 
-bool IntTooBig(std::string_view text) {
-  return ReadMagnitude(text, 0).end != 0 && !ParseInt(text);
-}
+bool IntTooBig(std::string_view text) { return ReadMagnitude(text, 0).end != 0 && !ParseInt(text); }
 
 std::optional<uint32_t> TakeHex(std::string_view& text) {
   const Magnitude m = ReadMagnitude(text, 16);

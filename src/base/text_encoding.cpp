@@ -128,6 +128,8 @@ std::string Utf8FromPoint(char32_t point) {
 
 std::string Utf8FromWindows1252(std::string_view text) {
   std::string out;
-  for (const char byte : text) out += Utf8FromPoint(Windows1252Point(static_cast<unsigned char>(byte)));
+  for (const char byte : text) {
+    out += Utf8FromPoint(Windows1252Point(static_cast<unsigned char>(byte)));
+  }
   return out;
 }

@@ -5,8 +5,8 @@
 // (which counts as a multi-byte character, and is dropped). Any other file is
 // already 8-bit text and is read as it is, byte for byte: a Windows-1252 text
 // may well be valid UTF-8 by chance ("Gru\xDF\x85", "Gruß…", reads as
-// "Gru" and U+07C5), and an issue made before UTF-8 was read shows as it did. The way back, to UTF-8, is for the few
-// places that hand the engine's text to the system (the window's caption).
+// "Gru" and U+07C5), and an issue made before UTF-8 was read shows as it did. The way back, to
+// UTF-8, is for the few places that hand the engine's text to the system (the window's caption).
 #pragma once
 
 #include <cstdint>

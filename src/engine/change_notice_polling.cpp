@@ -1,5 +1,4 @@
 #include "platform/change_notice.h"
-
 #include "resources/archive.h"
 
 namespace {

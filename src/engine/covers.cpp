@@ -103,8 +103,8 @@ void ClosingFrame(ClosingSequenceState& closing, Picture& screen, KeyState& keys
   Blit(closing.Cover, 0, 0, screen, DRAW_OPAQUE, 1.0f);
   const uint32_t sinceFade = elapsed - FADE_MS;
   if (sinceFade >= SCROLL_LOOP_MS) RaiseQuit(keys);
-  Blit(closing.Scroll, END_SCROLL_X, ScrollY(sinceFade, screen.height, closing.Scroll.height), screen,
-       DRAW_OPAQUE, 1.0f);
+  Blit(closing.Scroll, END_SCROLL_X, ScrollY(sinceFade, screen.height, closing.Scroll.height),
+       screen, DRAW_OPAQUE, 1.0f);
   if (elapsed > CLOSING_MAX_MS) {
     ClosingFree(closing);
     closing.ClosingDone = 1;

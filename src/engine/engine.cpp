@@ -2,13 +2,12 @@
 
 #include "articles/article_lifecycle.h"
 #include "articles/article_view.h"
-
 #include "base/fatal.h"
-#include "platform/document_opener.h"
 #include "engine/font_list.h"
 #include "engine/issue_watch.h"
 #include "engine/reader_state.h"
 #include "music/msx.h"
+#include "platform/document_opener.h"
 #include "resources/draw.h"
 #include "resources/image_loader.h"
 #include "resources/resource_file.h"
@@ -23,8 +22,8 @@ SDL_Surface* DirectXSurface(const Reader& reader) {
   const bool screenIsArgb = reader.Setup.Bpp == 32 && reader.Video.PixelMode == PIXEL_ARGB8888;
   SDL_Surface* surface = screenIsArgb
                              ? screen
-                             : SDL_CreateRGBSurface(SDL_HWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT,
-                                                    32, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+                             : SDL_CreateRGBSurface(SDL_HWSURFACE, SCREEN_WIDTH, SCREEN_HEIGHT, 32,
+                                                    0xFF0000, 0x00FF00, 0x0000FF, 0);
   if (surface == nullptr || surface->pitch == SCREEN_WIDTH * 4) return surface;
   if (surface != screen) SDL_FreeSurface(surface);
   return nullptr;
@@ -134,7 +133,9 @@ ArticleFonts EngineFonts(const Reader& reader) {
 
 void EngineCommand(Reader& reader, int command) {
   switch (command) {
-    case ENGINE_INIT: EngineInit(reader); break;
+    case ENGINE_INIT:
+      EngineInit(reader);
+      break;
     case ENGINE_FRAME:
       if (reader.Watch.enabled) {
         WatchFrame(reader);
@@ -144,7 +145,10 @@ void EngineCommand(Reader& reader, int command) {
       MsxPoll();
       ReapOpeners();
       break;
-    case ENGINE_SHUTDOWN: EngineShutdown(reader); break;
-    default: break;
+    case ENGINE_SHUTDOWN:
+      EngineShutdown(reader);
+      break;
+    default:
+      break;
   }
 }

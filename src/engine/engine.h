@@ -18,7 +18,7 @@ enum MouseButtons { MOUSE_LEFT = 1, MOUSE_RIGHT = 2 };
 // Input as the frame sees it; the frame clears a button bit once it has acted
 // on the click, so a click is consumed once.
 struct MouseState {
-  int32_t x;        // last motion position, screen pixels
+  int32_t x;  // last motion position, screen pixels
   int32_t y;
   int32_t buttons;  // MouseButtons held
 };

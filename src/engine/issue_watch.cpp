@@ -141,9 +141,9 @@ void WarningsStep(Reader& reader) {
   if (const std::optional<std::string> report = watch.checker.Poll()) {
     TakeCheckReport(watch.warnings, *report);
   }
-  const auto steps = static_cast<int32_t>(std::count_if(
-      reader.KeyPresses.begin(), reader.KeyPresses.end(),
-      [](const KeyPress& press) { return press.key == SDLK_F12; }));
+  const auto steps = static_cast<int32_t>(
+      std::count_if(reader.KeyPresses.begin(), reader.KeyPresses.end(),
+                    [](const KeyPress& press) { return press.key == SDLK_F12; }));
   const bool reading = OpeningCoverDone(reader.OpeningCover) && ClosingDone(reader.ClosingSequence);
   const std::string& path = reading ? reader.CurrentArticlePath : std::string();
   SetPresentBand(reader.Presentation, WarningBand(watch.warnings, path, steps, watch.font));

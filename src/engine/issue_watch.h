@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "engine/article_stack.h"
-#include "platform/change_notice.h"
 #include "engine/watch_warnings.h"
+#include "platform/change_notice.h"
 #include "platform/checker_run.h"
 #include "text/fixed_font.h"
 
@@ -27,18 +27,18 @@ constexpr uint32_t WATCH_POLL_MS = 250;  // a change settles for one look before
 struct IssueWatch {
   bool enabled = false;
   std::unique_ptr<ChangeNotice> notice;  // the kernel's, else looking at every file
-  uint64_t loadedStamp = 0;   // the issue as last loaded
-  uint64_t seenStamp = 0;     // the issue at the last look
+  uint64_t loadedStamp = 0;              // the issue as last loaded
+  uint64_t seenStamp = 0;                // the issue at the last look
   uint32_t nextLookTicks = 0;
-  int32_t reloads = 0;        // loads after the first, good or not
-  std::string fault;          // the fault shown; empty while the issue is good
+  int32_t reloads = 0;             // loads after the first, good or not
+  std::string fault;               // the fault shown; empty while the issue is good
   std::vector<uint32_t> lastGood;  // the page shown when the fault came
-  FixedFont font{};           // the last good fixed font, to write the fault with
-  ArticlePlace place;         // where the reader was when the fault came
+  FixedFont font{};                // the last good fixed font, to write the fault with
+  ArticlePlace place;              // where the reader was when the fault came
   int32_t panelIndex = 0;
   std::string checkerProgram;  // magtool, to give the fault's line; empty when absent
   CheckerRun checker;
-  WatchWarnings warnings;      // check's, of the issue as last loaded
+  WatchWarnings warnings;  // check's, of the issue as last loaded
 };
 
 struct Reader;

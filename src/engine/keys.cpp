@@ -1,8 +1,9 @@
+#include "engine/keys.h"
+
 #include <array>
 #include <cstdio>
 #include <utility>
 
-#include "engine/keys.h"
 #include "resources/resource_file.h"
 
 namespace {
@@ -11,14 +12,14 @@ using Flag = int32_t KeyState::*;
 
 // The flag each slot sets; slot 2 is read from the file but has no command.
 constexpr std::array<Flag, KEY_SLOTS> SLOT_FLAGS = {
-    &KeyState::quit,        &KeyState::follow,    nullptr,
-    &KeyState::lineUp,      &KeyState::pageDown,  &KeyState::lineDown,
-    &KeyState::pageUp,      &KeyState::nextLink,  &KeyState::prevLink,
-    &KeyState::firstPage,   &KeyState::lastPage,  &KeyState::scrollStyle,
-    &KeyState::nextPanel,   &KeyState::help,      &KeyState::search,
-    &KeyState::back,        &KeyState::pageUp2,   &KeyState::pageDown2,
-    &KeyState::prevTune,    &KeyState::nextTune,  &KeyState::pauseMusic,
-    &KeyState::saveText,    &KeyState::silence,   &KeyState::playList,
+    &KeyState::quit,      &KeyState::follow,   nullptr,
+    &KeyState::lineUp,    &KeyState::pageDown, &KeyState::lineDown,
+    &KeyState::pageUp,    &KeyState::nextLink, &KeyState::prevLink,
+    &KeyState::firstPage, &KeyState::lastPage, &KeyState::scrollStyle,
+    &KeyState::nextPanel, &KeyState::help,     &KeyState::search,
+    &KeyState::back,      &KeyState::pageUp2,  &KeyState::pageDown2,
+    &KeyState::prevTune,  &KeyState::nextTune, &KeyState::pauseMusic,
+    &KeyState::saveText,  &KeyState::silence,  &KeyState::playList,
 };
 
 using KeyFileBytes = std::array<uint8_t, KEY_SLOTS * 4>;

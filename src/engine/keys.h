@@ -20,30 +20,30 @@ constexpr const char* KEYDEFS_PATH = "DATA/configs/keydefs.cfg";
 using KeyTable = std::array<int32_t, KEY_SLOTS>;
 
 struct KeyState {
-  int32_t playList;    // slot 23, pressed
-  int32_t silence;     // 22, pressed
-  int32_t quit;        // 0, pressed; also raised by the exit button and the closing
-  int32_t pageUp;      // 6, pressed
-  int32_t pageDown;    // 4, pressed
-  int32_t lineUp;      // 3, held
-  int32_t lineDown;    // 5, held
-  int32_t follow;      // 1, pressed
-  int32_t firstPage;   // 9, held
-  int32_t lastPage;    // 10, held
-  int32_t nextLink;    // 7, pressed
-  int32_t prevLink;    // 8, pressed
-  int32_t scrollStyle; // 11, pressed
-  int32_t nextPanel;   // 12, pressed
-  int32_t help;        // 13, pressed
-  int32_t search;      // 14, pressed
-  int32_t back;        // 15, pressed
-  int32_t pageUp2;     // 16, pressed
-  int32_t pageDown2;   // 17, pressed
-  int32_t prevTune;    // 18, pressed
-  int32_t nextTune;    // 19, pressed
-  int32_t pauseMusic;  // 20, pressed
-  int32_t saveText;    // 21, pressed
-  int32_t capture;     // capture mode on (1) or off (0)
+  int32_t playList;     // slot 23, pressed
+  int32_t silence;      // 22, pressed
+  int32_t quit;         // 0, pressed; also raised by the exit button and the closing
+  int32_t pageUp;       // 6, pressed
+  int32_t pageDown;     // 4, pressed
+  int32_t lineUp;       // 3, held
+  int32_t lineDown;     // 5, held
+  int32_t follow;       // 1, pressed
+  int32_t firstPage;    // 9, held
+  int32_t lastPage;     // 10, held
+  int32_t nextLink;     // 7, pressed
+  int32_t prevLink;     // 8, pressed
+  int32_t scrollStyle;  // 11, pressed
+  int32_t nextPanel;    // 12, pressed
+  int32_t help;         // 13, pressed
+  int32_t search;       // 14, pressed
+  int32_t back;         // 15, pressed
+  int32_t pageUp2;      // 16, pressed
+  int32_t pageDown2;    // 17, pressed
+  int32_t prevTune;     // 18, pressed
+  int32_t nextTune;     // 19, pressed
+  int32_t pauseMusic;   // 20, pressed
+  int32_t saveText;     // 21, pressed
+  int32_t capture;      // capture mode on (1) or off (0)
 };
 
 // Slots as bits: pressed since the last frame ended, and released before any

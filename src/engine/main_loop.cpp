@@ -35,7 +35,7 @@ void HandleKey(Reader& reader, MainLoopState& loop, const SDL_Event& event) {
 // A button released before any frame saw it down (a touchpad's tap) stays
 // down until the next frame is done.
 void SetButton(MouseState& mouse, MainLoopState& loop, int sdlButton, bool down) {
-  int32_t bit = sdlButton == SDL_BUTTON_LEFT ? MOUSE_LEFT
+  int32_t bit = sdlButton == SDL_BUTTON_LEFT    ? MOUSE_LEFT
                 : sdlButton == SDL_BUTTON_RIGHT ? MOUSE_RIGHT
                                                 : 0;
   if (down) {
@@ -67,7 +67,9 @@ void FrameDone(Reader& reader, MainLoopState& loop) {
 void HandleEvent(Reader& reader, MainLoopState& loop, const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP: HandleKey(reader, loop, event); break;
+    case SDL_KEYUP:
+      HandleKey(reader, loop, event);
+      break;
     case SDL_MOUSEMOTION:
       if (loop.buttonsUnseen != 0) {
         loop.motionPending = true;
@@ -82,12 +84,19 @@ void HandleEvent(Reader& reader, MainLoopState& loop, const SDL_Event& event) {
       MouseWheelCount(event);
       SetButton(reader.Mouse, loop, event.button.button, true);
       break;
-    case SDL_MOUSEBUTTONUP: SetButton(reader.Mouse, loop, event.button.button, false); break;
-    case SDL_QUIT: ++loop.quitsPending; break;
+    case SDL_MOUSEBUTTONUP:
+      SetButton(reader.Mouse, loop, event.button.button, false);
+      break;
+    case SDL_QUIT:
+      ++loop.quitsPending;
+      break;
     case SDL_VIDEOEXPOSE:
     case SDL_VIDEORESIZE:
-    case SDL_ACTIVEEVENT: ForceWholePresent(reader.Presentation); break;
-    default: break;
+    case SDL_ACTIVEEVENT:
+      ForceWholePresent(reader.Presentation);
+      break;
+    default:
+      break;
   }
 }
 

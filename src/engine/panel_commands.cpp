@@ -6,11 +6,11 @@
 #include "articles/article_view.h"
 #include "articles/link_targets.h"
 #include "base/fatal.h"
-#include "platform/document_opener.h"
 #include "engine/panel_steps.h"
 #include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
 #include "music/msx.h"
+#include "platform/document_opener.h"
 #include "resources/archive.h"
 #include "resources/image_loader.h"
 #include "search/search.h"
@@ -50,9 +50,12 @@ void SwitchPanel(Reader& reader, int32_t index) {
 }
 
 void PanelLink(Reader& reader) {
-  const std::optional<int32_t> index = LinkedPanel(reader.PanelEngine.LinkArgument, reader.PanelCount);
+  const std::optional<int32_t> index =
+      LinkedPanel(reader.PanelEngine.LinkArgument, reader.PanelCount);
   if (!index) FatalError("Invalid pVal value !");
-  if (reader.PanelCount > 1 && *index != reader.PanelEngine.CurrentPanelIndex) SwitchPanel(reader, *index);
+  if (reader.PanelCount > 1 && *index != reader.PanelEngine.CurrentPanelIndex) {
+    SwitchPanel(reader, *index);
+  }
 }
 
 void PictureLink(Reader& reader) {
@@ -129,11 +132,21 @@ void SearchStep(Reader& reader) {
 void ButtonCommands(Reader& reader) {
   const int32_t command = CommandUnderMouse(reader);
   switch (command) {
-    case COMMAND_QUIT: RaiseQuit(reader.KeyFlags); break;
-    case COMMAND_NEXT_TUNE: MsxNext(); break;
-    case COMMAND_PREV_TUNE: MsxPrev(); break;
-    case COMMAND_SILENCE: MsxPlay("+SILENCE"); break;
-    case COMMAND_PLAYLIST: MsxPlay("+PLIST"); break;
+    case COMMAND_QUIT:
+      RaiseQuit(reader.KeyFlags);
+      break;
+    case COMMAND_NEXT_TUNE:
+      MsxNext();
+      break;
+    case COMMAND_PREV_TUNE:
+      MsxPrev();
+      break;
+    case COMMAND_SILENCE:
+      MsxPlay("+SILENCE");
+      break;
+    case COMMAND_PLAYLIST:
+      MsxPlay("+PLIST");
+      break;
     default:
       if (command < COMMAND_TUNE_0 || command > COMMAND_TUNE_3) return;
       MsxPlayIndex(command - COMMAND_TUNE_0);

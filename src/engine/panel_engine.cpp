@@ -28,8 +28,8 @@ void TakeLinkTarget(Reader& reader) {
 }
 
 void AdvanceScrollStyle(Reader& reader) {
-  static constexpr int32_t next[6] = {0, SCROLL_DISSOLVE, SCROLL_CROSSFADE, SCROLL_PAGE_TURN,
-                                      SCROLL_SLIDE, SCROLL_INSTANT};
+  static constexpr int32_t next[6] = {
+      0, SCROLL_DISSOLVE, SCROLL_CROSSFADE, SCROLL_PAGE_TURN, SCROLL_SLIDE, SCROLL_INSTANT};
   int32_t& style = reader.PanelEngine.ScrollStyle;
   if (KeyScrollStyle(reader.KeyFlags)) style = next[style];
 }

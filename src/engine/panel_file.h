@@ -1,7 +1,8 @@
 // The grammar of a panel file, shared by the reader and the issue checker:
 // one value a line, the first fifteen lines (up to the button mask) read
-// before any picture is loaded; the button count comes after the panel is made. A line source offers Name(), Number() (fatal "Parse error !" when
-// the line is no number) and Line(), the 1-based line last read.
+// before any picture is loaded; the button count comes after the panel is made. A line source
+// offers Name(), Number() (fatal "Parse error !" when the line is no number) and Line(), the
+// 1-based line last read.
 #pragma once
 
 #include <cstdint>

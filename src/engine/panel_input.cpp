@@ -80,8 +80,12 @@ void ReadScrollButtons(Reader& reader) {
   if ((mouse.buttons & MOUSE_LEFT) == 0) return;
   int32_t& action = reader.PanelEngine.PendingAction;
   switch (PanelHitTest(*reader.CurrentPanel)) {
-    case COMMAND_LINE_UP: action = ACTION_LINE_UP; break;
-    case COMMAND_LINE_DOWN: action = ACTION_LINE_DOWN; break;
+    case COMMAND_LINE_UP:
+      action = ACTION_LINE_UP;
+      break;
+    case COMMAND_LINE_DOWN:
+      action = ACTION_LINE_DOWN;
+      break;
     case COMMAND_PAGE_UP:
       action = ACTION_PAGE_UP;
       mouse.buttons &= ~MOUSE_LEFT;
@@ -90,7 +94,8 @@ void ReadScrollButtons(Reader& reader) {
       action = ACTION_PAGE_DOWN;
       mouse.buttons &= ~MOUSE_LEFT;
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -141,9 +146,14 @@ int32_t PerformPendingAction(Reader& reader) {
     case ACTION_LAST_PAGE:
       if (AnyScrolling(article)) AnimatedMove(reader, ArticleEnd, FOCUS_LAST, true);
       return FOCUS_LAST;
-    case ACTION_NEXT_LINK: StepLinkFocus(article, state.LinkFocus, 1); return FOCUS_CLAMP;
-    case ACTION_PREV_LINK: StepLinkFocus(article, state.LinkFocus, -1); return FOCUS_CLAMP;
-    default: return FOCUS_CLAMP;
+    case ACTION_NEXT_LINK:
+      StepLinkFocus(article, state.LinkFocus, 1);
+      return FOCUS_CLAMP;
+    case ACTION_PREV_LINK:
+      StepLinkFocus(article, state.LinkFocus, -1);
+      return FOCUS_CLAMP;
+    default:
+      return FOCUS_CLAMP;
   }
 }
 

@@ -38,9 +38,9 @@ void PictureViewFrame(Reader& reader) {
   if (state.PictureFadeStart == 0) state.PictureFadeStart = now;
   const uint32_t elapsed = now - state.PictureFadeStart;
   const auto fadeTime = static_cast<uint32_t>(reader.Setup.ScrollFadeTime);
-  DrawViewedPicture(state.ViewedPicture, reader.BackBuffer,
-                    elapsed < fadeTime ? static_cast<float>(elapsed) / static_cast<float>(fadeTime)
-                                       : 1.0f);
+  DrawViewedPicture(
+      state.ViewedPicture, reader.BackBuffer,
+      elapsed < fadeTime ? static_cast<float>(elapsed) / static_cast<float>(fadeTime) : 1.0f);
   const bool back = KeyBack(reader.KeyFlags) != 0;
   if (back || (reader.Mouse.buttons & MOUSE_RIGHT) != 0) LeavePictureView(reader);
   Present(reader);

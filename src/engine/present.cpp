@@ -154,8 +154,8 @@ std::vector<SDL_Rect> AreasToShow(Reader& reader, bool cursorDrawnOver) {
   state.WholePending = 0;
   std::vector<SDL_Rect> areas = FindChangedRects(reader.BackBuffer, state.LastFrame);
   const bool shown = SoftCursorShown(reader);
-  const bool moved = shown != (state.CursorShown != 0) || mouse.x != state.CursorX ||
-                     mouse.y != state.CursorY;
+  const bool moved =
+      shown != (state.CursorShown != 0) || mouse.x != state.CursorX || mouse.y != state.CursorY;
   const Picture& cursor = reader.CursorImage;
   if (moved && state.CursorShown) AddCursorArea(areas, cursor, state.CursorX, state.CursorY);
   if (shown && (moved || cursorDrawnOver)) AddCursorArea(areas, cursor, mouse.x, mouse.y);
@@ -288,7 +288,8 @@ void DrawCursorPicture(const Picture& cursor, int32_t x, int32_t y, SDL_Surface*
   int32_t bottom = std::min(cursor.height, surface->h - y);
   for (int32_t row = top; row < bottom; ++row) {
     const uint32_t* src = cursor.pixels + static_cast<size_t>(row) * cursor.width;
-    auto* dst = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y + row) * surface->pitch;
+    auto* dst =
+        static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(y + row) * surface->pitch;
     for (int32_t column = left; column < right; ++column) {
       if (src[column] != 0) StoreCursorPixel(dst, x + column, src[column], pixelMode);
     }

@@ -20,12 +20,12 @@
 #include "resources/picture.h"
 
 struct PresentState {
-  int32_t BackBufferLocked;    // the back-buffer surface is locked by the engine
-  int32_t PresentedThisFrame;  // the surface back buffer was shown in this frame
-  int32_t CursorHidden;        // mouse asleep, covers, picture view
-  int32_t WholePending;        // the next present shows the whole frame
-  int32_t Presents;            // presents that reached the screen
-  int32_t UpdatedRects;        // rectangles updated by the last of them
+  int32_t BackBufferLocked;               // the back-buffer surface is locked by the engine
+  int32_t PresentedThisFrame;             // the surface back buffer was shown in this frame
+  int32_t CursorHidden;                   // mouse asleep, covers, picture view
+  int32_t WholePending;                   // the next present shows the whole frame
+  int32_t Presents;                       // presents that reached the screen
+  int32_t UpdatedRects;                   // rectangles updated by the last of them
   int32_t CursorShown, CursorX, CursorY;  // the soft cursor as last drawn
   std::vector<uint32_t> LastFrame;        // the frame last shown, without cursor
   // A strip over the foot of every frame, under the cursor and not part of

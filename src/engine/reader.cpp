@@ -1,9 +1,9 @@
 #include "engine/reader.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
-
-#include <unistd.h>
 
 #include "base/fatal.h"
 #include "engine/issue_watch.h"

@@ -12,7 +12,7 @@ enum class ScreenChoice { Saved, Window, FullScreen };
 struct ReaderOptions {
   bool skipSetup;   // accept the settings at once, as if OK had been pressed
   int windowScale;  // 1 to MAX_WINDOW_SCALE: the window shows the screen this many times larger
-  ReaderPlaces places = {};  // the issue's archive and the folder for the reader's own files
+  ReaderPlaces places = {};       // the issue's archive and the folder for the reader's own files
   std::string startArticle = {};  // an article to open at once, without the opening cover
   bool watch = false;  // show every saved change of the issue at once; faults do not end it
   ScreenChoice screen = ScreenChoice::Saved;

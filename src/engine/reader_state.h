@@ -44,11 +44,11 @@ struct Reader {
 
   // The pictures, from ENGINE_INIT to ENGINE_SHUTDOWN (the cursor from the
   // video's start to its stop).
-  Picture BackBuffer{};                  // 640x480, everything is drawn here
-  SDL_Surface* BackBufferSurface{};      // its pixels in DirectX-blit mode, or null
-  Picture SavedScreen{};                 // the previous screen, for transitions
-  IndexedPicture PlasmaImage{};          // the dissolve mask of panel changes
-  Picture CursorImage{};                 // the engine's own mouse cursor
+  Picture BackBuffer{};              // 640x480, everything is drawn here
+  SDL_Surface* BackBufferSurface{};  // its pixels in DirectX-blit mode, or null
+  Picture SavedScreen{};             // the previous screen, for transitions
+  IndexedPicture PlasmaImage{};      // the dissolve mask of panel changes
+  Picture CursorImage{};             // the engine's own mouse cursor
   PresentState Presentation{};
 
   // The faces lent to the articles.

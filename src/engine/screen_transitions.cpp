@@ -39,7 +39,7 @@ float Elapsed(uint32_t start, int32_t duration) {
 
 struct Effect {
   ScrollStyles kind;  // whose renderer runs; dissolve also when forced
-  int32_t variant;  // slide variant or page-turn direction
+  int32_t variant;    // slide variant or page-turn direction
 };
 
 Effect ChooseEffect(const PanelEngineState& state, const Article& article, ArticleScroll old) {
@@ -61,9 +61,15 @@ void DrawEffect(Reader& reader, const Effect& effect, Article& article, ArticleS
   Panel& panel = *reader.CurrentPanel;
   Picture& screen = reader.BackBuffer;
   switch (effect.kind) {
-    case SCROLL_DISSOLVE: PlasmaFrame(panel, t, screen, reader.PlasmaImage); break;
-    case SCROLL_CROSSFADE: CrossfadeFrame(panel, t, screen); break;
-    case SCROLL_PAGE_TURN: PageTurnFrame(panel, t, screen, effect.variant); break;
+    case SCROLL_DISSOLVE:
+      PlasmaFrame(panel, t, screen, reader.PlasmaImage);
+      break;
+    case SCROLL_CROSSFADE:
+      CrossfadeFrame(panel, t, screen);
+      break;
+    case SCROLL_PAGE_TURN:
+      PageTurnFrame(panel, t, screen, effect.variant);
+      break;
     default:
       SlideFrame(panel, article, effect.variant, old, ArticleGetScroll(article), t, screen);
       break;
@@ -122,9 +128,8 @@ void AnimateScroll(Reader& reader, ArticleScroll old, float from) {
   Article& article = *reader.CurrentArticle;
   if (article.scrollY == old.scrollY) return;
   const Effect effect = ChooseEffect(reader.PanelEngine, article, old);
-  const bool halfTime =
-      effect.kind == SCROLL_SLIDE &&
-      (effect.variant == SLIDE_COLUMN_BACK || effect.variant == SLIDE_COLUMN_FORWARD);
+  const bool halfTime = effect.kind == SCROLL_SLIDE && (effect.variant == SLIDE_COLUMN_BACK ||
+                                                        effect.variant == SLIDE_COLUMN_FORWARD);
   const int32_t fadeTime = reader.Setup.ScrollFadeTime;
   const int32_t duration = halfTime ? fadeTime / 2 : fadeTime;
   RunPageAnimation(

@@ -12,10 +12,14 @@ std::string Format(const char* format, int value) {
 
 const char* QualityLine(int quality) {
   switch (quality) {
-    case 1: return "\n Engine MSX Quality: BEST";
-    case 2: return "\n Engine MSX Quality: NORMAL";
-    case 3: return "\n Engine MSX Quality: POOR";
-    default: return "";
+    case 1:
+      return "\n Engine MSX Quality: BEST";
+    case 2:
+      return "\n Engine MSX Quality: NORMAL";
+    case 3:
+      return "\n Engine MSX Quality: POOR";
+    default:
+      return "";
   }
 }
 

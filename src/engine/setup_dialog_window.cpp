@@ -4,11 +4,11 @@
 
 #include "base/fatal.h"
 #include "engine/present.h"
-#include "platform/sdl_hints.h"
 #include "engine/setup_dialog.h"
 #include "engine/setup_file.h"
-#include "platform/shutdown_signals.h"
 #include "engine/video.h"
+#include "platform/sdl_hints.h"
+#include "platform/shutdown_signals.h"
 
 namespace {
 

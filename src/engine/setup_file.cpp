@@ -15,9 +15,9 @@ constexpr size_t FIRST_BLOCK = 48;  // values 1-12; Bpp follows as its own block
 using SetupBytes = std::array<uint8_t, STORED_VALUES * 4>;
 
 std::array<int32_t*, STORED_VALUES> StoredFields(SetupConfig& c) {
-  return {&c.UseSimd,     &c.UseMmx,       &c.FullScreen, &c.MouseSleepDelay, &c.ScrollFadeTime,
-          &c.DoubleBuffered, &c.SoftCursor, &c.MsxQuality, &c.UseMsxPlayer,   &c.StartingTune,
-          &c.HwSurfaces,  &c.DirectXBlit,  &c.Bpp};
+  return {&c.UseSimd,        &c.UseMmx,      &c.FullScreen, &c.MouseSleepDelay, &c.ScrollFadeTime,
+          &c.DoubleBuffered, &c.SoftCursor,  &c.MsxQuality, &c.UseMsxPlayer,    &c.StartingTune,
+          &c.HwSurfaces,     &c.DirectXBlit, &c.Bpp};
 }
 
 SetupBytes EncodeSetup(SetupConfig config) {

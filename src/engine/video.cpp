@@ -48,7 +48,9 @@ namespace {
 // A missing or unreadable icon is not reported.
 void SetWindowIcon() {
   std::vector<uint8_t> bytes;
-  if (ReadWholeFile(ResourceFile("DATA/panels/icon.bmp").name(), bytes)) SetWindowIconFromBmp(bytes);
+  if (ReadWholeFile(ResourceFile("DATA/panels/icon.bmp").name(), bytes)) {
+    SetWindowIconFromBmp(bytes);
+  }
 }
 
 void SetMode(VideoState& video, const SetupConfig& config) {

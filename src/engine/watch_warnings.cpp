@@ -44,15 +44,16 @@ std::string FirstProblem(const std::string& report) {
 
 void TakeCheckReport(WatchWarnings& warnings, const std::string& report) {
   std::vector<std::string> lines = LinesOf(report);
-  std::erase_if(lines, [](const std::string& l) { return l.find(WARNING_MARK) == std::string::npos; });
+  std::erase_if(lines,
+                [](const std::string& l) { return l.find(WARNING_MARK) == std::string::npos; });
   if (lines == warnings.lines) return;
   warnings.lines = std::move(lines);
   for (const std::string& line : warnings.lines) std::printf("%s\n", line.c_str());
   std::fflush(stdout);
 }
 
-std::vector<uint32_t> WarningBand(WatchWarnings& warnings, const std::string& path,
-                                  int32_t steps, const FixedFont& font) {
+std::vector<uint32_t> WarningBand(WatchWarnings& warnings, const std::string& path, int32_t steps,
+                                  const FixedFont& font) {
   std::vector<const std::string*> own;
   for (const std::string& line : warnings.lines) {
     if (Concerns(line, path)) own.push_back(&line);

@@ -27,8 +27,8 @@ void TakeCheckReport(WatchWarnings& warnings, const std::string& report);
 
 // The band for the article at path after steps presses of the key: rows of
 // SCREEN_WIDTH pixels, empty when the article has no warning.
-std::vector<uint32_t> WarningBand(WatchWarnings& warnings, const std::string& path,
-                                  int32_t steps, const FixedFont& font);
+std::vector<uint32_t> WarningBand(WatchWarnings& warnings, const std::string& path, int32_t steps,
+                                  const FixedFont& font);
 
 // Lines of at most 78 characters, broken after a space where there is one;
 // at most 8 of them: what a band across the screen holds.

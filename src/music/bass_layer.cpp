@@ -29,8 +29,9 @@ class SyncTable {
   // At exit with the output still open, the mixer (built first, so destroyed
   // later) must not call into freed syncs.
   ~SyncTable() {
-    for (const auto& entry : syncs)
+    for (const auto& entry : syncs) {
       MixerSetEndCallback(static_cast<MixerHandle>(entry.first), nullptr, nullptr);
+    }
   }
   SyncMap syncs;
 };
@@ -90,8 +91,9 @@ bool BASS_ChannelStop(uint32_t channel) {
 HSYNC BASS_ChannelSetSync(uint32_t channel, uint32_t type, uint64_t, SYNCPROC proc, uint32_t user) {
   static HSYNC lastId = 0;
   const MixerHandle handle = HandleOf(channel);
-  if ((type & ~BASS_SYNC_MIXTIME) != BASS_SYNC_END || proc == nullptr || !MixerLoaded(handle))
+  if ((type & ~BASS_SYNC_MIXTIME) != BASS_SYNC_END || proc == nullptr || !MixerLoaded(handle)) {
     return 0;
+  }
   auto sync = std::make_unique<Sync>(Sync{++lastId, proc, user});
   MixerSetEndCallback(handle, FireSync, sync.get());
   const HSYNC id = sync->id;

@@ -36,6 +36,6 @@ FMUSIC_MODULE* FMUSIC_LoadSong(const char* name);
 int8_t FMUSIC_PlaySong(FMUSIC_MODULE* module);  // from the beginning
 int8_t FMUSIC_StopSong(FMUSIC_MODULE* module);
 int8_t FMUSIC_FreeSong(FMUSIC_MODULE* module);
-int8_t FMUSIC_SetMasterVolume(FMUSIC_MODULE* module, int32_t volume);  // 0..255
+int8_t FMUSIC_SetMasterVolume(FMUSIC_MODULE* module, int32_t volume);     // 0..255
 int8_t FMUSIC_SetPanSeperation(FMUSIC_MODULE* module, float separation);  // 0..1
 int8_t FMUSIC_IsFinished(FMUSIC_MODULE* module);

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int32_t kMinRate = 8000;                    // libopenmpt's range
+constexpr int32_t kMinRate = 8000;  // libopenmpt's range
 constexpr int32_t kMaxRate = 192000;
 constexpr Uint16 kBufferFrames = 1024;  // 23 ms at 44.1 kHz
 constexpr int32_t kUnityGain = 1 << 16;
@@ -214,10 +214,11 @@ void MixerSetOutputVolume(float volume) {
 
 void MixerSetSeparation(MixerHandle handle, float separation) {
   AudioLock lock;
-  if (Module* module = Find(handle))
+  if (Module* module = Find(handle)) {
     openmpt_module_set_render_param(
         module->module.get(), OPENMPT_MODULE_RENDER_STEREOSEPARATION_PERCENT,
         static_cast<int32_t>(std::lround(Clamp01(separation) * 100.0f)));
+  }
 }
 
 void MixerSetEndCallback(MixerHandle handle, MixerEndCallback callback, void* user) {

@@ -8,7 +8,7 @@ struct MsxBackend {
   void (*Init)(int32_t quality);   // 1 best, 2 normal, 3 poor
   void (*Play)(const char* name);  // a module path or "+SILENCE"
   void (*Stop)();
-  void (*Resume)();                // the loaded module again from its beginning
+  void (*Resume)();  // the loaded module again from its beginning
   int32_t (*Finished)();
   void (*Shutdown)();
 };

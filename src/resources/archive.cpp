@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "base/fatal.h"
@@ -31,8 +31,8 @@ constexpr std::string_view NOWHERE = "/dev/null/";
 
 struct ResourceHandle {
   char name[RESOURCE_HANDED_NAME_MAX + 1];
-  int isTemporary;  // extracted by the archive, deleted when closed
-  FdHandle lock;    // held until then, so that no starting reader removes it
+  int isTemporary;   // extracted by the archive, deleted when closed
+  FdHandle lock;     // held until then, so that no starting reader removes it
   std::string path;  // as asked for
   uint64_t request;  // its number among all requests
 };
@@ -47,14 +47,15 @@ struct ResourceArchive {
   bool directoryRead = false;  // the file and its directory, read again after a reopen
   bool exitHandlerRegistered = false;
   FilePtr file;  // held, so that a file renamed over the archive is never read
-  std::vector<ResourceEntry> entries;  // file order; lookups walk from the back
+  std::vector<ResourceEntry> entries;                    // file order; lookups walk from the back
   std::vector<std::unique_ptr<ResourceHandle>> handles;  // newest at the back
   std::vector<Redirect> redirects;
-  ReaderPlaces places;  // kept through closing: a check reopens the archive after a failure
-  int tempCounter = 0;  // never reset, so names stay unique for the run
+  ReaderPlaces places;    // kept through closing: a check reopens the archive after a failure
+  int tempCounter = 0;    // never reset, so names stay unique for the run
   uint64_t requests = 0;  // never reset, so that marks stay comparable
   std::string pending;    // the request being answered, left behind by a failure
-  std::set<std::string> asked;  // every path asked for or about, folded, since the places were given
+  std::set<std::string>
+      asked;  // every path asked for or about, folded, since the places were given
 };
 
 ResourceArchive& Archive() {
@@ -269,11 +270,13 @@ std::string ResourceIssueDocument(const std::string& argument) {
   const ReaderPlaces& places = Archive().places;
   const std::filesystem::path relative(argument);
   if (argument.empty() || relative.is_absolute()) return argument;
-  const std::filesystem::path beside =
-      places.issueFolder.empty() ? std::filesystem::path(places.archive).parent_path()
-                                 : std::filesystem::path(places.issueFolder);
+  const std::filesystem::path beside = places.issueFolder.empty()
+                                           ? std::filesystem::path(places.archive).parent_path()
+                                           : std::filesystem::path(places.issueFolder);
   std::error_code error;
-  if (beside.empty() || !std::filesystem::is_regular_file(beside / relative, error)) return argument;
+  if (beside.empty() || !std::filesystem::is_regular_file(beside / relative, error)) {
+    return argument;
+  }
   return (beside / relative).string();
 }
 

@@ -60,4 +60,5 @@ enum class MemberResult { Ok, ReadError, HuffBroken };
 MemberResult CheckResourceMember(const ResourceEntry& entry, int64_t archiveLength);
 
 // Reads a member whole, decoding it when packed, after CheckResourceMember.
-MemberResult ReadResourceMember(FILE* file, const ResourceEntry& entry, std::vector<uint8_t>& bytes);
+MemberResult ReadResourceMember(FILE* file, const ResourceEntry& entry,
+                                std::vector<uint8_t>& bytes);

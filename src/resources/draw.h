@@ -16,8 +16,7 @@ enum DrawModes { DRAW_OPAQUE = 1, DRAW_KEYED = 2, DRAW_ALPHA = 3 };
 // another picture (rows are drawn top to bottom). Mode 1
 // copies, mode 2 skips source pixels equal to 0, mode 3 blends with alpha
 // (alpha <= 0 draws nothing, alpha >= 1 copies); any other mode draws nothing.
-void Blit(const Picture& source, int32_t x, int32_t y, Picture& destination, int mode,
-          float alpha);
+void Blit(const Picture& source, int32_t x, int32_t y, Picture& destination, int mode, float alpha);
 
 // Fills width x height at (x, y) with colour: mode 1 opaque, mode 3 blended
 // with alpha as Blit; any other mode draws nothing.

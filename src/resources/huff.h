@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int HUFF_SYMBOLS = 257;             // byte values and the end symbol
+constexpr int HUFF_SYMBOLS = 257;  // byte values and the end symbol
 constexpr int HUFF_END_SYMBOL = 256;
 constexpr int HUFF_MAX_NODES = 2 * HUFF_SYMBOLS - 1;
 constexpr size_t HUFF_COUNTS_SIZE = 256 * 4;  // the count table in front of the bits
@@ -45,5 +45,4 @@ void HuffReadCounts(const uint8_t* stream, int32_t counts[256]);
 // stops at the end symbol or when the stream's bits run out. A stream shorter
 // than the count table decodes to 0 bytes; a tree of the end symbol alone
 // (all counts zero) decodes to 0 bytes. Never reads outside stream.
-size_t HuffDecode(const uint8_t* stream, size_t streamSize, uint8_t* output,
-                  size_t outputSize);
+size_t HuffDecode(const uint8_t* stream, size_t streamSize, uint8_t* output, size_t outputSize);

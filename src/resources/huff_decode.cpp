@@ -27,8 +27,7 @@ constexpr size_t FAST_OUTPUT_MARGIN = 2 * ENTRIES_PER_LOAD;
 //   bits 28-29  bytes decoded: 1 or 2, or 0 for a node entry
 using Entry = uint32_t;
 
-constexpr Entry MakeEntry(unsigned value, unsigned bits, unsigned firstBits,
-                          unsigned byteCount) {
+constexpr Entry MakeEntry(unsigned value, unsigned bits, unsigned firstBits, unsigned byteCount) {
   return bits | value << 8 | firstBits << 24 | byteCount << 28;
 }
 constexpr unsigned EntryBits(Entry e) { return e & 63; }
@@ -56,10 +55,12 @@ uint64_t Load64LittleEndian(const uint8_t* p) {
 
 class Decoder {
  public:
-  Decoder(const uint8_t* data, size_t dataSize, uint8_t* output,
-          size_t outputSize)
-      : data_(data), dataSize_(dataSize), bitCount_(8 * uint64_t{dataSize}),
-        output_(output), outputSize_(outputSize) {}
+  Decoder(const uint8_t* data, size_t dataSize, uint8_t* output, size_t outputSize)
+      : data_(data),
+        dataSize_(dataSize),
+        bitCount_(8 * uint64_t{dataSize}),
+        output_(output),
+        outputSize_(outputSize) {}
 
   size_t Run(const int32_t counts[256]) {
     HuffBuildTree(counts, tree_);
@@ -128,9 +129,8 @@ void Decoder::BuildTable() {
 // Every index whose low `depth` bits equal the node's code leads to the node.
 void Decoder::FillTable(int32_t node, unsigned depth, uint32_t code) {
   const int32_t symbol = tree_.nodes[node].symbol;
-  const Entry e = symbol >= 0 && symbol < HUFF_END_SYMBOL
-                      ? MakeEntry(symbol, depth, depth, 1)
-                      : MakeEntry(node, depth, depth, 0);
+  const Entry e = symbol >= 0 && symbol < HUFF_END_SYMBOL ? MakeEntry(symbol, depth, depth, 1)
+                                                          : MakeEntry(node, depth, depth, 0);
   const uint32_t size = uint32_t{1} << tableBits_;
   for (uint32_t index = code; index < size; index += uint32_t{1} << depth) {
     table_[index] = e;
@@ -247,12 +247,10 @@ bool Decoder::FollowNode(Entry e) {
 
 }  // namespace
 
-size_t HuffDecode(const uint8_t* stream, size_t streamSize, uint8_t* output,
-                  size_t outputSize) {
+size_t HuffDecode(const uint8_t* stream, size_t streamSize, uint8_t* output, size_t outputSize) {
   if (streamSize < HUFF_COUNTS_SIZE) return 0;
   int32_t counts[256];
   HuffReadCounts(stream, counts);
-  Decoder decoder(stream + HUFF_COUNTS_SIZE, streamSize - HUFF_COUNTS_SIZE,
-                  output, outputSize);
+  Decoder decoder(stream + HUFF_COUNTS_SIZE, streamSize - HUFF_COUNTS_SIZE, output, outputSize);
   return decoder.Run(counts);
 }

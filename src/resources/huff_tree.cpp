@@ -20,12 +20,10 @@ struct PickedLater {
 
 // Damaged counts may overflow; the sum wraps instead of being undefined.
 int32_t WrappingSum(int32_t a, int32_t b) {
-  return static_cast<int32_t>(static_cast<uint32_t>(a) +
-                              static_cast<uint32_t>(b));
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-int32_t AddNode(HuffTree& tree, int32_t count, int32_t symbol, int32_t child0,
-                int32_t child1) {
+int32_t AddNode(HuffTree& tree, int32_t count, int32_t symbol, int32_t child0, int32_t child1) {
   const int32_t index = tree.nodeCount++;
   tree.nodes[index] = HuffNode{count, symbol, index, {child0, child1}, -1};
   return index;

@@ -165,8 +165,9 @@ bool ReadPixels(BmpContext& c, Picture& picture) {
   PictureAlloc(picture, c.width, static_cast<int32_t>(c.rows));
   if (RunLengthCoded(c)) {
     c.in.seek(c.dataOffset);
-    DecodeBmpRle(c.in, c.bitCount, {picture.pixels, static_cast<size_t>(c.width), c.rows,
-                                    c.storedHeight > 0, c.palette});
+    DecodeBmpRle(
+        c.in, c.bitCount,
+        {picture.pixels, static_cast<size_t>(c.width), c.rows, c.storedHeight > 0, c.palette});
     return true;
   }
   for (size_t row = 0; row < c.rows; ++row) {

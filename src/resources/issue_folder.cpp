@@ -2,8 +2,8 @@
 
 #include <sys/stat.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <system_error>
 #include <vector>
 
@@ -76,9 +76,13 @@ void Mix(uint64_t& hash, const void* data, size_t size) {
 void MixFile(uint64_t& hash, const std::string& file) {
   struct stat info {};
   if (stat(file.c_str(), &info) != 0) return;
-  const int64_t fields[] = {static_cast<int64_t>(info.st_dev), static_cast<int64_t>(info.st_ino),
-                            static_cast<int64_t>(info.st_size), info.st_mtim.tv_sec,
-                            info.st_mtim.tv_nsec, info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
+  const int64_t fields[] = {static_cast<int64_t>(info.st_dev),
+                            static_cast<int64_t>(info.st_ino),
+                            static_cast<int64_t>(info.st_size),
+                            info.st_mtim.tv_sec,
+                            info.st_mtim.tv_nsec,
+                            info.st_ctim.tv_sec,
+                            info.st_ctim.tv_nsec};
   Mix(hash, file.data(), file.size() + 1);
   Mix(hash, fields, sizeof fields);
 }

@@ -77,7 +77,7 @@ std::string PlaceLine(const FatalPlace& place, const std::string& message) {
   line += ": " + message;
   if (place.culprit.empty()) return line;
   // Asking an archive that failed to open would only fail again.
-  const bool absent = place.culpritIsMember && ResourceArchiveIsOpen() &&
-                      !ResourceHas(place.culprit.c_str());
+  const bool absent =
+      place.culpritIsMember && ResourceArchiveIsOpen() && !ResourceHas(place.culprit.c_str());
   return line + " (" + place.culprit + (absent ? ": not in the issue" : "") + ")";
 }

@@ -9,9 +9,9 @@
 #include <vector>
 
 struct FatalPlace {
-  std::string member;   // the member being read; empty when none is marked
-  int32_t line = 0;     // its 1-based line; 0 when not known
-  std::string culprit;  // what it names or holds that could not be read
+  std::string member;            // the member being read; empty when none is marked
+  int32_t line = 0;              // its 1-based line; 0 when not known
+  std::string culprit;           // what it names or holds that could not be read
   bool culpritIsMember = false;  // a path asked for, not a noted text
 };
 

@@ -30,8 +30,8 @@ Folder& Private() {
 bool SameFile(int fd, const std::string& name) {
   struct stat held {};
   struct stat named {};
-  return fstat(fd, &held) == 0 && lstat(name.c_str(), &named) == 0 &&
-         held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+  return fstat(fd, &held) == 0 && lstat(name.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+         held.st_ino == named.st_ino;
 }
 
 // A sweep may take a new file's lock before its creator does and remove it:

@@ -83,7 +83,9 @@ void ScanLine(OpenedResource& article, const char* line, SearchEntry& entry) {
 
 void IndexArticle(SearchEntry& entry) {
   OpenedResource article(entry.path.c_str());
-  if (article.file() == nullptr || !SearchLinkable(entry.path)) article.Fail("Cannot open artFile !");
+  if (article.file() == nullptr || !SearchLinkable(entry.path)) {
+    article.Fail("Cannot open artFile !");
+  }
   // Huge articles are scanned for seconds: a request to stop leaves the index in part.
   while (!StopRequested()) {
     article.CountRead();

@@ -75,7 +75,9 @@ void DrawInside(const PlacedGlyph& g, const Ink& ink, Picture& picture) {
     uint32_t* row = box + r * pitch;
     const uint8_t* solid = g.solid + r * stride;
     const uint8_t* edge = g.edge + r * stride;
-    for (int32_t b = 0; b + 1 < bytes; ++b) PaintByte(row + 8 * b, solid[b], edge[b] & edgeBits, ink);
+    for (int32_t b = 0; b + 1 < bytes; ++b) {
+      PaintByte(row + 8 * b, solid[b], edge[b] & edgeBits, ink);
+    }
     const uint32_t s = solid[bytes - 1] & lastMask, e = edge[bytes - 1] & edgeBits & lastMask;
     if ((s | e) == 0) continue;
     uint32_t* last = row + 8 * (bytes - 1);

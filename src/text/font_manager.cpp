@@ -7,9 +7,8 @@
 #include <optional>
 #include <string_view>
 
-#include "base/integer_reader.h"
-
 #include "base/fatal.h"
+#include "base/integer_reader.h"
 #include "text/bmf.h"
 #include "text/font_internal.h"
 
@@ -31,7 +30,8 @@ GrayPalette TakeMask(std::string& name) {
   if (at == std::string::npos || at > name.size() - MASK_MARK_LENGTH - 1) {
     return DEFAULT_GRAY_PALETTE;
   }
-  const std::optional<uint32_t> mask = ParseHex(std::string_view(name).substr(at + MASK_MARK_LENGTH));
+  const std::optional<uint32_t> mask =
+      ParseHex(std::string_view(name).substr(at + MASK_MARK_LENGTH));
   if (!mask) FatalError("Bad vals !");
   name.resize(at);
   return MskPalette(*mask);

@@ -34,10 +34,10 @@ constexpr size_t RENDERED_BYTES_MAX = size_t{16} << 20;
 // Every table FontOpen hands out must be freed before the manager is.
 struct FontManager {
   FT_LibraryRec_* engine;
-  std::unique_ptr<RenderBuffers> buffers;  // made at the first rendering: 300 KB
+  std::unique_ptr<RenderBuffers> buffers;            // made at the first rendering: 300 KB
   std::vector<std::unique_ptr<TrueTypeFont>> fonts;  // fonts.txt order
-  float charSpacing;  // extra pixels after every character
-  float wordSpacing;  // extra pixels after every space, on top
+  float charSpacing;                                 // extra pixels after every character
+  float wordSpacing;                                 // extra pixels after every space, on top
   std::vector<RenderedTable> rendered;
   size_t renderedBytes;
 };

@@ -17,16 +17,16 @@
 enum GlyphTableKinds { GLYPHS_TRUETYPE = 0, GLYPHS_BMF = 1 };
 
 struct GlyphTable {
-  int32_t kind;     // GlyphTableKinds
-  uint8_t* solid;   // stride * height bytes
-  uint8_t* edge;    // the same size, or null (a table without half-tones)
-  int32_t stride;   // bytes per plane row
-  int32_t height;   // rows per plane: the text height
+  int32_t kind;                      // GlyphTableKinds
+  uint8_t* solid;                    // stride * height bytes
+  uint8_t* edge;                     // the same size, or null (a table without half-tones)
+  int32_t stride;                    // bytes per plane row
+  int32_t height;                    // rows per plane: the text height
   std::array<int32_t, 256> advance;  // pixels the pen moves after c
   std::array<int32_t, 256> offset;   // byte in each plane row where c begins
   std::array<int32_t, 256> width;    // glyph width in pixels; 0: nothing drawn
-  int32_t sizeX;    // requested size in points, kept for cache matching
-  int32_t sizeY;    // also the height of a text's hit box
+  int32_t sizeX;                     // requested size in points, kept for cache matching
+  int32_t sizeY;                     // also the height of a text's hit box
   std::array<int32_t, 256> rise;     // rows c stands above its place
   int32_t italic, underline, bold;
   // Plane rows inkTop[c] .. inkBottom[c] - 1 hold all of c's set bits, so

@@ -46,9 +46,9 @@ struct RenderBuffers {
 
 struct TrueTypeFont {
   std::array<std::array<int32_t, 2>, TTT_OVERRIDES> overrides;  // (code, glyph index)
-  FT_LibraryRec_* engine;  // owned by the font manager
-  std::string name;        // the fonts list line: path and lookup name, <= 511 chars
-  std::string fileName;    // handed out by the archive; open while the face is
+  FT_LibraryRec_* engine;                                       // owned by the font manager
+  std::string name;            // the fonts list line: path and lookup name, <= 511 chars
+  std::string fileName;        // handed out by the archive; open while the face is
   std::vector<uint8_t> bytes;  // the font file, read once: the face reads from here
   FT_FaceRec_* face;
 };

@@ -191,9 +191,9 @@ void CopyGlyph(GlyphTable& table, int code, const PixelBox& box, GlyphRaster& ra
     uint8_t* pixels = raster.data() + static_cast<size_t>(box.yMin + i) * RASTER_WIDTH + box.xMin;
     const int32_t planeRow = table.height - 1 - i;
     const size_t planeByte = static_cast<size_t>(planeRow) * table.stride + table.offset[code];
-    const bool ink = CopyRow(pixels, table.width[code], solidFrom, table.bold != 0,
-                             table.solid + planeByte,
-                             table.edge != nullptr ? table.edge + planeByte : nullptr);
+    const bool ink =
+        CopyRow(pixels, table.width[code], solidFrom, table.bold != 0, table.solid + planeByte,
+                table.edge != nullptr ? table.edge + planeByte : nullptr);
     if (!ink) continue;
     if (table.inkBottom[code] == 0) table.inkBottom[code] = planeRow + 1;
     table.inkTop[code] = planeRow;

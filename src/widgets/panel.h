@@ -17,13 +17,13 @@
 struct Article;
 
 struct PanelButton {
-  int32_t x, y;        // screen position of the button's pictures
-  Picture image;       // the highlight of a static button
-  uint8_t maskIndex;   // the mask value of the button's area
-  int32_t command;     // what the hit test returns for it
-  int32_t animated;    // 1 when its frames come from a ".ani" file
+  int32_t x, y;       // screen position of the button's pictures
+  Picture image;      // the highlight of a static button
+  uint8_t maskIndex;  // the mask value of the button's area
+  int32_t command;    // what the hit test returns for it
+  int32_t animated;   // 1 when its frames come from a ".ani" file
   int32_t frameCount;
-  int32_t current;     // highest frame reached, counted down after the mouse leaves
+  int32_t current;  // highest frame reached, counted down after the mouse leaves
   std::vector<Picture> frames;
   uint32_t enteredAt;  // tick when hovering began; 0 = not hovering
   uint32_t leftAt;     // tick of the last backward step; 0 = not stepping back
@@ -43,7 +43,7 @@ struct Panel {
   Picture newPage;  // middle-sized: the page being entered
   Picture top, bottom;
   int32_t hasMask;
-  IndexedPicture mask;  // the panel picture's size
+  IndexedPicture mask;               // the panel picture's size
   std::vector<PanelButton> buttons;  // newest first
   int32_t hasTitleBox;
   int32_t titleX, titleY;
@@ -52,9 +52,9 @@ struct Panel {
   int32_t barX, barY;
   Picture bar;  // twice the visible width: full on the left half, empty on the right
   int32_t mouseX, mouseY;
-  int32_t textX;     // x origin of the article text in the middle area
-  uint32_t created;  // tick when built: the clock of its AniChains
-  Picture articleView;  // borrows the screen's middle rows while the article is drawn
+  int32_t textX;                    // x origin of the article text in the middle area
+  uint32_t created;                 // tick when built: the clock of its AniChains
+  Picture articleView;              // borrows the screen's middle rows while the article is drawn
   std::vector<AniChain> aniChains;  // newest first
 };
 

@@ -13,12 +13,12 @@
 #include "base/integer_reader.h"
 #include "engine/panel_engine.h"
 #include "magtool/article_walk.h"
+#include "magtool/check_glyphs.h"
 #include "magtool/check_lines.h"
 #include "magtool/check_markup.h"
-#include "magtool/check_glyphs.h"
 #include "magtool/check_source.h"
-#include "search/search_index.h"
 #include "resources/image_loader.h"
+#include "search/search_index.h"
 
 namespace {
 
@@ -129,8 +129,9 @@ class ArticleCrawl {
     if (!panel || *panel == *number) return;
     const std::string link = "PAN:" + argument;
     if (count == 1) {
-      return report_.Warn(site, link + ": the issue has one panel, so the link does nothing; "
-                                       "leave it out or list more panels in DATA/configs/panels.txt");
+      return report_.Warn(site, link +
+                                    ": the issue has one panel, so the link does nothing; "
+                                    "leave it out or list more panels in DATA/configs/panels.txt");
     }
     report_.Warn(site, link + ": the issue has " + std::to_string(count) + " panels (0 to " +
                            std::to_string(count - 1) + "); the reader takes it as panel " +
@@ -153,8 +154,8 @@ void CheckReach(CheckReport& report, const ArticleCrawl& crawl,
     const std::string key = MemberKey(member);
     if (!key.ends_with(".art") || crawl.Linked(member)) continue;
     report.Warn({member}, "nothing links to this article: link it from " +
-                              std::string(FIRST_ARTICLE) + " or another article with <#LINK:ART:" +
-                              member + "#>");
+                              std::string(FIRST_ARTICLE) +
+                              " or another article with <#LINK:ART:" + member + "#>");
   }
   std::set<std::string> onList;
   for (const ListedArticle& article : listed) onList.insert(MemberKey(article.path));

@@ -64,7 +64,7 @@ class GlyphCheck {
       where = " at column " + std::to_string(column + 1);
       break;
     }
-    const char* face = font == nullptr               ? "the fixed font"
+    const char* face = font == nullptr            ? "the fixed font"
                        : font->kind == GLYPHS_BMF ? "its BMF face"
                                                   : "its TrueType face";
     report_.Warn({path_, line}, "\"" + Utf8FromPoint(point) + "\" (" + code + ")" + where +

@@ -1,7 +1,7 @@
 // Characters the face that draws them has no glyph for, which the reader
 // leaves blank or draws as the face's missing-glyph box: in the fixed font
-// (which draws titles without a face of their own), BMF and TrueType faces. Each is named once an article, with the
-// source line and column where it first stands.
+// (which draws titles without a face of their own), BMF and TrueType faces. Each is named once an
+// article, with the source line and column where it first stands.
 #pragma once
 
 #include <string>

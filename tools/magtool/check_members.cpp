@@ -22,7 +22,9 @@ constexpr const char* TEXT_ENDINGS[] = {".art", ".txt", ".lst", ".bmf", ".ttt", 
 // One warning for all the members outside DATA/.
 void CheckDataPrefix(CheckReport& report, const std::vector<std::string>& members) {
   const std::string name = OutsideData(members);
-  if (!name.empty()) report.Warn({name}, "the reader looks for DATA/" + name + ": " + PACK_DATA_HINT);
+  if (!name.empty()) {
+    report.Warn({name}, "the reader looks for DATA/" + name + ": " + PACK_DATA_HINT);
+  }
 }
 
 // A member's bytes, read through the archive's one open file; none when the
@@ -45,7 +47,8 @@ std::string Named(const EncodingSlip& slip) {
 }
 
 // Where a text member's encoding misleads the reader, named where it is.
-void CheckEncoding(CheckReport& report, const std::string& name, const std::vector<uint8_t>& bytes) {
+void CheckEncoding(CheckReport& report, const std::string& name,
+                   const std::vector<uint8_t>& bytes) {
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   const std::optional<EncodingSlip> slip = FindEncodingSlip(text);
   if (!slip) return;
@@ -117,7 +120,8 @@ void CheckUnused(CheckReport& report, const std::vector<std::string>& members) {
     const std::string key = MemberKey(name);
     const bool web = key == MemberKey(END_SCROLL_TEXT);  // read by the web edition alone
     if (!key.starts_with("data/") || web || ResourceWasAsked(name.c_str())) continue;
-    report.Warn({name}, "nothing in the issue uses this file: it is packed for nothing; remove "
-                        "it, or link it from an article");
+    report.Warn({name},
+                "nothing in the issue uses this file: it is packed for nothing; remove "
+                "it, or link it from an article");
   }
 }

@@ -24,9 +24,7 @@ class PanelLines {
  public:
   explicit PanelLines(std::vector<MemberLine> lines) : lines_(std::move(lines)) {}
 
-  std::string Name() {
-    return ListName(Next());
-  }
+  std::string Name() { return ListName(Next()); }
 
   int32_t Number() {
     const std::optional<int32_t> value = ParseInt(Next());
@@ -86,9 +84,8 @@ class PanelCheck {
       });
     }
     if (h.hasTitleBox) {
-      Step(h.titleLine, [&] {
-        PanelSetTitleBox(*panel_, h.titleX, h.titleY, h.titleWidth, h.titleHeight);
-      });
+      Step(h.titleLine,
+           [&] { PanelSetTitleBox(*panel_, h.titleX, h.titleY, h.titleWidth, h.titleHeight); });
     }
     const int32_t buttons = h.hasButtons ? in.Number() : 0;
     for (int32_t i = 0; i < buttons; ++i) AddButton(in);
@@ -96,17 +93,21 @@ class PanelCheck {
     const int32_t chains = in.Number();
     for (int32_t i = 0; i < chains; ++i) {
       const std::string name = in.Name();
-      Step(in.Line(), [&] { PanelAddAniChain(*panel_, name.c_str()); }, name);
+      Step(
+          in.Line(), [&] { PanelAddAniChain(*panel_, name.c_str()); }, name);
     }
   }
 
   // The picture alone first, so that a fault of the strips or of the mask is
   // told from one of the picture.
   void Create(const PanelHeader& h) {
-    Step(h.pictureLine, [&] {
-      Picture whole{};
-      ImageLoader(h.picture.c_str(), whole);
-    }, h.picture);
+    Step(
+        h.pictureLine,
+        [&] {
+          Picture whole{};
+          ImageLoader(h.picture.c_str(), whole);
+        },
+        h.picture);
     if (!whole_) return;
     const auto error = RunStep([&] {
       PanelCreate(*panel_, h.picture.c_str(), h.topHeight, h.middleEnd,
@@ -131,9 +132,12 @@ class PanelCheck {
       number = in.Number();
       if (&number == &numbers[2]) maskLine = in.Line();
     }
-    Step(line, [&] {
-      PanelAddButton(*panel_, name.c_str(), numbers[0], numbers[1], numbers[2], numbers[3]);
-    }, name);
+    Step(
+        line,
+        [&] {
+          PanelAddButton(*panel_, name.c_str(), numbers[0], numbers[1], numbers[2], numbers[3]);
+        },
+        name);
     WarnUnseenIndex(numbers[2], maskLine);
   }
 
@@ -148,7 +152,8 @@ class PanelCheck {
     const std::string number = std::to_string(index);
     report_.Warn(At(line), "no pixel of the mask has index " + number +
                                ": the button can never be pressed; paint its area with "
-                               "palette index " + number + " (see docs/panels.md)");
+                               "palette index " +
+                               number + " (see docs/panels.md)");
   }
 
   CheckReport& report_;

@@ -22,8 +22,9 @@ std::string SizeText(int64_t width, int64_t height) {
 std::string GifImageRefusal(ByteReader in) {
   while (in.remaining() > 0 && in.data[in.pos] == 0x21) {
     in.skip(2);
-    for (uint8_t length = in.get8(); length != 0 && !in.overrun; length = in.get8())
+    for (uint8_t length = in.get8(); length != 0 && !in.overrun; length = in.get8()) {
       in.skip(length);
+    }
   }
   in.skip(5);
   const int width = in.get16le(), height = in.get16le();

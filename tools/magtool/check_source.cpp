@@ -41,7 +41,8 @@ void CheckTabs(CheckReport& report, const CheckSite& site, const std::string& te
 
 }  // namespace
 
-void CheckSource(CheckReport& report, const std::string& path, const std::vector<MemberLine>& source) {
+void CheckSource(CheckReport& report, const std::string& path,
+                 const std::vector<MemberLine>& source) {
   for (const MemberLine& line : source) {
     const CheckSite site{path, line.line};
     CheckColours(report, site, line.text);

@@ -8,4 +8,5 @@
 #include "magtool/check_lines.h"
 #include "magtool/check_report.h"
 
-void CheckSource(CheckReport& report, const std::string& path, const std::vector<MemberLine>& source);
+void CheckSource(CheckReport& report, const std::string& path,
+                 const std::vector<MemberLine>& source);

@@ -23,9 +23,8 @@ constexpr const char* PLASMA_PATH = "DATA/panels/plasma.gif";
 void CheckFontList(CheckReport& report, std::unique_ptr<FontManager>& manager) {
   if (!Attempt(report, {FONT_LIST_PATH}, [&] { manager = FontManagerCreate(); })) return;
   std::optional<std::vector<MemberLine>> lines;
-  if (!Attempt(report, {FONT_LIST_PATH}, [&] {
-        lines = ReadMemberLines(FONT_LIST_PATH, PATH_MAX_CHARS);
-      })) {
+  if (!Attempt(report, {FONT_LIST_PATH},
+               [&] { lines = ReadMemberLines(FONT_LIST_PATH, PATH_MAX_CHARS); })) {
     return;
   }
   if (!lines) {
@@ -43,7 +42,8 @@ void CheckPicture(CheckReport& report, const char* path, const char* wrongSize) 
   const bool loaded = Attempt(report, {path}, [&] {
     Picture picture{};
     ImageLoader(path, picture);
-    if (wrongSize != nullptr && (picture.width != SCREEN_WIDTH || picture.height != SCREEN_HEIGHT)) {
+    if (wrongSize != nullptr &&
+        (picture.width != SCREEN_WIDTH || picture.height != SCREEN_HEIGHT)) {
       FatalError(wrongSize);
     }
   });
@@ -56,7 +56,9 @@ void CheckPlasma(CheckReport& report) {
     IndexedPicture plasma{};
     const bool loaded = LoadGif(ResourceFile(PLASMA_PATH).name(), plasma, nullptr);
     if (!loaded) FatalError("Pix loader error ![GIF]");
-    if (plasma.width != SCREEN_WIDTH || plasma.height != SCREEN_HEIGHT) FatalError("Wrong plasma file !");
+    if (plasma.width != SCREEN_WIDTH || plasma.height != SCREEN_HEIGHT) {
+      FatalError("Wrong plasma file !");
+    }
   });
   if (loaded) ++report.pictures;
 }

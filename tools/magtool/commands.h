@@ -33,8 +33,8 @@ struct RenderOptions {
   std::string article;
   std::string out;
   int panel = 0;
-  int page = 0;              // page steps forward from the first page
-  int bpp = 32;              // 15, 16 or 32
+  int page = 0;                  // page steps forward from the first page
+  int bpp = 32;                  // 15, 16 or 32
   int mouseX = -1, mouseY = -1;  // outside the window by default
   bool outline = false;          // the text area, justification limit and picture boxes drawn over
 };
@@ -58,8 +58,8 @@ struct SheetOptions {
 int SheetCommand(const SheetOptions& options);
 
 struct WebOptions {
-  std::string source;  // an archive or an unpacked issue folder
-  std::string out;     // the site's folder, made when missing
+  std::string source;        // an archive or an unpacked issue folder
+  std::string out;           // the site's folder, made when missing
   bool followLinks = false;  // as pack's
   bool engine = true;        // the web engine carried when found
 };

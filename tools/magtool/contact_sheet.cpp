@@ -45,9 +45,9 @@ void SheetAdd(ContactSheet& sheet, const Picture& screen, const std::string& lab
   const auto edge = [](int32_t i, int32_t side, int32_t whole) { return i * whole / side; };
   for (int32_t y = 0; y < thumbnail.height; ++y) {
     for (int32_t x = 0; x < thumbnail.width; ++x) {
-      thumbnail.pixels[y * thumbnail.width + x] =
-          BoxAverage(screen, edge(x, sheet.width, screen.width), edge(y, sheet.height, screen.height),
-                     edge(x + 1, sheet.width, screen.width), edge(y + 1, sheet.height, screen.height));
+      thumbnail.pixels[y * thumbnail.width + x] = BoxAverage(
+          screen, edge(x, sheet.width, screen.width), edge(y, sheet.height, screen.height),
+          edge(x + 1, sheet.width, screen.width), edge(y + 1, sheet.height, screen.height));
     }
   }
   sheet.labels.push_back(label.substr(0, static_cast<size_t>(thumbnail.width / GLYPH_WIDTH)));

@@ -1,9 +1,8 @@
 // A contact sheet: reader frames shrunk to thumbnails (a quarter of their
-// size unless asked otherwise, each box of pixels averaged) and set in rows on a dark ground, each labelled
-// under it in the fixed font. It takes at most SHEET_MAX_FRAMES frames and
-// counts the ones it turns away; its columns grow with the square root of the
-// count beyond SHEET_COLUMNS, so that a large issue stays a square-ish
-// picture of a few thousand pixels a side.
+// size unless asked otherwise, each box of pixels averaged) and set in rows on a dark ground, each
+// labelled under it in the fixed font. It takes at most SHEET_MAX_FRAMES frames and counts the ones
+// it turns away; its columns grow with the square root of the count beyond SHEET_COLUMNS, so that a
+// large issue stays a square-ish picture of a few thousand pixels a side.
 #pragma once
 
 #include <cstddef>

@@ -90,8 +90,7 @@ std::array<int32_t, 256> CountBytes(const uint8_t* data, size_t size) {
   return counts;
 }
 
-uint64_t StreamBits(const std::array<int32_t, 256>& counts,
-                    const CodeBook& codes) {
+uint64_t StreamBits(const std::array<int32_t, 256>& counts, const CodeBook& codes) {
   uint64_t bits = codes[HUFF_END_SYMBOL].length;
   for (int v = 0; v < 256; ++v) bits += uint64_t(counts[v]) * codes[v].length;
   return bits;

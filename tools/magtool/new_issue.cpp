@@ -44,7 +44,8 @@ struct Faces {
   std::string mono, bold, sans, serif;
 };
 
-std::optional<std::string> Find(const std::map<std::string, std::string>& found, const FaceChoice& face) {
+std::optional<std::string> Find(const std::map<std::string, std::string>& found,
+                                const FaceChoice& face) {
   for (const char* name : face.names) {
     if (auto at = found.find(name); at != found.end()) return at->second;
   }
@@ -56,8 +57,11 @@ std::optional<std::string> Find(const std::map<std::string, std::string>& found,
 std::optional<Faces> FindFaces() {
   std::map<std::string, std::string> found;
   std::error_code error;
-  for (fs::recursive_directory_iterator it(FONT_ROOT, error), end; !error && it != end; it.increment(error)) {
-    if (it->is_regular_file(error)) found.emplace(it->path().filename().string(), it->path().string());
+  for (fs::recursive_directory_iterator it(FONT_ROOT, error), end; !error && it != end;
+       it.increment(error)) {
+    if (it->is_regular_file(error)) {
+      found.emplace(it->path().filename().string(), it->path().string());
+    }
   }
   auto mono = Find(found, MONO), bold = Find(found, BOLD), sans = Find(found, SANS),
        serif = Find(found, SERIF);
@@ -69,8 +73,8 @@ std::optional<Faces> FindFaces() {
 // it cannot be an issue's name.
 std::string ReaderName(const std::string& utf8, const char*& why) {
   std::string text = utf8;
-  const bool ascii =
-      std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   if (!ascii) {
     // Read as a marked file is, so that a character the reader lacks shows as '?'.
     const std::optional<Windows1252Text> converted = Windows1252FromUtf8("\xEF\xBB\xBF" + utf8);
@@ -126,7 +130,9 @@ std::u32string Wide(const std::string& readerText) {
 }
 
 CoverWords Words(const std::u32string& name) {
-  return {name, U"the first issue", U"a magazine you read on the screen",
+  return {name,
+          U"the first issue",
+          U"a magazine you read on the screen",
           {{U"Made with", {U"diskmag and magtool"}},
            {U"Fonts", {U"DejaVu and Liberation", U"from Debian's font packages"}},
            {U"Music", {U"Opening", U"Harbour Lights", U"", U"from the diskmag demo issue"}}}};
@@ -150,7 +156,9 @@ bool WriteTexts(const fs::path& dir, const std::string& name) {
   fs::create_directories(dir / "DATA/arts", error);
   fs::create_directories(dir / "DATA/configs", error);
   bool ok = WriteText(dir / "DATA/configs/search.txt", SEARCH_BOX_PLACEMENT);
-  for (const IssueText& file : NewIssueTexts(name)) ok = ok && WriteText(dir / file.path, file.text);
+  for (const IssueText& file : NewIssueTexts(name)) {
+    ok = ok && WriteText(dir / file.path, file.text);
+  }
   return ok;
 }
 

@@ -48,7 +48,8 @@ std::string Contents(const std::string& name) {
               "the second tune, Harbour Lights") +
          Heading("For the editor") +
          Link("ART:DATA/arts/editor.art", "What to edit next", "Start here",
-              "what to edit next, and where") + "\n";
+              "what to edit next, and where") +
+         "\n";
 }
 
 std::string Editor(const std::string& name) {
@@ -64,31 +65,28 @@ std::string Editor(const std::string& name) {
          Entry("DATA/msx/", "the tunes (docs/music.md)") +
          "<#FACENAME:DATA/fonts/headline.bmf#>A BITMAP FONT FOR HEADLINES\n" + std::string(BODY) +
          "<#ABREAK_ON1#>The line above is set in DATA/fonts/headline.bmf, a font drawn as a "
-         "picture (docs/fonts.md). Read it while you write it: diskmag --issue FOLDER --watch --start "
+         "picture (docs/fonts.md). Read it while you write it: diskmag --issue FOLDER --watch "
+         "--start "
          "index.art shows every file you save at once. Run magtool check on the folder before "
          "you pack it into data.rs; docs/README.md shows the whole way.\n<#ABREAK_OFF#>\n";
 }
 
 std::string Help(const std::string& name) {
-  return Head("\\FFD040 How to read \\E0E0E0 " + name, "help keys buttons mouse reading search music",
-              "How to read") +
-         Heading("The keys") +
-         Entry("Escape", "close the magazine; press it again to leave") +
+  return Head("\\FFD040 How to read \\E0E0E0 " + name,
+              "help keys buttons mouse reading search music", "How to read") +
+         Heading("The keys") + Entry("Escape", "close the magazine; press it again to leave") +
          Entry("Up, Down", "scroll by one line") +
          Entry("Page Up, Page Down", "turn a page back or forward") +
          Entry("Home, End", "the first or the last page") +
          Entry("Tab, Enter", "select a link, follow it") +
          Entry("Backspace", "back to the article you came from") +
-         Entry("F1, F2", "this help, the search") +
-         Entry("F4", "change the way pages turn") +
+         Entry("F1, F2", "this help, the search") + Entry("F4", "change the way pages turn") +
          Entry("F5, F6, F8", "previous tune, next tune, silence") + Heading("The mouse") +
          Entry("Left button", "follow a link, press a button") +
-         Entry("Right button", "go back, like Backspace") +
-         Entry("Wheel", "scroll the text") + Heading("The buttons") +
-         Entry("EXIT, HELP", "close the magazine, this page") +
+         Entry("Right button", "go back, like Backspace") + Entry("Wheel", "scroll the text") +
+         Heading("The buttons") + Entry("EXIT, HELP", "close the magazine, this page") +
          Entry("MENU, INDEX", "the main menu, the contents") +
-         Entry("BACK", "the article you read before") +
-         Entry("Arrows", "scroll a line or a page") +
+         Entry("BACK", "the article you read before") + Entry("Arrows", "scroll a line or a page") +
          Entry("Arrows with a note", "previous and next tune") + "\n" +
          Link("ART:DATA/arts/index.art", "The contents page", "To the contents", "") + "\n";
 }
@@ -115,6 +113,7 @@ std::vector<IssueText> NewIssueTexts(const std::string& name) {
       {"DATA/arts/editor.art", Editor(name)},
       {ISSUE_FILE_PATH, ISSUE_NAME_KEY + name + "\n"},
       {"DATA/configs/msx.txt", "2\nDATA/msx/tune1.xm\nDATA/msx/beg.xm\n"},
-      {"DATA/configs/search.lst", "DATA/arts/index.art\nDATA/arts/help.art\nDATA/arts/mmenu.art\nDATA/arts/editor.art\n"},
+      {"DATA/configs/search.lst",
+       "DATA/arts/index.art\nDATA/arts/help.art\nDATA/arts/mmenu.art\nDATA/arts/editor.art\n"},
   };
 }

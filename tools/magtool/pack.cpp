@@ -95,7 +95,8 @@ int PackCommand(const std::string& dir, const std::string& archive, const PackOp
   // Written aside and renamed, so that a failed pack leaves no half archive.
   const std::string partial = archive + ".partial";
   std::error_code ignored;
-  const OwnFiles own{fs::weakly_canonical(archive, ignored), fs::weakly_canonical(partial, ignored)};
+  const OwnFiles own{fs::weakly_canonical(archive, ignored),
+                     fs::weakly_canonical(partial, ignored)};
   std::vector<std::string> names;
   if (!NamesToPack(dir, own, options, names)) return 1;
   const fs::path folder = fs::path(archive).parent_path();

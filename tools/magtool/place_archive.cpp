@@ -9,8 +9,7 @@
 
 namespace fs = std::filesystem;
 
-fs::path PlaceArchive(const fs::path& source, const Workspace& work,
-                      const PackOptions& options) {
+fs::path PlaceArchive(const fs::path& source, const Workspace& work, const PackOptions& options) {
   std::error_code error;
   if (fs::is_directory(source, error)) {
     const fs::path packed = work.Folder() / RESOURCE_ARCHIVE_FILE;

@@ -5,8 +5,6 @@
 // folder's watch does not see a linked file's writes. The stamp counts the
 // events that concern the issue; a save by rename, by truncate and write, a
 // file made or deleted each give at least one.
-#include "platform/change_notice.h"
-
 #include <sys/inotify.h>
 #include <sys/stat.h>
 
@@ -16,6 +14,7 @@
 #include <unordered_map>
 
 #include "base/fd_handle.h"
+#include "platform/change_notice.h"
 #include "resources/issue_folder.h"
 
 namespace fs = std::filesystem;

@@ -1,11 +1,12 @@
 #include "magtool/web/article_html.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <numbers>
-#include <strings.h>
 
 #include "articles/article_view.h"
 #include "magtool/web/link_html.h"
@@ -27,9 +28,9 @@ struct Writer {
   Site& site;
   const Article& article;
   const std::string& page;
-  std::map<std::string, int> classes;  // a segment style -> its class number
-  int32_t linkAtLineEnd = -1;          // the link that the last line ended in, or -1
-  int32_t body = 0, tallest = 0;       // the article's text heights: the body's, the largest
+  std::map<std::string, int> classes;     // a segment style -> its class number
+  int32_t linkAtLineEnd = -1;             // the link that the last line ended in, or -1
+  int32_t body = 0, tallest = 0;          // the article's text heights: the body's, the largest
   const ArticleLine* previous = nullptr;  // the line before, in reading order
 };
 
@@ -86,7 +87,8 @@ void Draw(Writer& w, const TextSegment& segment) {
 
 // A justified line's spacings are the engine's justification, which CSS does here.
 std::string SegmentClass(Writer& w, const TextSegment& segment, bool justified) {
-  std::string style = FaceStyle(w.site, w.article, segment.font) + ";color:" + CssColour(segment.colour);
+  std::string style =
+      FaceStyle(w.site, w.article, segment.font) + ";color:" + CssColour(segment.colour);
   if (!justified && segment.charSpacing != 0) {
     style += ";letter-spacing:" + std::to_string(segment.charSpacing) + "px";
   }
@@ -107,8 +109,8 @@ const LinkEntry* Target(const Article& article, int32_t id) {
 // text wrapped in an anchor for the link, or a span with its tooltip. A
 // link's piece that goes on from the line before leaves the keyboard's
 // order, so that a link broken over lines is one tab stop.
-std::string Linked(Writer& w, const TextSegment& segment, bool goesOn, const std::string& attributes,
-                   const std::string& text) {
+std::string Linked(Writer& w, const TextSegment& segment, bool goesOn,
+                   const std::string& attributes, const std::string& text) {
   if (segment.isLink == 0 || segment.target == nullptr) {
     return "<span" + attributes + ">" + text + "</span>";
   }
@@ -190,9 +192,12 @@ const char* TextBeside(const Article& article, const PicturePlacement& placement
 
 Block PictureBlock(Writer& w, const PicturePlacement& placement) {
   const PictureEntry& entry = *placement.picture;
-  Block block{placement.y, entry.image.height,
+  Block block{placement.y,
+              entry.image.height,
               std::string("div class=\"p") + TextBeside(w.article, placement) + "\"",
-              "margin-left:" + Px(placement.x), {}, "div"};
+              "margin-left:" + Px(placement.x),
+              {},
+              "div"};
   const LinkEntry* target = placement.isLink != 0 ? Target(w.article, placement.linkId) : nullptr;
   if (target == nullptr) {
     block.inner = PictureHtml(w, entry, "", "");
@@ -213,13 +218,17 @@ Block PictureBlock(Writer& w, const PicturePlacement& placement) {
 Block RuleBlock(const LineDrawing& drawing) {
   const double dx = drawing.x2 - drawing.x1, dy = drawing.y2 - drawing.y1;
   const auto length = static_cast<int32_t>(std::lround(std::hypot(dx, dy))) + 1;
-  Block block{std::min(drawing.y1, drawing.y2), 1, "hr class=\"r\"",
+  Block block{std::min(drawing.y1, drawing.y2),
+              1,
+              "hr class=\"r\"",
               "margin-left:" + Px(drawing.x1) + ";width:" + Px(length) +
                   ";background:" + CssColour(drawing.colour),
-              {}, {}};
+              {},
+              {}};
   if (dy != 0) {
     block.top = drawing.y1;
-    block.style += ";transform:rotate(" + std::to_string(std::atan2(dy, dx) * 180 / std::numbers::pi) + "deg)";
+    block.style +=
+        ";transform:rotate(" + std::to_string(std::atan2(dy, dx) * 180 / std::numbers::pi) + "deg)";
   }
   return block;
 }
@@ -276,8 +285,8 @@ int32_t LinePitch(const Article& article, int32_t body) {
     if (isBody && above != nullptr && line->y > above->y) ++steps[line->y - above->y];
     above = isBody ? &*line : nullptr;
   }
-  const auto most = std::max_element(steps.begin(), steps.end(),
-                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  const auto most = std::max_element(
+      steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
   return most == steps.end() ? body : most->first;
 }
 
@@ -320,17 +329,22 @@ void NoteDrawn(Site& site, const Article& article, const GlyphTable* font, std::
 int32_t BodyTextHeight(const Article& article) {
   std::map<int32_t, size_t> characters;  // per height
   for (const ArticleLine& line : article.lines) {
-    for (const TextSegment& segment : line.segments) characters[segment.height] += segment.text.size();
+    for (const TextSegment& segment : line.segments) {
+      characters[segment.height] += segment.text.size();
+    }
   }
-  const auto most = std::max_element(characters.begin(), characters.end(),
-                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  const auto most =
+      std::max_element(characters.begin(), characters.end(),
+                       [](const auto& a, const auto& b) { return a.second < b.second; });
   return most == characters.end() ? 0 : most->first;
 }
 
 ArticleHtml ArticleBody(Site& site, const Article& article, const std::string& page) {
   Writer w{site, article, page, {}, -1, BodyTextHeight(article), 0};
   for (const ArticleLine& line : article.lines) {
-    for (const TextSegment& segment : line.segments) w.tallest = std::max(w.tallest, segment.height);
+    for (const TextSegment& segment : line.segments) {
+      w.tallest = std::max(w.tallest, segment.height);
+    }
   }
   std::vector<Block> blocks;
   // The article keeps its lists newest first.

@@ -83,14 +83,23 @@ std::string ClosingPageHtml(Site& site, const RenderResources& loaded) {
   }
   if (!scroll.name.empty()) {
     html += "<div class=\"roll\" style=\"left:" + CssShare(END_SCROLL_X, SCREEN_WIDTH) +
-            "\"><img src=\"" + scroll.name + "\" style=\"width:" +
-            CssShare(scroll.width, SCREEN_WIDTH - END_SCROLL_X) + "\" alt=\"" +
-            (credits.empty() ? "The credits\">" : "\" aria-hidden=\"true\">") + "</div>";
+            "\"><img src=\"" + scroll.name +
+            "\" style=\"width:" + CssShare(scroll.width, SCREEN_WIDTH - END_SCROLL_X) +
+            "\" alt=\"" + (credits.empty() ? "The credits\">" : "\" aria-hidden=\"true\">") +
+            "</div>";
   }
   html += "</div>\n";
-  if (!credits.empty()) html += "<section class=\"vh\" aria-label=\"Credits\">\n" + credits + "</section>\n";
-  html += "<p><a href=\"" + PageName(FIRST_ARTICLE) + "#read\">Back to the magazine</a></p>\n</div>\n";
-  FramedParts parts{CLOSING_PAGE, "<title>Credits</title>\n", html,
-                    "<h1 class=\"vh\">Credits</h1>\n", {}, {}, {}};
+  if (!credits.empty()) {
+    html += "<section class=\"vh\" aria-label=\"Credits\">\n" + credits + "</section>\n";
+  }
+  html +=
+      "<p><a href=\"" + PageName(FIRST_ARTICLE) + "#read\">Back to the magazine</a></p>\n</div>\n";
+  FramedParts parts{CLOSING_PAGE,
+                    "<title>Credits</title>\n",
+                    html,
+                    "<h1 class=\"vh\">Credits</h1>\n",
+                    {},
+                    {},
+                    {}};
   return FramedPage(site, loaded, parts);
 }

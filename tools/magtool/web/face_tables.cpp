@@ -1,12 +1,12 @@
 #include "magtool/web/face_tables.h"
 
 #include <hb-ot.h>
+#include <strings.h>
 
 #include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <utility>
-#include <strings.h>
 
 namespace {
 
@@ -19,8 +19,10 @@ constexpr hb_ot_name_id_t COPYRIGHT = 0, FAMILY = 1, TRADEMARK = 7, LICENCE = 13
 
 // Faces drawn to the same advance widths: a line set in one keeps its length in the other.
 constexpr std::pair<const char*, const char*> TWINS[] = {
-    {"Liberation Sans", "Arial"}, {"Liberation Serif", "Times New Roman"},
-    {"Liberation Mono", "Courier New"}, {"DejaVu Sans Mono", "Bitstream Vera Sans Mono"}};
+    {"Liberation Sans", "Arial"},
+    {"Liberation Serif", "Times New Roman"},
+    {"Liberation Mono", "Courier New"},
+    {"DejaVu Sans Mono", "Bitstream Vera Sans Mono"}};
 
 // The big-endian 16-bit field at offset of the table, 0 past its end.
 uint16_t Field(hb_face_t* face, hb_tag_t tag, unsigned offset) {

@@ -63,8 +63,7 @@ OggVorbisWriter::OggVorbisWriter(FilePtr file, const std::string& name, const st
   vorbis_analysis_init(&s.dsp, &s.info);
   vorbis_block_init(&s.dsp, &s.block);
   // A serial number of the name's own, so that the same tune always gives the same bytes.
-  ogg_stream_init(
-      &s.stream, static_cast<int>(std::hash<std::string>{}(name) & 0x7FFFFFFF));
+  ogg_stream_init(&s.stream, static_cast<int>(std::hash<std::string>{}(name)&0x7FFFFFFF));
   s.ready = true;
   ogg_packet id, comments, books;
   vorbis_analysis_headerout(&s.dsp, &s.comment, &id, &comments, &books);

@@ -75,8 +75,8 @@ std::string Cover(Site& site, const std::string& page) {
   }
   // With the engine in the site the cover has two doors: the engine, and
   // this text edition, which screen readers and small screens can use.
-  const std::string enter = "<button id=\"enter\" type=\"button\" data-tune=\"" +
-                            std::string(COVER_TUNE) + "\">";
+  const std::string enter =
+      "<button id=\"enter\" type=\"button\" data-tune=\"" + std::string(COVER_TUNE) + "\">";
   if (!site.engine) return html + enter + "Enter</button></div>\n";
   return html + "<p><a id=\"engine\" href=\"" + Relative(page, "read.html") +
          "\">Open the magazine</a>" + enter + "Text edition</button></p></div>\n";
@@ -91,21 +91,22 @@ std::string PageHtml(Site& site, RenderResources& loaded, const Article& article
   const ArticleHtml body = ArticleBody(site, article, parts.page);
   const TitleHtml heading = ArticleTitleHtml(site, loaded, article);
   FramedParts framed{parts.page, "<title>" + title + "</title>\n", {}, {}, {}, {}, {}};
-  framed.head += "<meta name=\"author\" content=\"" +
-                 HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
+  framed.head +=
+      "<meta name=\"author\" content=\"" + HtmlText(TagValue(source, "<#AUTHOR#>")) + "\">\n";
   const std::string keywords = TagValue(source, "<#KEYWORDS#>");
   framed.head += "<meta name=\"keywords\" content=\"" + HtmlText(keywords) + "\">\n";
-  framed.head += "<meta name=\"description\" content=\"" +
-                 HtmlText(Description(article, keywords)) + "\">\n";
+  framed.head +=
+      "<meta name=\"description\" content=\"" + HtmlText(Description(article, keywords)) + "\">\n";
   framed.head += "<style>\n" + body.styles + heading.styles + "</style>\n";
   if (parts.cover) {
     // "#read" opens the page past the cover, for a link or a test.
-    framed.head += "<script>if (location.hash !== '#read' && !sessionStorage.getItem('entered')) "
-                   "document.documentElement.className = 'cover';</script>\n";
+    framed.head +=
+        "<script>if (location.hash !== '#read' && !sessionStorage.getItem('entered')) "
+        "document.documentElement.className = 'cover';</script>\n";
     framed.before = Cover(site, parts.page);
   }
   framed.heading = heading.text.empty() ? "<h1 class=\"vh\">" + title + "</h1>\n"
-                                         : "<h1 class=\"title\">" + heading.text + "</h1>\n";
+                                        : "<h1 class=\"title\">" + heading.text + "</h1>\n";
   framed.main = body.body;
   framed.article = parts.path;
   return FramedPage(site, loaded, framed);

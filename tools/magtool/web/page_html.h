@@ -10,9 +10,9 @@
 #include "magtool/web/site.h"
 
 struct PageParts {
-  std::string page;   // its name from the site's root
-  std::string path;   // the article's path in the issue
-  bool cover = false; // whether the opening cover stands before it
+  std::string page;    // its name from the site's root
+  std::string path;    // the article's path in the issue
+  bool cover = false;  // whether the opening cover stands before it
 };
 
 std::string PageHtml(Site& site, RenderResources& loaded, const Article& article,

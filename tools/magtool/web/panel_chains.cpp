@@ -32,7 +32,6 @@ std::string SheetFile(int number, size_t chain) {
   return "frame/" + std::to_string(number) + "-chain" + std::to_string(chain) + ".png";
 }
 
-
 // A negative delay holds the first frame in the reader (one of weeks).
 bool Moves(const AniChain& chain, const Sheet& sheet) {
   return sheet.frames > 1 && chain.delay > 0;
@@ -68,8 +67,7 @@ std::string ChainsHtml(const Panel& panel, const Picture& strip, const std::stri
     const Sheet sheet = SheetOf(chain);
     if (sheet.cellWidth < 1 || chain.y < from || chain.y >= to) continue;
     const bool moves = Moves(chain, sheet);
-    html += std::string("<div class=\"chain") + (moves ? " run" : "") +
-            "\" style=\"" +
+    html += std::string("<div class=\"chain") + (moves ? " run" : "") + "\" style=\"" +
             StripPlace(chain.x, chain.y - from, sheet.cellWidth,
                        std::min(sheet.cellHeight, to - chain.y), strip) +
             ";background-size:" + std::to_string(sheet.frames * 100) +

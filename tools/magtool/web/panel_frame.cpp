@@ -10,7 +10,6 @@ namespace {
 
 std::string Px(int32_t value) { return std::to_string(value) + "px"; }
 
-
 std::string PanelFile(int number, const char* part) {
   return "frame/" + std::to_string(number) + "-" + part + ".png";
 }
@@ -28,20 +27,34 @@ std::pair<std::string, std::string> ButtonAction(int32_t command, const std::str
             "Tune " + std::to_string(command - COMMAND_TUNE_0 + 1)};
   }
   switch (command) {
-    case COMMAND_QUIT: return {to(CLOSING_PAGE), "Exit"};
-    case COMMAND_HELP: return {to(PageName(HELP_ARTICLE)), "Help"};
-    case COMMAND_MENU: return {to(PageName(MENU_ARTICLE)), "Main menu"};
-    case COMMAND_INDEX: return {to(PageName(FIRST_ARTICLE)), "Contents"};
-    case COMMAND_BACK: return {" href=\"#\" data-cmd=\"back\"", "Back"};
-    case COMMAND_PAGE_UP: return {" href=\"#\" data-cmd=\"pageup\"", "Page up"};
-    case COMMAND_PAGE_DOWN: return {" href=\"#\" data-cmd=\"pagedown\"", "Page down"};
-    case COMMAND_LINE_UP: return {" href=\"#\" data-cmd=\"lineup\"", "Line up"};
-    case COMMAND_LINE_DOWN: return {" href=\"#\" data-cmd=\"linedown\"", "Line down"};
-    case COMMAND_NEXT_TUNE: return {tune("next"), "Next tune"};
-    case COMMAND_PREV_TUNE: return {tune("prev"), "Previous tune"};
-    case COMMAND_SILENCE: return {tune("silence"), "Silence"};
-    case COMMAND_PLAYLIST: return {tune("playlist"), "Play the tunes in turn"};
-    default: return {};
+    case COMMAND_QUIT:
+      return {to(CLOSING_PAGE), "Exit"};
+    case COMMAND_HELP:
+      return {to(PageName(HELP_ARTICLE)), "Help"};
+    case COMMAND_MENU:
+      return {to(PageName(MENU_ARTICLE)), "Main menu"};
+    case COMMAND_INDEX:
+      return {to(PageName(FIRST_ARTICLE)), "Contents"};
+    case COMMAND_BACK:
+      return {" href=\"#\" data-cmd=\"back\"", "Back"};
+    case COMMAND_PAGE_UP:
+      return {" href=\"#\" data-cmd=\"pageup\"", "Page up"};
+    case COMMAND_PAGE_DOWN:
+      return {" href=\"#\" data-cmd=\"pagedown\"", "Page down"};
+    case COMMAND_LINE_UP:
+      return {" href=\"#\" data-cmd=\"lineup\"", "Line up"};
+    case COMMAND_LINE_DOWN:
+      return {" href=\"#\" data-cmd=\"linedown\"", "Line down"};
+    case COMMAND_NEXT_TUNE:
+      return {tune("next"), "Next tune"};
+    case COMMAND_PREV_TUNE:
+      return {tune("prev"), "Previous tune"};
+    case COMMAND_SILENCE:
+      return {tune("silence"), "Silence"};
+    case COMMAND_PLAYLIST:
+      return {tune("playlist"), "Play the tunes in turn"};
+    default:
+      return {};
   }
 }
 
@@ -62,8 +75,7 @@ std::string StripContents(const Panel& panel, const Picture& strip, const std::s
     const int32_t half = panel.bar.width / 2;
     html += "<div class=\"bar\" style=\"" +
             StripPlace(panel.barX, panel.barY - from, half, panel.bar.height, strip) +
-            ";background-image:url(" +
-            Relative(page, PanelFile(number, "bar")) + ")\"></div>";
+            ";background-image:url(" + Relative(page, PanelFile(number, "bar")) + ")\"></div>";
   }
   return html;
 }
@@ -82,13 +94,14 @@ std::string WritePanelFrames(Site& site, RenderResources& loaded) {
     SiteScreenPicture(site, PanelFile(n, "middle"), panel->middle);
     WriteChainSheets(site, *panel, n);
     css += "body:not(" + p + ") .f" + std::to_string(n) + "{display:none}\n";
-    css += p + " main{background-image:url(" + PanelFile(n, "middle") + ");min-height:" +
-           Px(panel->middle.height) + "}\n" + p + " .art{margin-left:" + Px(panel->textX) + "}\n";
+    css += p + " main{background-image:url(" + PanelFile(n, "middle") +
+           ");min-height:" + Px(panel->middle.height) + "}\n" + p +
+           " .art{margin-left:" + Px(panel->textX) + "}\n";
     // The title box lies on the top strip; a panel without either shows no title.
     if (panel->hasTitleBox != 0 && panel->hasTop != 0) {
       css += p + " .title{" +
              StripPlace(panel->titleX, panel->titleY, panel->titleBox.width, panel->titleBox.height,
-                   panel->top) +
+                        panel->top) +
              "}\n";
     } else {
       css += p + " .title{display:none}\n";
@@ -104,10 +117,11 @@ std::string PanelStrips(const RenderResources& loaded, const std::string& page, 
     if (panel == nullptr || (top ? panel->hasTop : panel->hasBottom) == 0) continue;
     const Picture& strip = top ? panel->top : panel->bottom;
     const int32_t from = top ? 0 : PanelTopHeight(*panel) + panel->middle.height;
-    html += "<div class=\"strip f" + std::to_string(n) + "\" style=\"aspect-ratio:" +
-            std::to_string(strip.width) + "/" + std::to_string(strip.height) +
-            ";background-image:url(" + Relative(page, PanelFile(n, top ? "top" : "bottom")) +
-            ")\">" + StripContents(*panel, strip, page, n, from) + "</div>\n";
+    html += "<div class=\"strip f" + std::to_string(n) +
+            "\" style=\"aspect-ratio:" + std::to_string(strip.width) + "/" +
+            std::to_string(strip.height) + ";background-image:url(" +
+            Relative(page, PanelFile(n, top ? "top" : "bottom")) + ")\">" +
+            StripContents(*panel, strip, page, n, from) + "</div>\n";
   }
   return html;
 }

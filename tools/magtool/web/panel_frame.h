@@ -1,7 +1,7 @@
 // The panels as the pages' frame: each panel's top and bottom strips as
-// pictures around the article, scaled down as a whole on a narrow screen, its buttons where the web has an equivalent,
-// and its progress bar. Every page carries every panel's frame, and the
-// body's class "pN" shows panel N's (a "PAN:N" link switches it).
+// pictures around the article, scaled down as a whole on a narrow screen, its buttons where the web
+// has an equivalent, and its progress bar. Every page carries every panel's frame, and the body's
+// class "pN" shows panel N's (a "PAN:N" link switches it).
 #pragma once
 
 #include <string>

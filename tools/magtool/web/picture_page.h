@@ -8,5 +8,5 @@
 #include "magtool/render_session.h"
 #include "magtool/web/site.h"
 
-std::string PicturePageHtml(const Site& site, const RenderResources& loaded, const std::string& page,
-                            const PicturePage& picture);
+std::string PicturePageHtml(const Site& site, const RenderResources& loaded,
+                            const std::string& page, const PicturePage& picture);

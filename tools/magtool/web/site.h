@@ -33,15 +33,15 @@ struct SiteFace {
 
 struct Site {
   SiteFolder out;
-  std::filesystem::path beside;  // where "EXE:" documents are found
-  bool followLinks = false;      // a document's link that leads out of beside copied
-  std::vector<SiteFace> faces;     // in the fonts list's order
-  int sansFace = -1;               // the fallback face's index, or -1
-  int panelCount = 0;  // the panels, which "PAN:" numbers wrap around
-  std::set<std::string> written;   // names from the site's root
-  std::set<std::string> missing;   // what was warned of, each once
+  std::filesystem::path beside;   // where "EXE:" documents are found
+  bool followLinks = false;       // a document's link that leads out of beside copied
+  std::vector<SiteFace> faces;    // in the fonts list's order
+  int sansFace = -1;              // the fallback face's index, or -1
+  int panelCount = 0;             // the panels, which "PAN:" numbers wrap around
+  std::set<std::string> written;  // names from the site's root
+  std::set<std::string> missing;  // what was warned of, each once
   bool failed = false;
-  WebMusic music;  // the tunes every page's player offers
+  WebMusic music;       // the tunes every page's player offers
   bool engine = false;  // the web engine and the archive are in the site
   std::string icon;     // the pages' icon, or empty
   std::map<std::string, PicturePage> picturePages;  // by page name, written after the articles

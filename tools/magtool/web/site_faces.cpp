@@ -1,9 +1,10 @@
 #include "magtool/web/site_faces.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <vector>
-#include <strings.h>
 
 #include "base/text_encoding.h"
 #include "magtool/web/face_tables.h"
@@ -51,8 +52,10 @@ void ListFaces(Site& site, const RenderResources& loaded) {
     const FaceTables tables = ReadFaceTables(MemberBytes(font->name));
     SiteFace face{font->name, {}, tables.use == FaceUse::SUBSET, tables.fallback, tables.why, {}};
     if (tables.use == FaceUse::WITHHELD) {
-      std::fprintf(stderr, "magtool: warning: %s stays out of the site (%s); its text is set in "
-                   "a local face\n", font->name.c_str(), tables.why.c_str());
+      std::fprintf(stderr,
+                   "magtool: warning: %s stays out of the site (%s); its text is set in "
+                   "a local face\n",
+                   font->name.c_str(), tables.why.c_str());
     } else {
       face.file = FaceFile(site, font->name);
       face.family = "f" + std::to_string(index) + "," + face.family;

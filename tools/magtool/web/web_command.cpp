@@ -70,7 +70,9 @@ std::vector<std::string> TuneLinks(RenderResources& loaded) {
     Article article;
     ArticleLoad(article, ref.path.c_str(), loaded.Fonts());
     for (const LinkEntry& entry : article.linkTargets) {
-      if (entry.text.rfind("MSX:", 0) == 0) links.emplace_back(SplitLinkTarget(entry.text).argument);
+      if (entry.text.rfind("MSX:", 0) == 0) {
+        links.emplace_back(SplitLinkTarget(entry.text).argument);
+      }
     }
     ReachLinked(article, ref.path, reach);
     ArticleClose(article);

@@ -38,14 +38,14 @@ std::string TextLiteral(const std::optional<std::string>& text) {
 }
 
 std::string IndexScript(const SearchIndex& index, const PageOf& page) {
-  std::string script = "var SEARCH_INDEX = {\n  files: " + std::to_string(index.fileCount) +
-                       ",\n  entries: [\n";
+  std::string script =
+      "var SEARCH_INDEX = {\n  files: " + std::to_string(index.fileCount) + ",\n  entries: [\n";
   // The index holds the list newest first; the file keeps the list's order.
   for (auto entry = index.entries.rbegin(); entry != index.entries.rend(); ++entry) {
     script += "    {path: " + TextLiteral(entry->path) + ", page: " + Literal(page(entry->path)) +
-              ",\n     title: " + TextLiteral(entry->title) + ", author: " +
-              TextLiteral(entry->author) + ",\n     keywords: " + TextLiteral(entry->keywords) +
-              "},\n";
+              ",\n     title: " + TextLiteral(entry->title) +
+              ", author: " + TextLiteral(entry->author) +
+              ",\n     keywords: " + TextLiteral(entry->keywords) + "},\n";
   }
   return script + "  ]\n};\n";
 }
@@ -65,7 +65,11 @@ std::optional<std::string> WriteWebSearch(const SiteFolder& site, const PageOf& 
 
 std::string SearchPageHtml(const Site& site, const RenderResources& loaded) {
   return FramedPage(site, loaded,
-                    {"search.html", "<title>Search</title>\n", {}, "<h1 class=\"vh\">Search</h1>\n",
+                    {"search.html",
+                     "<title>Search</title>\n",
+                     {},
+                     "<h1 class=\"vh\">Search</h1>\n",
                      std::string(WebSearchPage()),
-                     {"search-index.js", "search.js"}, {}});
+                     {"search-index.js", "search.js"},
+                     {}});
 }

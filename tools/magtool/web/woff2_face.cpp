@@ -1,10 +1,9 @@
 #include "magtool/web/woff2_face.h"
 
-#include <hb-subset.h>
-#include <woff2/encode.h>
-
 #include <fcntl.h>
+#include <hb-subset.h>
 #include <unistd.h>
+#include <woff2/encode.h>
 
 #include <cstdint>
 
@@ -53,9 +52,8 @@ std::string Woff2(std::string_view font) {
   std::string woff2(woff2::MaxWOFF2CompressedSize(data, font.size()), '\0');
   size_t length = woff2.size();
   const QuietStderr quiet;
-  if (font.empty() ||
-      !woff2::ConvertTTFToWOFF2(data, font.size(), reinterpret_cast<uint8_t*>(woff2.data()),
-                                &length)) {
+  if (font.empty() || !woff2::ConvertTTFToWOFF2(
+                          data, font.size(), reinterpret_cast<uint8_t*>(woff2.data()), &length)) {
     return {};
   }
   woff2.resize(length);
