@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "resources/draw.h"
+#include "pictures/draw.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 
 constexpr char INPUT_NAME[] = "input.bmp";
 constexpr size_t OFFSET_AT = 10, INFO_SIZE_AT = 14, HEIGHT_AT = 22, HEADERS_END = 54;

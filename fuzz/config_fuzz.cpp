@@ -6,7 +6,7 @@
 
 #include "base/setup_config.h"
 #include "engine/keys.h"
-#include "engine/setup_file.h"
+#include "setup/setup_file.h"
 #include "fuzz_support.h"
 #include "resources/archive.h"
 #include "resources/issue_name.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 
 constexpr char INPUT_NAME[] = "input.gif";
 

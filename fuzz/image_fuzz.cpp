@@ -4,7 +4,7 @@
 
 #include "fuzz_support.h"
 #include "resources/archive.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterScratchDir(ThrowOnFatal);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
 #include "text/glyph_table.h"

@@ -1,6 +1,6 @@
 #include "articles/article_links.h"
 #include "articles/article_view.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
 

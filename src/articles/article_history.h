@@ -1,5 +1,6 @@
 // The reading history: link targets followed in earlier article visits, one
 // per line of a plain text file.
+// Private to articles/: nothing outside it includes this header.
 #pragma once
 
 #include <deque>

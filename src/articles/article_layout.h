@@ -1,6 +1,7 @@
 // Line layout: runs and plain lines become display lines, broken at spaces
 // under auto-break; the end of an article adds its height, a sentinel line
 // and the justification; the picture cache.
+// Private to articles/: nothing outside it includes this header.
 #pragma once
 
 #include <cstdint>

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "articles/article.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 // Pointer position in view coordinates, for the hover search.
 void ArticleSetMouse(Article& article, int32_t x, int32_t y);

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "articles/article.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 constexpr int32_t ARTICLE_RIGHT_COLUMN_X = 320;  // from the left column's x
 

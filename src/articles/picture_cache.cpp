@@ -3,7 +3,7 @@
 #include "articles/article_layout.h"
 #include "articles/tag_arguments.h"
 #include "base/fatal.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Readers for the arguments of article tags. Each takes the line and an index
 // into it, moves the index behind what it read and never reads past the
 // line's end.
+// Private to articles/: nothing outside it includes this header.
 #pragma once
 
 #include <cstddef>

@@ -6,14 +6,36 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <new>
+#include <vector>
+
+#include "base/fatal_guard.h"
 
 namespace {
 
 FatalHandler fatalHandler = nullptr;
 FatalAfterword fatalAfterword = nullptr;
-bool ending = false;  // the afterword is running
+bool ending = false;    // the afterword is running
+bool throwing = false;  // a guard's thrower is running
+
+// The guards in scope, the innermost last.
+std::vector<std::function<void(const char*)>>& Guards() {
+  static std::vector<std::function<void(const char*)>> guards;
+  return guards;
+}
+
+// Throws through the innermost guard, if any.
+void ThrowToGuard(const char* message) {
+  if (Guards().empty() || throwing) return;
+  struct Done {
+    ~Done() { throwing = false; }
+  } done;
+  throwing = true;
+  const std::function<void(const char*)> thrower = Guards().back();
+  thrower(message);
+}
 
 // In parts through the stream's own buffer: no allocation.
 void PrintFatalLine(int line, const char* file, const char* message) {
@@ -42,9 +64,16 @@ FatalHandler SetFatalHandler(FatalHandler handler) {
 
 void SetFatalAfterword(FatalAfterword afterword) { fatalAfterword = afterword; }
 
+FatalGuard::FatalGuard(std::function<void(const char*)> thrower) {
+  Guards().push_back(std::move(thrower));
+}
+
+FatalGuard::~FatalGuard() { Guards().pop_back(); }
+
 void FatalError(int line, const char* file, const char* message) {
   if (ending) std::exit(0);
-  if (fatalHandler != nullptr) fatalHandler(line, file, message);
+  ThrowToGuard(message);
+  if (fatalHandler != nullptr && !throwing) fatalHandler(line, file, message);
   PrintFatalLine(line, file, message);
   std::fflush(stdout);
   if (fatalAfterword != nullptr) {

@@ -5,9 +5,9 @@
 // handlers registered with atexit (SDL shut down, temporary files removed) run.
 // The line is written without allocating, so that exhausted memory can be
 // reported the same way.
-// A tool or a test may install a handler of its own in place of the exit, for
-// example one that throws to report the error and carry on; a handler that
-// returns still ends the process.
+// A step run under a guard (fatal_guard.h) has its faults thrown to the
+// guard instead. A test may install a handler of its own in place of the
+// exit; a handler that returns still ends the process.
 #pragma once
 
 #include <cstddef>

@@ -6,8 +6,8 @@
 #include "base/fatal.h"
 #include "engine/keys.h"
 #include "music/msx.h"
-#include "resources/draw.h"
-#include "resources/image_loader.h"
+#include "pictures/draw.h"
+#include "pictures/image_loader.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "engine/keys.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 constexpr const char* OPENING_COVER_PATH = "DATA/panels/CoverBeg.png";
 constexpr const char* CLOSING_COVER_PATH = "DATA/panels/CoverEnd.png";

@@ -7,9 +7,9 @@
 #include "engine/issue_watch.h"
 #include "engine/reader_state.h"
 #include "music/msx.h"
+#include "pictures/draw.h"
+#include "pictures/image_loader.h"
 #include "platform/document_opener.h"
-#include "resources/draw.h"
-#include "resources/image_loader.h"
 #include "resources/resource_file.h"
 #include "search/search.h"
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 // Compares frame with last (pixel for pixel, row-major, frame's size) and
 // brings last up to date. Each run of changed rows (runs fewer than

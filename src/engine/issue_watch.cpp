@@ -5,58 +5,42 @@
 #include <cstring>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 
 #include "articles/article_view.h"
 #include "base/clock.h"
-#include "base/fatal.h"
+#include "base/fatal_guard.h"
 #include "base/line_reader.h"
 #include "engine/engine.h"
 #include "engine/panel_engine.h"
 #include "engine/present.h"
 #include "engine/reader_state.h"
 #include "engine/watch_warnings.h"
+#include "pictures/draw.h"
 #include "resources/archive.h"
-#include "resources/draw.h"
 #include "resources/reading_place.h"
 
 namespace {
 
-struct WatchFault : std::runtime_error {
-  WatchFault(const char* message, FatalPlace place)
-      : std::runtime_error(message), place(std::move(place)) {}
+struct WatchFault {
+  std::string message;
   FatalPlace place;
 };
 
-// A fault is thrown only inside a guarded step; anywhere else it ends the
-// reader as it always does. A fatal handler has no context to be handed.
-bool guarded = false;
-
-void ThrowWatchFault(int line, const char* file, const char* message) {
-  if (!guarded) {
-    SetFatalHandler(nullptr);
-    FatalError(line, file, message);
-  }
-  throw WatchFault(message, FatalPlaceNow());
-}
-
 // Runs step with faults thrown and caught: the message where it struck, as
 // magtool check names it, or alone when no member was being read; empty when
-// the step ran through.
+// the step ran through. Anywhere else a fault ends the reader as always.
 std::string Guarded(const std::function<void()>& step) {
-  guarded = true;
-  std::string fault;
-  try {
-    const ReadingMark stepMark("");
-    step();
-  } catch (const WatchFault& caught) {
-    guarded = false;
-    fault = OneLine(caught.what());
-    const std::string placed = PlaceLine(caught.place, fault);
-    if (!placed.empty()) fault = placed;
-  }
-  guarded = false;
-  return fault;
+  const std::optional<WatchFault> caught = RunGuarded<WatchFault>(
+      [&] {
+        const ReadingMark stepMark("");
+        step();
+      },
+      [](const char* message) {
+        return WatchFault{OneLine(message), FatalPlaceNow()};
+      });
+  if (!caught) return {};
+  const std::string placed = PlaceLine(caught->place, caught->message);
+  return placed.empty() ? caught->message : placed;
 }
 
 ArticlePlace PlaceNow(const Reader& reader) {
@@ -213,7 +197,6 @@ void WatchStart(Reader& reader) {
   watch.font = *reader.EngineFixedFont;
   watch.checkerProgram = CheckerBesideReader();
   StartChecker(watch);
-  SetFatalHandler(ThrowWatchFault);
 }
 
 void WatchFrame(Reader& reader) {
@@ -230,5 +213,4 @@ void WatchStop(Reader& reader) {
   if (!reader.Watch.enabled) return;
   reader.Watch.enabled = false;
   reader.Watch.notice.reset();
-  SetFatalHandler(nullptr);
 }

@@ -43,12 +43,13 @@ struct IssueWatch {
 
 struct Reader;
 
-// Starts watching the issue as loaded now; faults from here on are caught.
+// Starts watching the issue as loaded now; faults in its frames and loads
+// from here on are caught.
 void WatchStart(Reader& reader);
 
 // One frame of a watching reader: a look at the issue when due, a load after
 // a settled change, then the panel engine's frame, or the fault's page.
 void WatchFrame(Reader& reader);
 
-// Stops catching faults.
+// Stops watching.
 void WatchStop(Reader& reader);

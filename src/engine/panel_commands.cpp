@@ -10,9 +10,9 @@
 #include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
 #include "music/msx.h"
+#include "pictures/image_loader.h"
 #include "platform/document_opener.h"
 #include "resources/archive.h"
-#include "resources/image_loader.h"
 #include "search/search.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "articles/article.h"
 #include "base/path_limit.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 // What PanelHitTest hands out for the button under the mouse.
 enum PanelCommands {

@@ -8,10 +8,10 @@
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
 #include "base/path_limit.h"
-#include "engine/panel_file.h"
 #include "engine/video.h"
 #include "resources/reading_place.h"
 #include "resources/resource_file.h"
+#include "widgets/panel_file.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "engine/panel_steps.h"
 #include "engine/reader_state.h"
 #include "engine/screen_transitions.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
 
 namespace {
 

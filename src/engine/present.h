@@ -17,7 +17,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
+#include "pictures/screen_pixels.h"
 
 struct PresentState {
   int32_t BackBufferLocked;               // the back-buffer surface is locked by the engine
@@ -39,14 +40,6 @@ struct PresentState {
 
 struct Reader;
 
-// The screen pixel for a 0x00RRGGBB pixel; the low bits of each channel drop.
-inline uint16_t ToRgb555(uint32_t p) {
-  return static_cast<uint16_t>(((p >> 9) & 0x7C00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
-}
-inline uint16_t ToRgb565(uint32_t p) {
-  return static_cast<uint16_t>(((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F));
-}
-
 // Locks the surface back buffer and points BackBuffer at its pixels; succeeds
 // at once for a memory back buffer. False when SDL cannot lock (the caller
 // drops the frame); locking twice is fatal ("Already locked !").
@@ -64,19 +57,6 @@ void ForceWholePresent(PresentState& presentation);
 // Shows band (rows of SCREEN_WIDTH pixels) over the foot of the screen from
 // the next present on, in place of the one before; empty takes it away.
 void SetPresentBand(PresentState& presentation, std::vector<uint32_t> band);
-
-// Writes min(sizes) of frame into the locked surface in pixelMode: 0 copies
-// 32-bit rows, 1 converts to RGB555, 2 to RGB565, 3 swaps red and blue.
-void ConvertFrame(const Picture& frame, SDL_Surface* surface, int32_t pixelMode);
-
-// The same for one rectangle, which lies within both.
-void ConvertArea(const Picture& frame, SDL_Surface* surface, const SDL_Rect& area,
-                 int32_t pixelMode);
-
-// Draws cursor at (x, y) into the locked surface, clipped, skipping pixels of
-// value 0, converted for pixelMode.
-void DrawCursorPicture(const Picture& cursor, int32_t x, int32_t y, SDL_Surface* surface,
-                       int32_t pixelMode);
 
 void HideEngineCursor(Reader& reader);
 void ShowEngineCursor(Reader& reader);

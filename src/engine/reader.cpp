@@ -10,10 +10,10 @@
 #include "engine/main_loop.h"
 #include "engine/reader_state.h"
 #include "engine/settings_summary.h"
-#include "engine/setup_dialog.h"
 #include "platform/shutdown_signals.h"
 #include "resources/archive.h"
 #include "resources/reading_place.h"
+#include "setup/setup_dialog.h"
 
 namespace {
 

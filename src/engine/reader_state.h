@@ -24,7 +24,7 @@
 #include "engine/panel_list.h"
 #include "engine/present.h"
 #include "engine/video.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "search/search_keys.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"

@@ -7,8 +7,8 @@
 #include "articles/article_links.h"
 #include "base/clock.h"
 #include "engine/reader_state.h"
+#include "pictures/draw.h"
 #include "platform/shutdown_signals.h"
-#include "resources/draw.h"
 #include "widgets/transitions.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "articles/article_view.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 struct Reader;
 

@@ -4,10 +4,10 @@
 
 #include "base/fatal.h"
 #include "base/text_encoding.h"
+#include "pictures/image_loader.h"
 #include "platform/sdl_hints.h"
 #include "platform/window_icon.h"
 #include "resources/byte_reader.h"
-#include "resources/image_loader.h"
 #include "resources/resource_file.h"
 
 uint32_t VideoFlags(const SetupConfig& config) {
@@ -16,27 +16,6 @@ uint32_t VideoFlags(const SetupConfig& config) {
   if (config.DoubleBuffered != 0) flags |= SDL_DOUBLEBUF;
   if (config.HwSurfaces != 0) flags |= SDL_HWSURFACE;
   return flags;
-}
-
-PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t r, uint32_t g, uint32_t b) {
-  bool is565 = r == 0xF800 && g == 0x07E0 && b == 0x001F;
-  bool is555 = r == 0x7C00 && g == 0x03E0 && b == 0x001F;
-  switch (bitsPerPixel) {
-    case 32:
-      if (r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF) return {PIXEL_ARGB8888, nullptr};
-      if (r == 0x0000FF && g == 0x00FF00 && b == 0xFF0000) return {PIXEL_ABGR8888, nullptr};
-      return {PIXEL_ARGB8888, "32Bit set, but not ARGB format !"};
-    case 16:
-      if (is565) return {PIXEL_RGB565, nullptr};
-      if (is555) return {PIXEL_RGB555, nullptr};
-      return {PIXEL_ARGB8888, "16Bit set, but not RGB 555, or RGB 565 format !"};
-    case 15:
-      if (is565) return {PIXEL_RGB565, nullptr};
-      if (is555) return {PIXEL_RGB555, nullptr};
-      return {PIXEL_ARGB8888, "15Bit set, but not RGB 555, or RGB 565 format !"};
-    default:
-      return {PIXEL_ARGB8888, "Unsupported video format !"};
-  }
 }
 
 std::string WindowCaption(const IssueName& issue) {

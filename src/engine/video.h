@@ -12,9 +12,10 @@
 #include <string>
 
 #include "base/setup_config.h"
+#include "pictures/picture.h"
+#include "pictures/screen_pixels.h"
 #include "platform/system_cursor.h"
 #include "resources/issue_name.h"
-#include "resources/picture.h"
 
 constexpr int SCREEN_WIDTH = 640;
 constexpr int SCREEN_HEIGHT = 480;
@@ -22,10 +23,6 @@ constexpr const char* WINDOW_CAPTION = "Marrowin#1 [win32]";
 
 // The caption in UTF-8, as SDL takes it: the issue's name, else WINDOW_CAPTION.
 std::string WindowCaption(const IssueName& issue);
-
-// How the 32-bit back buffer becomes screen pixels.
-// PIXEL_ABGR8888 is the browser's canvas: red in the lowest byte.
-enum PixelModes { PIXEL_ARGB8888 = 0, PIXEL_RGB555 = 1, PIXEL_RGB565 = 2, PIXEL_ABGR8888 = 3 };
 
 struct VideoState {
   SDL_Surface* ScreenSurface;  // from SDL_SetVideoMode, owned by SDL
@@ -36,15 +33,6 @@ struct VideoState {
 
 // SDL_SetVideoMode flags for the settings.
 uint32_t VideoFlags(const SetupConfig& config);
-
-struct PixelFormatCheck {
-  int32_t pixelMode;
-  const char* error;  // the fatal message, or null when the format is usable
-};
-
-// Judges the depth and channel masks that the screen reports; 565 is tried
-// before 555.
-PixelFormatCheck CheckPixelFormat(int bitsPerPixel, uint32_t rMask, uint32_t gMask, uint32_t bMask);
 
 // Start-up steps from SDL's hints and SDL_Init to the pixel-format check:
 // icon, video mode, system cursor (the engine's own into cursorImage),

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "engine/video.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // The sound-library functions the BASS player calls, with the values it
 // relies on, built on the module mixer. The end sync is called on the audio
 // thread.
+// Private to music/: nothing outside it includes this header.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // The sound-library functions the FMOD player calls, with the values, error
 // codes and behaviour it relies on, built on the module mixer. Modules are
 // plain handles; a null handle is refused without harm.
+// Private to music/: nothing outside it includes this header.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 // Each created file is locked (flock) while a descriptor of it is open, so
 // that a leftover of a killed reader, whose locks the kernel dropped, can be
 // told from a file of a running one.
+// Private to resources/: nothing outside it includes this header.
 #pragma once
 
 #include <string>

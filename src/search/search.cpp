@@ -8,9 +8,9 @@
 
 #include "base/fatal.h"
 #include "base/integer_reader.h"
+#include "pictures/draw.h"
+#include "pictures/image_loader.h"
 #include "platform/key_table.h"
-#include "resources/draw.h"
-#include "resources/image_loader.h"
 #include "resources/resource_file.h"
 #include "search/search_index.h"
 #include "search/search_keys.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "search/search_keys.h"
 #include "text/fixed_font.h"
 

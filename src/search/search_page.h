@@ -1,4 +1,5 @@
 // Scoring the index against a query and writing the result article.
+// Private to search/: nothing outside it includes this header.
 #pragma once
 
 #include <cstdint>

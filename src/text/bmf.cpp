@@ -8,9 +8,9 @@
 #include "base/fatal.h"
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
+#include "pictures/image_loader.h"
 #include "resources/byte_reader.h"
 #include "resources/file_ptr.h"
-#include "resources/image_loader.h"
 #include "resources/resource_file.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // BMF fonts: a five-line script naming a glyph picture whose cells sit side
 // by side and a charset file saying which character each cell holds. White
 // pixels are solid, pure red ones half-tone edges.
+// Private to text/: nothing outside it includes this header.
 #pragma once
 
 #include <cstdint>

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 // 16 row bytes per glyph, glyph c at byte 16 * c; bit k of a row byte is
 // pixel column k (bit 0 leftmost: the file's bytes are stored bit-reversed).

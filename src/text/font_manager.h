@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "text/fixed_font.h"
 #include "text/glyph_table.h"
 #include "text/truetype.h"

@@ -2,6 +2,7 @@
 // dpi, glyphs loaded scaled and hinted as outlines, private outline copies
 // that are sheared, moved and measured in 26.6 units, and the rendering of a
 // copy into the upward glyph raster at five coverage levels.
+// Private to text/: nothing outside it includes this header.
 #pragma once
 
 #include <ft2build.h>

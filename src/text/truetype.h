@@ -9,6 +9,7 @@
 // to five levels 0..4 and written through a five-byte gray palette.
 // Renderings share their buffers: only the pixels each glyph covered are
 // cleared after it, and the outline copies keep their room.
+// Private to text/: nothing outside it includes this header.
 #pragma once
 
 #include <array>

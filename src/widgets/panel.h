@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 struct Article;
 

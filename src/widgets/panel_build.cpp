@@ -11,9 +11,9 @@
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
 #include "base/path_limit.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
+#include "pictures/image_loader.h"
 #include "resources/file_ptr.h"
-#include "resources/image_loader.h"
 #include "resources/resource_file.h"
 #include "widgets/panel.h"
 

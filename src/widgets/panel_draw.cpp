@@ -3,7 +3,7 @@
 #include "articles/article_links.h"
 #include "articles/article_view.h"
 #include "base/clock.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
 #include "widgets/panel.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "resources/draw.h"
+#include "pictures/draw.h"
 #include "widgets/transitions.h"
 
 void CrossfadeFrame(const Panel& panel, float progress, Picture& screen) {

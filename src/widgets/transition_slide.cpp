@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "base/fatal.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
 #include "widgets/transitions.h"
 
 namespace {

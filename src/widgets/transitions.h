@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "articles/article_view.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "widgets/panel.h"
 
 // Dissolve: newPage pixels whose plasma value is below trunc(progress * 256)

@@ -4,8 +4,11 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 
+#include "base/fatal_guard.h"
 #include "magtool/archive_writer.h"
 #include "resources/archive.h"
 #include "support/child_process.h"
@@ -55,4 +58,25 @@ TEST(AllocZeroed, ZeroSizeGivesFourZeroBytesAndExhaustionIsOutOfMemory) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(block[i], 0);
   FreeBlock(block);
   EXPECT_EQ(FatalMessageOf([] { AllocZeroed(SIZE_MAX - 2); }), "Out Of Memory !");
+}
+
+// Guards nest, the innermost taking the fault; one raised while a fault is
+// described ends the process as if unguarded.
+TEST(FatalGuard, TheInnermostTakesTheFaultAndAFaultInsideOneEndsAll) {
+  const auto same = [](const char* message) { return std::string(message); };
+  const std::optional<std::string> outer = RunGuarded<std::string>(
+      [&] {
+        const auto inner = RunGuarded<std::string>([] { FatalError("inner !"); }, same);
+        EXPECT_EQ(inner, "inner !");
+        FatalError("outer !");
+      },
+      same);
+  EXPECT_EQ(outer, "outer !");
+  EXPECT_EQ(RunGuarded<std::string>([] {}, same), std::nullopt);
+  const ChildResult child = RunInChild([] {
+    RunGuarded<int>([] { FatalError("first !"); },
+                    [](const char*) -> int { FatalError("again !"); });
+  });
+  EXPECT_TRUE(child.exited && child.status == 0);
+  EXPECT_EQ(child.out, "\a\n PROGRAM: -- ERROR: [again !] ");
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/setup_dialog.h"
+#include "setup/setup_dialog.h"
 #include "resources/archive.h"
 #include "support/scratch_dir.h"
 

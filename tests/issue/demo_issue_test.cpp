@@ -20,7 +20,7 @@
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
 #include "resources/resource_file.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "support/fatal_catch.h"
 #include "support/scratch_dir.h"
 #include "support/whole_article.h"

@@ -5,7 +5,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "support/scratch_dir.h"
 
 namespace {

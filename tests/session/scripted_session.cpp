@@ -18,7 +18,7 @@
 #include "engine/main_loop.h"
 #include "engine/mouse_wheel.h"
 #include "engine/reader_state.h"
-#include "engine/setup_dialog.h"
+#include "setup/setup_dialog.h"
 #include "resources/archive.h"
 #include "resources/reader_places.h"
 #include "support/scratch_dir.h"

@@ -12,10 +12,11 @@ from pathlib import Path
 FLOORS = [
     ["base"],
     ["resources"],
+    ["pictures"],
     ["platform"],
     ["text", "music"],
     ["articles", "search"],
-    ["widgets"],
+    ["widgets", "setup"],
     ["engine"],
 ]
 FLOOR = {folder: level for level, folders in enumerate(FLOORS) for folder in folders}

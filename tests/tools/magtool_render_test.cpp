@@ -7,7 +7,7 @@
 
 #include "engine/present.h"
 #include "resources/archive.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "support/child_process.h"
 #include "support/scratch_dir.h"
 

@@ -17,7 +17,7 @@
 #include "magtool/check_lines.h"
 #include "magtool/check_markup.h"
 #include "magtool/check_source.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "search/search_index.h"
 
 namespace {

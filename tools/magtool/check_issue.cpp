@@ -1,7 +1,6 @@
 #include "magtool/check_issue.h"
 
 #include "base/clock.h"
-#include "base/fatal.h"
 #include "magtool/check_articles.h"
 #include "magtool/check_members.h"
 #include "magtool/check_panels.h"
@@ -16,8 +15,7 @@ uint32_t StillClock() { return 1000; }
 // The engine state a check sets up, given back however it ends.
 class CheckSession {
  public:
-  explicit CheckSession(const ReaderPlaces& places)
-      : previousHandler_(SetFatalHandler(ThrowCheckFailure)) {
+  explicit CheckSession(const ReaderPlaces& places) {
     ResourceUsePlaces(places);
     SetEngineClock(StillClock);
   }
@@ -32,15 +30,11 @@ class CheckSession {
     ResourceCloseAll();
     ResourceUsePlaces({});
     SetEngineClock(nullptr);
-    SetFatalHandler(previousHandler_);
   }
   CheckSession(const CheckSession&) = delete;
   CheckSession& operator=(const CheckSession&) = delete;
 
   CheckFonts fonts;
-
- private:
-  FatalHandler previousHandler_;
 };
 
 }  // namespace
@@ -48,15 +42,19 @@ class CheckSession {
 CheckReport CheckIssue(const ReaderPlaces& places) {
   CheckSession session(places);
   CheckReport report;
-  const std::vector<std::string> members = ArchiveMembers(places.archive);
-  CheckMembers(report, places.archive);
-  CheckStartup(report, session.fonts);
-  const std::vector<std::unique_ptr<Panel>> panels = CheckPanels(report);
-  const std::vector<ListedArticle> listed = CheckSearch(report);
-  ModuleCheck modules;
-  CheckMusic(report, modules);
-  CheckArticles(report, panels, modules, listed, session.fonts.Lend(), members);
-  // A walk that stopped at a problem has not asked for everything the issue uses.
-  if (report.Problems() == 0) CheckUnused(report, members);
+  // Every part runs its own steps; a fault past them is reported, not fatal.
+  const std::optional<StepFailure> stray = RunStep([&] {
+    const std::vector<std::string> members = ArchiveMembers(places.archive);
+    CheckMembers(report, places.archive);
+    CheckStartup(report, session.fonts);
+    const std::vector<std::unique_ptr<Panel>> panels = CheckPanels(report);
+    const std::vector<ListedArticle> listed = CheckSearch(report);
+    ModuleCheck modules;
+    CheckMusic(report, modules);
+    CheckArticles(report, panels, modules, listed, session.fonts.Lend(), members);
+    // A walk that stopped at a problem has not asked for everything the issue uses.
+    if (report.Problems() == 0) CheckUnused(report, members);
+  });
+  if (stray) report.Add({stray->member.empty() ? places.archive : stray->member}, *stray);
   return report;
 }

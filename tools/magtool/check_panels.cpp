@@ -8,11 +8,11 @@
 #include "base/integer_reader.h"
 #include "base/line_reader.h"
 #include "base/path_limit.h"
-#include "engine/panel_file.h"
 #include "engine/panel_list.h"
 #include "engine/video.h"
 #include "magtool/check_lines.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
+#include "widgets/panel_file.h"
 
 namespace {
 

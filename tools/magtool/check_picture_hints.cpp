@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "pictures/picture.h"
 #include "resources/byte_reader.h"
-#include "resources/picture.h"
 
 namespace {
 

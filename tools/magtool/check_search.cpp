@@ -1,7 +1,7 @@
 #include "magtool/check_search.h"
 
 #include "magtool/check_lines.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "search/search.h"
 #include "search/search_index.h"
 

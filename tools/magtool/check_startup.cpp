@@ -6,12 +6,12 @@
 #include "base/setup_config.h"
 #include "engine/covers.h"
 #include "engine/keys.h"
-#include "engine/setup_file.h"
 #include "engine/video.h"
 #include "magtool/check_lines.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "resources/issue_name.h"
 #include "resources/resource_file.h"
+#include "setup/setup_file.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "resources/draw.h"
+#include "pictures/draw.h"
 
 namespace {
 

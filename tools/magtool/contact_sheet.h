@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "text/fixed_font.h"
 
 constexpr int32_t SHEET_COLUMNS = 8;

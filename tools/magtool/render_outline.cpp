@@ -4,7 +4,7 @@
 #include <set>
 
 #include "articles/article_view.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 #include "magtool/render_session.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include "articles/article_links.h"
 #include "base/clock.h"
-#include "base/fatal.h"
+#include "base/fatal_guard.h"
 #include "engine/font_list.h"
 #include "magtool/place_archive.h"
 #include "magtool/workspace.h"
@@ -18,18 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The workspace of the running command, left by the fatal path too.
-Workspace* activeWorkspace = nullptr;
-
-// Named where it struck, as check names it, when a member was being read.
-void ExitOnFatal(int, const char*, const char* message) {
-  const std::string placed = PlaceLine(FatalPlaceNow(), message);
-  std::fprintf(stderr, "magtool: %s\n", placed.empty() ? message : placed.c_str());
-  ResourceCloseAll();  // its extracted files live in the workspace
-  if (activeWorkspace != nullptr) activeWorkspace->Remove();
-  std::exit(1);
-}
-
 constexpr uint32_t STILL_TICKS = 1000;
 uint32_t StillClock() { return STILL_TICKS; }
 
@@ -40,10 +27,10 @@ void LoadEngineResources(RenderResources& loaded) {
   loaded.panelCount = ParsePanels(loaded.panels);
 }
 
-// Undone however the command ends, exhausted memory unwinding to main included.
+// Undone however the command ends, a fault and exhausted memory unwinding to
+// main included.
 struct Session {
   explicit Session(Workspace& work, const fs::path& archive) {
-    activeWorkspace = &work;
     ResourceUsePlaces({archive.string(), work.Folder().string()});
     SetEngineClock(StillClock);
   }
@@ -54,13 +41,10 @@ struct Session {
     ResourceCloseAll();
     ResourceUsePlaces({});
     SetEngineClock(nullptr);
-    SetFatalHandler(previous);
-    activeWorkspace = nullptr;
   }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  FatalHandler previous = SetFatalHandler(ExitOnFatal);
   RenderResources loaded;
 };
 
@@ -78,8 +62,20 @@ int WithRenderedIssue(const std::string& source, const char* prefix,
   if (archive.empty()) return 1;
   Session session(work, archive);
   session.loaded.archive = archive;
-  LoadEngineResources(session.loaded);
-  return draw(session.loaded);
+  int status = 1;
+  // A fault is named where it struck, as check names it, when a member was
+  // being read.
+  const std::optional<std::string> fault = RunGuarded<std::string>(
+      [&] {
+        LoadEngineResources(session.loaded);
+        status = draw(session.loaded);
+      },
+      [](const char* message) {
+        const std::string placed = PlaceLine(FatalPlaceNow(), message);
+        return placed.empty() ? std::string(message) : placed;
+      });
+  if (fault) std::fprintf(stderr, "magtool: %s\n", fault->c_str());
+  return fault ? 1 : status;
 }
 
 Panel* RenderPanel(RenderResources& loaded, int number) {

@@ -13,7 +13,7 @@
 #include "articles/article.h"
 #include "engine/panel_list.h"
 #include "magtool/commands.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
 

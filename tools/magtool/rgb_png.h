@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "pictures/picture.h"
 #include "resources/file_ptr.h"
-#include "resources/picture.h"
 
 // Into file, closed when done (null: nothing is written); bpp is 15, 16 or
 // 32; false when the file is not written whole.

@@ -8,8 +8,8 @@
 #include "engine/video.h"
 #include "magtool/web/page_frame.h"
 #include "magtool/web/site_paths.h"
+#include "pictures/image_loader.h"
 #include "resources/archive.h"
-#include "resources/image_loader.h"
 #include "resources/resource_file.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "magtool/web/site_paths.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
 
 namespace {
 

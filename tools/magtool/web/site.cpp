@@ -6,9 +6,9 @@
 #include "magtool/folder_listing.h"
 #include "magtool/rgb_png.h"
 #include "magtool/web/site_paths.h"
+#include "pictures/image_loader.h"
 #include "resources/archive.h"
 #include "resources/byte_reader.h"
-#include "resources/image_loader.h"
 #include "resources/resource_file.h"
 
 namespace fs = std::filesystem;

@@ -13,7 +13,7 @@
 
 #include "magtool/web/site_folder.h"
 #include "magtool/web/web_music.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 // The framed page a "PIX:" link opens: the picture's PNG and the link's text.
 struct PicturePage {

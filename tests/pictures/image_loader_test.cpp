@@ -1,4 +1,4 @@
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

@@ -1,7 +1,7 @@
 // The setup dialog in the look of a plain system dialog: grey face, sunken
 // white boxes and fields, raised buttons, a dotted mark around the focus.
-#include "engine/setup_dialog.h"
-#include "resources/draw.h"
+#include "pictures/draw.h"
+#include "setup/setup_dialog.h"
 
 namespace {
 

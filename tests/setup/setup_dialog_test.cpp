@@ -1,4 +1,4 @@
-#include "engine/setup_dialog.h"
+#include "setup/setup_dialog.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "articles/article_lifecycle.h"
-#include "engine/setup_file.h"
+#include "setup/setup_file.h"
 #include "resources/archive.h"
 #include "resources/issue_name.h"
 #include "support/child_process.h"

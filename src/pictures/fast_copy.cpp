@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "resources/draw.h"
+#include "pictures/draw.h"
 
 namespace {
 

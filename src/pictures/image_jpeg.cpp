@@ -11,8 +11,8 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
+#include "pictures/image_loader.h"
 #include "resources/file_ptr.h"
-#include "resources/image_loader.h"
 
 namespace {
 

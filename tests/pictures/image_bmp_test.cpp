@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "generators/bmp_writer.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "support/scratch_dir.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "base/setup_config.h"
-#include "resources/picture.h"
+#include "pictures/picture.h"
 #include "text/fixed_font.h"
 
 constexpr int32_t SETUP_DIALOG_WIDTH = 360;

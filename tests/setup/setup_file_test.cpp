@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "base/setup_config.h"
-#include "engine/setup_file.h"
+#include "setup/setup_file.h"
 #include "resources/archive.h"
 #include "support/child_process.h"
 #include "support/fatal_catch.h"

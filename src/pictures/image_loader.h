@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 constexpr int GIF_PALETTE_SIZE = 768;  // 256 entries of red, green, blue
 

@@ -1,6 +1,6 @@
 // The setup dialog's behaviour: what each event does to the controls and the
 // settings they stand for.
-#include "engine/setup_dialog.h"
+#include "setup/setup_dialog.h"
 
 #include <cstdint>
 #include <cstdio>

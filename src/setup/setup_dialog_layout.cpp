@@ -1,5 +1,5 @@
 // Where the setup dialog's controls lie, and what each one shows.
-#include "engine/setup_dialog.h"
+#include "setup/setup_dialog.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 enum DrawModes { DRAW_OPAQUE = 1, DRAW_KEYED = 2, DRAW_ALPHA = 3 };
 

@@ -2,8 +2,8 @@
 #include <array>
 #include <optional>
 
-#include "resources/draw.h"
-#include "resources/draw_area.h"
+#include "pictures/draw.h"
+#include "pictures/draw_area.h"
 
 namespace {
 

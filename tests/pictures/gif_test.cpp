@@ -4,7 +4,7 @@
 #include <bit>
 
 #include "generators/gif_writer.h"
-#include "resources/image_loader.h"
+#include "pictures/image_loader.h"
 #include "support/scratch_dir.h"
 
 namespace {

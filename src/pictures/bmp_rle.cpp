@@ -1,4 +1,4 @@
-#include "resources/bmp_rle.h"
+#include "pictures/bmp_rle.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "engine/setup_file.h"
+#include "setup/setup_file.h"
 
 #include <array>
 #include <cstdio>

@@ -31,8 +31,8 @@
 #include <utility>
 #include <vector>
 
+#include "pictures/image_loader.h"
 #include "resources/byte_reader.h"
-#include "resources/image_loader.h"
 
 namespace {
 

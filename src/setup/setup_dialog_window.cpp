@@ -3,12 +3,11 @@
 #include <memory>
 
 #include "base/fatal.h"
-#include "engine/present.h"
-#include "engine/setup_dialog.h"
-#include "engine/setup_file.h"
-#include "engine/video.h"
+#include "pictures/screen_pixels.h"
 #include "platform/sdl_hints.h"
 #include "platform/shutdown_signals.h"
+#include "setup/setup_dialog.h"
+#include "setup/setup_file.h"
 
 namespace {
 

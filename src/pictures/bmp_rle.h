@@ -9,6 +9,7 @@
 // or a move leaves out stay 0 (transparent black); indices past the row's end
 // are dropped; a line or a move past the last row, or the end of the data,
 // ends decoding with what was written.
+// Private to pictures/: nothing outside it includes this header.
 #pragma once
 
 #include <array>

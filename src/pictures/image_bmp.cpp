@@ -25,9 +25,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "resources/bmp_rle.h"
+#include "pictures/bmp_rle.h"
+#include "pictures/image_loader.h"
 #include "resources/byte_reader.h"
-#include "resources/image_loader.h"
 
 namespace {
 

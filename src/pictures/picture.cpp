@@ -1,4 +1,4 @@
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 #include <cstdlib>
 

@@ -10,8 +10,8 @@
 #include <csetjmp>
 #include <vector>
 
+#include "pictures/image_loader.h"
 #include "resources/file_ptr.h"
-#include "resources/image_loader.h"
 
 namespace {
 

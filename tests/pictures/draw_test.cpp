@@ -1,4 +1,4 @@
-#include "resources/draw.h"
+#include "pictures/draw.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "resources/picture.h"
+#include "pictures/picture.h"
 
 // The visible part of a width x height rectangle placed at (x, y) of dest:
 // where it starts inside the rectangle and inside dest, and how many columns
