@@ -20,11 +20,25 @@ constexpr size_t ARTICLE_MAX_HOTSPOTS = 8192;
 constexpr size_t ARTICLE_NAME_MAX = 511;  // picture and face names
 constexpr int32_t SENTINEL_SOURCE_LINE = 100000000;
 
+// What a link does, from the four characters its target starts with.
+enum class LinkKind {
+  Article,   // "ART:" opens an article
+  Picture,   // "PIX:" shows a picture on the whole screen
+  Music,     // "MSX:" plays a module, or a music command
+  Panel,     // "PAN:" switches to a panel
+  Document,  // "EXE:" hands a document to the system's opener
+  Other,     // anything else: the link does nothing
+};
+
+// A link target as written, decoded once (link_targets.h).
 struct LinkEntry {
   int32_t visited;
   int32_t fromHistory;
   int32_t id;
-  std::string text;
+  std::string text;  // the whole target, as the history keeps it
+  LinkKind kind;
+  std::string argument;  // after the kind, up to the first ":ALT:"
+  std::string alt;       // after the first ":ALT:"; empty without one
 };
 
 struct TextSegment {
@@ -117,8 +131,8 @@ struct Article {
   int32_t scrollY;
   int32_t totalHeight;
   int32_t hoverId;
-  const std::string* hoverTarget;  // owned by its LinkEntry
-  std::string title;               // empty: none
+  const LinkEntry* hoverTarget;  // one of linkTargets, or null
+  std::string title;             // empty: none
   std::vector<uint32_t> titleColours;
   int32_t titleColour;
   int32_t titleAntialias;

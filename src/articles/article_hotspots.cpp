@@ -88,14 +88,14 @@ int32_t ArticleLastVisibleHotspot(const Article& article) {
   return LastVisible(article, -article.scrollY);
 }
 
-const std::string* ArticleSelectHotspot(Article& article, int32_t index) {
+const LinkEntry* ArticleSelectHotspot(Article& article, int32_t index) {
   if (!InTable(article, index)) return nullptr;
   const int32_t id = article.hotspots[static_cast<size_t>(index)].id;
   article.hoverId = id;
   article.hoverTarget = nullptr;
   const auto entry = std::find_if(article.linkTargets.begin(), article.linkTargets.end(),
                                   [id](const LinkEntry& link) { return link.id == id; });
-  if (entry != article.linkTargets.end()) article.hoverTarget = &entry->text;
+  if (entry != article.linkTargets.end()) article.hoverTarget = &*entry;
   return article.hoverTarget;
 }
 

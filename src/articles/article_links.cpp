@@ -70,23 +70,19 @@ bool ArticleHoverSearch(Article& article, int32_t cx, int32_t cy) {
   const LinkEntry* entry = FindLinkById(article, id);
   if (entry == nullptr) return false;
   article.hoverId = id;
-  article.hoverTarget = &entry->text;
+  article.hoverTarget = entry;
   return true;
 }
 
-const std::string* ArticleHoverTarget(const Article& article) { return article.hoverTarget; }
+const LinkEntry* ArticleHoverTarget(const Article& article) { return article.hoverTarget; }
 
 void ArticleClearHover(Article& article) {
   article.hoverId = -1;
   article.hoverTarget = nullptr;
 }
 
-void ArticleMarkVisited(Article& article, const char* target) {
-  if (target == nullptr || *target == '\0') return;
+void ArticleMarkVisited(Article& article, const LinkEntry& link) {
   for (LinkEntry& entry : article.linkTargets) {
-    if (entry.text == target) {
-      entry.visited = 1;
-      return;
-    }
+    if (&entry == &link) entry.visited = 1;
   }
 }

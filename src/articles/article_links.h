@@ -19,16 +19,18 @@ void ArticleSetMouse(Article& article, int32_t x, int32_t y);
 // searches the left column, then the right.
 bool ArticleHoverSearch(Article& article, int32_t cx, int32_t cy);
 
-const std::string* ArticleHoverTarget(const Article& article);
+// The hovered link, one of the article's entries; null for none.
+const LinkEntry* ArticleHoverTarget(const Article& article);
 void ArticleClearHover(Article& article);
-void ArticleMarkVisited(Article& article, const char* target);
+// link is one of the article's own entries.
+void ArticleMarkVisited(Article& article, const LinkEntry& link);
 
 // Built at load: one hotspot per link segment and picture link, sorted by
 // (y, x). More than 8190 is fatal ("LinksTable overload !").
 void ArticleBuildHotspots(Article& article);
 int32_t ArticleFirstVisibleHotspot(const Article& article);
 int32_t ArticleLastVisibleHotspot(const Article& article);
-const std::string* ArticleSelectHotspot(Article& article, int32_t index);
+const LinkEntry* ArticleSelectHotspot(Article& article, int32_t index);
 int32_t ArticleHotspotId(const Article& article, int32_t index);
 
 // At load: the title's colour escapes turned into titleColours.

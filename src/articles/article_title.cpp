@@ -124,7 +124,7 @@ int32_t ArticleDrawTitle(Article& article, int32_t x, int32_t y, Picture& pictur
   if (!fontReady) return 0;
   ColouredText text;
   const std::string_view alt =
-      article.hoverTarget ? SplitLinkTarget(*article.hoverTarget).alt : std::string_view();
+      article.hoverTarget ? std::string_view(article.hoverTarget->alt) : std::string_view();
   if (!alt.empty()) {
     if (alt.size() > MAX_ALT_LENGTH) FatalError(ALT_TOO_LONG);
     text = ApplyColourEscapes(alt, static_cast<uint32_t>(article.titleColour));

@@ -33,6 +33,7 @@ void NavigationAnimation(Reader& reader, float from) {
 
 void OpenArticle(Reader& reader, const std::string& path) {
   PanelEngineState& engine = reader.PanelEngine;
+  engine.Link = nullptr;  // it goes with the article
   RefreshView(reader, FOCUS_CLAMP, VIEW_CAPTURE_OLD);
   const ArticleScroll scroll = ArticleGetScroll(*reader.CurrentArticle);
   if (reader.ArticleStackDepth > ARTICLE_STACK_SIZE - 1) FatalError("Article stack overflow !");
@@ -50,6 +51,7 @@ void OpenArticle(Reader& reader, const std::string& path) {
 }
 
 void GoBack(Reader& reader) {
+  reader.PanelEngine.Link = nullptr;  // it goes with the article
   RefreshView(reader, FOCUS_CLAMP, VIEW_CAPTURE_OLD);
   const float from = ArticleScrollFraction(*reader.CurrentArticle);
   CloseCurrentArticle(reader.CurrentArticle);

@@ -115,6 +115,7 @@ void LoadIssueParts(Reader& reader, const std::string& articlePath) {
 
 void FreeIssueParts(Reader& reader) {
   SearchFree();
+  reader.PanelEngine.Link = nullptr;
   if (reader.CurrentArticle) {
     ArticleClose(*reader.CurrentArticle);
     reader.CurrentArticle.reset();

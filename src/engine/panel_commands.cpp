@@ -24,18 +24,9 @@ int32_t CommandUnderMouse(const Reader& reader) {
   return LeftHeld(reader.Mouse) ? PanelHitTest(*reader.CurrentPanel) : 0;
 }
 
-bool HasPrefix(const std::string& target, const char* prefix) {
-  return target.compare(0, 4, prefix) == 0;
-}
-
-void ExtractLinkArgument(PanelEngineState& state) {
-  state.LinkArgument = SplitLinkTarget(state.LinkTarget).argument;
-}
-
 // Help, menu and index: a button click is consumed only when it navigates.
 bool OpenFixedArticle(Reader& reader, const char* path) {
   if (reader.CurrentArticlePath == path) return false;
-  reader.PanelEngine.LinkTarget.clear();
   OpenArticle(reader, path);
   return true;
 }
@@ -49,19 +40,18 @@ void SwitchPanel(Reader& reader, int32_t index) {
   ArticleHome(*reader.CurrentArticle);
 }
 
-void PanelLink(Reader& reader) {
-  const std::optional<int32_t> index =
-      LinkedPanel(reader.PanelEngine.LinkArgument, reader.PanelCount);
+void PanelLink(Reader& reader, const std::string& argument) {
+  const std::optional<int32_t> index = LinkedPanel(argument, reader.PanelCount);
   if (!index) FatalError("Invalid pVal value !");
   if (reader.PanelCount > 1 && *index != reader.PanelEngine.CurrentPanelIndex) {
     SwitchPanel(reader, *index);
   }
 }
 
-void PictureLink(Reader& reader) {
+void PictureLink(Reader& reader, const std::string& argument) {
   PanelEngineState& state = reader.PanelEngine;
   if (state.PanelSwitchPending) return;
-  state.PicturePath = state.LinkArgument.substr(0, PATH_MAX_CHARS);
+  state.PicturePath = argument.substr(0, PATH_MAX_CHARS);
   ImageLoader(state.PicturePath.c_str(), state.ViewedPicture);
   state.PictureView = 1;
   state.PictureFadeStart = 0;
@@ -76,7 +66,6 @@ void BackCommand(Reader& reader) {
   const bool button = CommandUnderMouse(reader) == COMMAND_BACK;
   if (!(right || key || button) || reader.ArticleStackDepth == 0) return;
   if (right) mouse.buttons &= ~MOUSE_RIGHT;
-  reader.PanelEngine.LinkTarget.clear();
   GoBack(reader);
 }
 
@@ -95,15 +84,15 @@ void ArticleLinks(Reader& reader) {
   PanelEngineState& state = reader.PanelEngine;
   const bool follow = KeyFollow(reader.KeyFlags) != 0;
   bool opened = false;
-  if ((LeftHeld(reader.Mouse) || follow) && HasPrefix(state.LinkTarget, "ART:")) {
-    ExtractLinkArgument(state);
-    if (state.LinkArgument != reader.CurrentArticlePath) {
-      ConsumeLeft(reader.Mouse);
-      ArticleMarkVisited(*reader.CurrentArticle, state.LinkTarget.c_str());
-      OpenArticle(reader, state.LinkArgument);
-      state.LinkTarget.clear();
-      opened = true;
-    }
+  const LinkEntry* link = state.Link;
+  const bool article = link != nullptr && link->kind == LinkKind::Article;
+  if ((LeftHeld(reader.Mouse) || follow) && article &&
+      link->argument != reader.CurrentArticlePath) {
+    ConsumeLeft(reader.Mouse);
+    ArticleMarkVisited(*reader.CurrentArticle, *link);
+    const std::string path = link->argument;  // the entry goes with its article
+    OpenArticle(reader, path);
+    opened = true;
   }
   if (follow && !opened) RearmFollow(reader.KeyFlags);
 }
@@ -111,7 +100,6 @@ void ArticleLinks(Reader& reader) {
 void SearchStep(Reader& reader) {
   PanelEngineState& state = reader.PanelEngine;
   if (!state.SearchResultPath.empty()) {
-    state.LinkTarget.clear();
     const std::string path = state.SearchResultPath;
     state.SearchResultPath.clear();
     OpenArticle(reader, path);
@@ -168,22 +156,27 @@ void KeyCommands(Reader& reader) {
 void OtherLinks(Reader& reader) {
   const bool follow = KeyFollow(reader.KeyFlags) != 0;
   if (!LeftHeld(reader.Mouse) && !follow) return;
-  const std::string& target = reader.PanelEngine.LinkTarget;
-  void (*action)(Reader&) = nullptr;
-  if (HasPrefix(target, "PAN:")) {
-    action = PanelLink;
-  } else if (HasPrefix(target, "MSX:")) {
-    action = [](Reader& r) { MsxPlay(r.PanelEngine.LinkArgument.c_str()); };
-  } else if (HasPrefix(target, "EXE:")) {
-    action = [](Reader& r) { OpenDocument(ResourceIssueDocument(r.PanelEngine.LinkArgument)); };
-  } else if (HasPrefix(target, "PIX:")) {
-    action = PictureLink;
-  } else {
-    return;
+  const LinkEntry* link = reader.PanelEngine.Link;
+  if (link == nullptr || link->kind == LinkKind::Article || link->kind == LinkKind::Other) return;
+  ArticleMarkVisited(*reader.CurrentArticle, *link);
+  const std::string argument = link->argument;  // a panel switch may close its article
+  switch (link->kind) {
+    case LinkKind::Panel:
+      PanelLink(reader, argument);
+      break;
+    case LinkKind::Music:
+      MsxPlay(argument.c_str());
+      break;
+    case LinkKind::Document:
+      OpenDocument(ResourceIssueDocument(argument));
+      break;
+    case LinkKind::Picture:
+      PictureLink(reader, argument);
+      break;
+    case LinkKind::Article:
+    case LinkKind::Other:
+      break;
   }
-  ArticleMarkVisited(*reader.CurrentArticle, target.c_str());
-  ExtractLinkArgument(reader.PanelEngine);
-  action(reader);
   ConsumeLeft(reader.Mouse);
 }
 

@@ -23,8 +23,8 @@ void OpeningCoverStep(Reader& reader) {
 }
 
 void TakeLinkTarget(Reader& reader) {
-  const std::string* target = ArticleHoverTarget(*reader.CurrentArticle);
-  if (target != nullptr) reader.PanelEngine.LinkTarget = target->substr(0, LINK_TARGET_MAX_CHARS);
+  const LinkEntry* link = ArticleHoverTarget(*reader.CurrentArticle);
+  if (link != nullptr) reader.PanelEngine.Link = link;
 }
 
 void AdvanceScrollStyle(Reader& reader) {
@@ -37,7 +37,7 @@ void AdvanceScrollStyle(Reader& reader) {
 // A long action whose re-lock failed leaves nothing to draw on.
 void NormalFrame(Reader& reader) {
   PanelEngineState& state = reader.PanelEngine;
-  state.LinkTarget.clear();
+  state.Link = nullptr;
   ArticleAnimatePictures(*reader.CurrentArticle);
   ArticleSetView(*reader.CurrentArticle, reader.CurrentPanel->oldPage);
   MouseSleep(reader);

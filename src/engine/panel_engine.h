@@ -58,7 +58,6 @@ enum ScrollStyles {
 constexpr const char* FIRST_ARTICLE = "DATA/arts/index.art";
 constexpr const char* HELP_ARTICLE = "DATA/arts/help.art";
 constexpr const char* MENU_ARTICLE = "DATA/arts/mmenu.art";
-constexpr size_t LINK_TARGET_MAX_CHARS = 4095;
 
 // The archive path of an article named by a person: a bare name such as
 // "story.art" is looked for under DATA/arts/, a "DATA/..." path taken as it is.
@@ -75,8 +74,7 @@ struct PanelEngineState {
   uint32_t LastMouseMoveTicks;
   int32_t JustSlept;           // the next redraw selects the first visible link
   int32_t KeepCursorHidden;    // no cursor during this frame
-  std::string LinkTarget;      // hovered or selected link, at most 4095 characters
-  std::string LinkArgument;    // its argument, without the prefix and the ":ALT:" text
+  const LinkEntry* Link;       // hovered or selected: the current article's, null for none
   int32_t PanelSwitchPending;  // a full-screen dissolve is due at the end of this frame
   int32_t PictureView;
   std::string PicturePath;

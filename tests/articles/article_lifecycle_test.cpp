@@ -51,7 +51,7 @@ TEST_F(ArticleLifecycleTest, FollowedTargetIsVisitedAgainAfterReloadingFromItsOw
   WriteFileText(HISTORY_FILE, "ART:x\n");
   Load("a.art", LINK_TO_B);
   EXPECT_EQ(Target("ART:b.art").visited, 0);
-  ArticleMarkVisited(article, "ART:b.art");
+  ArticleMarkVisited(article, Target("ART:b.art"));
   EXPECT_EQ(Target("ART:b.art").visited, 1);
   ArticleClose(article);
   EXPECT_EQ(ReadFileText(HISTORY_FILE), "ART:x\nART:b.art\n");

@@ -7,6 +7,7 @@
 
 #include "article_fixture.h"
 #include "articles/article_links.h"
+#include "articles/link_targets.h"
 #include "base/clock.h"
 #include "generators/png_writer.h"
 
@@ -42,8 +43,9 @@ class ArticleLinksTest : public ArticleFixture {
     return ArticleDrawTitle(article, 0, 0, box);
   }
   void Hover(const std::string& target) {
-    article.linkTargets.push_front(LinkEntry{0, 0, 99, target});
-    article.hoverTarget = &article.linkTargets.front().text;
+    article.linkTargets.push_front(DecodeLinkTarget(target));
+    article.linkTargets.front().id = 99;
+    article.hoverTarget = &article.linkTargets.front();
   }
 
   Picture view{};
@@ -56,7 +58,7 @@ TEST_F(ArticleLinksHoverTest, FixedFontBoxIncludesItsRightAndTopEdgesInsideTheVi
   ParseWithView("<#LINK:ART:a.art#>ab<#ENDL#>\n", 100, 100);
   EXPECT_TRUE(HoverAt(16, 4));
   ASSERT_NE(ArticleHoverTarget(article), nullptr);
-  EXPECT_EQ(*ArticleHoverTarget(article), "ART:a.art");
+  EXPECT_EQ(ArticleHoverTarget(article)->text, "ART:a.art");
   EXPECT_FALSE(HoverAt(17, 4));
   EXPECT_EQ(ArticleHoverTarget(article), nullptr);
   EXPECT_FALSE(HoverAt(5, 3));
@@ -86,7 +88,7 @@ TEST_F(ArticleLinksHoverTest, PictureLinkBoundsAreInclusive) {
   const PicturePlacement& placement = article.placements.front();
   const int32_t x = placement.x, y = placement.y;
   EXPECT_TRUE(HoverAt(x + 4, y + 30));
-  EXPECT_EQ(*ArticleHoverTarget(article), "ART:p");
+  EXPECT_EQ(ArticleHoverTarget(article)->text, "ART:p");
   EXPECT_FALSE(HoverAt(x + 5, y));
   EXPECT_FALSE(HoverAt(x, y + 31));
   ArticleBuildHotspots(article);
@@ -125,7 +127,7 @@ TEST_F(ArticleLinksHotspotTest, VisibleRangeAndSelection) {
   article.scrollY = 0;
   EXPECT_EQ(visible(), std::pair(0, 1));  // the right column wins
   ASSERT_NE(ArticleSelectHotspot(article, 2), nullptr);
-  EXPECT_EQ(*article.hoverTarget, "ART:c");
+  EXPECT_EQ(article.hoverTarget->text, "ART:c");
   EXPECT_EQ(article.hoverId, 2);
   EXPECT_EQ(ArticleSelectHotspot(article, 3), nullptr);
   article.hotspots.clear();

@@ -207,8 +207,8 @@ TEST_F(ArticleViewDraw, OnlyWholeLinesAreDrawn) {
 }
 
 TEST_F(ArticleViewDraw, HoveredAndVisitedLinkColours) {
-  article.linkTargets.push_front({0, 0, 0, "a.art"});
-  article.linkTargets.push_front({1, 0, 2, "v.art"});
+  article.linkTargets.push_front({0, 0, 0, "a.art", LinkKind::Other, {}, {}});
+  article.linkTargets.push_front({1, 0, 2, "v.art", LinkKind::Other, {}, {}});
   for (int32_t i = 0; i < 3; ++i) {
     ArticleLine& line = AddLine(0, 16 * i, "link");
     line.hasLink = line.segments[0].isLink = 1;

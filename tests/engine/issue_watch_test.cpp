@@ -76,10 +76,11 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, scrollY);
   // After a good load the checker looks again: the article's own warnings on
   // a yellow band, one at a time, F12 for the next; none once it is gone.
-  for (int i = 0; i < 1000 && reader.Watch.warnings.lines.size() < 4; ++i) {
+  for (int i = 0; i < 3000 && reader.Watch.warnings.lines.size() < 4; ++i) {
     SDL_Delay(10);
     Step();
   }
+  ASSERT_EQ(reader.Watch.warnings.lines.size(), 4u) << "the checker's report";
   Step();
   EXPECT_EQ(reader.Watch.warnings.shown, 0u);
   const uint32_t* screen = static_cast<uint32_t*>(reader.Video.ScreenSurface->pixels);

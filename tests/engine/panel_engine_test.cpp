@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "articles/article_view.h"
+#include "articles/link_targets.h"
 #include "base/clock.h"
 #include "base/setup_config.h"
 #include "engine/article_stack.h"
@@ -193,8 +194,10 @@ TEST_F(PanelEngineTest, LinkTargetsAreCutPicturesWaitAndMissingOnesAreFatal) {
   OpenArticle(reader, "DATA/arts/links.art");
   MoveTo(LinkPoint(LONG_TARGET_PREFIX));
   Step();
-  EXPECT_EQ(reader.PanelEngine.LinkTarget, LONG_TARGET_PREFIX + std::string(4091, 'x'));
-  reader.PanelEngine.LinkTarget = "PIX:DATA/pix/pic.png";
+  ASSERT_NE(reader.PanelEngine.Link, nullptr);
+  EXPECT_EQ(reader.PanelEngine.Link->argument, std::string(4091, 'x'));
+  const LinkEntry picture = DecodeLinkTarget("PIX:DATA/pix/pic.png");
+  reader.PanelEngine.Link = &picture;
   reader.PanelEngine.PanelSwitchPending = 1;
   reader.Mouse.buttons = MOUSE_LEFT;
   OtherLinks(reader);

@@ -97,7 +97,8 @@ TEST_F(DemoIssue, EveryArticleDrawsEveryPageAndTheyUseEveryTag) {
 TEST_F(DemoIssue, LinksStandOutUseEveryKindAndReachEveryPanel) {
   const std::filesystem::path runDir = std::filesystem::path(DEMO_ARCHIVE).parent_path();
   std::set<uint32_t> linkColours;
-  std::set<std::string> kinds, panels;
+  std::set<LinkKind> kinds;
+  std::set<std::string> panels;
   for (const std::string& path : Articles()) {
     Article article{};
     ArticleLoad(article, path.c_str(), EngineFonts());
@@ -114,12 +115,13 @@ TEST_F(DemoIssue, LinksStandOutUseEveryKindAndReachEveryPanel) {
       }
     }
     for (const LinkEntry& entry : article.linkTargets) {
-      const std::string kind = entry.text.substr(0, 4), argument(SplitLinkTarget(entry.text).argument);
+      const std::string& argument = entry.argument;
       SCOPED_TRACE(path + " links " + entry.text);
-      kinds.insert(kind);
-      if (kind == "PAN:") panels.insert(argument);
-      EXPECT_TRUE(kind != "EXE:" || std::filesystem::is_regular_file(runDir / argument));
-      if (kind == "PIX:") {
+      kinds.insert(entry.kind);
+      if (entry.kind == LinkKind::Panel) panels.insert(argument);
+      EXPECT_TRUE(entry.kind != LinkKind::Document ||
+                  std::filesystem::is_regular_file(runDir / argument));
+      if (entry.kind == LinkKind::Picture) {
         Picture picture{};
         ImageLoader(argument.c_str(), picture);
         EXPECT_TRUE(picture.width <= 640 && picture.height <= 480);
@@ -128,7 +130,8 @@ TEST_F(DemoIssue, LinksStandOutUseEveryKindAndReachEveryPanel) {
     ArticleClose(article);
   }
   EXPECT_EQ(linkColours.size(), 1u);
-  EXPECT_EQ(kinds, (std::set<std::string>{"ART:", "EXE:", "MSX:", "PAN:", "PIX:"}));
+  EXPECT_EQ(kinds, (std::set<LinkKind>{LinkKind::Article, LinkKind::Picture, LinkKind::Music,
+                                       LinkKind::Panel, LinkKind::Document}));
   const std::string panelList = ReadMember(PANELS_PATH);
   const long panelCount = std::count(panelList.begin(), panelList.end(), '\n');
   for (long panel = 0; panel < panelCount; ++panel) EXPECT_TRUE(panels.count(std::to_string(panel))) << panel;

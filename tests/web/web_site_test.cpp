@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "articles/link_targets.h"
 #include "magtool/web/face_tables.h"
 #include "magtool/web/link_html.h"
 #include "magtool/web/site.h"
@@ -353,10 +354,10 @@ TEST(WebSite, PanelNumbersWrapAndAddressesOpenAsTheyAre) {
                                      " href=\"HTTPS://example.org/?a=1&amp;b\" target=\"_blank\" rel=\"noopener\""},
                                     {"EXE:mailto:ed@example.org",
                                      " href=\"mailto:ed@example.org\" target=\"_blank\" rel=\"noopener\""}}) {
-    const LinkHtml link = LinkAttributes(site, "index.html", target);
+    const LinkHtml link = LinkAttributes(site, "index.html", DecodeLinkTarget(target));
     EXPECT_EQ(link.attributes, attributes) << target;
     EXPECT_EQ(link.anchor, *attributes != '\0') << target;
   }
   site.panelCount = 1;
-  EXPECT_EQ(LinkAttributes(site, "index.html", "PAN:7").attributes, " href=\"#\" data-panel=\"0\"");
+  EXPECT_EQ(LinkAttributes(site, "index.html", DecodeLinkTarget("PAN:7")).attributes, " href=\"#\" data-panel=\"0\"");
 }

@@ -28,7 +28,6 @@ void WalkArticles(const std::vector<ListedArticle>& listed, const VisitArticle& 
   run();
 }
 
-std::string LinkedArticle(std::string_view target) {
-  if (target.substr(0, 4) != "ART:") return {};
-  return std::string(SplitLinkTarget(target).argument);
+std::string LinkedArticle(const LinkEntry& link) {
+  return link.kind == LinkKind::Article ? link.argument : std::string();
 }

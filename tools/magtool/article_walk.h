@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "articles/article.h"
 #include "magtool/check_report.h"
 #include "magtool/check_search.h"
 
@@ -27,4 +28,4 @@ using VisitArticle = std::function<void(const ArticleRef&, const ReachArticle&)>
 void WalkArticles(const std::vector<ListedArticle>& listed, const VisitArticle& visit);
 
 // The article an "ART:" link target names; empty for any other kind of link.
-std::string LinkedArticle(std::string_view target);
+std::string LinkedArticle(const LinkEntry& link);

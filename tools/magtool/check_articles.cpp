@@ -81,22 +81,26 @@ class ArticleCrawl {
   void CheckTargets(const Article& article, const std::string& path,
                     const std::vector<MemberLine>& source, const ReachArticle& reach) {
     for (const LinkEntry& entry : article.linkTargets) {
-      const std::string& target = entry.text;
-      const CheckSite site{path, FindLine(source, target)};
+      const CheckSite site{path, FindLine(source, entry.text)};
       // Fatal only once the link is hovered over a title box: reported anyway.
-      const LinkTargetParts parts = SplitLinkTarget(target);
-      if (parts.alt.size() > MAX_ALT_LENGTH) report_.Add(site, ALT_TOO_LONG);
-      const std::string argument(parts.argument);
-      const std::string prefix = target.substr(0, 4);
-      if (prefix == "ART:") {
-        MarkLinked(argument);
-        reach({argument, site, nullptr});
-      } else if (prefix == "PIX:") {
-        CheckPicture(site, argument);
-      } else if (prefix == "MSX:") {
-        modules_.Check(report_, site, argument);
-      } else if (prefix == "PAN:") {
-        CheckPanelNumber(site, argument);
+      if (entry.alt.size() > MAX_ALT_LENGTH) report_.Add(site, ALT_TOO_LONG);
+      switch (entry.kind) {
+        case LinkKind::Article:
+          MarkLinked(entry.argument);
+          reach({entry.argument, site, nullptr});
+          break;
+        case LinkKind::Picture:
+          CheckPicture(site, entry.argument);
+          break;
+        case LinkKind::Music:
+          modules_.Check(report_, site, entry.argument);
+          break;
+        case LinkKind::Panel:
+          CheckPanelNumber(site, entry.argument);
+          break;
+        case LinkKind::Document:
+        case LinkKind::Other:
+          break;
       }
     }
   }

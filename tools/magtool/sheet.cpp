@@ -33,22 +33,21 @@ std::string FileName(const std::string& path) {
 
 // An article's link as the map shows it: the article's path, or any other
 // kind with its kind; the title box's text left out.
-std::string Shown(const std::string& target) {
-  const std::string article = LinkedArticle(target);
-  if (!article.empty()) return article;
-  return target.substr(0, 4) + std::string(SplitLinkTarget(target).argument);
+std::string Shown(const LinkEntry& link) {
+  if (link.kind == LinkKind::Article) return link.argument;
+  return link.text.substr(0, 4) + link.argument;
 }
 
-// The link targets the page shows, in the order the reader's keys select
-// them, each once.
-std::vector<std::string> PageLinks(const Article& article) {
-  std::vector<std::string> links;
+// The links the page shows, in the order the reader's keys select them,
+// each once.
+std::vector<const LinkEntry*> PageLinks(const Article& article) {
+  std::vector<const LinkEntry*> links;
   const int32_t last = ArticleLastVisibleHotspot(article);
   for (int32_t i = ArticleFirstVisibleHotspot(article); i >= 0 && i <= last; ++i) {
     const int32_t id = ArticleHotspotId(article, i);
     for (const LinkEntry& entry : article.linkTargets) {
-      if (entry.id == id && std::find(links.begin(), links.end(), entry.text) == links.end()) {
-        links.push_back(entry.text);
+      if (entry.id == id && std::find(links.begin(), links.end(), &entry) == links.end()) {
+        links.push_back(&entry);
       }
     }
   }
@@ -74,9 +73,9 @@ void SheetArticle(SheetRun& run, const std::string& path, const ReachArticle& re
   DrawFrame(run.panel, article, run.screen);
   for (int32_t page = 1;; ++page) {
     SheetAdd(run.sheet, run.screen, FileName(path) + " p." + std::to_string(page));
-    for (const std::string& link : PageLinks(article)) {
-      std::printf("%s p.%d -> %s\n", path.c_str(), page, Shown(link).c_str());
-      const std::string linked = LinkedArticle(link);
+    for (const LinkEntry* link : PageLinks(article)) {
+      std::printf("%s p.%d -> %s\n", path.c_str(), page, Shown(*link).c_str());
+      const std::string linked = LinkedArticle(*link);
       if (!linked.empty()) reach({linked, {path}, nullptr});
     }
     if (!NextPage(article)) break;
@@ -84,7 +83,7 @@ void SheetArticle(SheetRun& run, const std::string& path, const ReachArticle& re
   }
   // Links on no page still lead somewhere: in the order they were written.
   for (auto entry = article.linkTargets.rbegin(); entry != article.linkTargets.rend(); ++entry) {
-    const std::string linked = LinkedArticle(entry->text);
+    const std::string linked = LinkedArticle(*entry);
     if (!linked.empty()) reach({linked, {path}, nullptr});
   }
   ArticleClose(article);

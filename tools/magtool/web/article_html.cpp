@@ -114,7 +114,7 @@ std::string Linked(Writer& w, const TextSegment& segment, bool goesOn,
   if (segment.isLink == 0 || segment.target == nullptr) {
     return "<span" + attributes + ">" + text + "</span>";
   }
-  const LinkHtml link = LinkAttributes(w.site, w.page, segment.target->text);
+  const LinkHtml link = LinkAttributes(w.site, w.page, *segment.target);
   const char* tag = link.anchor ? "a" : "span";
   return std::string("<") + tag + attributes + link.attributes +
          (link.anchor && goesOn ? " tabindex=\"-1\"" : "") + ">" + text + "</" + tag + ">";
@@ -203,7 +203,7 @@ Block PictureBlock(Writer& w, const PicturePlacement& placement) {
     block.inner = PictureHtml(w, entry, "", "");
     return block;
   }
-  const LinkHtml link = LinkAttributes(w.site, w.page, target->text);
+  const LinkHtml link = LinkAttributes(w.site, w.page, *target);
   block.inner = PictureHtml(w, entry, link.alt, "");
   if (placement.hasHover != 0 && placement.hoverPicture != nullptr) {
     block.inner += PictureHtml(w, *placement.hoverPicture, "", " class=\"over\"");

@@ -38,29 +38,38 @@ std::string PanelAttributes(const Site& site, const std::string& argument) {
 
 }  // namespace
 
-LinkHtml LinkAttributes(Site& site, const std::string& page, std::string_view target) {
-  const LinkTargetParts parts = SplitLinkTarget(target);
-  const std::string argument(parts.argument);
-  const std::string_view kind = target.substr(0, 4);
-  LinkHtml link{true, {}, PlainAlt(parts.alt)};
-  if (kind == "ART:") {
-    link.attributes = Href(page, PageName(argument));
-  } else if (kind == "PIX:") {
-    // The reader shows the picture on the screen alone; here a page of the frame, with the player.
-    const std::string picture = SitePicture(site, argument, nullptr);
-    if (!picture.empty()) {
-      site.picturePages.emplace(picture + ".html", PicturePage{picture, link.alt});
-      link.attributes = Href(page, picture + ".html");
+LinkHtml LinkAttributes(Site& site, const std::string& page, const LinkEntry& target) {
+  const std::string& argument = target.argument;
+  LinkHtml link{true, {}, PlainAlt(target.alt)};
+  switch (target.kind) {
+    case LinkKind::Article:
+      link.attributes = Href(page, PageName(argument));
+      break;
+    case LinkKind::Picture: {
+      // The reader shows the picture on the screen alone; here a page of the frame, with the
+      // player.
+      const std::string picture = SitePicture(site, argument, nullptr);
+      if (!picture.empty()) {
+        site.picturePages.emplace(picture + ".html", PicturePage{picture, link.alt});
+        link.attributes = Href(page, picture + ".html");
+      }
+      break;
     }
-  } else if (kind == "EXE:") {
-    // The reader hands it to the system's opener: on the web, a tab of its own.
-    const std::string href = IsAddress(argument) ? " href=\"" + HtmlText(argument) + "\""
-                                                 : Href(page, SiteDocument(site, argument));
-    if (!href.empty()) link.attributes = href + " target=\"_blank\" rel=\"noopener\"";
-  } else if (kind == "PAN:") {
-    link.attributes = PanelAttributes(site, argument);
-  } else if (kind == "MSX:") {
-    link.attributes = " href=\"#\" data-tune=\"" + HtmlText(argument) + "\"";
+    case LinkKind::Document: {
+      // The reader hands it to the system's opener: on the web, a tab of its own.
+      const std::string href = IsAddress(argument) ? " href=\"" + HtmlText(argument) + "\""
+                                                   : Href(page, SiteDocument(site, argument));
+      if (!href.empty()) link.attributes = href + " target=\"_blank\" rel=\"noopener\"";
+      break;
+    }
+    case LinkKind::Panel:
+      link.attributes = PanelAttributes(site, argument);
+      break;
+    case LinkKind::Music:
+      link.attributes = " href=\"#\" data-tune=\"" + HtmlText(argument) + "\"";
+      break;
+    case LinkKind::Other:
+      break;
   }
   link.anchor = !link.attributes.empty();
   if (!link.alt.empty()) link.attributes += " title=\"" + link.alt + "\"";

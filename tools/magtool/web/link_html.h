@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "articles/article.h"
 #include "magtool/web/site.h"
 
 struct LinkHtml {
@@ -18,4 +19,4 @@ struct LinkHtml {
   std::string alt;         // the title box text, escaped; empty without one
 };
 
-LinkHtml LinkAttributes(Site& site, const std::string& page, std::string_view target);
+LinkHtml LinkAttributes(Site& site, const std::string& page, const LinkEntry& target);

@@ -33,7 +33,7 @@ namespace {
 // Queues the articles the article at path links to, for both passes of the walk.
 void ReachLinked(const Article& article, const std::string& path, const ReachArticle& reach) {
   for (auto entry = article.linkTargets.rbegin(); entry != article.linkTargets.rend(); ++entry) {
-    const std::string linked = LinkedArticle(entry->text);
+    const std::string linked = LinkedArticle(*entry);
     if (!linked.empty()) reach({linked, {path}, nullptr});
   }
 }
@@ -70,9 +70,7 @@ std::vector<std::string> TuneLinks(RenderResources& loaded) {
     Article article;
     ArticleLoad(article, ref.path.c_str(), loaded.Fonts());
     for (const LinkEntry& entry : article.linkTargets) {
-      if (entry.text.rfind("MSX:", 0) == 0) {
-        links.emplace_back(SplitLinkTarget(entry.text).argument);
-      }
+      if (entry.kind == LinkKind::Music) links.push_back(entry.argument);
     }
     ReachLinked(article, ref.path, reach);
     ArticleClose(article);
