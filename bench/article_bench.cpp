@@ -105,7 +105,7 @@ void BM_ArticleDrawDensestPage(benchmark::State& state) {
   PictureAlloc(view, 640, 352);
   ArticleSetView(article, view);
   for (auto _ : state) {
-    ArticleDraw(article, 0, 1, 1, 1);
+    ArticleDraw(article, 0, {.hitTest = true, .left = true, .right = true});
     benchmark::ClobberMemory();
   }
   ArticleClose(article);

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ArticleLoad(article, "DATA/arts/input.art", {fontManager.get(), fixedFont.get()});
     ArticleSetView(article, view);
     for (int step = 0; step < PAGE_STEPS; ++step) {
-      ArticleDraw(article, 28, 1, 1, 1);
+      ArticleDraw(article, 28, {.hitTest = true, .left = true, .right = true});
       const int32_t before = ArticleGetScroll(article).scrollY;
       ArticlePageForward(article);
       if (ArticleGetScroll(article).scrollY == before) break;

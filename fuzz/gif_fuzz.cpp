@@ -14,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteInput(INPUT_NAME, data, size);
   IndexedPicture picture{}, other{};
   std::array<uint8_t, GIF_PALETTE_SIZE> palette;
-  const int withPalette = LoadGif(INPUT_NAME, picture, palette.data());
-  const int without = LoadGif(INPUT_NAME, other, nullptr);
-  if (withPalette != without || (without == 0) != (other.pixels == nullptr)) std::abort();
+  const bool withPalette = LoadGif(INPUT_NAME, picture, palette.data());
+  const bool without = LoadGif(INPUT_NAME, other, nullptr);
+  if (withPalette != without || !without != (other.pixels == nullptr)) std::abort();
   const size_t pixels = static_cast<size_t>(other.width) * static_cast<size_t>(other.height);
-  if (without != 0 && (picture.width != other.width || picture.height != other.height ||
+  if (without && (picture.width != other.width || picture.height != other.height ||
                        std::memcmp(picture.pixels, other.pixels, pixels) != 0)) {
     std::abort();
   }

@@ -32,8 +32,8 @@ enum class LinkKind {
 
 // A link target as written, decoded once (link_targets.h).
 struct LinkEntry {
-  int32_t visited;
-  int32_t fromHistory;
+  bool visited;
+  bool fromHistory;
   int32_t id;
   std::string text;  // the whole target, as the history keeps it
   LinkKind kind;
@@ -51,25 +51,25 @@ struct TextSegment {
   float wordSpacing;
   std::string text;
   uint32_t colour;
-  int32_t antialias;
+  bool antialias;
   const GlyphTable* font;  // null: the fixed font
-  int32_t isLink;
+  bool isLink;
   int32_t linkId;
   const LinkEntry* target;  // resolved after parsing
 };
 
 struct ArticleLine {
-  int32_t placed;
+  bool placed;
   int32_t sourceLine;
   int32_t x, y;
   int32_t width, height;
-  int32_t hasLink;
-  int32_t justified;
+  bool hasLink;
+  bool justified;
   std::vector<TextSegment> segments;  // reading order
 };
 
 struct PictureEntry {
-  uint32_t scrolling;
+  bool scrolling;
   int32_t speedX, speedY;
   float doneX, doneY;
   std::string name;  // as written, speeds included
@@ -78,8 +78,8 @@ struct PictureEntry {
 
 struct PicturePlacement {
   int32_t x, y;
-  int32_t isLink;
-  int32_t hasHover;
+  bool isLink;
+  bool hasHover;
   PictureEntry* picture;
   PictureEntry* hoverPicture;
   int32_t linkId;
@@ -121,11 +121,11 @@ struct Article {
   std::vector<int32_t> pageStarts;  // at most ARTICLE_MAX_PAGES
   std::vector<Hotspot> hotspots;    // at most ARTICLE_MAX_HOTSPOTS, sorted by (y, x)
   std::string fileName;
-  int32_t lineScroll;
-  int32_t pageScroll;
-  int32_t spreadSingleStep;
-  int32_t spreadDoubleStep;
-  int32_t twoColumns;
+  bool lineScroll;
+  bool pageScroll;
+  bool spreadSingleStep;
+  bool spreadDoubleStep;
+  bool twoColumns;
   int32_t mouseX, mouseY;
   Picture* view;  // the caller's picture; null until one is set
   int32_t scrollY;
@@ -135,7 +135,7 @@ struct Article {
   std::string title;             // empty: none
   std::vector<uint32_t> titleColours;
   int32_t titleColour;
-  int32_t titleAntialias;
+  bool titleAntialias;
   const GlyphTable* titleFont;
   std::deque<PicturePlacement> placements;
   std::deque<PictureEntry> pictures;
@@ -144,7 +144,7 @@ struct Article {
   FontCache fontCache;
   std::deque<LineDrawing> drawings;
   int32_t rightScrollY;
-  int32_t firstDraw;
+  bool firstDraw;
   std::vector<MarkupNote> unknownTags;  // from the name to before "#>"
   std::vector<MarkupNote> faceNames;    // as FACENAME gave them
   // Lent by a check that goes on after a fault: a fault the parse could pass

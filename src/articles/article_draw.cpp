@@ -53,7 +53,7 @@ void DrawColumn(const Article& article, int32_t cx, int32_t cy) {
 }
 
 void StartAtFirstPage(Article& article) {
-  article.firstDraw = 0;
+  article.firstDraw = false;
   article.scrollY = article.pageStarts[0];
   if (article.twoColumns == 0) return;
   article.rightScrollY = article.pageStarts.size() < 2 ? NO_COLUMN : -article.pageStarts[1];
@@ -70,19 +70,18 @@ bool ArticleLineVisible(const Article& article, const ArticleLine& line, int32_t
 }
 
 // Without a view there is neither a page table nor anything to draw into.
-void ArticleDraw(Article& article, int32_t x, int32_t hitTest, int32_t drawLeft,
-                 int32_t drawRight) {
+void ArticleDraw(Article& article, int32_t x, ArticleDrawParts parts) {
   if (article.view == nullptr || article.pageStarts.empty()) return;
-  if (article.firstDraw == 1) StartAtFirstPage(article);
+  if (article.firstDraw) StartAtFirstPage(article);
   const int32_t leftY = -article.scrollY;
   const int32_t rightX = x + ARTICLE_RIGHT_COLUMN_X;
-  const bool twoColumns = article.twoColumns != 0;
-  if (hitTest == 1) {
+  const bool twoColumns = article.twoColumns;
+  if (parts.hitTest) {
     ArticleClearHover(article);
     if (!ArticleHoverSearch(article, x, leftY) && twoColumns) {
       ArticleHoverSearch(article, rightX, article.rightScrollY);
     }
   }
-  if (drawLeft != 0) DrawColumn(article, x, leftY);
-  if (drawRight != 0 && twoColumns) DrawColumn(article, rightX, article.rightScrollY);
+  if (parts.left) DrawColumn(article, x, leftY);
+  if (parts.right && twoColumns) DrawColumn(article, rightX, article.rightScrollY);
 }

@@ -15,8 +15,8 @@ namespace {
 void MarkFromHistory(std::deque<LinkEntry>& targets, const std::string& line) {
   for (LinkEntry& entry : targets) {
     if (entry.text == line) {
-      entry.visited = 1;
-      entry.fromHistory = 1;
+      entry.visited = true;
+      entry.fromHistory = true;
       return;
     }
   }

@@ -56,9 +56,9 @@ TextSegment MakeSegment(const ParserState& state, int32_t mode, int32_t x, const
                      .wordSpacing = 0.0f,
                      .text = text,
                      .colour = state.colour,
-                     .antialias = state.antialias,
+                     .antialias = state.antialias != 0,
                      .font = state.font,
-                     .isLink = state.link != -1 ? 1 : 0,
+                     .isLink = state.link != -1,
                      .linkId = state.link,
                      .target = nullptr};
 }
@@ -110,8 +110,8 @@ void CloseCurrent(Article& article, ParserState& state, bool broken) {
       segment.mode = state.breakMode;
     }
     segment.y = ClampedSum(segment.y, state.lineHeight);
-    if (segment.mode != 0) line.justified = 1;
-    if (segment.isLink) line.hasLink = 1;
+    if (segment.mode != 0) line.justified = true;
+    if (segment.isLink) line.hasLink = true;
   }
   if (line.segments.empty()) article.lines.pop_front();
   state.y = ClampedSum(state.y, state.lineHeight);

@@ -17,13 +17,13 @@ void Reset(Article& article, const std::string& fileName, ArticleFonts fonts,
   article.activeLinkColour = 0xFF0000;
   article.visitedLinkColour = 0x0000FF;
   article.fileName = fileName;
-  article.lineScroll = 1;
-  article.pageScroll = 1;
-  article.spreadSingleStep = 1;
-  article.spreadDoubleStep = 1;
+  article.lineScroll = true;
+  article.pageScroll = true;
+  article.spreadSingleStep = true;
+  article.spreadDoubleStep = true;
   article.hoverId = -1;
   article.titleColour = -1;
-  article.firstDraw = 1;
+  article.firstDraw = true;
 }
 
 const LinkEntry* FindTarget(const Article& article, int32_t id) {

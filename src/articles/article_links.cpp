@@ -83,6 +83,6 @@ void ArticleClearHover(Article& article) {
 
 void ArticleMarkVisited(Article& article, const LinkEntry& link) {
   for (LinkEntry& entry : article.linkTargets) {
-    if (&entry == &link) entry.visited = 1;
+    if (&entry == &link) entry.visited = true;
   }
 }

@@ -81,7 +81,7 @@ ArticleScroll ArticleGetScroll(const Article& article) {
 void ArticleSetScroll(Article& article, int32_t scrollY, int32_t rightScrollY) {
   article.scrollY = scrollY;
   article.rightScrollY = rightScrollY;
-  article.firstDraw = 0;
+  article.firstDraw = false;
 }
 
 float ArticleScrollFraction(const Article& article) {

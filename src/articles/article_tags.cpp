@@ -101,15 +101,15 @@ std::string ValueToEnd(Tag& tag, const char* message) {
   FatalError(message);
 }
 
-void PlacePicture(Tag& tag, const std::string& name, const std::string* hoverName, int32_t isLink,
+void PlacePicture(Tag& tag, const std::string& name, const std::string* hoverName, bool isLink,
                   int32_t linkId) {
   tag.state.passable = true;
   PictureEntry& picture = PictureCacheGet(tag.article, name.c_str());
   PictureEntry* hover =
       hoverName != nullptr ? &PictureCacheGet(tag.article, hoverName->c_str()) : nullptr;
   tag.state.passable = false;
-  tag.article.placements.push_front(PicturePlacement{
-      tag.state.x, tag.state.y, isLink, hover != nullptr ? 1 : 0, &picture, hover, linkId});
+  tag.article.placements.push_front(PicturePlacement{tag.state.x, tag.state.y, isLink,
+                                                     hover != nullptr, &picture, hover, linkId});
 }
 
 void Title(Tag& tag) {
@@ -118,7 +118,7 @@ void Title(Tag& tag) {
   ParserFetchFont(tag.article, tag.state);
   tag.article.title = value;
   tag.article.titleColour = static_cast<int32_t>(tag.state.colour);
-  tag.article.titleAntialias = tag.state.antialias;
+  tag.article.titleAntialias = tag.state.antialias != 0;
   tag.article.titleFont = tag.state.font;
 }
 
@@ -199,9 +199,9 @@ void Goto(Tag& tag) {
   tag.endsLine = true;
 }
 
-void Columns(Tag& tag) { tag.article.twoColumns = 1; }
+void Columns(Tag& tag) { tag.article.twoColumns = true; }
 
-void PictureTag(Tag& tag) { PlacePicture(tag, UpToTagEnd(tag, tag.args), nullptr, 0, -1); }
+void PictureTag(Tag& tag) { PlacePicture(tag, UpToTagEnd(tag, tag.args), nullptr, false, -1); }
 
 void Justify1(Tag& tag) { tag.state.justify = 1; }
 void Justify2(Tag& tag) { tag.state.justify = 2; }
@@ -213,11 +213,11 @@ void Link(Tag& tag) {
 
 void EndLink(Tag& tag) { tag.state.link = -1; }
 
-int32_t ScrollFlag(const Tag& tag, size_t position) {
+bool ScrollFlag(const Tag& tag, size_t position) {
   const size_t at = tag.name + position;
   const char flag = at < tag.line.size() ? tag.line[at] : '\0';
   if (flag != '0' && flag != '1') FatalError("Unexpected value !");
-  return flag == '1' ? 1 : 0;
+  return flag == '1';
 }
 
 void Scroll(Tag& tag) {
@@ -236,11 +236,11 @@ void PictureLink(Tag& tag) {
   if (secondEnd == NPOS) FatalError(END_OF_TOKEN);
   const std::string field = tag.line.substr(second, secondEnd - second);
   if (tag.line[secondEnd] != ':') {
-    PlacePicture(tag, picture, nullptr, 1, InternLinkTarget(tag.article, field.c_str()));
+    PlacePicture(tag, picture, nullptr, true, InternLinkTarget(tag.article, field.c_str()));
     return;
   }
   const std::string target = UpToTagEnd(tag, secondEnd + 1);
-  PlacePicture(tag, picture, &field, 1, InternLinkTarget(tag.article, target.c_str()));
+  PlacePicture(tag, picture, &field, true, InternLinkTarget(tag.article, target.c_str()));
 }
 
 void FreeLine(Tag& tag) {

@@ -15,9 +15,15 @@ constexpr int32_t ARTICLE_RIGHT_COLUMN_X = 320;  // from the left column's x
 // was no view or the height changed.
 void ArticleSetView(Article& article, Picture& picture);
 
-// Draws the left column from view column x (and the right one in two-column
-// mode); with hitTest, finds the hovered link first.
-void ArticleDraw(Article& article, int32_t x, int32_t hitTest, int32_t drawLeft, int32_t drawRight);
+// What one ArticleDraw does.
+struct ArticleDrawParts {
+  bool hitTest;  // find the hovered link first
+  bool left;     // draw the left column
+  bool right;    // and the right one, in two-column mode
+};
+
+// Draws the columns parts asks for, the left from view column x.
+void ArticleDraw(Article& article, int32_t x, ArticleDrawParts parts);
 
 // One step of picture scrolling, once per frame.
 void ArticleAnimatePictures(Article& article);

@@ -29,7 +29,7 @@ PictureEntry& PictureCacheGet(Article& article, const char* requested) {
   const size_t star = name.find('*');
   if (star != std::string::npos) {
     if (!ReadSpeeds(name, star, entry)) FatalError("Cannot scan pix scroll values!");
-    entry.scrolling = entry.speedX != 0 || entry.speedY != 0 ? 1 : 0;
+    entry.scrolling = entry.speedX != 0 || entry.speedY != 0;
   }
   ImageLoader(name.substr(0, star).c_str(), entry.image);
   article.pictures.push_front(std::move(entry));

@@ -27,11 +27,27 @@ void TakeLinkTarget(Reader& reader) {
   if (link != nullptr) reader.PanelEngine.Link = link;
 }
 
+// Instant, dissolve, crossfade, slide, page turn, and round again.
 void AdvanceScrollStyle(Reader& reader) {
-  static constexpr int32_t next[6] = {
-      0, SCROLL_DISSOLVE, SCROLL_CROSSFADE, SCROLL_PAGE_TURN, SCROLL_SLIDE, SCROLL_INSTANT};
-  int32_t& style = reader.PanelEngine.ScrollStyle;
-  if (KeyScrollStyle(reader.KeyFlags)) style = next[style];
+  ScrollStyles& style = reader.PanelEngine.ScrollStyle;
+  if (!KeyScrollStyle(reader.KeyFlags)) return;
+  switch (style) {
+    case SCROLL_INSTANT:
+      style = SCROLL_DISSOLVE;
+      break;
+    case SCROLL_DISSOLVE:
+      style = SCROLL_CROSSFADE;
+      break;
+    case SCROLL_CROSSFADE:
+      style = SCROLL_SLIDE;
+      break;
+    case SCROLL_SLIDE:
+      style = SCROLL_PAGE_TURN;
+      break;
+    case SCROLL_PAGE_TURN:
+      style = SCROLL_INSTANT;
+      break;
+  }
 }
 
 // A long action whose re-lock failed leaves nothing to draw on.

@@ -65,11 +65,11 @@ std::string ArticlePathOf(const std::string& name);
 
 struct PanelEngineState {
   int32_t CurrentPanelIndex;
-  int32_t PendingAction;  // PanelActions, done at the start of the next frame
-  int32_t ScrollStyle;    // ScrollStyles
-  int32_t LinkFocus;      // hotspot index of the keyboard-selected link
-  int32_t OffPage;        // the view was moved by lines, off the page grid
-  int32_t MouseAwake;     // links follow the pointer, not LinkFocus
+  PanelActions PendingAction;  // done at the start of the next frame
+  ScrollStyles ScrollStyle;
+  int32_t LinkFocus;   // hotspot index of the keyboard-selected link
+  int32_t OffPage;     // the view was moved by lines, off the page grid
+  int32_t MouseAwake;  // links follow the pointer, not LinkFocus
   int32_t LastMouseX, LastMouseY;
   uint32_t LastMouseMoveTicks;
   int32_t JustSlept;           // the next redraw selects the first visible link

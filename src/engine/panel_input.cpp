@@ -54,7 +54,7 @@ void StepLinkFocus(const Article& article, int32_t& linkFocus, int32_t direction
   linkFocus = focus;
 }
 
-void ReadWheel(const Article& article, int32_t& action) {
+void ReadWheel(const Article& article, PanelActions& action) {
   const int32_t wheel = MouseWheelGet();
   MouseWheelSet(0);
   if (wheel < 0) action = article.lineScroll ? ACTION_LINE_DOWN : ACTION_PAGE_DOWN;
@@ -63,7 +63,7 @@ void ReadWheel(const Article& article, int32_t& action) {
 
 // Each key read overrides the ones before; pressed flags are read (and so
 // cleared) whether or not an earlier one matched.
-void ReadKeys(KeyState& keys, int32_t& action) {
+void ReadKeys(KeyState& keys, PanelActions& action) {
   if (KeyLineDown(keys)) action = ACTION_LINE_DOWN;
   if (KeyLineUp(keys)) action = ACTION_LINE_UP;
   if ((KeyPageDown(keys) | KeyPageDown2(keys)) != 0) action = ACTION_PAGE_DOWN;
@@ -78,7 +78,7 @@ void ReadKeys(KeyState& keys, int32_t& action) {
 void ReadScrollButtons(Reader& reader) {
   MouseState& mouse = reader.Mouse;
   if ((mouse.buttons & MOUSE_LEFT) == 0) return;
-  int32_t& action = reader.PanelEngine.PendingAction;
+  PanelActions& action = reader.PanelEngine.PendingAction;
   switch (PanelHitTest(*reader.CurrentPanel)) {
     case COMMAND_LINE_UP:
       action = ACTION_LINE_UP;
@@ -124,7 +124,7 @@ void MouseSleep(Reader& reader) {
 int32_t PerformPendingAction(Reader& reader) {
   Article& article = *reader.CurrentArticle;
   PanelEngineState& state = reader.PanelEngine;
-  const int32_t action = state.PendingAction;
+  const PanelActions action = state.PendingAction;
   state.PendingAction = ACTION_NONE;
   switch (action) {
     case ACTION_LINE_DOWN:
@@ -158,7 +158,7 @@ int32_t PerformPendingAction(Reader& reader) {
 }
 
 void ReadInput(Reader& reader) {
-  int32_t& action = reader.PanelEngine.PendingAction;
+  PanelActions& action = reader.PanelEngine.PendingAction;
   action = ACTION_NONE;
   ReadWheel(*reader.CurrentArticle, action);
   ReadKeys(reader.KeyFlags, action);

@@ -43,7 +43,7 @@ struct Effect {
 };
 
 Effect ChooseEffect(const PanelEngineState& state, const Article& article, ArticleScroll old) {
-  const int32_t style = state.ScrollStyle;
+  const ScrollStyles style = state.ScrollStyle;
   const bool backward = article.scrollY < old.scrollY;
   if ((state.OffPage && style == SCROLL_SLIDE) || style == SCROLL_DISSOLVE) {
     return {SCROLL_DISSOLVE, 0};

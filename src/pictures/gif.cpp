@@ -298,9 +298,9 @@ bool DecodeGif(const std::vector<uint8_t>& file, IndexedPicture& picture, uint8_
 
 }  // namespace
 
-int LoadGif(const char* name, IndexedPicture& picture, uint8_t* palette) {
+bool LoadGif(const char* name, IndexedPicture& picture, uint8_t* palette) {
   std::vector<uint8_t> file;
   const bool loaded = ReadWholeFile(name, file) && DecodeGif(file, picture, palette);
   if (!loaded) PictureFree(picture);
-  return loaded ? 1 : 0;
+  return loaded;
 }

@@ -31,6 +31,6 @@ bool LoadBmp(const char* name, Picture& picture);
 // The first image of a GIF: header, screen descriptor, global colour table,
 // extension blocks (skipped), one image descriptor with its optional local
 // colour table; interlaced rows are put in their places. palette, when not
-// null, receives 768 bytes: the image's colour table, zero beyond its end. Returns 1 on success, 0
-// on failure with picture left empty.
-int LoadGif(const char* name, IndexedPicture& picture, uint8_t* palette);
+// null, receives 768 bytes: the image's colour table, zero beyond its end.
+// False on failure, with picture left empty.
+bool LoadGif(const char* name, IndexedPicture& picture, uint8_t* palette);

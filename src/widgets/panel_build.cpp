@@ -48,7 +48,7 @@ void CutStrips(Panel& built, Picture whole, int32_t topHeight, int32_t middleEnd
 }
 
 void LoadMask(Panel& built, const char* maskPath, int32_t width, int32_t height) {
-  const int loaded = LoadGif(ResourceFile(maskPath).name(), built.mask, nullptr);
+  const bool loaded = LoadGif(ResourceFile(maskPath).name(), built.mask, nullptr);
   if (!loaded) FatalError("Pix loader error ![GIF]");
   if (built.mask.width != width || built.mask.height != height) {
     FatalError("Buttonmask have wrong size !");

@@ -154,7 +154,7 @@ void PanelDrawArticle(Panel& panel, Article* article, int32_t hitTest, Picture& 
   if (article == nullptr) return;
   SetArticleMouse(panel, *article);
   ArticleSetView(*article, PanelArticleView(panel, screen));
-  ArticleDraw(*article, panel.textX, hitTest, 1, 1);
+  ArticleDraw(*article, panel.textX, {.hitTest = hitTest != 0, .left = true, .right = true});
 }
 
 // As PanelDrawArticle, into one of the transition's pages.
@@ -164,5 +164,5 @@ void PanelRenderPage(Panel& panel, Article* article, int32_t which, int32_t hitT
   if (article == nullptr) return;
   SetArticleMouse(panel, *article);
   ArticleSetView(*article, page);
-  ArticleDraw(*article, panel.textX, hitTest, 1, 1);
+  ArticleDraw(*article, panel.textX, {.hitTest = hitTest != 0, .left = true, .right = true});
 }

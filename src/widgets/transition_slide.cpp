@@ -47,7 +47,8 @@ SlideLayout LayoutOf(int32_t variant, int32_t x, int32_t width, float progress) 
 
 void DrawAt(Article& article, ArticleScroll position, SlideColumns columns) {
   ArticleSetScroll(article, position.scrollY, position.rightScrollY);
-  ArticleDraw(article, columns.x, 0, 1, columns.drawRight);
+  ArticleDraw(article, columns.x,
+              {.hitTest = false, .left = true, .right = columns.drawRight != 0});
 }
 
 }  // namespace
@@ -59,7 +60,7 @@ void SlideFrame(Panel& panel, Article& article, int32_t variant, ArticleScroll f
   Picture& view = PanelArticleView(panel, screen);
   if (view.height < 1) return;
   const ArticleScroll current = ArticleGetScroll(article);
-  const int32_t firstDraw = article.firstDraw;
+  const bool firstDraw = article.firstDraw;
   Blit(panel.middle, 0, PanelTopHeight(panel), screen, DRAW_OPAQUE, 1.0f);
   ArticleSetView(article, view);
   DrawAt(article, from, layout.from);

@@ -23,9 +23,10 @@ class ArticleView : public ::testing::Test {
     fixed.rows.fill(0xFF);  // every glyph a solid 8 x 16 block
     article.fonts.fixed = &fixed;
     PictureAlloc(view, 640, 50);
-    article.lineScroll = article.pageScroll = article.spreadSingleStep = article.spreadDoubleStep = 1;
+    article.lineScroll = article.pageScroll = true;
+    article.spreadSingleStep = article.spreadDoubleStep = true;
     article.hoverId = -1;
-    article.firstDraw = 1;
+    article.firstDraw = true;
     article.activeLinkColour = 0xFF0000;
     article.visitedLinkColour = 0x0000FF;
   }
@@ -184,13 +185,13 @@ TEST_F(ArticleViewDraw, FirstDrawStartsAtFirstPageUnlessSetAndRightColumnIs320Pi
   article.twoColumns = 1;
   Paginate(8);
   article.scrollY = 77;
-  ArticleDraw(article, 0, 0, 0, 1);  // the right column alone
+  ArticleDraw(article, 0, {.hitTest = false, .left = false, .right = true});  // the right column alone
   EXPECT_EQ(Scroll(), std::make_pair(0, -48));
   EXPECT_EQ(Pixel(view, 1, 10), 0u);
   EXPECT_EQ(Pixel(view, 321, 10), INK);  // its top line, at 48
   article.firstDraw = 1;
   ArticleSetScroll(article, 100, -300);
-  ArticleDraw(article, 0, 0, 1, 1);
+  ArticleDraw(article, 0, {.hitTest = false, .left = true, .right = true});
   EXPECT_EQ(Scroll(), std::make_pair(100, -300));
 }
 
@@ -198,7 +199,7 @@ TEST_F(ArticleViewDraw, OnlyWholeLinesAreDrawn) {
   AddLine(8, 0, "a");
   AddLine(8, 40, "b");  // reaches 56, below the view's 50 rows
   ArticleSetView(article, view);
-  ArticleDraw(article, 0, 0, 1, 0);
+  ArticleDraw(article, 0, {.hitTest = false, .left = true, .right = false});
   EXPECT_EQ(Pixel(view, 9, 10), INK);
   EXPECT_EQ(Pixel(view, 9, 45), 0u);
   const ArticleLine& first = article.lines.back();
@@ -217,7 +218,7 @@ TEST_F(ArticleViewDraw, HoveredAndVisitedLinkColours) {
   article.lines.front().segments[0].target = &article.linkTargets.front();
   ArticleSetView(article, view);
   ArticleSetMouse(article, 4, 10);
-  ArticleDraw(article, 0, 1, 1, 0);
+  ArticleDraw(article, 0, {.hitTest = true, .left = true, .right = false});
   EXPECT_EQ(article.hoverId, 0);
   EXPECT_EQ(Pixel(view, 2, 10), article.activeLinkColour);
   EXPECT_EQ(Pixel(view, 2, 26), INK);
@@ -236,12 +237,12 @@ TEST_F(ArticleViewDraw, HoverPictureOnlyForHoveredPictureLink) {
   article.drawings.push_front({50, 60, 30, 30, 0x777777});
   AddLines(1);
   ArticleSetView(article, view);
-  ArticleDraw(article, 0, 0, 1, 0);
+  ArticleDraw(article, 0, {.hitTest = false, .left = true, .right = false});
   EXPECT_EQ(Pixel(view, 100, 5), 0x0000AAu);
   EXPECT_EQ(Pixel(view, 120, 5), 0x0000AAu);  // a plain picture never swaps
   EXPECT_EQ(Pixel(view, 55, 30), 0x777777u);
   article.hoverId = 3;
-  ArticleDraw(article, 0, 0, 1, 0);
+  ArticleDraw(article, 0, {.hitTest = false, .left = true, .right = false});
   EXPECT_EQ(Pixel(view, 100, 5), 0x00BB00u);
 }
 

@@ -61,7 +61,8 @@ TEST_F(PanelEngineTest, PageChangeDrawsTheStylesEffect) {
   constexpr float LAST_STEP = 0.5f;
   // the style, off the page grid, the style whose renderer is expected
   for (auto [style, offPage, effect] :
-       {std::tuple{2, 0, 2}, {4, 0, 4}, {5, 0, 5}, {3, 0, 3}, {3, 1, 2}}) {
+       {std::tuple{SCROLL_DISSOLVE, 0, 2}, {SCROLL_CROSSFADE, 0, 4}, {SCROLL_PAGE_TURN, 0, 5},
+        {SCROLL_SLIDE, 0, 3}, {SCROLL_SLIDE, 1, 2}}) {
     UseSteppingClock(10);
     OpenArticle(reader, "DATA/arts/pages.art");
     Article& article = *reader.CurrentArticle;
@@ -86,6 +87,14 @@ TEST_F(PanelEngineTest, PageChangeDrawsTheStylesEffect) {
     EXPECT_TRUE(SameScreens(reader.BackBuffer, expected)) << style << "," << offPage;
     PictureFree(expected);
   }
+  // The style key goes round them all, from the slide the last case left.
+  std::vector<int> styles;
+  for (int i = 0; i < 5; ++i) {
+    Key(SLOT_SCROLL_STYLE);
+    styles.push_back(reader.PanelEngine.ScrollStyle);
+  }
+  EXPECT_EQ(styles, (std::vector<int>{SCROLL_PAGE_TURN, SCROLL_INSTANT, SCROLL_DISSOLVE,
+                                      SCROLL_CROSSFADE, SCROLL_SLIDE}));
 }
 
 // A jump to the first or last page leaves the page grid, so that the slide

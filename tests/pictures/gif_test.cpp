@@ -55,7 +55,7 @@ struct GifTest : ::testing::Test {
   IndexedPicture picture{};
   Bytes palette = Bytes(GIF_PALETTE_SIZE, 0xAA);
 
-  int Load(const Bytes& file) {
+  bool Load(const Bytes& file) {
     WriteFileBytes("p.gif", file);
     return LoadGif("p.gif", picture, palette.data());
   }
@@ -70,7 +70,7 @@ const Codes kOneTwoThree = {{4, 3}, {1, 3}, {2, 3}, {3, 3}, {5, 4}};
 TEST_F(GifTest, BothSignaturesDecodeAFourEntryTableOfTwelveBytes) {
   for (const char* signature : {"GIF87a", "GIF89a"}) {
     const Bytes file = GifHead(1, 3, 1, 2, signature) + Stream(kOneTwoThree);
-    ASSERT_EQ(Load(file), 1) << signature;
+    ASSERT_TRUE(Load(file)) << signature;
     EXPECT_EQ(Indices(), (Bytes{1, 2, 3})) << signature;
     EXPECT_EQ(Bytes(palette.begin(), palette.begin() + 13),
               (Bytes{0, 1, 2, 1, 2, 3, 2, 3, 4, 3, 4, 5, 0}));
@@ -99,7 +99,7 @@ TEST_F(GifTest, CodeStreamsDecode) {
       {3, 2, Stream({{4, 3}, {1, 3}, {7, 3}, {2, 3}}), {1, 0, 0, 0, 0, 0}},
   };
   for (const Case& c : cases) {
-    ASSERT_EQ(Load(GifHead(1, c.width, c.height, 2) + c.stream), 1);
+    ASSERT_TRUE(Load(GifHead(1, c.width, c.height, 2) + c.stream));
     EXPECT_EQ(Indices(), c.indices);
   }
 }
@@ -112,7 +112,7 @@ TEST_F(GifTest, WidthStopsAt12BitsAndAFullTableTakesNoMore) {
   }
   codes.insert(codes.end(), {{1, 12}, {4095, 12}, {1, 12}, {5, 12}});
   const int width = 4091 + 4;
-  ASSERT_EQ(Load(GifHead(1, width, 1, 2) + Stream(codes)), 1);
+  ASSERT_TRUE(Load(GifHead(1, width, 1, 2) + Stream(codes)));
   const Bytes indices = Indices();
   EXPECT_EQ(std::count(indices.begin(), indices.end(), 0), width - 2);
   EXPECT_EQ(Bytes(indices.end() - 4, indices.end()), (Bytes{1, 0, 0, 1}));
@@ -151,7 +151,7 @@ TEST_F(GifTest, ExtensionsLocalTablesAndInterlacedRowsAreRead) {
       {Edit(0xC3, PACKED + 1, Table(100), IMAGE_AT, kExtensions), inOrder, 100},
   };
   for (const Case& c : cases) {
-    ASSERT_EQ(Load(c.file), 1);
+    ASSERT_TRUE(Load(c.file));
     EXPECT_EQ(Indices(), c.indices);
     EXPECT_EQ(Bytes(palette.begin(), palette.begin() + 49), Table(c.firstRed) + Bytes{0});
   }
@@ -169,7 +169,7 @@ TEST_F(GifTest, BadFilesFailWithAnEmptyPictureAndPaletteUntouched) {
   };
   for (size_t i = 0; i < broken.size(); ++i) {
     IndexedPictureAlloc(picture, 2, 2);
-    EXPECT_EQ(Load(broken[i]), 0) << "case " << i;
+    EXPECT_FALSE(Load(broken[i])) << "case " << i;
     EXPECT_EQ(picture.pixels, nullptr) << "case " << i;
     EXPECT_EQ(palette, Bytes(GIF_PALETTE_SIZE, 0xAA)) << "case " << i;
   }

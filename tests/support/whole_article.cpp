@@ -14,7 +14,7 @@ void ReadWholeArticle(const std::string& path, int32_t viewHeight, ArticleFonts 
   ArticleHome(article);
   int pages = 0;
   for (bool moved = true; moved && pages < 100; ++pages) {
-    ArticleDraw(article, 0, 1, 1, 1);
+    ArticleDraw(article, 0, {.hitTest = true, .left = true, .right = true});
     ArticleAnimatePictures(article);
     const ArticleScroll before = ArticleGetScroll(article);
     ArticlePageForward(article);

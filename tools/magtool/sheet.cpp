@@ -68,8 +68,8 @@ bool NextPage(Article& article) {
 void SheetArticle(SheetRun& run, const std::string& path, const ReachArticle& reach) {
   Article article;
   ArticleLoad(article, path.c_str(), run.fonts);
-  article.pageScroll = 1;
-  if (article.spreadSingleStep == 0) article.spreadDoubleStep = 1;
+  article.pageScroll = true;
+  if (!article.spreadSingleStep) article.spreadDoubleStep = true;
   DrawFrame(run.panel, article, run.screen);
   for (int32_t page = 1;; ++page) {
     SheetAdd(run.sheet, run.screen, FileName(path) + " p." + std::to_string(page));
