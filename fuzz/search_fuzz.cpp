@@ -37,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   data = WritePart("search.txt", data, end);
   data = WritePart("search.lst", data, end);
   WritePart("art.art", data, end);
-  AllowFatal(SearchInit);
-  SearchFree();
+  AllowFatal([] { SearchInit(); });
   ResourceCloseAll();
   return 0;
 }

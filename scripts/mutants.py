@@ -24,7 +24,7 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-FOLDERS = ["engine", "resources", "pictures", "text", "articles", "widgets", "music"]
+FOLDERS = ["engine", "setup", "resources", "pictures", "text", "articles", "widgets", "music"]
 OPS = ["cmp", "const", "neg", "del"]
 FLIP = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 CMP_RE = re.compile(r"(?<=\s)(<=|>=|==|!=|<|>)(?=\s)")

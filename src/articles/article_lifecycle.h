@@ -14,10 +14,10 @@ void ArticleLoad(Article& article, const char* path, ArticleFonts fonts,
 void ArticleClose(Article& article);
 
 // Writes the article's text without tags, whole, to the first free
-// "DATA/saved/fil_N.txt" (fil_N.txt in the reader's folder), or to the
-// private folder when the folder cannot take it (reported on stdout); nothing
-// happens when the article cannot be read.
-void ArticleSaveAsText(Article& article);
+// "DATA/saved/fil_N.txt" (fil_N.txt in the reader's folder) from nextNumber
+// on, which it moves past the numbers it tried, or to the private folder when
+// the folder cannot take it (reported on stdout); nothing happens when the
+// article cannot be read.
+void ArticleSaveAsText(const Article& article, int32_t& nextNumber);
 
 // Numbering starts again at 0, as in a new run.
-void ArticleSaveCounterReset();

@@ -10,16 +10,14 @@
 
 namespace {
 
-// The next number to try; taken numbers are skipped, never reused in a run.
-int saveCounter = 0;
-
 // Enough for any real directory, and a guarantee that the search ends.
 constexpr int SAVE_MAX_TRIES = 1000000;
 
-// The first free "fil_N.txt", held; none when every number tried is taken.
-std::optional<ResourceFile> FindFreeFile() {
-  for (int tries = 0; tries < SAVE_MAX_TRIES && saveCounter < INT32_MAX; ++tries) {
-    ResourceFile file("DATA/saved/fil_" + std::to_string(saveCounter++) + ".txt");
+// The first free "fil_N.txt" from number on, held; none when every number
+// tried is taken. Taken numbers are skipped, never tried again.
+std::optional<ResourceFile> FindFreeFile(int32_t& number) {
+  for (int tries = 0; tries < SAVE_MAX_TRIES && number < INT32_MAX; ++tries) {
+    ResourceFile file("DATA/saved/fil_" + std::to_string(number++) + ".txt");
     if (!file.Open()) return file;
   }
   return std::nullopt;
@@ -53,14 +51,12 @@ std::string TextWithoutTags(std::FILE* in) {
 
 }  // namespace
 
-void ArticleSaveCounterReset() { saveCounter = 0; }
-
-void ArticleSaveAsText(Article& article) {
+void ArticleSaveAsText(const Article& article, int32_t& nextNumber) {
   if (article.fileName.empty()) return;
   const ResourceFile source(article.fileName);
   const FilePtr in = source.OpenText();
   if (!in) return;
-  if (const std::optional<ResourceFile> saved = FindFreeFile()) {
+  if (const std::optional<ResourceFile> saved = FindFreeFile(nextNumber)) {
     const std::string written = SaveWholeFileOrPrivate(saved->name(), TextWithoutTags(in.get()));
     if (!written.empty()) ReaderFileSaved(written);
   }

@@ -110,11 +110,11 @@ void LoadIssueParts(Reader& reader, const std::string& articlePath) {
   LoadPanels(reader);
   LoadFirstArticle(reader, articlePath);
   LoadPlasma(reader);
-  SearchInit();
+  reader.Search = SearchInit();
 }
 
 void FreeIssueParts(Reader& reader) {
-  SearchFree();
+  reader.Search.reset();
   reader.PanelEngine.Link = nullptr;
   if (reader.CurrentArticle) {
     ArticleClose(*reader.CurrentArticle);

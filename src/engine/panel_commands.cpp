@@ -106,8 +106,8 @@ void SearchStep(Reader& reader) {
   }
   if (KeySearch(reader.KeyFlags) && !state.SearchActive) state.SearchActive = 1;
   if (state.SearchActive == 1) {
-    SearchFrame(state.SearchResultPath, state.SearchActive, reader.KeyPresses, reader.BackBuffer,
-                reader.EngineFixedFont.get());
+    SearchFrame(reader.Search.get(), state.SearchResultPath, state.SearchActive, reader.KeyPresses,
+                reader.BackBuffer, reader.EngineFixedFont.get());
     // The open box takes the keyboard's text; the command keys wait until it closes.
     if (state.SearchActive == 1) {
       CaptureOn(reader.KeyFlags);
@@ -150,7 +150,7 @@ void KeyCommands(Reader& reader) {
   if (KeyPrevTune(keys)) MsxPrev();
   if (KeyNextTune(keys)) MsxNext();
   if (KeyPauseMusic(keys)) MsxPauseToggle();
-  if (KeySaveText(keys)) ArticleSaveAsText(*reader.CurrentArticle);
+  if (KeySaveText(keys)) ArticleSaveAsText(*reader.CurrentArticle, reader.NextSavedText);
 }
 
 void OtherLinks(Reader& reader) {

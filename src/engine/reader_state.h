@@ -25,6 +25,7 @@
 #include "engine/present.h"
 #include "engine/video.h"
 #include "pictures/picture.h"
+#include "search/search.h"
 #include "search/search_keys.h"
 #include "text/fixed_font.h"
 #include "text/font_manager.h"
@@ -60,10 +61,12 @@ struct Reader {
   int32_t PanelCount{};
   Panel* CurrentPanel{};  // the panel shown; PanelList[0] after parsing
   PanelEngineState PanelEngine{};
+  std::unique_ptr<SearchBox> Search;  // the search box, from ENGINE_INIT
   std::unique_ptr<Article> CurrentArticle;
   std::string CurrentArticlePath;  // at most PATH_MAX_CHARS characters
   std::array<ArticlePlace, ARTICLE_STACK_SIZE> ArticleStack{};
   int32_t ArticleStackDepth{};
+  int32_t NextSavedText{};  // the "fil_N.txt" number the save key tries next
 
   // The screens around the panels.
   OpeningCoverState OpeningCover{};

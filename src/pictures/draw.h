@@ -33,7 +33,9 @@ void DrawLine(int32_t x0, int32_t x1, int32_t y0, int32_t y1, uint32_t colour,
 enum CopyMode { COPY_PLAIN, COPY_CHUNKS, COPY_SSE2 };
 
 // Chosen once by the engine from the settings; COPY_PLAIN until then.
-// Returns the previous mode.
+// Returns the previous mode. The mode is the process's, not a record's: every
+// blit on every floor copies with it, and handing it down through each
+// drawing call would only repeat one setting everywhere.
 CopyMode SetCopyMode(CopyMode mode);
 
 // Copies bytes from source to destination (source first) in the chosen mode;

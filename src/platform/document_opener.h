@@ -2,7 +2,8 @@
 // one argument of its own, never through a shell and never as an option (a
 // leading '-' is made a name in the current folder), since it comes from an
 // article. The opener is not waited for; it is reaped within a frame of its
-// end so that no zombie is left. A failure is silent.
+// end so that no zombie is left. A failure is silent. The openers started
+// are the process's own children, so the list of them is the process's too.
 #pragma once
 
 #include <string>

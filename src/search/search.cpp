@@ -23,21 +23,6 @@ constexpr int CLEARED_KEYS = 321;
 constexpr size_t CONFIG_READ = 4096;  // more than four numbers need
 constexpr uint32_t QUERY_COLOUR = 0x00FF00;
 
-struct Placement {
-  int32_t boxX, boxY, textX, textY;
-};
-
-struct SearchState {
-  Picture box{};
-  Placement place{};
-  SearchIndex index;
-  int32_t resultCounter = 0;
-  int32_t active = 0;
-  std::string query;
-};
-
-std::unique_ptr<SearchState> State;
-
 // Four integers as "%i %i %i %i" reads them.
 bool ReadNumbers(const std::string& text, std::array<int32_t, 4>& numbers) {
   std::string_view rest = text;
@@ -59,7 +44,7 @@ std::optional<std::string> ReadConfig() {
   return text;
 }
 
-Placement LoadPlacement() {
+SearchPlacement LoadPlacement() {
   const std::optional<std::string> text = ReadConfig();
   if (!text) FatalError("Cannot open search config file !");
   std::array<int32_t, 4> n{};
@@ -67,31 +52,31 @@ Placement LoadPlacement() {
   return {n[0], n[1], n[2], n[3]};
 }
 
-void Open(Uint8* keys, int count) {
+void Open(SearchBox& search, Uint8* keys, int count) {
   std::fill(keys, keys + std::min(count, CLEARED_KEYS), 0);
-  State->active = 1;
-  State->query.clear();
+  search.active = 1;
+  search.query.clear();
 }
 
 bool Down(const Uint8* keys, int count, int key) { return key < count && keys[key] != 0; }
 
-void Run(std::string& resultPath, int32_t& openFlag) {
-  State->active = 0;
+void Run(SearchBox& search, std::string& resultPath, int32_t& openFlag) {
+  search.active = 0;
   openFlag = 0;
-  const std::string path = "DATA/search/search_" + std::to_string(State->resultCounter++) + ".art";
+  const std::string path = "DATA/search/search_" + std::to_string(search.resultCounter++) + ".art";
   // A page that no place took opens nothing: the reader stays where it is.
-  const bool written = WriteResultPage(path.c_str(), State->index, State->query);
+  const bool written = WriteResultPage(path.c_str(), search.index, search.query);
   resultPath = written ? path : "";
 }
 
 // The presses in their order: a key types once however long it is held, but
 // Backspace held takes a character every frame. Enter runs the search.
-void TakePresses(const std::vector<KeyPress>& presses, bool backspaceHeld, std::string& resultPath,
-                 int32_t& openFlag) {
-  std::string& query = State->query;
+void TakePresses(SearchBox& search, const std::vector<KeyPress>& presses, bool backspaceHeld,
+                 std::string& resultPath, int32_t& openFlag) {
+  std::string& query = search.query;
   for (const KeyPress& press : presses) {
     if (press.key == SDLK_RETURN) {
-      Run(resultPath, openFlag);
+      Run(search, resultPath, openFlag);
       return;
     }
     if (press.key == SDLK_BACKSPACE) {
@@ -106,32 +91,31 @@ void TakePresses(const std::vector<KeyPress>& presses, bool backspaceHeld, std::
 
 }  // namespace
 
-void SearchInit() {
-  State = std::make_unique<SearchState>();
-  ImageLoader("DATA/panels/search.png", State->box);
-  State->place = LoadPlacement();
-  State->index = LoadSearchIndex();
+std::unique_ptr<SearchBox> SearchInit() {
+  auto search = std::make_unique<SearchBox>();
+  ImageLoader("DATA/panels/search.png", search->box);
+  search->place = LoadPlacement();
+  search->index = LoadSearchIndex();
+  return search;
 }
 
-void SearchFrame(std::string& resultPath, int32_t& openFlag, const std::vector<KeyPress>& presses,
-                 Picture& picture, const FixedFont* font) {
-  if (!State) {
+void SearchFrame(SearchBox* search, std::string& resultPath, int32_t& openFlag,
+                 const std::vector<KeyPress>& presses, Picture& picture, const FixedFont* font) {
+  if (search == nullptr) {
     openFlag = 0;
     return;
   }
   int count = 0;
   uint8_t* keys = HeldKeys(count);
-  std::string& query = State->query;
-  if (!State->active) {
-    Open(keys, count);
+  std::string& query = search->query;
+  if (!search->active) {
+    Open(*search, keys, count);
   } else {
-    TakePresses(presses, Down(keys, count, SDLK_BACKSPACE), resultPath, openFlag);
+    TakePresses(*search, presses, Down(keys, count, SDLK_BACKSPACE), resultPath, openFlag);
   }
-  const Placement& place = State->place;
-  Blit(State->box, place.boxX, place.boxY, picture, DRAW_KEYED, 0.5f);
+  const SearchPlacement& place = search->place;
+  Blit(search->box, place.boxX, place.boxY, picture, DRAW_KEYED, 0.5f);
   if (font != nullptr) {
     FixedDraw(*font, query.c_str(), place.textX, place.textY, QUERY_COLOUR, picture);
   }
 }
-
-void SearchFree() { State.reset(); }

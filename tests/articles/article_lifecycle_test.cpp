@@ -16,7 +16,6 @@ class ArticleLifecycleTest : public ArticleFixture {
  protected:
   void TearDown() override {
     ArticleClose(article);
-    ArticleSaveCounterReset();
     ArticleFixture::TearDown();
   }
   void Load(const std::string& name, const std::string& text) {
@@ -80,11 +79,13 @@ TEST_F(ArticleLifecycleTest, SaveSkipsTakenNumbersAndStripsTags) {
   WriteFileText("fil_1.txt", "");
   WriteFileText("s.art", "abc<#BOLD#>def\nx<#COLOR:FF\nnext\n\n<#TITLE#>News<#END#>\na<b#>c<#>d#>e\r\n");
   article.fileName = "DATA/arts/s.art";
-  ArticleSaveAsText(article);
+  int32_t next = 0;
+  ArticleSaveAsText(article, next);
   EXPECT_EQ(ReadFileText("fil_2.txt"), "abcdef\nxnext\n\nNews\na<b#>ce\r\n");
-  ArticleSaveAsText(article);
+  EXPECT_EQ(next, 3);
+  ArticleSaveAsText(article, next);
   EXPECT_TRUE(FileExists("fil_3.txt"));
   article.fileName = "DATA/arts/missing.art";  // unreadable: nothing written
-  ArticleSaveAsText(article);
+  ArticleSaveAsText(article, next);
   EXPECT_FALSE(FileExists("fil_4.txt"));
 }

@@ -38,7 +38,8 @@ class SearchTest : public ::testing::Test {
   }
 
   void Frame(const std::vector<KeyPress>& presses = {}) {
-    SearchFrame(resultPath, openFlag, presses, reader.BackBuffer, reader.EngineFixedFont.get());
+    SearchFrame(reader.Search.get(), resultPath, openFlag, presses, reader.BackBuffer,
+                reader.EngineFixedFont.get());
   }
 
   // Frames with the key down, the first with its press, then the key up.
@@ -105,7 +106,7 @@ std::string Page(const std::string& query, const std::string& found, int total) 
 
 TEST_F(SearchTest, ScoresTitleAuthorAndKeywordsNewestFirst) {
   WriteThreeArticles();
-  SearchInit();
+  reader.Search = SearchInit();
   EXPECT_EQ(Search("news"), Page("news", FoundLine("b.art", 1) + FoundLine("a.art", 2), 2));
   EXPECT_EQ(Search("t:hot news"), Page("t:hot news", FoundLine("a.art", 1), 1));
   EXPECT_EQ(Search("t:later"), Page("t:later", "", 0));  // only the first TITLE counts
@@ -170,16 +171,16 @@ TEST_F(SearchTest, BadFilesAreFatalWithTheirMessage) {
     WriteFileBytes("a#>.art", {});
     std::filesystem::remove(c.file);
     if (c.contents != nullptr) WriteFileText(c.file, c.contents);
-    EXPECT_EQ(FatalMessageOf(SearchInit), c.message);
+    EXPECT_EQ(FatalMessageOf([] { SearchInit(); }), c.message);
     if (*c.place != '\0') {
-      EXPECT_EQ(FatalPlaceOf(SearchInit), c.place);
+      EXPECT_EQ(FatalPlaceOf([] { SearchInit(); }), c.place);
     }
   }
 }
 
 TEST_F(SearchTest, TheBoxIsDrawnWhereTheConfigPlacesIt) {
   WriteFileText("search.txt", " 0x10\n20 -1 +2");  // read as "%i" reads
-  SearchInit();
+  reader.Search = SearchInit();
   reader.BackBuffer.pixels[20 * 640 + 15] = 0;
   Open();
   EXPECT_EQ(reader.BackBuffer.pixels[20 * 640 + 16], 0x808080u);
@@ -217,7 +218,7 @@ std::string ShownQuery(const Article& article) {
 // Markup typed into the box shows as typed, on a page that loads.
 TEST_F(SearchTest, QueriesHoldingMarkupShowAsTypedOnAPageThatLoads) {
   WriteFileText("search.lst", "DATA/arts/index.art\n");
-  SearchInit();
+  reader.Search = SearchInit();
   // The box types no capitals.
   for (const std::string query : {"<#", "a<#title#>b", "<#<##>#>", "x<#link:art:y#>z<#endl#>", "\\<#color:", "<# "}) {
     SCOPED_TRACE(query);

@@ -37,7 +37,6 @@ std::vector<ListedArticle> CheckSearch(CheckReport& report) {
     report.Add(site, *indexError);
   }
   // What is left to fail is the placement.
-  if (box && !indexError) Attempt(report, {PLACEMENT_PATH}, SearchInit);
-  SearchFree();
+  if (box && !indexError) Attempt(report, {PLACEMENT_PATH}, [] { SearchInit(); });
   return listed;
 }
