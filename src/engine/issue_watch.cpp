@@ -114,6 +114,7 @@ void Reload(Reader& reader, uint64_t stamp) {
   if (!fault.empty()) return Freeze(reader, fault, place, panel);
   watch.fault.clear();
   watch.font = *reader.EngineFixedFont;
+  watch.warnings.bandText.clear();  // drawn again in the font loaded now
   StartChecker(watch);
   ForceWholePresent(reader.Presentation);
 }
@@ -130,7 +131,13 @@ void WarningsStep(Reader& reader) {
                     [](const KeyPress& press) { return press.key == SDLK_F12; }));
   const bool reading = OpeningCoverDone(reader.OpeningCover) && ClosingDone(reader.ClosingSequence);
   const std::string& path = reading ? reader.CurrentArticlePath : std::string();
-  SetPresentBand(reader.Presentation, WarningBand(watch.warnings, path, steps, watch.font));
+  const std::string text = WarningText(watch.warnings, path, steps);
+  // Drawn again only for a new text, or where the band was taken away meanwhile.
+  const bool shown = text.empty() == reader.Presentation.Band.empty();
+  if (text == watch.warnings.bandText && shown) return;
+  watch.warnings.bandText = text;
+  SetPresentBand(reader.Presentation,
+                 text.empty() ? std::vector<uint32_t>() : WarningBand(text, watch.font));
 }
 
 // From now on every look takes the status of every file.

@@ -1,12 +1,12 @@
 #include "engine/watch_warnings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <sstream>
 
 #include "engine/video.h"
 #include "pictures/picture.h"
+#include "resources/archive.h"
 
 namespace {
 
@@ -23,13 +23,8 @@ std::vector<std::string> LinesOf(const std::string& text) {
 
 // "DATA/arts/a.art:12: warning: ..." belongs to the article "data\arts\A.art".
 bool Concerns(const std::string& line, const std::string& path) {
-  if (line.size() <= path.size() || (line[path.size()] != ':')) return false;
-  return std::equal(path.begin(), path.end(), line.begin(), [](char a, char b) {
-    const auto fold = [](char c) {
-      return c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    };
-    return fold(a) == fold(b);
-  });
+  if (line.size() <= path.size() || line[path.size()] != ':') return false;
+  return ResourceSamePath(std::string_view(line).substr(0, path.size()), path);
 }
 
 }  // namespace
@@ -52,8 +47,7 @@ void TakeCheckReport(WatchWarnings& warnings, const std::string& report) {
   std::fflush(stdout);
 }
 
-std::vector<uint32_t> WarningBand(WatchWarnings& warnings, const std::string& path, int32_t steps,
-                                  const FixedFont& font) {
+std::string WarningText(WatchWarnings& warnings, const std::string& path, int32_t steps) {
   std::vector<const std::string*> own;
   for (const std::string& line : warnings.lines) {
     if (Concerns(line, path)) own.push_back(&line);
@@ -62,9 +56,12 @@ std::vector<uint32_t> WarningBand(WatchWarnings& warnings, const std::string& pa
   warnings.article = path;
   if (own.empty()) return {};
   warnings.shown = (warnings.shown + static_cast<size_t>(std::max(steps, 0))) % own.size();
-  const std::string counted = " (" + std::to_string(warnings.shown + 1) + " of " +
-                              std::to_string(own.size()) + ", " + NEXT_WARNING_KEY + ": next)";
-  const std::vector<std::string> lines = BandLines(*own[warnings.shown] + counted);
+  return *own[warnings.shown] + " (" + std::to_string(warnings.shown + 1) + " of " +
+         std::to_string(own.size()) + ", " + NEXT_WARNING_KEY + ": next)";
+}
+
+std::vector<uint32_t> WarningBand(const std::string& text, const FixedFont& font) {
+  const std::vector<std::string> lines = BandLines(text);
   const auto rows = static_cast<int32_t>(16 * lines.size() + 8);
   std::vector<uint32_t> band(static_cast<size_t>(rows) * SCREEN_WIDTH, BAND_COLOUR);
   Picture canvas{nullptr, band.data(), SCREEN_WIDTH, rows};

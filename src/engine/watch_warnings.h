@@ -16,6 +16,7 @@ struct WatchWarnings {
   std::vector<std::string> lines;  // the report's warning lines, of the whole issue
   size_t shown = 0;                // which of the article's is on the band
   std::string article;             // the article they were counted for
+  std::string bandText;            // the text the band was last drawn with
 };
 
 // The report's first problem (not a warning, not the summary); empty when none.
@@ -25,10 +26,12 @@ std::string FirstProblem(const std::string& report);
 // printed on standard output, for the editor's terminal.
 void TakeCheckReport(WatchWarnings& warnings, const std::string& report);
 
-// The band for the article at path after steps presses of the key: rows of
-// SCREEN_WIDTH pixels, empty when the article has no warning.
-std::vector<uint32_t> WarningBand(WatchWarnings& warnings, const std::string& path, int32_t steps,
-                                  const FixedFont& font);
+// The warning to show for the article at path after steps presses of the
+// key, counted ("... (1 of 2, F12: next)"); empty when it has none.
+std::string WarningText(WatchWarnings& warnings, const std::string& path, int32_t steps);
+
+// text on the band: rows of SCREEN_WIDTH pixels.
+std::vector<uint32_t> WarningBand(const std::string& text, const FixedFont& font);
 
 // Lines of at most 78 characters, broken after a space where there is one;
 // at most 8 of them: what a band across the screen holds.

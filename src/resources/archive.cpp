@@ -88,7 +88,7 @@ void OpenArchive(ResourceArchive& archive) {
   archive.directoryRead = true;
 }
 
-std::string FoldName(const char* name) {
+std::string FoldName(std::string_view name) {
   std::string folded(name);
   for (char& c : folded) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -351,6 +351,10 @@ void ResourceCloseAll() {
     archive.handles.clear();
   }
   RemovePrivateFolder();
+}
+
+bool ResourceSamePath(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FoldName(a) == FoldName(b);
 }
 
 uint64_t ResourceRequestCount() { return Archive().requests; }

@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/path_limit.h"  // PATH_MAX_CHARS: the longest path asked for
 #include "resources/reader_places.h"
@@ -91,6 +92,9 @@ uint64_t ResourceIssueStamp();
 // Closes the archive, forgets its directory and the redirections, deletes
 // every extracted file still open and removes the private folder.
 void ResourceCloseAll();
+
+// Whether a and b name the same member: ASCII case and '\\' and '/' alike.
+bool ResourceSamePath(std::string_view a, std::string_view b);
 
 // How many paths have been asked for so far: a mark for ResourceNewestPath.
 uint64_t ResourceRequestCount();

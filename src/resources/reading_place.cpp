@@ -1,7 +1,5 @@
 #include "resources/reading_place.h"
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "resources/archive.h"
@@ -18,15 +16,6 @@ struct Mark {
 std::vector<Mark>& Marks() {
   static std::vector<Mark> marks;
   return marks;
-}
-
-bool SameMember(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto fold = [](char c) {
-      return c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    };
-    return fold(x) == fold(y);
-  });
 }
 
 }  // namespace
@@ -52,7 +41,7 @@ FatalPlace FatalPlaceNow() {
   if (mark.member.empty()) return {ResourceNewestPath(mark.since), 0, {}, false};
   if (!mark.culprit.empty()) return {mark.member, mark.line, mark.culprit, false};
   std::string asked = ResourceNewestPath(mark.since);
-  if (SameMember(asked, mark.member)) asked.clear();
+  if (ResourceSamePath(asked, mark.member)) asked.clear();
   return {mark.member, mark.line, std::move(asked), true};
 }
 
@@ -65,7 +54,7 @@ std::vector<FatalPlace> ReadingPlaces() {
 
 int32_t LineIn(const std::vector<FatalPlace>& places, const std::string& member) {
   for (auto it = places.rbegin(); it != places.rend(); ++it) {
-    if (SameMember(it->member, member)) return it->line;
+    if (ResourceSamePath(it->member, member)) return it->line;
   }
   return 0;
 }

@@ -42,7 +42,6 @@ class OpenedResource {
     if (lineEnded_ && mark_) mark_->SetLine(++line_);
   }
   void EndRead(const std::string& read) { lineEnded_ = read.ends_with('\n'); }
-  [[noreturn]] void Fail(const char* message) { FatalError(message); }
 
  private:
   ResourceFile resource_;
@@ -54,17 +53,17 @@ class OpenedResource {
 
 // The value behind a tag that starts at at: up to the next "<#END#>"; returns
 // where scanning goes on.
-size_t ReadValue(OpenedResource& article, const char* line, size_t at, std::string& value) {
+size_t ReadValue(const char* line, size_t at, std::string& value) {
   for (size_t i = at; !EndsScan(line[i]); ++i) {
     if (std::strncmp(line + i, END_TAG, std::strlen(END_TAG)) == 0) {
       value.assign(line + at, i - at);
       return i + std::strlen(END_TAG);
     }
   }
-  article.Fail("Broken !");
+  FatalError("Broken !");
 }
 
-void ScanLine(OpenedResource& article, const char* line, SearchEntry& entry) {
+void ScanLine(const char* line, SearchEntry& entry) {
   size_t i = 0;
   while (!EndsScan(line[i])) {
     const ValueTag* tag = std::find_if(std::begin(VALUE_TAGS), std::end(VALUE_TAGS), [&](auto& t) {
@@ -75,7 +74,7 @@ void ScanLine(OpenedResource& article, const char* line, SearchEntry& entry) {
       continue;
     }
     std::string value;
-    i = ReadValue(article, line, i + std::strlen(tag->literal), value);
+    i = ReadValue(line, i + std::strlen(tag->literal), value);
     if (value.empty()) continue;
     entry.*tag->field = tag->field == &SearchEntry::title ? StripColourEscapes(value) : value;
   }
@@ -84,14 +83,14 @@ void ScanLine(OpenedResource& article, const char* line, SearchEntry& entry) {
 void IndexArticle(SearchEntry& entry) {
   OpenedResource article(entry.path.c_str());
   if (article.file() == nullptr || !SearchLinkable(entry.path)) {
-    article.Fail("Cannot open artFile !");
+    FatalError("Cannot open artFile !");
   }
   // Huge articles are scanned for seconds: a request to stop leaves the index in part.
   while (!StopRequested()) {
     article.CountRead();
     const std::optional<std::string> line = ReadLine(article.file(), ARTICLE_READ_CHARS);
     if (!line) break;
-    ScanLine(article, line->c_str(), entry);
+    ScanLine(line->c_str(), entry);
     article.EndRead(*line);
   }
 }
@@ -120,7 +119,7 @@ std::string StripColourEscapes(const std::string& text) {
 SearchIndex LoadSearchIndex() {
   SearchIndex index;
   OpenedResource list(SEARCH_LIST_PATH);
-  if (list.file() == nullptr) list.Fail("Cannot open search list !");
+  if (list.file() == nullptr) FatalError("Cannot open search list !");
   list.CountRead();
   while (const std::optional<WholeLine> line = ReadWholeLine(list.file(), PATH_MAX_CHARS)) {
     SearchEntry entry{ListName(line->text), {}, {}, {}};
