@@ -1,6 +1,7 @@
 // A watching reader over an issue folder: the fixture's members are plain
 // files in its folder, and a file written under DATA/ takes a member's place.
-// The kernel's change notice, on its own: every way of saving is seen.
+// On their own: the band's line breaks, and the kernel's change notice, which
+// sees every way of saving.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include "articles/article_view.h"
 #include "platform/change_notice.h"
 #include "engine/issue_watch.h"
+#include "engine/watch_warnings.h"
 #include "support/reader_fixture.h"
 #include "support/scratch_dir.h"
 #include "support/sdl_events.h"
@@ -24,6 +26,9 @@ class IssueWatchTest : public ReaderFixture {
     std::filesystem::create_directories(dir.File("DATA/arts"));
     WriteFileText(dir.File("DATA/arts/index.art"), article);
     const int32_t reloads = reader.Watch.reloads;
+    const uint64_t seen = reader.Watch.seenStamp;
+    for (int i = 0; i < 200 && reader.Watch.seenStamp == seen; ++i) Step();
+    EXPECT_EQ(reader.Watch.reloads, reloads) << "loaded before it held still for one look";
     for (int i = 0; i < 200 && reader.Watch.reloads == reloads; ++i) Step();
     EXPECT_EQ(reader.Watch.reloads, reloads + 1) << "not loaded again";
   }
@@ -100,6 +105,19 @@ TEST_F(IssueWatchTest, SavesShowAtTheSamePlaceAndAFaultWaitsForTheNextGoodSave) 
   Save("<#SCROLL:1:1:0:0#>\nshort\n");  // the place is gone: the last page
   EXPECT_EQ(ArticleGetScroll(*reader.CurrentArticle).scrollY, 0);
   WatchStop(reader);
+}
+
+TEST(WatchWarningsTest, BandLinesBreakAfterASpaceAndLoseNothing) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "word" + std::to_string(i) + " ";
+  std::string joined;
+  for (const std::string& line : BandLines(text)) {
+    EXPECT_LE(line.size(), 78u);
+    EXPECT_EQ(line.back(), ' ') << line;
+    joined += line;
+  }
+  EXPECT_EQ(joined, text);
+  EXPECT_EQ(BandLines(std::string(700, 'x')).size(), 8u) << "cut where there is no space";
 }
 
 TEST(ChangeNoticeTest, TheKernelSeesEveryWayOfSavingAndPassesOverTheRest) {

@@ -148,9 +148,12 @@ TEST_F(ArchiveTest, TemporariesAreGivenBackOnAFatalPathAndByCloseAll) {
 TEST_F(ArchiveTest, AnArchiveRenamedOverTheOpenOneIsNeverRead) {
   WriteFileBytes("data.rs", Concat({Stored("a.txt", "old a"), Stored("b.txt", "old b")}));
   EXPECT_EQ(Read("a.txt"), "old a");
-  WriteFileBytes("new.rs", Concat({Stored("b.txt", "new, longer b"), Stored("a.txt", "new a")}));
+  WriteFileBytes("new.rs", Concat({Stored("b.txt", "new, longer b"), Stored("c.txt", "c")}));
   std::filesystem::rename("new.rs", "data.rs");
   EXPECT_EQ(Read("b.txt"), "old b");
+  ResourceReopen();  // as the watch does once the new one has held still
+  EXPECT_TRUE(ResourceHas("c.txt"));
+  EXPECT_EQ(Read("b.txt"), "new, longer b");
 }
 
 // An unpacked issue answers as its archive would: folded paths, the exact
@@ -250,6 +253,7 @@ TEST_F(ArchiveTest, NewestPathNamesTheMemberBeingRead) {
   EXPECT_EQ(ResourceNewestPath(mark), "DATA/b.txt");
   EXPECT_EQ(ResourceNewestPath(mark + 2), "");  // opened before the mark
   ResourceClose(b.c_str());
+  EXPECT_EQ(ResourceNewestPath(mark + 1), "") << "A.TXT was the mark's own request";
   EXPECT_EQ(ResourceNewestPath(mark), "A.TXT");
   ResourceClose(a.c_str());
   EXPECT_EQ(ResourceNewestPath(mark), "");

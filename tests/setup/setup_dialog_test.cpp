@@ -102,6 +102,16 @@ TEST_F(SetupDialogTest, KeyboardMovesFocusTogglesAndAccepts) {
   Send(dialog, {Key(SDLK_SPACE)});
   EXPECT_EQ(dialog.settings.Bpp, 15);
   EXPECT_FALSE(dialog.closed);
+  // The focused control alone wears the dotted frame.
+  Picture picture;
+  PictureAlloc(picture, SETUP_DIALOG_WIDTH, SETUP_DIALOG_HEIGHT);
+  SetupDialogDraw(dialog, FixedFont{}, picture);
+  const auto frameCorner = [&](int32_t id) {
+    const DialogRect& box = SetupControl(id).box;
+    return picture.pixels[(box.y - 2) * picture.width + box.x - 2];
+  };
+  EXPECT_EQ(frameCorner(SETUP_BPP15), 0u);
+  EXPECT_NE(frameCorner(SETUP_SIMD), 0u);
   Send(dialog, {Key(SDLK_RETURN)});
   EXPECT_TRUE(dialog.closed && dialog.accepted);
 }

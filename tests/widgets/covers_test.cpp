@@ -93,6 +93,15 @@ TEST_F(CoversTest, OpeningCoverPlaysItsTuneOnceAndGivesWayAfterSevenSeconds) {
   EXPECT_EQ(Plays().size(), 2u);
 }
 
+TEST_F(CoversTest, AStartArticleSkipsTheCoverButNotItsTune) {
+  StopEngine(reader);
+  Plays().clear();
+  reader.StartArticle = "DATA/arts/index.art";
+  StartEngine(reader);
+  EXPECT_EQ(OpeningCoverDone(reader.OpeningCover), 1);
+  EXPECT_EQ(Plays(), std::vector<std::string>{COVER_TUNE});
+}
+
 TEST_F(CoversTest, CoverOfAnotherSizeIsRefused) {
   ASSERT_TRUE(WritePng("CoverBeg.png", 640, 400, std::vector<uint32_t>(640 * 400, 1)));
   EXPECT_EQ(FatalMessageOf([&] { OpeningCoverFrame(reader.OpeningCover, reader.BackBuffer); }),
