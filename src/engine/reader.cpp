@@ -28,6 +28,18 @@ void NamePlace(const char* message) {
 
 }  // namespace
 
+int32_t ScreenSetting(ScreenChoice choice, int32_t saved) {
+  switch (choice) {
+    case ScreenChoice::Saved:
+      return saved;
+    case ScreenChoice::Window:
+      return 0;
+    case ScreenChoice::FullScreen:
+      return 1;
+  }
+  return saved;
+}
+
 int RunReader(const ReaderOptions& options) {
   InstallOutOfMemoryHandler();
   SetFatalAfterword(NamePlace);
@@ -38,9 +50,7 @@ int RunReader(const ReaderOptions& options) {
   reader->StartArticle = options.startArticle;
   SetupDefaults(reader->Setup);
   RunSetupDialog(reader->Setup, !options.skipSetup);
-  if (options.screen != ScreenChoice::Saved) {
-    reader->Setup.FullScreen = options.screen == ScreenChoice::FullScreen ? 1 : 0;
-  }
+  reader->Setup.FullScreen = ScreenSetting(options.screen, reader->Setup.FullScreen);
   PrintSettingsSummary(reader->Setup);
   VideoStart(reader->Video, reader->CursorImage, reader->Setup, options.windowScale);
   KeyStateCreate(reader->Keys, reader->KeyFlags, reader->KeyTaps);

@@ -2,6 +2,7 @@
 // the engine, the main loop, shutdown.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "resources/reader_places.h"
@@ -17,6 +18,9 @@ struct ReaderOptions {
   bool watch = false;  // show every saved change of the issue at once; faults do not end it
   ScreenChoice screen = ScreenChoice::Saved;
 };
+
+// The full-screen setting (0/1) that the choice leaves: the saved one for Saved.
+int32_t ScreenSetting(ScreenChoice choice, int32_t saved);
 
 // Runs the reader and returns its exit status (0). Fatal errors end the
 // process from wherever they happen.

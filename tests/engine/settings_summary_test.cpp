@@ -2,9 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/reader.h"
 #include "setup/setup_dialog.h"
 #include "resources/archive.h"
 #include "support/scratch_dir.h"
+
+TEST(SettingsSummary, WindowOrFullScreenOptionOverridesTheSavedSetting) {
+  for (const int32_t saved : {0, 1}) {
+    EXPECT_EQ(ScreenSetting(ScreenChoice::Saved, saved), saved);
+    EXPECT_EQ(ScreenSetting(ScreenChoice::Window, saved), 0);
+    EXPECT_EQ(ScreenSetting(ScreenChoice::FullScreen, saved), 1);
+  }
+}
 
 TEST(SettingsSummary, SetupFileChangingEveryValue) {
   ScratchDir dir;
