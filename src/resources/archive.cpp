@@ -88,12 +88,14 @@ void OpenArchive(ResourceArchive& archive) {
   archive.directoryRead = true;
 }
 
+char FoldChar(char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+  return c == '\\' ? '/' : c;
+}
+
 std::string FoldName(std::string_view name) {
   std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c == '\\') c = '/';
-  }
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
   return folded;
 }
 
@@ -353,8 +355,10 @@ void ResourceCloseAll() {
   RemovePrivateFolder();
 }
 
+// Without copies: the watch asks it of every warning line on every frame.
 bool ResourceSamePath(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && FoldName(a) == FoldName(b);
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return FoldChar(x) == FoldChar(y); });
 }
 
 uint64_t ResourceRequestCount() { return Archive().requests; }

@@ -34,10 +34,11 @@ struct SearchBox {
 std::unique_ptr<SearchBox> SearchInit();
 
 // One frame of the open box (none without search: openFlag becomes 0), the
-// query drawn with font (not at all when it is null): presses are the keys pressed since the last
-// frame, in order (the frame that opens the box ignores them). When a search has run, openFlag
-// becomes 0 and resultPath holds the result article's path, empty when the
-// page could not be written anywhere. While openFlag stays 1 the box takes
+// query drawn with font (not at all when it is null): presses are the keys
+// pressed since the last frame, in order (the frame that opens the box
+// ignores them). When a search has run, openFlag becomes 0 and resultPath
+// holds the result article's path, empty when the page could not be written
+// anywhere. While openFlag stays 1 the box takes
 // the keyboard's text.
 void SearchFrame(SearchBox* search, std::string& resultPath, int32_t& openFlag,
                  const std::vector<KeyPress>& presses, Picture& picture, const FixedFont* font);
